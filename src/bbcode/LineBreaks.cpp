@@ -1,0 +1,37 @@
+#include "bbcode/BBCode_ObjC.h"
+
+#include "engine/TextUtilities.h"
+
+namespace {
+
+bool containsIgnoringCase(const icu::UnicodeString& line, const icu::UnicodeString& lowerNeedle) {
+    icu::UnicodeString lower(line);
+    lower.toLower();
+    return lower.indexOf(lowerNeedle) >= 0;
+}
+
+// Lines that already are block markup keep their line end as it is.
+bool isBlockLine(const icu::UnicodeString& line) {
+    static const char16_t* const blockTags[] = {u"<h", u"<ol>", u"</ol>", u"<ul>", u"</ul>", u"<li>", u"</p>"};
+    for (const char16_t* tag : blockTags)
+        if (containsIgnoringCase(line, tag))
+            return true;
+    // "<d" spares <div>, <dl>, <dd> and <dt>, but not <del>.
+    return containsIgnoringCase(line, u"<d") && !containsIgnoringCase(line, u"<del");
+}
+
+}  // namespace
+
+void BBCode_ObjC::autoLineBreaks() {
+    std::vector<icu::UnicodeString> lines = engine::split(str, u"\n");
+    bool insideTable = false;
+    for (icu::UnicodeString& line : lines) {
+        if (line.indexOf(u"<table") >= 0)
+            insideTable = true;
+        else if (line.indexOf(u"</table>") >= 0)
+            insideTable = false;
+        else if (!isBlockLine(line) && !insideTable)
+            line = engine::formatted(u"%@<br%@", {line, HTML_close});
+    }
+    str = engine::join(lines, u"\n");
+}

@@ -1,0 +1,104 @@
+#include "engine/Markup_ObjC.h"
+
+#include "engine/Log.h"
+#include "engine/SettingsReader.h"
+#include "engine/TextUtilities.h"
+
+Markup_ObjC::Markup_ObjC() : htmlBlocksEscaped(u"%%SavedHTMLBlock(", u")%%") {}
+
+Markup_ObjC& Markup_ObjC::initWithString(const icu::UnicodeString& string, RuleTable andRegexArray) {
+    regexes = std::move(andRegexArray);
+    str = string;
+    htmlBlocksEscaped = engine::PlaceholderTable(u"%%SavedHTMLBlock(", u")%%");
+    return *this;
+}
+
+void Markup_ObjC::setHTML5orXHTML() {
+    HTML_close = engine::settingsReader()->boolForKey("MARKUP_USE_HTML5") ? u">" : u" />";
+}
+
+void Markup_ObjC::simpleTransform() {
+    for (const RuleRecord& rule : regexes)
+        applySimpleRule(rule);
+}
+
+void Markup_ObjC::applySimpleRule(const RuleRecord& rule) {
+    if (!rule.regexReplace && !rule.regexMultiLineReplace) {
+        engine::replaceAllLiteral(str, rule.pattern, rule.templateText);
+        return;
+    }
+    uint32_t options = rule.regexReplace ? engine::kNoOptions : engine::kDotMatchesLineSeparators;
+    engine::RegexResult result = engine::replaceAll(str, rule.pattern, rule.templateText, options);
+    if (result.status == engine::RegexStatus::invalidPattern)
+        engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
+}
+
+void Markup_ObjC::transformWithDotMatchRules(const RuleTable& table) {
+    for (const RuleRecord& rule : table)
+        replaceMatchesWithPattern(rule.pattern, rule.templateText, rule.dotMatch);
+}
+
+namespace {
+
+std::optional<std::vector<engine::Match>> matchesLogged(const icu::UnicodeString& text,
+                                                        const icu::UnicodeString& pattern, uint32_t options) {
+    engine::RegexResult result;
+    auto matches = engine::findAll(text, pattern, options, &result);
+    if (result.status == engine::RegexStatus::invalidPattern)
+        engine::log(u"Error for Pattern %@ - %@", {pattern, result.error});
+    return matches;
+}
+
+}  // namespace
+
+std::optional<std::vector<engine::Match>> Markup_ObjC::matchesForPattern(const icu::UnicodeString& pattern) const {
+    return matchesLogged(str, pattern, engine::kNoOptions);
+}
+
+std::optional<std::vector<engine::Match>> Markup_ObjC::matchesForDotMatchedPattern(
+    const icu::UnicodeString& pattern) const {
+    return matchesLogged(str, pattern, engine::kDotMatchesLineSeparators);
+}
+
+void Markup_ObjC::replaceMatchesWithPattern(const icu::UnicodeString& pattern, const icu::UnicodeString& andTemplate,
+                                            bool dotMatch) {
+    uint32_t options = dotMatch ? engine::kDotMatchesLineSeparators : engine::kNoOptions;
+    engine::RegexResult result = engine::replaceAll(str, pattern, andTemplate, options);
+    if (result.status == engine::RegexStatus::invalidPattern)
+        engine::log(u"Error for Pattern %@ - %@", {pattern, result.error});
+}
+
+void Markup_ObjC::saveHTMLBlocksWithStart(const icu::UnicodeString& startPattern, const icu::UnicodeString& endSymbol,
+                                          const icu::UnicodeString& replaceStart,
+                                          const icu::UnicodeString& replaceEnd) {
+    icu::UnicodeString pattern = engine::formatted(u"(%@)(.*?)(%@)", {startPattern, endSymbol});
+    engine::RegexResult result;
+    auto matches = engine::findAll(str, pattern, engine::kDotMatchesLineSeparators, &result);
+    if (result.status == engine::RegexStatus::invalidPattern)
+        engine::log(u"Error Markuo/SaveHTMLBlocks: %@", {result.error});
+    if (!matches || matches->empty())
+        return;
+
+    // The blocks are taken in text order, each at its own place: the first
+    // occurrence of a block's text is never earlier, because an earlier copy
+    // would itself have been a match there. So one walk over the text gives
+    // what replacing first occurrences one by one would give.
+    icu::UnicodeString out;
+    int32_t copiedUpTo = 0;
+    int64_t number = 1;
+    for (const engine::Match& match : *matches) {
+        icu::UnicodeString saved = match.text();
+        if (int32_t at = saved.indexOf(replaceStart); !replaceStart.isEmpty() && at >= 0)
+            saved.remove(at, replaceStart.length());
+        if (int32_t at = saved.lastIndexOf(replaceEnd); !replaceEnd.isEmpty() && at >= 0)
+            saved.remove(at, replaceEnd.length());
+        out.append(str, copiedUpTo, match.start() - copiedUpTo).append(htmlBlocksEscaped.set(number++, saved));
+        copiedUpTo = match.end();
+    }
+    out.append(str, copiedUpTo, str.length() - copiedUpTo);
+    str = std::move(out);
+}
+
+void Markup_ObjC::returnSavedHTMLBlocks() {
+    htmlBlocksEscaped.restoreInto(str);
+}

@@ -1,0 +1,77 @@
+#pragma once
+// ICU regular expressions as the converters use them: every pattern is
+// compiled once per (pattern, options) and shared; every match runs under a
+// time limit so that a pattern that backtracks without end cannot hang a
+// conversion (such a rule changes nothing, and the time-out is logged).
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include <unicode/regex.h>
+#include <unicode/unistr.h>
+
+namespace engine {
+
+// Compile options, as ICU flags.
+constexpr uint32_t kNoOptions = 0;
+constexpr uint32_t kDotMatchesLineSeparators = UREGEX_DOTALL;
+constexpr uint32_t kCaseInsensitive = UREGEX_CASE_INSENSITIVE;
+
+enum class RegexStatus { ok, invalidPattern, timedOut };
+
+// The outcome of one operation; `error` describes an invalid pattern.
+struct RegexResult {
+    RegexStatus status = RegexStatus::ok;
+    icu::UnicodeString error;
+    bool ok() const { return status == RegexStatus::ok; }
+};
+
+// One match, with the range and the text of the whole match (group 0) and of
+// every capture group. The texts are copies: later edits of the searched
+// string do not change them. A group that took no part has start -1 and an
+// empty text.
+struct Match {
+    std::vector<int32_t> starts;
+    std::vector<int32_t> ends;
+    std::vector<icu::UnicodeString> texts;
+
+    int32_t start(int group = 0) const { return starts.at(group); }
+    int32_t end(int group = 0) const { return ends.at(group); }
+    const icu::UnicodeString& text(int group = 0) const { return texts.at(group); }
+    bool took_part(int group) const { return group < groupCount() + 1 && starts[group] >= 0; }
+    int groupCount() const { return static_cast<int>(texts.size()) - 1; }
+};
+
+// The shared compiled pattern, or null with `error` filled when the pattern
+// does not compile.
+const icu::RegexPattern* compiledPattern(const icu::UnicodeString& pattern, uint32_t options,
+                                         icu::UnicodeString* error = nullptr);
+
+// Replaces every non-overlapping match, left to right, by the template
+// evaluated against that match ($0-$9 and longer group numbers, "\" makes the
+// next character literal). On any failure the text is left unchanged.
+RegexResult replaceAll(icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                       const icu::UnicodeString& replacementTemplate, uint32_t options = kNoOptions);
+
+// All matches in text order (nullopt on failure; `result` says why).
+std::optional<std::vector<Match>> findAll(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                                          uint32_t options = kNoOptions, RegexResult* result = nullptr);
+
+// The first match at or after `from`, if any.
+std::optional<Match> findFirst(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                               uint32_t options = kNoOptions, int32_t from = 0);
+
+// True when the pattern matches somewhere in the text.
+bool containsMatch(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                   uint32_t options = kNoOptions);
+
+// Replaces every occurrence of `target` by `replacement`, code unit by code
+// unit, left to right, without interpreting either.
+void replaceAllLiteral(icu::UnicodeString& text, const icu::UnicodeString& target,
+                       const icu::UnicodeString& replacement);
+
+// Escapes every pattern metacharacter so the text matches itself.
+icu::UnicodeString escapedPattern(const icu::UnicodeString& literal);
+
+}  // namespace engine

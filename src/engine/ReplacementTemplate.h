@@ -1,0 +1,17 @@
+#pragma once
+// Evaluation of a replacement template against one match.
+
+#include <unicode/regex.h>
+#include <unicode/unistr.h>
+
+namespace engine {
+
+// Appends the template, evaluated against the matcher's current match, to
+// `out`. "$n" inserts group n, taking as many digits as still name a group
+// (a group that took no part, or does not exist, inserts nothing); a "$" not
+// followed by a digit is literal; a backslash makes the next character
+// literal.
+void appendEvaluatedTemplate(icu::UnicodeString& out, const icu::UnicodeString& replacementTemplate,
+                             const icu::RegexMatcher& matcher);
+
+}  // namespace engine

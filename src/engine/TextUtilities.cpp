@@ -1,0 +1,110 @@
+#include "engine/TextUtilities.h"
+
+#include <string>
+#include <unicode/uchar.h>
+
+#include "engine/Markup_ObjC.h"
+#include "engine/Regex.h"
+
+namespace engine {
+
+std::vector<icu::UnicodeString> split(const icu::UnicodeString& text, const icu::UnicodeString& separator) {
+    std::vector<icu::UnicodeString> pieces;
+    if (separator.isEmpty()) {
+        pieces.push_back(text);
+        return pieces;
+    }
+    int32_t from = 0;
+    for (int32_t at = text.indexOf(separator); at >= 0; at = text.indexOf(separator, from)) {
+        pieces.emplace_back(text, from, at - from);
+        from = at + separator.length();
+    }
+    pieces.emplace_back(text, from, text.length() - from);
+    return pieces;
+}
+
+icu::UnicodeString join(const std::vector<icu::UnicodeString>& pieces, const icu::UnicodeString& separator) {
+    icu::UnicodeString out;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        if (i > 0)
+            out += separator;
+        out += pieces[i];
+    }
+    return out;
+}
+
+icu::UnicodeString trimmed(const icu::UnicodeString& text) {
+    int32_t start = 0;
+    int32_t end = text.length();
+    while (start < end && u_isUWhiteSpace(text.charAt(start)))
+        ++start;
+    while (end > start && u_isUWhiteSpace(text.charAt(end - 1)))
+        --end;
+    return icu::UnicodeString(text, start, end - start);
+}
+
+icu::UnicodeString formatted(const icu::UnicodeString& format, std::initializer_list<icu::UnicodeString> arguments) {
+    icu::UnicodeString out;
+    const icu::UnicodeString marker(u"%@");
+    auto argument = arguments.begin();
+    int32_t from = 0;
+    for (int32_t at = format.indexOf(marker); at >= 0 && argument != arguments.end();
+         at = format.indexOf(marker, from)) {
+        out.append(format, from, at - from).append(*argument++);
+        from = at + marker.length();
+    }
+    out.append(format, from, format.length() - from);
+    return out;
+}
+
+icu::UnicodeString fromUtf8(std::string_view utf8) {
+    return icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+}
+
+std::string toUtf8(const icu::UnicodeString& text) {
+    std::string out;
+    text.toUTF8String(out);
+    return out;
+}
+
+}  // namespace engine
+
+icu::UnicodeString Markup_ObjC::htmlentities(const icu::UnicodeString& string) {
+    static const std::pair<const char16_t*, const char16_t*> entities[] = {
+        {u"\"", u"&quot;"}, {u">", u"&gt;"},     {u"<", u"&lt;"},     {u"ä", u"&auml;"},
+        {u"ö", u"&ouml;"},  {u"ü", u"&uuml;"},   {u"Ä", u"&Auml;"},   {u"Ö", u"&Ouml;"},
+        {u"Ü", u"&Uuml;"},  {u"ß", u"&szlig;"},
+    };
+    icu::UnicodeString out(string);
+    // The ampersand first, so that the entities added next keep theirs.
+    engine::replaceAllLiteral(out, u"&", u"&amp;");
+    for (const auto& [character, entity] : entities)
+        engine::replaceAllLiteral(out, character, entity);
+    return out;
+}
+
+icu::UnicodeString Markup_ObjC::rtrim_Vant(const icu::UnicodeString& string) {
+    icu::UnicodeString out(string);
+    engine::replaceAll(out, u"\\s+$", u"");
+    return out;
+}
+
+icu::UnicodeString Markup_ObjC::ltrim_Vant(const icu::UnicodeString& string) {
+    icu::UnicodeString out(string);
+    engine::replaceAll(out, u"^\\s*", u"");
+    return out;
+}
+
+unsigned Markup_ObjC::countAtStartOfString(const icu::UnicodeString& marker, const icu::UnicodeString& inString) {
+    if (marker.isEmpty())
+        return 0;
+    unsigned count = 0;
+    int32_t at = 0;
+    while (inString.compare(at, marker.length(), marker) == 0 && at + marker.length() <= inString.length()) {
+        ++count;
+        at += marker.length();
+    }
+    // Split into pieces, a text made only of markers ends in one more empty
+    // piece than it has markers.
+    return at == inString.length() ? count + 1 : count;
+}

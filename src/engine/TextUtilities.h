@@ -1,0 +1,28 @@
+#pragma once
+// Small string helpers that every converter needs.
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+#include <unicode/unistr.h>
+
+namespace engine {
+
+// Splits at every occurrence of the separator; n separators give n + 1
+// pieces, empty ones included (the usual component split).
+std::vector<icu::UnicodeString> split(const icu::UnicodeString& text, const icu::UnicodeString& separator);
+
+icu::UnicodeString join(const std::vector<icu::UnicodeString>& pieces, const icu::UnicodeString& separator);
+
+// Trims white space and line ends at both ends.
+icu::UnicodeString trimmed(const icu::UnicodeString& text);
+
+// Fills each "%@" of the format, in order, with the next argument; missing
+// arguments leave their "%@" as written.
+icu::UnicodeString formatted(const icu::UnicodeString& format, std::initializer_list<icu::UnicodeString> arguments);
+
+icu::UnicodeString fromUtf8(std::string_view utf8);
+std::string toUtf8(const icu::UnicodeString& text);
+
+}  // namespace engine

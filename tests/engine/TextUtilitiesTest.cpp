@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "engine/Markup_ObjC.h"
+#include "engine/TextUtilities.h"
+#include "TestSupport.h"
+
+using testsupport::s;
+using testsupport::u;
+
+TEST(HtmlEntities, AmpersandFirstThenTable) {
+    EXPECT_EQ(s(Markup_ObjC::htmlentities(u("Größe & \"<x>\" isn't &amp;"))),
+              "Gr&ouml;&szlig;e &amp; &quot;&lt;x&gt;&quot; isn't &amp;amp;");
+    EXPECT_EQ(s(Markup_ObjC::htmlentities(u("ÄÖÜäöü"))), "&Auml;&Ouml;&Uuml;&auml;&ouml;&uuml;");
+}
+
+TEST(Trimming, WholeRunsOfWhiteSpaceAtOneEnd) {
+    EXPECT_EQ(s(Markup_ObjC::rtrim_Vant(u(" a b \t\n \n"))), " a b");
+    EXPECT_EQ(s(Markup_ObjC::ltrim_Vant(u("\n\t a b "))), "a b ");
+    EXPECT_EQ(s(Markup_ObjC::ltrim_Vant(u("a "))), "a ");
+    EXPECT_EQ(s(Markup_ObjC::rtrim_Vant(u(""))), "");
+}
+
+TEST(CountAtStart, RunsOfTheMarker) {
+    EXPECT_EQ(Markup_ObjC::countAtStartOfString(u"#", u"##x"), 2u);
+    EXPECT_EQ(Markup_ObjC::countAtStartOfString(u"#", u"###Title"), 3u);
+    EXPECT_EQ(Markup_ObjC::countAtStartOfString(u"#", u"x#"), 0u);
+    // Only markers: one more than there are, as the piece count gives.
+    EXPECT_EQ(Markup_ObjC::countAtStartOfString(u"#", u"##"), 3u);
+    EXPECT_EQ(Markup_ObjC::countAtStartOfString(u"#", u""), 1u);
+    EXPECT_EQ(Markup_ObjC::countAtStartOfString(u"> ", u"> > q"), 2u);
+}
+
+TEST(SplitAndJoin, KeepEmptyPieces) {
+    auto pieces = engine::split(u"a\n\nb\n", u"\n");
+    ASSERT_EQ(pieces.size(), 4u);
+    EXPECT_EQ(s(pieces[1]), "");
+    EXPECT_EQ(s(engine::join(pieces, u"\n")), "a\n\nb\n");
+}
+
+TEST(Formatted, FillsInOrderAndKeepsSurplusMarkers) {
+    EXPECT_EQ(s(engine::formatted(u"<br%@ %@ %@", {u" />", u"x"})), "<br /> x %@");
+}
+
+TEST(Utf8, RoundTripBeyondTheBasicPlane) {
+    const std::string text = "ä 😀 中";
+    EXPECT_EQ(s(u(text)), text);
+    EXPECT_EQ(u(text).length(), 6);
+}
