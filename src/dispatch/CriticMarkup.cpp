@@ -1,0 +1,39 @@
+#include "dispatch/MarkupTransformTask.h"
+
+#include <utility>
+
+#include "settings/SettingsStore.h"
+
+// Between the two steps the review marks travel as markers that no converter
+// rewrites.
+QString MarkupTransformTask::saveCriticsMarkupsPriorMarkupTranversion(const QString& text) {
+    static const std::pair<const char*, const char*> steps[] = {
+        {"{--", "{$$"}, {"--}", "%%}"}, {"{~~", "{$$"}, {"~~}", "%%}"}, {"~>", "➔"},
+        {"{++", "{%%"}, {"++}", "%%}"}, {"{==", "{;;"}, {"==}", "%%}"}, {"<<}", "%%}"},
+    };
+    QString marked = text;
+    for (const auto& [delimiter, marker] : steps)
+        marked.replace(QString::fromUtf8(delimiter), QString::fromUtf8(marker), Qt::CaseInsensitive);
+    return marked;
+}
+
+QString MarkupTransformTask::convertAdditionalCriticsInText(const QString& html) {
+    SettingsStore& settings = SettingsStore::shared();
+    auto span = [&](const char* styleKey) {
+        return QString("<span style='%1'>").arg(settings.stringValue(styleKey));
+    };
+    const QString highlight = span("CriticMarkupHighlightStyle");
+    const QString addition = span("CriticMarkupAddStyle");
+    const QString comment = span("CriticMarkupCommentStyle");
+    const QString deletion = span("CriticMarkupRemoveStyle");
+    const QString joint = QString::fromUtf8("</span> ➔ ") + addition;
+
+    const std::pair<QString, QString> steps[] = {
+        {"{;;", highlight}, {"%%}", "</span>"},      {"{%%", addition},           {"{>>", comment},
+        {"{&gt;&gt;", comment}, {QString::fromUtf8("➔"), joint}, {"{$$", deletion},
+    };
+    QString rendered = html;
+    for (const auto& [marker, replacement] : steps)
+        rendered.replace(marker, replacement, Qt::CaseInsensitive);
+    return rendered;
+}

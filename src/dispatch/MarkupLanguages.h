@@ -1,0 +1,31 @@
+#pragma once
+// The markup languages the application knows: identifiers, display values,
+// the Markdown flavours and the choice of language by file extension.
+
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <string>
+
+namespace markuplanguages {
+
+// Lower-case, trimmed identifier of an identifier or display value.
+QString normalisedIdentifier(const QString& identifierOrDisplayValue);
+
+// "BBCode", "HTML", "Markdown", … in menu order.
+QStringList markupLanguageDisplayValues();
+
+// The display value of an identifier ("markdownextra" → "MarkdownExtra");
+// empty when the identifier has none.
+QString displayValueForIdentifier(const QString& identifier);
+
+using Flavour = std::map<std::string, bool>;
+const Flavour& markdownExtraFlavour();
+const Flavour& multiMarkdownFlavour();
+
+// The identifier for a file extension, compared case-sensitively against the
+// extension lists of the settings; packages give the empty string (they name
+// their own language), anything unknown the "open unknown" language.
+QString markupLangSelectFromExtension(const QString& extension);
+
+}  // namespace markuplanguages

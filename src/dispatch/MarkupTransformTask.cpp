@@ -1,0 +1,66 @@
+#include "dispatch/MarkupTransformTask.h"
+
+#include "bbcode/BBCode_ObjC.h"
+#include "dispatch/MarkupLanguages.h"
+#include "settings/UnicodeBridge.h"
+#include "settings/SettingsStore.h"
+
+QString MarkupTransformTask::transformString(const QString& text, const QString& fromMarkupLang,
+                                             bool doCriticMarkup) {
+    MarkupTransformTask task;
+    task.setMarkuplanguage(fromMarkupLang);
+    return task.performMarkupTaskonString(text, doCriticMarkup);
+}
+
+MarkupTransformTask::MarkupTransformTask()
+    : useObjectiveC(SettingsStore::shared().boolValue("VANTREL_Use_IObjectiveC_Markup_Transformation")),
+      mmdFilePath(SettingsStore::shared().optionalString("MMD_EXE_PATH")) {}
+
+void MarkupTransformTask::setMarkuplanguage(const QString& markupLanguage) {
+    markLanguage = markuplanguages::normalisedIdentifier(markupLanguage);
+    mmd_UseExe = false;
+    // Only a stored empty path sends MultiMarkdown to the built-in converter.
+    if (markLanguage == "multimarkdown" && (!mmdFilePath || !mmdFilePath->isEmpty()))
+        mmd_UseExe = true;
+    if (useObjectiveC && !mmd_UseExe)
+        return;
+    prepareExternalRoad(markupLanguage);
+}
+
+QString MarkupTransformTask::performMarkupTaskonString(const QString& text, bool doCritics) {
+    return performMarkupTaskonString(text, QString(), doCritics);
+}
+
+QString MarkupTransformTask::performMarkupTaskonString(const QString& text, const QString& textBundlePath,
+                                                       bool doCritics) {
+    QString source = normalisedLineEnds(text);
+    if (doCritics)
+        source = saveCriticsMarkupsPriorMarkupTranversion(source);
+    QString html = markupConversionOnString(source, textBundlePath, doCritics);
+    return doCritics ? convertAdditionalCriticsInText(html) : html;
+}
+
+QString MarkupTransformTask::markupConversionOnString(const QString& text, const QString& textBundlePath,
+                                                      bool /*doCritics*/) {
+    if (!useObjectiveC || mmd_UseExe)
+        return runExternalInterpreter(text, textBundlePath);
+    return builtInConversion(text);
+}
+
+QString MarkupTransformTask::builtInConversion(const QString& text) const {
+    const icu::UnicodeString source = unicodebridge::toUnicode(text);
+    if (markLanguage == "bbcode")
+        return unicodebridge::toQString(BBCode_ObjC().initWithString(source).transform());
+    if (markLanguage == "html")
+        return text;
+    return "Unexspected Error: no valid markup language found";
+}
+
+QString MarkupTransformTask::normalisedLineEnds(const QString& text) {
+    if (!text.contains('\r'))
+        return text;
+    QString normalised = text;
+    normalised.replace("\r\n", "\n");
+    normalised.replace('\r', '\n');
+    return normalised;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Turns a markup text into an HTML fragment: chooses between the built-in
+// converters and an external interpreter, and wraps the conversion in the
+// CriticMarkup steps when asked.
+
+#include <QString>
+#include <optional>
+
+class MarkupTransformTask {
+public:
+    // The one entry the rest of the application calls.
+    static QString transformString(const QString& text, const QString& fromMarkupLang, bool doCriticMarkup);
+
+    MarkupTransformTask();
+
+    void setMarkuplanguage(const QString& markupLanguage);
+    QString performMarkupTaskonString(const QString& text, bool doCritics);
+    QString performMarkupTaskonString(const QString& text, const QString& textBundlePath, bool doCritics);
+    QString markupConversionOnString(const QString& text, const QString& textBundlePath, bool doCritics);
+
+    // CriticMarkup: delimiters to neutral markers before the conversion,
+    // markers to styled spans after it.
+    static QString saveCriticsMarkupsPriorMarkupTranversion(const QString& text);
+    static QString convertAdditionalCriticsInText(const QString& html);
+
+    // Line ends as every converter expects them: CRLF and lone CR become LF.
+    static QString normalisedLineEnds(const QString& text);
+
+    bool mmd_UseExe = false;
+    bool useObjectiveC = false;
+    QString phpLaunchPath = "/usr/bin/php";
+    QString phpScriptPath = "";
+    QString markLanguage = "";
+    std::optional<QString> mmdFilePath;
+
+private:
+    QString builtInConversion(const QString& text) const;
+    void prepareExternalRoad(const QString& markupLanguageAsPassed);
+    void prepareMultiMarkdownRoad();
+    QString runExternalInterpreter(const QString& text, const QString& textBundlePath) const;
+};

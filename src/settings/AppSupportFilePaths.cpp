@@ -1,0 +1,7 @@
+#include "settings/AppSupportFilePaths.h"
+
+#include <QStandardPaths>
+
+QString AppSupportFilePaths::appSupportFilePath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Quillview";
+}

@@ -1,0 +1,12 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+class Language {
+public:
+    // The user's first preferred language, reduced to its language part
+    // ("de-DE" gives "de"); "en" when there is none.
+    static QString getLanguage();
+    // The same rule over a given preference list.
+    static QString languageFromPreferences(const QStringList& preferredLanguages);
+};

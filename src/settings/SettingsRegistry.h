@@ -1,0 +1,23 @@
+#pragma once
+// Every settings key of the application with its type and default. The keys
+// with a registered default are registered at each start; the others read as
+// absent until something stores them.
+
+#include <QString>
+#include <QVariant>
+#include <vector>
+
+enum class SettingType { Boolean, Integer, String, Data, Dictionary };
+
+struct SettingDefinition {
+    QString key;
+    SettingType type;
+    bool registered;       // has a default in the store
+    QVariant defaultValue; // the registered default, or the value a pane writes
+};
+
+const std::vector<SettingDefinition>& settingsRegistry();
+const SettingDefinition* settingDefinition(const QString& key);
+
+// The stored form of an archived URL ("BASEURL_FilePath") and colour.
+QVariant archivedFileUrl(const QString& path);

@@ -1,0 +1,52 @@
+#pragma once
+// The user's settings: a QSettings file (~/.config/Quillview/Quillview.conf)
+// under the registered defaults, with overrides for one run on top (the
+// command line's --set). Settings are read from the store at each use.
+
+#include <QHash>
+#include <QMutex>
+#include <QSettings>
+#include <QString>
+#include <QVariant>
+#include <memory>
+#include <optional>
+
+#include "engine/SettingsReader.h"
+
+class SettingsStore {
+public:
+    // The process-wide store (created on first use).
+    static SettingsStore& shared();
+
+    // Registers the keys that have defaults; idempotent.
+    void registerDefaults();
+
+    // Override > stored > registered default; invalid when absent.
+    QVariant value(const QString& key) const;
+    bool contains(const QString& key) const { return value(key).isValid(); }
+    bool boolValue(const QString& key) const { return value(key).toBool(); }
+    int integerValue(const QString& key) const { return value(key).toInt(); }
+    QString stringValue(const QString& key) const { return value(key).toString(); }
+    std::optional<QString> optionalString(const QString& key) const;
+
+    void setValue(const QString& key, const QVariant& value);
+    void remove(const QString& key);
+
+    // A value for this run only; nothing is written.
+    void setOverride(const QString& key, const QVariant& value);
+    // Parses "KEY=VALUE" by the key's registered type (booleans true/false,
+    // integers in decimal, strings as written); an error text when it cannot.
+    std::optional<QString> setOverrideFromAssignment(const QString& assignment);
+
+    // Makes the converters read this store.
+    void installAsConverterSettings();
+
+    void sync();
+
+private:
+    SettingsStore();
+    std::unique_ptr<QSettings> settings_;
+    QHash<QString, QVariant> defaults_;
+    QHash<QString, QVariant> overrides_;
+    mutable QMutex mutex_;
+};
