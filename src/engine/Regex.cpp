@@ -115,6 +115,13 @@ Match matchFrom(const icu::RegexMatcher& matcher) {
 
 }  // namespace
 
+std::unique_ptr<icu::RegexMatcher> timedMatcher(const icu::RegexPattern& pattern, const icu::UnicodeString& text) {
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(text, status));
+    matcher->setTimeLimit(matchTimeLimitTicks(text), status);
+    return matcher;
+}
+
 const icu::RegexPattern* compiledPattern(const icu::UnicodeString& pattern, uint32_t options,
                                          icu::UnicodeString* error) {
     auto entry = cachedEntry(pattern, options);
@@ -143,6 +150,7 @@ RegexResult replaceAll(icu::UnicodeString& text, const icu::UnicodeString& patte
     }
     if (searchFailed(status, pattern, result))
         return result;
+    matcher.reset();  // it refers to the text being replaced
     if (replacedAny) {
         out.append(text, copiedUpTo, text.length() - copiedUpTo);
         text = std::move(out);

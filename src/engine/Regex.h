@@ -5,6 +5,7 @@
 // conversion (such a rule changes nothing, and the time-out is logged).
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -47,6 +48,9 @@ struct Match {
 // does not compile.
 const icu::RegexPattern* compiledPattern(const icu::UnicodeString& pattern, uint32_t options,
                                          icu::UnicodeString* error = nullptr);
+
+// A matcher over `text` with the search time limit set.
+std::unique_ptr<icu::RegexMatcher> timedMatcher(const icu::RegexPattern& pattern, const icu::UnicodeString& text);
 
 // Replaces every non-overlapping match, left to right, by the template
 // evaluated against that match ($0-$9 and longer group numbers, "\" makes the

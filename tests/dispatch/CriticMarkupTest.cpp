@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "dispatch/MarkupTransformTask.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+struct CriticStyles : ::testing::Test {
+    void SetUp() override {
+        SettingsStore& store = SettingsStore::shared();
+        store.registerDefaults();
+        store.setValue("VANTREL_Use_IObjectiveC_Markup_Transformation", true);
+        store.setValue("CriticMarkupAddStyle", "A");
+        store.setValue("CriticMarkupRemoveStyle", "R");
+        store.setValue("CriticMarkupCommentStyle", "C");
+        store.setValue("CriticMarkupHighlightStyle", "H");
+    }
+    void TearDown() override {
+        for (const char* key : {"CriticMarkupAddStyle", "CriticMarkupRemoveStyle", "CriticMarkupCommentStyle",
+                                "CriticMarkupHighlightStyle", "VANTREL_Use_IObjectiveC_Markup_Transformation"})
+            SettingsStore::shared().remove(key);
+    }
+    static QString render(const QString& text) {
+        return MarkupTransformTask::convertAdditionalCriticsInText(
+            MarkupTransformTask::saveCriticsMarkupsPriorMarkupTranversion(text));
+    }
+};
+
+}  // namespace
+
+TEST_F(CriticStyles, FirstStepLeavesNeutralMarkers) {
+    EXPECT_EQ(MarkupTransformTask::saveCriticsMarkupsPriorMarkupTranversion(
+                  "{++a++} {--b--} {~~c~>d~~} {>>e<<} {==f==}"),
+              QString::fromUtf8("{%%a%%} {$$b%%} {$$c➔d%%} {>>e%%} {;;f%%}"));
+}
+
+TEST_F(CriticStyles, EachFormBecomesItsSpan) {
+    EXPECT_EQ(render("{++a++}"), "<span style='A'>a</span>");
+    EXPECT_EQ(render("{--b--}"), "<span style='R'>b</span>");
+    EXPECT_EQ(render("{>>e<<}"), "<span style='C'>e</span>");
+    EXPECT_EQ(render("{==f==}"), "<span style='H'>f</span>");
+}
+
+TEST_F(CriticStyles, SubstitutionArrowStandsBetweenTheSpans) {
+    EXPECT_EQ(render("{~~old~>new~~}"),
+              QString::fromUtf8("<span style='R'>old</span> ➔ <span style='A'>new</span>"));
+}
+
+TEST_F(CriticStyles, ArrowTypedOutsideASubstitutionAlsoBecomesAJoint) {
+    EXPECT_EQ(render(QString::fromUtf8("a ➔ b")), QString::fromUtf8("a </span> ➔ <span style='A'> b"));
+}
+
+TEST_F(CriticStyles, EscapedCommentOpeningStillRenders) {
+    EXPECT_EQ(MarkupTransformTask::convertAdditionalCriticsInText("{&gt;&gt;note%%}"), "<span style='C'>note</span>");
+}
+
+TEST_F(CriticStyles, OffMeansDelimitersReachTheConverterUntouched) {
+    EXPECT_EQ(MarkupTransformTask::transformString("{++a++}", "html", false), "{++a++}");
+    EXPECT_EQ(MarkupTransformTask::transformString("[b]{++a++}[/b]", "bbcode", true),
+              "<strong><span style='A'>a</span></strong><br />\n<br />\n<br />");
+}
+
+TEST(CriticMarkupWithoutStyles, AbsentStylesGiveEmptyAttributes) {
+    EXPECT_EQ(MarkupTransformTask::convertAdditionalCriticsInText("{%%a%%}"), "<span style=''>a</span>");
+}

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "dispatch/MarkupLanguages.h"
+#include "dispatch/MarkupTransformTask.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+// The built-in road, as the interpreter check leaves it on this platform.
+struct BuiltInRoad : ::testing::Test {
+    void SetUp() override {
+        SettingsStore& store = SettingsStore::shared();
+        store.registerDefaults();
+        store.installAsConverterSettings();
+        store.setValue("VANTREL_Use_IObjectiveC_Markup_Transformation", true);
+        store.setValue("MMD_EXE_PATH", "");
+    }
+    void TearDown() override {
+        SettingsStore& store = SettingsStore::shared();
+        for (const char* key : {"VANTREL_Use_IObjectiveC_Markup_Transformation", "MMD_EXE_PATH",
+                                "defaults_UseMarkdownExtra", "defaults_OpenUnknownExtension"})
+            store.remove(key);
+    }
+};
+
+const QString kNoLanguage = "Unexspected Error: no valid markup language found";
+
+}  // namespace
+
+TEST_F(BuiltInRoad, IdentifierIsTrimmedAndLowerCased) {
+    MarkupTransformTask task;
+    task.setMarkuplanguage("  MultiMarkdown\n");
+    EXPECT_EQ(task.markLanguage, "multimarkdown");
+    EXPECT_FALSE(task.mmd_UseExe);
+    EXPECT_EQ(MarkupTransformTask::transformString("[b]x[/b]", " BBCode ", false), "<strong>x</strong><br />\n<br />\n<br />");
+}
+
+TEST_F(BuiltInRoad, HtmlPassesThroughWithOrWithoutReviewMarks) {
+    EXPECT_EQ(MarkupTransformTask::transformString("<p>a {++b++}</p>", "html", false), "<p>a {++b++}</p>");
+    QString withCritics = MarkupTransformTask::transformString("<p>a {++b++}</p>", "html", true);
+    EXPECT_TRUE(withCritics.startsWith("<p>a <span style='"));
+    EXPECT_TRUE(withCritics.endsWith("'>b</span></p>"));
+}
+
+TEST_F(BuiltInRoad, UnknownLanguagesGiveTheErrorText) {
+    EXPECT_EQ(MarkupTransformTask::transformString("x", "sumwise", false), kNoLanguage);
+    EXPECT_EQ(MarkupTransformTask::transformString("x", "rst", false), kNoLanguage);
+    EXPECT_EQ(MarkupTransformTask::transformString("x", "", false), kNoLanguage);
+}
+
+TEST_F(BuiltInRoad, WindowsAndClassicMacLineEndsBecomeNewlines) {
+    const QString lf = MarkupTransformTask::transformString("[b]a[/b]\n\nb\n", "bbcode", false);
+    EXPECT_EQ(MarkupTransformTask::transformString("[b]a[/b]\r\n\r\nb\r\n", "bbcode", false), lf);
+    EXPECT_EQ(MarkupTransformTask::transformString("[b]a[/b]\r\rb\r", "bbcode", false), lf);
+    EXPECT_EQ(MarkupTransformTask::normalisedLineEnds("a\r\n\rb"), "a\n\nb");
+}
+
+TEST_F(BuiltInRoad, MultiMarkdownRoadDependsOnStoredPath) {
+    SettingsStore& store = SettingsStore::shared();
+    store.setValue("MMD_EXE_PATH", "");
+    MarkupTransformTask empty;
+    empty.setMarkuplanguage("multimarkdown");
+    EXPECT_FALSE(empty.mmd_UseExe);
+    store.remove("MMD_EXE_PATH");
+    MarkupTransformTask absent;
+    absent.setMarkuplanguage("multimarkdown");
+    EXPECT_TRUE(absent.mmd_UseExe);
+}
+
+TEST_F(BuiltInRoad, ExtensionsChooseTheLanguage) {
+    using markuplanguages::markupLangSelectFromExtension;
+    EXPECT_EQ(markupLangSelectFromExtension("md"), "markdownextra");
+    EXPECT_EQ(markupLangSelectFromExtension("mmd"), "multimarkdown");
+    EXPECT_EQ(markupLangSelectFromExtension("tsl"), "tessel");
+    EXPECT_EQ(markupLangSelectFromExtension("bbc"), "bbcode");
+    EXPECT_EQ(markupLangSelectFromExtension("wiki"), "wikitext");
+    EXPECT_EQ(markupLangSelectFromExtension("textile"), "textile");
+    EXPECT_EQ(markupLangSelectFromExtension("xhtml"), "html");
+    EXPECT_EQ(markupLangSelectFromExtension("textpack"), "");
+    // Case-sensitive: MD is not in the lists and falls to the unknown rule,
+    // which does not apply the Markdown Extra switch.
+    EXPECT_EQ(markupLangSelectFromExtension("MD"), "markdown");
+    EXPECT_EQ(markupLangSelectFromExtension(""), "markdown");
+    SettingsStore::shared().setValue("defaults_UseMarkdownExtra", false);
+    EXPECT_EQ(markupLangSelectFromExtension("md"), "markdown");
+    SettingsStore::shared().setValue("defaults_OpenUnknownExtension", "Textile");
+    EXPECT_EQ(markupLangSelectFromExtension("txt"), "textile");
+}
+
+TEST(MarkupLanguages, DisplayValuesAndFlavours) {
+    EXPECT_EQ(markuplanguages::markupLanguageDisplayValues(),
+              QStringList({"BBCode", "HTML", "Markdown", "MarkdownExtra", "MultiMarkdown", "Tessel", "Textile",
+                           "Wikitext"}));
+    EXPECT_EQ(markuplanguages::displayValueForIdentifier("markdownextra"), "MarkdownExtra");
+    EXPECT_EQ(markuplanguages::displayValueForIdentifier("sumwise"), "");
+    EXPECT_TRUE(markuplanguages::markdownExtraFlavour().at("tilde_strike"));
+    EXPECT_FALSE(markuplanguages::markdownExtraFlavour().contains("toc_create"));
+    EXPECT_FALSE(markuplanguages::multiMarkdownFlavour().at("tilde_strike"));
+    EXPECT_TRUE(markuplanguages::multiMarkdownFlavour().at("toc_create"));
+    EXPECT_TRUE(markuplanguages::multiMarkdownFlavour().at("bibliography"));
+}

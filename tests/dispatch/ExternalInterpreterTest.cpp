@@ -1,0 +1,153 @@
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "dispatch/CheckMarkupInterpreter.h"
+#include "dispatch/ChildProcess.h"
+#include "dispatch/MarkupTransformTask.h"
+#include "settings/AppSupportFilePaths.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+const char* const kInterpreterKeys[] = {
+    "VANTREL_Use_IObjectiveC_Markup_Transformation", "VANTREL_Use_InternPHP_Markup_Transformation",
+    "VANTREL_Use_CustomPHP_Markup_Transformation",   "VANTREL_Use_Swift_Markup_Transformation",
+    "VANTREL_CUSTO_PHP_URL",                         "MMD_EXE_PATH",
+};
+
+struct Interpreters : ::testing::Test {
+    void SetUp() override {
+        SettingsStore::shared().registerDefaults();
+        clear();
+    }
+    void TearDown() override { clear(); }
+    static void clear() {
+        for (const char* key : kInterpreterKeys)
+            SettingsStore::shared().remove(key);
+    }
+    // A shell script in the test's folder, executable or not.
+    QString script(const QString& name, const QByteArray& body, bool executable = true) {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\n" + body + "\n");
+        file.close();
+        if (executable)
+            file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        return path;
+    }
+    QTemporaryDir folder;
+};
+
+}  // namespace
+
+TEST(ChildProcess, LargeInputAndOutputOverlapWithoutDeadlock) {
+    // cat answers while it reads: unless writing and reading overlap, both
+    // pipes fill up and neither side moves.
+    QByteArray input(8 * 1024 * 1024, 'x');
+    ChildProcessResult result = runChildProcess("/bin/cat", {}, input);
+    EXPECT_TRUE(result.started);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.output.size(), input.size());
+}
+
+TEST(ChildProcess, ProgramThatNeverExitsIsStoppedAndWhatItPrintedKept) {
+    QElapsedTimer timer;
+    timer.start();
+    ChildProcessResult result = runChildProcess("/bin/sh", {"-c", "echo partial; exec sleep 30"}, {}, 500);
+    EXPECT_TRUE(result.timedOut);
+    EXPECT_EQ(result.output, "partial\n");
+    EXPECT_LT(timer.elapsed(), 10000);
+}
+
+TEST(ChildProcess, MissingProgramDoesNotStart) {
+    ChildProcessResult result = runChildProcess("/nonexistent/php", {"-v"}, {});
+    EXPECT_FALSE(result.started);
+    EXPECT_TRUE(result.output.isEmpty());
+}
+
+TEST_F(Interpreters, MultiMarkdownExecutableGetsTextAndNoArguments) {
+    SettingsStore::shared().setValue("VANTREL_Use_IObjectiveC_Markup_Transformation", true);
+    SettingsStore::shared().setValue("MMD_EXE_PATH", script("mmd", "echo \"args=$#\"; tr a-z A-Z"));
+    EXPECT_EQ(MarkupTransformTask::transformString(QString::fromUtf8("héllo\n"), "MultiMarkdown", false),
+              QString::fromUtf8("args=0\nHéLLO\n"));
+}
+
+TEST_F(Interpreters, MultiMarkdownScriptRoadUnpacksAndRunsPerl) {
+    SettingsStore::shared().setValue("VANTREL_Use_IObjectiveC_Markup_Transformation", true);
+    // Not executable: the perl script road is taken instead.
+    SettingsStore::shared().setValue("MMD_EXE_PATH", script("mmd", "exit 1", false));
+    const QString html = MarkupTransformTask::transformString("Some *mmd* text.\n", "multimarkdown", false);
+    EXPECT_EQ(html.trimmed(), "<p>Some <em>mmd</em> text.</p>");
+    const QString folder = AppSupportFilePaths::appSupportFilePath() + "/MarkupLanguages/mmd/";
+    EXPECT_TRUE(QFile::exists(folder + "MultiMarkdown.pl"));
+    EXPECT_TRUE(QFile::exists(folder + "mmd.zip"));
+    // Without a stored path the same road serves, reusing the unpacked script.
+    SettingsStore::shared().remove("MMD_EXE_PATH");
+    EXPECT_EQ(MarkupTransformTask::transformString(QString::fromUtf8("Ünïcode **b**\n"), "multimarkdown", false).trimmed(),
+              QString::fromUtf8("<p>Ünïcode <strong>b</strong></p>"));
+}
+
+TEST_F(Interpreters, CustomInterpreterRunsWithTheLanguagesScriptArgument) {
+    SettingsStore& store = SettingsStore::shared();
+    store.setValue("VANTREL_Use_CustomPHP_Markup_Transformation", true);
+    store.setValue("VANTREL_CUSTO_PHP_URL", script("php", "printf '%s|' \"$#\"; cat"));
+    MarkupTransformTask task;
+    EXPECT_FALSE(task.useObjectiveC);
+    task.setMarkuplanguage("bbcode");
+    EXPECT_EQ(task.phpLaunchPath, store.stringValue("VANTREL_CUSTO_PHP_URL"));
+    EXPECT_EQ(task.performMarkupTaskonString("[b]x[/b]", false), "1|[b]x[/b]");
+}
+
+TEST_F(Interpreters, WithoutCustomInterpreterTheBuiltInConvertersTakeOver) {
+    MarkupTransformTask task;
+    task.setMarkuplanguage("bbcode");
+    EXPECT_TRUE(task.useObjectiveC);
+    EXPECT_EQ(task.performMarkupTaskonString("[b]x[/b]", false), "<strong>x</strong><br />\n<br />\n<br />");
+}
+
+TEST_F(Interpreters, StartupCheckStoresTheBuiltInChoiceWhenNoneIsStored) {
+    int alerts = 0;
+    CheckMarkupInterpreter::performCheck([&](const QString&, const QString&) { ++alerts; });
+    EXPECT_TRUE(SettingsStore::shared().boolValue("VANTREL_Use_IObjectiveC_Markup_Transformation"));
+    EXPECT_EQ(alerts, 0);
+}
+
+TEST_F(Interpreters, StartupCheckRetiresSystemPhpAndTheFourthChoice) {
+    SettingsStore& store = SettingsStore::shared();
+    for (const char* choice : {"VANTREL_Use_InternPHP_Markup_Transformation", "VANTREL_Use_Swift_Markup_Transformation"}) {
+        clear();
+        store.setValue(choice, true);
+        CheckMarkupInterpreter::performCheck({});
+        EXPECT_FALSE(store.boolValue(choice)) << choice;
+        EXPECT_TRUE(store.boolValue("VANTREL_Use_IObjectiveC_Markup_Transformation")) << choice;
+    }
+}
+
+TEST_F(Interpreters, StartupCheckClearsAMissingCustomInterpreterWithAnAlert) {
+    SettingsStore& store = SettingsStore::shared();
+    store.setValue("VANTREL_Use_CustomPHP_Markup_Transformation", true);
+    store.setValue("VANTREL_CUSTO_PHP_URL", "/nonexistent/php");
+    QStringList shown;
+    CheckMarkupInterpreter::performCheck([&](const QString& title, const QString& message) { shown << title << message; });
+    EXPECT_FALSE(store.boolValue("VANTREL_Use_CustomPHP_Markup_Transformation"));
+    EXPECT_TRUE(store.boolValue("VANTREL_Use_Swift_Markup_Transformation"));
+    EXPECT_EQ(shown.size(), 2);
+    // The next start turns the interim choice into the built-in converters.
+    CheckMarkupInterpreter::performCheck({});
+    EXPECT_TRUE(store.boolValue("VANTREL_Use_IObjectiveC_Markup_Transformation"));
+    EXPECT_FALSE(store.boolValue("VANTREL_Use_Swift_Markup_Transformation"));
+}
+
+TEST_F(Interpreters, StartupCheckKeepsAWorkingCustomInterpreter) {
+    SettingsStore& store = SettingsStore::shared();
+    store.setValue("VANTREL_Use_CustomPHP_Markup_Transformation", true);
+    store.setValue("VANTREL_CUSTO_PHP_URL", script("php", "echo 'PHP 8'"));
+    int alerts = 0;
+    CheckMarkupInterpreter::performCheck([&](const QString&, const QString&) { ++alerts; });
+    EXPECT_TRUE(store.boolValue("VANTREL_Use_CustomPHP_Markup_Transformation"));
+    EXPECT_EQ(alerts, 0);
+}
