@@ -4,6 +4,8 @@
 #include "dispatch/MarkupLanguages.h"
 #include "settings/UnicodeBridge.h"
 #include "settings/SettingsStore.h"
+#include "textile/Textile_ObjC.h"
+#include "wikitext/Wikitext_ObjC.h"
 
 QString MarkupTransformTask::transformString(const QString& text, const QString& fromMarkupLang,
                                              bool doCriticMarkup) {
@@ -51,6 +53,10 @@ QString MarkupTransformTask::builtInConversion(const QString& text) const {
     const icu::UnicodeString source = unicodebridge::toUnicode(text);
     if (markLanguage == "bbcode")
         return unicodebridge::toQString(BBCode_ObjC().initWithString(source).transform());
+    if (markLanguage == "textile")
+        return unicodebridge::toQString(Textile_ObjC().initWithString(source).transform());
+    if (markLanguage == "wikitext")
+        return unicodebridge::toQString(Wikitext_ObjC().initWithString(source, u"en", true).transform());
     if (markLanguage == "html")
         return text;
     return "Unexspected Error: no valid markup language found";

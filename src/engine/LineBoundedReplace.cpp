@@ -65,7 +65,7 @@ RegexResult replaceAllUpToLastClosing(icu::UnicodeString& text, const icu::Unico
         while (U_SUCCESS(status) && matcher->find(status)) {
             int32_t start = matcher->start(status);
             out.append(text, copiedUpTo, start - copiedUpTo);
-            appendEvaluatedTemplate(out, replacementTemplate, *matcher);
+            appendEvaluatedTemplate(out, replacementTemplate, *matcher, text);
             copiedUpTo = matcher->end(status);
         }
         if (U_FAILURE(status)) {

@@ -98,7 +98,7 @@ bool searchFailed(UErrorCode status, const icu::UnicodeString& pattern, RegexRes
     return true;
 }
 
-Match matchFrom(const icu::RegexMatcher& matcher) {
+Match matchFrom(const icu::RegexMatcher& matcher, const icu::UnicodeString& text) {
     Match match;
     const int32_t groups = matcher.groupCount();
     for (int32_t g = 0; g <= groups; ++g) {
@@ -107,7 +107,7 @@ Match matchFrom(const icu::RegexMatcher& matcher) {
         int32_t end = matcher.end(g, status);
         match.starts.push_back(start);
         match.ends.push_back(end);
-        match.texts.emplace_back(start >= 0 ? icu::UnicodeString(matcher.input(), start, end - start)
+        match.texts.emplace_back(start >= 0 ? icu::UnicodeString(text, start, end - start)
                                             : icu::UnicodeString());
     }
     return match;
@@ -144,7 +144,7 @@ RegexResult replaceAll(icu::UnicodeString& text, const icu::UnicodeString& patte
         UErrorCode rangeStatus = U_ZERO_ERROR;
         int32_t start = matcher->start(rangeStatus);
         out.append(text, copiedUpTo, start - copiedUpTo);
-        appendEvaluatedTemplate(out, replacementTemplate, *matcher);
+        appendEvaluatedTemplate(out, replacementTemplate, *matcher, text);
         copiedUpTo = matcher->end(rangeStatus);
         replacedAny = true;
     }
@@ -169,7 +169,7 @@ std::optional<std::vector<Match>> findAll(const icu::UnicodeString& text, const 
     std::vector<Match> matches;
     UErrorCode status = U_ZERO_ERROR;
     while (matcher->find(status))
-        matches.push_back(matchFrom(*matcher));
+        matches.push_back(matchFrom(*matcher, text));
     if (searchFailed(status, pattern, outcome))
         return std::nullopt;
     return matches;
@@ -183,7 +183,7 @@ std::optional<Match> findFirst(const icu::UnicodeString& text, const icu::Unicod
         return std::nullopt;
     UErrorCode status = U_ZERO_ERROR;
     if (matcher->find(from, status))
-        return matchFrom(*matcher);
+        return matchFrom(*matcher, text);
     searchFailed(status, pattern, result);
     return std::nullopt;
 }

@@ -5,7 +5,10 @@ namespace {
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-void appendGroup(icu::UnicodeString& out, const icu::RegexMatcher& matcher, int32_t group) {
+// The group's text is taken from `input`: the matcher's own input() would
+// copy the whole text once per matcher.
+void appendGroup(icu::UnicodeString& out, const icu::RegexMatcher& matcher, const icu::UnicodeString& input,
+                 int32_t group) {
     if (group > matcher.groupCount())
         return;
     UErrorCode status = U_ZERO_ERROR;
@@ -13,13 +16,13 @@ void appendGroup(icu::UnicodeString& out, const icu::RegexMatcher& matcher, int3
     int32_t end = matcher.end(group, status);
     if (U_FAILURE(status) || start < 0)
         return;
-    out.append(matcher.input(), start, end - start);
+    out.append(input, start, end - start);
 }
 
 }  // namespace
 
 void appendEvaluatedTemplate(icu::UnicodeString& out, const icu::UnicodeString& replacementTemplate,
-                             const icu::RegexMatcher& matcher) {
+                             const icu::RegexMatcher& matcher, const icu::UnicodeString& input) {
     const int32_t length = replacementTemplate.length();
     const int32_t groups = matcher.groupCount();
     for (int32_t i = 0; i < length; ++i) {
@@ -41,7 +44,7 @@ void appendEvaluatedTemplate(icu::UnicodeString& out, const icu::UnicodeString& 
             group = longer;
             ++i;
         }
-        appendGroup(out, matcher, group);
+        appendGroup(out, matcher, input, group);
     }
 }
 

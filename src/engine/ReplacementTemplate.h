@@ -6,12 +6,12 @@
 
 namespace engine {
 
-// Appends the template, evaluated against the matcher's current match, to
-// `out`. "$n" inserts group n, taking as many digits as still name a group
+// Appends the template, evaluated against the matcher's current match over
+// `input` (the text the matcher searches), to `out`. "$n" inserts group n, taking as many digits as still name a group
 // (a group that took no part, or does not exist, inserts nothing); a "$" not
 // followed by a digit is literal; a backslash makes the next character
 // literal.
 void appendEvaluatedTemplate(icu::UnicodeString& out, const icu::UnicodeString& replacementTemplate,
-                             const icu::RegexMatcher& matcher);
+                             const icu::RegexMatcher& matcher, const icu::UnicodeString& input);
 
 }  // namespace engine

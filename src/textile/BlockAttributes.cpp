@@ -1,0 +1,235 @@
+// Attributes: block signatures such as "p(intro)<. " (preBlockTransform and
+// performAddAttributesToBlocks), and the attribute part of link texts and
+// image sources (checkAttributesOnString).
+#include "textile/Textile_ObjC.h"
+
+#include "engine/Log.h"
+#include "engine/RangeEdits.h"
+#include "engine/TextUtilities.h"
+
+namespace {
+
+const icu::UnicodeString kMarkerSign(u"\u00A7\u00A7");
+
+int32_t removeAll(icu::UnicodeString& text, char16_t c) {
+    int32_t count = 0;
+    icu::UnicodeString out;
+    for (int32_t i = 0; i < text.length(); ++i) {
+        if (text.charAt(i) == c)
+            ++count;
+        else
+            out.append(text.charAt(i));
+    }
+    text = out;
+    return count;
+}
+
+icu::UnicodeString number(int32_t n) { return icu::UnicodeString::fromUTF8(std::to_string(n)); }
+
+struct BlockSpec {
+    icu::UnicodeString styles;
+    icu::UnicodeString attributes;
+    bool ok = true;
+};
+
+void readAlignment(icu::UnicodeString& spec, BlockSpec& out) {
+    bool left = removeAll(spec, u'<') > 0;
+    bool right = removeAll(spec, u'>') > 0;
+    bool center = removeAll(spec, u'=') > 0;
+    if (left && right)
+        out.styles += u"text-align:justify;";
+    else if (left)
+        out.styles += u"text-align:left;";
+    else if (right)
+        out.styles += u"text-align:right;";
+    else if (center)
+        out.styles += u"text-align:center;";
+}
+
+// False when the signature holds "[]", which ends the reading early.
+bool readLanguage(icu::UnicodeString& spec, BlockSpec& out) {
+    int32_t open = spec.indexOf(u'[');
+    int32_t close = spec.indexOf(u']');
+    if (spec.isEmpty() || open < 0 || close <= open)
+        return true;
+    icu::UnicodeString part(spec, open, close - open + 1);
+    if (part.length() > 2) {
+        out.attributes += engine::formatted(u"lang=\"%@\" ", {icu::UnicodeString(part, 1, part.length() - 2)});
+        engine::replaceAllLiteral(spec, part, u"");
+        return true;
+    }
+    out.ok = false;
+    return false;
+}
+
+void readStyle(icu::UnicodeString& spec, BlockSpec& out) {
+    if (spec.isEmpty())
+        return;
+    int32_t open = spec.indexOf(u'{');
+    int32_t close = spec.indexOf(u'}');
+    if (open < 0 && close < 0)
+        return;
+    if (open < 0 || close < 0) {
+        out.ok = false;
+        engine::log(u"FEHLER 1");
+        return;
+    }
+    if (close < open + 2) {
+        out.ok = false;
+        return;
+    }
+    icu::UnicodeString part(spec, open, close - open + 1);
+    out.styles += icu::UnicodeString(part, 1, part.length() - 2);
+    engine::replaceAllLiteral(spec, part, u"");
+}
+
+void readClassAndId(icu::UnicodeString& spec, BlockSpec& out) {
+    if (auto m = engine::findFirst(spec, u"\\(#(.*?)\\)")) {
+        out.attributes += engine::formatted(u"id=\"%@\"", {m->text(1)});
+        spec.remove(m->start(), m->end() - m->start());
+    } else if (auto m = engine::findFirst(spec, u"\\((.*?)#(.*?)\\)")) {
+        icu::UnicodeString inner(m->text(), 1, m->text().length() - 2);
+        auto pieces = engine::split(inner, u"#");
+        out.attributes += engine::formatted(u"class=\"%@\" id=\"%@\"", {pieces[0], pieces[1]});
+        spec.remove(m->start(), m->end() - m->start());
+    } else if (auto m = engine::findFirst(spec, u"\\((.*)\\)")) {
+        // From the first "(" to the last ")": one greedy run, which finds the
+        // same class as a nested repetition without its exponential retries.
+        out.attributes += engine::formatted(u"class=\"%@\"", {m->text(1)});
+        spec.remove(m->start(), m->end() - m->start());
+    }
+}
+
+void readPadding(icu::UnicodeString& spec, BlockSpec& out) {
+    if (!out.ok || spec.isEmpty())
+        return;
+    int32_t left = removeAll(spec, u'(');
+    int32_t right = removeAll(spec, u')');
+    if (!spec.isEmpty()) {
+        out.ok = false;
+        return;
+    }
+    if (left > 0)
+        out.styles += engine::formatted(u"padding-left:%@em;", {number(left)});
+    if (right > 0)
+        out.styles += engine::formatted(u"padding-right:%@em;", {number(right)});
+}
+
+// The attribute string of one signature, or nothing when it does not parse.
+std::optional<icu::UnicodeString> blockAttributes(const icu::UnicodeString& sig, const icu::UnicodeString& tag) {
+    icu::UnicodeString spec(sig, tag.length(), sig.length() - tag.length() - 2);
+    BlockSpec out;
+    readAlignment(spec, out);
+    if (readLanguage(spec, out))
+        readStyle(spec, out);
+    readClassAndId(spec, out);
+    readPadding(spec, out);
+    if (!out.ok) {
+        engine::log(u"F\u00FCgen nicht hinzu %@", {sig});
+        return std::nullopt;
+    }
+    if (out.styles.isEmpty())
+        return engine::trimmed(out.attributes);
+    return engine::trimmed(engine::formatted(u"style=\"%@\" %@", {out.styles, out.attributes}));
+}
+
+}  // namespace
+
+void Textile_ObjC::preBlockTransform() {
+    for (const RuleRecord& record : blockAttributesTransformRegex) {
+        auto matches = matchesForPattern(record.pattern);
+        if (!matches || matches->empty())
+            continue;
+        std::vector<engine::RangeEdit> edits;
+        for (const engine::Match& match : *matches) {
+            auto attributes = blockAttributes(match.text(), record.blockTag);
+            if (!attributes)
+                continue;
+            icu::UnicodeString marked =
+                engine::formatted(u"%@. \u00A7\u00A7%@\u00A7\u00A7", {record.blockTag, *attributes});
+            attributeMarkerOrigins_.emplace(marked, match.text());
+            edits.push_back({match.start(), match.end(), marked});
+        }
+        engine::applyRangeEdits(str, std::move(edits));
+    }
+}
+
+void Textile_ObjC::performAddAttributesToBlocks() {
+    replaceMatchesWithPattern(u">\u00A7\u00A7(.*?)\u00A7\u00A7", u" $1>", false);
+    restoreUnusedAttributeMarkers();
+}
+
+// A marked signature that no block took (inside a code block, or under a
+// text line) goes back to what the author wrote, so no marker shows.
+void Textile_ObjC::restoreUnusedAttributeMarkers() {
+    if (attributeMarkerOrigins_.empty() || str.indexOf(kMarkerSign) < 0)
+        return;
+    auto matches = matchesForPattern(u"(?:h[1-6]|p|bq|bc|pre)\\. \u00A7\u00A7.*?\u00A7\u00A7");
+    if (!matches)
+        return;
+    std::vector<engine::RangeEdit> edits;
+    for (const engine::Match& match : *matches) {
+        auto origin = attributeMarkerOrigins_.find(match.text());
+        if (origin == attributeMarkerOrigins_.end())
+            continue;
+        edits.push_back({match.start(), match.end(), origin->second});
+        attributeMarkerOrigins_.erase(origin);
+    }
+    engine::applyRangeEdits(str, std::move(edits));
+}
+
+Textile_ObjC::Attributes Textile_ObjC::checkAttributesOnString(const icu::UnicodeString& text, bool onText) {
+    Attributes result;
+    icu::UnicodeString t(text);
+    icu::UnicodeString alignment;
+    if (!t.isEmpty()) {
+        static const char16_t* const onTextAlign[] = {u"text-align:center;", u"text-align:left;", u"text-align:right;"};
+        static const char16_t* const onImageAlign[] = {u"align-center", u"align-left", u"align-right"};
+        int32_t which = icu::UnicodeString(u"=<>").indexOf(t.charAt(0));
+        if (which >= 0) {
+            alignment = onText ? onTextAlign[which] : onImageAlign[which];
+            t.remove(0, 1);
+        }
+    }
+
+    // Class and style, in either order, each at most once.
+    icu::UnicodeString cssClass;
+    icu::UnicodeString style;
+    auto takeEnclosed = [&t](char16_t open, char16_t close, icu::UnicodeString& into) {
+        int32_t end = t.indexOf(close);
+        if (!t.startsWith(icu::UnicodeString(open)) || end < 0)
+            return false;
+        into = icu::UnicodeString(t, 1, end - 1);
+        t.remove(0, end + 1);
+        return true;
+    };
+    if (t.startsWith(u"(")) {
+        if (takeEnclosed(u'(', u')', cssClass))
+            takeEnclosed(u'{', u'}', style);
+    } else if (t.startsWith(u"{")) {
+        if (takeEnclosed(u'{', u'}', style))
+            takeEnclosed(u'(', u')', cssClass);
+    }
+
+    int32_t open = t.indexOf(u'(');
+    if (open >= 0 && t.indexOf(u')') >= 0 && open < t.length() - 1) {
+        result.display = icu::UnicodeString(t, 0, open);
+        icu::UnicodeString title(t, open + 1, t.length() - open - 2);
+        result.title = engine::formatted(u" title=\"%@\"", {title});
+        result.alt = engine::formatted(u" alt=\"%@\"", {title});
+    } else {
+        result.display = t;
+    }
+
+    if (!alignment.isEmpty() && !onText)
+        result.cssClass = cssClass.isEmpty() ? engine::formatted(u" class=\"%@\"", {alignment})
+                                             : engine::formatted(u" class=\"%@ %@\"", {cssClass, alignment});
+    else if (!cssClass.isEmpty())
+        result.cssClass = engine::formatted(u" class=\"%@\"", {cssClass});
+    if (!alignment.isEmpty() && onText)
+        result.style = style.isEmpty() ? engine::formatted(u" style=\"%@\"", {alignment})
+                                       : engine::formatted(u" style=\"%@ %@\"", {style, alignment});
+    else if (!style.isEmpty())
+        result.style = engine::formatted(u" style=\"%@\"", {style});
+    return result;
+}

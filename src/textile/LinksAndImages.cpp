@@ -1,0 +1,133 @@
+// Images ("!src(title)!:link"), bracketed links, link aliases and quoted links.
+#include "textile/Textile_ObjC.h"
+
+#include <algorithm>
+
+#include "engine/RangeEdits.h"
+#include "engine/TextUtilities.h"
+
+namespace {
+
+// The range of the match trimmed of white space at both ends.
+engine::RangeEdit trimmedRange(const engine::Match& match) {
+    const icu::UnicodeString& text = match.text();
+    icu::UnicodeString inner = engine::trimmed(text);
+    int32_t lead = inner.isEmpty() ? 0 : text.indexOf(inner);
+    return {match.start() + lead, match.start() + lead + inner.length(), inner};
+}
+
+}  // namespace
+
+void Textile_ObjC::performImages() {
+    // The source of a linked image holds no "!": otherwise a plain image
+    // earlier on the line would run into the linked one as one broken image.
+    auto linked = matchesForPattern(u"\\!([^!]*?)\\!:([^ \\s])(.*?)([\\s])");
+    auto plain = matchesForPattern(u"\\!(.*?)\\!([\\s])");
+    std::vector<engine::Match> found;
+    for (const auto* list : {&linked, &plain})
+        if (*list)
+            for (const engine::Match& match : **list)
+                if (match.text().length() >= 4)
+                    found.push_back(match);
+
+    std::vector<engine::RangeEdit> edits;
+    for (const engine::Match& match : found) {
+        engine::RangeEdit edit = trimmedRange(match);
+        const icu::UnicodeString& s = edit.replacement;
+        icu::UnicodeString image(s);
+        icu::UnicodeString link;
+        if (int32_t at = s.indexOf(u"!:"); at >= 0) {
+            link = icu::UnicodeString(s, at + 2);
+            image = icu::UnicodeString(s, 0, at + 1);
+        }
+        if (image.length() < 2)
+            continue;
+        Attributes attributes = checkAttributesOnString(icu::UnicodeString(image, 1, image.length() - 2), false);
+        icu::UnicodeString html = engine::formatted(u"<img src=\"%@\"%@%@%@%@%@",
+                                                    {attributes.display, attributes.alt, attributes.title,
+                                                     attributes.cssClass, attributes.style, HTML_close});
+        if (!link.isEmpty())
+            html = engine::formatted(u"<a href=\"%@\">%@</a>", {link, html});
+        edit.replacement = html;
+        edits.push_back(edit);
+    }
+    // A plain-image match that overlaps a linked image is dropped: the linked
+    // image, listed first, has taken that text.
+    engine::applyRangeEdits(str, std::move(edits));
+}
+
+void Textile_ObjC::performLinks() {
+    performBracketedLinks();
+    std::map<icu::UnicodeString, icu::UnicodeString> aliases;
+    removeLinkAliases(aliases);
+    performQuotedLinks(aliases);
+}
+
+// ["text":address]. Every occurrence is converted, a repeated one too: left
+// as it was, the quoted-link step would take it with "]" in the address.
+void Textile_ObjC::performBracketedLinks() {
+    auto matches = matchesForPattern(u"\\[\\\"(.*?)\\\":([^ \\s])(.*?)\\]");
+    if (!matches)
+        return;
+    std::vector<engine::RangeEdit> edits;
+    for (const engine::Match& match : *matches) {
+        icu::UnicodeString inner(match.text());
+        inner.truncate(inner.indexOf(u']'));
+        inner.remove(0, 2);
+        int32_t at = inner.indexOf(u"\":");
+        if (at < 0)
+            continue;
+        icu::UnicodeString html = engine::formatted(
+            u"<a href=\"%@\">%@</a>", {icu::UnicodeString(inner, at + 2), icu::UnicodeString(inner, 0, at)});
+        edits.push_back({match.start(), match.end(), html});
+    }
+    engine::applyRangeEdits(str, std::move(edits));
+}
+
+// [name]address definitions leave the text; the first definition of a name
+// wins. The white space behind a definition is looked at, not taken, so the
+// next line's definition still finds its own line start.
+void Textile_ObjC::removeLinkAliases(std::map<icu::UnicodeString, icu::UnicodeString>& aliases) {
+    auto matches = matchesForPattern(u"([ \\s])\\[(.*?)\\]([^ \\s\\[])(.*?)(?=[\\s])");
+    if (!matches || matches->empty())
+        return;
+    std::vector<engine::RangeEdit> edits;
+    for (auto match = matches->rbegin(); match != matches->rend(); ++match) {
+        icu::UnicodeString definition = engine::trimmed(match->text());
+        int32_t close = definition.indexOf(u']');
+        aliases[icu::UnicodeString(definition, 1, close - 1)] = icu::UnicodeString(definition, close + 1);
+    }
+    // Each definition goes with the white space on both sides; two
+    // definitions on consecutive lines share the newline between them.
+    int32_t removedUpTo = -1;
+    for (const engine::Match& match : *matches) {
+        int32_t start = std::max(match.start(), removedUpTo);
+        int32_t end = std::min(match.end() + 1, str.length());
+        edits.push_back({start, end, {}});
+        removedUpTo = end;
+    }
+    engine::applyRangeEdits(str, std::move(edits));
+}
+
+void Textile_ObjC::performQuotedLinks(const std::map<icu::UnicodeString, icu::UnicodeString>& aliases) {
+    auto matches = matchesForPattern(u"\\\"(.*?)\\\":([^ \\s])(.*?)([\\s])");
+    if (!matches)
+        return;
+    std::vector<engine::RangeEdit> edits;
+    for (const engine::Match& match : *matches) {
+        engine::RangeEdit edit = trimmedRange(match);
+        const icu::UnicodeString& t = edit.replacement;
+        int32_t at = t.indexOf(u"\":");
+        if (at < 1)
+            continue;
+        icu::UnicodeString address(t, at + 2);
+        if (auto alias = aliases.find(address); alias != aliases.end())
+            address = alias->second;
+        Attributes attributes = checkAttributesOnString(icu::UnicodeString(t, 1, at - 1), true);
+        icu::UnicodeString display = attributes.display == u"$" ? address : attributes.display;
+        edit.replacement = engine::formatted(u"<a href=\"%@\"%@%@%@>%@</a>",
+                                             {address, attributes.title, attributes.cssClass, attributes.style, display});
+        edits.push_back(edit);
+    }
+    engine::applyRangeEdits(str, std::move(edits));
+}

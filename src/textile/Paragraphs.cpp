@@ -1,0 +1,107 @@
+// notextile blocks, paragraphs and line breaks: the passes that frame the
+// conversion.
+#include "textile/Textile_ObjC.h"
+
+#include <unicode/uchar.h>
+
+#include "engine/RangeEdits.h"
+#include "engine/TextUtilities.h"
+
+void Textile_ObjC::saveNotextileBlocks() {
+    // The blank line behind a block is looked at, not taken, so that it can
+    // be the blank line in front of the next notextile block.
+    auto matches = matchesForDotMatchedPattern(u"(?m)^\nnotextile\\.[ ]{1,}(.*?)\n(?=\n)");
+    if (!matches)
+        return;
+    // The token keeps the block's newlines around it; only the bare
+    // "§§N0T3XT1LE-n§§" stands for the text, so a pass that takes a newline
+    // next to it (an alias line above) cannot make it unrestorable.
+    constexpr int32_t kLeadLength = 12;  // newline, "notextile." and one space
+    std::vector<engine::RangeEdit> edits;
+    int64_t number = 1;
+    for (const engine::Match& match : *matches) {
+        const icu::UnicodeString& block = match.text();
+        icu::UnicodeString saved(block, kLeadLength, block.length() - kLeadLength - 1);
+        icu::UnicodeString token = noTextileDic.set(number++, saved);
+        edits.push_back({match.start(), match.end(), u"\n" + token + u"\n"});
+    }
+    engine::applyRangeEdits(str, std::move(edits));
+}
+
+void Textile_ObjC::returnNoTextileBlocks() {
+    noTextileDic.restoreInto(str);
+}
+
+namespace {
+
+// Whether a line keeps a paragraph from starting: a placeholder, or a tag
+// of block level ("<p", "<pre", "<table", "<h1", "<li", "<ol", "<ul", a
+// closing tag, "<blockquote", "<dl", "<code" …).
+bool startsBlockLevel(const icu::UnicodeString& t) {
+    static const icu::UnicodeString firstSet(u"<\u00A7");
+    static const icu::UnicodeString secondSet(u"ptbhloucd/\u00A7");
+    static const icu::UnicodeString escapeSet(u"bdc");
+    if (firstSet.indexOf(t.charAt(0)) < 0 || t.length() < 2)
+        return false;
+    int32_t at = escapeSet.indexOf(t.charAt(1)) >= 0 ? 2 : 1;
+    return at < t.length() && secondSet.indexOf(t.charAt(at)) >= 0;
+}
+
+}  // namespace
+
+void Textile_ObjC::performPBlocking() {
+    std::vector<icu::UnicodeString> lines = engine::split(str, u"\n");
+    bool open = false;
+    bool allowed = true;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        icu::UnicodeString t = engine::trimmed(lines[i]);
+        if (t.isEmpty()) {
+            allowed = true;
+            if (open && i > 0)
+                lines[i - 1] += u"</p>";
+            open = false;
+            continue;
+        }
+        if (startsBlockLevel(t))
+            allowed = false;
+        if (!open && allowed) {
+            lines[i].insert(0, u"<p>");
+            open = true;
+        }
+    }
+    str = engine::join(lines, u"\n");
+    if (open)
+        str += u"</p>";
+}
+
+void Textile_ObjC::performAddBRs() {
+    const icu::UnicodeString lineBreak = engine::formatted(u"<br%@\n", {HTML_close});
+    auto breakLines = [&](const icu::UnicodeString& pattern, bool skipPre) {
+        auto matches = matchesForDotMatchedPattern(pattern);
+        if (!matches)
+            return;
+        std::vector<engine::RangeEdit> edits;
+        for (const engine::Match& match : *matches) {
+            icu::UnicodeString text = match.text();
+            if (skipPre && icu::UnicodeString(text, 0, 5).toLower().indexOf(u"<pre") >= 0)
+                continue;
+            if (text.indexOf(u'\n') < 0)
+                continue;
+            engine::replaceAllLiteral(text, u"\n", lineBreak);
+            edits.push_back({match.start(), match.end(), text});
+        }
+        engine::applyRangeEdits(str, std::move(edits));
+    };
+    breakLines(u"<p(.*?)</p>", true);
+    breakLines(u"<h[1-6{1,1}](.*?)</h[1-6{1,1}]>", false);
+
+    for (const char16_t* tag : {u"table", u"td", u"tr", u"th", u"thead", u"tfoot", u"tbody"}) {
+        icu::UnicodeString name(tag);
+        icu::UnicodeString brAfterOpen = engine::formatted(u"<%@><br%@", {name, HTML_close});
+        icu::UnicodeString brAfterClose = engine::formatted(u"</%@><br%@", {name, HTML_close});
+        engine::replaceAll(str, engine::escapedPattern(brAfterOpen), engine::formatted(u"<%@>", {name}),
+                           engine::kCaseInsensitive);
+        engine::replaceAll(str, engine::escapedPattern(brAfterClose), engine::formatted(u"</%@>", {name}),
+                           engine::kCaseInsensitive);
+    }
+}

@@ -1,0 +1,204 @@
+// Tables: rows of "|" cells with an optional caption ("|=. "), head ("|^."),
+// foot ("|~.") and body, cell attributes and cells that run over lines.
+#include "textile/Textile_ObjC.h"
+
+#include <unicode/uchar.h>
+
+#include "engine/RangeEdits.h"
+#include "engine/TextUtilities.h"
+
+namespace {
+
+using Row = std::vector<icu::UnicodeString>;
+
+icu::UnicodeString trimmedSpaces(const icu::UnicodeString& text) {
+    int32_t start = 0;
+    int32_t end = text.length();
+    while (start < end && u_isblank(text.charAt(start)))
+        ++start;
+    while (end > start && u_isblank(text.charAt(end - 1)))
+        --end;
+    return icu::UnicodeString(text, start, end - start);
+}
+
+std::vector<icu::UnicodeString> tableLines(const icu::UnicodeString& block) {
+    std::vector<icu::UnicodeString> out;
+    for (const icu::UnicodeString& line : engine::split(engine::trimmed(block), u"\n"))
+        out.push_back(trimmedSpaces(line));
+    return out;
+}
+
+int32_t firstLineStartingWith(const std::vector<icu::UnicodeString>& lines, const char16_t* prefix) {
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].startsWith(prefix))
+            return static_cast<int32_t>(i);
+    return -1;
+}
+
+// Moves the lines from `at` on into rows, up to the other section's marker, a
+// "|-." line or the end.
+std::vector<Row> takeSection(std::vector<icu::UnicodeString>& lines, size_t at, const char16_t* otherMarker) {
+    std::vector<Row> rows;
+    while (at < lines.size() && !lines[at].startsWith(otherMarker) && lines[at] != u"|-.") {
+        rows.push_back(engine::split(lines[at], u"|"));
+        lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+    return rows;
+}
+
+int64_t integerValue(const icu::UnicodeString& text) {
+    int64_t value = 0;
+    int32_t i = 0;
+    while (i < text.length() && u_isblank(text.charAt(i)))
+        ++i;
+    bool negative = i < text.length() && text.charAt(i) == u'-';
+    if (i < text.length() && (text.charAt(i) == u'-' || text.charAt(i) == u'+'))
+        ++i;
+    for (; i < text.length() && text.charAt(i) >= u'0' && text.charAt(i) <= u'9' && value < 1000000000; ++i)
+        value = value * 10 + (text.charAt(i) - u'0');
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+void Textile_ObjC::performTables() {
+    auto matches = matchesForDotMatchedPattern(u"(?m)^\\|(.*?)\\|[ \\t]{0,}\n\n");
+    if (!matches)
+        return;
+    std::vector<engine::RangeEdit> edits;
+    for (const engine::Match& match : *matches) {
+        icu::UnicodeString html(u"<table>\n");
+        std::vector<icu::UnicodeString> lines = tableLines(match.text());
+
+        int32_t foot = firstLineStartingWith(lines, u"|~");
+        int32_t head = firstLineStartingWith(lines, u"|^");
+        int32_t caption = firstLineStartingWith(lines, u"|=");
+        bool captionFirst = caption >= 0 && (head >= 0 || foot >= 0 ? (head < 0 || caption < head) &&
+                                                                          (foot < 0 || caption < foot)
+                                                                    : caption == 0);
+        if (captionFirst) {
+            icu::UnicodeString line = lines[static_cast<size_t>(caption)];
+            lines.erase(lines.begin() + caption);
+            int32_t at = line.indexOf(u". ");
+            icu::UnicodeString text = at >= 0 ? icu::UnicodeString(line, at + 2) : icu::UnicodeString(line, 2);
+            html += engine::formatted(u"<caption%@>%@</caption>\n", {attrForTableCell(line).attributes, text});
+        }
+
+        icu::UnicodeString headAttributes;
+        std::vector<Row> headRows;
+        if (head = firstLineStartingWith(lines, u"|^"); head >= 0) {
+            if (lines[static_cast<size_t>(head)] != u"|^.")
+                headAttributes = attrForTableCell(lines[static_cast<size_t>(head)]).attributes;
+            lines.erase(lines.begin() + head);
+            headRows = takeSection(lines, static_cast<size_t>(head), u"|~");
+        }
+        icu::UnicodeString footAttributes;
+        std::vector<Row> footRows;
+        if (foot = firstLineStartingWith(lines, u"|~"); foot >= 0) {
+            if (lines[static_cast<size_t>(foot)] != u"|~.")
+                footAttributes = attrForTableCell(lines[static_cast<size_t>(foot)]).attributes;
+            lines.erase(lines.begin() + foot);
+            footRows = takeSection(lines, static_cast<size_t>(foot), u"|^");
+        }
+        std::vector<Row> bodyRows;
+        for (const icu::UnicodeString& line : lines)
+            if (line != u"|-.")
+                bodyRows.push_back(engine::split(line, u"|"));
+
+        if (headRows.empty() && footRows.empty()) {
+            html += formattedTableRowsFromArray(bodyRows);
+        } else {
+            html += engine::formatted(u"\t<thead%@>\n%@\t</thead>\n", {headAttributes, formattedTableRowsFromArray(headRows)});
+            html += engine::formatted(u"\t<tfoot%@>\n%@\t</tfoot>\n", {footAttributes, formattedTableRowsFromArray(footRows)});
+            html += engine::formatted(u"\t<tbody>\n%@\t</tbody>\n", {formattedTableRowsFromArray(bodyRows)});
+        }
+        html += u"</table>\n\n";
+        edits.push_back({match.start(), match.end(), html});
+    }
+    engine::applyRangeEdits(str, std::move(edits));
+}
+
+icu::UnicodeString Textile_ObjC::formattedTableRowsFromArray(const std::vector<Row>& rows) const {
+    icu::UnicodeString html;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        Row cells(rows[r].begin() + 1, rows[r].end());
+        if (cells.empty())
+            continue;
+        if (engine::trimmed(cells.back()).isEmpty()) {
+            cells.pop_back();
+        } else {
+            // The line ended inside a cell: the following lines that do not
+            // begin with a bar continue it.
+            while (r + 1 < rows.size() && !engine::trimmed(rows[r + 1].front()).isEmpty()) {
+                Row next = rows[++r];
+                cells.back() = engine::formatted(u"%@<br%@%@", {cells.back(), HTML_close, next.front()});
+                next.erase(next.begin());
+                if (!next.empty() && engine::trimmed(next.back()).isEmpty())
+                    next.pop_back();
+                cells.insert(cells.end(), next.begin(), next.end());
+            }
+        }
+        html += u"\t<tr>\n";
+        for (const icu::UnicodeString& c : cells) {
+            int32_t at = c.indexOf(u". ");
+            if (at <= 0 || u_isUWhiteSpace(c.charAt(0))) {
+                html += engine::formatted(u"\t\t<td>%@</td>\n", {c});
+                continue;
+            }
+            CellAttributes cell = attrForTableCell(icu::UnicodeString(c, 0, at));
+            html += engine::formatted(u"\t\t<%@%@>%@</%@>\n",
+                                      {cell.tag, cell.attributes, icu::UnicodeString(c, at + 2), cell.tag});
+        }
+        html += u"\t</tr>\n";
+    }
+    return html;
+}
+
+Textile_ObjC::CellAttributes Textile_ObjC::attrForTableCell(const icu::UnicodeString& prefix) {
+    CellAttributes result{u"td", {}};
+    icu::UnicodeString s(prefix);
+    if (s.startsWith(u"_")) {
+        result.tag = u"th";
+        s.remove(0, 1);
+    }
+    for (int span = 0; span < 2; ++span) {
+        if (s.length() < 2 || (s.charAt(0) != u'\\' && s.charAt(0) != u'/'))
+            continue;
+        bool column = s.charAt(0) == u'\\';
+        icu::UnicodeString ends = column ? u"/=({<>" : u"\\=({<>";
+        int32_t end = 1;
+        while (end < s.length() && ends.indexOf(s.charAt(end)) < 0)
+            ++end;
+        int64_t value = integerValue(icu::UnicodeString(s, 1, end - 1));
+        s.remove(0, end);
+        result.attributes += engine::formatted(u" %@=\"%@\"", {column ? u"colspan" : u"rowspan",
+                                                              icu::UnicodeString::fromUTF8(std::to_string(value))});
+    }
+    icu::UnicodeString alignment;
+    if (!s.isEmpty()) {
+        static const char16_t* const aligns[] = {u"text-align:center;", u"text-align:left;", u"text-align:right;"};
+        int32_t which = icu::UnicodeString(u"=<>").indexOf(s.charAt(0));
+        if (which >= 0) {
+            alignment = aligns[which];
+            s.remove(0, 1);
+        }
+    }
+    // Class, then style: each from its first opening to its first closing
+    // character, when the closing one stands behind the opening one.
+    int32_t open = s.indexOf(u'(');
+    int32_t close = s.indexOf(u')');
+    if (open >= 0 && close > open) {
+        result.attributes += engine::formatted(u" class=\"%@\"", {icu::UnicodeString(s, open + 1, close - open - 1)});
+        s.remove(open, close - open + 1);
+    }
+    open = s.indexOf(u'{');
+    close = s.indexOf(u'}');
+    if (open >= 0 && close > open) {
+        icu::UnicodeString style(s, open + 1, close - open - 1);
+        result.attributes += alignment.isEmpty() ? engine::formatted(u" style=\"%@\"", {style})
+                                                 : engine::formatted(u" style=\"%@ %@\"", {style, alignment});
+    } else if (!alignment.isEmpty() && !(open >= 0 && close >= 0)) {
+        result.attributes += engine::formatted(u" style=\"%@\"", {alignment});
+    }
+    return result;
+}

@@ -1,0 +1,139 @@
+// The Textile converter's three rule tables.
+#include "textile/Textile_ObjC.h"
+
+#include <map>
+
+#include "engine/TextUtilities.h"
+
+namespace {
+
+RuleRecord blockRule(const char16_t* name, const char16_t* pattern, const char16_t* templateText) {
+    RuleRecord rule{name, pattern, templateText, false, false, true, {}};
+    return rule;
+}
+
+RuleRecord attributedRule(const char16_t* name, const icu::UnicodeString& tag) {
+    icu::UnicodeString pattern = u"(?m)^" + tag + u"[\\=\\<\\>\\[\\(\\)\\{]{1,1}(.*?)\\.[ ]{1,1}";
+    return RuleRecord{name, pattern, {}, false, false, false, tag};
+}
+
+}  // namespace
+
+RuleTable Textile_ObjC::regexBlockTextile() const {
+    return {
+        blockRule(u"Headline1", u"(?m)^\nh1\\.[ ]{1,}(.*?)\n\n", u"\n<h1>$1</h1>\n\n"),
+        blockRule(u"Headline2", u"(?m)^\nh2\\.[ ]{1,}(.*?)\n\n", u"\n<h2>$1</h2>\n\n"),
+        blockRule(u"Headline3", u"(?m)^\nh3\\.[ ]{1,}(.*?)\n\n", u"\n<h3>$1</h3>\n\n"),
+        blockRule(u"Headline4", u"(?m)^\nh4\\.[ ]{1,}(.*?)\n\n", u"\n<h4>$1</h4>\n\n"),
+        blockRule(u"Headline5", u"(?m)^\nh5\\.[ ]{1,}(.*?)\n\n", u"\n<h5>$1</h5>\n\n"),
+        blockRule(u"Headline6", u"(?m)^\nh6\\.[ ]{1,}(.*?)\n\n", u"\n<h6>$1</h6>\n\n"),
+        blockRule(u"InternalComment", u"(?m)^\n\\#\\#\\#\\.[ ]{1,}(.*?)\n\n", u"\n"),
+        blockRule(u"Paragraph", u"(?m)^\np\\.[ ]{1,}(.*?)\n\n", u"\n<p>$1</p>\n\n"),
+        blockRule(u"Blockquote", u"(?m)^\nbq\\.[ ]{1,}(.*?)\n\n", u"\n<blockquote>\n\t<p>$1</p>\n</blockquote>\n\n"),
+        blockRule(u"BlockquoteCited", u"(?m)^\nbq\\.:([^ ].*?)[ ]{1,}(.*?)\n\n",
+                  u"\n<blockquote cite=\"$1\">\n\t<p>$2</p>\n</blockquote>\n\n"),
+        blockRule(u"Code", u"(?m)^\nbc\\.[ ]{1,}(.*?)\n\n", u"\n<pre><code>$1</code></pre>\n\n"),
+        blockRule(u"Preformatted", u"(?m)^\npre\\.[ ]{1,}(.*?)\n\n", u"\n<pre>$1</pre>\n\n"),
+        blockRule(u"FootnoteDestination", u"(?m)^fn([0-9]{1,})\\.[ ]{1,}(.*?)\n\n",
+                  u"<p class=\"footnote\" id=\"fn-$1\"><sup>$1</sup> $2</p>\n\n"),
+    };
+}
+
+RuleTable Textile_ObjC::regexAttributedBlockTextile() const {
+    return {
+        attributedRule(u"Headline1", u"h1"), attributedRule(u"Headline2", u"h2"),
+        attributedRule(u"Headline3", u"h3"), attributedRule(u"Headline4", u"h4"),
+        attributedRule(u"Headline5", u"h5"), attributedRule(u"Headline6", u"h6"),
+        attributedRule(u"Paragraph", u"p"),  attributedRule(u"Blockquote", u"bq"),
+        attributedRule(u"Code", u"bc"),      attributedRule(u"Preformatted", u"pre"),
+    };
+}
+
+RuleTable Textile_ObjC::regexTextileWithjavaScriptStart(const icu::UnicodeString& start,
+                                                       const icu::UnicodeString& javaScriptEnd) const {
+    // Phrase modifiers: white space or an opening tag before, white space or
+    // a closing tag behind; the bracketed form works inside words.
+    auto phrase = [](const char16_t* name, const icu::UnicodeString& delimiter, const icu::UnicodeString& tag) {
+        return RuleRecord::regex(name,
+                                 u"([\\s]|<[a-z]{1,}>)" + delimiter + u"((?!\\s).{0,}[^\\s])" + delimiter +
+                                     u"([\\s]|<\\/[a-z]{1,}>)",
+                                 u"$1<" + tag + u">$2</" + tag + u">$3");
+    };
+    auto bracketed = [](const char16_t* name, const icu::UnicodeString& delimiter, const icu::UnicodeString& tag) {
+        return RuleRecord::regex(name, u"\\[" + delimiter + u"((?!\\s).{0,}[^\\s])" + delimiter + u"\\]",
+                                 u"<" + tag + u">$1</" + tag + u">");
+    };
+    return {
+        phrase(u"bold", u"\\*\\*", u"b"),
+        bracketed(u"bold_Encapsulated", u"\\*\\*", u"b"),
+        phrase(u"strong", u"\\*", u"strong"),
+        bracketed(u"strong_Encapsulated", u"\\*", u"strong"),
+        phrase(u"italic", u"\\_\\_", u"i"),
+        bracketed(u"italic_Encapsulated", u"\\_\\_", u"i"),
+        phrase(u"inverse", u"\\_", u"em"),
+        bracketed(u"inverse_Encapsulated", u"\\_", u"em"),
+        phrase(u"underlined", u"\\+", u"ins"),
+        bracketed(u"underlined_Encapsulated", u"\\+", u"ins"),
+        phrase(u"deleted", u"\\-", u"del"),
+        bracketed(u"deleted_Encapsulated", u"\\-", u"del"),
+        phrase(u"supertext", u"\\^", u"sup"),
+        bracketed(u"supertext_Encapsulated", u"\\^", u"sup"),
+        phrase(u"subtext", u"\\~", u"sub"),
+        bracketed(u"subtext_Encapsulated", u"~", u"sub"),
+        RuleRecord::regex(u"cituation", u"\\?\\?([^ \\s])(.*?)([^ \\t])\\?\\?([\\s])", u"<cite>$1$2$3</cite>$4"),
+        RuleRecord::regex(u"span", u"\\%([^ \\s])(.*?)([^ \\t])\\%([\\s])", u"<span>$1$2$3</span>$4"),
+        RuleRecord::regex(u"inlineCode", u"@([^ \\s\\{\\[\\(])(.*?)([^ \\t])@([\\s])",
+                          u"<pre><code>$1$2$3</code></pre>$4"),
+        RuleRecord::regex(u"footnoteOrigin", u"([^ \\s])\\[([0-9]{1,})\\]",
+                          engine::formatted(u"$1<sup class=\"footnote\" id=\"rev_fn-$2\"><a href=\"%@fn-$2%@\">$2</a></sup> ",
+                                            {start, javaScriptEnd})),
+        RuleRecord::regex(u"footnoteOriginWOLink", u"([^ \\s])\\[([0-9]{1,})\\!\\]",
+                          u"$1<sup class=\"footnote\" id=\"rev_fn-$2\">$2</sup> "),
+        RuleRecord::regex(u"FootnoteDestinationWithLink", u"(?m)^fn([0-9]{1,})\\^\\.[ ]{1,}(.*?)\n\n",
+                          engine::formatted(u"<p class=\"footnote\" id=\"fn-$1\"><sup><a href=\"%@rev_fn-$1%@\">$1</a></sup> $2</p>\n\n",
+                                            {start, javaScriptEnd})),
+        RuleRecord::regex(u"acronym", u"([A-Z0-9]{3,})\\((.*?)\\)", u"<abbr title=\"$2\">$1</abbr>"),
+        // Possessive: "[^<]*" can only end before a "<", so giving back
+        // characters never finds another "</".
+        RuleRecord::regex(u"upperCase", u"(?<![>a-zA-Z])([A-Z]{3,})(?![^<]*+</)", u"<span class=\"caps\">$1</span>"),
+        RuleRecord::regex(u"dimensionSign", u"([0-9]{1,}[ ]{0,1})x([ ]{0,1}[0-9]{1,})", u"$1&#215;$2"),
+        RuleRecord::regex(u"singleDash", u"([ ]{1,})-([ ]{1,})", u"$1&#8211;$2"),
+        RuleRecord::regex(u"doubleDash", u"--", u"&#8212;"),
+        // A parenthesised part opens an element's content as its attributes
+        // only when the content goes on directly behind it: "(Optional) Setup"
+        // and "(note)" alone are the author's text.
+        RuleRecord::regex(u"attr_id", u">\\(#([^()<>\n]*)\\)(?![\\s<])(.*?)</", u" id=\"$1\">$2</"),
+        RuleRecord::regex(u"attr_id_and_class", u">\\(([^()<>#\n]*)#([^()<>\n]*)\\)(?![\\s<])(.*?)</",
+                          u" class=\"$1\" id=\"$2\">$3</"),
+        RuleRecord::regex(u"attr_class", u">\\(([^()<>\n]*)\\)(?![\\s<])(.*?)</", u" class=\"$1\">$2</"),
+        RuleRecord::regex(u"table_attr_jd", u"table\\(#(.*?)\\)\\.\n<table>", u"<table id=\"$1\">"),
+        RuleRecord::regex(u"table_attr_class_and_id", u"table\\((.*?)#(.*?)\\)\\.\n<table>",
+                          u"<table class=\"$1\" id=\"$2\">"),
+        RuleRecord::regex(u"table_attr_class", u"table\\((.*?)\\)\\.\n<table>", u"<table class=\"$1\">"),
+    };
+}
+
+icu::UnicodeString Textile_ObjC::blockLocalLiteral(const icu::UnicodeString& ruleName) {
+    // "FootnoteDestinationWithLink" ends in a blank line and "upperCase"
+    // looks ahead to the next "<" wherever it is: both search the whole text.
+    static const std::map<icu::UnicodeString, icu::UnicodeString> literals = {
+        {u"bold", u"**"},          {u"bold_Encapsulated", u"[**"},
+        {u"strong", u"*"},         {u"strong_Encapsulated", u"[*"},
+        {u"italic", u"__"},        {u"italic_Encapsulated", u"[__"},
+        {u"inverse", u"_"},        {u"inverse_Encapsulated", u"[_"},
+        {u"underlined", u"+"},     {u"underlined_Encapsulated", u"[+"},
+        {u"deleted", u"-"},        {u"deleted_Encapsulated", u"[-"},
+        {u"supertext", u"^"},      {u"supertext_Encapsulated", u"[^"},
+        {u"subtext", u"~"},        {u"subtext_Encapsulated", u"[~"},
+        {u"cituation", u"??"},     {u"span", u"%"},
+        {u"inlineCode", u"@"},     {u"footnoteOrigin", u"["},
+        {u"footnoteOriginWOLink", u"!]"},
+        {u"acronym", u"("},        {u"dimensionSign", u"x"},
+        {u"singleDash", u" - "},   {u"doubleDash", u"--"},
+        {u"attr_id", u">(#"},      {u"attr_id_and_class", u">("},
+        {u"attr_class", u">("},    {u"table_attr_jd", u"table(#"},
+        {u"table_attr_class_and_id", u"table("}, {u"table_attr_class", u"table("},
+    };
+    auto found = literals.find(ruleName);
+    return found == literals.end() ? icu::UnicodeString() : found->second;
+}

@@ -1,0 +1,81 @@
+// The Textile pipeline: the passes in the order they run.
+#include "textile/Textile_ObjC.h"
+
+#include "engine/BlockLocalReplace.h"
+#include "engine/Log.h"
+#include "engine/TextUtilities.h"
+
+Textile_ObjC::Textile_ObjC() : noTextileDic(u"\u00A7\u00A7N0T3XT1LE-", u"\u00A7\u00A7") {}
+
+Textile_ObjC& Textile_ObjC::initWithString(const icu::UnicodeString& string) {
+    return initWithString(string, false);
+}
+
+Textile_ObjC& Textile_ObjC::initWithString(const icu::UnicodeString& string, bool javaSciptLinksOn) {
+    setHTML5orXHTML();
+    blockTransformRegex = regexBlockTextile();
+    blockAttributesTransformRegex = regexAttributedBlockTextile();
+    noTextileDic = engine::PlaceholderTable(u"\u00A7\u00A7N0T3XT1LE-", u"\u00A7\u00A7");
+    useJavescriptAnchors = javaSciptLinksOn;
+    javaScriptHashStart = javaSciptLinksOn ? u"javascript:;\" onclick=\"document.location.hash='" : u"#";
+    javaScriptHashEnd = javaSciptLinksOn ? u"';" : u"";
+    Markup_ObjC::initWithString(string, regexTextileWithjavaScriptStart(javaScriptHashStart, javaScriptHashEnd));
+    return *this;
+}
+
+icu::UnicodeString Textile_ObjC::transform() {
+    // One newline in front and a blank line behind, so that the first and the
+    // last block match the block patterns like any other.
+    str = engine::formatted(u"\n%@\n\n", {str});
+    saveNotextileBlocks();
+    performImages();
+    performLinks();
+    performNoteLists();
+    performLists();
+    performTables();
+    preBlockTransform();
+    // A block pattern consumes the blank lines around its block, so one run
+    // converts every other block of a run; the second converts the rest.
+    blockTransform();
+    blockTransform();
+    performAddAttributesToBlocks();
+    // The second run converts phrases that the first made convertible
+    // (a bold phrase whose opening tag the emphasis rule wrote).
+    inlineTransform();
+    inlineTransform();
+    simpleReplace();
+    performDefinitionLists();
+    performPBlocking();
+    performAddBRs();
+    returnNoTextileBlocks();
+    return str;
+}
+
+void Textile_ObjC::blockTransform() {
+    transformWithDotMatchRules(blockTransformRegex);
+}
+
+// The inline table, rule after rule as simpleTransform applies it; a rule
+// that stays inside one block only searches the blocks that hold its literal.
+void Textile_ObjC::inlineTransform() {
+    for (const RuleRecord& rule : regexes) {
+        icu::UnicodeString literal = blockLocalLiteral(rule.name);
+        if (literal.isEmpty()) {
+            applySimpleRule(rule);
+            continue;
+        }
+        engine::RegexResult result = engine::replaceAllInBlocksContaining(str, rule.pattern, rule.templateText, literal);
+        if (result.status == engine::RegexStatus::invalidPattern)
+            engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
+    }
+}
+
+void Textile_ObjC::simpleReplace() {
+    static const char16_t* const glyphs[][2] = {
+        {u"(tm)", u"&#8482;"}, {u"(R)", u"&#174;"},   {u"(C)", u"&#169;"},
+        {u"(1/4)", u"&#188;"}, {u"(1/2)", u"&#189;"}, {u"(3/4)", u"&#190;"},
+        {u"(o)", u"&#176;"},   {u"(+/-)", u"&#177;"}, {u"...", u"&#8230;"},
+    };
+    for (const auto& glyph : glyphs)
+        engine::replaceAllLiteral(str, glyph[0], glyph[1]);
+}

@@ -1,0 +1,85 @@
+#pragma once
+// Textile to an HTML fragment. The pipeline (Textile_ObjC.cpp) lists the
+// passes in order; each group of passes has its own file.
+
+#include <map>
+#include <vector>
+
+#include "engine/Markup_ObjC.h"
+
+class Textile_ObjC : public Markup_ObjC {
+public:
+    Textile_ObjC();
+
+    // JavaScript anchor mode off, as the dispatcher converts Textile.
+    Textile_ObjC& initWithString(const icu::UnicodeString& string);
+    Textile_ObjC& initWithString(const icu::UnicodeString& string, bool javaSciptLinksOn);
+
+    icu::UnicodeString transform();
+
+    // The three rule tables (TextileRules.cpp).
+    RuleTable regexBlockTextile() const;
+    RuleTable regexAttributedBlockTextile() const;
+    RuleTable regexTextileWithjavaScriptStart(const icu::UnicodeString& start,
+                                              const icu::UnicodeString& javaScriptEnd) const;
+
+    // For an inline rule whose matches stay inside one block of text: a
+    // literal every match contains; empty for the rules that look further.
+    static icu::UnicodeString blockLocalLiteral(const icu::UnicodeString& ruleName);
+
+    // Block table, inline table and glyphs (Textile_ObjC.cpp).
+    void blockTransform();
+    void inlineTransform();
+    void simpleReplace();
+
+    // Block and phrase attributes (BlockAttributes.cpp).
+    void preBlockTransform();
+    void performAddAttributesToBlocks();
+    struct Attributes {
+        icu::UnicodeString cssClass, style, alt, title, display;
+    };
+    static Attributes checkAttributesOnString(const icu::UnicodeString& text, bool onText);
+
+    // Links and images (LinksAndImages.cpp).
+    void performImages();
+    void performLinks();
+
+    // Lists and definition lists (Lists.cpp).
+    void performLists();
+    void performDefinitionLists();
+
+    // Tables (Tables.cpp).
+    void performTables();
+    icu::UnicodeString formattedTableRowsFromArray(const std::vector<std::vector<icu::UnicodeString>>& rows) const;
+    struct CellAttributes {
+        icu::UnicodeString tag;
+        icu::UnicodeString attributes;
+    };
+    static CellAttributes attrForTableCell(const icu::UnicodeString& prefix);
+
+    // Note lists (NoteLists.cpp).
+    void performNoteLists();
+
+    // notextile blocks, paragraphs and line breaks (Paragraphs.cpp).
+    void saveNotextileBlocks();
+    void returnNoTextileBlocks();
+    void performPBlocking();
+    void performAddBRs();
+
+    RuleTable blockTransformRegex;
+    RuleTable blockAttributesTransformRegex;
+    engine::PlaceholderTable noTextileDic;
+    bool useJavescriptAnchors = false;
+    icu::UnicodeString javaScriptHashStart;
+    icu::UnicodeString javaScriptHashEnd;
+
+private:
+    void performBracketedLinks();
+    void removeLinkAliases(std::map<icu::UnicodeString, icu::UnicodeString>& aliases);
+    void performQuotedLinks(const std::map<icu::UnicodeString, icu::UnicodeString>& aliases);
+    void restoreUnusedAttributeMarkers();
+
+    // Marked signatures written by preBlockTransform, with the signature each
+    // one replaced, for markers that no block took.
+    std::multimap<icu::UnicodeString, icu::UnicodeString> attributeMarkerOrigins_;
+};

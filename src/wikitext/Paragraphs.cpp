@@ -1,0 +1,56 @@
+#include "wikitext/Wikitext_ObjC.h"
+
+#include "engine/TextUtilities.h"
+
+namespace {
+
+bool containsAny(const icu::UnicodeString& text, std::initializer_list<const char16_t*> pieces) {
+    for (const char16_t* piece : pieces)
+        if (text.indexOf(piece) >= 0)
+            return true;
+    return false;
+}
+
+bool containsIgnoringCase(const icu::UnicodeString& text, const icu::UnicodeString& lowerPiece) {
+    icu::UnicodeString lower(text);
+    lower.toLower();
+    return lower.indexOf(lowerPiece) >= 0;
+}
+
+// Blocks that already are block markup get no paragraph around them.
+bool isMarkupBlock(const icu::UnicodeString& block) {
+    return containsAny(block, {u"<h", u"<ol>", u"<ul>", u"</ol>", u"</ul>", u"<li>", u"<table", u"<p", u"<code",
+                               u"</code"});
+}
+
+// Lines that already are block markup keep their line end as it is. "<d"
+// spares <div>, <dl>, <dd> and <dt>, but not <del>.
+bool isMarkupLine(const icu::UnicodeString& line) {
+    if (containsAny(line, {u"<h", u"ol>", u"ul>", u"<ol", u"<ul", u"li>", u"</p>"}))
+        return true;
+    return containsIgnoringCase(line, u"<d") && !containsIgnoringCase(line, u"<del");
+}
+
+}  // namespace
+
+void Wikitext_ObjC::makeParagraphs() {
+    std::vector<icu::UnicodeString> blocks = engine::split(str, u"\n\n");
+    for (icu::UnicodeString& block : blocks)
+        if (!isMarkupBlock(block) && !engine::trimmed(block).isEmpty())
+            block = engine::formatted(u"<p>%@</p>", {block});
+    str = engine::join(blocks, u"\n\n");
+}
+
+void Wikitext_ObjC::autoLineBreaks() {
+    std::vector<icu::UnicodeString> lines = engine::split(engine::trimmed(str), u"\n");
+    bool insideTable = false;
+    for (icu::UnicodeString& line : lines) {
+        if (line.indexOf(u"<table") >= 0)
+            insideTable = true;
+        else if (line.indexOf(u"</table>") >= 0)
+            insideTable = false;
+        else if (!insideTable && !isMarkupLine(line) && !engine::trimmed(line).isEmpty())
+            line = engine::formatted(u"%@<br%@", {line, HTML_close});
+    }
+    str = engine::join(lines, u"\n");
+}

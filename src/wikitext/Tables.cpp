@@ -1,0 +1,120 @@
+#include "wikitext/Wikitext_ObjC.h"
+
+#include "engine/RangeEdits.h"
+#include "engine/Regex.h"
+#include "engine/TextUtilities.h"
+
+namespace {
+
+const char16_t* const kTablePattern = uR"(\{\|(.*?)\|\}\n)";
+
+icu::UnicodeString after(const icu::UnicodeString& text, int32_t start) {
+    return start >= text.length() ? icu::UnicodeString() : icu::UnicodeString(text, start);
+}
+
+// Writes the rows of one table. A cell's text may go on over further lines
+// that begin with neither "|" nor "!"; they are added to that cell.
+class TableWriter {
+public:
+    explicit TableWriter(icu::UnicodeString& html) : html_(html) {}
+
+    void openFirstRow(const icu::UnicodeString& attributes) {
+        html_ += attributes.isEmpty() ? u"\t<tbody>\n\t\t<tr>\n"
+                                      : engine::formatted(u"\t<tbody>\n\t\t<tr %@>\n", {attributes});
+        lastCellEnd_ = -1;
+    }
+
+    void caption(const icu::UnicodeString& line) {
+        std::vector<icu::UnicodeString> parts = engine::split(engine::split(line, u"|+")[1], u"|");
+        if (parts.size() < 2)
+            html_ += engine::formatted(u"\t<caption>%@</caption>\n\t<tbody>\n\t\t<tr>\n", {after(line, 2)});
+        else
+            html_ += engine::formatted(u"\t<caption %@>%@</caption>\n\t<tbody>\n\t\t<tr>\n",
+                                       {engine::trimmed(parts[0]), engine::trimmed(parts[1])});
+    }
+
+    // One trimmed line of the table body.
+    void line(const icu::UnicodeString& line) {
+        if (line.isEmpty())
+            return;
+        if (line.startsWith(u"|-")) {
+            icu::UnicodeString attributes = engine::trimmed(after(line, 2));
+            html_ += attributes.isEmpty() ? u"\t\t</tr>\n\t\t<tr>\n"
+                                          : engine::formatted(u"\t\t</tr>\n\t\t<tr %@>\n", {attributes});
+            lastCellEnd_ = -1;
+        } else if (line[0] == u'|') {
+            cells(after(line, 1), u"||", u"td");
+        } else if (line[0] == u'!') {
+            cells(after(line, 1), u"!!", u"th");
+        } else if (lastCellEnd_ >= 0) {
+            icu::UnicodeString continuation = u"\n" + line;
+            html_.insert(lastCellEnd_, continuation);
+            lastCellEnd_ += continuation.length();
+        } else {
+            cells(line, u"||", u"td");
+        }
+    }
+
+    void close() { html_ += u"\t\t</tr>\n\t</tbody>\n</table>\n"; }
+
+private:
+    void cells(const icu::UnicodeString& text, const icu::UnicodeString& separator, const icu::UnicodeString& tag) {
+        for (const icu::UnicodeString& cell : engine::split(text, separator)) {
+            html_ += engine::formatted(u"\t\t\t<%@>", {tag});
+            html_ += engine::trimmed(cell);
+            lastCellEnd_ = html_.length();
+            html_ += engine::formatted(u"</%@>\n", {tag});
+        }
+    }
+
+    icu::UnicodeString& html_;
+    int32_t lastCellEnd_ = -1;
+};
+
+}  // namespace
+
+void Wikitext_ObjC::performTables() {
+    // No table ends after the last "|}\n": searching no further keeps a text
+    // full of unclosed "{|" from being scanned to its end from each of them.
+    const int32_t lastEnd = str.lastIndexOf(u"|}\n");
+    if (lastEnd < 0)
+        return;
+    auto matches = engine::findAll(icu::UnicodeString(str, 0, lastEnd + 3), kTablePattern,
+                                   engine::kDotMatchesLineSeparators);
+    if (!matches || matches->empty())
+        return;
+    // Each table at its own place: a copy of an earlier table is converted too.
+    std::vector<engine::RangeEdit> edits;
+    for (const engine::Match& match : *matches)
+        edits.push_back({match.start(), match.end(), tableHTML(match.text())});
+    engine::applyRangeEdits(str, std::move(edits));
+}
+
+icu::UnicodeString Wikitext_ObjC::tableHTML(const icu::UnicodeString& block) const {
+    // Without the closing "|}\n"; cells written before the "|}" on its own
+    // line, and a table on one line ("{||}"), keep their text.
+    icu::UnicodeString body(block, 0, block.length() - 3);
+    std::vector<icu::UnicodeString> lines = engine::split(body, u"\n");
+    if (lines.size() > 1 && engine::trimmed(lines.back()).isEmpty())
+        lines.pop_back();
+
+    icu::UnicodeString attributes = engine::trimmed(after(lines[0], 2));
+    icu::UnicodeString html = attributes.length() >= 2 ? engine::formatted(u"\n<table %@>\n", {attributes})
+                                                       : icu::UnicodeString(u"\n<table>\n");
+    TableWriter writer(html);
+    // The second line opens the first row, or gives the caption.
+    icu::UnicodeString second = lines.size() > 1 ? engine::trimmed(lines[1]) : icu::UnicodeString();
+    if (second.startsWith(u"|+")) {
+        writer.caption(second);
+    } else if (second.startsWith(u"|-")) {
+        writer.openFirstRow(engine::trimmed(after(second, 2)));
+    } else {
+        // Cells on the second line are the first row's cells.
+        writer.openFirstRow({});
+        writer.line(second);
+    }
+    for (size_t i = 2; i < lines.size(); ++i)
+        writer.line(engine::trimmed(lines[i]));
+    writer.close();
+    return html;
+}

@@ -1,0 +1,30 @@
+#include "wikitext/Wikitext_ObjC.h"
+
+Wikitext_ObjC& Wikitext_ObjC::initWithString(const icu::UnicodeString& string, const icu::UnicodeString& LangCode,
+                                             bool javaSciptLinksOn) {
+    setHTML5orXHTML();
+    setLangCode = LangCode;
+    useJavescriptAnchors = javaSciptLinksOn;
+    // The preview's web view cannot follow fragment links, so in-page links
+    // may set the location hash from a click handler instead.
+    javaScriptHashStart = javaSciptLinksOn ? u"javascript:;\" onclick=\"document.location.hash='" : u"#";
+    javaScriptHashEnd = javaSciptLinksOn ? u"';" : u"";
+    Markup_ObjC::initWithString(string, regexWikiText());
+    return *this;
+}
+
+icu::UnicodeString Wikitext_ObjC::transform() {
+    saveHTMLBlocksWithStart(u"<nowiki>", u"</nowiki>", u"<nowiki>", u"</nowiki>");
+    // Before the rule table: its bracket rules would take [[…]] for external links.
+    performInternalLinks();
+    simpleTransform();
+    performLists();
+    perfromReferences();
+    performTables();
+    infoboxFormatting();
+    performDefinitionBlock();
+    makeParagraphs();
+    autoLineBreaks();
+    returnSavedHTMLBlocks();
+    return str;
+}

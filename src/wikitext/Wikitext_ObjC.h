@@ -1,0 +1,48 @@
+#pragma once
+// Wiki markup (emphasis, headlines, [[internal links]], {| tables |},
+// infoboxes, <ref> references) to an HTML fragment. Wikitext_ObjC.cpp lists
+// the passes in order; each group of passes has its own file.
+
+#include <vector>
+
+#include "engine/Markup_ObjC.h"
+
+class Wikitext_ObjC : public Markup_ObjC {
+public:
+    // `LangCode` picks the language edition of the encyclopedia and the
+    // dictionary that internal links point to; `javaSciptLinksOn` writes
+    // in-page links as JavaScript links. The text is taken unchanged.
+    Wikitext_ObjC& initWithString(const icu::UnicodeString& string, const icu::UnicodeString& LangCode,
+                                  bool javaSciptLinksOn);
+
+    RuleTable regexWikiText() const;
+    icu::UnicodeString transform();
+
+    void performInternalLinks();
+    void performLists();
+    void perfromReferences();
+    void performTables();
+    void infoboxFormatting();
+    void performDefinitionBlock();
+    void makeParagraphs();
+    void autoLineBreaks();
+
+    icu::UnicodeString setLangCode;
+    bool useJavescriptAnchors = false;
+    icu::UnicodeString javaScriptHashStart = u"#";
+    icu::UnicodeString javaScriptHashEnd;
+
+private:
+    icu::UnicodeString internalLinkHTML(const icu::UnicodeString& whole, const icu::UnicodeString& inner,
+                                        const icu::UnicodeString& suffix) const;
+    icu::UnicodeString dictionaryLinkHTML(const icu::UnicodeString& inner) const;
+    icu::UnicodeString categoryHTML(const icu::UnicodeString& whole, const icu::UnicodeString& inner) const;
+    icu::UnicodeString articleLinkHTML(const icu::UnicodeString& inner, const icu::UnicodeString& suffix) const;
+    icu::UnicodeString wikiLink(const icu::UnicodeString& host, const icu::UnicodeString& page,
+                                const icu::UnicodeString& title, const icu::UnicodeString& text) const;
+
+    icu::UnicodeString listHTML(const icu::UnicodeString& block) const;
+    icu::UnicodeString tableHTML(const icu::UnicodeString& block) const;
+    icu::UnicodeString infoboxHTML(const std::vector<icu::UnicodeString>& pieces) const;
+    icu::UnicodeString definitionListHTML(const icu::UnicodeString& block) const;
+};

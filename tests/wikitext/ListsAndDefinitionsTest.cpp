@@ -1,0 +1,69 @@
+// "*" and "#" lists and ";" / ":" definition blocks.
+#include "WikitextTestSupport.h"
+
+using namespace wikitest;
+
+TEST(WikitextLists, NestedBulletList) {
+    EXPECT_EQ(wiki("* a\n** b\n* c\n\n"),
+              "<ul>\n\t<li> a\n\t<ul>\n\t\t<li> b\n\t</ul></li>\n\t<li> c</li>\n</ul>");
+}
+
+TEST(WikitextLists, NumberedItemsKeepTheirLeadingSpace) {
+    EXPECT_EQ(wiki("# one\n# two\n\nafter"), "<ol>\n\t<li> one</li>\n\t<li> two</li>\n</ol>\n\n<p>after</p>");
+}
+
+TEST(WikitextLists, AListAtTheEndOfTheText) {
+    EXPECT_EQ(wiki("text\n\n* a\n* b"), "<p>text</p>\n\n\n<ul>\n\t<li> a</li>\n\t<li> b</li>\n</ul>");
+}
+
+// A later line that begins with "*" but holds a word before its first space
+// is text that goes on, not an item that would drop that word.
+TEST(WikitextLists, LinesThatAreNoItemsKeepTheirText) {
+    std::string html = wiki("* first\n*bold* text\n** deeper\n\n");
+    EXPECT_TRUE(contains(html, "<li> first<br />*bold* text"));
+    EXPECT_TRUE(contains(html, "<li> deeper"));
+    html = wiki("* a\n*'''b''' c\n\n");
+    EXPECT_TRUE(contains(html, "<br />*<strong>b</strong> c"));
+}
+
+TEST(WikitextLists, EmphasisAndLinksInItems) {
+    std::string html = wiki("* ''x'' and [[Y]]\n\n");
+    EXPECT_TRUE(contains(html, "<li> <em>x</em> and <a href=\"https://en.wikipedia.org/wiki/Y\""));
+}
+
+// A header cell that begins with "# " is no list: the table stays a table.
+TEST(WikitextLists, TableCellsNeverStartAList) {
+    std::string html = wiki("{| class=\"wikitable\"\n|-\n! # Number !! * Name\n|-\n| * 1 || # 2\n|}\n");
+    EXPECT_TRUE(contains(html, "<th># Number</th>"));
+    EXPECT_TRUE(contains(html, "<td>* 1</td>"));
+    EXPECT_FALSE(contains(html, "<ul>"));
+    EXPECT_FALSE(contains(html, "<ol>"));
+}
+
+TEST(WikitextDefinitions, TermAndMeaningAfterATextLine) {
+    EXPECT_EQ(wiki("Intro\n; Term : meaning\n\n"), "<p>Intro<br />\n<dl>\n\t<dt>Term</dt>\n\t<dd>meaning</dd>\n</dl></p>");
+}
+
+TEST(WikitextDefinitions, ColonLinesAreFurtherDefinitions) {
+    std::string html = wiki("\n; Term\n: first\n: second\n; Other : third\n\n");
+    EXPECT_TRUE(contains(html, "\t<dt>Term</dt>\n\t<dd>first</dd>\n\t<dd>second</dd>\n\t<dt>Other</dt>\n\t<dd>third</dd>\n"));
+}
+
+// Colons and semicolons of addresses, entities and in-page links are no
+// definition markup.
+TEST(WikitextDefinitions, AddressesEntitiesAndAnchorsStayWhole) {
+    std::string html = wiki("x\n; Site : see http://www.example.com/a&nbsp;here\n\n");
+    EXPECT_TRUE(contains(html, "<dd>see <a href=\"http://www.example.com/a&nbsp;here\">http://www.example.com/a&nbsp;here</a></dd>"));
+    html = wiki("x\n; Term : note<ref>Source</ref>\n\n<references/>\n", true);
+    EXPECT_TRUE(contains(html, "<dd>note <a href=\"javascript:;\" onclick=\"document.location.hash='cite_note-1';\">"
+                               "<sup id=\"cite_ref-1\">[1]</sup></a></dd>"));
+    // A colon in the text itself still starts another definition.
+    EXPECT_TRUE(contains(wiki("x\n; Time : 10:30\n\n"), "<dd>10</dd>\n\t<dd>30</dd>"));
+}
+
+TEST(WikitextDefinitions, AfterAListAndTwiceTheSameBlock) {
+    std::string html = wiki("* item\n\n; A : b\n\n; A : b\n\n");
+    EXPECT_TRUE(contains(html, "<ul>\n\t<li> item</li>\n</ul>"));
+    EXPECT_EQ(count(html, "<dt>A</dt>"), 2u);
+    EXPECT_FALSE(contains(html, "; A"));
+}

@@ -1,0 +1,95 @@
+// Real documents and broken markup: every conversion finishes and leaves no
+// placeholder token behind.
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "WikitextTestSupport.h"
+
+using namespace wikitest;
+
+namespace {
+
+void expectNoToken(const std::string& html, const std::string& what) {
+    EXPECT_FALSE(contains(html, "%%SavedHTMLBlock(")) << what;
+    EXPECT_FALSE(contains(html, "%%definitionBlock")) << what;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+}  // namespace
+
+TEST(WikitextRobustness, EveryCorpusDocumentConverts) {
+    std::filesystem::path folder = std::filesystem::path(QUILL_CORPUS_DIR) / "wikitext";
+    ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;
+    int converted = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".wiki")
+            continue;
+        testsupport::CapturedLog log;
+        std::string html = wiki(readFile(entry.path()), true);
+        expectNoToken(html, entry.path().filename().string());
+        EXPECT_FALSE(html.empty()) << entry.path();
+        // A search that ran into the engine's time limit would be a runaway pattern.
+        EXPECT_FALSE(log.contains("Regex stopped")) << entry.path();
+        ++converted;
+    }
+    EXPECT_GT(converted, 20);
+}
+
+// Each of these once indexed past the end of a string, or cut a block in a
+// way a later pass could not handle.
+TEST(WikitextRobustness, BrokenMarkup) {
+    const char* inputs[] = {
+        "{|", "{|\n", "{|\n|}\n", "{||}\n", "{|\n\n|}\n", "{|\n|+\n|}\n", "{|\n|-\n|\n!\n|}\n", "{|\n||||\n!!!!\n|}\n",
+        "{{Infobox}}\n", "{{Infobox\n|\n||\n}}\n", "{{Infobox x|a=b|=|}}\n", "[[", "]]", "[[]]", "[[|]]", "[[#]]",
+        "[[Wiktionary:]]", "[[Wiktionary:|]]", "[[Wiktionary:a|]]", "[[:Category:]]", "[[:Category:|]]",
+        "[[Category:]]", "[[File:]]", "[[Image:|]]", "<ref></ref>", "<ref>", "<ref name=></ref>", "<ref name=\"\"></ref>",
+        "<references/>", "*", "* ", "#\n# \n", "*\t\n\n", "**x\n\n", ";", "\n;", "\n;:", "\n;:\n:\n", "a\n;\n",
+        "<nowiki>", "<nowiki></nowiki>", "<nowiki>[[a]]</nowiki>]]", "''''''", "==", "====", "[http:// ]", "[ ]", "",
+        "\n", "\n\n\n",
+    };
+    for (const char* input : inputs) {
+        expectNoToken(wiki(input), input);
+        expectNoToken(wiki(input, true), input);
+    }
+}
+
+// Long lines of openings without their closings: each search stops early
+// instead of running to the end of the text from every opening.
+TEST(WikitextRobustness, UnclosedOpeningsStayCheap) {
+    for (const char* opening : {"[[x ", "<ref>x ", "{|\n", "{{Infobox x\n", "<ref name=a "}) {
+        std::string text;
+        for (int i = 0; i < 20000; ++i)
+            text += opening;
+        testsupport::CapturedLog log;
+        expectNoToken(wiki(text), opening);
+        for (const std::string& line : log.lines)
+            EXPECT_TRUE(line.find("\\[\\[") == std::string::npos && line.find("<ref") == std::string::npos &&
+                        line.find("\\{") == std::string::npos)
+                << opening << ": " << line;
+    }
+}
+
+// Random strings of markup pieces reach the corners where passes meet.
+TEST(WikitextRobustness, RandomMixturesOfMarkup) {
+    const char* pieces[] = {"[[", "]]", "[", "]", "{|", "|}", "|-", "||", "!!", "|+", "{{Infobox ", "}}", "|", " = ",
+                            "<ref>", "</ref>", "<ref name=\"a\">", "<references/>", "<nowiki>", "</nowiki>", "''",
+                            "'''", "==", "----", "* ", "# ", "; ", ": ", "\n", "\n\n", "File:", "Category:",
+                            "Wiktionary:", ":", "#", "http://www.example.com", " ", "word", "\t", "&nbsp;", "<", ">"};
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<int> length(1, 60);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (int i = length(random); i > 0; --i)
+            text += pieces[pick(random)];
+        expectNoToken(wiki(text, round % 2 == 0), text);
+    }
+}
