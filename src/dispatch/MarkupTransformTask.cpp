@@ -1,6 +1,8 @@
 #include "dispatch/MarkupTransformTask.h"
 
 #include "bbcode/BBCode_ObjC.h"
+#include "markdown/Markdown_ObjC.h"
+#include "tessel/Tessel_ObjC.h"
 #include "dispatch/MarkupLanguages.h"
 #include "settings/UnicodeBridge.h"
 #include "settings/SettingsStore.h"
@@ -8,8 +10,9 @@
 #include "wikitext/Wikitext_ObjC.h"
 
 QString MarkupTransformTask::transformString(const QString& text, const QString& fromMarkupLang,
-                                             bool doCriticMarkup) {
+                                             bool doCriticMarkup, const QString& documentFolder) {
     MarkupTransformTask task;
+    task.documentFolder = documentFolder;
     task.setMarkuplanguage(fromMarkupLang);
     return task.performMarkupTaskonString(text, doCriticMarkup);
 }
@@ -51,6 +54,21 @@ QString MarkupTransformTask::markupConversionOnString(const QString& text, const
 
 QString MarkupTransformTask::builtInConversion(const QString& text) const {
     const icu::UnicodeString source = unicodebridge::toUnicode(text);
+    if (markLanguage == "markdown")
+        return unicodebridge::toQString(Markdown_ObjC().initWithString(source).transform());
+    if (markLanguage == "markdownextra" || markLanguage == "multimarkdown") {
+        Markdown_ObjC converter;
+        converter.initWithString(source);
+        converter.setFlavour(markLanguage == "markdownextra" ? markuplanguages::markdownExtraFlavour()
+                                                             : markuplanguages::multiMarkdownFlavour());
+        return unicodebridge::toQString(converter.transform());
+    }
+    if (markLanguage == "tessel") {
+        Tessel_ObjC converter;
+        converter.initWithString(source, true);
+        converter.setDocumentFolder(documentFolder.toStdString());
+        return unicodebridge::toQString(converter.transform());
+    }
     if (markLanguage == "bbcode")
         return unicodebridge::toQString(BBCode_ObjC().initWithString(source).transform());
     if (markLanguage == "textile")

@@ -8,8 +8,11 @@
 
 class MarkupTransformTask {
 public:
-    // The one entry the rest of the application calls.
-    static QString transformString(const QString& text, const QString& fromMarkupLang, bool doCriticMarkup);
+    // The one entry the rest of the application calls. `documentFolder` is
+    // where the document lives (Tessel resolves table imports there); empty
+    // means the working folder, as for standard input.
+    static QString transformString(const QString& text, const QString& fromMarkupLang, bool doCriticMarkup,
+                                   const QString& documentFolder = QString());
 
     MarkupTransformTask();
 
@@ -32,6 +35,7 @@ public:
     QString phpScriptPath = "";
     QString markLanguage = "";
     std::optional<QString> mmdFilePath;
+    QString documentFolder;
 
 private:
     QString builtInConversion(const QString& text) const;

@@ -1,0 +1,172 @@
+// Inline links, images and web addresses are hidden behind "%SavedLinkN%"
+// tokens early, so emphasis cannot break their addresses, and become HTML at
+// the end; reference-style links are resolved against their definitions.
+#include "markdown/Markdown_ObjC.h"
+
+#include <map>
+
+#include "engine/RangeEdits.h"
+#include "engine/Log.h"
+#include "engine/TextUtilities.h"
+#include "markdown/MarkdownText.h"
+
+namespace {
+
+struct Reference {
+    icu::UnicodeString url;
+    icu::UnicodeString title;
+};
+
+using ReferenceTable = std::map<icu::UnicodeString, Reference>;
+
+icu::UnicodeString without(const icu::UnicodeString& text, const icu::UnicodeString& piece) {
+    icu::UnicodeString out(text);
+    engine::replaceAllLiteral(out, piece, u"");
+    return out;
+}
+
+// "] [" or, failing that, "][" parts a reference into its text and its name.
+std::vector<icu::UnicodeString> referenceParts(const icu::UnicodeString& text) {
+    std::vector<icu::UnicodeString> parts = engine::split(text, u"] [");
+    if (parts.size() == 1)
+        parts = engine::split(text, u"][");
+    return parts;
+}
+
+// The address and title after "]:" of a definition.
+Reference parseDefinition(const icu::UnicodeString& rest) {
+    icu::UnicodeString opening;
+    icu::UnicodeString closing;
+    if (rest.indexOf(u'"') >= 0)
+        opening = closing = u"\"";
+    else if (rest.indexOf(u'\'') >= 0)
+        opening = closing = u"'";
+    else if (rest.indexOf(u'(') >= 0)
+        opening = u"(", closing = u")";
+
+    Reference reference;
+    if (opening.isEmpty()) {
+        std::vector<icu::UnicodeString> pieces = engine::split(rest, u" ");
+        // Without a space after the colon the whole rest is the address.
+        if (pieces.size() < 2)
+            return {engine::trimmed(rest), {}};
+        return {engine::trimmed(pieces[1]), engine::trimmed(pieces[0])};
+    }
+    icu::UnicodeString trimmedRest = engine::trimmed(rest);
+    std::vector<icu::UnicodeString> pieces = engine::split(trimmedRest, opening);
+    if (pieces.size() < 2)
+        return {trimmedRest, {}};
+    return {markdown::trimmedOfSpacesAndTabs(pieces[0]), without(pieces[1], closing)};
+}
+
+}  // namespace
+
+void Markdown_ObjC::linkSave() {
+    for (const RuleRecord& rule : regexMarkdownLinks()) {
+        std::vector<engine::Match> matches =
+            markdown::matchesOf(str, rule.pattern, engine::kNoOptions, u"Error Markdown/linkSave %@");
+        std::vector<engine::RangeEdit> edits;
+        for (const engine::Match& match : matches)
+            edits.push_back({match.start(), match.end(), linksEscaped.add(match.text())});
+        engine::applyRangeEdits(str, std::move(edits));
+    }
+}
+
+void Markdown_ObjC::linkReturn() {
+    // Each saved piece becomes HTML on its own: the link rules never run over
+    // restored code, where a link written as an example must stay text.
+    RuleTable rules = regexMarkdownLinks();
+    for (auto rule = rules.begin(); rule != rules.end();) {
+        icu::UnicodeString error;
+        if (!engine::compiledPattern(rule->pattern, engine::kNoOptions, &error)) {
+            engine::log(u"Error Markdown/linkReturn %@", {error});
+            rule = rules.erase(rule);
+        } else {
+            ++rule;
+        }
+    }
+    engine::PlaceholderTable html(u"%SavedLink", u"%");
+    for (const auto& [number, saved] : linksEscaped.entries()) {
+        icu::UnicodeString text(saved);
+        for (const RuleRecord& rule : rules)
+            engine::replaceAll(text, rule.pattern, rule.templateText);
+        html.set(number, text);
+    }
+    // Every copy of a token comes back, also tokens inside other links; code
+    // saved inside a link text comes back with it.
+    html.restoreInto(str);
+    codeBlocksEscaped.restoreInto(str);
+}
+
+void Markdown_ObjC::referenceStyleFormatting() {
+    ReferenceTable references;
+
+    // Definitions: collected from the whole document, then removed.
+    std::vector<engine::RangeEdit> definitions;
+    for (const engine::Match& match :
+         allMatches(uR"(\[(.*)\]\:(.*?)\n([ \t]{0,}["(]{1,1}(.*)[")]{1,1}\n)?)")) {
+        std::vector<icu::UnicodeString> pieces = engine::split(match.text(), u"]:");
+        if (pieces[0].indexOf(u"][") >= 0)
+            continue;
+        icu::UnicodeString name = without(engine::trimmed(pieces[0]), u"[");
+        if (name.isEmpty())
+            continue;
+        references[name] = parseDefinition(pieces[1]);
+        definitions.push_back({match.start(), match.end(), {}});
+    }
+    engine::applyRangeEdits(str, std::move(definitions));
+
+    // Reference images: the key in lower case, else the alternative text.
+    std::vector<engine::RangeEdit> images;
+    for (const engine::Match& match :
+         allMatches(uR"(!\[(.*?)\][ \n]{0,1}\[(.*?)\])")) {
+        // One split over a line break is looked for on one line, so it is
+        // not the piece found here.
+        if (match.text().indexOf(u'\n') >= 0)
+            continue;
+        std::vector<icu::UnicodeString> parts = referenceParts(match.text());
+        if (parts.size() < 2)
+            continue;
+        icu::UnicodeString alt = without(parts[0], u"![");
+        icu::UnicodeString key = without(parts[1], u"]");
+        key.toLower();
+        icu::UnicodeString altKey(alt);
+        altKey.toLower();
+        icu::UnicodeString html;
+        if (auto found = references.find(key); found != references.end()) {
+            const Reference& r = found->second;
+            html = r.title.isEmpty()
+                       ? engine::formatted(u"<img src=\"%@\" alt=\"%@\"%@", {r.url, alt, HTML_close})
+                       : engine::formatted(u"<img src=\"%@\" alt=\"%@\" title=\"%@\"%@", {r.url, alt, r.title, HTML_close});
+        } else if (auto byAlt = references.find(altKey); byAlt != references.end()) {
+            const Reference& r = byAlt->second;
+            html = r.title.isEmpty()
+                       ? engine::formatted(u"<img src=\"%@\" alt=\"%@\"%@", {r.url, alt, HTML_close})
+                       : engine::formatted(u"<img src=\"%@\" title=\"%@\" alt=\"%@\"%@", {r.url, r.title, alt, HTML_close});
+        } else {
+            continue;
+        }
+        images.push_back({match.start(), match.end(), html});
+    }
+    engine::applyRangeEdits(str, std::move(images));
+
+    // Reference links: the name exactly as written, else the link text.
+    std::vector<engine::RangeEdit> links;
+    for (const engine::Match& match :
+         allMatches(uR"(\[(.*?)\][ ]{0,1}\[(.*?)\])")) {
+        std::vector<icu::UnicodeString> parts = referenceParts(match.text());
+        if (parts.size() < 2)
+            continue;
+        icu::UnicodeString text = without(parts[0], u"[");
+        icu::UnicodeString name = without(parts[1], u"]");
+        if (name.isEmpty())
+            name = text;
+        auto found = references.find(name);
+        if (found == references.end())
+            continue;
+        const Reference& r = found->second;
+        links.push_back({match.start(), match.end(), r.title.isEmpty() ? engine::formatted(u"<a href=\"%@\">%@</a>", {r.url, text})
+                                        : engine::formatted(u"<a href=\"%@\" title=\"%@\">%@</a>", {r.url, r.title, text})});
+    }
+    engine::applyRangeEdits(str, std::move(links));
+}

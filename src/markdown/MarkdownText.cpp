@@ -1,0 +1,76 @@
+#include "markdown/MarkdownText.h"
+
+#include <string>
+#include <unicode/uchar.h>
+
+#include "engine/Log.h"
+
+namespace markdown {
+
+bool isNewlineCharacter(char16_t c) {
+    return (c >= 0x000A && c <= 0x000D) || c == 0x0085 || c == 0x2028 || c == 0x2029;
+}
+
+int32_t lineEnd(const icu::UnicodeString& text, int32_t from) {
+    int32_t at = from;
+    while (at < text.length() && !isNewlineCharacter(text.charAt(at)))
+        ++at;
+    return at;
+}
+
+std::vector<icu::UnicodeString> splitAtNewlineCharacters(const icu::UnicodeString& text) {
+    std::vector<icu::UnicodeString> lines;
+    int32_t from = 0;
+    for (;;) {
+        int32_t end = lineEnd(text, from);
+        lines.emplace_back(text, from, end - from);
+        if (end >= text.length())
+            return lines;
+        from = end + 1;
+    }
+}
+
+icu::UnicodeString trimmedOfNewlines(const icu::UnicodeString& text) {
+    int32_t start = 0;
+    int32_t end = text.length();
+    while (start < end && isNewlineCharacter(text.charAt(start)))
+        ++start;
+    while (end > start && isNewlineCharacter(text.charAt(end - 1)))
+        --end;
+    return icu::UnicodeString(text, start, end - start);
+}
+
+icu::UnicodeString trimmedOfSpacesAndTabs(const icu::UnicodeString& text) {
+    int32_t start = 0;
+    int32_t end = text.length();
+    while (start < end && u_isblank(text.charAt(start)))
+        ++start;
+    while (end > start && u_isblank(text.charAt(end - 1)))
+        --end;
+    return icu::UnicodeString(text, start, end - start);
+}
+
+bool consistsOfDecimalDigits(const icu::UnicodeString& text) {
+    for (int32_t i = 0; i < text.length();) {
+        UChar32 c = text.char32At(i);
+        if (!u_isdigit(c))
+            return false;
+        i += U16_LENGTH(c);
+    }
+    return true;
+}
+
+icu::UnicodeString number(int64_t value) {
+    return icu::UnicodeString::fromUTF8(std::to_string(value));
+}
+
+std::vector<engine::Match> matchesOf(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                                     uint32_t options, const char16_t* errorFormat) {
+    engine::RegexResult result;
+    auto matches = engine::findAll(text, pattern, options, &result);
+    if (result.status == engine::RegexStatus::invalidPattern)
+        engine::log(errorFormat, {result.error});
+    return matches ? std::move(*matches) : std::vector<engine::Match>{};
+}
+
+}  // namespace markdown

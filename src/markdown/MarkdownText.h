@@ -1,0 +1,30 @@
+#pragma once
+// Small text helpers shared by the Markdown passes.
+
+#include <cstdint>
+#include <vector>
+#include <unicode/unistr.h>
+
+#include "engine/Regex.h"
+
+namespace markdown {
+
+// "\n", "\r", vertical tab, form feed, U+0085, U+2028, U+2029.
+bool isNewlineCharacter(char16_t c);
+// The index of the next newline character at or after `from`, or the length.
+int32_t lineEnd(const icu::UnicodeString& text, int32_t from);
+std::vector<icu::UnicodeString> splitAtNewlineCharacters(const icu::UnicodeString& text);
+icu::UnicodeString trimmedOfNewlines(const icu::UnicodeString& text);
+icu::UnicodeString trimmedOfSpacesAndTabs(const icu::UnicodeString& text);
+
+// True for an empty text, too.
+bool consistsOfDecimalDigits(const icu::UnicodeString& text);
+
+icu::UnicodeString number(int64_t value);
+
+// All matches; on a pattern that does not compile, logs `errorFormat` with
+// the error and returns none.
+std::vector<engine::Match> matchesOf(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                                     uint32_t options, const char16_t* errorFormat);
+
+}  // namespace markdown

@@ -1,0 +1,159 @@
+#include "markdown/Markdown_ObjC.h"
+
+#include <exception>
+#include <unicode/uchar.h>
+
+#include "engine/Log.h"
+#include "engine/TextUtilities.h"
+
+namespace {
+
+using Pass = void (Markdown_ObjC::*)();
+
+struct PipelineStep {
+    Pass pass;
+    const char* flavourSwitch;  // null: always
+    const char16_t* messageOnException;
+};
+
+// The passes in their order. Saving passes hide code and links from the rules
+// that follow; the return passes near the end put them back.
+const PipelineStep kPipeline[] = {
+    {&Markdown_ObjC::codeBlockSave, nullptr, u"EXCEPTIOM: - codeBlockSave - %@"},
+    {&Markdown_ObjC::linkSave, nullptr, u"EXCEPTIOM: - linkSave - %@"},
+    {&Markdown_ObjC::firstSimpleTransform, nullptr, u"EXCEPTIOM: - firstSimpleTransform - %@"},
+    {&Markdown_ObjC::quoteBlockFormatting, nullptr, u"EXCEPTIOM: - quoteBlockFormatting - %@"},
+    {&Markdown_ObjC::performTables, "tables_piped", u"EXCEPTIOM: - performTables - %@"},
+    {&Markdown_ObjC::simpleTransform, nullptr, u"EXCEPTIOM: - simpleTransform - %@"},
+    {&Markdown_ObjC::toc_create, "toc_create", u"EXCEPTIOM: - toc_create - %@"},
+    {&Markdown_ObjC::performList, nullptr, u"EXCEPTIOM: - performList - %@"},
+    {&Markdown_ObjC::quoteBlockFormatting, nullptr, u"EXCEPTIOM: - quoteBlockFormatting - %@"},
+    {&Markdown_ObjC::escapeCharacters, nullptr, u"EXCEPTIOM: - escapeCharacters - %@"},
+    {&Markdown_ObjC::strikethrough, "tilde_strike", u"EXCEPTIOM: - strikethrough - %@"},
+    {&Markdown_ObjC::nl2br, nullptr, u"EXCEPTIOM: - nl2br - %@"},
+    {&Markdown_ObjC::encodeEmailAddress, nullptr, u"EXCEPTIOM: - encodeEmailAddress - %@"},
+    {&Markdown_ObjC::performBibliography, "bibliography", u"EXCEPTIOM: - performBibliography - %@"},
+    {&Markdown_ObjC::performFootNotes, "footnotes", u"EXCEPTIOM: - performFootNotes - %@"},
+    {&Markdown_ObjC::referenceStyleFormatting, nullptr, u"EXCEPTIOM: - referenceStyleFormatting - %@"},
+    {&Markdown_ObjC::performDefinitionBlock, "definition_list", u"EXCEPTIOM: - performDefinitionBlock - %@"},
+    {&Markdown_ObjC::returDefinitionBlocks, "definition_list", u"EXCEPTIOM: - returDefinitionBlocks - %@"},
+    {&Markdown_ObjC::codeBlockReturn, nullptr, u"EXCEPTIOM: - codeBlockReturn - %@"},
+    {&Markdown_ObjC::codeBlockReturn, nullptr, u"EXCEPTIOM: - codeBlockReturn 2 - %@"},
+    {&Markdown_ObjC::linkReturn, nullptr, u"EXCEPTIOM: -[self  linkReturn - %@"},
+    {&Markdown_ObjC::unescapeCharacters, nullptr, u"EXCEPTIOM: - unescapeCharacters - %@"},
+    {&Markdown_ObjC::performPBlocking, nullptr, u"EXCEPTIOM: - performPBlocking - %@"},
+};
+
+bool isHorizontalWhiteSpaceOnly(const icu::UnicodeString& line) {
+    for (int32_t i = 0; i < line.length(); ++i)
+        if (!u_isblank(line.charAt(i)))
+            return false;
+    return true;
+}
+
+// Every run of four spaces becomes a tab, left to right.
+void appendTabbed(icu::UnicodeString& text, const icu::UnicodeString& line) {
+    int32_t spaces = 0;
+    for (int32_t i = 0; i <= line.length(); ++i) {
+        if (i < line.length() && line.charAt(i) == u' ') {
+            if (++spaces == 4) {
+                text.append(u'\t');
+                spaces = 0;
+            }
+            continue;
+        }
+        for (; spaces > 0; --spaces)
+            text.append(u' ');
+        if (i < line.length())
+            text.append(line.charAt(i));
+    }
+}
+
+}  // namespace
+
+Markdown_ObjC::Markdown_ObjC()
+    : codeBlocksEscaped(u"%SavedCodeBlock", u"%"),
+      linksEscaped(u"%SavedLink", u"%"),
+      definitionBlocksEscaped(u"%%definitionBlock", u"%%"),
+      random_(std::random_device{}()) {}
+
+Markdown_ObjC& Markdown_ObjC::initWithString(const icu::UnicodeString& string) {
+    setHTML5orXHTML();
+    codeBlocksEscaped = engine::PlaceholderTable(u"%SavedCodeBlock", u"%");
+    linksEscaped = engine::PlaceholderTable(u"%SavedLink", u"%");
+    definitionBlocksEscaped = engine::PlaceholderTable(u"%%definitionBlock", u"%%");
+    mdFlavour.clear();
+    Markup_ObjC::initWithString(string, regexMarkdown());
+    return *this;
+}
+
+void Markdown_ObjC::setFlavour(const std::map<std::string, bool>& flavour) {
+    mdFlavour = flavour;
+    if (mdFlavour.count("javascript_anchors")) {
+        javaScriptHashStart = u"javascript:;\" onclick=\"document.location.hash='";
+        javaScriptHashEnd = u"';";
+    } else {
+        javaScriptHashStart = u"#";
+        javaScriptHashEnd = u"";
+    }
+}
+
+bool Markdown_ObjC::flavourIsOn(const char* name) const {
+    auto found = mdFlavour.find(name);
+    return found != mdFlavour.end() && found->second;
+}
+
+icu::UnicodeString Markdown_ObjC::transform() {
+    if (engine::trimmed(str).isEmpty())
+        return str;
+    normaliseText();
+    for (const PipelineStep& step : kPipeline) {
+        if (step.flavourSwitch && !flavourIsOn(step.flavourSwitch))
+            continue;
+        // A failing pass keeps what it wrote so far; the next pass still runs.
+        try {
+            (this->*step.pass)();
+        } catch (const std::exception& exception) {
+            engine::log(step.messageOnException, {engine::fromUtf8(exception.what())});
+        } catch (...) {
+            engine::log(step.messageOnException, {u"unknown exception"});
+        }
+    }
+    return str;
+}
+
+// Blank lines become empty, four spaces a tab, and no two empty lines follow
+// each other; the text gets two newlines before and one after. One walk,
+// line by line, gives what doing these steps one after the other gives.
+void Markdown_ObjC::normaliseText() {
+    icu::UnicodeString text(str.length() + 3, UChar32(0), 0);
+    auto appendNewline = [&text] {
+        const int32_t length = text.length();
+        if (length < 2 || text.charAt(length - 1) != u'\n' || text.charAt(length - 2) != u'\n')
+            text.append(u'\n');
+    };
+    appendNewline();
+    appendNewline();
+    for (int32_t from = 0;;) {
+        int32_t end = str.indexOf(u'\n', from);
+        if (end < 0)
+            end = str.length();
+        const icu::UnicodeString line(str, from, end - from);
+        if (!isHorizontalWhiteSpaceOnly(line))
+            appendTabbed(text, line);
+        appendNewline();
+        if (end >= str.length())
+            break;
+        from = end + 1;
+    }
+    str = std::move(text);
+}
+
+icu::UnicodeString Markdown_ObjC::identifierFrom(const icu::UnicodeString& text) {
+    icu::UnicodeString identifier(text);
+    engine::replaceAllLiteral(identifier, u" ", u"");
+    identifier.toLower();
+    // A token lower-cased would never be restored; it has no place in a name.
+    engine::replaceAll(identifier, u"%savedcodeblock[0-9]+%|%savedlink[0-9]+%", u"");
+    return identifier;
+}

@@ -1,0 +1,88 @@
+#pragma once
+// Markdown to an HTML fragment, with the Markdown Extra and MultiMarkdown
+// flavours switching extra passes on. One working text, rewritten by a fixed
+// list of passes (Markdown_ObjC.cpp); each group of passes has its own file.
+
+#include <cstdint>
+#include <map>
+#include <random>
+#include <string>
+
+#include "engine/Markup_ObjC.h"
+
+class Markdown_ObjC : public Markup_ObjC {
+public:
+    Markdown_ObjC();
+
+    Markdown_ObjC& initWithString(const icu::UnicodeString& string);
+    // Switches absent from the map are off; "javascript_anchors" is on
+    // whenever present.
+    void setFlavour(const std::map<std::string, bool>& flavour);
+    icu::UnicodeString transform();
+
+    // Rule tables (MarkdownRules.cpp).
+    RuleTable firstRegexMarkdown() const;
+    RuleTable regexMarkdownLinks() const;
+    RuleTable regexMarkdown() const;
+    void firstSimpleTransform();
+
+    // Code and quotes (CodeAndQuotes.cpp).
+    void codeBlockSave();
+    void codeBlockReturn();
+    void quoteBlockFormatting();
+    static icu::UnicodeString hardenHTML(const icu::UnicodeString& string);
+
+    // Escapes, e-mail, line breaks and paragraphs (EscapesAndParagraphs.cpp).
+    void escapeCharacters();
+    void unescapeCharacters();
+    void nl2br();
+    void encodeEmailAddress();
+    icu::UnicodeString obfuscateEmail(const icu::UnicodeString& string);
+    void performPBlocking();
+    icu::UnicodeString addPBlocks(const icu::UnicodeString& string) const;
+
+    // Links and references (LinksAndReferences.cpp).
+    void linkSave();
+    void linkReturn();
+    void referenceStyleFormatting();
+
+    // Lists (Lists.cpp).
+    void performList();
+    icu::UnicodeString makeHTMLList(const icu::UnicodeString& listText) const;
+    icu::UnicodeString resolveOrderedLists(const icu::UnicodeString& listText) const;
+
+    // Tables (Tables.cpp).
+    void performTables();
+
+    // Footnotes, definition lists and strikethrough (FootnotesAndDefinitions.cpp).
+    void strikethrough();
+    void performFootNotes();
+    void performDefinitionBlock();
+    void returDefinitionBlocks();
+
+    // Bibliography and table of contents (BibliographyAndContents.cpp).
+    void toc_create();
+    void performBibliography();
+
+    std::map<std::string, bool> mdFlavour;
+    engine::PlaceholderTable codeBlocksEscaped;
+    engine::PlaceholderTable linksEscaped;
+    engine::PlaceholderTable definitionBlocksEscaped;
+    icu::UnicodeString javaScriptHashStart;
+    icu::UnicodeString javaScriptHashEnd;
+
+private:
+    bool flavourIsOn(const char* name) const;
+    // Matches over `str` with no options; none when the pattern fails.
+    std::vector<engine::Match> allMatches(const icu::UnicodeString& pattern) const {
+        return matchesForPattern(pattern).value_or(std::vector<engine::Match>{});
+    }
+    void normaliseText();
+    void saveCodeSpans(const icu::UnicodeString& pattern, bool dotMatch, const icu::UnicodeString& backticksToDrop);
+    void saveIndentedCodeBlocks();
+    // An anchor name made from heading or caption text: lower case, no
+    // spaces, and none of this converter's tokens.
+    static icu::UnicodeString identifierFrom(const icu::UnicodeString& text);
+
+    std::mt19937 random_;
+};

@@ -1,0 +1,187 @@
+// Bulleted and numbered lists (nested by tabs) and "::" definition lists.
+// Each block is replaced by a token and its HTML waits in saveForLaterReturn.
+#include "tessel/Tessel_ObjC.h"
+
+#include <vector>
+
+#include "engine/RangeEdits.h"
+#include "engine/TextUtilities.h"
+
+namespace {
+
+// A numbered item is a digit and ". " (the item pass reads it so too); any
+// character in place of the dot would take "42 apples" for a list.
+const char16_t* const kListBlock =
+    uR"((?m)(^([^A-Za-z ]{0,})([0-9])\.[ \t]{1,}|^([^A-Za-z0-9 ]{0,})([*\-+])[ \t]{1,})(.*?)\n\n)";
+const char16_t* const kDefinitionListBlock = uR"((?m)^([^A-Za-z\t ]{0,})(::)[ \t]{0,}(.*?)\n\n)";
+
+// The marker's lead-in may run over line ends (blank lines, lines of digits or
+// punctuation); the block starts at the line of its first marker, so that what
+// stands before it keeps its own paragraph.
+int32_t blockStart(const icu::UnicodeString& text, const engine::Match& block, int32_t markerStart) {
+    int32_t lineStart = text.lastIndexOf(u'\n', 0, markerStart) + 1;
+    return lineStart > block.start() ? lineStart : block.start();
+}
+
+icu::UnicodeString tabs(int count) {
+    icu::UnicodeString out;
+    for (int i = 0; i < count; ++i)
+        out.append(u'\t');
+    return out;
+}
+
+bool isBullet(char16_t c) { return c == u'*' || c == u'+' || c == u'-'; }
+
+bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+}  // namespace
+
+void Tessel_ObjC::listTransform() {
+    auto blocks = matchesForDotMatchedPattern(kListBlock);
+    if (!blocks)
+        return;
+    std::vector<engine::RangeEdit> edits;
+    for (const engine::Match& block : *blocks) {
+        int32_t marker = block.took_part(3) ? block.start(3) : block.start(5);
+        int32_t start = blockStart(str, block, marker);
+        icu::UnicodeString html = listHTML(icu::UnicodeString(str, start, block.end() - start));
+        icu::UnicodeString token = saveForLaterReturn.lists.set(static_cast<int64_t>(edits.size()) + 1, html);
+        edits.push_back({start, block.end(), token + u"\n\n"});
+    }
+    engine::applyRangeEdits(str, std::move(edits));
+}
+
+icu::UnicodeString Tessel_ObjC::listHTML(const icu::UnicodeString& block) const {
+    std::vector<icu::UnicodeString> lines;
+    for (const icu::UnicodeString& line : engine::split(block, u"\n"))
+        if (!line.isEmpty())
+            lines.push_back(line);
+    if (lines.empty())
+        return {};
+
+    // The first item's indentation is the list's own level, so a list that is
+    // indented as a whole is still one flat list.
+    int level = 0;
+    for (int32_t i = 0; i < lines.front().length(); ++i)
+        level += lines.front().charAt(i) == u'\t';
+
+    icu::UnicodeString out;
+    std::vector<icu::UnicodeString> closings;
+    bool outerOpen = false;
+    icu::UnicodeString outerClosing;
+    int items = 0;
+
+    auto place = [&](int depth, const icu::UnicodeString& item, bool bulleted) {
+        if (depth == level) {
+            out += engine::formatted(u"</li>\n%@<li>%@", {tabs(level), item});
+        } else if (depth > level) {
+            // One level opens, however much deeper the item stands.
+            if (bulleted) {
+                out += engine::formatted(u"\n%@<ul>\n", {tabs(level + 1)});
+                closings.push_back(engine::formatted(u"%@</ul>\n</li>", {tabs(level + 1)}));
+            } else {
+                out += engine::formatted(u"\n%@<ol>\n", {tabs(level)});
+                closings.push_back(engine::formatted(u"%@</ol></li>", {tabs(level)}));
+            }
+            out += engine::formatted(u"%@<li>%@", {tabs(level + 1), item});
+            level = depth;
+        } else {
+            if (!closings.empty()) {
+                for (int popped = 0; popped < level - depth && !closings.empty(); ++popped) {
+                    out += engine::formatted(u"</li>\n%@", {closings.back()});
+                    closings.pop_back();
+                }
+                out += u"\n";
+            }
+            out += engine::formatted(u"%@<li>%@", {tabs(depth), item});
+            level = depth;
+        }
+    };
+    auto open = [&](const char16_t* tag, const char16_t* closing, const icu::UnicodeString& item) {
+        out += tag;
+        out += engine::formatted(u"\n\t<li>%@", {item});
+        outerOpen = true;
+        outerClosing = closing;
+    };
+
+    for (icu::UnicodeString line : lines) {
+        line = rtrim_Vant(line);
+        int depth = 0;
+        for (int32_t i = line.indexOf(u'\t'); i >= 0; i = line.indexOf(u'\t', i)) {
+            line.remove(i, 1);
+            ++depth;
+        }
+        if (line.isEmpty())
+            continue;
+        const char16_t first = line.charAt(0);
+        if (isDigit(first) && line.indexOf(u". ") >= 0) {
+            icu::UnicodeString item(line, line.indexOf(u'.') + 2);
+            ++items;
+            if (!outerOpen)
+                open(u"<ol>", u"</ol>", item);
+            else
+                place(depth, item, false);
+        } else if (isBullet(first)) {
+            if (line.length() <= 2)
+                continue;
+            icu::UnicodeString item(line, 2);
+            ++items;
+            if (!outerOpen)
+                open(u"<ul>", u"</ul>", item);
+            else
+                place(depth, item, true);
+        } else {
+            // A line that is no item continues the item before it.
+            out += engine::formatted(u"<br%@%@", {HTML_close, line});
+        }
+    }
+    if (items > 0)
+        out += u"</li>\n";
+    while (!closings.empty()) {
+        out += engine::formatted(u"%@\n", {closings.back()});
+        closings.pop_back();
+    }
+    out += outerClosing;
+    out += u"\n";
+    return out;
+}
+
+void Tessel_ObjC::definitionListTransForm() {
+    auto blocks = matchesForDotMatchedPattern(kDefinitionListBlock);
+    if (!blocks)
+        return;
+    std::vector<engine::RangeEdit> edits;
+    for (const engine::Match& block : *blocks) {
+        int32_t start = blockStart(str, block, block.start(2));
+        icu::UnicodeString html = definitionListHTML(icu::UnicodeString(str, start, block.end() - start));
+        icu::UnicodeString token =
+            saveForLaterReturn.definitionLists.set(static_cast<int64_t>(edits.size()) + 1, html);
+        edits.push_back({start, block.end(), token + u"\n\n"});
+    }
+    engine::applyRangeEdits(str, std::move(edits));
+}
+
+// "::Term: first meaning: second meaning", several terms per block.
+icu::UnicodeString Tessel_ObjC::definitionListHTML(const icu::UnicodeString& block) const {
+    int32_t from = 0;
+    int32_t to = block.length();
+    while (from < to && (block.charAt(from) == u' ' || block.charAt(from) == u'\t'))
+        ++from;
+    while (to > from && (block.charAt(to - 1) == u' ' || block.charAt(to - 1) == u'\t'))
+        --to;
+    std::vector<icu::UnicodeString> terms = engine::split(icu::UnicodeString(block, from, to - from), u"::");
+
+    icu::UnicodeString out(u"<dl>\n");
+    const icu::UnicodeString lineBreak = engine::formatted(u"<br%@", {HTML_close});
+    for (size_t t = 1; t < terms.size(); ++t) {
+        std::vector<icu::UnicodeString> parts = engine::split(terms[t], u":");
+        out += engine::formatted(u"\t<dt>%@</dt>\n", {engine::trimmed(parts.front())});
+        for (size_t d = 1; d < parts.size(); ++d) {
+            icu::UnicodeString definition = engine::trimmed(parts[d]);
+            engine::replaceAllLiteral(definition, u"\n", lineBreak);
+            out += engine::formatted(u"\t<dd>%@</dd>\n", {definition});
+        }
+    }
+    out += u"</dl>";
+    return out;
+}

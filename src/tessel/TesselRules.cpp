@@ -1,0 +1,69 @@
+#include "tessel/Tessel_ObjC.h"
+
+#include "engine/TemplateText.h"
+#include "engine/TextUtilities.h"
+
+namespace {
+
+RuleRecord regex(const char16_t* name, const char16_t* pattern, const icu::UnicodeString& templateText) {
+    return RuleRecord::regex(name, pattern, templateText);
+}
+
+RuleRecord multiLine(const char16_t* name, const char16_t* pattern, const icu::UnicodeString& templateText) {
+    return RuleRecord::multiLine(name, pattern, templateText);
+}
+
+RuleRecord literal(const char16_t* name, const char16_t* pattern, const char16_t* replacement) {
+    return RuleRecord::literal(name, pattern, replacement);
+}
+
+}  // namespace
+
+RuleTable Tessel_ObjC::regexTessel(const icu::UnicodeString& root, const icu::UnicodeString& javaScriptStart,
+                                   const icu::UnicodeString& javaScriptEnd) const {
+    using engine::formatted;
+    // The root and the in-page link pieces are document or fixed text, not
+    // template syntax: a "$" or "\" in them must come out as written.
+    const icu::UnicodeString rootText = engine::escapedTemplateText(root);
+    const icu::UnicodeString hashStart = engine::escapedTemplateText(javaScriptStart);
+    const icu::UnicodeString hashEnd = engine::escapedTemplateText(javaScriptEnd);
+    // A link's target ends at the first "]": a lazy target that may cross "]"
+    // would join "[a] and [b::c]" into one link whose target is "a] and [b".
+    return {
+        regex(u"headline1Alternative", uR"((?m)^(.+?)[ ]*\n(=+)[ ]*\n+)", u"<h1>$1</h1>\n"),
+        regex(u"hyperlinkNamedRooted", uR"(\[\[([^\]]*?)::(.*?)\]\])",
+              formatted(uR"(<a href=\"%@$1\" alt=\"$1\" title=\"$1\">$2</a>)", {rootText})),
+        regex(u"hyperlinkRooted", uR"(\[\[(.*?)\]\])",
+              formatted(uR"(<a href=\"%@$1\" alt=\"$1\" title=\"$1\">$1</a>)", {rootText})),
+        regex(u"footNoteOrigin", uR"(\[\^ ([^\]]*?)::(.*?)\])",
+              formatted(uR"(<a href="%@$1%@">$2</a>)", {hashStart, hashEnd})),
+        regex(u"footNoteDestination", uR"(\[\^ (.*?)\])", uR"(<a name="$1"> </a>)"),
+        regex(u"hyperlinkNamed", uR"(\[([^\]]*?)::(.*?)\])", uR"(<a href=\"$1\" alt=\"$2\" title=\"$2\">$2</a>)"),
+        multiLine(u"underline", uR"(\_\_(.*?)\_\_)", u"<ins>$1</ins>"),
+        multiLine(u"bold", uR"(\*\*(.*?)\*\*)", u"<strong>$1</strong>"),
+        regex(u"subscript", uR"(\~\~(.*?)\~\~)", u"<sub>$1</sub>"),
+        multiLine(u"inverseRegular", uR"(\+\+(.*?)\+\+)", u"<em>$1</em>"),
+        regex(u"horizontalLine", uR"(\-{3,})", formatted(u"<hr%@", {engine::escapedTemplateText(HTML_close)})),
+        multiLine(u"striked", uR"(--(.*?)--)", u"<del>$1</del>"),
+        regex(u"super", uR"(\^\^(.*?)\^\^)", u"<sup>$1</sup>"),
+        regex(u"mark", uR"(\?\?(.*?)\?\?)", u"<mark>$1</mark>"),
+        literal(u"quoteStart", u"+quote+", u"<blockquote>"),
+        literal(u"quoteEnd", u"+endquote+", u"</blockquote>"),
+        literal(u"codeStart", u"+code+", u"<pre><code>"),
+        literal(u"codeEnd", u"+endcode+", u"</code></pre>"),
+        literal(u"spanStart", u"+span+", u"<span>"),
+        literal(u"spanEnd", u"+endspan+", u"</span>"),
+        literal(u"divStart", u"+div+", u"<div>"),
+        literal(u"divEnd", u"+enddiv+", u"</div>"),
+        literal(u"htmlComment", u"+comment+", u"<!--"),
+        literal(u"htmlCommentEnd", u"+endcomment+", u"-->"),
+        literal(u"paragraphStart", u"+para+", u"<p>"),
+        literal(u"paragraphEnd", u"+endpara+", u"</p>"),
+        regex(u"headline6", uR"((?m)^[#]{6,6} (.*?)$)", u"<h6>$1</h6>"),
+        regex(u"headline5", uR"((?m)^[#]{5,5} (.*?)$)", u"<h5>$1</h5>"),
+        regex(u"headline4", uR"((?m)^[#]{4,4} (.*?)$)", u"<h4>$1</h4>"),
+        regex(u"headline3", uR"((?m)^[#]{3,3} (.*?)$)", u"<h3>$1</h3>"),
+        regex(u"headline2", uR"((?m)^[#]{2,2} (.*?)$)", u"<h2>$1</h2>"),
+        regex(u"headline1", uR"((?m)^[#]{1,1} (.*?)$)", u"<h1>$1</h1>"),
+    };
+}

@@ -1,0 +1,65 @@
+// Code is saved first and comes back exactly as written; quotes nest.
+#include "MarkdownTestSupport.h"
+
+namespace {
+
+using mdtest::convert;
+using mdtest::extra;
+using mdtest::has;
+
+TEST(MarkdownCode, SpansAreEscapedAndUntouchedByRules) {
+    EXPECT_EQ(convert("Use `a < b && *c*` now"), "<p>Use <code>a &lt; b &amp;&amp; *c*</code> now</p>");
+    EXPECT_EQ(convert("``a `tick` b``"), "<p><code>a `tick` b</code></p>");
+    EXPECT_EQ(convert("`one\ntwo`"), "<p><code>one\ntwo</code></p>");
+    const std::string twice = convert("`x` and `x`");
+    EXPECT_EQ(mdtest::count(twice, "<code>x</code>"), 2u) << twice;
+}
+
+TEST(MarkdownCode, IndentedBlockKeepsFurtherIndentationAndDropsTrailingBlanks) {
+    EXPECT_EQ(convert("Text\n\n    if (a < b)\n        go();\n\n\nAfter"),
+              "<p>Text</p>\n\n<pre><code>if (a &lt; b)\n\tgo();</code></pre>\n\n\n<p>After</p>");
+}
+
+TEST(MarkdownCode, SpanInsideBlockComesBackInsideThePre) {
+    const std::string html = convert("x\n\n    call `f`\n\ny");
+    EXPECT_TRUE(has(html, "<pre><code>call <code>f</code></code></pre>")) << html;
+}
+
+TEST(MarkdownCode, LinksWrittenInCodeStayText) {
+    const std::string span = convert("Write `[a](http://b.com)` or `<http://c.com>`");
+    EXPECT_TRUE(has(span, "<code>[a](http://b.com)</code>")) << span;
+    EXPECT_TRUE(has(span, "<code>&lt;http://c.com&gt;</code>")) << span;
+    EXPECT_FALSE(has(span, "<a "));
+    const std::string block = convert("x\n\n    [a](b) ![i](j.png)\n\ny");
+    EXPECT_TRUE(has(block, "<pre><code>[a](b) ![i](j.png)</code></pre>")) << block;
+}
+
+TEST(MarkdownCode, EscapedBacktickInCodeReadsAsWritten) {
+    const std::string html = convert("x\n\n    echo a \\`b\n\ny");
+    EXPECT_TRUE(has(html, "<pre><code>echo a \\`b</code></pre>")) << html;
+}
+
+TEST(MarkdownCode, UnindentedOneCharacterLineKeepsItsCharacter) {
+    const std::string html = convert("x\n\n    f() {\n        a;\n}\n\ny");
+    EXPECT_TRUE(has(html, "<pre><code>f() {\n\ta;\n}</code></pre>")) << html;
+}
+
+TEST(MarkdownCode, CodeInsideEmphasisAndLinkTextComesBack) {
+    EXPECT_EQ(convert("**`a_b_c`**"), "<p><strong><code>a_b_c</code></strong></p>");
+    EXPECT_EQ(convert("[`code` link](http://x.com)"), "<p><a href=\"http://x.com\"><code>code</code> link</a></p>");
+}
+
+TEST(MarkdownQuotes, QuoteWithLazyLineAndNestedLevel) {
+    EXPECT_EQ(convert("> a\nlazy\n\nb"), "<blockquote>\n<p>a\nlazy</p>\n</blockquote>\n\n<p>b</p>");
+    const std::string nested = convert("> outer\n>\n> > inner\n");
+    EXPECT_EQ(mdtest::count(nested, "<blockquote>"), 2u) << nested;
+    EXPECT_TRUE(has(nested, "<p>outer</p>")) << nested;
+    EXPECT_TRUE(has(nested, "<p>inner")) << nested;
+    EXPECT_FALSE(has(nested, "&gt;")) << nested;
+}
+
+TEST(MarkdownQuotes, CodeInQuoteStaysCode) {
+    EXPECT_TRUE(has(extra("> run `*x*`\n"), "<code>*x*</code>"));
+}
+
+}  // namespace

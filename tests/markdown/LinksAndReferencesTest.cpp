@@ -1,0 +1,69 @@
+// Inline links and images are protected early; references resolve late.
+#include "MarkdownTestSupport.h"
+
+namespace {
+
+using mdtest::convert;
+using mdtest::has;
+
+TEST(MarkdownLinks, InlineLinksKeepUnderscoresAndStars) {
+    EXPECT_EQ(convert("[a_b](http://x.com/a_b*c*)"), "<p><a href=\"http://x.com/a_b*c*\">a_b</a></p>");
+    EXPECT_EQ(convert("[t](u \"Title\")"), "<p><a href=\"u\" title=\"Title\">t</a></p>");
+}
+
+TEST(MarkdownLinks, ImagesAndLinkedImages) {
+    EXPECT_EQ(convert("![alt](p.png \"T\")"), "<p><img src=\"p.png\" alt=\"alt\" title=\"T\" /></p>");
+    EXPECT_EQ(convert("[![b](c.svg)](http://d.com)"), "<p><a href=\"http://d.com\"><img src=\"c.svg\" alt=\"b\" /></a></p>");
+}
+
+TEST(MarkdownLinks, WebAddresses) {
+    EXPECT_EQ(convert("see http://example.com/a_b_c_ now"), "<p>see http://example.com/a_b_c_ now</p>");
+    EXPECT_EQ(convert("<http://example.com/a_b>"),
+              "<p><a href=\"http://example.com/a_b\">http://example.com/a_b</a></p>");
+}
+
+TEST(MarkdownLinks, TheSameLinkTwiceComesBackTwice) {
+    const std::string html = convert("[a](b) and [a](b)");
+    EXPECT_EQ(mdtest::count(html, "<a href=\"b\">a</a>"), 2u) << html;
+}
+
+TEST(MarkdownLinks, LinksAreProtectedFromEmphasis) {
+    EXPECT_EQ(convert("*see [x](http://a.com/*y*)*"), "<p><em>see <a href=\"http://a.com/*y*\">x</a></em></p>");
+}
+
+TEST(MarkdownReferences, DefinitionsResolveAndDisappear) {
+    const std::string html = convert("See [it][Ref] and [me][].\n\n[Ref]: http://r.com \"Title\"\n[me]: http://m.com\n");
+    EXPECT_TRUE(has(html, "<a href=\"http://r.com\" title=\"Title\">it</a>")) << html;
+    EXPECT_TRUE(has(html, "<a href=\"http://m.com\">me</a>")) << html;
+    EXPECT_FALSE(has(html, "[Ref]:"));
+}
+
+TEST(MarkdownReferences, LinkNamesKeepLetterCaseImageKeysAreLowerCased) {
+    const std::string html = convert("[a][Ref] [b][ref] ![c][Pic]\n\n[ref]: http://lower.com\n[pic]: p.png\n");
+    EXPECT_TRUE(has(html, "[a][Ref]")) << html;
+    EXPECT_TRUE(has(html, "<a href=\"http://lower.com\">b</a>")) << html;
+    EXPECT_TRUE(has(html, "<img src=\"p.png\" alt=\"c\" />")) << html;
+}
+
+TEST(MarkdownReferences, TitlesOnTheNextLineInAnyDelimiter) {
+    EXPECT_TRUE(has(convert("[x][a]\n\n[a]: http://a.com\n    \"Quoted\"\n"), "title=\"Quoted\">x</a>"));
+    EXPECT_TRUE(has(convert("[x][a]\n\n[a]: http://a.com 'Single'\n"), "title=\"Single\">x</a>"));
+    EXPECT_TRUE(has(convert("[x][a]\n\n[a]: http://a.com (Paren)\n"), "title=\"Paren\">x</a>"));
+}
+
+TEST(MarkdownReferences, DefinitionWithoutSpaceAfterColonDoesNotStopThePass) {
+    const std::string html = convert("[x][a] [y][b]\n\n[a]:http://a.com\n[b]: http://b.com\n");
+    EXPECT_TRUE(has(html, "<a href=\"http://a.com\">x</a>")) << html;
+    EXPECT_TRUE(has(html, "<a href=\"http://b.com\">y</a>")) << html;
+}
+
+TEST(MarkdownReferences, ReferenceUsedTwiceRestoresItsSavedAddressTwice) {
+    const std::string html = convert("[x][a] and [y][a]\n\n[a]: http://a.com/p_q\n");
+    EXPECT_EQ(mdtest::count(html, "href=\"http://a.com/p_q\""), 2u) << html;
+}
+
+TEST(MarkdownReferences, UnknownReferenceStaysAsWritten) {
+    EXPECT_EQ(convert("[x][nowhere]"), "<p>[x][nowhere]</p>");
+}
+
+}  // namespace

@@ -1,0 +1,51 @@
+#pragma once
+// Converting with each of the three Markdown flavours, as the dispatcher
+// sets them up.
+
+#include <map>
+#include <string>
+
+#include "../engine/TestSupport.h"
+#include "markdown/Markdown_ObjC.h"
+
+namespace mdtest {
+
+enum class Flavour { markdown, markdownextra, multimarkdown };
+
+inline std::map<std::string, bool> switchesFor(Flavour flavour) {
+    std::map<std::string, bool> switches = {
+        {"tilde_strike", flavour == Flavour::markdownextra},
+        {"javascript_anchors", true},
+        {"definition_list", true},
+        {"tables_piped", true},
+        {"footnotes", true},
+        {"bibliography", flavour == Flavour::multimarkdown},
+    };
+    if (flavour == Flavour::multimarkdown)
+        switches["toc_create"] = true;
+    return switches;
+}
+
+inline std::string convert(const std::string& text, Flavour flavour = Flavour::markdown) {
+    Markdown_ObjC converter;
+    converter.initWithString(testsupport::u(text));
+    if (flavour != Flavour::markdown)
+        converter.setFlavour(switchesFor(flavour));
+    return testsupport::s(converter.transform());
+}
+
+inline std::string extra(const std::string& text) { return convert(text, Flavour::markdownextra); }
+inline std::string mmd(const std::string& text) { return convert(text, Flavour::multimarkdown); }
+
+inline bool has(const std::string& haystack, const std::string& needle) {
+    return haystack.find(needle) != std::string::npos;
+}
+
+inline size_t count(const std::string& haystack, const std::string& needle) {
+    size_t n = 0;
+    for (size_t at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + needle.size()))
+        ++n;
+    return n;
+}
+
+}  // namespace mdtest

@@ -1,0 +1,83 @@
+// Normalisation, the rule tables, flavour switches and the pass guards.
+#include "MarkdownTestSupport.h"
+
+namespace {
+
+using mdtest::convert;
+using mdtest::extra;
+using mdtest::has;
+using mdtest::mmd;
+
+TEST(MarkdownPipeline, WhiteSpaceOnlyTextComesBackUnchanged) {
+    EXPECT_EQ(convert(" \n\t\n  "), " \n\t\n  ");
+    EXPECT_EQ(convert(""), "");
+}
+
+TEST(MarkdownPipeline, NormalisationCollapsesEmptyLinesAndTabsFourSpaces) {
+    Markdown_ObjC converter;
+    converter.initWithString(testsupport::u("a\n\n\n\n  \nb    c     d"));
+    converter.transform();
+    // Paragraphs are built from the normalised text: one empty line between.
+    EXPECT_EQ(testsupport::s(converter.str), "<p>a</p>\n\n<p>b\tc\t d</p>");
+}
+
+TEST(MarkdownPipeline, SetextAndAtxHeadings) {
+    EXPECT_EQ(convert("Title\n=====\nText"), "<h1>Title</h1>\n<p>Text</p>");
+    EXPECT_TRUE(has(convert("Sub\n---\n"), "<h2>Sub</h2>"));
+    EXPECT_EQ(convert("## Title ##"), "<h2>Title</h2>");
+    EXPECT_EQ(convert("###### Six"), "<h6>Six</h6>");
+    // No space after the marks: not a heading.
+    EXPECT_EQ(convert("##Title"), "<p>##Title</p>");
+}
+
+TEST(MarkdownPipeline, HorizontalRulesFollowTheVoidTagSetting) {
+    EXPECT_TRUE(has(convert("a\n\n***\n\nb"), "<hr />"));
+    EXPECT_TRUE(has(convert("a\n\n_ _ _\n\nb"), "<hr />"));
+    testsupport::ScopedSettings settings;
+    settings->setBool("MARKUP_USE_HTML5", true);
+    const std::string html = convert("a\n\n- - -\n\nb");
+    EXPECT_TRUE(has(html, "<hr>")) << html;
+    EXPECT_FALSE(has(html, "<hr />"));
+}
+
+TEST(MarkdownPipeline, EmphasisStrongBeforeEmAndAcrossLines) {
+    EXPECT_EQ(convert("**a\nb**"), "<p><strong>a\nb</strong></p>");
+    EXPECT_EQ(convert("__a__ and _b_ and *c*"), "<p><strong>a</strong> and <em>b</em> and <em>c</em></p>");
+}
+
+TEST(MarkdownPipeline, FlavoursSwitchTheirPasses) {
+    const std::string text = "~~gone~~\n\n| a | b |\n|---|---|\n| 1 | 2 |\n\nx\n";
+    const std::string plain = convert(text);
+    EXPECT_FALSE(has(plain, "<del>"));
+    EXPECT_FALSE(has(plain, "<table>"));
+    EXPECT_TRUE(has(extra(text), "<del>gone</del>"));
+    EXPECT_TRUE(has(extra(text), "<table>"));
+    EXPECT_FALSE(has(mmd(text), "<del>"));
+    EXPECT_TRUE(has(mmd(text), "<table>"));
+    EXPECT_EQ(convert("{{TOC}}\n\n# A\n"), "<p>{{TOC}}</p>\n\n<h1>A</h1>");
+    EXPECT_FALSE(has(extra("{{TOC}}\n\n# A\n"), "href=\"#a\""));
+    EXPECT_TRUE(has(mmd("{{TOC}}\n\n# A\n"), "href=\"#a\""));
+}
+
+TEST(MarkdownPipeline, AnchorModeIsOnWheneverTheSwitchIsPresent) {
+    Markdown_ObjC converter;
+    converter.initWithString(testsupport::u("x"));
+    converter.setFlavour({{"javascript_anchors", false}});
+    EXPECT_EQ(testsupport::s(converter.javaScriptHashStart), "javascript:;\" onclick=\"document.location.hash='");
+    EXPECT_EQ(testsupport::s(converter.javaScriptHashEnd), "';");
+    converter.setFlavour({{"footnotes", true}});
+    EXPECT_EQ(testsupport::s(converter.javaScriptHashStart), "#");
+    EXPECT_EQ(testsupport::s(converter.javaScriptHashEnd), "");
+}
+
+TEST(MarkdownPipeline, ABrokenRuleIsLoggedAndTheOtherPassesStillRun) {
+    testsupport::CapturedLog log;
+    Markdown_ObjC converter;
+    converter.initWithString(testsupport::u("**a** and `b`"));
+    converter.regexes.insert(converter.regexes.begin(), RuleRecord::regex(u"broken", u"(", u"x"));
+    const std::string html = testsupport::s(converter.transform());
+    EXPECT_TRUE(log.contains("Error Markup/simpleTransform/performRegex"));
+    EXPECT_EQ(html, "<p><strong>a</strong> and <code>b</code></p>");
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+// Every real document converts with every flavour, without leaving any of
+// the converter's tokens behind; inputs that used to hang finish.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "MarkdownTestSupport.h"
+
+namespace {
+
+using mdtest::Flavour;
+
+const char* const kTokens[] = {"%SavedCodeBlock", "%SavedLink", "<%%", "%%definitionBlock", "%%SavedHTMLBlock",
+                               "%savedcodeblock", "%savedlink"};
+
+std::string leftoverToken(const std::string& html) {
+    for (const char* token : kTokens)
+        if (html.find(token) != std::string::npos)
+            return token;
+    return {};
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+TEST(MarkdownRobustness, EveryCorpusDocumentConvertsWithoutLeftoverTokens) {
+    const std::filesystem::path folder = std::filesystem::path(QUILL_CORPUS_DIR) / "markdown";
+    ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;
+    int documents = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string text = readFile(entry.path());
+        for (Flavour flavour : {Flavour::markdown, Flavour::markdownextra, Flavour::multimarkdown}) {
+            testsupport::CapturedLog log;
+            const std::string html = mdtest::convert(text, flavour);
+            EXPECT_FALSE(html.empty()) << entry.path();
+            EXPECT_EQ(leftoverToken(html), "") << entry.path() << " flavour " << static_cast<int>(flavour);
+            EXPECT_FALSE(log.contains("EXCEPTIOM")) << entry.path();
+        }
+        ++documents;
+    }
+    EXPECT_GT(documents, 20);
+}
+
+TEST(MarkdownRobustness, ContentsMarkerWithoutHeadingsBeforeAListFinishes) {
+    const std::string html = mdtest::mmd("{{TOC}}\n\n- one\n- two\n");
+    EXPECT_TRUE(mdtest::has(html, "<ul>\n<li>one</li>\n<li>two</li>\n</ul>")) << html;
+    EXPECT_FALSE(mdtest::has(html, "{{TOC}}"));
+}
+
+TEST(MarkdownRobustness, OddInputsFinish) {
+    for (const char* text : {"`", "``", "[", "[^", "[^1]:", "[#a]:", "{{TOC:", "{{TOC:}}", "{{TOC:9}}", "> ",
+                             ">\n>\n>", "|\n|\n|", "|||\n|||\n|||\n\n", ":\n:", "a\n: b", "- \n- \n", "1. ",
+                             "\t", "<@.>", "~~", "*", "_", "\x01\x02", "# ", "=\n=", "\r\n\r\n- a\r\n- b\r\n"}) {
+        for (Flavour flavour : {Flavour::markdown, Flavour::markdownextra, Flavour::multimarkdown})
+            EXPECT_EQ(leftoverToken(mdtest::convert(text, flavour)), "") << text;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+// Converting Tessel text in tests: UTF-8 in, UTF-8 out, settings empty unless
+// a test sets them.
+
+#include <string>
+
+#include "engine/TestSupport.h"
+#include "tessel/Tessel_ObjC.h"
+
+namespace tesseltest {
+
+inline std::string convert(const std::string& text, bool javaScriptAnchors = false,
+                           const std::string& documentFolder = {}) {
+    Tessel_ObjC converter;
+    converter.initWithString(testsupport::u(text), javaScriptAnchors);
+    converter.setDocumentFolder(documentFolder);
+    return testsupport::s(converter.transform());
+}
+
+inline bool contains(const std::string& text, const std::string& piece) {
+    return text.find(piece) != std::string::npos;
+}
+
+}  // namespace tesseltest
