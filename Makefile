@@ -4,7 +4,7 @@
 BUILD_DIR ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
-SAMPLE ?= resources/samples/sample.bbcode
+SAMPLE ?= resources/samples/sample.md
 
 .PHONY: setup build run test clean
 
@@ -15,8 +15,9 @@ build: setup
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 
+# Chromium refuses to run as root with its sandbox on.
 run: build
-	$(BUILD_DIR)/src/app/quillview convert $(SAMPLE)
+	$(if $(filter 0,$(shell id -u)),QTWEBENGINE_DISABLE_SANDBOX=1) $(BUILD_DIR)/src/app/quillview $(SAMPLE)
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)

@@ -1,8 +1,27 @@
 // quillview: the viewer, and the headless conversions on the command line.
-#include <QCoreApplication>
+#include <QApplication>
+#include <QIcon>
 #include <QTextStream>
+#include <QTranslator>
 
+#include "app/AppDelegate.h"
 #include "cli/ConvertCommand.h"
+#include "settings/Language.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: quillview [FILE...]          open each file in a window (no file: an Open dialog)\n"
+    "       quillview convert [--lang ID] [--critic] [--page] [--set KEY=VALUE]... FILE|-\n";
+
+void installTranslations(QApplication& application) {
+    auto* translator = new QTranslator(&application);
+    const QString language = Language::getLanguage().toLower() == "de" ? "de" : "en";
+    if (translator->load(QString(":/translations/quillview_%1.qm").arg(language)))
+        QApplication::installTranslator(translator);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication::setApplicationName("Quillview");
@@ -10,7 +29,20 @@ int main(int argc, char** argv) {
         QCoreApplication application(argc, argv);
         return runConvertCommand(application.arguments().mid(2));
     }
-    QTextStream(stderr) << "usage: quillview convert [--lang ID] [--critic] [--set KEY=VALUE]... FILE|-\n"
-                        << "(this build has no document windows yet)\n";
-    return 2;
+    if (argc >= 2 && (QString::fromLocal8Bit(argv[1]) == "--help" || QString::fromLocal8Bit(argv[1]) == "-h")) {
+        QTextStream(stdout) << kUsage;
+        return 0;
+    }
+
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    QApplication::setWindowIcon(QIcon(":/icons/quillview.svg"));
+    QApplication::setDesktopFileName("quillview");
+    installTranslations(application);
+
+    AppDelegate delegate;
+    const QStringList files = application.arguments().mid(1);
+    if (files.isEmpty() ? !delegate.showOpenDialog() : !delegate.openFilesFromCommandLine(files))
+        return files.isEmpty() ? 0 : 1;
+    return application.exec();
 }

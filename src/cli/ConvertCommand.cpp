@@ -10,13 +10,15 @@
 #include "cli/HeadlessStartup.h"
 #include "dispatch/MarkupLanguages.h"
 #include "dispatch/MarkupTransformTask.h"
+#include "document/PageTemplate.h"
 #include "settings/SettingsStore.h"
 
 const char* const kConvertUsage =
-    "usage: quillview convert [--lang ID] [--critic] [--set KEY=VALUE]... FILE|-\n"
+    "usage: quillview convert [--lang ID] [--critic] [--page] [--set KEY=VALUE]... FILE|-\n"
     "  --lang ID          markup language (markdown, markdownextra, multimarkdown, textile,\n"
     "                     wikitext, bbcode, tessel, html); default: by the file's extension\n"
     "  --critic           render CriticMarkup review marks\n"
+    "  --page             the whole page as the preview loads it (style and font size)\n"
     "  --set KEY=VALUE    override a setting for this run (true/false, decimal, text)\n"
     "  FILE               the document, or - for standard input\n";
 
@@ -25,6 +27,7 @@ namespace {
 struct ConvertOptions {
     std::optional<QString> language;
     bool critic = false;
+    bool page = false;
     QStringList assignments;
     QString file;
 };
@@ -50,6 +53,8 @@ std::variant<ConvertOptions, QString> parseOptions(const QStringList& arguments)
                 options.assignments << arguments[++i];
         } else if (argument == "--critic") {
             options.critic = true;
+        } else if (argument == "--page") {
+            options.page = true;
         } else if (argument.startsWith("-") && argument != "-") {
             return QString("unknown option %1").arg(argument);
         } else if (haveFile) {
@@ -99,7 +104,9 @@ int runConvertCommand(const QStringList& arguments) {
     const QString text = QString::fromUtf8(*bytes);
     const QString language = options.language.value_or(
         markuplanguages::markupLangSelectFromExtension(options.file == "-" ? QString() : QFileInfo(options.file).suffix()));
-    const QByteArray html = MarkupTransformTask::transformString(text, language, options.critic).toUtf8();
+    const QString documentFolder = options.file == "-" ? QString() : QFileInfo(options.file).absolutePath();
+    const QString fragment = MarkupTransformTask::transformString(text, language, options.critic, documentFolder);
+    const QByteArray html = (options.page ? pagetemplate::pageWithFragment(fragment) : fragment).toUtf8();
     std::fwrite(html.constData(), 1, size_t(html.size()), stdout);
     std::fflush(stdout);
     return 0;

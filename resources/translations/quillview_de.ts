@@ -1,0 +1,212 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>MarkupInterpreter-Add</name>
+    <message>
+        <source>NO_VALID_PHP_SELECTED_TITLE_START</source>
+        <translation>Kein gültiger PHP-Interpreter</translation>
+    </message>
+    <message>
+        <source>NO_VALID_PHP_SELECTED_MESSAGE_START</source>
+        <translation>Der in den Einstellungen gewählte PHP-Interpreter lässt sich nicht starten. Quillview wandelt mit den eingebauten Konvertern um, bis Sie einen anderen Interpreter wählen.</translation>
+    </message>
+</context>
+<context>
+    <name>Localizable</name>
+    <message>
+        <source>BASEURLAUTOMATIC_ACCESS_TITLE</source>
+        <translation>Der Ordner des Dokuments ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>BASEURLAUTOMATIC_ACCESS_MESSGAE</source>
+        <translation>Relative Bilder und Links beziehen sich auf %@, den Quillview nicht lesen darf. Prüfen Sie die Zugriffsrechte des Ordners.</translation>
+    </message>
+    <message>
+        <source>SANDBOX_ACCESS_TITLE</source>
+        <translation>Zugriff auf den Ordner erlauben?</translation>
+    </message>
+    <message>
+        <source>SANDBOX_ACCESS_MESSGAE</source>
+        <translation>Quillview kann den ganzen Ordner dieses Dokuments beobachten und seine Bilder laden.</translation>
+    </message>
+    <message>
+        <source>SANDBOX_ACCESS_FIRST_BUTTON</source>
+        <translation>Ordner wählen …</translation>
+    </message>
+    <message>
+        <source>SANDBOX_ACCESS_SECOND_BUTTOM</source>
+        <translation>Jetzt nicht</translation>
+    </message>
+    <message>
+        <source>SELECT_SANDBOX_FOLDER_TITLE</source>
+        <translation>Ordner wählen</translation>
+    </message>
+    <message>
+        <source>SELECT_SANDBOX_FOLDER_MESSAGE</source>
+        <translation>Wählen Sie den Ordner des Dokuments oder einen darüber.</translation>
+    </message>
+    <message>
+        <source>FOLDER_ACCESS_GRANTED_NO_MATCH_TITLE</source>
+        <translation>Ordner enthält das Dokument nicht</translation>
+    </message>
+    <message>
+        <source>FOLDER_ACCESS_GRANTED_NO_MATCH_MESSAGE</source>
+        <translation>Der Ordner wurde gespeichert, enthält dieses Dokument aber nicht.</translation>
+    </message>
+</context>
+<context>
+    <name>Document</name>
+    <message>
+        <source>Copy HTML</source>
+        <translation>HTML kopieren</translation>
+    </message>
+    <message>
+        <source>Base URL</source>
+        <translation>Basis-URL</translation>
+    </message>
+    <message>
+        <source>Edit in</source>
+        <translation>Bearbeiten in</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Seite</translation>
+    </message>
+    <message>
+        <source>HTML</source>
+        <translation>HTML</translation>
+    </message>
+    <message>
+        <source>Rendered page</source>
+        <translation>Dargestellte Seite</translation>
+    </message>
+    <message>
+        <source>HTML source</source>
+        <translation>HTML-Quelltext</translation>
+    </message>
+    <message>
+        <source>Smaller</source>
+        <translation>Kleiner</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Bigger</source>
+        <translation>Größer</translation>
+    </message>
+    <message>
+        <source>Smaller text</source>
+        <translation>Kleinere Schrift</translation>
+    </message>
+    <message>
+        <source>Default text size</source>
+        <translation>Normale Schriftgröße</translation>
+    </message>
+    <message>
+        <source>Bigger text</source>
+        <translation>Größere Schrift</translation>
+    </message>
+    <message>
+        <source>Base URL for relative links and images</source>
+        <translation>Basis-URL für relative Links und Bilder</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Automatic: the folder named like the file, else the file's folder</source>
+        <translation>Automatisch: der Ordner mit dem Namen der Datei, sonst der Ordner der Datei</translation>
+    </message>
+    <message>
+        <source>This folder:</source>
+        <translation>Dieser Ordner:</translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation>Wählen …</translation>
+    </message>
+    <message>
+        <source>Web address:</source>
+        <translation>Web-Adresse:</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>Werkzeugleiste</translation>
+    </message>
+</context>
+<context>
+    <name>AppDelegate</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Ablage</translation>
+    </message>
+    <message>
+        <source>&amp;Open…</source>
+        <translation>Ö&amp;ffnen …</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>Copy &amp;HTML</source>
+        <translation>&amp;HTML kopieren</translation>
+    </message>
+    <message>
+        <source>Show in File &amp;Manager</source>
+        <translation>Im &amp;Dateimanager zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit In</source>
+        <translation>&amp;Bearbeiten in</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Darstellung</translation>
+    </message>
+    <message>
+        <source>Toggle HTML &amp;Source</source>
+        <translation>HTML-&amp;Quelltext ein/aus</translation>
+    </message>
+    <message>
+        <source>&amp;Bigger</source>
+        <translation>&amp;Größer</translation>
+    </message>
+    <message>
+        <source>S&amp;maller</source>
+        <translation>&amp;Kleiner</translation>
+    </message>
+    <message>
+        <source>&amp;Default Size</source>
+        <translation>&amp;Normale Größe</translation>
+    </message>
+    <message>
+        <source>&amp;Light/Dark Window</source>
+        <translation>&amp;Helles/dunkles Fenster</translation>
+    </message>
+    <message>
+        <source>Show &amp;Title</source>
+        <translation>&amp;Titel zeigen</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Documents (*.md *.markdown *.mdown *.mkdn *.mmd *.textile *.tex *.wiki *.bbcode *.bbc *.tessel *.tsl *.html *.htm *.textpack *.txt);;All files (*)</source>
+        <translation>Dokumente (*.md *.markdown *.mdown *.mkdn *.mmd *.textile *.tex *.wiki *.bbcode *.bbc *.tessel *.tsl *.html *.htm *.textpack *.txt);;Alle Dateien (*)</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,164 @@
+#include "app/AppDelegate.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTextStream>
+
+#include "cli/HeadlessStartup.h"
+#include "dispatch/ApplicationResources.h"
+#include "document/Document.h"
+#include "document/NotificationCenter.h"
+#include "document/ViewSettings.h"
+#include "settings/AppSupportFilePaths.h"
+#include "settings/CSSStyles.h"
+#include "textbundle/Textbundle.h"
+
+Q_LOGGING_CATEGORY(appLog, "quillview.app")
+
+namespace {
+
+void showCriticalAlert(const QString& title, const QString& message) {
+    QMessageBox::critical(QApplication::activeWindow(), title, message);
+}
+
+QString stylesFolder() {
+    return AppSupportFilePaths::appSupportFilePath() + "/CSSStyles/";
+}
+
+}  // namespace
+
+AppDelegate::AppDelegate() {
+    prepareConversions(showCriticalAlert);
+    Textbundle::setCriticalAlertPresenter(showCriticalAlert);
+    ensureStylesFolder();
+    externEditors_plainText = externaleditors::editorsForTypes(externaleditors::plainTextTypes());
+    externEditors_textbundle = externaleditors::editorsForTypes(externaleditors::textbundleTypes());
+    externEditors_textpack = externaleditors::editorsForTypes(externaleditors::textpackTypes());
+
+    NotificationCenter& center = NotificationCenter::defaultCenter();
+    center.addObserver(this, "cssReloadMainMenu", [this](const QVariantMap&) { loadCSSStylesToMenu(); });
+    center.addObserver(this, "externalEditorsReloadMainMenu",
+                       [this](const QVariantMap& userInfo) { reloadExternalEditors(userInfo); });
+}
+
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::ensureStylesFolder() {
+    const QString folder = stylesFolder();
+    if (QFileInfo::exists(folder))
+        return;
+    if (!QDir().mkpath(folder))
+        qCWarning(appLog).noquote() << QString("ERROR: %1").arg("cannot create " + folder);
+    for (const QString& name : CSSStyles::availableStylesNames()) {
+        const QString resource = ApplicationResources::pathForResource(name, "css");
+        if (resource.isEmpty())
+            continue;
+        const QString target = QDir::cleanPath(folder) + '/' + QFileInfo(resource).fileName();
+        // Resources are read-only; the user's copies are theirs to edit.
+        if (QFile::copy(resource, target))
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+}
+
+// ------------------------------------------------------------------ windows
+
+QList<Document*> AppDelegate::documents() const {
+    QList<Document*> open;
+    for (const QPointer<Document>& document : documents_)
+        if (document)
+            open << document.data();
+    return open;
+}
+
+Document* AppDelegate::openDocument(const QString& path) {
+    const QFileInfo file(path);
+    const QString key = file.exists() ? file.canonicalFilePath() : file.absoluteFilePath();
+    for (Document* document : documents()) {
+        if (QFileInfo(document->filePath()).canonicalFilePath() == key || document->filePath() == key) {
+            document->show();
+            document->raise();
+            document->activateWindow();
+            return document;
+        }
+    }
+    auto* document = new Document(key);
+    documents_ << document;
+    document->readFromURL(QUrl::fromLocalFile(key));
+    buildMenuBar(document);
+    connect(document, &Document::openFileRequested, this, [this](const QString& other) { openDocument(other); });
+    document->show();
+    document->awakeFromNib();
+    return document;
+}
+
+bool AppDelegate::openFilesFromCommandLine(const QStringList& paths) {
+    bool opened = false;
+    for (const QString& path : paths) {
+        if (!QFileInfo::exists(path)) {
+            QTextStream(stderr) << "quillview: " << path << ": no such file\n";
+            continue;
+        }
+        opened = openDocument(path) != nullptr || opened;
+    }
+    return opened;
+}
+
+bool AppDelegate::showOpenDialog() {
+    const QStringList files = QFileDialog::getOpenFileNames(nullptr, tr("Open"), QDir::homePath(),
+                                                            tr("Documents (*.md *.markdown *.mdown *.mkdn *.mmd "
+                                                               "*.textile *.tex *.wiki *.bbcode *.bbc *.tessel *.tsl "
+                                                               "*.html *.htm *.textpack *.txt);;All files (*)"));
+    for (const QString& file : files)
+        openDocument(file);
+    return !files.isEmpty();
+}
+
+// -------------------------------------------------------------------- menus
+
+void AppDelegate::loadCSSStylesToMenu() {
+    for (const QPointer<QMenu>& menu : styleMenus_)
+        if (menu)
+            fillStylesMenu(menu);
+}
+
+void AppDelegate::fillStylesMenu(QMenu* menu) {
+    menu->clear();
+    QDir folder(stylesFolder());
+    const QStringList entries = folder.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QString& entry : entries) {
+        const QString title = QFileInfo(entry).completeBaseName();
+        QAction* item = menu->addAction(title);
+        connect(item, &QAction::triggered, this, [title] { viewsettings::selectCSSStyle(title); });
+    }
+}
+
+void AppDelegate::reloadExternalEditors(const QVariantMap& userInfo) {
+    loadExternalEditorsForExtension(userInfo.value("fileExtension").toString());
+}
+
+void AppDelegate::loadExternalEditorsForExtension(const QString& extension) {
+    editorExtension_ = extension;
+    for (const QPointer<QMenu>& menu : editorMenus_)
+        if (menu)
+            fillEditorMenu(menu, menu->property("document").value<Document*>(), extension);
+}
+
+void AppDelegate::fillEditorMenu(QMenu* menu, Document* document, const QString& extension) {
+    menu->clear();
+    if (extension.isEmpty() || !document)
+        return;
+    const std::vector<EditorApplication>& editors = extension == "textbundle" ? externEditors_textbundle
+                                                    : extension == "textpack" ? externEditors_textpack
+                                                                              : externEditors_plainText;
+    for (const EditorApplication& editor : editors) {
+        QAction* item = menu->addAction(editor.icon, editor.displayName);
+        const QString name = editor.displayName;
+        connect(item, &QAction::triggered, document, [document, name] { document->editFileInExternalEditor(name); });
+    }
+}

@@ -1,0 +1,57 @@
+#pragma once
+// The application: start-up (settings, styles folder, editor lists), one
+// window per opened file, and the menus of every window.
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QVariantMap>
+#include <vector>
+
+#include "document/ExternalEditors.h"
+
+class Document;
+class QMenu;
+class QMenuBar;
+
+class AppDelegate : public QObject {
+    Q_OBJECT
+public:
+    // Registers defaults, fills the styles folder, computes the editor
+    // lists, wires the notifications and runs the interpreter check.
+    AppDelegate();
+    ~AppDelegate() override;
+
+    // Opens a window for the file, or raises the one that shows it already.
+    Document* openDocument(const QString& path);
+    // Opens each file; reports missing ones on standard error. False when no
+    // window could be opened.
+    bool openFilesFromCommandLine(const QStringList& paths);
+    // The Open dialog; false when cancelled.
+    bool showOpenDialog();
+    QList<Document*> documents() const;
+
+    // The styles folder, created and filled with the built-in styles when it
+    // does not exist (an existing one is left as the user made it).
+    static void ensureStylesFolder();
+
+    // Menu actions.
+    void loadCSSStylesToMenu();
+    void reloadExternalEditors(const QVariantMap& userInfo);
+    void loadExternalEditorsForExtension(const QString& extension);
+
+    std::vector<EditorApplication> externEditors_plainText;
+    std::vector<EditorApplication> externEditors_textbundle;
+    std::vector<EditorApplication> externEditors_textpack;
+
+private:
+    void buildMenuBar(Document* document);
+    void fillStylesMenu(QMenu* menu);
+    void fillEditorMenu(QMenu* menu, Document* document, const QString& extension);
+
+    QList<QPointer<Document>> documents_;
+    QList<QPointer<QMenu>> styleMenus_;
+    QList<QPointer<QMenu>> editorMenus_;
+    QString editorExtension_;
+};

@@ -1,0 +1,50 @@
+// The menu bar of every document window. Application-wide actions change a
+// setting and post a notification; document actions go to this window's
+// document.
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/AppDelegate.h"
+#include "document/Document.h"
+#include "document/ViewSettings.h"
+#include "settings/SettingsStore.h"
+
+void AppDelegate::buildMenuBar(Document* document) {
+    QMenuBar* bar = document->menuBar();
+
+    QMenu* file = bar->addMenu(tr("&File"));
+    file->addAction(tr("&Open…"), QKeySequence::Open, this, [this] { showOpenDialog(); });
+    file->addAction(tr("&Close"), QKeySequence::Close, document, &QWidget::close);
+    file->addSeparator();
+    file->addAction(tr("&Reload"), QKeySequence(Qt::CTRL | Qt::Key_R), document, &Document::reloadTxt);
+    file->addAction(tr("Copy &HTML"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), document,
+                    &Document::HTML2Pasteboard);
+    file->addAction(tr("Show in File &Manager"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R), document,
+                    &Document::showFileInFinder);
+    QMenu* editors = file->addMenu(tr("&Edit In"));
+    editors->setObjectName("menu_EditIn");
+    editors->setProperty("document", QVariant::fromValue(document));
+    editorMenus_ << editors;
+    fillEditorMenu(editors, document, document->fileExtension());
+    file->addSeparator();
+    file->addAction(tr("&Quit"), QKeySequence::Quit, qApp, &QApplication::closeAllWindows);
+
+    QMenu* view = bar->addMenu(tr("&View"));
+    view->addAction(tr("Toggle HTML &Source"), QKeySequence(Qt::CTRL | Qt::Key_U), document,
+                    [document] { document->toggleWebViewSourceView(); });
+    view->addSeparator();
+    QAction* bigger = view->addAction(tr("&Bigger"), [] { viewsettings::makeFontBigger(); });
+    bigger->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    view->addAction(tr("S&maller"), QKeySequence::ZoomOut, [] { viewsettings::makeFontSmaller(); });
+    view->addAction(tr("&Default Size"), QKeySequence(Qt::CTRL | Qt::Key_0), [] { viewsettings::makeFontNornalSize(); });
+    view->addSeparator();
+    QAction* theme = view->addAction(tr("&Light/Dark Window"), [] { viewsettings::toggleLightDarkFromMenu(); });
+    theme->setObjectName("menuItem_LightDark");
+    view->addAction(tr("Show &Title"), [] { viewsettings::toggleTitlebarFromMenu(); });
+
+    QMenu* styles = bar->addMenu("CSS");
+    styles->setObjectName("menu_CSS");
+    styleMenus_ << styles;
+    fillStylesMenu(styles);
+}

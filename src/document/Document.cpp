@@ -1,0 +1,345 @@
+#include "document/Document.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLoggingCategory>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QTimer>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include "dispatch/MarkupLanguages.h"
+#include "dispatch/MarkupTransformTask.h"
+#include "document/BaseURL.h"
+#include "document/FileWatcher.h"
+#include "document/NotificationCenter.h"
+#include "document/PageTemplate.h"
+#include "document/PreviewWebPage.h"
+#include "document/SegmentedControl.h"
+#include "document/TextReading.h"
+#include "document/WindowAppearance.h"
+#include "settings/SettingsStore.h"
+#include "textbundle/Textbundle.h"
+#include "ui_Document.h"
+
+Q_LOGGING_CATEGORY(documentLog, "quillview.document")
+
+namespace {
+
+// setHtml() passes the page as a data URL, which the web engine refuses
+// beyond 2 MB once encoded.
+constexpr qsizetype kLargestDataUrlPage = 1400 * 1024;
+
+const char* const kScrollScriptName = "quillview-restore-scroll";
+
+bool isPackageExtension(const QString& extension) {
+    return extension == "textbundle" || extension == "textpack";
+}
+
+QString javaScriptString(const QString& text) {
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+}  // namespace
+
+Document::Document(const QString& filePath, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::Document>()), filePath_(QFileInfo(filePath).absoluteFilePath()) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    ui->setupUi(this);
+    page_ = new PreviewWebPage(ui->webview_theDocument);
+    ui->webview_theDocument->setPage(page_);
+    ui->webview_theDocument->setContextMenuPolicy(Qt::NoContextMenu);
+    page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    connect(page_, &PreviewWebPage::openFileRequested, this, &Document::openFileRequested);
+    connect(page_, &PreviewWebPage::reloadRequested, this, &Document::reloadTxt);
+    buildToolbar();
+    connectBaseURLPopover();
+    setWindowTitle(QFileInfo(filePath_).fileName());
+}
+
+Document::~Document() = default;
+
+QWebEngineView* Document::webView() const {
+    return ui->webview_theDocument;
+}
+
+QPlainTextEdit* Document::sourceView() const {
+    return ui->textview_SourceCode;
+}
+
+QWidget* Document::baseURLPopover() const {
+    return ui->popover_BaseURL;
+}
+
+QString Document::fileExtension() const {
+    return QFileInfo(filePath_).suffix();
+}
+
+QString Document::returnCSSStyleString() {
+    return pagetemplate::returnCSSStyleString();
+}
+
+QString Document::markupLangSelectFromExtension(const QString& extension) {
+    return markuplanguages::markupLangSelectFromExtension(extension);
+}
+
+// ------------------------------------------------------------------ opening
+
+bool Document::readFromURL(const QUrl& url) {
+    theContents_ = textreading::readTextFromFile(url.toLocalFile()).value_or(QString());
+    return true;
+}
+
+void Document::registerObservers() {
+    NotificationCenter& center = NotificationCenter::defaultCenter();
+    center.addObserver(this, "reload", [this](const QVariantMap&) { reloadTxt(); });
+    center.addObserver(this, "toggleLightDark", [this](const QVariantMap&) { toggleLightDarkInterface(); });
+    center.addObserver(this, "Notification_SetupTextview", [this](const QVariantMap&) { setupHTMLSourceView(); });
+    center.addObserver(this, "toggleTitlebar", [this](const QVariantMap&) { toggleWindowTitlebar(); });
+}
+
+void Document::awakeFromNib() {
+    registerObservers();
+    connect(page_, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        loading_ = false;
+        restoreScrollPosition();
+        ++completedLoads_;
+        emit pageLoaded(ok);
+    });
+    // Linux counts as a system before per-application appearance: the
+    // theme setting applies to the window.
+    toggleLightDarkInterface();
+    toggleWindowTitlebar();
+
+    accessGranted_ = false;
+    markupLanguage_ = markupLangSelectFromExtension(fileExtension());
+    if (!theContents_.isNull() || isPackageExtension(fileExtension())) {
+        reloadTxt();
+        settleFolderAccessAndScheduleWatching();
+    }
+    setupHTMLSourceView();
+    loadExternalEditorsForExtension(fileExtension());
+    ui->box_Content->setCurrentWidget(ui->view_WebView);
+    updateWindowTitle();
+}
+
+// ---------------------------------------------------------------- rendering
+
+void Document::reloadTxt() {
+    rememberScrollPosition();
+    if (isPackageExtension(fileExtension()))
+        readPackage();
+    else
+        readPlainText();
+    renderedStamp_ = diskStamp();
+
+    const QString fragment = MarkupTransformTask::transformString(theContents_, markupLanguage_,
+                                                                  SettingsStore::shared().boolValue("UseCriticsMarkup"),
+                                                                  QFileInfo(filePath_).absolutePath());
+    if (fileExtension() == "textbundle")
+        baseURL_ = baseurl::baseURLForPackageFolder(filePath_);
+    else if (fileExtension() == "textpack")
+        baseURL_ = baseurl::baseURLForPackageFolder(unpackedPackageFolder_);
+    else
+        baseURL_ = baseurl::baseURLForFile(filePath_);
+    page_->setDocumentBaseURL(baseURL_);
+
+    lastFragment_ = fragment;
+    loadPage(pagetemplate::pageWithFragment(fragment));
+    ui->textview_SourceCode->setPlainText(fragment);
+    updateWindowTitle();
+}
+
+void Document::readPlainText() {
+    if (auto text = textreading::readTextFromFile(filePath_))
+        theContents_ = *text;
+    else
+        theContents_ = QString();
+}
+
+void Document::readPackage() {
+    Textbundle textbundle;
+    const bool isBundle = fileExtension() == "textbundle";
+    std::optional<TextbundleContents> contents =
+        isBundle ? textbundle.readTextbundleFromPath(filePath_) : textbundle.readTextpackFromPath(filePath_);
+    theContents_ = contents ? contents->text : QString();
+    unpackedPackageFolder_ = contents && !isBundle ? contents->textbundleFilePath : QString();
+    if (contents)
+        markupLanguage_ = contents->markupLang;
+    if (markupLanguage_.toLower() == "markdown" && SettingsStore::shared().boolValue("defaults_UseMarkdownExtra"))
+        markupLanguage_ = "markdownextra";
+}
+
+void Document::loadPage(const QString& page) {
+    // A page shown already is replaced in place: no new navigation (which
+    // costs the web engine a second or more), and the saved position is
+    // applied in the same step, before anything is painted. A new base URL,
+    // or a document with scripts of its own, needs a fresh page.
+    const bool inPlace = completedLoads_ > 0 && !loading_ && baseURL_ == loadedBaseURL_
+                         && !page.contains(QLatin1String("<script"), Qt::CaseInsensitive);
+    if (inPlace) {
+        writeIntoCurrentPage(page);
+        return;
+    }
+    // For a fresh page the position is applied as soon as it is parsed.
+    QWebEngineScriptCollection& scripts = page_->scripts();
+    for (const QWebEngineScript& old : scripts.find(kScrollScriptName))
+        scripts.remove(old);
+    if (needsToScroll_) {
+        QWebEngineScript script;
+        script.setName(kScrollScriptName);
+        script.setInjectionPoint(QWebEngineScript::DocumentReady);
+        script.setWorldId(QWebEngineScript::ApplicationWorld);
+        script.setSourceCode(scrollScript());
+        scripts.insert(script);
+    }
+    loading_ = true;
+    loadedBaseURL_ = baseURL_;
+    if (page.size() * 3 < kLargestDataUrlPage) {
+        page_->setHtml(page, baseURL_);
+        return;
+    }
+    // setHtml() refuses big pages: write them into an empty one that already
+    // has the base URL.
+    page_->setHtml("<html><body></body></html>", baseURL_);
+    auto* once = new QMetaObject::Connection;
+    *once = connect(page_, &QWebEnginePage::loadFinished, this, [this, page, once](bool) {
+        disconnect(*once);
+        delete once;
+        writeIntoCurrentPage(page);
+    });
+}
+
+void Document::writeIntoCurrentPage(const QString& page) {
+    const QString writer = "document.open();document.write(" + javaScriptString(page) + ");document.close();"
+                           + (needsToScroll_ ? scrollScript() : QString());
+    page_->runJavaScript(writer, QWebEngineScript::MainWorld, [this](const QVariant&) {
+        ++completedLoads_;
+        emit pageLoaded(true);
+    });
+}
+
+QString Document::scrollScript() const {
+    return QString("window.scrollTo(%1, %2);").arg(savedScrollPosition_.x()).arg(savedScrollPosition_.y());
+}
+
+void Document::rememberScrollPosition() {
+    // While a page is still loading its position is not the reader's yet:
+    // keep the one saved before it.
+    if (!loading_)
+        savedScrollPosition_ = page_->scrollPosition();
+    needsToScroll_ = true;
+}
+
+void Document::restoreScrollPosition() {
+    if (!needsToScroll_)
+        return;
+    page_->runJavaScript(scrollScript(), QWebEngineScript::ApplicationWorld);
+}
+
+// ----------------------------------------------------------------- watching
+
+qint64 Document::diskStamp() const {
+    // Modification times and sizes of the file, or of a package's entries.
+    qint64 stamp = 0;
+    auto add = [&stamp](const QFileInfo& info) {
+        stamp = stamp * 31 + info.lastModified().toMSecsSinceEpoch() + info.size() * 7 + (info.exists() ? 1 : 0);
+    };
+    const QFileInfo file(filePath_);
+    add(file);
+    if (file.isDir())
+        for (const QFileInfo& entry : QDir(filePath_).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name))
+            add(entry);
+    return stamp;
+}
+
+void Document::settleFolderAccessAndScheduleWatching() {
+    // No sandbox here: a plain file's folder is always readable, so plain
+    // files are watched with their folder; packages on their own.
+    const bool package = isPackageExtension(fileExtension());
+    accessGranted_ = !package;
+    if (package && toolbarItem_BASEURL)
+        toolbarItem_BASEURL->setVisible(false);
+    QTimer::singleShot(kWatchDelayMilliseconds, this, [this, package] { startWatching(!package); });
+}
+
+void Document::startWatching(bool folderMode) {
+    const QString watched = folderMode ? QFileInfo(filePath_).absolutePath() : filePath_;
+    watcher_ = new FileWatcher(watched, folderMode ? FileWatcher::Mode::Folder : FileWatcher::Mode::SingleFile, this);
+    connect(watcher_, &FileWatcher::changed, this, [] { NotificationCenter::defaultCenter().post("reload"); });
+    if (!watcher_->start())
+        qCWarning(documentLog) << "cannot watch" << watched;
+    // A save made between the first render and now would otherwise be lost.
+    if (diskStamp() != renderedStamp_)
+        reloadTxt();
+}
+
+// ------------------------------------------------------------------- window
+
+void Document::setupHTMLSourceView() {
+    windowappearance::applySourceViewSettings(ui->textview_SourceCode);
+}
+
+void Document::toggleWindowTitlebar() {
+    updateWindowTitle();
+}
+
+void Document::toggleLightDarkInterface() {
+    windowappearance::applyTheme(this, SettingsStore::shared().stringValue("WINDOW_THEME"));
+}
+
+void Document::updateWindowTitle() {
+    if (!SettingsStore::shared().boolValue("WINDOW_SHOW_TITLEBAR")) {
+        setWindowTitle(" ");
+        return;
+    }
+    setWindowTitle(QString("%1 — %2").arg(QFileInfo(filePath_).fileName(),
+                                           windowappearance::languageTitle(markupLanguage_)));
+}
+
+void Document::toggleWebViewSourceView(int segment) {
+    if (segment < 0)
+        segment = segmentedControl_Toolbar_ViewMode->selectedSegment() == 0 ? 1 : 0;
+    if (segment == 0)
+        ui->box_Content->setCurrentWidget(ui->view_WebView);
+    else if (segment == 1)
+        ui->box_Content->setCurrentWidget(ui->view_SourceView);
+    else
+        return;
+    segmentedControl_Toolbar_ViewMode->setSelectedSegment(segment);
+}
+
+void Document::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        windowDidBecomeKey();
+}
+
+void Document::windowDidBecomeKey() {
+    NotificationCenter::defaultCenter().post("externalEditorsReloadMainMenu", {{"fileExtension", fileExtension()}});
+}
+
+void Document::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void Document::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            emit openFileRequested(url.toLocalFile());
+    event->acceptProposedAction();
+}

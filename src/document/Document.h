@@ -1,0 +1,139 @@
+#pragma once
+// One opened file and its preview window: reads the file (or package), asks
+// the dispatcher for the HTML fragment, puts it into the page template with
+// the selected style and font size, and shows it; renders again on every
+// "reload". It never writes the file it shows.
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QPointF>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+#include <memory>
+
+#include "document/ExternalEditors.h"
+
+namespace Ui {
+class Document;
+}
+class FileWatcher;
+class PreviewWebPage;
+class QToolButton;
+class QMenu;
+class SegmentedControl;
+
+class Document : public QMainWindow {
+    Q_OBJECT
+public:
+    // The window for a file; nothing is read before awakeFromNib().
+    explicit Document(const QString& filePath, QWidget* parent = nullptr);
+    ~Document() override;
+
+    // Reads the text; always true: an unreadable file opens without contents.
+    bool readFromURL(const QUrl& url);
+    // The opening sequence: first render, watching scheduled.
+    void awakeFromNib();
+
+    QString filePath() const { return filePath_; }
+    QString fileExtension() const;
+    // Null when the file could not be read.
+    QString theContents() const { return theContents_; }
+    void setTheContents(const QString& contents) { theContents_ = contents; }
+    QString markupLanguage() const { return markupLanguage_; }
+    bool accessGranted() const { return accessGranted_; }
+    QPointF savedScrollPosition() const { return savedScrollPosition_; }
+    QUrl baseURL() const { return baseURL_; }
+    QString lastFragment() const { return lastFragment_; }
+    // How many pages were loaded; lets callers wait for the next render.
+    int completedLoads() const { return completedLoads_; }
+    bool isWatching() const { return watcher_ != nullptr; }
+
+    // The window's parts, by their interface names.
+    class QWebEngineView* webView() const;
+    class QPlainTextEdit* sourceView() const;
+    SegmentedControl* viewModeControl() const { return segmentedControl_Toolbar_ViewMode; }
+    SegmentedControl* fontSizeControl() const { return segmentedControl_Toolbar_fontSize; }
+    QMenu* editorMenu() const { return editorMenu_; }
+    QWidget* baseURLPopover() const;
+
+    static QString returnCSSStyleString();
+    static QString markupLangSelectFromExtension(const QString& extension);
+    static const int kWatchDelayMilliseconds = 2000;
+
+public slots:
+    void reloadTxt();
+    void setupHTMLSourceView();
+    void toggleWindowTitlebar();
+    void toggleLightDarkInterface();
+    // Segment 0 the page, 1 the source; -1 flips (the menu item).
+    void toggleWebViewSourceView(int segment = -1);
+
+    // Actions (DocumentActions.cpp).
+    void HTML2Pasteboard();
+    void showFileInFinder();
+    void loadExternalEditorsForExtension(const QString& extension);
+    void editFileInExternalEditor(const QString& editorName);
+
+    // Base URL popover (DocumentBaseURL.cpp).
+    void showPopover_BaseURL();
+    void selectBaseURLMethod(int option);
+    void selectBASEURLFolder();
+    void setBaseURLFolder(const QString& folder);
+    void baseURLWebsourceReload();
+    void showBaseURLHelp();
+
+signals:
+    // A dropped file or a followed link wants its own window.
+    void openFileRequested(const QString& path);
+    // Some page finished loading (tests wait for it).
+    void pageLoaded(bool ok);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(class QDragEnterEvent* event) override;
+    void dropEvent(class QDropEvent* event) override;
+
+private:
+    void buildToolbar();
+    void connectBaseURLPopover();
+    void registerObservers();
+    void windowDidBecomeKey();
+    void readPlainText();
+    void readPackage();
+    void loadPage(const QString& page);
+    void writeIntoCurrentPage(const QString& page);
+    QString scrollScript() const;
+    void rememberScrollPosition();
+    void restoreScrollPosition();
+    void settleFolderAccessAndScheduleWatching();
+    void startWatching(bool folderMode);
+    void updateWindowTitle();
+    qint64 diskStamp() const;
+
+    std::unique_ptr<Ui::Document> ui;
+    PreviewWebPage* page_ = nullptr;
+
+    QString filePath_;
+    QString theContents_;
+    QPointF savedScrollPosition_;
+    bool needsToScroll_ = false;
+    bool accessGranted_ = false;
+    QString markupLanguage_;
+    QString unpackedPackageFolder_;
+    QUrl baseURL_;
+    QUrl loadedBaseURL_;   // the base of the page in the web view
+    QString lastFragment_;
+    bool loading_ = false;
+    int completedLoads_ = 0;
+    qint64 renderedStamp_ = 0;
+    FileWatcher* watcher_ = nullptr;
+
+    QToolButton* button_toolbar_ClipboardHTML = nullptr;
+    QToolButton* button_toolbar_BASEURL = nullptr;
+    QAction* toolbarItem_BASEURL = nullptr;
+    QToolButton* popupButton_Toolbar_EditIn = nullptr;
+    QMenu* editorMenu_ = nullptr;
+    SegmentedControl* segmentedControl_Toolbar_ViewMode = nullptr;
+    SegmentedControl* segmentedControl_Toolbar_fontSize = nullptr;
+};

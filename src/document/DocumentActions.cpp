@@ -1,0 +1,62 @@
+// The per-document commands: copy the HTML, reveal the file, open it in an
+// external editor.
+#include <QApplication>
+#include <QClipboard>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+
+#include "dispatch/MarkupTransformTask.h"
+#include "document/Document.h"
+#include "settings/SettingsStore.h"
+
+void Document::HTML2Pasteboard() {
+    const QString fragment = MarkupTransformTask::transformString(theContents_, markupLanguage_,
+                                                                  SettingsStore::shared().boolValue("UseCriticsMarkup"),
+                                                                  QFileInfo(filePath_).absolutePath());
+    auto* data = new QMimeData;
+    data->setText(fragment);
+    data->setHtml(fragment);
+    QApplication::clipboard()->setMimeData(data);
+}
+
+void Document::showFileInFinder() {
+    QDBusMessage showItems = QDBusMessage::createMethodCall("org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
+                                                            "org.freedesktop.FileManager1", "ShowItems");
+    showItems << QStringList{QUrl::fromLocalFile(filePath_).toString()} << QString();
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(showItems, QDBus::Block, 3000);
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(filePath_).absolutePath()));
+}
+
+void Document::loadExternalEditorsForExtension(const QString& extension) {
+    editorMenu_->clear();
+    if (extension.isEmpty())
+        return;
+    for (const EditorApplication& editor : externaleditors::editorsForTypes(externaleditors::typesForExtension(extension))) {
+        QAction* item = editorMenu_->addAction(editor.icon, editor.displayName);
+        const QString name = editor.displayName;
+        connect(item, &QAction::triggered, this, [this, name] { editFileInExternalEditor(name); });
+    }
+}
+
+void Document::editFileInExternalEditor(const QString& editorName) {
+    if (editorName.isEmpty() || editorName == QApplication::applicationName())
+        return;
+    QString suffix;
+    // A TextBundle goes whole to an editor of packages; a plain-text editor
+    // gets the text file inside it (the last entry named "text").
+    if (fileExtension() == "textbundle"
+        && !externaleditors::isRegisteredForType(editorName, externaleditors::kTextbundleType)) {
+        for (const QString& entry : QDir(filePath_).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name))
+            if (QFileInfo(entry).completeBaseName() == "text")
+                suffix = "/" + entry;
+    }
+    const QString path = filePath_ + suffix;
+    if (!QFileInfo::exists(path) || !externaleditors::openFileWithApplication(path, editorName))
+        QApplication::beep();
+}

@@ -1,0 +1,59 @@
+#include "document/ViewSettings.h"
+
+#include "document/NotificationCenter.h"
+#include "settings/SettingsStore.h"
+
+namespace viewsettings {
+
+namespace {
+
+// No bound, as before: a percentage at or below zero is ignored by the page.
+void changeFontSize(int delta) {
+    SettingsStore& settings = SettingsStore::shared();
+    settings.setValue("defaults_FontSize", settings.integerValue("defaults_FontSize") + delta);
+    NotificationCenter::defaultCenter().post("reload");
+}
+
+}  // namespace
+
+void selectCSSStyle(const QString& styleName) {
+    SettingsStore::shared().setValue("SelectedCSSStyle", styleName);
+    NotificationCenter::defaultCenter().post("reload");
+}
+
+void makeFontBigger() {
+    changeFontSize(10);
+}
+
+void makeFontSmaller() {
+    changeFontSize(-10);
+}
+
+void makeFontNornalSize() {
+    SettingsStore::shared().setValue("defaults_FontSize", 100);
+    NotificationCenter::defaultCenter().post("reload");
+}
+
+void changeFontSizeAction(int segment) {
+    switch (segment) {
+    case 0: makeFontSmaller(); break;
+    case 1: makeFontNornalSize(); break;
+    case 2: makeFontBigger(); break;
+    default: break;
+    }
+}
+
+void toggleLightDarkFromMenu() {
+    SettingsStore& settings = SettingsStore::shared();
+    const bool light = settings.stringValue("WINDOW_THEME") == "NSAppearanceNameVibrantLight";
+    settings.setValue("WINDOW_THEME", light ? "NSAppearanceNameVibrantDark" : "NSAppearanceNameVibrantLight");
+    NotificationCenter::defaultCenter().post("toggleLightDark");
+}
+
+void toggleTitlebarFromMenu() {
+    SettingsStore& settings = SettingsStore::shared();
+    settings.setValue("WINDOW_SHOW_TITLEBAR", !settings.boolValue("WINDOW_SHOW_TITLEBAR"));
+    NotificationCenter::defaultCenter().post("toggleTitlebar");
+}
+
+}  // namespace viewsettings

@@ -1,0 +1,379 @@
+// Document windows with a real web view: files opened through the
+// application, the rendered DOM read back from the page.
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <cstdio>
+
+#include "QtTestSupport.h"
+#include "app/AppDelegate.h"
+#include "dispatch/MarkupTransformTask.h"
+#include "document/Document.h"
+#include "document/ViewSettings.h"
+#include "settings/AppSupportFilePaths.h"
+#include "settings/SettingsStore.h"
+#include "textbundle/Textbundle.h"
+
+using qttestsupport::writeFile;
+
+namespace {
+
+constexpr int kLoadTimeout = 20000;
+
+QVariant evaluate(Document* document, const QString& script) {
+    QVariant result;
+    bool done = false;
+    document->webView()->page()->runJavaScript(script, [&](const QVariant& value) {
+        result = value;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, kLoadTimeout))
+        return {};
+    return result;
+}
+
+QString bodyText(Document* document) {
+    return evaluate(document, "document.body ? document.body.innerText : ''").toString();
+}
+
+bool waitForBodyText(Document* document, const QString& needle, int timeout) {
+    return QTest::qWaitFor([&] { return bodyText(document).contains(needle); }, timeout);
+}
+
+bool waitForLoads(Document* document, int count) {
+    return QTest::qWaitFor([&] { return document->completedLoads() >= count; }, kLoadTimeout);
+}
+
+// Writes a new version the way most editors save: a temporary file renamed
+// over the original.
+void saveAtomically(const QString& path, const QByteArray& bytes) {
+    const QString temporary = path + ".tmp~";
+    writeFile(temporary, bytes);
+    QVERIFY(std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) == 0);
+}
+
+QByteArray png(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+}  // namespace
+
+class DocumentWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<AppDelegate> delegate;
+    QTemporaryDir folder;
+    QStringList alerts;
+
+    QString path(const QString& name) const { return folder.filePath(name); }
+
+    Document* openAndWait(const QString& file) {
+        Document* document = delegate->openDocument(file);
+        if (!document || !waitForLoads(document, 1))
+            return nullptr;
+        return document;
+    }
+
+    Document* openAndWatch(const QString& file) {
+        Document* document = openAndWait(file);
+        if (document && !QTest::qWaitFor([&] { return document->isWatching(); }, Document::kWatchDelayMilliseconds + 3000))
+            return nullptr;
+        return document;
+    }
+
+private slots:
+    void initTestCase() {
+        delegate = std::make_unique<AppDelegate>();
+        Textbundle::setCriticalAlertPresenter([this](const QString& title, const QString&) { alerts << title; });
+    }
+
+    void cleanup() {
+        QApplication::closeAllWindows();
+        QTest::qWait(50);
+        SettingsStore& settings = SettingsStore::shared();
+        for (const char* key : {"defaults_FontSize", "SelectedCSSStyle", "BASEURL_SelectedOption", "WINDOW_SHOW_TITLEBAR"})
+            settings.remove(key);
+    }
+
+    void startUpFillsTheStylesFolder() {
+        const QStringList styles = QDir(AppSupportFilePaths::appSupportFilePath() + "/CSSStyles")
+                                       .entryList({"*.css"}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+        QCOMPARE(styles, QStringList({"Delicious_Dark.css", "Delicious_Light.css", "Manuscript_Dark.css",
+                                      "Manuscript_Light.css", "Markup_Dark.css", "Markup_Light.css",
+                                      "Standard_Dark.css", "Standard_Light.css"}));
+    }
+
+    void markdownFileRenders() {
+        if (MarkupTransformTask::transformString("# T", "markdownextra", false).startsWith("Unexspected"))
+            QSKIP("the Markdown converter is not wired into the dispatcher yet");
+        writeFile(path("notes.md"), "# Title\n\nSome *emphasised* text.\n");
+        Document* document = openAndWait(path("notes.md"));
+        QVERIFY(document);
+        QCOMPARE(document->markupLanguage(), QString("markdownextra"));
+        QCOMPARE(evaluate(document, "document.querySelector('h1').textContent").toString(), QString("Title"));
+        QCOMPARE(evaluate(document, "document.querySelector('em').textContent").toString(), QString("emphasised"));
+        QVERIFY(document->windowTitle().endsWith("— Markdown"));
+    }
+
+    void pageCarriesStyleFontSizeAndFragment() {
+        writeFile(path("page.html"), "<p id=\"m\">first</p>");
+        Document* document = openAndWait(path("page.html"));
+        QVERIFY(document);
+        QCOMPARE(evaluate(document, "document.body.getAttribute('style')").toString(), QString("font-size:100%"));
+        QVERIFY(evaluate(document, "document.querySelector('style').textContent").toString().contains("Standard_Light"));
+        QCOMPARE(document->sourceView()->toPlainText(), QString("<p id=\"m\">first</p>"));
+        QCOMPARE(document->windowTitle(), QString("page.html — HTML"));
+    }
+
+    void aWriteReRendersWithinASecond() {
+        writeFile(path("live.html"), "<p>version one</p>");
+        Document* document = openAndWatch(path("live.html"));
+        QVERIFY(document && document->isWatching());
+        const int loads = document->completedLoads();
+        QElapsedTimer clock;
+        clock.start();
+        writeFile(path("live.html"), "<p>version two</p>");
+        QVERIFY(QTest::qWaitFor([&] { return document->completedLoads() > loads; }, 3000));
+        QVERIFY2(clock.elapsed() < 1200, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(bodyText(document).contains("version two"));
+    }
+
+    void anAtomicSaveReRenders() {
+        writeFile(path("atomic.html"), "<p>before</p>");
+        Document* document = openAndWatch(path("atomic.html"));
+        QVERIFY(document);
+        saveAtomically(path("atomic.html"), "<p>after the rename</p>");
+        QVERIFY(waitForBodyText(document, "after the rename", 3000));
+        // And again: the watch survives the replaced file.
+        saveAtomically(path("atomic.html"), "<p>second rename</p>");
+        QVERIFY(waitForBodyText(document, "second rename", 3000));
+    }
+
+    void aDeletedFileIsFollowedWhenItComesBack() {
+        writeFile(path("phoenix.html"), "<p>alive</p>");
+        Document* document = openAndWatch(path("phoenix.html"));
+        QVERIFY(document);
+        QFile::remove(path("phoenix.html"));
+        QTest::qWait(900);
+        QVERIFY(document->isVisible());
+        writeFile(path("phoenix.html"), "<p>reborn</p>");
+        QVERIFY(waitForBodyText(document, "reborn", 3000));
+    }
+
+    void aSaveBeforeWatchingStartsIsNotLost() {
+        writeFile(path("early.html"), "<p>opened</p>");
+        // The first render has read the file; the watch starts later.
+        Document* document = delegate->openDocument(path("early.html"));
+        QVERIFY(document && !document->isWatching());
+        QTest::qWait(20);
+        writeFile(path("early.html"), "<p>saved at once, longer</p>");
+        QVERIFY(QTest::qWaitFor([&] { return document->isWatching(); }, 5000));
+        QVERIFY(waitForBodyText(document, "saved at once", 3000));
+    }
+
+    void twoWindowsBothReRenderOnOneSave() {
+        writeFile(path("one.html"), "<p>one</p>");
+        writeFile(path("two.html"), "<p>two</p>");
+        Document* first = openAndWatch(path("one.html"));
+        Document* second = openAndWatch(path("two.html"));
+        QVERIFY(first && second && first != second);
+        const int secondLoads = second->completedLoads();
+        writeFile(path("one.html"), "<p>one changed</p>");
+        QVERIFY(waitForBodyText(first, "one changed", 3000));
+        QVERIFY(waitForLoads(second, secondLoads + 1));
+    }
+
+    void openingAnOpenFileRaisesItsWindow() {
+        writeFile(path("same.html"), "<p>same</p>");
+        Document* document = openAndWait(path("same.html"));
+        QCOMPARE(delegate->openDocument(folder.path() + "/./same.html"), document);
+        QCOMPARE(delegate->documents().count(document), 1);
+    }
+
+    void theScrollPositionSurvivesAReload() {
+        QByteArray longPage;
+        for (int i = 0; i < 300; ++i)
+            longPage += "<p>Paragraph " + QByteArray::number(i) + " of a long document.</p>\n";
+        writeFile(path("long.html"), longPage);
+        Document* document = openAndWait(path("long.html"));
+        QVERIFY(document);
+        evaluate(document, "window.scrollTo(0, 1200)");
+        QVERIFY(QTest::qWaitFor([&] { return document->webView()->page()->scrollPosition().y() > 1100; }, 5000));
+        const int loads = document->completedLoads();
+        document->reloadTxt();
+        QVERIFY(waitForLoads(document, loads + 1));
+        QVERIFY(QTest::qWaitFor([&] { return evaluate(document, "window.scrollY").toDouble() > 1100; }, 3000));
+        // Two reloads in a row (the second cancels the first page's load)
+        // keep it as well.
+        document->reloadTxt();
+        document->reloadTxt();
+        QVERIFY(waitForLoads(document, loads + 2));
+        QVERIFY(QTest::qWaitFor([&] { return evaluate(document, "window.scrollY").toDouble() > 1100; }, 3000));
+    }
+
+    void fontSizeAndStyleActionsChangeThePage() {
+        writeFile(path("styled.html"), "<p>styled</p>");
+        Document* document = openAndWait(path("styled.html"));
+        QVERIFY(document);
+        const double before = evaluate(document, "parseFloat(getComputedStyle(document.body).fontSize)").toDouble();
+        int loads = document->completedLoads();
+        viewsettings::makeFontBigger();
+        viewsettings::makeFontBigger();
+        viewsettings::makeFontBigger();
+        QVERIFY(waitForLoads(document, loads + 1));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return evaluate(document, "document.body.getAttribute('style')").toString() == "font-size:130%"; }));
+        QVERIFY(evaluate(document, "parseFloat(getComputedStyle(document.body).fontSize)").toDouble() > before * 1.25);
+
+        loads = document->completedLoads();
+        viewsettings::selectCSSStyle("Manuscript_Dark");
+        QVERIFY(waitForLoads(document, loads + 1));
+        QCOMPARE(evaluate(document, "getComputedStyle(document.body).backgroundColor").toString(),
+                 QString("rgb(29, 26, 22)"));
+        viewsettings::makeFontNornalSize();
+        QVERIFY(waitForLoads(document, loads + 2));
+        QCOMPARE(evaluate(document, "document.body.getAttribute('style')").toString(), QString("font-size:100%"));
+    }
+
+    void baseURLOptionTwoLoadsImagesFromTheFolderNamedLikeTheFile() {
+        writeFile(path("pictures/notes.html"), "<img src=\"img/x.png\">");
+        writeFile(path("pictures/notes/img/x.png"), png(40, 10));
+        writeFile(path("pictures/img/x.png"), png(20, 10));
+        SettingsStore::shared().setValue("BASEURL_SelectedOption", 2);
+        Document* document = openAndWait(path("pictures/notes.html"));
+        QVERIFY(document);
+        QVERIFY(QTest::qWaitFor([&] { return evaluate(document, "document.images[0].naturalWidth").toInt() == 40; }, 5000));
+
+        // Without that folder the file's own folder is the base.
+        QDir(path("pictures/notes")).removeRecursively();
+        int loads = document->completedLoads();
+        document->reloadTxt();
+        QVERIFY(waitForLoads(document, loads + 1));
+        QVERIFY(QTest::qWaitFor([&] { return evaluate(document, "document.images[0].naturalWidth").toInt() == 20; }, 5000));
+
+        // Option 1: no base URL, the relative image loads nothing.
+        loads = document->completedLoads();
+        document->selectBaseURLMethod(1);
+        QVERIFY(waitForLoads(document, loads + 1));
+        QTest::qWait(300);
+        QCOMPARE(evaluate(document, "document.images[0].naturalWidth").toInt(), 0);
+    }
+
+    void aTextBundleRendersWithItsAssets() {
+        const QString bundle = path("report.textbundle");
+        writeFile(bundle + "/text.html", "<h2>Bundle</h2><img src=\"assets/chart.png\">");
+        writeFile(bundle + "/assets/chart.png", png(33, 12));
+        writeFile(bundle + "/info.json", "{\"version\": 2, \"type\": \"public.html\"}");
+        Document* document = openAndWait(bundle);
+        QVERIFY(document);
+        QCOMPARE(document->markupLanguage(), QString("html"));
+        QVERIFY(waitForBodyText(document, "Bundle", 3000));
+        QVERIFY(QTest::qWaitFor([&] { return evaluate(document, "document.images[0].naturalWidth").toInt() == 33; }, 5000));
+        QVERIFY(!document->findChild<QWidget*>("button_toolbar_BASEURL")->isVisibleTo(document));
+    }
+
+    void aTextPackRendersWithItsAssets() {
+        writeFile(path("source/pic.png"), png(27, 9));
+        Textbundle writer;
+        QVERIFY(writer.writeTextpackForString("<h2>Packed</h2><img src=\"assets/pic.png\">", path("Report.textpack"),
+                                              {path("source/pic.png")}, "html"));
+        Document* document = openAndWait(path("Report.textpack"));
+        QVERIFY(document);
+        QVERIFY(waitForBodyText(document, "Packed", 3000));
+        QVERIFY(QTest::qWaitFor([&] { return evaluate(document, "document.images[0].naturalWidth").toInt() == 27; }, 5000));
+    }
+
+    void aPackageOfUnknownTypeAlertsAndRendersAsMarkdown() {
+        const QString bundle = path("plain.textbundle");
+        writeFile(bundle + "/text.txt", "Just text.");
+        writeFile(bundle + "/info.json", "{\"version\": 2, \"type\": \"public.plain-text\"}");
+        alerts.clear();
+        Document* document = openAndWait(bundle);
+        QVERIFY(document);
+        QCOMPARE(alerts, QStringList{"Unknown Markup-Indentifier"});
+        QCOMPARE(document->markupLanguage(), QString("markdownextra"));
+    }
+
+    void linksNeverNavigateAway() {
+        QByteArray page = "<p><a id=\"jump\" href=\"#end\">to the end</a> <a id=\"other\" href=\"other.md\">other</a></p>";
+        for (int i = 0; i < 200; ++i)
+            page += "<p>filler</p>";
+        page += "<h2 id=\"end\">The end</h2>";
+        writeFile(path("links.html"), page);
+        writeFile(path("other.md"), "other");
+        Document* document = openAndWait(path("links.html"));
+        QVERIFY(document);
+        QSignalSpy opened(document, &Document::openFileRequested);
+        evaluate(document, "document.getElementById('jump').click()");
+        QVERIFY(QTest::qWaitFor([&] { return evaluate(document, "window.scrollY").toDouble() > 500; }, 5000));
+        evaluate(document, "document.getElementById('other').click()");
+        QVERIFY(opened.wait(5000) || opened.count() == 1);
+        QCOMPARE(QFileInfo(opened.first().first().toString()).fileName(), QString("other.md"));
+        QTest::qWait(300);
+        QVERIFY(bodyText(document).contains("The end"));
+    }
+
+    // Every built-in style gives the page its own background; with
+    // QUILL_SCREENSHOT_DIR set, each window is saved there for a look.
+    void everyStyleRendersTheSample_data() {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<QString>("background");
+        QTest::newRow("Standard_Light") << "Standard_Light" << "rgb(255, 255, 255)";
+        QTest::newRow("Standard_Dark") << "Standard_Dark" << "rgb(13, 17, 23)";
+        QTest::newRow("Manuscript_Light") << "Manuscript_Light" << "rgb(251, 247, 239)";
+        QTest::newRow("Manuscript_Dark") << "Manuscript_Dark" << "rgb(29, 26, 22)";
+        QTest::newRow("Markup_Light") << "Markup_Light" << "rgb(252, 252, 251)";
+        QTest::newRow("Markup_Dark") << "Markup_Dark" << "rgb(18, 23, 27)";
+        QTest::newRow("Delicious_Light") << "Delicious_Light" << "rgb(255, 250, 245)";
+        QTest::newRow("Delicious_Dark") << "Delicious_Dark" << "rgb(33, 26, 30)";
+    }
+
+    void everyStyleRendersTheSample() {
+        QFETCH(QString, style);
+        QFETCH(QString, background);
+        SettingsStore::shared().setValue("SelectedCSSStyle", style);
+        QFile::remove(path("every-feature.html"));
+        QVERIFY(QFile::copy(QUILL_TEST_DATA "/every-feature.html", path("every-feature.html")));
+        Document* document = openAndWait(path("every-feature.html"));
+        QVERIFY(document);
+        document->resize(900, 1000);
+        QCOMPARE(evaluate(document, "getComputedStyle(document.body).backgroundColor").toString(), background);
+        QCOMPARE(evaluate(document, "document.querySelectorAll('h1,h2,table,pre,blockquote,dl,.footnotes').length").toInt(), 10);
+        const QByteArray directory = qgetenv("QUILL_SCREENSHOT_DIR");
+        if (!directory.isEmpty()) {
+            QTest::qWait(700);
+            QVERIFY(document->grab().save(QString("%1/%2.png").arg(QString::fromLocal8Bit(directory), style)));
+            evaluate(document, "window.scrollTo(0, document.body.scrollHeight)");
+            QTest::qWait(500);
+            QVERIFY(document->grab().save(QString("%1/%2-end.png").arg(QString::fromLocal8Bit(directory), style)));
+        }
+    }
+
+    void sourceViewAndCopyHTMLShowTheFragment() {
+        writeFile(path("copy.html"), "<p>copy <b>me</b></p>");
+        Document* document = openAndWait(path("copy.html"));
+        QVERIFY(document);
+        document->toggleWebViewSourceView();
+        auto* content = document->findChild<QStackedWidget*>("box_Content");
+        QCOMPARE(content->currentWidget()->objectName(), QString("view_SourceView"));
+        document->toggleWebViewSourceView();
+        QCOMPARE(content->currentWidget()->objectName(), QString("view_WebView"));
+        document->HTML2Pasteboard();
+        QCOMPARE(QApplication::clipboard()->text(), QString("<p>copy <b>me</b></p>"));
+    }
+};
+
+QUILL_QTEST_MAIN(DocumentWindowTest, QApplication)
+#include "DocumentWindowTest.moc"

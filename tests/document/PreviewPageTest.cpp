@@ -1,0 +1,218 @@
+// The parts of a preview below the window: page template, reading text,
+// base URL rules, the file watcher and the view-setting actions.
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <cstdio>
+
+#include "QtTestSupport.h"
+#include "document/BaseURL.h"
+#include "document/FileWatcher.h"
+#include "document/NotificationCenter.h"
+#include "document/PageTemplate.h"
+#include "document/TextReading.h"
+#include "document/ViewSettings.h"
+#include "settings/AppSupportFilePaths.h"
+#include "settings/SettingsRegistry.h"
+#include "settings/SettingsStore.h"
+
+using qttestsupport::writeFile;
+
+class PreviewPageTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+    QString path(const QString& name) const { return folder.filePath(name); }
+
+private slots:
+    void initTestCase() { SettingsStore::shared().registerDefaults(); }
+
+    void cleanup() {
+        for (const char* key : {"defaults_FontSize", "SelectedCSSStyle", "BASEURL_SelectedOption", "BASEURL_WebURL",
+                                "BASEURL_FilePath", "WINDOW_THEME", "WINDOW_SHOW_TITLEBAR"})
+            SettingsStore::shared().remove(key);
+    }
+
+    // ------------------------------------------------------------ template
+
+    void thePageIsTheFixedTemplate() {
+        QCOMPARE(pagetemplate::pageWithFragment("<p>x</p>", "body{color:red}", 130),
+                 QString("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\" />"
+                         "<style type=\"text/css\"><!-- img{max-width:100%; height:auto;}  body{color:red}--></style>"
+                         "</head><body style=\"font-size:130%\"><p>x</p></body></html>"));
+        // Percent signs and argument markers in style or text stay as written.
+        const QString page = pagetemplate::pageWithFragment("<p>100% %1 %@</p>", "/* %2 */", -10);
+        QVERIFY(page.contains("<p>100% %1 %@</p>"));
+        QVERIFY(page.contains("/* %2 */"));
+        QVERIFY(page.contains("font-size:-10%"));
+    }
+
+    void theStyleComesFromTheStylesFolder() {
+        const QString styles = AppSupportFilePaths::appSupportFilePath() + "/CSSStyles/";
+        writeFile(styles + "Mine.css", "h1 { color: teal; }");
+        SettingsStore::shared().setValue("SelectedCSSStyle", "Mine");
+        SettingsStore::shared().setValue("defaults_FontSize", 120);
+        QCOMPARE(pagetemplate::returnCSSStyleString(), QString("h1 { color: teal; }"));
+        QVERIFY(pagetemplate::pageWithFragment("").contains("  h1 { color: teal; }--></style>"));
+        QVERIFY(pagetemplate::pageWithFragment("").contains("font-size:120%"));
+        // A style whose file is gone contributes no rules.
+        SettingsStore::shared().setValue("SelectedCSSStyle", "Deleted");
+        QVERIFY(pagetemplate::returnCSSStyleString().isNull());
+        QVERIFY(pagetemplate::pageWithFragment("").contains("height:auto;}  --></style>"));
+    }
+
+    // ------------------------------------------------------------- reading
+
+    void textIsReadInItsEncoding() {
+        using textreading::decodeText;
+        QCOMPARE(decodeText("plain ascii").value(), QString("plain ascii"));
+        QCOMPARE(decodeText("Gr\xc3\xbc\xc3\x9f" "e").value(), QString::fromUtf8("Grüße"));
+        // Windows-1252 bytes are no UTF-8: the fallback list ends at Latin 1.
+        QCOMPARE(decodeText("Caf\xe9 \xe0 la carte").value(), QString::fromUtf8("Café à la carte"));
+        QCOMPARE(decodeText(QByteArray("\xff\xfeH\0i\0", 6)).value(), QString("Hi"));
+        QCOMPARE(decodeText(QByteArray("\xef\xbb\xbfmit BOM")).value(), QString("mit BOM"));
+        QVERIFY(decodeText("").value().isEmpty());
+        QVERIFY(!textreading::readTextFromFile(path("missing.md")));
+    }
+
+    void fallbackNumbersMapToRealConverters() {
+        for (int number = 1; number <= 30; ++number)
+            if (auto name = textreading::converterNameForEncodingNumber(number))
+                QVERIFY2(textreading::decodeStrictly("abcd", *name).has_value(), *name);
+        QVERIFY(!textreading::converterNameForEncodingNumber(2));
+        QVERIFY(!textreading::converterNameForEncodingNumber(31));
+        QVERIFY(!textreading::decodeStrictly("\xe9", "US-ASCII"));
+    }
+
+    // ------------------------------------------------------------ base URL
+
+    void baseURLFollowsTheOption() {
+        SettingsStore& settings = SettingsStore::shared();
+        writeFile(path("a/notes.md"), "x");
+        const QString file = path("a/notes.md");
+        QCOMPARE(baseurl::baseURLForFile(file), QUrl::fromLocalFile(path("a") + "/"));   // default 2
+        QDir().mkpath(path("a/notes"));
+        QCOMPARE(baseurl::baseURLForFile(file), QUrl::fromLocalFile(path("a/notes") + "/"));
+        settings.setValue("BASEURL_SelectedOption", 1);
+        QVERIFY(baseurl::baseURLForFile(file).isEmpty());
+        settings.setValue("BASEURL_SelectedOption", 7);
+        QVERIFY(baseurl::baseURLForFile(file).isEmpty());
+        settings.setValue("BASEURL_SelectedOption", 3);
+        settings.setValue("BASEURL_FilePath", archivedFileUrl("/srv/images"));
+        QCOMPARE(baseurl::baseURLForFile(file), QUrl("file:///srv/images/"));
+        settings.setValue("BASEURL_SelectedOption", 4);
+        settings.setValue("BASEURL_WebURL", "https://example.org/docs/");
+        QCOMPARE(baseurl::baseURLForFile(file), QUrl("https://example.org/docs/"));
+    }
+
+    // ------------------------------------------------------------- watcher
+
+    void aBurstOfWritesIsReportedOnce() {
+        writeFile(path("w/doc.md"), "0");
+        FileWatcher watcher(path("w"), FileWatcher::Mode::Folder);
+        QVERIFY(watcher.start());
+        QSignalSpy changed(&watcher, &FileWatcher::changed);
+        for (int i = 0; i < 5; ++i) {
+            writeFile(path("w/doc.md"), QByteArray::number(i));
+            QTest::qWait(40);
+        }
+        QVERIFY(changed.wait(2000));
+        QTest::qWait(800);
+        QCOMPARE(changed.count(), 1);
+        // Nothing happens while nothing changes.
+        QTest::qWait(700);
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void folderModeSeesSubfoldersAndNewFolders() {
+        writeFile(path("f/sub/deeper/img.txt"), "0");
+        FileWatcher watcher(path("f"), FileWatcher::Mode::Folder);
+        QVERIFY(watcher.start());
+        QSignalSpy changed(&watcher, &FileWatcher::changed);
+        writeFile(path("f/sub/deeper/img.txt"), "1");
+        QVERIFY(changed.wait(2000));
+        QDir().mkpath(path("f/fresh"));
+        QVERIFY(changed.wait(2000));
+        writeFile(path("f/fresh/new.txt"), "2");
+        QVERIFY(changed.wait(2000));
+    }
+
+    void singleFileModeIgnoresItsNeighbours() {
+        writeFile(path("s/report.textpack"), "zip");
+        writeFile(path("s/other.txt"), "o");
+        FileWatcher watcher(path("s/report.textpack"), FileWatcher::Mode::SingleFile);
+        QVERIFY(watcher.start());
+        QSignalSpy changed(&watcher, &FileWatcher::changed);
+        writeFile(path("s/other.txt"), "changed");
+        QVERIFY(!changed.wait(900));
+        // Rename over the file: the usual atomic save.
+        writeFile(path("s/.report.tmp"), "new zip");
+        QVERIFY(std::rename(QFile::encodeName(path("s/.report.tmp")).constData(),
+                            QFile::encodeName(path("s/report.textpack")).constData()) == 0);
+        QVERIFY(changed.wait(2000));
+    }
+
+    void aHugeTreeStaysWithinTheBound() {
+        for (int i = 0; i < 60; ++i)
+            for (int j = 0; j < 4; ++j)
+                QDir().mkpath(path(QString("huge/d%1/e%2/f/g/h").arg(i).arg(j)));
+        FileWatcher watcher(path("huge"), FileWatcher::Mode::Folder);
+        QVERIFY(watcher.start());
+        QVERIFY(watcher.watchedFolderCount() <= FileWatcher::kMaximumFolders);
+        QSignalSpy changed(&watcher, &FileWatcher::changed);
+        writeFile(path("huge/top.md"), "still seen");
+        QVERIFY(changed.wait(2000));
+    }
+
+    void aRemovedFolderIsFollowedWhenItReturns() {
+        writeFile(path("gone/doc.md"), "a");
+        FileWatcher watcher(path("gone"), FileWatcher::Mode::Folder);
+        QVERIFY(watcher.start());
+        QSignalSpy changed(&watcher, &FileWatcher::changed);
+        QDir(path("gone")).removeRecursively();
+        QVERIFY(changed.wait(2000));
+        QTest::qWait(600);
+        writeFile(path("gone/doc.md"), "back");
+        QVERIFY(QTest::qWaitFor([&] { return changed.count() >= 2; }, 4000));
+        const int seen = changed.count();
+        QTest::qWait(700);
+        writeFile(path("gone/doc.md"), "edited after return");
+        QVERIFY(QTest::qWaitFor([&] { return changed.count() > seen; }, 3000));
+    }
+
+    // ------------------------------------------------------- view settings
+
+    void fontSizeActionsStepByTenWithoutBound() {
+        int reloads = 0;
+        QObject observer;
+        NotificationCenter::defaultCenter().addObserver(&observer, "reload", [&](const QVariantMap&) { ++reloads; });
+        for (int i = 0; i < 3; ++i)
+            viewsettings::makeFontBigger();
+        QCOMPARE(SettingsStore::shared().integerValue("defaults_FontSize"), 130);
+        viewsettings::makeFontNornalSize();
+        QCOMPARE(SettingsStore::shared().integerValue("defaults_FontSize"), 100);
+        for (int i = 0; i < 10; ++i)
+            viewsettings::changeFontSizeAction(0);
+        QCOMPARE(SettingsStore::shared().integerValue("defaults_FontSize"), 0);
+        viewsettings::changeFontSizeAction(3);
+        QCOMPARE(SettingsStore::shared().integerValue("defaults_FontSize"), 0);
+        QCOMPARE(reloads, 14);
+    }
+
+    void themeAndTitleTogglesFlipAndNotify() {
+        QStringList posted;
+        QObject observer;
+        for (const char* name : {"toggleLightDark", "toggleTitlebar"})
+            NotificationCenter::defaultCenter().addObserver(&observer, name,
+                                                            [&posted, name](const QVariantMap&) { posted << name; });
+        viewsettings::toggleLightDarkFromMenu();
+        QCOMPARE(SettingsStore::shared().stringValue("WINDOW_THEME"), QString("NSAppearanceNameVibrantDark"));
+        viewsettings::toggleLightDarkFromMenu();
+        QCOMPARE(SettingsStore::shared().stringValue("WINDOW_THEME"), QString("NSAppearanceNameVibrantLight"));
+        viewsettings::toggleTitlebarFromMenu();
+        QCOMPARE(SettingsStore::shared().boolValue("WINDOW_SHOW_TITLEBAR"), false);
+        QCOMPARE(posted, QStringList({"toggleLightDark", "toggleLightDark", "toggleTitlebar"}));
+    }
+};
+
+QUILL_QTEST_MAIN(PreviewPageTest, QCoreApplication)
+#include "PreviewPageTest.moc"
