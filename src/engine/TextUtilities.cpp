@@ -33,14 +33,22 @@ icu::UnicodeString join(const std::vector<icu::UnicodeString>& pieces, const icu
     return out;
 }
 
-icu::UnicodeString trimmed(const icu::UnicodeString& text) {
+icu::UnicodeString trimmedWhere(const icu::UnicodeString& text, bool (*isTrimmed)(char16_t)) {
     int32_t start = 0;
     int32_t end = text.length();
-    while (start < end && u_isUWhiteSpace(text.charAt(start)))
+    while (start < end && isTrimmed(text.charAt(start)))
         ++start;
-    while (end > start && u_isUWhiteSpace(text.charAt(end - 1)))
+    while (end > start && isTrimmed(text.charAt(end - 1)))
         --end;
     return icu::UnicodeString(text, start, end - start);
+}
+
+icu::UnicodeString trimmed(const icu::UnicodeString& text) {
+    return trimmedWhere(text, [](char16_t c) { return bool(u_isUWhiteSpace(c)); });
+}
+
+icu::UnicodeString trimmedOfSpacesAndTabs(const icu::UnicodeString& text) {
+    return trimmedWhere(text, [](char16_t c) { return bool(u_isblank(c)); });
 }
 
 icu::UnicodeString formatted(const icu::UnicodeString& format, std::initializer_list<icu::UnicodeString> arguments) {

@@ -17,6 +17,10 @@ icu::UnicodeString join(const std::vector<icu::UnicodeString>& pieces, const icu
 
 // Trims white space and line ends at both ends.
 icu::UnicodeString trimmed(const icu::UnicodeString& text);
+// Trims the code units for which `isTrimmed` holds at both ends.
+icu::UnicodeString trimmedWhere(const icu::UnicodeString& text, bool (*isTrimmed)(char16_t));
+// Trims spaces and tabs only.
+icu::UnicodeString trimmedOfSpacesAndTabs(const icu::UnicodeString& text);
 
 // Fills each "%@" of the format, in order, with the next argument; missing
 // arguments leave their "%@" as written.

@@ -148,7 +148,7 @@ void Markdown_ObjC::performBibliography() {
                 unresolved.insert(text);
                 continue;
             }
-            const icu::UnicodeString locator = markdown::trimmedOfSpacesAndTabs(icu::UnicodeString(pieces[0], 1));
+            const icu::UnicodeString locator = engine::trimmedOfSpacesAndTabs(icu::UnicodeString(pieces[0], 1));
             const icu::UnicodeString number = markdown::number(n++);
             icu::UnicodeString link =
                 locator.isEmpty()

@@ -56,7 +56,7 @@ Reference parseDefinition(const icu::UnicodeString& rest) {
     std::vector<icu::UnicodeString> pieces = engine::split(trimmedRest, opening);
     if (pieces.size() < 2)
         return {trimmedRest, {}};
-    return {markdown::trimmedOfSpacesAndTabs(pieces[0]), without(pieces[1], closing)};
+    return {engine::trimmedOfSpacesAndTabs(pieces[0]), without(pieces[1], closing)};
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <unicode/uchar.h>
 
 #include "engine/Log.h"
+#include "engine/TextUtilities.h"
 
 namespace markdown {
 
@@ -31,23 +32,7 @@ std::vector<icu::UnicodeString> splitAtNewlineCharacters(const icu::UnicodeStrin
 }
 
 icu::UnicodeString trimmedOfNewlines(const icu::UnicodeString& text) {
-    int32_t start = 0;
-    int32_t end = text.length();
-    while (start < end && isNewlineCharacter(text.charAt(start)))
-        ++start;
-    while (end > start && isNewlineCharacter(text.charAt(end - 1)))
-        --end;
-    return icu::UnicodeString(text, start, end - start);
-}
-
-icu::UnicodeString trimmedOfSpacesAndTabs(const icu::UnicodeString& text) {
-    int32_t start = 0;
-    int32_t end = text.length();
-    while (start < end && u_isblank(text.charAt(start)))
-        ++start;
-    while (end > start && u_isblank(text.charAt(end - 1)))
-        --end;
-    return icu::UnicodeString(text, start, end - start);
+    return engine::trimmedWhere(text, isNewlineCharacter);
 }
 
 bool consistsOfDecimalDigits(const icu::UnicodeString& text) {

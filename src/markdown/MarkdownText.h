@@ -15,7 +15,6 @@ bool isNewlineCharacter(char16_t c);
 int32_t lineEnd(const icu::UnicodeString& text, int32_t from);
 std::vector<icu::UnicodeString> splitAtNewlineCharacters(const icu::UnicodeString& text);
 icu::UnicodeString trimmedOfNewlines(const icu::UnicodeString& text);
-icu::UnicodeString trimmedOfSpacesAndTabs(const icu::UnicodeString& text);
 
 // True for an empty text, too.
 bool consistsOfDecimalDigits(const icu::UnicodeString& text);

@@ -87,7 +87,7 @@ void appendRow(icu::UnicodeString& html, icu::UnicodeString row, bool inBody,
             ++spanned;
         icu::UnicodeString span =
             spanned > 0 ? engine::formatted(u" colspan=\"%@\"", {markdown::number(spanned + 1)}) : icu::UnicodeString();
-        icu::UnicodeString cellText = markdown::trimmedOfSpacesAndTabs(cells[i]);
+        icu::UnicodeString cellText = engine::trimmedOfSpacesAndTabs(cells[i]);
         if (!inBody)
             html.append(engine::formatted(u"\t\t\t<th%@>%@</th>\n", {span, cellText}));
         else if (i < alignments.size())
@@ -111,7 +111,7 @@ void Markdown_ObjC::performTables() {
         while (!lines.empty() && engine::trimmed(lines.back()).isEmpty())
             lines.pop_back();
         if (!lines.empty()) {
-            icu::UnicodeString last = markdown::trimmedOfSpacesAndTabs(lines.back());
+            icu::UnicodeString last = engine::trimmedOfSpacesAndTabs(lines.back());
             if (last.length() >= 2 && last.startsWith(u"[") && last.endsWith(u"]")) {
                 icu::UnicodeString caption(last, 1, last.length() - 2);
                 html.append(engine::formatted(u"\t<caption id=\"%@\">%@</caption>\n", {identifierFrom(caption), caption}));

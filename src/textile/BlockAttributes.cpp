@@ -32,10 +32,10 @@ struct BlockSpec {
     bool ok = true;
 };
 
-void readAlignment(icu::UnicodeString& spec, BlockSpec& out) {
-    bool left = removeAll(spec, u'<') > 0;
-    bool right = removeAll(spec, u'>') > 0;
-    bool center = removeAll(spec, u'=') > 0;
+void readAlignment(icu::UnicodeString& signature, BlockSpec& out) {
+    bool left = removeAll(signature, u'<') > 0;
+    bool right = removeAll(signature, u'>') > 0;
+    bool center = removeAll(signature, u'=') > 0;
     if (left && right)
         out.styles += u"text-align:justify;";
     else if (left)
@@ -47,26 +47,26 @@ void readAlignment(icu::UnicodeString& spec, BlockSpec& out) {
 }
 
 // False when the signature holds "[]", which ends the reading early.
-bool readLanguage(icu::UnicodeString& spec, BlockSpec& out) {
-    int32_t open = spec.indexOf(u'[');
-    int32_t close = spec.indexOf(u']');
-    if (spec.isEmpty() || open < 0 || close <= open)
+bool readLanguage(icu::UnicodeString& signature, BlockSpec& out) {
+    int32_t open = signature.indexOf(u'[');
+    int32_t close = signature.indexOf(u']');
+    if (signature.isEmpty() || open < 0 || close <= open)
         return true;
-    icu::UnicodeString part(spec, open, close - open + 1);
+    icu::UnicodeString part(signature, open, close - open + 1);
     if (part.length() > 2) {
         out.attributes += engine::formatted(u"lang=\"%@\" ", {icu::UnicodeString(part, 1, part.length() - 2)});
-        engine::replaceAllLiteral(spec, part, u"");
+        engine::replaceAllLiteral(signature, part, u"");
         return true;
     }
     out.ok = false;
     return false;
 }
 
-void readStyle(icu::UnicodeString& spec, BlockSpec& out) {
-    if (spec.isEmpty())
+void readStyle(icu::UnicodeString& signature, BlockSpec& out) {
+    if (signature.isEmpty())
         return;
-    int32_t open = spec.indexOf(u'{');
-    int32_t close = spec.indexOf(u'}');
+    int32_t open = signature.indexOf(u'{');
+    int32_t close = signature.indexOf(u'}');
     if (open < 0 && close < 0)
         return;
     if (open < 0 || close < 0) {
@@ -78,34 +78,34 @@ void readStyle(icu::UnicodeString& spec, BlockSpec& out) {
         out.ok = false;
         return;
     }
-    icu::UnicodeString part(spec, open, close - open + 1);
+    icu::UnicodeString part(signature, open, close - open + 1);
     out.styles += icu::UnicodeString(part, 1, part.length() - 2);
-    engine::replaceAllLiteral(spec, part, u"");
+    engine::replaceAllLiteral(signature, part, u"");
 }
 
-void readClassAndId(icu::UnicodeString& spec, BlockSpec& out) {
-    if (auto m = engine::findFirst(spec, u"\\(#(.*?)\\)")) {
+void readClassAndId(icu::UnicodeString& signature, BlockSpec& out) {
+    if (auto m = engine::findFirst(signature, u"\\(#(.*?)\\)")) {
         out.attributes += engine::formatted(u"id=\"%@\"", {m->text(1)});
-        spec.remove(m->start(), m->end() - m->start());
-    } else if (auto m = engine::findFirst(spec, u"\\((.*?)#(.*?)\\)")) {
+        signature.remove(m->start(), m->end() - m->start());
+    } else if (auto m = engine::findFirst(signature, u"\\((.*?)#(.*?)\\)")) {
         icu::UnicodeString inner(m->text(), 1, m->text().length() - 2);
         auto pieces = engine::split(inner, u"#");
         out.attributes += engine::formatted(u"class=\"%@\" id=\"%@\"", {pieces[0], pieces[1]});
-        spec.remove(m->start(), m->end() - m->start());
-    } else if (auto m = engine::findFirst(spec, u"\\((.*)\\)")) {
+        signature.remove(m->start(), m->end() - m->start());
+    } else if (auto m = engine::findFirst(signature, u"\\((.*)\\)")) {
         // From the first "(" to the last ")": one greedy run, which finds the
         // same class as a nested repetition without its exponential retries.
         out.attributes += engine::formatted(u"class=\"%@\"", {m->text(1)});
-        spec.remove(m->start(), m->end() - m->start());
+        signature.remove(m->start(), m->end() - m->start());
     }
 }
 
-void readPadding(icu::UnicodeString& spec, BlockSpec& out) {
-    if (!out.ok || spec.isEmpty())
+void readPadding(icu::UnicodeString& signature, BlockSpec& out) {
+    if (!out.ok || signature.isEmpty())
         return;
-    int32_t left = removeAll(spec, u'(');
-    int32_t right = removeAll(spec, u')');
-    if (!spec.isEmpty()) {
+    int32_t left = removeAll(signature, u'(');
+    int32_t right = removeAll(signature, u')');
+    if (!signature.isEmpty()) {
         out.ok = false;
         return;
     }
@@ -117,13 +117,13 @@ void readPadding(icu::UnicodeString& spec, BlockSpec& out) {
 
 // The attribute string of one signature, or nothing when it does not parse.
 std::optional<icu::UnicodeString> blockAttributes(const icu::UnicodeString& sig, const icu::UnicodeString& tag) {
-    icu::UnicodeString spec(sig, tag.length(), sig.length() - tag.length() - 2);
+    icu::UnicodeString signature(sig, tag.length(), sig.length() - tag.length() - 2);
     BlockSpec out;
-    readAlignment(spec, out);
-    if (readLanguage(spec, out))
-        readStyle(spec, out);
-    readClassAndId(spec, out);
-    readPadding(spec, out);
+    readAlignment(signature, out);
+    if (readLanguage(signature, out))
+        readStyle(signature, out);
+    readClassAndId(signature, out);
+    readPadding(signature, out);
     if (!out.ok) {
         engine::log(u"F\u00FCgen nicht hinzu %@", {sig});
         return std::nullopt;

@@ -11,20 +11,10 @@ namespace {
 
 using Row = std::vector<icu::UnicodeString>;
 
-icu::UnicodeString trimmedSpaces(const icu::UnicodeString& text) {
-    int32_t start = 0;
-    int32_t end = text.length();
-    while (start < end && u_isblank(text.charAt(start)))
-        ++start;
-    while (end > start && u_isblank(text.charAt(end - 1)))
-        --end;
-    return icu::UnicodeString(text, start, end - start);
-}
-
 std::vector<icu::UnicodeString> tableLines(const icu::UnicodeString& block) {
     std::vector<icu::UnicodeString> out;
     for (const icu::UnicodeString& line : engine::split(engine::trimmed(block), u"\n"))
-        out.push_back(trimmedSpaces(line));
+        out.push_back(engine::trimmedOfSpacesAndTabs(line));
     return out;
 }
 
