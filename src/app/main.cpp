@@ -14,11 +14,11 @@ const char* const kUsage =
     "usage: quillview [FILE...]          open each file in a window (no file: an Open dialog)\n"
     "       quillview convert [--lang ID] [--critic] [--page] [--set KEY=VALUE]... FILE|-\n";
 
-void installTranslations(QApplication& application) {
+void installTranslations(QCoreApplication& application) {
     auto* translator = new QTranslator(&application);
     const QString language = Language::getLanguage().toLower() == "de" ? "de" : "en";
     if (translator->load(QString(":/translations/quillview_%1.qm").arg(language)))
-        QApplication::installTranslator(translator);
+        QCoreApplication::installTranslator(translator);
 }
 
 }  // namespace
@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName("Quillview");
     if (argc >= 2 && QString::fromLocal8Bit(argv[1]) == "convert") {
         QCoreApplication application(argc, argv);
+        installTranslations(application);
         return runConvertCommand(application.arguments().mid(2));
     }
     if (argc >= 2 && (QString::fromLocal8Bit(argv[1]) == "--help" || QString::fromLocal8Bit(argv[1]) == "-h")) {
