@@ -6,6 +6,7 @@
 
 #include "engine/Log.h"
 #include "engine/ReplacementTemplate.h"
+#include "engine/TextUtilities.h"
 
 namespace engine {
 namespace {
@@ -58,7 +59,7 @@ RegexResult replaceAllUpToLastClosing(icu::UnicodeString& text, const icu::Unico
 
     auto matcher = timedMatcher(*compiled, text);
     UErrorCode status = U_ZERO_ERROR;
-    icu::UnicodeString out;
+    icu::UnicodeString out = emptyWithRoomFor(text);
     int32_t copiedUpTo = 0;
     for (const LineBound& bound : bounds) {
         matcher->region(std::max(bound.lineStart, copiedUpTo), bound.end, status);

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "engine/TextUtilities.h"
+
 namespace engine {
 namespace {
 
@@ -70,7 +72,7 @@ bool PlaceholderTable::restoreOnce(icu::UnicodeString& text) const {
     int32_t at = text.indexOf(prefix_);
     if (at < 0)
         return false;
-    icu::UnicodeString out;
+    icu::UnicodeString out = emptyWithRoomFor(text);
     int32_t copiedUpTo = 0;
     bool replacedAny = false;
     while (at >= 0) {

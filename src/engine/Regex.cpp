@@ -7,6 +7,7 @@
 
 #include "engine/Log.h"
 #include "engine/ReplacementTemplate.h"
+#include "engine/TextUtilities.h"
 
 namespace engine {
 namespace {
@@ -141,6 +142,8 @@ RegexResult replaceAll(icu::UnicodeString& text, const icu::UnicodeString& patte
     UErrorCode status = U_ZERO_ERROR;
     bool replacedAny = false;
     while (matcher->find(status)) {
+        if (!replacedAny)
+            out = emptyWithRoomFor(text);
         UErrorCode rangeStatus = U_ZERO_ERROR;
         int32_t start = matcher->start(rangeStatus);
         out.append(text, copiedUpTo, start - copiedUpTo);
@@ -199,7 +202,7 @@ void replaceAllLiteral(icu::UnicodeString& text, const icu::UnicodeString& targe
     int32_t at = text.indexOf(target);
     if (at < 0)
         return;
-    icu::UnicodeString out;
+    icu::UnicodeString out = emptyWithRoomFor(text);
     int32_t copiedUpTo = 0;
     while (at >= 0) {
         out.append(text, copiedUpTo, at - copiedUpTo).append(replacement);

@@ -65,6 +65,10 @@ icu::UnicodeString formatted(const icu::UnicodeString& format, std::initializer_
     return out;
 }
 
+icu::UnicodeString emptyWithRoomFor(const icu::UnicodeString& text) {
+    return icu::UnicodeString(text.length() + text.length() / 8 + 16, UChar32(0), 0);
+}
+
 icu::UnicodeString fromUtf8(std::string_view utf8) {
     return icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
 }

@@ -26,6 +26,10 @@ icu::UnicodeString trimmedOfSpacesAndTabs(const icu::UnicodeString& text);
 // arguments leave their "%@" as written.
 icu::UnicodeString formatted(const icu::UnicodeString& format, std::initializer_list<icu::UnicodeString> arguments);
 
+// An empty string with room for a rewritten copy of `text`, so that building
+// the copy piece by piece does not reallocate as it grows.
+icu::UnicodeString emptyWithRoomFor(const icu::UnicodeString& text);
+
 icu::UnicodeString fromUtf8(std::string_view utf8);
 std::string toUtf8(const icu::UnicodeString& text);
 
