@@ -4,20 +4,14 @@
 
 namespace {
 
-bool containsIgnoringCase(const icu::UnicodeString& line, const icu::UnicodeString& lowerNeedle) {
-    icu::UnicodeString lower(line);
-    lower.toLower();
-    return lower.indexOf(lowerNeedle) >= 0;
-}
-
 // Lines that already are block markup keep their line end as it is.
 bool isBlockLine(const icu::UnicodeString& line) {
     static const char16_t* const blockTags[] = {u"<h", u"<ol>", u"</ol>", u"<ul>", u"</ul>", u"<li>", u"</p>"};
     for (const char16_t* tag : blockTags)
-        if (containsIgnoringCase(line, tag))
+        if (engine::containsIgnoringCase(line, tag))
             return true;
     // "<d" spares <div>, <dl>, <dd> and <dt>, but not <del>.
-    return containsIgnoringCase(line, u"<d") && !containsIgnoringCase(line, u"<del");
+    return engine::containsIgnoringCase(line, u"<d") && !engine::containsIgnoringCase(line, u"<del");
 }
 
 }  // namespace

@@ -65,6 +65,19 @@ icu::UnicodeString formatted(const icu::UnicodeString& format, std::initializer_
     return out;
 }
 
+bool containsAny(const icu::UnicodeString& text, std::initializer_list<const char16_t*> pieces) {
+    for (const char16_t* piece : pieces)
+        if (text.indexOf(piece) >= 0)
+            return true;
+    return false;
+}
+
+bool containsIgnoringCase(const icu::UnicodeString& text, const icu::UnicodeString& lowerPiece) {
+    icu::UnicodeString lower(text);
+    lower.toLower();
+    return lower.indexOf(lowerPiece) >= 0;
+}
+
 icu::UnicodeString emptyWithRoomFor(const icu::UnicodeString& text) {
     return icu::UnicodeString(text.length() + text.length() / 8 + 16, UChar32(0), 0);
 }

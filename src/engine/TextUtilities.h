@@ -26,6 +26,11 @@ icu::UnicodeString trimmedOfSpacesAndTabs(const icu::UnicodeString& text);
 // arguments leave their "%@" as written.
 icu::UnicodeString formatted(const icu::UnicodeString& format, std::initializer_list<icu::UnicodeString> arguments);
 
+// True when the text holds any of the pieces (case-sensitive).
+bool containsAny(const icu::UnicodeString& text, std::initializer_list<const char16_t*> pieces);
+// True when the text, lower-cased, holds the (lower-case) piece.
+bool containsIgnoringCase(const icu::UnicodeString& text, const icu::UnicodeString& lowerPiece);
+
 // An empty string with room for a rewritten copy of `text`, so that building
 // the copy piece by piece does not reallocate as it grows.
 icu::UnicodeString emptyWithRoomFor(const icu::UnicodeString& text);

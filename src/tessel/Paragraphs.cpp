@@ -8,18 +8,6 @@
 
 namespace {
 
-bool containsAny(const icu::UnicodeString& text, std::initializer_list<const char16_t*> pieces) {
-    for (const char16_t* piece : pieces)
-        if (text.indexOf(piece) >= 0)
-            return true;
-    return false;
-}
-
-bool containsIgnoringCase(const icu::UnicodeString& text, const char16_t* lowerPiece) {
-    icu::UnicodeString lower(text);
-    return lower.toLower().indexOf(lowerPiece) >= 0;
-}
-
 bool isBlank(const icu::UnicodeString& text) { return engine::trimmed(text).isEmpty(); }
 
 bool isBlankLine(const icu::UnicodeString& line) {
@@ -33,8 +21,8 @@ bool isBlankLine(const icu::UnicodeString& line) {
 // line ends; "<d" spares <div>, <dl>, <dt> and <dd>, but not <del>, and
 // "</dl>" ends a definition list, which wants no break after it either.
 bool isBlockLine(const icu::UnicodeString& line) {
-    return containsAny(line, {u"<h", u"ol>", u"ul>", u"<ol", u"<ul", u"li>", u"</p>", u"<!--", u"-->", u"</dl>"}) ||
-           (containsIgnoringCase(line, u"<d") && !containsIgnoringCase(line, u"<del"));
+    return engine::containsAny(line, {u"<h", u"ol>", u"ul>", u"<ol", u"<ul", u"li>", u"</p>", u"<!--", u"-->", u"</dl>"}) ||
+           (engine::containsIgnoringCase(line, u"<d") && !engine::containsIgnoringCase(line, u"<del"));
 }
 
 // Whether a line that holds `open` and/or `close` leaves the region open: the
@@ -49,7 +37,7 @@ void Tessel_ObjC::makeParagraphs() {
     std::vector<icu::UnicodeString> blocks = engine::split(str, u"\n\n");
     for (icu::UnicodeString& block : blocks) {
         // "<dl" too: a definition list is block HTML like a list.
-        if (isBlank(block) || containsAny(block, {u"<h", u"<ol>", u"<ul>", u"</ol>", u"</ul>", u"<li>", u"<table",
+        if (isBlank(block) || engine::containsAny(block, {u"<h", u"<ol>", u"<ul>", u"</ol>", u"</ul>", u"<li>", u"<table",
                                                   u"<p", u"<code", u"</code", u"<!--", u"-->", u"<dl"}))
             continue;
         // Newlines left over from the HTML before the block stay outside the

@@ -4,31 +4,18 @@
 
 namespace {
 
-bool containsAny(const icu::UnicodeString& text, std::initializer_list<const char16_t*> pieces) {
-    for (const char16_t* piece : pieces)
-        if (text.indexOf(piece) >= 0)
-            return true;
-    return false;
-}
-
-bool containsIgnoringCase(const icu::UnicodeString& text, const icu::UnicodeString& lowerPiece) {
-    icu::UnicodeString lower(text);
-    lower.toLower();
-    return lower.indexOf(lowerPiece) >= 0;
-}
-
 // Blocks that already are block markup get no paragraph around them.
 bool isMarkupBlock(const icu::UnicodeString& block) {
-    return containsAny(block, {u"<h", u"<ol>", u"<ul>", u"</ol>", u"</ul>", u"<li>", u"<table", u"<p", u"<code",
+    return engine::containsAny(block, {u"<h", u"<ol>", u"<ul>", u"</ol>", u"</ul>", u"<li>", u"<table", u"<p", u"<code",
                                u"</code"});
 }
 
 // Lines that already are block markup keep their line end as it is. "<d"
 // spares <div>, <dl>, <dd> and <dt>, but not <del>.
 bool isMarkupLine(const icu::UnicodeString& line) {
-    if (containsAny(line, {u"<h", u"ol>", u"ul>", u"<ol", u"<ul", u"li>", u"</p>"}))
+    if (engine::containsAny(line, {u"<h", u"ol>", u"ul>", u"<ol", u"<ul", u"li>", u"</p>"}))
         return true;
-    return containsIgnoringCase(line, u"<d") && !containsIgnoringCase(line, u"<del");
+    return engine::containsIgnoringCase(line, u"<d") && !engine::containsIgnoringCase(line, u"<del");
 }
 
 }  // namespace
