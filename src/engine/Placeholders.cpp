@@ -1,7 +1,9 @@
 #include "engine/Placeholders.h"
 
 #include <string>
+#include <vector>
 
+#include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 
 namespace engine {
@@ -72,9 +74,7 @@ bool PlaceholderTable::restoreOnce(icu::UnicodeString& text) const {
     int32_t at = text.indexOf(prefix_);
     if (at < 0)
         return false;
-    icu::UnicodeString out = emptyWithRoomFor(text);
-    int32_t copiedUpTo = 0;
-    bool replacedAny = false;
+    std::vector<RangeEdit> edits;
     while (at >= 0) {
         int32_t digitsEnd = at + prefix_.length();
         int64_t number = 0;
@@ -88,19 +88,17 @@ bool PlaceholderTable::restoreOnce(icu::UnicodeString& text) const {
             found = saved_.find(number);
         // Only the canonical spelling counts: "007" is not the token of 7.
         if (found != saved_.end() && text.compare(at, digitsEnd + suffix_.length() - at, tokenFor(number)) == 0) {
-            out.append(text, copiedUpTo, at - copiedUpTo).append(found->second);
-            copiedUpTo = digitsEnd + suffix_.length();
-            replacedAny = true;
-            at = text.indexOf(prefix_, copiedUpTo);
+            const int32_t tokenEnd = digitsEnd + suffix_.length();
+            edits.push_back({at, tokenEnd, found->second});  // shares the saved text's buffer
+            at = text.indexOf(prefix_, tokenEnd);
         } else {
             at = text.indexOf(prefix_, at + 1);
         }
     }
-    if (replacedAny) {
-        out.append(text, copiedUpTo, text.length() - copiedUpTo);
-        text = std::move(out);
-    }
-    return replacedAny;
+    if (edits.empty())
+        return false;
+    applyRangeEdits(text, std::move(edits));
+    return true;
 }
 
 void PlaceholderTable::restoreInto(icu::UnicodeString& text) const {

@@ -6,8 +6,32 @@
 
 namespace engine {
 
-void applyRangeEdits(icu::UnicodeString& text, std::vector<RangeEdit> edits) {
-    // Keep, in list order, only edits that do not overlap one already kept.
+namespace {
+
+// True when each edit lies in the text and starts after the one before it
+// ends: every edit is kept, in this order.
+bool inTextOrderWithoutOverlaps(const icu::UnicodeString& text, const std::vector<RangeEdit>& edits) {
+    int32_t previousStart = -1;
+    int32_t previousEnd = 0;
+    for (const RangeEdit& edit : edits) {
+        if (edit.start < previousEnd || edit.start <= previousStart || edit.end < edit.start ||
+            edit.end > text.length())
+            return false;
+        previousStart = edit.start;
+        previousEnd = edit.end;
+    }
+    return true;
+}
+
+// Drops the edits that overlap an edit listed before them (or share its
+// start), and those outside the text; the rest in text order.
+std::vector<const RangeEdit*> keptEdits(const icu::UnicodeString& text, const std::vector<RangeEdit>& edits) {
+    std::vector<const RangeEdit*> ordered;
+    if (inTextOrderWithoutOverlaps(text, edits)) {
+        for (const RangeEdit& edit : edits)
+            ordered.push_back(&edit);
+        return ordered;
+    }
     std::map<int32_t, const RangeEdit*> kept;  // by start
     for (const RangeEdit& edit : edits) {
         if (edit.start < 0 || edit.end < edit.start || edit.end > text.length())
@@ -21,17 +45,26 @@ void applyRangeEdits(icu::UnicodeString& text, std::vector<RangeEdit> edits) {
             continue;
         kept.emplace(edit.start, &edit);
     }
+    for (const auto& [start, edit] : kept)
+        ordered.push_back(edit);
+    return ordered;
+}
+
+}  // namespace
+
+void applyRangeEdits(icu::UnicodeString& text, std::vector<RangeEdit> edits) {
+    const std::vector<const RangeEdit*> kept = keptEdits(text, edits);
     if (kept.empty())
         return;
     int64_t length = text.length();
-    for (const auto& [start, edit] : kept)
-        length += edit->replacement.length() - (edit->end - start);
+    for (const RangeEdit* edit : kept)
+        length += edit->replacement.length() - (edit->end - edit->start);
     // One buffer of the final size: growing it piece by piece would copy a
     // large text several times over.
     icu::UnicodeString out(static_cast<int32_t>(std::min<int64_t>(length, INT32_MAX - 1)), 0, 0);
     int32_t copiedUpTo = 0;
-    for (const auto& [start, edit] : kept) {
-        out.append(text, copiedUpTo, start - copiedUpTo).append(edit->replacement);
+    for (const RangeEdit* edit : kept) {
+        out.append(text, copiedUpTo, edit->start - copiedUpTo).append(edit->replacement);
         copiedUpTo = edit->end;
     }
     out.append(text, copiedUpTo, text.length() - copiedUpTo);

@@ -99,6 +99,8 @@ bool searchFailed(UErrorCode status, const icu::UnicodeString& pattern, RegexRes
     return true;
 }
 
+}  // namespace
+
 Match matchFrom(const icu::RegexMatcher& matcher, const icu::UnicodeString& text) {
     Match match;
     const int32_t groups = matcher.groupCount();
@@ -113,8 +115,6 @@ Match matchFrom(const icu::RegexMatcher& matcher, const icu::UnicodeString& text
     }
     return match;
 }
-
-}  // namespace
 
 std::unique_ptr<icu::RegexMatcher> timedMatcher(const icu::RegexPattern& pattern, const icu::UnicodeString& text) {
     UErrorCode status = U_ZERO_ERROR;

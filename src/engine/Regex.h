@@ -52,6 +52,9 @@ const icu::RegexPattern* compiledPattern(const icu::UnicodeString& pattern, uint
 // A matcher over `text` with the search time limit set.
 std::unique_ptr<icu::RegexMatcher> timedMatcher(const icu::RegexPattern& pattern, const icu::UnicodeString& text);
 
+// The current match of `matcher` over `text`, groups included.
+Match matchFrom(const icu::RegexMatcher& matcher, const icu::UnicodeString& text);
+
 // Replaces every non-overlapping match, left to right, by the template
 // evaluated against that match ($0-$9 and longer group numbers, "\" makes the
 // next character literal). On any failure the text is left unchanged.

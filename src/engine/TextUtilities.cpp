@@ -1,5 +1,7 @@
 #include "engine/TextUtilities.h"
 
+#include <algorithm>
+#include <climits>
 #include <string>
 #include <unicode/uchar.h>
 
@@ -24,7 +26,10 @@ std::vector<icu::UnicodeString> split(const icu::UnicodeString& text, const icu:
 }
 
 icu::UnicodeString join(const std::vector<icu::UnicodeString>& pieces, const icu::UnicodeString& separator) {
-    icu::UnicodeString out;
+    int64_t length = pieces.empty() ? 0 : static_cast<int64_t>(pieces.size() - 1) * separator.length();
+    for (const icu::UnicodeString& piece : pieces)
+        length += piece.length();
+    icu::UnicodeString out(static_cast<int32_t>(std::min<int64_t>(length, INT32_MAX - 1)), UChar32(0), 0);
     for (size_t i = 0; i < pieces.size(); ++i) {
         if (i > 0)
             out += separator;
@@ -40,7 +45,16 @@ icu::UnicodeString trimmedWhere(const icu::UnicodeString& text, bool (*isTrimmed
         ++start;
     while (end > start && isTrimmed(text.charAt(end - 1)))
         --end;
+    if (start == 0 && end == text.length())
+        return text;  // shares the buffer instead of copying it
     return icu::UnicodeString(text, start, end - start);
+}
+
+bool isBlank(const icu::UnicodeString& text) {
+    for (int32_t i = 0; i < text.length(); ++i)
+        if (!u_isUWhiteSpace(text.charAt(i)))
+            return false;
+    return true;
 }
 
 icu::UnicodeString trimmed(const icu::UnicodeString& text) {

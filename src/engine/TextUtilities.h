@@ -15,6 +15,9 @@ std::vector<icu::UnicodeString> split(const icu::UnicodeString& text, const icu:
 
 icu::UnicodeString join(const std::vector<icu::UnicodeString>& pieces, const icu::UnicodeString& separator);
 
+// True when the text holds nothing but white space and line ends.
+bool isBlank(const icu::UnicodeString& text);
+
 // Trims white space and line ends at both ends.
 icu::UnicodeString trimmed(const icu::UnicodeString& text);
 // Trims the code units for which `isTrimmed` holds at both ends.

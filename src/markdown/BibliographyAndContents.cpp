@@ -107,7 +107,7 @@ void Markdown_ObjC::performBibliography() {
     // Definitions: each becomes an empty line.
     std::map<icu::UnicodeString, icu::UnicodeString> bibliography;
     std::vector<engine::RangeEdit> definitions;
-    for (const engine::Match& match : allMatches(uR"(\[\#(.*?)\]\:(.*?)\n)")) {
+    for (const engine::Match& match : allMatchesFrom(u"[#", uR"(\[\#(.*?)\]\:(.*?)\n)")) {
         const int32_t end = citationDefinitionEnd(str, match.end());
         const icu::UnicodeString definition(str, match.start(), end - match.start());
         engine::log(u"TheFootnoteDestinationString %@", {definition});
@@ -121,7 +121,7 @@ void Markdown_ObjC::performBibliography() {
     engine::applyRangeEdits(str, std::move(definitions));
 
     // Citations: one number per distinct citation text, every use replaced.
-    std::vector<engine::Match> citations = allMatches(uR"(\[(.*?)\]\[\#(.*?)\])");
+    std::vector<engine::Match> citations = allMatchesFrom(u"[", uR"(\[(.*?)\]\[\#(.*?)\])");
     if (citations.empty())
         return;
     std::vector<engine::RangeEdit> links;

@@ -125,7 +125,7 @@ icu::UnicodeString Markdown_ObjC::obfuscateEmail(const icu::UnicodeString& strin
 }
 
 void Markdown_ObjC::performPBlocking() {
-    if (engine::trimmed(str).isEmpty())
+    if (engine::isBlank(str))
         return;
     str = addPBlocks(str);
 }

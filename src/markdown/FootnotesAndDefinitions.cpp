@@ -74,7 +74,7 @@ void Markdown_ObjC::performFootNotes() {
     // Definitions: taken out of the text, wherever they stand.
     std::map<icu::UnicodeString, icu::UnicodeString> footnotes;
     std::vector<engine::RangeEdit> definitions;
-    for (const engine::Match& match : allMatches(uR"(\[\^(.*?)\]\:(.*?)\n)")) {
+    for (const engine::Match& match : allMatchesFrom(u"[^", uR"(\[\^(.*?)\]\:(.*?)\n)")) {
         const int32_t end = footnoteDefinitionEnd(str, match.end() - 1);
         const icu::UnicodeString definition(str, match.start(), end - match.start());
         std::vector<icu::UnicodeString> pieces = engine::split(definition, u"]:");
@@ -85,7 +85,7 @@ void Markdown_ObjC::performFootNotes() {
     engine::applyRangeEdits(str, std::move(definitions));
 
     // References: numbered in order of appearance, one list entry each.
-    std::vector<engine::Match> references = allMatches(uR"(\[\^(.*?)\])");
+    std::vector<engine::Match> references = allMatchesFrom(u"[^", uR"(\[\^(.*?)\])");
     if (references.empty())
         return;
     std::vector<engine::RangeEdit> links;

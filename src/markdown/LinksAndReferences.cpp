@@ -5,6 +5,7 @@
 
 #include <map>
 
+#include "engine/OpeningSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
@@ -59,12 +60,26 @@ Reference parseDefinition(const icu::UnicodeString& rest) {
     return {engine::trimmedOfSpacesAndTabs(pieces[0]), without(pieces[1], closing)};
 }
 
+// Where the matches of an inline link or image rule begin; the web address
+// rules have no such opening.
+icu::UnicodeString openingOf(const RuleRecord& rule) {
+    if (rule.pattern.startsWith(uR"(!\[)"))
+        return u"![";
+    if (rule.pattern.startsWith(uR"(\[)"))
+        return u"[";
+    return {};
+}
+
 }  // namespace
 
 void Markdown_ObjC::linkSave() {
     for (const RuleRecord& rule : regexMarkdownLinks()) {
+        engine::RegexResult result;
         std::vector<engine::Match> matches =
-            markdown::matchesOf(str, rule.pattern, engine::kNoOptions, u"Error Markdown/linkSave %@");
+            engine::findAllFromOpenings(str, rule.pattern, openingOf(rule), engine::kNoOptions, &result)
+                .value_or(std::vector<engine::Match>{});
+        if (result.status == engine::RegexStatus::invalidPattern)
+            engine::log(u"Error Markdown/linkSave %@", {result.error});
         std::vector<engine::RangeEdit> edits;
         for (const engine::Match& match : matches)
             edits.push_back({match.start(), match.end(), linksEscaped.add(match.text())});
@@ -104,7 +119,7 @@ void Markdown_ObjC::referenceStyleFormatting() {
     // Definitions: collected from the whole document, then removed.
     std::vector<engine::RangeEdit> definitions;
     for (const engine::Match& match :
-         allMatches(uR"(\[(.*)\]\:(.*?)\n([ \t]{0,}["(]{1,1}(.*)[")]{1,1}\n)?)")) {
+         allMatchesFrom(u"[", uR"(\[(.*)\]\:(.*?)\n([ \t]{0,}["(]{1,1}(.*)[")]{1,1}\n)?)")) {
         std::vector<icu::UnicodeString> pieces = engine::split(match.text(), u"]:");
         if (pieces[0].indexOf(u"][") >= 0)
             continue;
@@ -119,7 +134,7 @@ void Markdown_ObjC::referenceStyleFormatting() {
     // Reference images: the key in lower case, else the alternative text.
     std::vector<engine::RangeEdit> images;
     for (const engine::Match& match :
-         allMatches(uR"(!\[(.*?)\][ \n]{0,1}\[(.*?)\])")) {
+         allMatchesFrom(u"![", uR"(!\[(.*?)\][ \n]{0,1}\[(.*?)\])")) {
         // One split over a line break is looked for on one line, so it is
         // not the piece found here.
         if (match.text().indexOf(u'\n') >= 0)
@@ -153,7 +168,7 @@ void Markdown_ObjC::referenceStyleFormatting() {
     // Reference links: the name exactly as written, else the link text.
     std::vector<engine::RangeEdit> links;
     for (const engine::Match& match :
-         allMatches(uR"(\[(.*?)\][ ]{0,1}\[(.*?)\])")) {
+         allMatchesFrom(u"[", uR"(\[(.*?)\][ ]{0,1}\[(.*?)\])")) {
         std::vector<icu::UnicodeString> parts = referenceParts(match.text());
         if (parts.size() < 2)
             continue;

@@ -4,6 +4,7 @@
 #include <unicode/uchar.h>
 
 #include "engine/Log.h"
+#include "engine/OpeningSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace {
@@ -104,7 +105,7 @@ bool Markdown_ObjC::flavourIsOn(const char* name) const {
 }
 
 icu::UnicodeString Markdown_ObjC::transform() {
-    if (engine::trimmed(str).isEmpty())
+    if (engine::isBlank(str))
         return str;
     normaliseText();
     for (const PipelineStep& step : kPipeline) {
@@ -147,6 +148,11 @@ void Markdown_ObjC::normaliseText() {
         from = end + 1;
     }
     str = std::move(text);
+}
+
+std::vector<engine::Match> Markdown_ObjC::allMatchesFrom(const icu::UnicodeString& opening,
+                                                        const icu::UnicodeString& pattern) const {
+    return engine::findAllFromOpenings(str, pattern, opening).value_or(std::vector<engine::Match>{});
 }
 
 icu::UnicodeString Markdown_ObjC::identifierFrom(const icu::UnicodeString& text) {

@@ -77,6 +77,11 @@ private:
     std::vector<engine::Match> allMatches(const icu::UnicodeString& pattern) const {
         return matchesForPattern(pattern).value_or(std::vector<engine::Match>{});
     }
+    // The same matches for a bracketed construct that begins with `opening`
+    // and must close on its line ("[text][name]", "[^note]: …"), without
+    // rescanning a long line from each bracket that never closes.
+    std::vector<engine::Match> allMatchesFrom(const icu::UnicodeString& opening,
+                                              const icu::UnicodeString& pattern) const;
     void normaliseText();
     void saveCodeSpans(const icu::UnicodeString& pattern, bool dotMatch, const icu::UnicodeString& backticksToDrop);
     void saveIndentedCodeBlocks();

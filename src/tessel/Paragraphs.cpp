@@ -8,8 +8,6 @@
 
 namespace {
 
-bool isBlank(const icu::UnicodeString& text) { return engine::trimmed(text).isEmpty(); }
-
 bool isBlankLine(const icu::UnicodeString& line) {
     for (int32_t i = 0; i < line.length(); ++i)
         if (line.charAt(i) != u' ' && line.charAt(i) != u'\t')
@@ -37,7 +35,7 @@ void Tessel_ObjC::makeParagraphs() {
     std::vector<icu::UnicodeString> blocks = engine::split(str, u"\n\n");
     for (icu::UnicodeString& block : blocks) {
         // "<dl" too: a definition list is block HTML like a list.
-        if (isBlank(block) || engine::containsAny(block, {u"<h", u"<ol>", u"<ul>", u"</ol>", u"</ul>", u"<li>", u"<table",
+        if (engine::isBlank(block) || engine::containsAny(block, {u"<h", u"<ol>", u"<ul>", u"</ol>", u"</ul>", u"<li>", u"<table",
                                                   u"<p", u"<code", u"</code", u"<!--", u"-->", u"<dl"}))
             continue;
         // Newlines left over from the HTML before the block stay outside the

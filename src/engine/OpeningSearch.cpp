@@ -1,0 +1,57 @@
+#include "engine/OpeningSearch.h"
+
+#include "engine/Log.h"
+
+namespace engine {
+namespace {
+
+// The characters ICU's "." does not match without the dot-all option.
+bool endsLineForDot(char16_t c) {
+    return (c >= 0x000A && c <= 0x000D) || c == 0x0085 || c == 0x2028 || c == 0x2029;
+}
+
+int32_t nextLineStart(const icu::UnicodeString& text, int32_t from) {
+    while (from < text.length() && !endsLineForDot(text.charAt(from)))
+        ++from;
+    return from + 1;
+}
+
+}  // namespace
+
+std::optional<std::vector<Match>> findAllFromOpenings(const icu::UnicodeString& text,
+                                                      const icu::UnicodeString& pattern,
+                                                      const icu::UnicodeString& opening,
+                                                      uint32_t options, RegexResult* result) {
+    RegexResult local;
+    RegexResult& outcome = result ? *result : local;
+    outcome = {};
+    const icu::RegexPattern* compiled = compiledPattern(pattern, options, &outcome.error);
+    if (!compiled) {
+        outcome.status = RegexStatus::invalidPattern;
+        return std::nullopt;
+    }
+    if (opening.isEmpty())
+        return findAll(text, pattern, options, &outcome);
+
+    auto matcher = timedMatcher(*compiled, text);
+    std::vector<Match> matches;
+    UErrorCode status = U_ZERO_ERROR;
+    for (int32_t at = text.indexOf(opening); at >= 0 && U_SUCCESS(status);) {
+        if (matcher->lookingAt(at, status)) {
+            matches.push_back(matchFrom(*matcher, text));
+            const int32_t end = matcher->end(status);
+            at = text.indexOf(opening, end > at ? end : at + 1);
+        } else if (U_SUCCESS(status)) {
+            const int32_t next = nextLineStart(text, at + opening.length());
+            at = next < text.length() ? text.indexOf(opening, next) : -1;
+        }
+    }
+    if (U_FAILURE(status)) {
+        outcome = {RegexStatus::timedOut, icu::UnicodeString::fromUTF8(u_errorName(status))};
+        log(u"Regex stopped (%@) - rule skipped - %@", {outcome.error, pattern});
+        return std::nullopt;
+    }
+    return matches;
+}
+
+}  // namespace engine
