@@ -13,6 +13,8 @@
 #include <benchmark/benchmark.h>
 #include <unicode/unistr.h>
 
+#include "engine/WorkingMemory.h"
+
 namespace benchsupport {
 
 inline icu::UnicodeString readFile(const std::filesystem::path& path) {
@@ -47,6 +49,7 @@ using Convert = std::function<icu::UnicodeString(const icu::UnicodeString&)>;
 // UTF-8 input.
 inline void registerFiles(const std::string& label, const std::vector<std::filesystem::path>& files,
                           Convert convert) {
+    engine::keepFreedMemoryForLargeTexts();  // as the viewer does at start
     for (const auto& path : files) {
         auto size = std::filesystem::exists(path) ? std::filesystem::file_size(path) : 0;
         benchmark::RegisterBenchmark((label + "/" + path.filename().string()).c_str(),

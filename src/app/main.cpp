@@ -6,6 +6,7 @@
 
 #include "app/AppDelegate.h"
 #include "cli/ConvertCommand.h"
+#include "engine/WorkingMemory.h"
 #include "settings/Language.h"
 
 namespace {
@@ -24,6 +25,7 @@ void installTranslations(QCoreApplication& application) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    engine::keepFreedMemoryForLargeTexts();
     QCoreApplication::setApplicationName("Quillview");
     if (argc >= 2 && QString::fromLocal8Bit(argv[1]) == "convert") {
         QCoreApplication application(argc, argv);

@@ -1,6 +1,7 @@
 #include "engine/Markup_ObjC.h"
 
 #include "engine/Log.h"
+#include "engine/RangeEdits.h"
 #include "engine/SettingsReader.h"
 #include "engine/TextUtilities.h"
 
@@ -83,8 +84,7 @@ void Markup_ObjC::saveHTMLBlocksWithStart(const icu::UnicodeString& startPattern
     // occurrence of a block's text is never earlier, because an earlier copy
     // would itself have been a match there. So one walk over the text gives
     // what replacing first occurrences one by one would give.
-    icu::UnicodeString out;
-    int32_t copiedUpTo = 0;
+    std::vector<engine::RangeEdit> edits;
     int64_t number = 1;
     for (const engine::Match& match : *matches) {
         icu::UnicodeString saved = match.text();
@@ -92,11 +92,9 @@ void Markup_ObjC::saveHTMLBlocksWithStart(const icu::UnicodeString& startPattern
             saved.remove(at, replaceStart.length());
         if (int32_t at = saved.lastIndexOf(replaceEnd); !replaceEnd.isEmpty() && at >= 0)
             saved.remove(at, replaceEnd.length());
-        out.append(str, copiedUpTo, match.start() - copiedUpTo).append(htmlBlocksEscaped.set(number++, saved));
-        copiedUpTo = match.end();
+        edits.push_back({match.start(), match.end(), htmlBlocksEscaped.set(number++, saved)});
     }
-    out.append(str, copiedUpTo, str.length() - copiedUpTo);
-    str = std::move(out);
+    engine::applyRangeEdits(str, std::move(edits));
 }
 
 void Markup_ObjC::returnSavedHTMLBlocks() {

@@ -23,7 +23,7 @@ bool isMarkupLine(const icu::UnicodeString& line) {
 void Wikitext_ObjC::makeParagraphs() {
     std::vector<icu::UnicodeString> blocks = engine::split(str, u"\n\n");
     for (icu::UnicodeString& block : blocks)
-        if (!isMarkupBlock(block) && !engine::trimmed(block).isEmpty())
+        if (!isMarkupBlock(block) && !engine::isBlank(block))
             block = engine::formatted(u"<p>%@</p>", {block});
     str = engine::join(blocks, u"\n\n");
 }
@@ -36,7 +36,7 @@ void Wikitext_ObjC::autoLineBreaks() {
             insideTable = true;
         else if (line.indexOf(u"</table>") >= 0)
             insideTable = false;
-        else if (!insideTable && !isMarkupLine(line) && !engine::trimmed(line).isEmpty())
+        else if (!insideTable && !isMarkupLine(line) && !engine::isBlank(line))
             line = engine::formatted(u"%@<br%@", {line, HTML_close});
     }
     str = engine::join(lines, u"\n");

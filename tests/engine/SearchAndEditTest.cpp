@@ -153,3 +153,22 @@ TEST(Blankness, WhiteSpaceOnlyAndTrimmingWithoutChange) {
     EXPECT_EQ(s(engine::trimmed(text)), s(text));
     EXPECT_EQ(s(engine::trimmed(u"  padded \n")), "padded");
 }
+
+#if __has_include(<malloc.h>)
+#include <malloc.h>
+#include "engine/WorkingMemory.h"
+
+TEST(WorkingMemory, LargeTextsComeFromTheHeapAndStayThereWhenFreed) {
+    engine::keepFreedMemoryForLargeTexts();
+    const size_t mappedBefore = mallinfo2().hblkhd;
+    const int32_t length = 20'000'000;  // 40 MB, a 20 MB document's working copy
+    {
+        icu::UnicodeString big(length, UChar32(u'x'), length);
+        ASSERT_EQ(big.length(), length);
+        // Not a separate mapping that would be unmapped, and faulted in afresh
+        // by the next pass.
+        EXPECT_LT(mallinfo2().hblkhd, mappedBefore + 2 * static_cast<size_t>(length));
+    }
+    EXPECT_GE(mallinfo2().fordblks, 2 * static_cast<size_t>(length));
+}
+#endif
