@@ -1,8 +1,8 @@
 #include "engine/RangeEdits.h"
 
-#include <algorithm>
-#include <climits>
 #include <map>
+
+#include "engine/TextUtilities.h"
 
 namespace engine {
 
@@ -61,7 +61,7 @@ void applyRangeEdits(icu::UnicodeString& text, std::vector<RangeEdit> edits) {
         length += edit->replacement.length() - (edit->end - edit->start);
     // One buffer of the final size: growing it piece by piece would copy a
     // large text several times over.
-    icu::UnicodeString out(static_cast<int32_t>(std::min<int64_t>(length, INT32_MAX - 1)), 0, 0);
+    icu::UnicodeString out = emptyWithRoomForLength(length);
     int32_t copiedUpTo = 0;
     for (const RangeEdit* edit : kept) {
         out.append(text, copiedUpTo, edit->start - copiedUpTo).append(edit->replacement);

@@ -29,7 +29,7 @@ icu::UnicodeString join(const std::vector<icu::UnicodeString>& pieces, const icu
     int64_t length = pieces.empty() ? 0 : static_cast<int64_t>(pieces.size() - 1) * separator.length();
     for (const icu::UnicodeString& piece : pieces)
         length += piece.length();
-    icu::UnicodeString out(static_cast<int32_t>(std::min<int64_t>(length, INT32_MAX - 1)), UChar32(0), 0);
+    icu::UnicodeString out = emptyWithRoomForLength(length);
     for (size_t i = 0; i < pieces.size(); ++i) {
         if (i > 0)
             out += separator;
@@ -94,6 +94,10 @@ bool containsIgnoringCase(const icu::UnicodeString& text, const icu::UnicodeStri
 
 icu::UnicodeString emptyWithRoomFor(const icu::UnicodeString& text) {
     return icu::UnicodeString(text.length() + text.length() / 8 + 16, UChar32(0), 0);
+}
+
+icu::UnicodeString emptyWithRoomForLength(int64_t length) {
+    return icu::UnicodeString(static_cast<int32_t>(std::clamp<int64_t>(length, 0, INT32_MAX - 1)), UChar32(0), 0);
 }
 
 icu::UnicodeString fromUtf8(std::string_view utf8) {

@@ -1,6 +1,7 @@
 #pragma once
 // Small string helpers that every converter needs.
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -37,6 +38,9 @@ bool containsIgnoringCase(const icu::UnicodeString& text, const icu::UnicodeStri
 // An empty string with room for a rewritten copy of `text`, so that building
 // the copy piece by piece does not reallocate as it grows.
 icu::UnicodeString emptyWithRoomFor(const icu::UnicodeString& text);
+// An empty string with room for `length` code units (as many as a string can
+// hold, if more), for a result whose final length is known.
+icu::UnicodeString emptyWithRoomForLength(int64_t length);
 
 icu::UnicodeString fromUtf8(std::string_view utf8);
 std::string toUtf8(const icu::UnicodeString& text);
