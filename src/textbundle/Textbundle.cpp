@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QSaveFile>
+#include <QUuid>
 
 #include "settings/AppSupportFilePaths.h"
 #include "textbundle/ZipArchive.h"
@@ -66,6 +67,25 @@ bool copyItem(const QString& from, const QString& to) {
 
 QString workFolder() {
     return AppSupportFilePaths::appSupportFilePath();
+}
+
+QString textpackWorkFolder() {
+    return workFolder() + "/textbundleTemp";
+}
+
+void presentCriticalAlert(const QString& title, const QString& message) {
+    qCWarning(textbundleLog).noquote() << title << message;
+    if (alertPresenter())
+        alertPresenter()(title, message);
+}
+
+// The unpacked package: the first entry of the folder named like one.
+QString packageInFolder(const QString& folder) {
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries)
+        if (entry.contains(".textbundle"))
+            return folder + '/' + entry;
+    return {};
 }
 
 }  // namespace
@@ -152,9 +172,7 @@ std::optional<TextbundleContents> Textbundle::readTextbundleFromPath(const QStri
         const QString message = QString("The Markup-Identifier for this document is set to %1. The "
                                         "default-markup-language for this document has been set to Markdown.")
                                     .arg(type);
-        qCWarning(textbundleLog).noquote() << title << message;
-        if (alertPresenter())
-            alertPresenter()(title, message);
+        presentCriticalAlert(title, message);
         contents.markupLang = "markdown";
     }
     return contents;
@@ -165,23 +183,32 @@ std::optional<TextbundleContents> Textbundle::readTextpackFromURL(const QUrl& ur
 }
 
 std::optional<TextbundleContents> Textbundle::readTextpackFromPath(const QString& path) {
-    const QString unpackFolder = workFolder() + "/textbundleTemp";
+    return readTextpackFromPath(path, textpackWorkFolder());
+}
+
+std::optional<TextbundleContents> Textbundle::readTextpackFromPath(const QString& path, const QString& unpackFolder) {
+    // An empty path would name the current folder, which must never be wiped.
+    if (unpackFolder.isEmpty()) {
+        qCWarning(textbundleLog).noquote() << "No folder to unpack the TextPack into.";
+        return std::nullopt;
+    }
     QDir(unpackFolder).removeRecursively();
     QDir().mkpath(unpackFolder);
-    const QString copied = unpackFolder + '/' + QFileInfo(path).fileName();
-    QFile::copy(path, copied);
-    // Entries that would land outside the unpack folder are refused whole.
+    if (!QFileInfo(path).isFile()) {
+        qCWarning(textbundleLog).noquote() << QString("The file %1 is not available.").arg(path);
+        return std::nullopt;
+    }
+    // The archive is read where it is; only a safe one is unpacked at all.
     QString error;
-    if (!extractZipArchive(copied, unpackFolder, &error))
-        qCWarning(textbundleLog).noquote() << error;
-    QString package;
-    const QStringList entries = QDir(unpackFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& entry : entries)
-        if (entry.contains(".textbundle")) {
-            package = unpackFolder + '/' + entry;
-            break;
-        }
-    return readTextbundleFromPath(package);
+    if (!extractZipArchive(path, unpackFolder, &error)) {
+        presentCriticalAlert("The package could not be opened", error);
+        return std::nullopt;
+    }
+    return readTextbundleFromPath(packageInFolder(unpackFolder));
+}
+
+QString Textbundle::newTextpackUnpackFolder() {
+    return textpackWorkFolder() + '/' + QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
 std::optional<QJsonObject> Textbundle::readInfoFromPath(const QString& packagePath) {
@@ -345,7 +372,7 @@ bool Textbundle::setCustomValue(const QVariant& value, const QString& forKey, co
 }
 
 void Textbundle::cleanTextpackTempFiles() {
-    const QString unpackFolder = workFolder() + "/textbundleTemp";
+    const QString unpackFolder = textpackWorkFolder();
     if (QFileInfo::exists(unpackFolder))
         QDir(unpackFolder).removeRecursively();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // TextBundle packages (a folder with a text file, info.json and assets/,
-// version 2) and TextPack archives (the same, zipped). Every intermediate
-// step happens in fixed work folders inside the support folder.
+// version 2) and TextPack archives (the same, zipped). Intermediate steps
+// happen in work folders inside the support folder; TextPacks unpack into
+// "<support>/textbundleTemp", or into a folder of the reader's own below it.
 
 #include <QJsonObject>
 #include <QString>
@@ -38,7 +39,16 @@ public:
     std::optional<TextbundleContents> readTextbundleFromURL(const QUrl& url);
     std::optional<TextbundleContents> readTextbundleFromPath(const QString& path);
     std::optional<TextbundleContents> readTextpackFromURL(const QUrl& url);
+    // Unpacks into "<support>/textbundleTemp", replacing everything there,
+    // the readers' own folders below it too.
     std::optional<TextbundleContents> readTextpackFromPath(const QString& path);
+    // Unpacks into the given folder, removed and created afresh. An archive
+    // that cannot be unpacked safely is refused with a critical alert, and
+    // nothing of it stays in the folder.
+    std::optional<TextbundleContents> readTextpackFromPath(const QString& path, const QString& unpackFolder);
+    // A new folder path below "<support>/textbundleTemp/" that no other
+    // reader uses, so that open TextPacks keep their unpacked assets apart.
+    static QString newTextpackUnpackFolder();
     std::optional<QJsonObject> readInfoFromPath(const QString& packagePath);
     static QString readStringFromURL(const QUrl& packageUrl);
 
@@ -63,6 +73,7 @@ public:
     QVariant getCustomValueForKey(const QString& key, const QString& atPath);
     bool setCustomValue(const QVariant& value, const QString& forKey, const QString& atPath);
 
+    // Removes "<support>/textbundleTemp" with every unpack folder below it.
     void cleanTextpackTempFiles();
 
     // The creator written into new info files.

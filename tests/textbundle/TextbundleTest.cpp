@@ -1,15 +1,21 @@
-// TextBundle and TextPack: reading, writing, identifiers, custom values and
-// archives that try to write outside their unpack folder.
+// TextBundle and TextPack: reading, writing, identifiers, custom values, and
+// hostile TextPacks (escaping paths, zip bombs, lying headers, symbolic
+// links, encryption) that must be refused before anything is unpacked.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QTemporaryDir>
+#include <cstdint>
+#include <deque>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <zip.h>
 
 #include "settings/AppSupportFilePaths.h"
 #include "textbundle/Textbundle.h"
+#include "textbundle/ZipArchive.h"
 
 namespace {
 
@@ -23,6 +29,94 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Bytes that deflate hardly at all, as a photo's do.
+QByteArray incompressible(int size) {
+    QByteArray bytes(size, Qt::Uninitialized);
+    std::uint32_t state = 2463534242u;
+    for (char& byte : bytes) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        byte = char(state);
+    }
+    return bytes;
+}
+
+// Builds a TextPack with libzip, which deflates every entry by default.
+class PackBuilder {
+public:
+    explicit PackBuilder(const QString& path) {
+        int error = 0;
+        archive_ = zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+        EXPECT_NE(archive_, nullptr);
+    }
+    ~PackBuilder() {
+        if (archive_)
+            zip_discard(archive_);
+    }
+    PackBuilder(const PackBuilder&) = delete;
+    PackBuilder& operator=(const PackBuilder&) = delete;
+
+    zip_uint64_t add(const QString& name, QByteArray bytes) {
+        data_.push_back(std::move(bytes));  // libzip reads it only when closing
+        const QByteArray& kept = data_.back();
+        zip_source_t* source = zip_source_buffer(archive_, kept.constData(), zip_uint64_t(kept.size()), 0);
+        const zip_int64_t index = zip_file_add(archive_, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
+        EXPECT_GE(index, 0) << name.toStdString();
+        return zip_uint64_t(index);
+    }
+    // What makes it a package: the info file and the text.
+    void addBundle() {
+        add("x.textbundle/info.json", "{\"version\": 2, \"type\": \"net.daringfireball.markdown\"}");
+        add("x.textbundle/text.md", "# Packed\n\n![photo](assets/photo.jpg)\n");
+    }
+    zip_t* archive() const { return archive_; }
+    bool close() {
+        if (zip_close(archive_) != 0)
+            return false;
+        archive_ = nullptr;
+        return true;
+    }
+
+private:
+    zip_t* archive_ = nullptr;
+    std::deque<QByteArray> data_;
+};
+
+// A package with this many entries in all.
+void writePackWithEntries(const QString& pack, int count) {
+    PackBuilder builder(pack);
+    builder.addBundle();
+    for (int i = 2; i < count; ++i)
+        builder.add(QString("x.textbundle/assets/%1.txt").arg(i), "a");
+    ASSERT_TRUE(builder.close());
+}
+
+// Makes the local and the central header of every entry whose name starts
+// with the prefix declare this unpacked size; the data stays as it is.
+// Gives the number of headers changed.
+int declareUnpackedSize(const QString& pack, const QByteArray& prefix, std::uint32_t size) {
+    struct Header {
+        QByteArray signature;
+        int sizeAt, nameLengthAt, nameAt;
+    };
+    const Header headers[] = {{QByteArray("PK\x03\x04", 4), 22, 26, 30}, {QByteArray("PK\x01\x02", 4), 24, 28, 46}};
+    QByteArray bytes = readFile(pack);
+    int changed = 0;
+    for (const Header& header : headers)
+        for (qsizetype at = bytes.indexOf(header.signature); at >= 0; at = bytes.indexOf(header.signature, at + 4)) {
+            const qsizetype lengthAt = at + header.nameLengthAt;
+            const int nameLength = quint8(bytes[lengthAt]) | quint8(bytes[lengthAt + 1]) << 8;
+            if (!bytes.mid(at + header.nameAt, nameLength).startsWith(prefix))
+                continue;
+            for (int i = 0; i < 4; ++i)
+                bytes[at + header.sizeAt + i] = char(size >> (8 * i));
+            ++changed;
+        }
+    writeFile(pack, bytes);
+    return changed;
 }
 
 class TextbundleTest : public ::testing::Test {
@@ -45,7 +139,21 @@ protected:
         writeFile(bundle + "/info.json", "{\"version\": 2, \"type\": \"" + type + "\"}");
         return bundle;
     }
+
+    // Reads the pack into a fresh folder of its own: it must be refused with
+    // an alert giving the reason, and leave the folder empty.
+    void expectRefused(const QString& pack, const QString& reason) {
+        const QString unpack = Textbundle::newTextpackUnpackFolder();
+        alerts.clear();
+        EXPECT_FALSE(textbundle.readTextpackFromPath(pack, unpack));
+        EXPECT_EQ(alerts, QStringList{"The package could not be opened|The package was not opened: " + reason});
+        EXPECT_TRUE(QFileInfo(unpack).isDir());
+        EXPECT_EQ(QDir(unpack).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                  QStringList());
+    }
 };
+
+const char* const kCompressedTooMuch = "it is compressed more than 100 to 1, as archives made to exhaust the disk are.";
 
 TEST_F(TextbundleTest, ReadsTextAssetsAndLanguage) {
     const QString bundle = makeBundle("a.textbundle", "net.multimarkdown.text");
@@ -101,6 +209,7 @@ TEST_F(TextbundleTest, UnknownOrMissingTypeAlertsAndFallsBackToMarkdown) {
 TEST_F(TextbundleTest, AMissingPackageReadsAsNothing) {
     EXPECT_FALSE(textbundle.readTextbundleFromPath(path("none.textbundle")));
     EXPECT_FALSE(textbundle.readTextpackFromPath(path("none.textpack")));
+    EXPECT_TRUE(alerts.isEmpty());
     const QString empty = path("empty.textbundle");
     QDir().mkpath(empty);
     auto contents = textbundle.readTextbundleFromPath(empty);
@@ -206,6 +315,194 @@ TEST_F(TextbundleTest, ATextPackThatEscapesItsFolderIsRefused) {
     const QString support = AppSupportFilePaths::appSupportFilePath();
     EXPECT_FALSE(QFileInfo::exists(QDir::cleanPath(support + "/textbundleTemp/../../escaped.txt")));
     EXPECT_FALSE(QFileInfo::exists(support + "/textbundleTemp/x.textbundle/text.html"));
+    expectRefused(pack, "the entry \"../../escaped.txt\" would be written outside its folder.");
+}
+
+TEST_F(TextbundleTest, AFileThatIsNoZipArchiveIsRefusedWithAnAlert) {
+    writeFile(path("broken.textpack"), "not a zip archive at all");
+    EXPECT_FALSE(textbundle.readTextpackFromPath(path("broken.textpack")));
+    ASSERT_EQ(alerts.size(), 1);
+    EXPECT_TRUE(alerts[0].startsWith("The package could not be opened|The package was not opened: it is not a "
+                                     "readable zip archive"))
+        << alerts[0].toStdString();
+}
+
+TEST_F(TextbundleTest, ATextPackWithinTheLimitsReadsWhole) {
+    // A photo that does not compress, and an entry one byte short of where
+    // the per-entry ratio applies that compresses a thousandfold.
+    const QString pack = path("fine.textpack");
+    const QByteArray photo = incompressible(2 << 20);
+    {
+        PackBuilder builder(pack);
+        builder.addBundle();
+        builder.add("x.textbundle/assets/photo.jpg", photo);
+        builder.add("x.textbundle/assets/blank.bmp", QByteArray((1 << 20) - 1, '\0'));
+        ASSERT_TRUE(builder.close());
+    }
+    const QString unpack = Textbundle::newTextpackUnpackFolder();
+    auto contents = textbundle.readTextpackFromPath(pack, unpack);
+    ASSERT_TRUE(contents);
+    EXPECT_TRUE(alerts.isEmpty()) << alerts.join('\n').toStdString();
+    EXPECT_EQ(contents->textbundleFilePath, unpack + "/x.textbundle");
+    EXPECT_EQ(contents->text, "# Packed\n\n![photo](assets/photo.jpg)\n");
+    EXPECT_EQ(contents->assetsNames, QStringList({"blank.bmp", "photo.jpg"}));
+    EXPECT_EQ(readFile(unpack + "/x.textbundle/assets/photo.jpg"), photo);
+    EXPECT_EQ(readFile(unpack + "/x.textbundle/assets/blank.bmp"), QByteArray((1 << 20) - 1, '\0'));
+}
+
+TEST_F(TextbundleTest, AnEntryOfAMebibyteCompressedBeyondAHundredToOneIsRefused) {
+    const QString pack = path("bomb.textpack");
+    PackBuilder builder(pack);
+    builder.addBundle();
+    builder.add("x.textbundle/assets/photo.jpg", incompressible(2 << 20));  // keeps the whole archive's ratio low
+    builder.add("x.textbundle/assets/blank.bmp", QByteArray(1 << 20, '\0'));
+    ASSERT_TRUE(builder.close());
+    expectRefused(pack, kCompressedTooMuch);
+}
+
+TEST_F(TextbundleTest, SmallEntriesCompressedBeyondAHundredToOneTogetherAreRefused) {
+    const QString one = path("one.textpack");
+    {
+        PackBuilder builder(one);
+        builder.add("x.textbundle/assets/0.bmp", QByteArray(900000, '\0'));
+        ASSERT_TRUE(builder.close());
+    }
+    QString error;
+    EXPECT_TRUE(checkZipArchive(one, &error)) << error.toStdString();
+
+    const QString three = path("three.textpack");
+    PackBuilder builder(three);
+    builder.addBundle();
+    for (int i = 0; i < 3; ++i)
+        builder.add(QString("x.textbundle/assets/%1.bmp").arg(i), QByteArray(900000, '\0'));
+    ASSERT_TRUE(builder.close());
+    expectRefused(three, kCompressedTooMuch);
+}
+
+TEST_F(TextbundleTest, MoreThanTenThousandEntriesAreRefused) {
+    writePackWithEntries(path("full.textpack"), 10000);
+    QString error;
+    EXPECT_TRUE(checkZipArchive(path("full.textpack"), &error)) << error.toStdString();
+
+    writePackWithEntries(path("over.textpack"), 10001);
+    expectRefused(path("over.textpack"), "it holds more than 10,000 files.");
+}
+
+TEST_F(TextbundleTest, AnEntryDeclaringMoreThanAGigabyteIsRefused) {
+    const QString pack = path("huge.textpack");
+    {
+        PackBuilder builder(pack);
+        builder.addBundle();
+        builder.add("x.textbundle/assets/huge.bin", "sixteen bytes...");
+        ASSERT_TRUE(builder.close());
+    }
+    // Exactly 1 GiB is still allowed in size (only its ratio gives it away).
+    ASSERT_EQ(declareUnpackedSize(pack, "x.textbundle/assets/huge", 1u << 30), 2);
+    QString error;
+    EXPECT_FALSE(checkZipArchive(pack, &error));
+    EXPECT_EQ(error, QString("The package was not opened: ") + kCompressedTooMuch);
+
+    ASSERT_EQ(declareUnpackedSize(pack, "x.textbundle/assets/huge", (1u << 30) + 1), 2);
+    expectRefused(pack, "an entry would unpack to more than 1 GB.");
+}
+
+TEST_F(TextbundleTest, EntriesDeclaringMoreThanAGigabyteTogetherAreRefused) {
+    // Each stays under the size where its own ratio counts.
+    const QString pack = path("parts.textpack");
+    writePackWithEntries(pack, 1027);
+    ASSERT_EQ(declareUnpackedSize(pack, "x.textbundle/assets/", (1u << 20) - 1), 2 * 1025);
+    expectRefused(pack, "its files together would unpack to more than 1 GB.");
+}
+
+TEST_F(TextbundleTest, AnEntryGivingMoreThanItsHeaderDeclaresIsStoppedAndTakenBack) {
+    // Declared small, its ratio looks harmless; the earlier entries are
+    // already unpacked when the lie shows, and must go again.
+    const QString pack = path("liar.textpack");
+    {
+        PackBuilder builder(pack);
+        builder.addBundle();
+        builder.add("x.textbundle/assets/zeros.bin", QByteArray(4 << 20, '\0'));
+        ASSERT_TRUE(builder.close());
+    }
+    ASSERT_EQ(declareUnpackedSize(pack, "x.textbundle/assets/zeros", 1000), 2);
+    QString error;
+    EXPECT_TRUE(checkZipArchive(pack, &error)) << error.toStdString();
+    expectRefused(pack, "an entry holds more data than it declares.");
+}
+
+TEST_F(TextbundleTest, ASymbolicLinkIsRefused) {
+    const QString pack = path("link.textpack");
+    PackBuilder builder(pack);
+    builder.addBundle();
+    const zip_uint64_t link = builder.add("x.textbundle/assets/photo.jpg", "/etc/passwd");
+    ASSERT_EQ(zip_file_set_external_attributes(builder.archive(), link, 0, ZIP_OPSYS_UNIX, (S_IFLNK | 0777u) << 16), 0);
+    ASSERT_TRUE(builder.close());
+    expectRefused(pack, "it holds a symbolic link.");
+}
+
+TEST_F(TextbundleTest, AnEncryptedEntryIsRefused) {
+    // AES marks the entry with an extra field, the traditional method with
+    // the header's encryption flag alone.
+    int tried = 0;
+    for (const zip_uint16_t method : {zip_uint16_t(ZIP_EM_AES_256), zip_uint16_t(ZIP_EM_TRAD_PKWARE)}) {
+        if (!zip_encryption_method_supported(method, 1))
+            continue;
+        const QString pack = path(QString("secret%1.textpack").arg(method));
+        PackBuilder builder(pack);
+        builder.addBundle();
+        const zip_uint64_t secret = builder.add("x.textbundle/assets/photo.jpg", "secret photo");
+        ASSERT_EQ(zip_file_set_encryption(builder.archive(), secret, method, "password"), 0);
+        ASSERT_TRUE(builder.close());
+        expectRefused(pack, "an entry is encrypted.");
+        ++tried;
+    }
+    if (tried == 0)
+        GTEST_SKIP() << "this libzip cannot write encrypted entries";
+}
+
+TEST_F(TextbundleTest, ReadersWithTheirOwnUnpackFoldersKeepApart) {
+    writeFile(path("a.svg"), "<svg>a</svg>");
+    writeFile(path("b.svg"), "<svg>b</svg>");
+    ASSERT_TRUE(textbundle.writeTextpackForString("first", path("A.textpack"), {path("a.svg")}, "markdown"));
+    ASSERT_TRUE(textbundle.writeTextpackForString("second", path("B.textpack"), {path("b.svg")}, "textile"));
+    const QString work = AppSupportFilePaths::appSupportFilePath() + "/textbundleTemp/";
+    const QString first = Textbundle::newTextpackUnpackFolder();
+    const QString second = Textbundle::newTextpackUnpackFolder();
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(first.startsWith(work)) << first.toStdString();
+    EXPECT_TRUE(second.startsWith(work)) << second.toStdString();
+    writeFile(first + "/stale.txt", "left from an earlier reading");
+
+    Textbundle other;
+    auto a = textbundle.readTextpackFromPath(path("A.textpack"), first);
+    auto b = other.readTextpackFromPath(path("B.textpack"), second);
+    ASSERT_TRUE(a);
+    ASSERT_TRUE(b);
+    EXPECT_FALSE(QFileInfo::exists(first + "/stale.txt"));
+    // Reading the first again (a reload) leaves the second's files alone.
+    ASSERT_TRUE(textbundle.readTextpackFromPath(path("A.textpack"), first));
+    EXPECT_EQ(a->text, "first");
+    EXPECT_EQ(b->text, "second");
+    EXPECT_EQ(b->markupLang, "textile");
+    ASSERT_EQ(a->assetsFilePaths.size(), 1);
+    ASSERT_EQ(b->assetsFilePaths.size(), 1);
+    EXPECT_EQ(readFile(a->assetsFilePaths[0]), "<svg>a</svg>");
+    EXPECT_EQ(readFile(b->assetsFilePaths[0]), "<svg>b</svg>");
+
+    textbundle.cleanTextpackTempFiles();
+    EXPECT_FALSE(QFileInfo::exists(work));
+}
+
+TEST_F(TextbundleTest, AnEmptyUnpackFolderNeverMeansTheCurrentOne) {
+    ASSERT_TRUE(textbundle.writeTextpackForString("text", path("C.textpack"), {}, "markdown"));
+    QTemporaryDir current;
+    writeFile(current.filePath("keep.txt"), "keep");
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(current.path()));
+    const bool read = textbundle.readTextpackFromPath(path("C.textpack"), QString()).has_value();
+    QDir::setCurrent(previous);
+    EXPECT_FALSE(read);
+    EXPECT_EQ(readFile(current.filePath("keep.txt")), "keep");
 }
 
 }  // namespace
