@@ -137,6 +137,46 @@
         <source>Toolbar</source>
         <translation>Werkzeugleiste</translation>
     </message>
+    <message>
+        <source>The file is not there</source>
+        <translation>Die Datei ist nicht da</translation>
+    </message>
+    <message>
+        <source>“%1” was moved or deleted. The preview comes back when the file does.</source>
+        <translation>„%1“ wurde verschoben oder gelöscht. Die Vorschau kehrt zurück, sobald die Datei wieder da ist.</translation>
+    </message>
+    <message>
+        <source>The file is too large to preview</source>
+        <translation>Die Datei ist zu groß für die Vorschau</translation>
+    </message>
+    <message>
+        <source>“%1” has %2 MB; the preview shows files of up to %3 MB.</source>
+        <translation>„%1“ ist %2 MB groß; die Vorschau zeigt Dateien bis %3 MB.</translation>
+    </message>
+    <message>
+        <source>This is not a text file</source>
+        <translation>Das ist keine Textdatei</translation>
+    </message>
+    <message>
+        <source>“%1” holds binary data, such as an image or a program, not text to preview.</source>
+        <translation>„%1“ enthält Binärdaten wie ein Bild oder ein Programm, keinen Text für die Vorschau.</translation>
+    </message>
+    <message>
+        <source>The file cannot be read</source>
+        <translation>Die Datei lässt sich nicht lesen</translation>
+    </message>
+    <message>
+        <source>“%1” could not be read, or its text is in no encoding Quillview knows.</source>
+        <translation>„%1“ ließ sich nicht lesen, oder ihr Text steht in keiner Kodierung, die Quillview kennt.</translation>
+    </message>
+    <message>
+        <source>The package cannot be shown</source>
+        <translation>Das Paket lässt sich nicht anzeigen</translation>
+    </message>
+    <message>
+        <source>“%1” could not be read as a TextBundle or TextPack.</source>
+        <translation>„%1“ ließ sich nicht als TextBundle oder TextPack lesen.</translation>
+    </message>
 </context>
 <context>
     <name>AppDelegate</name>
@@ -207,6 +247,25 @@
     <message>
         <source>Documents (*.md *.markdown *.mdown *.mkdn *.mmd *.textile *.tex *.wiki *.bbcode *.bbc *.tessel *.tsl *.html *.htm *.textpack *.txt);;All files (*)</source>
         <translation>Dokumente (*.md *.markdown *.mdown *.mkdn *.mmd *.textile *.tex *.wiki *.bbcode *.bbc *.tessel *.tsl *.html *.htm *.textpack *.txt);;Alle Dateien (*)</translation>
+    </message>
+</context>
+<context>
+    <name>ScriptNoticeBar</name>
+    <message>
+        <source>This document contains scripts. They were not run.</source>
+        <translation>Dieses Dokument enthält Skripte. Sie wurden nicht ausgeführt.</translation>
+    </message>
+    <message>
+        <source>Allow Scripts in This Folder</source>
+        <translation>Skripte in diesem Ordner erlauben</translation>
+    </message>
+    <message>
+        <source>Runs the scripts of every document in this folder from now on.</source>
+        <translation>Führt ab jetzt die Skripte jedes Dokuments in diesem Ordner aus.</translation>
+    </message>
+    <message>
+        <source>Hide this message</source>
+        <translation>Diese Meldung ausblenden</translation>
     </message>
 </context>
 </TS>

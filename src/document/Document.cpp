@@ -25,10 +25,14 @@
 #include "document/FileWatcher.h"
 #include "document/NotificationCenter.h"
 #include "document/PageTemplate.h"
+#include "document/FileManager.h"
 #include "document/PreviewWebPage.h"
+#include "document/ScriptNoticeBar.h"
+#include "document/ScriptPermissions.h"
 #include "document/SegmentedControl.h"
 #include "document/TextReading.h"
 #include "document/WindowAppearance.h"
+#include "settings/AppSupportFilePaths.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
 #include "ui_Document.h"
@@ -61,16 +65,50 @@ Document::Document(const QString& filePath, QWidget* parent)
     page_ = new PreviewWebPage(ui->webview_theDocument);
     ui->webview_theDocument->setPage(page_);
     ui->webview_theDocument->setContextMenuPolicy(Qt::NoContextMenu);
-    page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     connect(page_, &PreviewWebPage::openFileRequested, this, &Document::openFileRequested);
+    connect(page_, &PreviewWebPage::revealFileRequested, this, [](const QString& path) { filemanager::revealFile(path); });
     connect(page_, &PreviewWebPage::reloadRequested, this, &Document::reloadTxt);
+    buildScriptNotice();
     buildToolbar();
     connectBaseURLPopover();
     setWindowTitle(QFileInfo(filePath_).fileName());
 }
 
-Document::~Document() = default;
+Document::~Document() {
+    if (!textpackUnpackFolder_.isEmpty())
+        QDir(textpackUnpackFolder_).removeRecursively();
+}
+
+void Document::buildScriptNotice() {
+    scriptNotice_ = new ScriptNoticeBar(ui->view_WebView);
+    scriptNotice_->hide();
+    ui->layout_WebView->insertWidget(0, scriptNotice_);
+    connect(scriptNotice_, &ScriptNoticeBar::allowScriptsRequested, this, &Document::allowDocumentScripts);
+    connect(scriptNotice_, &ScriptNoticeBar::dismissed, this, [this] { scriptNoticeDismissed_ = true; });
+    connect(page_, &PreviewWebPage::documentScriptsFound, this, [this](bool found) {
+        scriptNotice_->setVisible(found && !page_->scriptsAllowed() && !scriptNoticeDismissed_);
+    });
+}
+
+void Document::allowDocumentScripts() {
+    scriptpermissions::allowScriptsInFolder(documentFolder());
+    scriptNotice_->hide();
+    // Every window of that folder runs its scripts from its next render on.
+    NotificationCenter::defaultCenter().post("reload");
+}
+
+QString Document::documentFolder() const {
+    return QFileInfo(filePath_).absolutePath();
+}
+
+QStringList Document::foldersThePageMayRead() const {
+    QStringList folders{documentFolder(), AppSupportFilePaths::appSupportFilePath() + "/CSSStyles"};
+    if (baseURL_.isLocalFile())
+        folders << baseURL_.toLocalFile();
+    if (!unpackedPackageFolder_.isEmpty())
+        folders << unpackedPackageFolder_;
+    return folders;
+}
 
 QWebEngineView* Document::webView() const {
     return ui->webview_theDocument;
@@ -116,6 +154,7 @@ void Document::awakeFromNib() {
     connect(page_, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         loading_ = false;
         restoreScrollPosition();
+        page_->lookForDocumentScripts();
         ++completedLoads_;
         emit pageLoaded(ok);
     });
@@ -140,15 +179,14 @@ void Document::awakeFromNib() {
 
 void Document::reloadTxt() {
     rememberScrollPosition();
-    if (isPackageExtension(fileExtension()))
-        readPackage();
-    else
-        readPlainText();
+    const QString notice = isPackageExtension(fileExtension()) ? readPackage() : readPlainText();
     renderedStamp_ = diskStamp();
 
-    const QString fragment = MarkupTransformTask::transformString(theContents_, markupLanguage_,
-                                                                  SettingsStore::shared().boolValue("UseCriticsMarkup"),
-                                                                  QFileInfo(filePath_).absolutePath());
+    const QString fragment =
+        !notice.isEmpty() ? notice
+                          : MarkupTransformTask::transformString(theContents_, markupLanguage_,
+                                                                 SettingsStore::shared().boolValue("UseCriticsMarkup"),
+                                                                 documentFolder());
     if (fileExtension() == "textbundle")
         baseURL_ = baseurl::baseURLForPackageFolder(filePath_);
     else if (fileExtension() == "textpack")
@@ -156,40 +194,76 @@ void Document::reloadTxt() {
     else
         baseURL_ = baseurl::baseURLForFile(filePath_);
     page_->setDocumentBaseURL(baseURL_);
+    page_->setDocumentAccess(foldersThePageMayRead(), scriptpermissions::areScriptsAllowedInFolder(documentFolder()));
 
-    lastFragment_ = fragment;
+    lastFragment_ = notice.isEmpty() ? fragment : QString();
     loadPage(pagetemplate::pageWithFragment(fragment));
     ui->textview_SourceCode->setPlainText(fragment);
     updateWindowTitle();
 }
 
-void Document::readPlainText() {
+QString Document::readPlainText() {
+    theContents_ = QString();
+    switch (textreading::checkTextFile(filePath_, kLargestPreviewedFile)) {
+    case textreading::TextFileProblem::None:
+        break;
+    case textreading::TextFileProblem::Missing:
+        return noticeFragment(tr("The file is not there"),
+                              tr("“%1” was moved or deleted. The preview comes back when the file does.")
+                                  .arg(QFileInfo(filePath_).fileName()));
+    case textreading::TextFileProblem::TooLarge:
+        return noticeFragment(tr("The file is too large to preview"),
+                              tr("“%1” has %2 MB; the preview shows files of up to %3 MB.")
+                                  .arg(QFileInfo(filePath_).fileName())
+                                  .arg(QFileInfo(filePath_).size() / (1024 * 1024))
+                                  .arg(kLargestPreviewedFile / (1024 * 1024)));
+    case textreading::TextFileProblem::Binary:
+        return noticeFragment(tr("This is not a text file"),
+                              tr("“%1” holds binary data, such as an image or a program, not text to preview.")
+                                  .arg(QFileInfo(filePath_).fileName()));
+    }
     if (auto text = textreading::readTextFromFile(filePath_))
         theContents_ = *text;
     else
-        theContents_ = QString();
+        return noticeFragment(tr("The file cannot be read"),
+                              tr("“%1” could not be read, or its text is in no encoding Quillview knows.")
+                                  .arg(QFileInfo(filePath_).fileName()));
+    return {};
 }
 
-void Document::readPackage() {
+QString Document::noticeFragment(const QString& title, const QString& message) {
+    return "<div class=\"quillview-notice\"><h2>" + title.toHtmlEscaped() + "</h2><p>" + message.toHtmlEscaped()
+           + "</p></div>";
+}
+
+QString Document::readPackage() {
     Textbundle textbundle;
     const bool isBundle = fileExtension() == "textbundle";
-    std::optional<TextbundleContents> contents =
-        isBundle ? textbundle.readTextbundleFromPath(filePath_) : textbundle.readTextpackFromPath(filePath_);
+    if (!isBundle && textpackUnpackFolder_.isEmpty())
+        textpackUnpackFolder_ = Textbundle::newTextpackUnpackFolder();
+    std::optional<TextbundleContents> contents = isBundle ? textbundle.readTextbundleFromPath(filePath_)
+                                                          : textbundle.readTextpackFromPath(filePath_, textpackUnpackFolder_);
     theContents_ = contents ? contents->text : QString();
     unpackedPackageFolder_ = contents && !isBundle ? contents->textbundleFilePath : QString();
     if (contents)
         markupLanguage_ = contents->markupLang;
     if (markupLanguage_.toLower() == "markdown" && SettingsStore::shared().boolValue("defaults_UseMarkdownExtra"))
         markupLanguage_ = "markdownextra";
+    if (!contents)
+        return noticeFragment(tr("The package cannot be shown"),
+                              tr("“%1” could not be read as a TextBundle or TextPack.").arg(QFileInfo(filePath_).fileName()));
+    return {};
 }
 
 void Document::loadPage(const QString& page) {
     // A page shown already is replaced in place: no new navigation (which
     // costs the web engine a second or more), and the saved position is
     // applied in the same step, before anything is painted. A new base URL,
-    // or a document with scripts of its own, needs a fresh page.
-    const bool inPlace = completedLoads_ > 0 && !loading_ && baseURL_ == loadedBaseURL_
-                         && !page.contains(QLatin1String("<script"), Qt::CaseInsensitive);
+    // a change of the script permission, or a document whose scripts may
+    // run needs a fresh page.
+    const bool scriptsAllowed = page_->scriptsAllowed();
+    const bool inPlace = completedLoads_ > 0 && !loading_ && baseURL_ == loadedBaseURL_ && scriptsAllowed == loadedWithScripts_
+                         && !(scriptsAllowed && page.contains(QLatin1String("<script"), Qt::CaseInsensitive));
     if (inPlace) {
         writeIntoCurrentPage(page);
         return;
@@ -208,6 +282,7 @@ void Document::loadPage(const QString& page) {
     }
     loading_ = true;
     loadedBaseURL_ = baseURL_;
+    loadedWithScripts_ = scriptsAllowed;
     if (page.size() * 3 < kLargestDataUrlPage) {
         page_->setHtml(page, baseURL_);
         return;
@@ -224,10 +299,13 @@ void Document::loadPage(const QString& page) {
 }
 
 void Document::writeIntoCurrentPage(const QString& page) {
+    // Written from our own world: the document's scripts may be off. Opening
+    // the document drops our listeners, so they are set up again.
     const QString writer = "document.open();document.write(" + javaScriptString(page) + ");document.close();"
-                           + (needsToScroll_ ? scrollScript() : QString());
-    page_->runJavaScript(writer, QWebEngineScript::MainWorld, [this](const QVariant&) {
+                           + PreviewWebPage::pageBehaviourScript() + (needsToScroll_ ? scrollScript() : QString());
+    page_->runJavaScript(writer, QWebEngineScript::ApplicationWorld, [this](const QVariant&) {
         ++completedLoads_;
+        page_->lookForDocumentScripts();
         emit pageLoaded(true);
     });
 }

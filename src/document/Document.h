@@ -9,6 +9,7 @@
 #include <QPointF>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <memory>
 
@@ -22,6 +23,7 @@ class PreviewWebPage;
 class QToolButton;
 class QMenu;
 class SegmentedControl;
+class ScriptNoticeBar;
 
 class Document : public QMainWindow {
     Q_OBJECT
@@ -60,6 +62,10 @@ public:
     static QString returnCSSStyleString();
     static QString markupLangSelectFromExtension(const QString& extension);
     static const int kWatchDelayMilliseconds = 2000;
+    // Larger files get a notice instead of a preview: converting them would
+    // hold the window for many seconds.
+    static constexpr qint64 kLargestPreviewedFile = 20 * 1024 * 1024;
+    ScriptNoticeBar* scriptNotice() const { return scriptNotice_; }
 
 public slots:
     void reloadTxt();
@@ -99,8 +105,15 @@ private:
     void connectBaseURLPopover();
     void registerObservers();
     void windowDidBecomeKey();
-    void readPlainText();
-    void readPackage();
+    // Each gives a notice fragment to show instead of the document when it
+    // cannot be shown, else nothing.
+    QString readPlainText();
+    QString readPackage();
+    static QString noticeFragment(const QString& title, const QString& message);
+    void buildScriptNotice();
+    void allowDocumentScripts();
+    QString documentFolder() const;
+    QStringList foldersThePageMayRead() const;
     void loadPage(const QString& page);
     void writeIntoCurrentPage(const QString& page);
     QString scrollScript() const;
@@ -121,6 +134,10 @@ private:
     bool accessGranted_ = false;
     QString markupLanguage_;
     QString unpackedPackageFolder_;
+    QString textpackUnpackFolder_;  // this window's own, removed with it
+    ScriptNoticeBar* scriptNotice_ = nullptr;
+    bool scriptNoticeDismissed_ = false;
+    bool loadedWithScripts_ = false;
     QUrl baseURL_;
     QUrl loadedBaseURL_;   // the base of the page in the web view
     QString lastFragment_;

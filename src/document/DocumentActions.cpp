@@ -2,9 +2,6 @@
 // external editor.
 #include <QApplication>
 #include <QClipboard>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -12,6 +9,7 @@
 
 #include "dispatch/MarkupTransformTask.h"
 #include "document/Document.h"
+#include "document/FileManager.h"
 #include "settings/SettingsStore.h"
 
 void Document::HTML2Pasteboard() {
@@ -25,12 +23,7 @@ void Document::HTML2Pasteboard() {
 }
 
 void Document::showFileInFinder() {
-    QDBusMessage showItems = QDBusMessage::createMethodCall("org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
-                                                            "org.freedesktop.FileManager1", "ShowItems");
-    showItems << QStringList{QUrl::fromLocalFile(filePath_).toString()} << QString();
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(showItems, QDBus::Block, 3000);
-    if (reply.type() != QDBusMessage::ReplyMessage)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(filePath_).absolutePath()));
+    filemanager::revealFile(filePath_);
 }
 
 void Document::loadExternalEditorsForExtension(const QString& extension) {

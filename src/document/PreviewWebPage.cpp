@@ -2,10 +2,17 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonValue>
+#include <QLoggingCategory>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
 
+#include "document/PreviewRequestPolicy.h"
 #include "settings/SettingsStore.h"
+
+Q_DECLARE_LOGGING_CATEGORY(previewPolicyLog)
 
 namespace {
 
@@ -31,9 +38,113 @@ const char* const kExtensionLists[] = {
     "defaults_BBCodeExtension",   "defaults_WikitextExtension",      "defaults_TextileExtension",
     "defaults_HTMLExtension"};
 
+const char* const kPageBehaviourName = "quillview-page-behaviour";
+
+// The converters write in-page links as `href="javascript:;"` with
+// `onclick="document.location.hash='name';"`. The document's scripts may not
+// run, so the click is handled here, in the application's world.
+const char* const kAnchorHandlerSource = R"JS(
+function quillviewAnchorOf(handler) {
+    var prefix = "document.location.hash='", suffix = "';";
+    if (!handler || handler.indexOf(prefix) !== 0 || handler.length < prefix.length + suffix.length
+        || handler.slice(-suffix.length) !== suffix)
+        return null;
+    return handler.slice(prefix.length, handler.length - suffix.length);
+}
+)JS";
+
+const char* const kAnchorLinksSource = R"JS(
+document.addEventListener('click', function (event) {
+    var link = event.target && event.target.closest ? event.target.closest('a[onclick]') : null;
+    var name = link ? quillviewAnchorOf(link.getAttribute('onclick')) : null;
+    if (name === null)
+        return;
+    event.preventDefault();
+    var target = document.getElementById(name) || document.getElementsByName(name)[0];
+    if (location.hash === '#' + name) {
+        if (target)
+            target.scrollIntoView();
+    } else {
+        location.hash = name;
+    }
+}, true);
+)JS";
+
+// Scripts of the document: script elements, event handlers other than the
+// converters' anchor links, and javascript: addresses other than theirs.
+const char* const kScriptSearchSource = R"JS(
+(function () {
+    if (document.getElementsByTagName('script').length > 0)
+        return true;
+    var elements = document.getElementsByTagName('*');
+    for (var i = 0; i < elements.length; ++i) {
+        var attributes = elements[i].attributes;
+        for (var j = 0; j < attributes.length; ++j) {
+            var name = attributes[j].name.toLowerCase(), value = attributes[j].value;
+            if (name.length > 2 && name.indexOf('on') === 0) {
+                if (name !== 'onclick' || quillviewAnchorOf(value) === null)
+                    return true;
+            } else if (value.trim().toLowerCase().indexOf('javascript:') === 0 && value.trim() !== 'javascript:;') {
+                return true;
+            }
+        }
+    }
+    return false;
+})()
+)JS";
+
+void applyBaseSettings(QWebEngineSettings* settings) {
+    // Images, style sheets and files of the document's folders load from a
+    // file: page only with both switches on; PreviewRequestPolicy then
+    // decides request by request.
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    settings->setAttribute(QWebEngineSettings::HyperlinkAuditingEnabled, false);
+    settings->setAttribute(QWebEngineSettings::AllowRunningInsecureContent, false);
+    settings->setAttribute(QWebEngineSettings::AllowGeolocationOnInsecureOrigins, false);
+    settings->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
+}
+
+// Web addresses go to the browser; other schemes could start any program
+// registered for them, so they are left alone.
+bool opensInBrowser(const QUrl& url) {
+    const QString scheme = url.scheme();
+    return scheme == "http" || scheme == "https" || scheme == "mailto";
+}
+
 }  // namespace
 
-PreviewWebPage::PreviewWebPage(QObject* parent) : QWebEnginePage(parent) {}
+PreviewWebPage::PreviewWebPage(QObject* parent) : QWebEnginePage(parent), policy_(new PreviewRequestPolicy(this)) {
+    applyBaseSettings(settings());
+    setUrlRequestInterceptor(policy_);
+    QWebEngineScript behaviour;
+    behaviour.setName(kPageBehaviourName);
+    behaviour.setInjectionPoint(QWebEngineScript::DocumentReady);
+    behaviour.setWorldId(QWebEngineScript::ApplicationWorld);
+    behaviour.setSourceCode(pageBehaviourScript());
+    scripts().insert(behaviour);
+}
+
+QString PreviewWebPage::pageBehaviourScript() {
+    return QString::fromUtf8(kAnchorHandlerSource) + QString::fromUtf8(kAnchorLinksSource);
+}
+
+void PreviewWebPage::setDocumentAccess(const QStringList& allowedFolders, bool scriptsAllowed) {
+    scriptsAllowed_ = scriptsAllowed;
+    policy_->setAllowedFolders(allowedFolders);
+    policy_->setScriptsAllowed(scriptsAllowed);
+    settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scriptsAllowed);
+}
+
+void PreviewWebPage::lookForDocumentScripts() {
+    const QString search = QString::fromUtf8(kAnchorHandlerSource) + QString::fromUtf8(kScriptSearchSource);
+    runJavaScript(search, QWebEngineScript::ApplicationWorld,
+                  [this](const QVariant& found) { emit documentScriptsFound(found.toBool()); });
+}
 
 bool PreviewWebPage::isShowableFile(const QString& path) {
     const QFileInfo file(path);
@@ -58,10 +169,11 @@ bool PreviewWebPage::isInPageLink(const QUrl& url) const {
 }
 
 void PreviewWebPage::scrollToAnchor(const QString& anchor) {
-    const QString name = QString::fromUtf8(QJsonDocument::fromVariant(QVariantList{anchor}).toJson(QJsonDocument::Compact));
+    const QByteArray name = QJsonDocument(QJsonArray{anchor}).toJson(QJsonDocument::Compact);
     runJavaScript(QStringLiteral("(function(n){var e=document.getElementById(n)||document.getElementsByName(n)[0];"
                                  "if(e)e.scrollIntoView();})(%1[0]);")
-                      .arg(name));
+                      .arg(QString::fromUtf8(name)),
+                  QWebEngineScript::ApplicationWorld);
 }
 
 void PreviewWebPage::followLink(const QUrl& url) {
@@ -72,28 +184,33 @@ void PreviewWebPage::followLink(const QUrl& url) {
         if (isShowableFile(path))
             emit openFileRequested(path);
         else if (QFileInfo::exists(path))
-            QDesktopServices::openUrl(url);
-    } else if (url.scheme() != "javascript" && url.isValid()) {
+            emit revealFileRequested(path);
+    } else if (opensInBrowser(url)) {
         QDesktopServices::openUrl(url);
+    } else if (url.scheme() != "javascript") {
+        qCInfo(previewPolicyLog) << "link not followed:" << url.scheme();
     }
 }
 
 bool PreviewWebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
+    if (!isMainFrame)
+        // Frames of the document; what they load is up to the request policy.
+        return true;
     switch (type) {
+    case NavigationTypeTyped:
+        // Our own loads.
+        return true;
     case NavigationTypeLinkClicked:
-        if (!isMainFrame)
-            return true;
         followLink(url);
         return false;
     case NavigationTypeReload:
         emit reloadRequested();
         return false;
-    case NavigationTypeFormSubmitted:
-    case NavigationTypeBackForward:
-        return false;
     default:
-        // The document's own loads (and what its frames load).
-        return true;
+        // Forms, history, redirects, refreshes and script navigation would
+        // all leave the document.
+        qCDebug(previewPolicyLog) << "navigation refused" << type << url.scheme();
+        return false;
     }
 }
 

@@ -1,10 +1,20 @@
 #pragma once
-// The preview's web page: it shows the document and never navigates away.
-// In-page anchors scroll in place, web links open in the user's browser, and
-// a link to another file Quillview can show asks for a window of its own.
+// The preview's web page, and with it the whole page policy. Documents come
+// from anywhere, so:
+// - their own scripts run only where the user allowed them (per folder);
+// - our own behaviour (JavaScript anchor links, scroll keeping) runs in the
+//   application's script world, which the document cannot see;
+// - loads are filtered by PreviewRequestPolicy (local files from the
+//   document's folders only, little from the network);
+// - the page never navigates away: in-page anchors scroll in place, web links
+//   open in the user's browser, a file Quillview can show opens a window of
+//   its own, and any other local file is revealed, never opened or run.
 
+#include <QStringList>
 #include <QUrl>
 #include <QWebEnginePage>
+
+class PreviewRequestPolicy;
 
 class PreviewWebPage : public QWebEnginePage {
     Q_OBJECT
@@ -13,6 +23,21 @@ public:
 
     // The base URL of the page being shown (in-page links resolve against it).
     void setDocumentBaseURL(const QUrl& baseURL) { baseURL_ = baseURL; }
+
+    // What the next page may do: load local files from these folders, and run
+    // the document's scripts or not.
+    void setDocumentAccess(const QStringList& allowedFolders, bool scriptsAllowed);
+    bool scriptsAllowed() const { return scriptsAllowed_; }
+    PreviewRequestPolicy* requestPolicy() const { return policy_; }
+
+    // Sets our page behaviour up again; for pages written in place, which
+    // drops every listener of the page.
+    static QString pageBehaviourScript();
+
+    // Asks the page whether the document holds scripts of its own (the
+    // converters' anchor links do not count); answers with
+    // documentScriptsFound().
+    void lookForDocumentScripts();
 
     // What a clicked link does; public so that pages opened for new windows
     // route their first navigation here.
@@ -23,7 +48,9 @@ public:
 
 signals:
     void openFileRequested(const QString& path);
+    void revealFileRequested(const QString& path);
     void reloadRequested();
+    void documentScriptsFound(bool found);
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
@@ -33,5 +60,7 @@ private:
     bool isInPageLink(const QUrl& url) const;
     void scrollToAnchor(const QString& anchor);
 
+    PreviewRequestPolicy* policy_ = nullptr;
     QUrl baseURL_;
+    bool scriptsAllowed_ = false;
 };

@@ -25,7 +25,28 @@ std::optional<QString> detectEncoding(const QByteArray& bytes) {
     return text;
 }
 
+// How much of a file is looked at to tell text from binary data.
+constexpr qint64 kBinaryCheckLength = 64 * 1024;
+
 }  // namespace
+
+bool looksBinary(const QByteArray& head) {
+    if (auto encoding = QStringConverter::encodingForData(head))
+        if (*encoding != QStringConverter::Utf8)
+            return false;  // UTF-16 and UTF-32 text is full of NUL bytes
+    return head.contains('\0');
+}
+
+TextFileProblem checkTextFile(const QString& path, qint64 largestSize) {
+    QFile file(path);
+    if (!file.exists())
+        return TextFileProblem::Missing;
+    if (file.size() > largestSize)
+        return TextFileProblem::TooLarge;
+    if (file.open(QIODevice::ReadOnly) && looksBinary(file.read(kBinaryCheckLength)))
+        return TextFileProblem::Binary;
+    return TextFileProblem::None;
+}
 
 std::optional<const char*> converterNameForEncodingNumber(int number) {
     // NeXTSTEP (2) and Symbol (6) have no converter here; non-lossy ASCII

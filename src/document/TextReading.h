@@ -7,6 +7,16 @@
 
 namespace textreading {
 
+enum class TextFileProblem { None, Missing, TooLarge, Binary };
+
+// Whether the file is there, at most `largestSize` bytes, and text: a NUL
+// byte near its start (outside UTF-16 and UTF-32 text with a byte-order
+// mark) marks images, archives and programs.
+TextFileProblem checkTextFile(const QString& path, qint64 largestSize);
+
+// Whether these first bytes of a file are those of binary data.
+bool looksBinary(const QByteArray& head);
+
 // Detects the encoding (a byte-order mark, else UTF-8); when that fails and
 // gives no text, tries the fallback list in its fixed order and keeps the
 // first encoding that decodes the whole file to a non-empty text. Nothing

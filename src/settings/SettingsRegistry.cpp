@@ -67,6 +67,7 @@ std::vector<SettingDefinition> buildRegistry() {
         optional("Vantrel_Updater_Second_Start_Done", T::Boolean),
         optional("VANTREL_UPDATER_LASTSKIP", T::String),
         optional("Warning_OpenURLInBrowser", T::Boolean),
+        optional(settingskeys::kScriptsAllowedFolders, T::Data),
     };
 }
 

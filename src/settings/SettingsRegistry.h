@@ -7,6 +7,12 @@
 #include <QVariant>
 #include <vector>
 
+// Keys of settings that no string table names: declared once here.
+namespace settingskeys {
+// Folders whose documents may run their own scripts in the preview.
+inline constexpr char kScriptsAllowedFolders[] = "PREVIEW_SCRIPTS_ALLOWED_FOLDERS";
+}  // namespace settingskeys
+
 enum class SettingType { Boolean, Integer, String, Data, Dictionary };
 
 struct SettingDefinition {

@@ -2,14 +2,11 @@
 // application, the rendered DOM read back from the page.
 #include <QApplication>
 #include <QClipboard>
-#include <QImage>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QStackedWidget>
-#include <QWebEnginePage>
-#include <QWebEngineView>
-#include <cstdio>
 
+#include "DocumentTestSupport.h"
 #include "QtTestSupport.h"
 #include "app/AppDelegate.h"
 #include "dispatch/MarkupTransformTask.h"
@@ -21,53 +18,7 @@
 
 using qttestsupport::writeFile;
 
-namespace {
-
-constexpr int kLoadTimeout = 20000;
-
-QVariant evaluate(Document* document, const QString& script) {
-    QVariant result;
-    bool done = false;
-    document->webView()->page()->runJavaScript(script, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, kLoadTimeout))
-        return {};
-    return result;
-}
-
-QString bodyText(Document* document) {
-    return evaluate(document, "document.body ? document.body.innerText : ''").toString();
-}
-
-bool waitForBodyText(Document* document, const QString& needle, int timeout) {
-    return QTest::qWaitFor([&] { return bodyText(document).contains(needle); }, timeout);
-}
-
-bool waitForLoads(Document* document, int count) {
-    return QTest::qWaitFor([&] { return document->completedLoads() >= count; }, kLoadTimeout);
-}
-
-// Writes a new version the way most editors save: a temporary file renamed
-// over the original.
-void saveAtomically(const QString& path, const QByteArray& bytes) {
-    const QString temporary = path + ".tmp~";
-    writeFile(temporary, bytes);
-    QVERIFY(std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) == 0);
-}
-
-QByteArray png(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-}  // namespace
+using namespace documenttestsupport;
 
 class DocumentWindowTest : public QObject {
     Q_OBJECT

@@ -9,6 +9,8 @@
 #include "document/FileWatcher.h"
 #include "document/NotificationCenter.h"
 #include "document/PageTemplate.h"
+#include "document/PreviewRequestPolicy.h"
+#include "document/ScriptPermissions.h"
 #include "document/TextReading.h"
 #include "document/ViewSettings.h"
 #include "settings/AppSupportFilePaths.h"
@@ -60,6 +62,71 @@ private slots:
         QVERIFY(pagetemplate::pageWithFragment("").contains("height:auto;}  --></style>"));
     }
 
+    // ------------------------------------------------------- page policy
+
+    void localFilesLoadOnlyFromTheAllowedFolders() {
+        using Type = QWebEngineUrlRequestInfo::ResourceType;
+        writeFile(path("docs/pic.png"), "png");
+        writeFile(path("docs/deep/er/pic.png"), "png");
+        writeFile(path("docs-old/pic.png"), "png");
+        writeFile(path("private/key"), "secret");
+        QVERIFY(QFile::link(path("private/key"), path("docs/key-link")));
+        PreviewRequestPolicy policy;
+        policy.setAllowedFolders({path("docs"), path("missing-folder")});
+        auto file = [&](const QString& name) { return QUrl::fromLocalFile(path(name)); };
+        QVERIFY(policy.allows(file("docs/pic.png"), Type::ResourceTypeImage));
+        QVERIFY(policy.allows(file("docs/deep/er/pic.png"), Type::ResourceTypeXhr));
+        // A folder whose name merely starts like the allowed one, a way up
+        // with "..", a symbolic link leading out, another host.
+        QVERIFY(!policy.allows(file("docs-old/pic.png"), Type::ResourceTypeImage));
+        QVERIFY(!policy.allows(QUrl("file://" + path("docs") + "/../private/key"), Type::ResourceTypeImage));
+        QVERIFY(!policy.allows(file("docs/key-link"), Type::ResourceTypeSubFrame));
+        QVERIFY(!policy.allows(file("private/key"), Type::ResourceTypeXhr));
+        QVERIFY(!policy.allows(QUrl("file://server" + path("docs/pic.png")), Type::ResourceTypeImage));
+        QVERIFY(!policy.allows(file("docs/not-there.png"), Type::ResourceTypeImage));
+        // Allowing scripts opens the network, never other local files.
+        policy.setScriptsAllowed(true);
+        QVERIFY(!policy.allows(file("private/key"), Type::ResourceTypeXhr));
+        QVERIFY(policy.allows(file("docs/pic.png"), Type::ResourceTypeXhr));
+    }
+
+    void theNetworkGivesOnlyWhatAPageNeedsToLookRight() {
+        using Type = QWebEngineUrlRequestInfo::ResourceType;
+        PreviewRequestPolicy policy;
+        const QUrl badge("https://img.example.org/badge.svg");
+        QVERIFY(policy.allows(badge, Type::ResourceTypeImage));
+        QVERIFY(policy.allows(QUrl("https://cdn.example.org/a.css"), Type::ResourceTypeStylesheet));
+        QVERIFY(policy.allows(QUrl("https://cdn.example.org/f.woff2"), Type::ResourceTypeFontResource));
+        QVERIFY(!policy.allows(QUrl("http://img.example.org/badge.svg"), Type::ResourceTypeImage));
+        for (Type type : {Type::ResourceTypeXhr, Type::ResourceTypeScript, Type::ResourceTypeSubFrame,
+                          Type::ResourceTypeObject, Type::ResourceTypeMedia, Type::ResourceTypePing,
+                          Type::ResourceTypePrefetch, Type::ResourceTypeWorker})
+            QVERIFY(!policy.allows(badge, type));
+        QVERIFY(!policy.allows(QUrl("wss://example.org/socket"), Type::ResourceTypeUnknown));
+        QVERIFY(!policy.allows(QUrl("ftp://example.org/x.png"), Type::ResourceTypeImage));
+        QVERIFY(policy.allows(QUrl("data:image/png;base64,AAAA"), Type::ResourceTypeImage));
+        policy.setScriptsAllowed(true);
+        QVERIFY(policy.allows(QUrl("http://api.example.org/data"), Type::ResourceTypeXhr));
+        QVERIFY(policy.allows(badge, Type::ResourceTypeSubFrame));
+        QVERIFY(!policy.allows(QUrl("ftp://example.org/x.png"), Type::ResourceTypeImage));
+    }
+
+    void scriptsAreAllowedPerFolderAndRemembered() {
+        using namespace scriptpermissions;
+        QVERIFY(!areScriptsAllowedInFolder(path("site")));
+        allowScriptsInFolder(path("site") + "/");
+        allowScriptsInFolder(path("site"));
+        QVERIFY(areScriptsAllowedInFolder(path("site")));
+        QVERIFY(areScriptsAllowedInFolder(path("site/../site")));
+        QVERIFY(!areScriptsAllowedInFolder(path("site/sub")));
+        QVERIFY(!areScriptsAllowedInFolder(path("")));
+        QVERIFY(!areScriptsAllowedInFolder(QString()));
+        SettingsStore::shared().sync();
+        QCOMPARE(SettingsStore::shared().value(settingskeys::kScriptsAllowedFolders).toStringList(),
+                 QStringList{QDir::cleanPath(path("site"))});
+        SettingsStore::shared().remove(settingskeys::kScriptsAllowedFolders);
+    }
+
     // ------------------------------------------------------------- reading
 
     void textIsReadInItsEncoding() {
@@ -72,6 +139,24 @@ private slots:
         QCOMPARE(decodeText(QByteArray("\xef\xbb\xbfmit BOM")).value(), QString("mit BOM"));
         QVERIFY(decodeText("").value().isEmpty());
         QVERIFY(!textreading::readTextFromFile(path("missing.md")));
+    }
+
+    void binaryFilesAreToldFromText() {
+        using textreading::checkTextFile;
+        using textreading::TextFileProblem;
+        writeFile(path("notes.md"), "# Notes\n");
+        writeFile(path("utf16.md"), QByteArray("\xff\xfe#\0 \0N\0o\0", 10));
+        writeFile(path("image.md"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+        writeFile(path("late.md"), QByteArray(70 * 1024, 'x') + QByteArray(4, '\0'));
+        QCOMPARE(checkTextFile(path("notes.md"), 1000), TextFileProblem::None);
+        QCOMPARE(checkTextFile(path("utf16.md"), 1000), TextFileProblem::None);
+        QCOMPARE(checkTextFile(path("image.md"), 1000), TextFileProblem::Binary);
+        QCOMPARE(checkTextFile(path("notes.md"), 7), TextFileProblem::TooLarge);
+        QCOMPARE(checkTextFile(path("gone.md"), 1000), TextFileProblem::Missing);
+        // Only the start is looked at: a stray NUL deep in a text is read.
+        QCOMPARE(checkTextFile(path("late.md"), 1 << 20), TextFileProblem::None);
+        QVERIFY(!textreading::looksBinary(""));
+        QVERIFY(textreading::looksBinary(QByteArray("\xef\xbb\xbf" "A\0B", 6)));  // UTF-8 text holds no NUL
     }
 
     void fallbackNumbersMapToRealConverters() {

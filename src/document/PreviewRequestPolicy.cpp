@@ -1,0 +1,71 @@
+#include "document/PreviewRequestPolicy.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(previewPolicyLog, "quillview.preview")
+
+PreviewRequestPolicy::PreviewRequestPolicy(QObject* parent) : QWebEngineUrlRequestInterceptor(parent) {}
+
+void PreviewRequestPolicy::setAllowedFolders(const QStringList& folders) {
+    canonicalFolders_.clear();
+    for (const QString& folder : folders) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        if (!canonical.isEmpty() && !canonicalFolders_.contains(canonical))
+            canonicalFolders_ << canonical;
+    }
+}
+
+bool PreviewRequestPolicy::isInsideFolders(const QString& path, const QStringList& canonicalFolders) {
+    // Symbolic links are followed first, so a link inside the folder cannot
+    // lead out of it.
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (canonical.isEmpty())
+        return false;
+    for (const QString& folder : canonicalFolders)
+        if (canonical == folder || canonical.startsWith(folder == "/" ? folder : folder + '/'))
+            return true;
+    return false;
+}
+
+bool PreviewRequestPolicy::allowsLocalFile(const QUrl& url) const {
+    if (!url.host().isEmpty() && url.host() != "localhost")
+        return false;
+    return isInsideFolders(url.toLocalFile(), canonicalFolders_);
+}
+
+bool PreviewRequestPolicy::allowsRemote(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType type) const {
+    if (scriptsAllowed_)
+        return true;
+    if (url.scheme() != "https")
+        return false;
+    // What a page needs to look right, such as a README's badges; nothing a
+    // script could use to send something away.
+    switch (type) {
+    case QWebEngineUrlRequestInfo::ResourceTypeImage:
+    case QWebEngineUrlRequestInfo::ResourceTypeStylesheet:
+    case QWebEngineUrlRequestInfo::ResourceTypeFontResource:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool PreviewRequestPolicy::allows(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType type) const {
+    const QString scheme = url.scheme();
+    if (scheme == "file")
+        return allowsLocalFile(url);
+    if (scheme == "http" || scheme == "https" || scheme == "ws" || scheme == "wss")
+        return allowsRemote(url, type);
+    // The page itself and what it carries inline.
+    return scheme == "data" || scheme == "blob" || scheme == "about";
+}
+
+void PreviewRequestPolicy::interceptRequest(QWebEngineUrlRequestInfo& info) {
+    if (allows(info.requestUrl(), info.resourceType()))
+        return;
+    info.block(true);
+    qCDebug(previewPolicyLog) << "refused" << info.requestUrl().toString(QUrl::RemoveQuery) << info.resourceType();
+    emit requestRefused(info.requestUrl());
+}

