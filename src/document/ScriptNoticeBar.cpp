@@ -8,7 +8,10 @@
 ScriptNoticeBar::ScriptNoticeBar(QWidget* parent) : QFrame(parent) {
     setObjectName("bar_DocumentScripts");
     setFrameShape(QFrame::NoFrame);
-    setStyleSheet("#bar_DocumentScripts { background: palette(alternate-base); border-bottom: 1px solid palette(mid); }");
+    // A role, not a style sheet: it follows the window's light or dark
+    // palette when the theme changes.
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::AlternateBase);
 
     auto* message = new QLabel(tr("This document contains scripts. They were not run."), this);
     allowButton_ = new QPushButton(tr("Allow Scripts in This Folder"), this);

@@ -139,6 +139,17 @@ new Image().src = '%1?outside=' + encodeURIComponent(read('%2')) + '&inside=' + 
         QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(centre[0].toInt(), centre[1].toInt()));
     }
 
+    // With QUILL_SCREENSHOT_DIR set, the window is saved there for a look.
+    void saveScreenshot(Document* document, const QString& name) {
+        const QByteArray directory = qgetenv("QUILL_SCREENSHOT_DIR");
+        if (directory.isEmpty())
+            return;
+        document->resize(760, 420);
+        document->show();
+        QTest::qWait(700);
+        QVERIFY(document->grab().save(QString("%1/%2.png").arg(QString::fromLocal8Bit(directory), name)));
+    }
+
     double scrollY(Document* document) { return evaluate(document, "window.scrollY").toDouble(); }
 
 private slots:
@@ -185,7 +196,9 @@ private slots:
         QVERIFY(refusedUrls.contains(QUrl::fromLocalFile(home.filePath("private.png")).toString()));
         QVERIFY(opened.urls.isEmpty());
         QVERIFY(document->scriptNotice()->isVisible());
+        saveScreenshot(document, "script-notice");
     }
+
 
     void allowedScriptsStillReadNothingOutsideTheirFolder() {
         writeFile(path("hostile.html"), hostilePage());
@@ -293,6 +306,7 @@ private slots:
         QVERIFY(document);
         QVERIFY(waitForBodyText(document, notice, 5000));
         QVERIFY(document->lastFragment().isEmpty());
+        saveScreenshot(document, "notice-" + file);
     }
 
     void eachTextPackWindowUnpacksIntoItsOwnFolderRemovedWithIt() {
