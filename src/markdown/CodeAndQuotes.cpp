@@ -10,15 +10,40 @@
 
 namespace {
 
-// The escaped-backtick token is put in before single-backtick spans are
-// found; inside code it must read as the user wrote it.
+// An escaped backtick is put in as a token before single-backtick spans are
+// found, so it opens no span; inside code it must read as the user wrote it.
+// A backslash after a backslash is escaped itself, and one right after a
+// backtick is the whole of a span ("`\`").
 const char16_t* const kEscapedBacktickToken = u"<%%16%%>";
-const char16_t* const kEscapedBacktick = u" \\`";
+const char16_t* const kEscapedBacktick = u"\\`";
 
-icu::UnicodeString asWritten(const icu::UnicodeString& code) {
+icu::UnicodeString withEscapedBackticksAsWritten(const icu::UnicodeString& code) {
     icu::UnicodeString text(code);
     engine::replaceAllLiteral(text, kEscapedBacktickToken, kEscapedBacktick);
     return text;
+}
+
+// After an empty line (or at the very start), lines indented by a tab, with
+// the one-character and empty lines between them.
+const char16_t* const kIndentedBlockPattern = uR"((?m)(\n\n|\A\n)((?>^[ ]*\t[ ]?.+\n(.\n)*\n*)+))";
+
+// A block indented by one tab right after a list item's paragraph is a
+// further paragraph of that item, not code; the list pass takes it in. Code
+// inside an item is indented twice.
+bool continuesListItem(const icu::UnicodeString& text, const engine::Match& block) {
+    int32_t at = block.start(2);
+    while (at < text.length() && text.charAt(at) == u' ')
+        ++at;
+    if (at + 1 >= text.length() || text.charAt(at + 1) == u'\t')
+        return false;
+    const int32_t previousGap = text.lastIndexOf(icu::UnicodeString(u"\n\n"), 0, block.start());
+    int32_t lineStart = previousGap < 0 ? 0 : previousGap + 2;
+    while (lineStart < block.start() && (text.charAt(lineStart) == u' ' || text.charAt(lineStart) == u'\t'))
+        ++lineStart;
+    const icu::UnicodeString line(text, lineStart, markdown::lineEnd(text, lineStart) - lineStart);
+    const bool bulleted = line.length() > 1 && (line.charAt(0) == u'*' || line.charAt(0) == u'+' || line.charAt(0) == u'-') &&
+                          (line.charAt(1) == u' ' || line.charAt(1) == u'\t');
+    return bulleted || markdown::startsWithOrderedListMarker(line);
 }
 
 }  // namespace
@@ -32,11 +57,13 @@ icu::UnicodeString Markdown_ObjC::hardenHTML(const icu::UnicodeString& string) {
 }
 
 void Markdown_ObjC::codeBlockSave() {
-    // Spans in two or more backticks first, so they may hold single ones.
+    // Spans in two or more backticks first, so they may hold single ones
+    // (and fenced blocks, blank lines and all). A single-backtick span stays
+    // within its paragraph.
     saveCodeSpans(u"(?s)[`]{2,}(.*?)[`]{2,}", false, u"``");
-    engine::replaceAllLiteral(str, kEscapedBacktick, kEscapedBacktickToken);
-    saveCodeSpans(u"(?s)[`]{1,1}(.*?)[`]{1,1}", true, u"`");
-    saveIndentedCodeBlocks();
+    engine::replaceAll(str, uR"((?<![\\`])\\`)", kEscapedBacktickToken);
+    saveCodeSpans(uR"((?s)[`]{1,1}((?:(?!\n\n).)*?)[`]{1,1})", true, u"`");
+    saveIndentedCodeBlocks(str);
 }
 
 void Markdown_ObjC::saveCodeSpans(const icu::UnicodeString& pattern, bool dotMatch,
@@ -48,18 +75,30 @@ void Markdown_ObjC::saveCodeSpans(const icu::UnicodeString& pattern, bool dotMat
     for (const engine::Match& match : *matches) {
         icu::UnicodeString code(match.text());
         engine::replaceAllLiteral(code, backticksToDrop, u"");
-        icu::UnicodeString html = engine::formatted(u"<code>%@</code>", {hardenHTML(asWritten(code))});
-        edits.push_back({match.start(), match.end(), codeBlocksEscaped.add(html)});
+        icu::UnicodeString html = engine::formatted(u"<code>%@</code>", {hardenHTML(withEscapedBackticksAsWritten(code))});
+        icu::UnicodeString token = codeBlocksEscaped.add(html);
+        codeSpansAsWritten.set(codeBlocksEscaped.entries().rbegin()->first, match.text());
+        edits.push_back({match.start(), match.end(), token});
     }
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-void Markdown_ObjC::saveIndentedCodeBlocks() {
-    auto matches = matchesForPattern(uR"((?m)(\n\n|\A\n)((?>^[ ]*\t[ ]?.+\n(.\n)*\n*)+))");
-    if (!matches)
-        return;
+// Saved spans and links inside a code block are read as they were written:
+// a code block shows its text exactly.
+icu::UnicodeString Markdown_ObjC::codeAsWritten(const icu::UnicodeString& code) const {
+    icu::UnicodeString text(code);
+    linksEscaped.restoreInto(text);
+    codeSpansAsWritten.restoreInto(text);
+    return withEscapedBackticksAsWritten(text);
+}
+
+void Markdown_ObjC::saveIndentedCodeBlocks(icu::UnicodeString& text) {
+    std::vector<engine::Match> matches =
+        markdown::matchesOf(text, kIndentedBlockPattern, engine::kNoOptions, u"Error for Pattern %@");
     std::vector<engine::RangeEdit> edits;
-    for (const engine::Match& match : *matches) {
+    for (const engine::Match& match : matches) {
+        if (continuesListItem(text, match))
+            continue;
         std::vector<icu::UnicodeString> lines = markdown::splitAtNewlineCharacters(match.text());
         lines.pop_back();
         lines.erase(lines.begin(), lines.begin() + std::min<size_t>(2, lines.size()));
@@ -73,18 +112,18 @@ void Markdown_ObjC::saveIndentedCodeBlocks() {
                 line.remove(0, 1);
             code.append(line).append(u'\n');
         }
-        code = hardenHTML(asWritten(rtrim_Vant(code)));
+        code = hardenHTML(codeAsWritten(rtrim_Vant(code)));
         icu::UnicodeString token = codeBlocksEscaped.add(engine::formatted(u"<pre><code>%@</code></pre>\n", {code}));
         // The empty lines around the block stay, so the token stands on its own line.
         int32_t start = match.start();
         int32_t end = match.end();
-        while (start < end && markdown::isNewlineCharacter(str.charAt(start)))
+        while (start < end && markdown::isNewlineCharacter(text.charAt(start)))
             ++start;
-        while (end > start && markdown::isNewlineCharacter(str.charAt(end - 1)))
+        while (end > start && markdown::isNewlineCharacter(text.charAt(end - 1)))
             --end;
         edits.push_back({start, end, token});
     }
-    engine::applyRangeEdits(str, std::move(edits));
+    engine::applyRangeEdits(text, std::move(edits));
 }
 
 void Markdown_ObjC::codeBlockReturn() {
@@ -104,10 +143,15 @@ void Markdown_ObjC::quoteBlockFormatting() {
         bool levelTakenOff = true;
         for (const engine::Match& match : *matches) {
             icu::UnicodeString inner(match.text());
-            engine::RegexResult result = engine::replaceAll(inner, uR"((?m)^[ ]*>[ ]?|^[ ]+$)", u"");
+            // "> " and four spaces of code were tabbed as ">", a tab and a
+            // space; without its marker such a line is indented by a tab.
+            engine::RegexResult result = engine::replaceAll(inner, uR"((?m)^[ ]*>(?:[ ]|(\t+)[ ])?|^[ ]+$)", u"$1");
             if (result.status == engine::RegexStatus::invalidPattern)
                 engine::log(u"Error2 Markdown/quoteBlockFormatting %@", {result.error});
             levelTakenOff = levelTakenOff && result.ok();
+            // A quote may hold code, even on its first line.
+            inner.insert(0, u"\n\n");
+            saveIndentedCodeBlocks(inner);
             icu::UnicodeString html = engine::formatted(u"<blockquote>\n%@\n</blockquote>\n\n", {addPBlocks(inner)});
             edits.push_back({match.start(), match.end(), html});
         }

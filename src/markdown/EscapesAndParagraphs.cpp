@@ -24,15 +24,43 @@ const Escape kEscapes[] = {
     {u"\\)", u"<%%07%%>", u")"},   {u"\\[", u"<%%08%%>", u"["}, {u"\\]", u"<%%09%%>", u"]"},
     {u"\\>", u"<%%10%%>", u">"},   {u"\\#", u"<%%11%%>", u"#"}, {u"\\.", u"<%%12%%>", u"."},
     {u"\\!", u"<%%13%%>", u"!"},   {u"\\+", u"<%%14%%>", u"+"}, {u"\\-", u"<%%15%%>", u"-"},
-    {u"\\`", u"<%%16%%>", u" `"},  {u"\\|", u"<%%17%%>", u"|"},
+    {u"\\`", u"<%%16%%>", u"`"},  {u"\\|", u"<%%17%%>", u"|"},
 };
 
 // An address in angle brackets; no part may hold "<" or ">", so the pattern
 // cannot start at an earlier tag or escape token on the same line.
 const char16_t* const kEmailPattern = uR"(<((?:(?![<>]).)*?)@((?:(?![<>]).)*?)\.((?:(?![<>]).)*?)>)";
 
-bool isLineStart(UChar32 c) {
-    return u_isdigit(c) || c == u'#' || c == u'*' || c == u'+' || c == u'-' || c == u'>' || c == u'\t';
+// Lines that start like a list item, a heading, a quote or code are never
+// wrapped; a digit counts only as part of an ordered-list marker, so a
+// sentence may start with a number.
+bool startsOutsideParagraphs(const icu::UnicodeString& line) {
+    if (line.isEmpty())
+        return false;
+    const UChar32 c = line.char32At(0);
+    if (u_isdigit(c))
+        return markdown::startsWithOrderedListMarker(line);
+    return c == u'#' || c == u'*' || c == u'+' || c == u'-' || c == u'>' || c == u'\t';
+}
+
+// Raw blocks whose lines keep their own breaks and get no paragraphs.
+const std::initializer_list<const char16_t*> kPreOpenings = {u"<pre>", u"<pre "};
+const std::initializer_list<const char16_t*> kPreClosings = {u"</pre>"};
+
+// A line that ends in a block-level tag is raw HTML, not a line of text that
+// could break.
+const char16_t* const kEndsInBlockTag =
+    uR"((?i)</?(?:address|article|aside|blockquote|dd|del|details|div|dl|dt|fieldset|figcaption|figure|footer|)"
+    uR"(form|h[1-6]|header|hr|iframe|ins|li|math|nav|noscript|ol|p|pre|script|section|summary|table|tbody|td|)"
+    uR"(tfoot|th|thead|tr|ul)\b[^<>]*>$)";
+
+// The blanks at the end of a line that ask for a break ("  ", a tab and a
+// space, or a tab), or 0.
+int32_t breakingBlanksAt(const icu::UnicodeString& line) {
+    const int32_t n = line.length();
+    if (n >= 2 && line.charAt(n - 1) == u' ' && (line.charAt(n - 2) == u' ' || line.charAt(n - 2) == u'\t'))
+        return 2;
+    return n >= 1 && line.charAt(n - 1) == u'\t' ? 1 : 0;
 }
 
 }  // namespace
@@ -82,11 +110,32 @@ void Markdown_ObjC::unescapeCharacters() {
     str = std::move(out);
 }
 
+// Lines that end in two spaces (or a tab: four spaces were tabbed) break,
+// except raw HTML block lines and the lines of a pre block.
 void Markdown_ObjC::nl2br() {
-    const icu::UnicodeString lineBreak = engine::formatted(u" <br%@\n", {HTML_close});
-    engine::replaceAllLiteral(str, u"  \n", lineBreak);
-    engine::replaceAllLiteral(str, u"\t \n", lineBreak);
-    engine::replaceAllLiteral(str, u"\t\n", lineBreak);
+    if (!engine::containsAny(str, {u"  \n", u"\t \n", u"\t\n"}))
+        return;
+    const icu::UnicodeString lineBreak = engine::formatted(u" <br%@", {HTML_close});
+    icu::UnicodeString out = engine::emptyWithRoomFor(str);
+    bool inPre = false;
+    for (int32_t from = 0; from < str.length();) {
+        int32_t end = str.indexOf(u'\n', from);
+        if (end < 0)
+            end = str.length();
+        const icu::UnicodeString line(str, from, end - from);
+        const int32_t blanks = end < str.length() ? breakingBlanksAt(line) : 0;
+        const bool wasInPre = inPre;
+        inPre = markdown::rawBlockOpenAfter(line, inPre, kPreOpenings, kPreClosings);
+        if (blanks > 0 && !wasInPre && !inPre &&
+            !engine::containsMatch(icu::UnicodeString(line, 0, line.length() - blanks), kEndsInBlockTag))
+            out.append(line, 0, line.length() - blanks).append(lineBreak);
+        else
+            out.append(line);
+        if (end < str.length())
+            out.append(u'\n');
+        from = end + 1;
+    }
+    str = std::move(out);
 }
 
 void Markdown_ObjC::encodeEmailAddress() {
@@ -138,11 +187,13 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) c
         u"li>", u"table>",      u"tr>",  u"td>",
         u"th>",
     };
-    auto hasBlockTag = [&blockTags](const icu::UnicodeString& line) {
+    // A code block saved inside a quote stands for its pre element.
+    auto hasBlockTag = [&blockTags, this](const icu::UnicodeString& line) {
         for (const icu::UnicodeString& tag : blockTags)
             if (line.indexOf(tag) >= 0)
                 return true;
-        return false;
+        auto code = codeBlocksEscaped.savedTextForToken(line);
+        return code && code->startsWith(u"<pre>");
     };
 
     std::vector<icu::UnicodeString> lines = engine::split(engine::trimmed(string), u"\n");
@@ -154,18 +205,17 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) c
     bool inList = false;
     for (size_t i = 0; i < lines.size(); ++i) {
         icu::UnicodeString& line = lines[i];
-        const bool startsSpecial = !line.isEmpty() && isLineStart(line.char32At(0));
+        const bool startsSpecial = startsOutsideParagraphs(line);
         const bool hasTag = hasBlockTag(line);
         const bool closesItem = line.indexOf(u"</li>") >= 0;
         inList = (line.indexOf(u"<li>") >= 0 && !closesItem) || (inList && !closesItem);
-        if (startsSpecial || rawBlock || hasTag || inList) {
-            if (line.indexOf(u"<pre><code>") >= 0 || line.indexOf(u"<blockquote>") >= 0)
-                rawBlock = true;
-            else if (line.indexOf(u"</code></pre>") >= 0 || line.indexOf(u"</blockquote>") >= 0)
-                rawBlock = false;
+        // A raw block's lines, from the one that opens it to the one that
+        // closes it, stay as written.
+        const bool inRawBlock = rawBlock;
+        rawBlock = markdown::rawBlockOpenAfter(line, rawBlock, {u"<pre>", u"<pre ", u"<blockquote>"},
+                                               {u"</pre>", u"</blockquote>"});
+        if (startsSpecial || inRawBlock || rawBlock || hasTag || inList)
             continue;
-        }
-        rawBlock = false;
         if (engine::trimmed(line).isEmpty()) {
             if (paragraphOpen && i > 0)
                 lines[i - 1].append(u"</p>");

@@ -20,6 +20,9 @@ struct Reference {
 
 using ReferenceTable = std::map<icu::UnicodeString, Reference>;
 
+const char16_t* const kReferenceLinkPattern =
+    uR"(\[((?:[^\[\]\n]|\n(?!\n)|\[[^\[\]\n]*\])*?)\](?:[ ]?(?:\n[ ]*)?\[([^\[\]\n]*)\])?)";
+
 icu::UnicodeString without(const icu::UnicodeString& text, const icu::UnicodeString& piece) {
     icu::UnicodeString out(text);
     engine::replaceAllLiteral(out, piece, u"");
@@ -45,13 +48,13 @@ Reference parseDefinition(const icu::UnicodeString& rest) {
     else if (rest.indexOf(u'(') >= 0)
         opening = u"(", closing = u")";
 
-    Reference reference;
     if (opening.isEmpty()) {
-        std::vector<icu::UnicodeString> pieces = engine::split(rest, u" ");
-        // Without a space after the colon the whole rest is the address.
-        if (pieces.size() < 2)
-            return {engine::trimmed(rest), {}};
-        return {engine::trimmed(pieces[1]), engine::trimmed(pieces[0])};
+        // The address is the first word, however many blanks come before it.
+        icu::UnicodeString address = engine::trimmed(rest);
+        for (int32_t at = 0; at < address.length(); ++at)
+            if (address.charAt(at) == u' ' || address.charAt(at) == u'\t')
+                return {icu::UnicodeString(address, 0, at), {}};
+        return {address, {}};
     }
     icu::UnicodeString trimmedRest = engine::trimmed(rest);
     std::vector<icu::UnicodeString> pieces = engine::split(trimmedRest, opening);
@@ -60,14 +63,21 @@ Reference parseDefinition(const icu::UnicodeString& rest) {
     return {engine::trimmedOfSpacesAndTabs(pieces[0]), without(pieces[1], closing)};
 }
 
-// Where the matches of an inline link or image rule begin; the web address
-// rules have no such opening.
-icu::UnicodeString openingOf(const RuleRecord& rule) {
-    if (rule.pattern.startsWith(uR"(!\[)"))
-        return u"![";
-    if (rule.pattern.startsWith(uR"(\[)"))
-        return u"[";
-    return {};
+// A double quote inside a title would end the attribute early; the title
+// rules still find the title once its inner quotes are entities.
+void escapeQuotesInTitle(icu::UnicodeString& saved, const RuleTable& rules) {
+    for (const RuleRecord& rule : rules) {
+        std::optional<engine::Match> match = engine::findFirst(saved, rule.pattern);
+        if (!match)
+            continue;
+        // The first rule that takes the piece; only the title rules have a fourth group.
+        if (match->groupCount() >= 4 && match->text(4).indexOf(u'"') >= 0) {
+            icu::UnicodeString title(match->text(4));
+            engine::replaceAllLiteral(title, u"\"", u"&quot;");
+            saved.replace(match->start(4), match->end(4) - match->start(4), title);
+        }
+        return;
+    }
 }
 
 }  // namespace
@@ -75,9 +85,10 @@ icu::UnicodeString openingOf(const RuleRecord& rule) {
 void Markdown_ObjC::linkSave() {
     for (const RuleRecord& rule : regexMarkdownLinks()) {
         engine::RegexResult result;
+        // Link texts hold bracket pairs, so an opening that cannot close
+        // does not rule out a later one on its line: every opening is tried.
         std::vector<engine::Match> matches =
-            engine::findAllFromOpenings(str, rule.pattern, openingOf(rule), engine::kNoOptions, &result)
-                .value_or(std::vector<engine::Match>{});
+            engine::findAll(str, rule.pattern, engine::kNoOptions, &result).value_or(std::vector<engine::Match>{});
         if (result.status == engine::RegexStatus::invalidPattern)
             engine::log(u"Error Markdown/linkSave %@", {result.error});
         std::vector<engine::RangeEdit> edits;
@@ -103,6 +114,7 @@ void Markdown_ObjC::linkReturn() {
     engine::PlaceholderTable html(u"%SavedLink", u"%");
     for (const auto& [number, saved] : linksEscaped.entries()) {
         icu::UnicodeString text(saved);
+        escapeQuotesInTitle(text, rules);
         for (const RuleRecord& rule : rules)
             engine::replaceAll(text, rule.pattern, rule.templateText);
         html.set(number, text);
@@ -165,17 +177,17 @@ void Markdown_ObjC::referenceStyleFormatting() {
     }
     engine::applyRangeEdits(str, std::move(images));
 
-    // Reference links: the name exactly as written, else the link text.
+    // Reference links: the name exactly as written, else the link text (also
+    // for a text in brackets alone). The text holds brackets only in pairs and
+    // may go on over a line break, as may the gap before the name.
     std::vector<engine::RangeEdit> links;
-    for (const engine::Match& match :
-         allMatchesFrom(u"[", uR"(\[(.*?)\][ ]{0,1}\[(.*?)\])")) {
-        std::vector<icu::UnicodeString> parts = referenceParts(match.text());
-        if (parts.size() < 2)
-            continue;
-        icu::UnicodeString text = without(parts[0], u"[");
-        icu::UnicodeString name = without(parts[1], u"]");
-        if (name.isEmpty())
+    for (const engine::Match& match : allMatches(kReferenceLinkPattern)) {
+        const icu::UnicodeString& text = match.text(1);
+        icu::UnicodeString name = match.took_part(2) ? match.text(2) : icu::UnicodeString();
+        if (name.isEmpty()) {
             name = text;
+            engine::replaceAll(name, uR"([ ]?\n)", u" ");
+        }
         auto found = references.find(name);
         if (found == references.end())
             continue;

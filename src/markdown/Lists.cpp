@@ -21,10 +21,12 @@ bool isBullet(char16_t c) {
     return c == u'+' || c == u'*' || c == u'-';
 }
 
-// The part before the first ". " is a number (or nothing).
+// The part before the first ". " is a number (or nothing), or the line
+// starts with a number, a period and a tab.
 bool startsWithNumber(const icu::UnicodeString& line) {
     int32_t dot = line.indexOf(u". ");
-    return markdown::consistsOfDecimalDigits(dot < 0 ? line : icu::UnicodeString(line, 0, dot));
+    return markdown::consistsOfDecimalDigits(dot < 0 ? line : icu::UnicodeString(line, 0, dot)) ||
+           markdown::startsWithOrderedListMarker(line);
 }
 
 // The list that starts at `from`: its text (lines each followed by "\n") and
@@ -44,14 +46,11 @@ ListExtent collectList(const icu::UnicodeString& text, int32_t from) {
         bool take = true;
         if (!line.isEmpty() && isMarker(line.charAt(0))) {
             afterGap = false;
-        } else if (!line.isEmpty() && (line.indexOf(u". ") >= 0 || line.indexOf(u".\t") >= 0)) {
-            if (startsWithNumber(line))
-                afterGap = false;
-            else if (afterGap)
-                take = false;
-            else
-                afterGap = true;
+        } else if (!line.isEmpty() && (line.indexOf(u". ") >= 0 || line.indexOf(u".\t") >= 0) &&
+                   startsWithNumber(line)) {
+            afterGap = false;
         } else if (!line.isEmpty()) {
+            // A continuation line, whatever sentences it holds.
             take = !afterGap;
         } else {
             take = !afterGap;
@@ -100,6 +99,132 @@ private:
     size_t next_ = 0;
 };
 
+struct ListLine {
+    enum class Kind { empty, item, continuation } kind = Kind::empty;
+    long depth = 0;         // tabs at the start
+    bool numbered = false;  // items: an ol item
+    bool loose = false;     // items: their paragraphs get p elements
+    icu::UnicodeString text;  // the item's text, or the continuation line less one tab
+};
+
+ListLine classified(const icu::UnicodeString& line) {
+    ListLine classified;
+    classified.depth = Markup_ObjC::countAtStartOfString(u"\t", line);
+    const icu::UnicodeString content = Markup_ObjC::ltrim_Vant(line);
+    if (content.isEmpty())
+        return classified;
+    int32_t dot = content.indexOf(u". ");
+    if (dot >= 0 && markdown::consistsOfDecimalDigits(icu::UnicodeString(content, 0, dot))) {
+        classified.kind = ListLine::Kind::item;
+        classified.numbered = true;
+        classified.text.setTo(content, dot + 2);
+    } else if (content.length() > 1 && isBullet(content.charAt(0)) && u_isUWhiteSpace(content.charAt(1))) {
+        classified.kind = ListLine::Kind::item;
+        classified.text.setTo(content, 2);
+    } else {
+        classified.kind = ListLine::Kind::continuation;
+        classified.text = line.startsWith(u"\t") ? icu::UnicodeString(line, 1) : line;
+    }
+    return classified;
+}
+
+// An item is loose when an empty line stands right before it or between it
+// and the next item; empty lines before or after the whole list do not count.
+void markLooseItems(std::vector<ListLine>& lines) {
+    size_t first = 0;
+    while (first < lines.size() && lines[first].kind == ListLine::Kind::empty)
+        ++first;
+    size_t last = lines.size();
+    while (last > first && lines[last - 1].kind == ListLine::Kind::empty)
+        --last;
+    for (size_t i = first; i < last; ++i) {
+        if (lines[i].kind != ListLine::Kind::item)
+            continue;
+        bool loose = i > first && lines[i - 1].kind == ListLine::Kind::empty;
+        for (size_t j = i + 1; j < last && !loose && lines[j].kind != ListLine::Kind::item; ++j)
+            loose = lines[j].kind == ListLine::Kind::empty;
+        lines[i].loose = loose;
+    }
+}
+
+// Nested ul/ol elements by tab depth. The first item's kind decides the
+// outer list; a deeper item opens a list inside the previous item, a
+// shallower one closes lists until its depth.
+class ListBuilder {
+public:
+    void add(const ListLine& line) {
+        if (line.kind == ListLine::Kind::empty) {
+            closeParagraph();
+            out_.append(u'\n');
+        } else if (line.kind == ListLine::Kind::continuation) {
+            // In a loose item, a line after an empty one starts a paragraph.
+            out_.append(u'\n');
+            if (itemIsLoose_ && !paragraphOpen_) {
+                out_.append(u"<p>");
+                paragraphOpen_ = true;
+            }
+            out_.append(line.text);
+        } else {
+            closeParagraph();
+            openItem(line);
+            if (line.loose)
+                out_.append(u"<p>");
+            out_.append(line.text);
+            itemIsLoose_ = paragraphOpen_ = line.loose;
+        }
+    }
+
+    icu::UnicodeString finish() {
+        closeParagraph();
+        out_.append(u"</li>\n");
+        while (!closing_.empty()) {
+            out_.append(closing_.back()).append(u'\n');
+            closing_.pop_back();
+        }
+        return out_.append(outerClosing_);
+    }
+
+private:
+    void openItem(const ListLine& item) {
+        if (!started_) {
+            out_.append(item.numbered ? u"<ol>" : u"<ul>").append(u"\n<li>");
+            started_ = true;
+            outerClosing_ = item.numbered ? u"</ol>" : u"</ul>";
+        } else if (item.depth == level_) {
+            out_.append(u"\n</li>\n<li>");
+        } else if (item.depth > level_) {
+            level_ += 1;
+            out_.append(item.numbered ? u"\n<ol>\n" : u"\n<ul>\n");
+            closing_.push_back(item.numbered ? u"</ol></li>" : u"</ul>\n</li>");
+            out_.append(u"<li>");
+        } else {
+            if (!closing_.empty()) {
+                for (long k = 0; k < level_ - item.depth && !closing_.empty(); ++k) {
+                    out_.append(u"</li>\n").append(closing_.back());
+                    closing_.pop_back();
+                }
+                out_.append(u'\n');
+            }
+            out_.append(u"<li>");
+            level_ = item.depth;
+        }
+    }
+
+    void closeParagraph() {
+        if (paragraphOpen_)
+            out_.append(u"</p>");
+        paragraphOpen_ = false;
+    }
+
+    icu::UnicodeString out_;
+    std::vector<icu::UnicodeString> closing_;
+    icu::UnicodeString outerClosing_;
+    long level_ = 0;
+    bool started_ = false;
+    bool itemIsLoose_ = false;
+    bool paragraphOpen_ = false;
+};
+
 }  // namespace
 
 void Markdown_ObjC::performList() {
@@ -146,65 +271,15 @@ icu::UnicodeString Markdown_ObjC::resolveOrderedLists(const icu::UnicodeString& 
 icu::UnicodeString Markdown_ObjC::makeHTMLList(const icu::UnicodeString& listText) const {
     icu::UnicodeString text(listText);
     engine::replaceAllLiteral(text, u".\t", u". ");
-    std::vector<icu::UnicodeString> lines = engine::split(resolveOrderedLists(text), u"\n");
+    std::vector<ListLine> lines;
+    for (const icu::UnicodeString& line : engine::split(resolveOrderedLists(text), u"\n"))
+        lines.push_back(classified(line));
+    markLooseItems(lines);
 
-    icu::UnicodeString out;
-    std::vector<icu::UnicodeString> closing;
-    long level = 0;
-    bool started = false;
-    icu::UnicodeString outerClosing;
-    for (icu::UnicodeString& line : lines) {
-        const long depth = countAtStartOfString(u"\t", line);
-        const icu::UnicodeString content = ltrim_Vant(line);
-        if (content.isEmpty()) {
-            out.append(u'\n');
-            continue;
-        }
-        bool numbered = false;
-        icu::UnicodeString item;
-        int32_t dot = content.indexOf(u". ");
-        if (dot >= 0 && markdown::consistsOfDecimalDigits(icu::UnicodeString(content, 0, dot))) {
-            numbered = true;
-            item.setTo(content, dot + 2);
-        } else if (content.length() > 1 && isBullet(content.charAt(0)) && u_isUWhiteSpace(content.charAt(1))) {
-            item.setTo(content, 2);
-        } else {
-            // A continuation of the current item.
-            if (line.startsWith(u"\t"))
-                line.remove(0, 1);
-            out.append(u'\n').append(line);
-            continue;
-        }
-
-        if (!started) {
-            out.append(numbered ? u"<ol>" : u"<ul>").append(u"\n<li>").append(item);
-            started = true;
-            outerClosing = numbered ? u"</ol>" : u"</ul>";
-        } else if (depth == level) {
-            out.append(u"\n</li>\n<li>").append(item);
-        } else if (depth > level) {
-            level += 1;
-            out.append(numbered ? u"\n<ol>\n" : u"\n<ul>\n");
-            closing.push_back(numbered ? u"</ol></li>" : u"</ul>\n</li>");
-            out.append(u"<li>").append(item);
-        } else {
-            if (!closing.empty()) {
-                for (long k = 0; k < level - depth && !closing.empty(); ++k) {
-                    out.append(u"</li>\n").append(closing.back());
-                    closing.pop_back();
-                }
-                out.append(u'\n');
-            }
-            out.append(u"<li>").append(item);
-            level = depth;
-        }
-    }
-    out.append(u"</li>\n");
-    while (!closing.empty()) {
-        out.append(closing.back()).append(u'\n');
-        closing.pop_back();
-    }
-    out.append(outerClosing);
+    ListBuilder builder;
+    for (const ListLine& line : lines)
+        builder.add(line);
+    icu::UnicodeString out = builder.finish();
 
     std::vector<icu::UnicodeString> pieces;
     for (const icu::UnicodeString& piece : engine::split(out, u"</li>"))

@@ -8,7 +8,7 @@ RuleRecord regex(const char16_t* name, const char16_t* pattern, const icu::Unico
     return RuleRecord::regex(name, pattern, templateText);
 }
 
-RuleRecord multiLine(const char16_t* name, const char16_t* pattern, const icu::UnicodeString& templateText) {
+RuleRecord multiLine(const char16_t* name, const icu::UnicodeString& pattern, const icu::UnicodeString& templateText) {
     return RuleRecord::multiLine(name, pattern, templateText);
 }
 
@@ -26,14 +26,31 @@ RuleTable Markdown_ObjC::firstRegexMarkdown() const {
     };
 }
 
+namespace {
+
+// A marker written after a backslash is the character itself (an escaped
+// backslash before it does not count); a star that starts a line and is
+// followed by a blank is a list bullet. Neither opens nor closes emphasis.
+const char16_t* const kNotEscaped = uR"((?<!(?<!\\)\\))";
+const char16_t* const kNotABullet = uR"((?!(?<=^[ \t]{0,32})\*[ \t]))";
+// Emphasis stays within its paragraph.
+const char16_t* const kWithinParagraph = uR"(((?:(?!\n\n).)*?))";
+
+icu::UnicodeString emphasis(const icu::UnicodeString& marker, bool star) {
+    icu::UnicodeString delimiter = engine::formatted(u"%@%@%@", {kNotEscaped, star ? kNotABullet : u"", marker});
+    return engine::formatted(u"(?m)%@%@%@", {delimiter, kWithinParagraph, delimiter});
+}
+
+}  // namespace
+
 // The main table: emphasis (strong before em, underscore before asterisk) and
 // ATX headings (level 6 first).
 RuleTable Markdown_ObjC::regexMarkdown() const {
     return {
-        multiLine(u"boldAlternative", uR"(\_\_(.*?)\_\_)", u"<strong>$1</strong>"),
-        multiLine(u"bold", uR"(\*\*(.*?)\*\*)", u"<strong>$1</strong>"),
-        multiLine(u"inverseAlternative", uR"(\_(.*?)\_)", u"<em>$1</em>"),
-        multiLine(u"inverseRegular", uR"(\*(.*?)\*)", u"<em>$1</em>"),
+        multiLine(u"boldAlternative", emphasis(uR"(\_\_)", false), u"<strong>$1</strong>"),
+        multiLine(u"bold", emphasis(uR"(\*\*)", true), u"<strong>$1</strong>"),
+        multiLine(u"inverseAlternative", emphasis(uR"(\_)", false), u"<em>$1</em>"),
+        multiLine(u"inverseRegular", emphasis(uR"(\*)", true), u"<em>$1</em>"),
         regex(u"headline6", uR"((?m)^[#]{6,6}[ ](.+?)[ ]*\#*$)", u"<h6>$1</h6>"),
         regex(u"headline5", uR"((?m)^[#]{5,5}[ ](.+?)[ ]*\#*$)", u"<h5>$1</h5>"),
         regex(u"headline4", uR"((?m)^[#]{4,4}[ ](.+?)[ ]*\#*$)", u"<h4>$1</h4>"),
@@ -44,15 +61,25 @@ RuleTable Markdown_ObjC::regexMarkdown() const {
 }
 
 // Inline images, links and web addresses: saved early, turned into HTML late.
+// The text holds brackets only in pairs, so "[a] b [c](d)" links just "c"; an
+// address may stand in angle brackets and hold balanced parentheses; blanks
+// may stand around it and before the title.
 RuleTable Markdown_ObjC::regexMarkdownLinks() const {
+    const icu::UnicodeString text = uR"(((?:[^\[\]\n]|\[[^\[\]\n]*\])*?)\]\()";
+    const icu::UnicodeString address = uR"([ \t]*<?(((?:[^()\n]|\([^()\n]*\))*?))>?)";
+    const icu::UnicodeString title = uR"re([ \t]+"(.*?)"[ \t]*\))re";
+    const icu::UnicodeString end = uR"([ \t]*\))";
+    auto pattern = [&text, &address](const char16_t* opening, const icu::UnicodeString& closing) {
+        return engine::formatted(u"%@%@%@%@", {opening, text, address, closing});
+    };
     return {
-        regex(u"imageWithTitle", uR"re(!\[(.*?)\]\(((.*?)) "(.*?)"\))re",
-              engine::formatted(uR"(<img src=\"$2\" alt=\"$1\" title=\"$4\"%@)", {HTML_close})),
-        regex(u"image", uR"(!\[(.*?)\]\(((.*?))\))",
-              engine::formatted(uR"(<img src=\"$2\" alt=\"$1\"%@)", {HTML_close})),
-        regex(u"hyperlinkNamedWithTitle", uR"re(\[(.*?)\]\(((.*?)) "(.*?)"\))re",
-              uR"(<a href=\"$2\" title=\"$4\">$1</a>)"),
-        regex(u"hyperlinkNamed", uR"(\[(.*?)\]\(((.*?))\))", uR"(<a href=\"$2\">$1</a>)"),
+        RuleRecord::regex(u"imageWithTitle", pattern(u"!\\[", title),
+                          engine::formatted(uR"(<img src=\"$2\" alt=\"$1\" title=\"$4\"%@)", {HTML_close})),
+        RuleRecord::regex(u"image", pattern(u"!\\[", end),
+                          engine::formatted(uR"(<img src=\"$2\" alt=\"$1\"%@)", {HTML_close})),
+        RuleRecord::regex(u"hyperlinkNamedWithTitle", pattern(u"\\[", title),
+                          uR"(<a href=\"$2\" title=\"$4\">$1</a>)"),
+        RuleRecord::regex(u"hyperlinkNamed", pattern(u"\\[", end), uR"(<a href=\"$2\">$1</a>)"),
         regex(u"hyperlink",
               uR"((?<!=\")<(http[s]{0,1}:\/\/[a-zA-Z0-9-]?+\.?)(([a-zA-Z0-9-][a-zA-Z0-9-]+\.)+[a-zA-Z0-9-\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]+)>)",
               uR"(<a href=\"$1$2\">$1$2</a>)"),

@@ -74,6 +74,7 @@ void appendTabbed(icu::UnicodeString& text, const icu::UnicodeString& line) {
 
 Markdown_ObjC::Markdown_ObjC()
     : codeBlocksEscaped(u"%SavedCodeBlock", u"%"),
+      codeSpansAsWritten(u"%SavedCodeBlock", u"%"),
       linksEscaped(u"%SavedLink", u"%"),
       definitionBlocksEscaped(u"%%definitionBlock", u"%%"),
       random_(std::random_device{}()) {}
@@ -81,6 +82,7 @@ Markdown_ObjC::Markdown_ObjC()
 Markdown_ObjC& Markdown_ObjC::initWithString(const icu::UnicodeString& string) {
     setHTML5orXHTML();
     codeBlocksEscaped = engine::PlaceholderTable(u"%SavedCodeBlock", u"%");
+    codeSpansAsWritten = engine::PlaceholderTable(u"%SavedCodeBlock", u"%");
     linksEscaped = engine::PlaceholderTable(u"%SavedLink", u"%");
     definitionBlocksEscaped = engine::PlaceholderTable(u"%%definitionBlock", u"%%");
     mdFlavour.clear();

@@ -66,6 +66,8 @@ public:
 
     std::map<std::string, bool> mdFlavour;
     engine::PlaceholderTable codeBlocksEscaped;
+    // The text of each saved code span as written, under its token.
+    engine::PlaceholderTable codeSpansAsWritten;
     engine::PlaceholderTable linksEscaped;
     engine::PlaceholderTable definitionBlocksEscaped;
     icu::UnicodeString javaScriptHashStart;
@@ -84,7 +86,9 @@ private:
                                               const icu::UnicodeString& pattern) const;
     void normaliseText();
     void saveCodeSpans(const icu::UnicodeString& pattern, bool dotMatch, const icu::UnicodeString& backticksToDrop);
-    void saveIndentedCodeBlocks();
+    // Replaces the indented code blocks of `text` by code tokens.
+    void saveIndentedCodeBlocks(icu::UnicodeString& text);
+    icu::UnicodeString codeAsWritten(const icu::UnicodeString& code) const;
     // An anchor name made from heading or caption text: lower case, no
     // spaces, and none of this converter's tokens.
     static icu::UnicodeString identifierFrom(const icu::UnicodeString& text);

@@ -11,6 +11,7 @@ TEST(MarkdownCode, SpansAreEscapedAndUntouchedByRules) {
     EXPECT_EQ(convert("Use `a < b && *c*` now"), "<p>Use <code>a &lt; b &amp;&amp; *c*</code> now</p>");
     EXPECT_EQ(convert("``a `tick` b``"), "<p><code>a `tick` b</code></p>");
     EXPECT_EQ(convert("`one\ntwo`"), "<p><code>one\ntwo</code></p>");
+    EXPECT_EQ(convert("a `b\n\nc` d"), "<p>a `b</p>\n\n<p>c` d</p>");
     const std::string twice = convert("`x` and `x`");
     EXPECT_EQ(mdtest::count(twice, "<code>x</code>"), 2u) << twice;
 }
@@ -20,9 +21,17 @@ TEST(MarkdownCode, IndentedBlockKeepsFurtherIndentationAndDropsTrailingBlanks) {
               "<p>Text</p>\n\n<pre><code>if (a &lt; b)\n\tgo();</code></pre>\n\n\n<p>After</p>");
 }
 
-TEST(MarkdownCode, SpanInsideBlockComesBackInsideThePre) {
-    const std::string html = convert("x\n\n    call `f`\n\ny");
-    EXPECT_TRUE(has(html, "<pre><code>call <code>f</code></code></pre>")) << html;
+TEST(MarkdownCode, BlockShowsBackticksAsWritten) {
+    EXPECT_EQ(convert("    a `b` c"), "<pre><code>a `b` c</code></pre>");
+    const std::string html = convert("x `s`\n\n    call ``f`` \\`g`\n\ny `s`");
+    EXPECT_TRUE(has(html, "<pre><code>call ``f`` \\`g`</code></pre>")) << html;
+    EXPECT_EQ(mdtest::count(html, "<code>s</code>"), 2u) << html;
+}
+
+TEST(MarkdownCode, EscapedBacktickOpensNoSpan) {
+    EXPECT_EQ(convert("\\`a\\`"), "<p>`a`</p>");
+    EXPECT_EQ(convert("`x` \\` `y`"), "<p><code>x</code> ` <code>y</code></p>");
+    EXPECT_EQ(convert("The backslash (`\\`) and `\\\\`"), "<p>The backslash (<code>\\</code>) and <code>\\\\</code></p>");
 }
 
 TEST(MarkdownCode, LinksWrittenInCodeStayText) {
@@ -56,6 +65,15 @@ TEST(MarkdownQuotes, QuoteWithLazyLineAndNestedLevel) {
     EXPECT_TRUE(has(nested, "<p>outer</p>")) << nested;
     EXPECT_TRUE(has(nested, "<p>inner")) << nested;
     EXPECT_FALSE(has(nested, "&gt;")) << nested;
+}
+
+TEST(MarkdownQuotes, IndentedCodeInsideAQuote) {
+    for (auto flavour : {mdtest::Flavour::markdown, mdtest::Flavour::markdownextra}) {
+        EXPECT_EQ(convert("> a\n>\n>     x < y\n>         *z*\n>\n> b", flavour),
+                  "<blockquote>\n<p>a</p>\n\n<pre><code>x &lt; y\n\t*z*</code></pre>\n\n\n<p>b</p>\n</blockquote>");
+        EXPECT_EQ(convert(">     `code` [l](u)", flavour),
+                  "<blockquote>\n<pre><code>`code` [l](u)</code></pre>\n\n</blockquote>");
+    }
 }
 
 TEST(MarkdownQuotes, CodeInQuoteStaysCode) {

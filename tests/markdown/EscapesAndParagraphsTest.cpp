@@ -6,6 +6,7 @@
 namespace {
 
 using mdtest::convert;
+using mdtest::extra;
 using mdtest::has;
 
 // Reads the entities of an obfuscated text back into characters.
@@ -25,14 +26,21 @@ std::string decoded(const std::string& html) {
 
 TEST(MarkdownEscapes, EscapedCharactersComeBackLiterally) {
     EXPECT_EQ(convert("a \\# b \\[c\\] d\\\\e"), "<p>a # b [c] d\\e</p>");
-    EXPECT_EQ(convert("a\\`b"), "<p>a `b</p>");
-    // Emphasis runs before the escapes: an escaped star is already taken.
-    EXPECT_EQ(convert("\\*a\\*"), "<p>\\<em>a\\</em></p>");
+    EXPECT_EQ(convert("a\\`b"), "<p>a`b</p>");
+    EXPECT_EQ(convert("\\`a\\` and \\`b"), "<p>`a` and `b</p>");
+    EXPECT_EQ(convert("\\*a\\*"), "<p>*a*</p>");
 }
 
 TEST(MarkdownEscapes, LineEndsWithTwoSpacesOrATabBreak) {
     EXPECT_EQ(convert("a  \nb"), "<p>a <br />\nb</p>");
     EXPECT_EQ(convert("a    \nb"), "<p>a <br />\nb</p>");
+    EXPECT_EQ(convert("<em>a</em>  \nb"), "<p><em>a</em> <br />\nb</p>");
+}
+
+TEST(MarkdownEscapes, RawBlockLinesAndPreLinesDoNotBreak) {
+    EXPECT_EQ(convert("<hr>  \ntext"), "<p><hr>  \ntext</p>");
+    EXPECT_FALSE(has(convert("<div>a</div>  \nb"), "<br")) << convert("<div>a</div>  \nb");
+    EXPECT_EQ(convert("<pre>\nline  \ntwo\n</pre>"), "<pre>\nline  \ntwo\n</pre>");
 }
 
 TEST(MarkdownEmail, AddressBecomesHiddenMailLink) {
@@ -68,12 +76,29 @@ TEST(MarkdownParagraphs, EmptyLinesSeparateParagraphs) {
 }
 
 TEST(MarkdownParagraphs, SpecialLineStartsAreNeverWrapped) {
-    EXPECT_EQ(convert("1999 was a year.\n\nText"), "1999 was a year.\n\n<p>Text</p>");
     EXPECT_EQ(convert("-5 degrees\n\nText"), "-5 degrees\n\n<p>Text</p>");
+    EXPECT_EQ(convert("#hashtag\n\nText"), "#hashtag\n\n<p>Text</p>");
+}
+
+TEST(MarkdownParagraphs, ASentenceMayStartWithANumber) {
+    EXPECT_EQ(convert("4 apples\n\nb"), "<p>4 apples</p>\n\n<p>b</p>");
+    EXPECT_EQ(convert("1999 was a year.\n\nText"), "<p>1999 was a year.</p>\n\n<p>Text</p>");
+    EXPECT_EQ(extra("Text\n\n2024 came.\nThen more."), "<p>Text</p>\n\n<p>2024 came.\nThen more.</p>");
 }
 
 TEST(MarkdownParagraphs, ParagraphBeforeABlockClosesAtTheNextEmptyLine) {
     EXPECT_EQ(convert("text\n# Head\n\nmore"), "<p>text\n<h1>Head</h1></p>\n\n<p>more</p>");
+}
+
+TEST(MarkdownParagraphs, ParagraphsAfterAOneLineCodeBlock) {
+    for (auto flavour : {mdtest::Flavour::markdown, mdtest::Flavour::markdownextra})
+        EXPECT_EQ(convert("    code\n\na\n\nb", flavour), "<pre><code>code</code></pre>\n\n\n<p>a</p>\n\n<p>b</p>");
+}
+
+TEST(MarkdownParagraphs, LinesOfARawPreBlockAreNotWrapped) {
+    EXPECT_EQ(convert("<pre>\nline one\n\nline two\n</pre>\n\nafter"),
+              "<pre>\nline one\n\nline two\n</pre>\n\n<p>after</p>");
+    EXPECT_EQ(convert("<pre class=\"x\">a\n\nb</pre>\n\nc"), "<pre class=\"x\">a\n\nb</pre>\n\n<p>c</p>");
 }
 
 TEST(MarkdownParagraphs, LinesInsidePreAreNotWrapped) {

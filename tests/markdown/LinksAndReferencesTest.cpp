@@ -4,11 +4,32 @@
 namespace {
 
 using mdtest::convert;
+using mdtest::extra;
 using mdtest::has;
 
 TEST(MarkdownLinks, InlineLinksKeepUnderscoresAndStars) {
     EXPECT_EQ(convert("[a_b](http://x.com/a_b*c*)"), "<p><a href=\"http://x.com/a_b*c*\">a_b</a></p>");
     EXPECT_EQ(convert("[t](u \"Title\")"), "<p><a href=\"u\" title=\"Title\">t</a></p>");
+}
+
+TEST(MarkdownLinks, AddressesAsTheSyntaxAllowsThem) {
+    for (auto flavour : {mdtest::Flavour::markdown, mdtest::Flavour::markdownextra}) {
+        EXPECT_EQ(convert("[a](</u v>)", flavour), "<p><a href=\"/u v\">a</a></p>");
+        EXPECT_EQ(convert("[a](/x(1)) b", flavour), "<p><a href=\"/x(1)\">a</a> b</p>");
+        EXPECT_EQ(convert("![i]( p.png )", flavour), "<p><img src=\"p.png\" alt=\"i\" /></p>");
+    }
+}
+
+TEST(MarkdownLinks, TitlesAfterBlanksAndWithQuotes) {
+    EXPECT_EQ(convert("[a](/u \"t\" )"), "<p><a href=\"/u\" title=\"t\">a</a></p>");
+    EXPECT_EQ(convert("[a](/u\t\"t\")"), "<p><a href=\"/u\" title=\"t\">a</a></p>");
+    EXPECT_EQ(extra("[a](/u \"x \"y\" z\")"), "<p><a href=\"/u\" title=\"x &quot;y&quot; z\">a</a></p>");
+    EXPECT_EQ(convert("![i](p.png \"say \"hi\"\")"), "<p><img src=\"p.png\" alt=\"i\" title=\"say &quot;hi&quot;\" /></p>");
+}
+
+TEST(MarkdownLinks, BracketsBeforeALinkAreNotItsText) {
+    EXPECT_EQ(convert("[x] b [c](d)"), "<p>[x] b <a href=\"d\">c</a></p>");
+    EXPECT_EQ(convert("[[w]](u)"), "<p><a href=\"u\">[w]</a></p>");
 }
 
 TEST(MarkdownLinks, ImagesAndLinkedImages) {
@@ -60,6 +81,32 @@ TEST(MarkdownReferences, DefinitionWithoutSpaceAfterColonDoesNotStopThePass) {
 TEST(MarkdownReferences, ReferenceUsedTwiceRestoresItsSavedAddressTwice) {
     const std::string html = convert("[x][a] and [y][a]\n\n[a]: http://a.com/p_q\n");
     EXPECT_EQ(mdtest::count(html, "href=\"http://a.com/p_q\""), 2u) << html;
+}
+
+TEST(MarkdownReferences, ShortcutReferences) {
+    for (auto flavour : {mdtest::Flavour::markdown, mdtest::Flavour::markdownextra}) {
+        EXPECT_EQ(convert("[x]\n\n[x]: /u", flavour), "<p><a href=\"/u\">x</a></p>");
+        EXPECT_EQ(convert("[a] and [b][c]\n\n[c]: /c", flavour), "<p>[a] and <a href=\"/c\">b</a></p>");
+    }
+    // A checkbox or a name nobody defined stays text.
+    EXPECT_EQ(convert("[ ] task [y]\n\n[x]: /u"), "<p>[ ] task [y]</p>");
+}
+
+TEST(MarkdownReferences, TextAndNameOverALineBreak) {
+    EXPECT_EQ(convert("[a\nb][id] and [c]\n[id]\n\n[id]: /u"),
+              "<p><a href=\"/u\">a\nb</a> and <a href=\"/u\">c</a></p>");
+    EXPECT_EQ(extra("[a\nb][]\n\n[a b]: /u"), "<p><a href=\"/u\">a\nb</a></p>");
+    // Not over an empty line.
+    EXPECT_EQ(convert("[a]\n\n[id]\n\n[id]: /u"), "<p>[a]</p>\n\n<p><a href=\"/u\">id</a></p>");
+}
+
+TEST(MarkdownReferences, BracketsInsideTheLinkText) {
+    EXPECT_EQ(convert("[a [b]][1]\n\n[1]: /u"), "<p><a href=\"/u\">a [b]</a></p>");
+}
+
+TEST(MarkdownReferences, BlanksBeforeTheAddress) {
+    EXPECT_EQ(convert("[l][]\n\n[l]:  /u"), "<p><a href=\"/u\">l</a></p>");
+    EXPECT_EQ(convert("[l][]\n\n[l]:\t\t/u  \"T\""), "<p><a href=\"/u\" title=\"T\">l</a></p>");
 }
 
 TEST(MarkdownReferences, UnknownReferenceStaysAsWritten) {

@@ -18,8 +18,33 @@ TEST(MarkdownLists, NumberedAndNested) {
 
 TEST(MarkdownLists, ContinuationLinesAndWhereAListEnds) {
     EXPECT_EQ(convert("- a\nmore\n-b"), "<ul>\n<li>a\nmore\n-b</li>\n</ul>");
-    EXPECT_EQ(convert("- a\n\n- b"), "<ul>\n<li>a</li>\n<li>b</li>\n</ul>");
+    EXPECT_EQ(convert("- a\n\n- b"), "<ul>\n<li><p>a</p></li>\n<li><p>b</p></li>\n</ul>");
     EXPECT_EQ(convert("- a\n\nPara"), "<ul>\n<li>a</li>\n</ul>\n\n<p>Para</p>");
+}
+
+TEST(MarkdownLists, NumberedItemsWithATabAfterTheMarker) {
+    for (auto flavour : {mdtest::Flavour::markdown, mdtest::Flavour::markdownextra})
+        EXPECT_EQ(convert("1.\ta\n2.\tb", flavour), "<ol>\n<li>a</li>\n<li>b</li>\n</ol>");
+}
+
+TEST(MarkdownLists, ASentenceInAnItemDoesNotEndTheList) {
+    EXPECT_EQ(convert("1. a\nIt ends. Here\n\n2. b"),
+              "<ol>\n<li><p>a\nIt ends. Here</p></li>\n<li><p>b</p></li>\n</ol>");
+}
+
+TEST(MarkdownLists, LooseItemsGetParagraphs) {
+    EXPECT_EQ(convert("- a\n- b\n\n- c\n\nPara"),
+              "<ul>\n<li>a</li>\n<li><p>b</p></li>\n<li><p>c</p></li>\n</ul>\n\n<p>Para</p>");
+    EXPECT_EQ(extra("1. a\n\n2. b"), "<ol>\n<li><p>a</p></li>\n<li><p>b</p></li>\n</ol>");
+}
+
+TEST(MarkdownLists, IndentedParagraphBelongsToTheItem) {
+    for (auto flavour : {mdtest::Flavour::markdown, mdtest::Flavour::markdownextra})
+        EXPECT_EQ(convert("- a\n\n    more\n\n    again\n- b", flavour),
+                  "<ul>\n<li><p>a</p>\n\n<p>more</p>\n\n<p>again</p></li>\n<li>b</li>\n</ul>");
+    // Indented twice it is code, and after a plain paragraph it is code.
+    EXPECT_TRUE(has(convert("- a\n\n        code"), "<pre><code>\tcode</code></pre>"));
+    EXPECT_TRUE(has(convert("- a\n\nText\n\n    code"), "<pre><code>code</code></pre>"));
 }
 
 TEST(MarkdownLists, EmphasisAndLinksInsideItems) {

@@ -45,6 +45,31 @@ TEST(MarkdownPipeline, EmphasisStrongBeforeEmAndAcrossLines) {
     EXPECT_EQ(convert("__a__ and _b_ and *c*"), "<p><strong>a</strong> and <em>b</em> and <em>c</em></p>");
 }
 
+TEST(MarkdownPipeline, AStarBulletIsNeverEmphasis) {
+    for (auto flavour : {mdtest::Flavour::markdown, mdtest::Flavour::markdownextra}) {
+        EXPECT_EQ(convert("* a\n* b", flavour), "<ul>\n<li>a</li>\n<li>b</li>\n</ul>");
+        EXPECT_EQ(convert("* a *b* c\n\t* d", flavour),
+                  "<ul>\n<li>a <em>b</em> c\n<ul>\n<li>d</li>\n</ul></li>\n</ul>");
+    }
+    // Not followed by a blank: emphasis as before.
+    EXPECT_EQ(convert("*a*\n*b*"), "<p><em>a</em>\n<em>b</em></p>");
+}
+
+TEST(MarkdownPipeline, EmphasisStaysInsideItsParagraph) {
+    EXPECT_EQ(convert("a *b\n\nc* d"), "<p>a *b</p>\n\n<p>c* d</p>");
+    EXPECT_EQ(extra("_a\n\nb_"), "<p>_a</p>\n\n<p>b_</p>");
+}
+
+TEST(MarkdownPipeline, EscapedEmphasisMarkersAreLiteral) {
+    for (auto flavour : {mdtest::Flavour::markdown, mdtest::Flavour::markdownextra}) {
+        EXPECT_EQ(convert("\\*a\\*", flavour), "<p>*a*</p>");
+        EXPECT_EQ(convert("\\_a\\_ \\*\\*b\\*\\*", flavour), "<p>_a_ **b**</p>");
+        EXPECT_EQ(convert("*a \\* b*", flavour), "<p><em>a * b</em></p>");
+    }
+    // An escaped backslash does not escape the marker after it.
+    EXPECT_EQ(convert("\\\\*a*"), "<p>\\<em>a</em></p>");
+}
+
 TEST(MarkdownPipeline, FlavoursSwitchTheirPasses) {
     const std::string text = "~~gone~~\n\n| a | b |\n|---|---|\n| 1 | 2 |\n\nx\n";
     const std::string plain = convert(text);
