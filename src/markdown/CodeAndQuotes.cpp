@@ -136,7 +136,9 @@ void Markdown_ObjC::quoteBlockFormatting() {
     // Each round takes off one level of ">"; nested quotes are found again by
     // the next round, so the rounds end once no quoted line is left.
     for (;;) {
-        auto matches = matchesForPattern(uR"((?m)((?>^[ ]*>[ ]?.+\n(.+\n)*\n*)+))");
+        // A quote nested in the last paragraph of the round before must not
+        // take that quote's closing tag as one of its own lazy lines.
+        auto matches = matchesForPattern(uR"((?m)((?>^[ ]*>[ ]?.+\n((?!</blockquote>$).+\n)*\n*)+))");
         if (!matches || matches->empty())
             return;
         std::vector<engine::RangeEdit> edits;

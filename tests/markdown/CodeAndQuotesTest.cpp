@@ -65,6 +65,8 @@ TEST(MarkdownQuotes, QuoteWithLazyLineAndNestedLevel) {
     EXPECT_TRUE(has(nested, "<p>outer</p>")) << nested;
     EXPECT_TRUE(has(nested, "<p>inner")) << nested;
     EXPECT_FALSE(has(nested, "&gt;")) << nested;
+    EXPECT_EQ(convert("> a\n>\n> > b"),
+              "<blockquote>\n<p>a</p>\n\n<blockquote>\n<p>b</p>\n</blockquote>\n\n</blockquote>");
 }
 
 TEST(MarkdownQuotes, IndentedCodeInsideAQuote) {
