@@ -4,7 +4,6 @@
 #include <memory>
 #include <vector>
 
-#include "engine/Log.h"
 #include "engine/ReplacementTemplate.h"
 #include "engine/TextUtilities.h"
 
@@ -69,11 +68,8 @@ RegexResult replaceAllUpToLastClosing(icu::UnicodeString& text, const icu::Unico
             appendEvaluatedTemplate(out, replacementTemplate, *matcher, text);
             copiedUpTo = matcher->end(status);
         }
-        if (U_FAILURE(status)) {
-            result = {RegexStatus::timedOut, icu::UnicodeString::fromUTF8(u_errorName(status))};
-            log(u"Regex stopped (%@) - rule skipped - %@", {result.error, pattern});
+        if (searchFailed(status, pattern, result))
             return result;
-        }
     }
     matcher.reset();  // it refers to the text being replaced
     out.append(text, copiedUpTo, text.length() - copiedUpTo);

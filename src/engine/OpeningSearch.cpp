@@ -1,14 +1,9 @@
 #include "engine/OpeningSearch.h"
 
-#include "engine/Log.h"
+#include "engine/TextUtilities.h"
 
 namespace engine {
 namespace {
-
-// The characters ICU's "." does not match without the dot-all option.
-bool endsLineForDot(char16_t c) {
-    return (c >= 0x000A && c <= 0x000D) || c == 0x0085 || c == 0x2028 || c == 0x2029;
-}
 
 int32_t nextLineStart(const icu::UnicodeString& text, int32_t from) {
     while (from < text.length() && !endsLineForDot(text.charAt(from)))
@@ -46,11 +41,8 @@ std::optional<std::vector<Match>> findAllFromOpenings(const icu::UnicodeString& 
             at = next < text.length() ? text.indexOf(opening, next) : -1;
         }
     }
-    if (U_FAILURE(status)) {
-        outcome = {RegexStatus::timedOut, icu::UnicodeString::fromUTF8(u_errorName(status))};
-        log(u"Regex stopped (%@) - rule skipped - %@", {outcome.error, pattern});
+    if (searchFailed(status, pattern, outcome))
         return std::nullopt;
-    }
     return matches;
 }
 

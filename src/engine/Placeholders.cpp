@@ -30,7 +30,7 @@ PlaceholderTable::PlaceholderTable(icu::UnicodeString prefix, icu::UnicodeString
 
 icu::UnicodeString PlaceholderTable::tokenFor(int64_t number) const {
     icu::UnicodeString token(prefix_);
-    token += icu::UnicodeString::fromUTF8(std::to_string(number));
+    token += engine::number(number);
     token += suffix_;
     return token;
 }

@@ -89,8 +89,8 @@ std::unique_ptr<icu::RegexMatcher> matcherFor(const icu::UnicodeString& text, co
     return matcher;
 }
 
-// A failed find() ends a search; anything but "no more matches" is a
-// runaway (time limit or backtracking stack) and is logged.
+}  // namespace
+
 bool searchFailed(UErrorCode status, const icu::UnicodeString& pattern, RegexResult& result) {
     if (U_SUCCESS(status))
         return false;
@@ -98,8 +98,6 @@ bool searchFailed(UErrorCode status, const icu::UnicodeString& pattern, RegexRes
     log(u"Regex stopped (%@) - rule skipped - %@", {result.error, pattern});
     return true;
 }
-
-}  // namespace
 
 Match matchFrom(const icu::RegexMatcher& matcher, const icu::UnicodeString& text) {
     Match match;
@@ -131,8 +129,12 @@ const icu::RegexPattern* compiledPattern(const icu::UnicodeString& pattern, uint
     return entry->pattern.get();
 }
 
-RegexResult replaceAll(icu::UnicodeString& text, const icu::UnicodeString& pattern,
-                       const icu::UnicodeString& replacementTemplate, uint32_t options) {
+namespace {
+
+// replaceAll, leaving alone every match for which `keep` says so.
+template <typename Keep>
+RegexResult replaceAllExcept(icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                             const icu::UnicodeString& replacementTemplate, uint32_t options, Keep keep) {
     RegexResult result;
     auto matcher = matcherFor(text, pattern, options, result);
     if (!matcher)
@@ -142,10 +144,12 @@ RegexResult replaceAll(icu::UnicodeString& text, const icu::UnicodeString& patte
     UErrorCode status = U_ZERO_ERROR;
     bool replacedAny = false;
     while (matcher->find(status)) {
-        if (!replacedAny)
-            out = emptyWithRoomFor(text);
         UErrorCode rangeStatus = U_ZERO_ERROR;
         int32_t start = matcher->start(rangeStatus);
+        if (keep(start))
+            continue;
+        if (!replacedAny)
+            out = emptyWithRoomFor(text);
         out.append(text, copiedUpTo, start - copiedUpTo);
         appendEvaluatedTemplate(out, replacementTemplate, *matcher, text);
         copiedUpTo = matcher->end(rangeStatus);
@@ -159,6 +163,24 @@ RegexResult replaceAll(icu::UnicodeString& text, const icu::UnicodeString& patte
         text = std::move(out);
     }
     return result;
+}
+
+}  // namespace
+
+RegexResult replaceAll(icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                       const icu::UnicodeString& replacementTemplate, uint32_t options) {
+    return replaceAllExcept(text, pattern, replacementTemplate, options, [](int32_t) { return false; });
+}
+
+RegexResult replaceAllOutside(icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                              const icu::UnicodeString& replacementTemplate, const std::vector<TextRange>& keptRanges,
+                              uint32_t options) {
+    auto range = keptRanges.begin();
+    return replaceAllExcept(text, pattern, replacementTemplate, options, [&](int32_t start) {
+        while (range != keptRanges.end() && range->end <= start)
+            ++range;
+        return range != keptRanges.end() && range->start <= start;
+    });
 }
 
 std::optional<std::vector<Match>> findAll(const icu::UnicodeString& text, const icu::UnicodeString& pattern,

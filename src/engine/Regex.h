@@ -52,6 +52,11 @@ const icu::RegexPattern* compiledPattern(const icu::UnicodeString& pattern, uint
 // A matcher over `text` with the search time limit set.
 std::unique_ptr<icu::RegexMatcher> timedMatcher(const icu::RegexPattern& pattern, const icu::UnicodeString& text);
 
+// A failed search ends it; anything but "no more matches" is a runaway (time
+// limit or backtracking stack): `result` says so, the line is logged, and the
+// answer is true.
+bool searchFailed(UErrorCode status, const icu::UnicodeString& pattern, RegexResult& result);
+
 // The current match of `matcher` over `text`, groups included.
 Match matchFrom(const icu::RegexMatcher& matcher, const icu::UnicodeString& text);
 
@@ -60,6 +65,19 @@ Match matchFrom(const icu::RegexMatcher& matcher, const icu::UnicodeString& text
 // next character literal). On any failure the text is left unchanged.
 RegexResult replaceAll(icu::UnicodeString& text, const icu::UnicodeString& pattern,
                        const icu::UnicodeString& replacementTemplate, uint32_t options = kNoOptions);
+
+// A range of a text, [start, end) in code units.
+struct TextRange {
+    int32_t start = 0;
+    int32_t end = 0;
+};
+
+// As replaceAll, but a match that starts inside one of `keptRanges` (sorted,
+// not overlapping) stays as it is: text that must not be rewritten, such as
+// the inside of a tag.
+RegexResult replaceAllOutside(icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                              const icu::UnicodeString& replacementTemplate, const std::vector<TextRange>& keptRanges,
+                              uint32_t options = kNoOptions);
 
 // All matches in text order (nullopt on failure; `result` says why).
 std::optional<std::vector<Match>> findAll(const icu::UnicodeString& text, const icu::UnicodeString& pattern,

@@ -13,7 +13,7 @@ std::shared_ptr<const SettingsReader> installedReader = std::make_shared<InMemor
 }  // namespace
 
 void InMemorySettings::setInteger(const std::string& key, long long value) {
-    values_[key] = fromUtf8(std::to_string(value));
+    values_[key] = number(value);
 }
 
 bool InMemorySettings::boolForKey(const std::string& key) const {

@@ -92,12 +92,51 @@ bool containsIgnoringCase(const icu::UnicodeString& text, const icu::UnicodeStri
     return lower.indexOf(lowerPiece) >= 0;
 }
 
+bool regionOpenAfter(const icu::UnicodeString& line, bool openBefore, std::initializer_list<const char16_t*> openings,
+                     std::initializer_list<const char16_t*> closings) {
+    int32_t lastOpening = -1;
+    int32_t lastClosing = -1;
+    for (const char16_t* opening : openings)
+        lastOpening = std::max(lastOpening, line.lastIndexOf(opening));
+    for (const char16_t* closing : closings)
+        lastClosing = std::max(lastClosing, line.lastIndexOf(closing));
+    if (lastOpening < 0 && lastClosing < 0)
+        return openBefore;
+    return lastOpening > lastClosing;
+}
+
+icu::UnicodeString escapedTagCharacters(const icu::UnicodeString& text) {
+    icu::UnicodeString out(text);
+    replaceAllLiteral(out, u"<", u"&lt;");
+    replaceAllLiteral(out, u">", u"&gt;");
+    return out;
+}
+
+icu::UnicodeString escapedHTML(const icu::UnicodeString& text) {
+    icu::UnicodeString out(text);
+    replaceAllLiteral(out, u"&", u"&amp;");
+    return escapedTagCharacters(out);
+}
+
+icu::UnicodeString escapedAttributeValue(const icu::UnicodeString& text) {
+    if (!containsAny(text, {u"&", u"\"", u"<", u">"}))
+        return text;
+    icu::UnicodeString out(text);
+    replaceAll(out, u"&(?!#[0-9]+;|#[xX][0-9a-fA-F]+;|[a-zA-Z][a-zA-Z0-9]*;)", u"&amp;");
+    replaceAllLiteral(out, u"\"", u"&quot;");
+    return escapedTagCharacters(out);
+}
+
 icu::UnicodeString emptyWithRoomFor(const icu::UnicodeString& text) {
-    return icu::UnicodeString(text.length() + text.length() / 8 + 16, UChar32(0), 0);
+    return emptyWithRoomForLength(int64_t{text.length()} + text.length() / 8 + 16);
 }
 
 icu::UnicodeString emptyWithRoomForLength(int64_t length) {
     return icu::UnicodeString(static_cast<int32_t>(std::clamp<int64_t>(length, 0, INT32_MAX - 1)), UChar32(0), 0);
+}
+
+icu::UnicodeString number(int64_t n) {
+    return icu::UnicodeString::fromUTF8(std::to_string(n));
 }
 
 icu::UnicodeString fromUtf8(std::string_view utf8) {

@@ -137,3 +137,11 @@ TEST(PatternCache, SamePatternWithOtherOptionsIsCompiledSeparately) {
     EXPECT_FALSE(engine::containsMatch(text, u"a.b"));
     EXPECT_TRUE(engine::containsMatch(text, u"a.b", engine::kDotMatchesLineSeparators));
 }
+
+// Matches that start inside a kept range stay; the others are replaced.
+TEST(ReplaceAllOutside, KeptRangesStay) {
+    icu::UnicodeString text(u"x <a x> x </a> x");
+    auto result = engine::replaceAllOutside(text, u"x", u"Y", {{2, 14}});
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(s(text), "Y <a x> x </a> Y");
+}

@@ -46,3 +46,19 @@ TEST(Utf8, RoundTripBeyondTheBasicPlane) {
     EXPECT_EQ(s(u(text)), text);
     EXPECT_EQ(u(text).length(), 6);
 }
+
+// A value goes between double quotes: nothing in it may end the attribute or
+// open a tag, and references the author wrote stay references.
+TEST(Escaping, AttributeValues) {
+    EXPECT_EQ(s(engine::escapedAttributeValue(u"a\"b<c>d&e")), "a&quot;b&lt;c&gt;d&amp;e");
+    EXPECT_EQ(s(engine::escapedAttributeValue(u"x?a=1&amp;b=&#38;&#x26;")), "x?a=1&amp;b=&#38;&#x26;");
+    EXPECT_EQ(s(engine::escapedAttributeValue(u"AT&T & more")), "AT&amp;T &amp; more");
+    EXPECT_EQ(s(engine::escapedHTML(u"<b>&amp;</b>")), "&lt;b&gt;&amp;amp;&lt;/b&gt;");
+}
+
+TEST(Regions, OpenAfterALine) {
+    EXPECT_TRUE(engine::regionOpenAfter(u"a <pre>b", false, {u"<pre>"}, {u"</pre>"}));
+    EXPECT_FALSE(engine::regionOpenAfter(u"<pre>b</pre> c", false, {u"<pre>"}, {u"</pre>"}));
+    EXPECT_TRUE(engine::regionOpenAfter(u"text", true, {u"<pre>"}, {u"</pre>"}));
+    EXPECT_TRUE(engine::regionOpenAfter(u"</pre> <pre>", true, {u"<pre>"}, {u"</pre>"}));
+}
