@@ -1,18 +1,35 @@
 #include "wikitext/Wikitext_ObjC.h"
 
+#include <algorithm>
+
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 
 namespace {
 
-// A line followed by a line that begins with ";".
-const char16_t* const kTermLinePattern = uR"((?m)^(.*?)[\n]{1,1};(.*?)$)";
+// A line that begins with ";", with or without a space behind it.
+const char16_t* const kTermLinePattern = uR"((?m)^;)";
+// A line that begins with ":", indented.
+const char16_t* const kIndentedLinePattern = uR"((?m)^:)";
 
 bool isBlankLine(const icu::UnicodeString& text, int32_t start, int32_t end) {
     for (int32_t i = start; i < end; ++i)
         if (text[i] != u' ' && text[i] != u'\t')
             return false;
     return true;
+}
+
+// The end of the run of lines from `start` that begin with ":".
+int32_t endOfIndentedLines(const icu::UnicodeString& text, int32_t start) {
+    int32_t lineStart = start;
+    int32_t end = start;
+    while (lineStart < text.length() && text[lineStart] == u':') {
+        end = text.indexOf(u'\n', lineStart);
+        if (end < 0)
+            return text.length();
+        lineStart = end + 1;
+    }
+    return end;
 }
 
 // The end of the run of lines from `start` up to the first empty or blank line.
@@ -69,22 +86,57 @@ std::vector<icu::UnicodeString> splitAtMarkup(const icu::UnicodeString& text, ch
 }  // namespace
 
 void Wikitext_ObjC::performDefinitionBlock() {
-    auto matches = matchesForPattern(kTermLinePattern);
-    if (!matches || matches->empty())
+    auto terms = matchesForPattern(kTermLinePattern);
+    auto indents = matchesForPattern(kIndentedLinePattern);
+    if (!terms || !indents || (terms->empty() && indents->empty()))
         return;
-    // The block runs from the ";" line to the next blank line; matches inside
-    // a block already taken are part of it.
+    // A block runs from a ";" line to the next blank line; matches inside a
+    // block already taken are part of it.
     std::vector<engine::RangeEdit> blocks;
     int32_t coveredUpTo = -1;
-    for (const engine::Match& match : *matches) {
+    for (const engine::Match& match : *terms) {
         if (match.start() < coveredUpTo)
             continue;
-        const int32_t start = match.end(1) + 1;
-        const int32_t end = endOfBlock(str, start);
-        blocks.push_back({start, end, definitionListHTML(icu::UnicodeString(str, start, end - start))});
+        const int32_t end = endOfBlock(str, match.start());
+        blocks.push_back({match.start(), end,
+                          definitionListHTML(icu::UnicodeString(str, match.start(), end - match.start()))});
         coveredUpTo = end;
     }
+    // ":" lines outside those blocks are indented lines.
+    auto block = blocks.begin();
+    std::vector<engine::RangeEdit> indented;
+    coveredUpTo = -1;
+    for (const engine::Match& match : *indents) {
+        while (block != blocks.end() && block->end < match.start())
+            ++block;
+        if (match.start() < coveredUpTo || (block != blocks.end() && block->start <= match.start()))
+            continue;
+        const int32_t end = endOfIndentedLines(str, match.start());
+        indented.push_back({match.start(), end, indentedLinesHTML(icu::UnicodeString(str, match.start(), end - match.start()))});
+        coveredUpTo = end;
+    }
+    blocks.insert(blocks.end(), indented.begin(), indented.end());
+    std::sort(blocks.begin(), blocks.end(), [](const auto& a, const auto& b) { return a.start < b.start; });
     engine::applyRangeEdits(str, std::move(blocks));
+}
+
+// ":a" indents a line, "::a" twice: each level is a definition without a term.
+icu::UnicodeString Wikitext_ObjC::indentedLinesHTML(const icu::UnicodeString& block) const {
+    icu::UnicodeString html(u"<dl>\n");
+    for (const icu::UnicodeString& line : engine::split(block, u"\n")) {
+        int32_t depth = 0;
+        while (depth < line.length() && line[depth] == u':')
+            ++depth;
+        icu::UnicodeString nested;
+        for (int32_t i = 1; i < depth; ++i)
+            nested += u"<dl><dd>";
+        nested += engine::trimmed(icu::UnicodeString(line, depth));
+        for (int32_t i = 1; i < depth; ++i)
+            nested += u"</dd></dl>";
+        html += engine::formatted(u"\t<dd>%@</dd>\n", {nested});
+    }
+    // The line end behind the block stays the block's own.
+    return html + u"</dl>";
 }
 
 // "; Term : meaning" gives a term and a definition; a line of its own that

@@ -8,14 +8,15 @@ namespace {
 
 // A link and the characters glued to it, as in [[word]]s. The glued part
 // stops at white space and at every character that starts or ends other
-// markup, so that a following link, reference, emphasis, table separator or
-// definition colon is never pulled into the link text. A link at the very
-// end of the text is a link too. Inside, a link may hold whole links of its
-// own (a file's caption does), but never an open "[[": so the search from
+// markup, so that a following link, reference, emphasis, table separator,
+// definition colon or character reference ("&nbsp;") is never pulled into
+// the link text. A link at the very end of the text is a link too. Inside, a
+// link may hold whole links of its own (a file's caption does), external
+// ones in single brackets too, but never an open "[[": so the search from
 // one "[[" stops at the next, instead of running to the end of the line from
 // each of them.
 const char16_t* const kInternalLinkPattern =
-    uR"(\[\[((?:[^\[\]\n]|\[(?!\[)|\](?!\])|\[\[[^\[\]\n]*\]\])*?)\]\]([^\s\[\]<>{}'|!=:;]*))";
+    uR"(\[\[((?:[^\[\]\n]|\[(?!\[)[^\[\]\n]*\]|\[(?!\[)|\](?!\])|\[\[[^\[\]\n]*\]\])*?)\]\]([^\s\[\]<>{}'|!=:;&]*))";
 
 const char16_t* const kEncyclopediaHost = u"wikipedia.org";
 const char16_t* const kDictionaryHost = u"wiktionary.org";

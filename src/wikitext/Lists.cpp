@@ -6,11 +6,12 @@
 namespace {
 
 // A block starts at a line whose "*" or "#" marker (after other
-// non-alphanumeric characters, as in ":*") is followed by white space, and
-// runs to the next blank line or the end of the text. The lead-in stays on
-// its line and never holds "|" or "!", so a table cell that begins with "* "
-// does not start a list that would swallow the table.
-const char16_t* const kListBlockPattern = uR"((?m)^([^A-Za-z0-9\n|!]*)([*#])[ \t]+(.*?)(?:\n\n|\n?\z))";
+// non-alphanumeric characters, as in ":*") is followed by white space, or at
+// a line that begins with the marker itself ("*item"), and runs to the next
+// blank line or the end of the text. The lead-in stays on its line and never
+// holds "|" or "!", so a table cell that begins with "* " does not start a
+// list that would swallow the table.
+const char16_t* const kListBlockPattern = uR"((?m)^(?:[^A-Za-z0-9\n|!]*[*#][ \t]|[*#])(.*?)(?:\n\n|\n?\z))";
 
 icu::UnicodeString tabs(int32_t count) {
     icu::UnicodeString out;
@@ -19,23 +20,20 @@ icu::UnicodeString tabs(int32_t count) {
     return out;
 }
 
-bool isAlphanumeric(char16_t c) {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+bool isMarker(char16_t c) {
+    return c == u'*' || c == u'#' || c == u':' || c == u';';
 }
 
-// The depth of an item line: the position of its first space or tab, when
-// everything before it is markers ("**", "#*", "#:"). A line whose first
-// word is text, such as "*bold* text", is no item: -1.
+// The depth of an item line: the number of markers it begins with ("**",
+// "#*", "#:"), with or without a space behind them. A line that does not
+// begin with "*" or "#" is no item: -1.
 int32_t itemDepth(const icu::UnicodeString& line) {
     if (line.isEmpty() || (line[0] != u'*' && line[0] != u'#'))
         return -1;
-    for (int32_t i = 1; i < line.length(); ++i) {
-        if (line[i] == u' ' || line[i] == u'\t')
-            return i;
-        if (isAlphanumeric(line[i]))
-            return -1;
-    }
-    return -1;
+    int32_t depth = 1;
+    while (depth < line.length() && isMarker(line[depth]))
+        ++depth;
+    return depth;
 }
 
 }  // namespace

@@ -11,9 +11,11 @@ bool isMarkupBlock(const icu::UnicodeString& block) {
 }
 
 // Lines that already are block markup keep their line end as it is. "<d"
-// spares <div>, <dl>, <dd> and <dt>, but not <del>.
+// spares <div>, <dl>, <dd> and <dt>, but not <del>; "</dl>" ends a
+// definition list and "</pre>" preformatted text, which want no break
+// behind them either.
 bool isMarkupLine(const icu::UnicodeString& line) {
-    if (engine::containsAny(line, {u"<h", u"ol>", u"ul>", u"<ol", u"<ul", u"li>", u"</p>"}))
+    if (engine::containsAny(line, {u"<h", u"ol>", u"ul>", u"<ol", u"<ul", u"li>", u"</p>", u"</pre>", u"</dl>"}))
         return true;
     return engine::containsIgnoringCase(line, u"<d") && !engine::containsIgnoringCase(line, u"<del");
 }

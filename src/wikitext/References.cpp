@@ -34,8 +34,6 @@ icu::UnicodeString referenceName(const icu::UnicodeString& attributes) {
     return name;
 }
 
-icu::UnicodeString number(long n) { return icu::UnicodeString::fromUTF8(std::to_string(n)); }
-
 }  // namespace
 
 void Wikitext_ObjC::perfromReferences() {
@@ -47,11 +45,11 @@ void Wikitext_ObjC::perfromReferences() {
     long n = 1;
     for (const engine::Match& match : *matches) {
         const icu::UnicodeString name = referenceName(match.text(1));
-        const icu::UnicodeString backLinkId = name.isEmpty() ? u"cite_ref-" + number(n) : name + u"_ref";
-        const icu::UnicodeString noteId = name.isEmpty() ? u"cite_note-" + number(n) : name + u"_note";
+        const icu::UnicodeString backLinkId = name.isEmpty() ? u"cite_ref-" + engine::number(n) : name + u"_ref";
+        const icu::UnicodeString noteId = name.isEmpty() ? u"cite_note-" + engine::number(n) : name + u"_note";
         links.push_back({match.start(), match.end(),
                          engine::formatted(u" <a href=\"%@%@%@\"><sup id=\"%@\">[%@]</sup></a>",
-                                           {javaScriptHashStart, noteId, javaScriptHashEnd, backLinkId, number(n)})});
+                                           {javaScriptHashStart, noteId, javaScriptHashEnd, backLinkId, engine::number(n)})});
         list += engine::formatted(u"\t<li id=\"%@\"> <a href=\"%@%@%@\">&#x2191;</a> <small>%@</small></li>\n",
                                   {noteId, javaScriptHashStart, backLinkId, javaScriptHashEnd, match.text(2)});
         ++n;

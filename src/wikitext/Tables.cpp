@@ -12,6 +12,41 @@ icu::UnicodeString after(const icu::UnicodeString& text, int32_t start) {
     return start >= text.length() ? icu::UnicodeString() : icu::UnicodeString(text, start);
 }
 
+// The attributes of a row separator: what follows "|-" and any further
+// dashes ("|-----").
+icu::UnicodeString rowAttributes(const icu::UnicodeString& line) {
+    int32_t at = 1;
+    while (at < line.length() && line[at] == u'-')
+        ++at;
+    return engine::trimmed(after(line, at));
+}
+
+// name=value, name="value" or name='value', one or more, and nothing else.
+const char16_t* const kAttributeListPattern =
+    uR"re(^\s*(?:[A-Za-z][A-Za-z0-9_:-]*\s*=\s*(?:"[^"]*"|'[^']*'|[^\s"'=<>`]+)\s*)+$)re";
+const char16_t* const kAttributePattern = uR"re(([A-Za-z][A-Za-z0-9_:-]*)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s"'=<>`]+)))re";
+
+// A cell written "attributes | text": the attributes, each written again
+// with its value escaped and in double quotes, and the text. A cell whose
+// part before its first "|" reads as no attributes is text as a whole.
+std::pair<icu::UnicodeString, icu::UnicodeString> cellAttributesAndText(const icu::UnicodeString& cell) {
+    const int32_t bar = cell.indexOf(u'|');
+    if (bar < 0)
+        return {{}, cell};
+    const icu::UnicodeString written(cell, 0, bar);
+    if (!engine::containsMatch(written, kAttributeListPattern))
+        return {{}, cell};
+    icu::UnicodeString attributes;
+    for (const engine::Match& attribute : engine::findAll(written, kAttributePattern).value_or(std::vector<engine::Match>{})) {
+        icu::UnicodeString value;
+        for (int group = 2; group <= 4; ++group)
+            if (attribute.took_part(group))
+                value = attribute.text(group);
+        attributes += engine::formatted(u" %@=\"%@\"", {attribute.text(1), engine::escapedAttributeValue(value)});
+    }
+    return {attributes, after(cell, bar + 1)};
+}
+
 // Writes the rows of one table. A cell's text may go on over further lines
 // that begin with neither "|" nor "!"; they are added to that cell.
 class TableWriter {
@@ -38,7 +73,7 @@ public:
         if (line.isEmpty())
             return;
         if (line.startsWith(u"|-")) {
-            icu::UnicodeString attributes = engine::trimmed(after(line, 2));
+            icu::UnicodeString attributes = rowAttributes(line);
             html_ += attributes.isEmpty() ? u"\t\t</tr>\n\t\t<tr>\n"
                                           : engine::formatted(u"\t\t</tr>\n\t\t<tr %@>\n", {attributes});
             lastCellEnd_ = -1;
@@ -60,8 +95,9 @@ public:
 private:
     void cells(const icu::UnicodeString& text, const icu::UnicodeString& separator, const icu::UnicodeString& tag) {
         for (const icu::UnicodeString& cell : engine::split(text, separator)) {
-            html_ += engine::formatted(u"\t\t\t<%@>", {tag});
-            html_ += engine::trimmed(cell);
+            auto [attributes, cellText] = cellAttributesAndText(cell);
+            html_ += engine::formatted(u"\t\t\t<%@%@>", {tag, attributes});
+            html_ += engine::trimmed(cellText);
             lastCellEnd_ = html_.length();
             html_ += engine::formatted(u"</%@>\n", {tag});
         }
@@ -107,7 +143,7 @@ icu::UnicodeString Wikitext_ObjC::tableHTML(const icu::UnicodeString& block) con
     if (second.startsWith(u"|+")) {
         writer.caption(second);
     } else if (second.startsWith(u"|-")) {
-        writer.openFirstRow(engine::trimmed(after(second, 2)));
+        writer.openFirstRow(rowAttributes(second));
     } else {
         // Cells on the second line are the first row's cells.
         writer.openFirstRow({});

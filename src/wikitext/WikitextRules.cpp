@@ -1,8 +1,38 @@
 #include "wikitext/Wikitext_ObjC.h"
 
+#include "engine/Log.h"
 #include "engine/TextUtilities.h"
 
 namespace {
+
+const char16_t* const kBareAddressRule = u"hyperlinkUnNamedBadStyle";
+
+bool isLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+
+// The tags of the text, and each link element from "<a" to its "</a>": an
+// address there is already part of a link, in its address, its label or its
+// text. Each search for a closing ">" or "</a>" is reused by the next
+// opening, so a text full of openings costs one scan.
+std::vector<engine::TextRange> tagsAndLinks(const icu::UnicodeString& text) {
+    std::vector<engine::TextRange> ranges;
+    int32_t nextClose = -1;
+    int32_t nextLinkEnd = -1;
+    for (int32_t at = text.indexOf(u'<'); at >= 0; at = text.indexOf(u'<', at + 1)) {
+        if (at + 1 >= text.length() || !(isLetter(text[at + 1]) || text[at + 1] == u'/' || text[at + 1] == u'!'))
+            continue;
+        if (nextClose < at && (nextClose = text.indexOf(u'>', at)) < 0)
+            break;
+        int32_t end = nextClose + 1;
+        const bool link = text[at + 1] == u'a' && (text[at + 2] == u' ' || text[at + 2] == u'>');
+        if (link && nextLinkEnd < at)
+            nextLinkEnd = text.indexOf(u"</a>", at);
+        if (link && nextLinkEnd >= 0)
+            end = nextLinkEnd + 4;
+        ranges.push_back({at, end});
+        at = end - 1;
+    }
+    return ranges;
+}
 
 RuleRecord regex(const char16_t* name, const char16_t* pattern, const icu::UnicodeString& templateText) {
     return RuleRecord::regex(name, pattern, templateText);
@@ -17,20 +47,43 @@ RuleTable Wikitext_ObjC::regexWikiText() const {
         regex(u"hyperlinkNamed", uR"(\[([^\]\n]*?) ([^\]\n]*?)\])",
               u"<a href=\"$1\" alt=\"$2\" title=\"$2\">$2</a>"),
         regex(u"hyperlinkUnNamed", uR"(\[(.*?)\])", u"<a href=\"$1\" alt=\"$1\" title=\"$1\">$1</a>"),
-        // A bare address that is already the text of a link (written by the
-        // rule above) stays as it is: the possessive tail cannot give back
-        // characters to slip past the "</a>" check.
+        // Applied outside tags and links only (applyRules).
         regex(u"hyperlinkUnNamedBadStyle",
-              uR"((?<!=\")(http[s]{0,1}:\/\/[a-zA-Z0-9-]?+\.?)(([a-zA-Z0-9-][a-zA-Z0-9-]+\.)+[a-zA-Z0-9-\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]++)(?!</a>))",
+              uR"((?<!=\")(http[s]{0,1}:\/\/[a-zA-Z0-9-]?+\.?)(([a-zA-Z0-9-][a-zA-Z0-9-]+\.)+[a-zA-Z0-9-\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]+))",
               u"<a href=\"$1$2\">$1$2</a>"),
         regex(u"boldItalic", uR"(\'\'\'\'\'(.*?)\'\'\'\'\')", u"<strong><em>$1</em></strong>"),
+        // Five apostrophes closed by two or by three: the other half closes
+        // where it is written, or at the end of the line.
+        regex(u"boldItalicClosedByItalic", uR"((?m)'''''((?:(?!'').)*?)''(?!')((?:(?!''').)*)(?:'''|$))",
+              u"<strong><em>$1</em>$2</strong>"),
+        regex(u"boldItalicClosedByBold", uR"((?m)'''''((?:(?!''').)*?)'''(?!')((?:(?!'').)*)(?:''|$))",
+              u"<em><strong>$1</strong>$2</em>"),
         regex(u"bold", uR"(\'\'\'(.*?)\'\'\')", u"<strong>$1</strong>"),
         regex(u"inverseRegular", uR"(\'\'(.*?)\'\')", u"<em>$1</em>"),
-        regex(u"horizontalLine", uR"(\-{4,})", engine::formatted(u"<hr%@", {HTML_close})),
+        // Not the dashes of a table's row separator ("|-----").
+        regex(u"horizontalLine", uR"((?<![|\-])\-{4,})", engine::formatted(u"<hr%@", {HTML_close})),
         regex(u"headline5", uR"((?m)^[=]{6,6}(.*?)[=]{6,6}$)", u"<h5>$1</h5>"),
         regex(u"headline4", uR"((?m)^[=]{5,5}(.*?)[=]{5,5}$)", u"<h4>$1</h4>"),
         regex(u"headline3", uR"((?m)^[=]{4,4}(.*?)[=]{4,4}$)", u"<h3>$1</h3>"),
         regex(u"headline2", uR"((?m)^[=]{3,3}(.*?)[=]{3,3}$)", u"<h2>$1</h2>"),
         regex(u"headline1", uR"((?m)^[=]{2,2}(.*?)[=]{2,2}$)", u"<h1>$1</h1>"),
     };
+}
+
+// The table rule by rule as simpleTransform applies it; bare addresses are
+// linked only outside tags and links, so that an address inside another
+// link's address or label never becomes a link of its own in an attribute.
+// `inlineOnly` leaves out the rules that make blocks (headlines, rules).
+void Wikitext_ObjC::applyRules(bool inlineOnly) {
+    for (const RuleRecord& rule : regexes) {
+        if (inlineOnly && (rule.name.startsWith(u"headline") || rule.name == u"horizontalLine"))
+            continue;
+        if (rule.name != kBareAddressRule) {
+            applySimpleRule(rule);
+            continue;
+        }
+        engine::RegexResult result = engine::replaceAllOutside(str, rule.pattern, rule.templateText, tagsAndLinks(str));
+        if (result.status == engine::RegexStatus::invalidPattern)
+            engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
+    }
 }

@@ -15,9 +15,11 @@ Wikitext_ObjC& Wikitext_ObjC::initWithString(const icu::UnicodeString& string, c
 
 icu::UnicodeString Wikitext_ObjC::transform() {
     saveHTMLBlocksWithStart(u"<nowiki>", u"</nowiki>", u"<nowiki>", u"</nowiki>");
+    savePreSections();
+    savePreformattedLines();
     // Before the rule table: its bracket rules would take [[…]] for external links.
     performInternalLinks();
-    simpleTransform();
+    applyRules();
     performLists();
     perfromReferences();
     performTables();

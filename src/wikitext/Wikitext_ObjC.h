@@ -17,7 +17,10 @@ public:
 
     RuleTable regexWikiText() const;
     icu::UnicodeString transform();
+    void applyRules(bool inlineOnly = false);
 
+    void savePreSections();
+    void savePreformattedLines();
     void performInternalLinks();
     void performLists();
     void perfromReferences();
@@ -33,6 +36,7 @@ public:
     icu::UnicodeString javaScriptHashEnd;
 
 private:
+    icu::UnicodeString inlineFormatted(const icu::UnicodeString& text);
     icu::UnicodeString internalLinkHTML(const icu::UnicodeString& whole, const icu::UnicodeString& inner,
                                         const icu::UnicodeString& suffix) const;
     icu::UnicodeString dictionaryLinkHTML(const icu::UnicodeString& inner) const;
@@ -45,4 +49,5 @@ private:
     icu::UnicodeString tableHTML(const icu::UnicodeString& block) const;
     icu::UnicodeString infoboxHTML(const std::vector<icu::UnicodeString>& pieces) const;
     icu::UnicodeString definitionListHTML(const icu::UnicodeString& block) const;
+    icu::UnicodeString indentedLinesHTML(const icu::UnicodeString& block) const;
 };

@@ -88,3 +88,15 @@ TEST(WikitextInternalLinks, FilesAndImagesByPrefixOnly) {
     settings->setBool("MARKUP_USE_HTML5", true);
     EXPECT_EQ(wiki("[[File:photo.jpg]]"), "<p><img src=\"photo.jpg\"></p>");
 }
+
+// The letters glued to a link never end inside a character reference.
+TEST(WikitextInternalLinks, GluedLettersStopAtACharacterReference) {
+    EXPECT_EQ(wiki("A [[Handgranate]]n&nbsp;\xE2\x80\x93 b"),
+              "<p>A " + article("Handgranate", "Handgranate", "Handgranaten") + "&nbsp;\xE2\x80\x93 b</p>");
+    EXPECT_TRUE(contains(wiki("''[[x]]''"), "<em>" + article("x", "x", "x") + "</em>"));
+}
+
+// An external link in a file's caption belongs to the image as a whole.
+TEST(WikitextInternalLinks, ExternalLinkInACaption) {
+    EXPECT_EQ(wiki("[[File:a.png|cap [http://example.com x]]] y"), "<p><img src=\"a.png\" /> y</p>");
+}

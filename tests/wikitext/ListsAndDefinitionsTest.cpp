@@ -16,14 +16,12 @@ TEST(WikitextLists, AListAtTheEndOfTheText) {
     EXPECT_EQ(wiki("text\n\n* a\n* b"), "<p>text</p>\n\n\n<ul>\n\t<li> a</li>\n\t<li> b</li>\n</ul>");
 }
 
-// A later line that begins with "*" but holds a word before its first space
-// is text that goes on, not an item that would drop that word.
-TEST(WikitextLists, LinesThatAreNoItemsKeepTheirText) {
-    std::string html = wiki("* first\n*bold* text\n** deeper\n\n");
-    EXPECT_TRUE(contains(html, "<li> first<br />*bold* text"));
-    EXPECT_TRUE(contains(html, "<li> deeper"));
-    html = wiki("* a\n*'''b''' c\n\n");
-    EXPECT_TRUE(contains(html, "<br />*<strong>b</strong> c"));
+// A line that begins with "*" is an item whatever follows the marker; a
+// line that begins with other text goes on in the item above.
+TEST(WikitextLists, LinesBeginningWithAMarkerAreItems) {
+    std::string html = wiki("* first\n*bold* text\n** deeper\nmore\n\n");
+    EXPECT_TRUE(contains(html, "<li> first</li>\n\t<li>bold* text\n\t<ul>\n\t\t<li> deeper<br />more</li>"));
+    EXPECT_TRUE(contains(wiki("* a\n*'''b''' c\n\n"), "<li> a</li>\n\t<li><strong>b</strong> c</li>"));
 }
 
 TEST(WikitextLists, EmphasisAndLinksInItems) {
@@ -66,4 +64,17 @@ TEST(WikitextDefinitions, AfterAListAndTwiceTheSameBlock) {
     EXPECT_TRUE(contains(html, "<ul>\n\t<li> item</li>\n</ul>"));
     EXPECT_EQ(count(html, "<dt>A</dt>"), 2u);
     EXPECT_FALSE(contains(html, "; A"));
+}
+
+// Markers written without a space behind them, as most wiki pages do.
+TEST(WikitextLists, MarkersWithoutASpace) {
+    EXPECT_EQ(wiki("*a\n**b\n*c"), "<ul>\n\t<li>a\n\t<ul>\n\t\t<li>b\n\t</ul></li>\n\t<li>c</li>\n</ul>");
+    EXPECT_EQ(wiki("#one\n#two"), "<ol>\n\t<li>one</li>\n\t<li>two</li>\n</ol>");
+    EXPECT_TRUE(contains(wiki("*[[Paris]] and more\n\n"), "<li><a href=\"https://en.wikipedia.org/wiki/Paris\""));
+}
+
+TEST(WikitextDefinitions, TermAndIndentWithoutASpace) {
+    EXPECT_EQ(wiki(";term\n:meaning\n\n"), "<p><dl>\n\t<dt>term</dt>\n\t<dd>meaning</dd>\n</dl></p>");
+    EXPECT_EQ(wiki("Text\n:indented\n\nafter"), "<p>Text<br />\n<dl>\n\t<dd>indented</dd>\n</dl></p>\n\n<p>after</p>");
+    EXPECT_EQ(wiki(":a\n::b\n"), "<p><dl>\n\t<dd>a</dd>\n\t<dd><dl><dd>b</dd></dl></dd>\n</dl>\n</p>");
 }

@@ -76,3 +76,55 @@ TEST(WikitextNowiki, ProtectsItsTextAndLeavesNoToken) {
     EXPECT_EQ(count(html, "''home''"), 3u);
     EXPECT_TRUE(contains(html, ">a b</a>"));
 }
+
+// An address inside another link's address, label or text is part of that
+// link: it never becomes an anchor of its own inside an attribute.
+TEST(WikitextRules, AddressesInsideLinksStayPartOfThem) {
+    for (const char* text : {"[http://a.org/http://example.com x]", "[http://a.org see http://example.com now]",
+                             "[[Main Page|see http://example.com now]] x",
+                             "[[http://creativecommons.org/licenses/by/4.0/|License]]"}) {
+        std::string html = wiki(text);
+        EXPECT_EQ(count(html, "<a "), 1u) << text << " -> " << html;
+    }
+    EXPECT_TRUE(contains(wiki("[http://a.org see http://example.com now]"),
+                         "<a href=\"http://a.org\" alt=\"see http://example.com now\" "
+                         "title=\"see http://example.com now\">see http://example.com now</a>"));
+    // Outside a link an address is linked as before, also next to one.
+    std::string html = wiki("[http://a.org A] and http://b.example.org/x");
+    EXPECT_TRUE(contains(html, "and <a href=\"http://b.example.org/x\">http://b.example.org/x</a>"));
+}
+
+// Five apostrophes open bold and italic; closed by two, the italic ends there
+// and the bold at the end of the line; closed by three, the other way round.
+TEST(WikitextRules, BoldItalicClosedByFewerApostrophes) {
+    EXPECT_EQ(wiki("'''''foo''"), "<p><strong><em>foo</em></strong></p>");
+    EXPECT_EQ(wiki("'''''foo'' bar''' baz"), "<p><strong><em>foo</em> bar</strong> baz</p>");
+    EXPECT_EQ(wiki("'''''foo''' bar''"), "<p><em><strong>foo</strong> bar</em></p>");
+    EXPECT_EQ(wiki("'''''foo'''''"), "<p><strong><em>foo</em></strong></p>");
+}
+
+// A line that begins with a space is preformatted: no paragraph, no break,
+// the space gone; emphasis still works, headlines and lists do not.
+TEST(WikitextPreformatted, LinesBeginningWithASpace) {
+    EXPECT_EQ(wiki(" code line"), "<pre>code line</pre>");
+    EXPECT_EQ(wiki("Text\n\n one\n  two ''x''\n\nafter"),
+              "<p>Text</p>\n\n<pre>one\n two <em>x</em></pre>\n\n<p>after</p>");
+    EXPECT_EQ(wiki(" == not a headline ==\n * no list"), "<pre>== not a headline ==\n* no list</pre>");
+    // Indented lines of templates and tables are no preformatted text.
+    std::string html = wiki("{{cite\n |title=A\n}}\n");
+    EXPECT_FALSE(contains(html, "<pre>"));
+    html = wiki("{|\n |a\n |}\n");
+    EXPECT_TRUE(contains(html, "<td>a</td>"));
+    EXPECT_FALSE(contains(html, "<pre>"));
+}
+
+// <pre> keeps its content as written, like nowiki: tags and addresses in
+// angle brackets show as text, and no line gets a break.
+TEST(WikitextPreformatted, PreSectionsShowTheirTextAsWritten) {
+    EXPECT_EQ(wiki("<pre>\nFrom: Justin <justin@example.com>\n''x'' [[y]]\n</pre>"),
+              "<pre>\nFrom: Justin &lt;justin@example.com&gt;\n''x'' [[y]]\n</pre>");
+    std::string html = wiki("Before\n<pre class=\"x\">a\n\nb</pre>\nafter");
+    EXPECT_TRUE(contains(html, "<pre class=\"x\">a\n\nb</pre>"));
+    EXPECT_FALSE(contains(html, "b<br"));
+    EXPECT_FALSE(contains(html, "<p><pre"));
+}

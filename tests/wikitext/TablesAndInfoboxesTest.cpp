@@ -75,3 +75,21 @@ TEST(WikitextInfoboxes, TemplatesInsideValues) {
     EXPECT_TRUE(contains(wiki("{{Infobox a\n| k = {{b}}\n"), "{{Infobox a"));
     EXPECT_TRUE(contains(wiki("{{Infobox a\n| k = v\n}} tail\n"), "{{Infobox a"));
 }
+
+// "attributes | text" in a cell: the attributes go on the cell, escaped.
+TEST(WikitextTables, CellAttributes) {
+    std::string html = wiki("{|\n|-\n|rowspan=2|Cell\n| style=\"color:red\" | x || y\n! scope=\"col\" | H\n|}\n");
+    EXPECT_TRUE(contains(html, "<td rowspan=\"2\">Cell</td>"));
+    EXPECT_TRUE(contains(html, "<td style=\"color:red\">x</td>\n\t\t\t<td>y</td>"));
+    EXPECT_TRUE(contains(html, "<th scope=\"col\">H</th>"));
+    EXPECT_TRUE(contains(wiki("{|\n|-\n|title='a\"<b>' | x\n|}\n"), "<td title=\"a&quot;&lt;b&gt;\">x</td>"));
+    // A "|" after text that reads as no attributes is part of the text.
+    EXPECT_TRUE(contains(wiki("{|\n|-\n| a | b\n|}\n"), "<td>a | b</td>"));
+}
+
+TEST(WikitextTables, RowSeparatorWithMoreDashes) {
+    std::string html = wiki("{|\n|-\n| a\n|-----\n| b\n|--- style=\"x\"\n| c\n|}\n");
+    EXPECT_TRUE(contains(html, "<td>a</td>\n\t\t</tr>\n\t\t<tr>\n\t\t\t<td>b</td>\n\t\t</tr>\n\t\t<tr style=\"x\">"));
+    EXPECT_FALSE(contains(html, "<hr"));
+    EXPECT_EQ(wiki("-----"), "<hr />");
+}
