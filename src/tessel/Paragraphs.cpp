@@ -23,12 +23,6 @@ bool isBlockLine(const icu::UnicodeString& line) {
            (engine::containsIgnoringCase(line, u"<d") && !engine::containsIgnoringCase(line, u"<del"));
 }
 
-// Whether a line that holds `open` and/or `close` leaves the region open: the
-// later of the two decides, so a region opened and closed on one line is over.
-bool regionOpenAfter(const icu::UnicodeString& line, const char16_t* open, const char16_t* close) {
-    return line.lastIndexOf(open) > line.lastIndexOf(close);
-}
-
 }  // namespace
 
 void Tessel_ObjC::makeParagraphs() {
@@ -56,7 +50,7 @@ void Tessel_ObjC::autoLineBreaks() {
     bool inCode = false;
     for (icu::UnicodeString& line : lines) {
         if (line.indexOf(u"<table") >= 0) {
-            inTable = regionOpenAfter(line, u"<table", u"</table>");
+            inTable = engine::regionOpenAfter(line, inTable, {u"<table"}, {u"</table>"});
             continue;
         }
         if (line.indexOf(u"</table>") >= 0) {
@@ -64,7 +58,7 @@ void Tessel_ObjC::autoLineBreaks() {
             continue;
         }
         if (line.indexOf(u"<pre><code") >= 0) {
-            inCode = regionOpenAfter(line, u"<pre><code", u"</code></pre>");
+            inCode = engine::regionOpenAfter(line, inCode, {u"<pre><code"}, {u"</code></pre>"});
             continue;
         }
         if (line.indexOf(u"</code></pre>") >= 0) {

@@ -22,7 +22,7 @@ void Tessel_ObjC::tableOfContents() {
     long n = 1;
     for (const engine::Match& headline : *headlines) {
         const icu::UnicodeString& text = headline.text();
-        const icu::UnicodeString number = engine::fromUtf8(std::to_string(n));
+        const icu::UnicodeString number = engine::number(n);
         icu::UnicodeString indent;
         for (int level = text.charAt(2) - u'0'; level > 1; --level)
             indent.append(u'\t');
@@ -107,7 +107,7 @@ void Tessel_ObjC::advancedReferences() {
         std::vector<engine::RangeEdit> edits;
         long n = 1;
         for (const engine::Match& reference : *references) {
-            const icu::UnicodeString number = engine::fromUtf8(std::to_string(n++));
+            const icu::UnicodeString number = engine::number(n++);
             const icu::UnicodeString& text = reference.text();
             const icu::UnicodeString note(text, 2, text.length() - 4);
             edits.push_back({reference.start(), reference.end(),

@@ -9,8 +9,9 @@
 
 namespace {
 
-// As the rule table reads named links: the target ends at the first "]".
-const char16_t* const kNamedLink = uR"(\[([^\]]*?)::(.*?)\])";
+// As the rule table reads named links: the target ends at the first "]" and
+// stays on its line, as the bracket links of the other languages do.
+const char16_t* const kNamedLink = uR"(\[([^\]\n]*?)::(.*?)\])";
 // "(description)[source]"; an opening parenthesis that belongs to a saved
 // raw block's token ("%%SavedHTMLBlock(1)%%") starts no description.
 const char16_t* const kDescribedImage = uR"(\((?![0-9]+\)%%).*?\)\[(.*?)\])";

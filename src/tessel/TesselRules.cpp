@@ -27,18 +27,20 @@ RuleTable Tessel_ObjC::regexTessel(const icu::UnicodeString& root, const icu::Un
     const icu::UnicodeString rootText = engine::escapedTemplateText(root);
     const icu::UnicodeString hashStart = engine::escapedTemplateText(javaScriptStart);
     const icu::UnicodeString hashEnd = engine::escapedTemplateText(javaScriptEnd);
-    // A link's target ends at the first "]": a lazy target that may cross "]"
-    // would join "[a] and [b::c]" into one link whose target is "a] and [b".
+    // A link's target ends at the first "]" and at the line end: a lazy
+    // target that may cross "]" would join "[a] and [b::c]" into one link
+    // whose target is "a] and [b", and one that crossed a line would take a
+    // line break, or a whole list item, into its address.
     return {
         regex(u"headline1Alternative", uR"((?m)^(.+?)[ ]*\n(=+)[ ]*\n+)", u"<h1>$1</h1>\n"),
-        regex(u"hyperlinkNamedRooted", uR"(\[\[([^\]]*?)::(.*?)\]\])",
+        regex(u"hyperlinkNamedRooted", uR"(\[\[([^\]\n]*?)::(.*?)\]\])",
               formatted(uR"(<a href=\"%@$1\" alt=\"$1\" title=\"$1\">$2</a>)", {rootText})),
         regex(u"hyperlinkRooted", uR"(\[\[(.*?)\]\])",
               formatted(uR"(<a href=\"%@$1\" alt=\"$1\" title=\"$1\">$1</a>)", {rootText})),
-        regex(u"footNoteOrigin", uR"(\[\^ ([^\]]*?)::(.*?)\])",
+        regex(u"footNoteOrigin", uR"(\[\^ ([^\]\n]*?)::(.*?)\])",
               formatted(uR"(<a href="%@$1%@">$2</a>)", {hashStart, hashEnd})),
         regex(u"footNoteDestination", uR"(\[\^ (.*?)\])", uR"(<a name="$1"> </a>)"),
-        regex(u"hyperlinkNamed", uR"(\[([^\]]*?)::(.*?)\])", uR"(<a href=\"$1\" alt=\"$2\" title=\"$2\">$2</a>)"),
+        regex(u"hyperlinkNamed", uR"(\[([^\]\n]*?)::(.*?)\])", uR"(<a href=\"$1\" alt=\"$2\" title=\"$2\">$2</a>)"),
         multiLine(u"underline", uR"(\_\_(.*?)\_\_)", u"<ins>$1</ins>"),
         multiLine(u"bold", uR"(\*\*(.*?)\*\*)", u"<strong>$1</strong>"),
         regex(u"subscript", uR"(\~\~(.*?)\~\~)", u"<sub>$1</sub>"),

@@ -92,3 +92,15 @@ TEST(TesselSavedPieces, NamesGluedToRawPiecesLeaveTheirTokensWhole) {
     EXPECT_TRUE(contains(html, "<i>x</i><a href=\"http://example.com/a\">"));
     EXPECT_FALSE(contains(html, "%%"));
 }
+
+// A link's target stays on its line: a bracket and "::" on different lines
+// make no link.
+TEST(TesselSavedPieces, LinkTargetsStayOnOneLine) {
+    std::string html = convert("see [a\nb::c] end");
+    EXPECT_FALSE(contains(html, "<a "));
+    EXPECT_TRUE(contains(html, "see [a<br />\nb::c] end"));
+    html = convert("A list:\n\n* item [a\n* b::c] z");
+    EXPECT_FALSE(contains(html, "<a "));
+    EXPECT_TRUE(contains(html, "b::c] z"));
+    EXPECT_TRUE(contains(convert("[x.html::X] and [[y.html::Y]]"), "<a href=\"x.html\" alt=\"X\" title=\"X\">X</a>"));
+}

@@ -5,9 +5,12 @@
 #include <string>
 
 #include "engine/TestSupport.h"
+#include "support/ConverterTestSupport.h"
 #include "tessel/Tessel_ObjC.h"
 
 namespace tesseltest {
+
+using testsupport::contains;
 
 inline std::string convert(const std::string& text, bool javaScriptAnchors = false,
                            const std::string& documentFolder = {}) {
@@ -15,10 +18,6 @@ inline std::string convert(const std::string& text, bool javaScriptAnchors = fal
     converter.initWithString(testsupport::u(text), javaScriptAnchors);
     converter.setDocumentFolder(documentFolder);
     return testsupport::s(converter.transform());
-}
-
-inline bool contains(const std::string& text, const std::string& piece) {
-    return text.find(piece) != std::string::npos;
 }
 
 }  // namespace tesseltest
