@@ -16,15 +16,18 @@ bool isBlockLine(const icu::UnicodeString& line) {
 
 }  // namespace
 
+// Preformatted text keeps its own line ends: a break there would double them.
 void BBCode_ObjC::autoLineBreaks() {
     std::vector<icu::UnicodeString> lines = engine::split(str, u"\n");
     bool insideTable = false;
+    bool insidePre = false;
     for (icu::UnicodeString& line : lines) {
+        insidePre = engine::regionOpenAfter(line, insidePre, {u"<pre>", u"<pre "}, {u"</pre>"});
         if (line.indexOf(u"<table") >= 0)
             insideTable = true;
         else if (line.indexOf(u"</table>") >= 0)
             insideTable = false;
-        else if (!isBlockLine(line) && !insideTable)
+        else if (!isBlockLine(line) && !insideTable && !insidePre)
             line = engine::formatted(u"%@<br%@", {line, HTML_close});
     }
     str = engine::join(lines, u"\n");

@@ -1,11 +1,8 @@
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include <gtest/gtest.h>
 
 #include "bbcode/BBCode_ObjC.h"
 #include "engine/TestSupport.h"
+#include "support/ConverterTestSupport.h"
 #include "support/PlaceholderTokens.h"
 
 using testsupport::s;
@@ -126,18 +123,22 @@ TEST(BBCode, QuoteTagDoesNotReachIntoTheNextLine) {
 }
 
 TEST(BBCodeCorpus, EveryDocumentConvertsWithoutLeftoverTokens) {
-    std::filesystem::path folder = std::filesystem::path(QUILL_CORPUS_DIR) / "bbcode";
-    ASSERT_TRUE(std::filesystem::is_directory(folder));
     int converted = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        std::ifstream in(entry.path(), std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        std::string html = bbcode(bytes.str());
-        EXPECT_EQ(placeholdertokens::leaked(placeholdertokens::bbcode, html, {bytes.str()}), "") << entry.path();
-        EXPECT_EQ(html, bbcodeThroughPlainEngine(bytes.str())) << entry.path();
-        EXPECT_GT(html.size(), bytes.str().size() / 2) << entry.path();
+    for (const auto& path : testsupport::corpusDocuments("bbcode")) {
+        const std::string text = testsupport::readFile(path);
+        std::string html = bbcode(text);
+        EXPECT_EQ(placeholdertokens::leaked(placeholdertokens::bbcode, html, {text}), "") << path;
+        EXPECT_EQ(html, bbcodeThroughPlainEngine(text)) << path;
+        EXPECT_GT(html.size(), text.size() / 2) << path;
         ++converted;
     }
     EXPECT_GT(converted, 10);
+}
+
+// Code keeps its own line ends: no break inside it, breaks around it as on
+// any other line.
+TEST(BBCode, NoBreaksInsideCode) {
+    EXPECT_EQ(bbcode("a\n[code]x = 1\ny = 2\n[/code]\nb"), "a<br />\n<pre>x = 1\ny = 2\n</pre><br />\nb<br />\n<br />\n<br />");
+    EXPECT_EQ(bbcode("[code]one[/code] two"), "<pre>one</pre> two<br />\n<br />\n<br />");
+    EXPECT_EQ(bbcode("+html+<pre class=\"c\">\nq\n</pre>+endhtml+"), "<pre class=\"c\">\nq\n</pre><br />\n<br />\n<br />");
 }
