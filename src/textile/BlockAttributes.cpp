@@ -24,8 +24,6 @@ int32_t removeAll(icu::UnicodeString& text, char16_t c) {
     return count;
 }
 
-icu::UnicodeString number(int32_t n) { return icu::UnicodeString::fromUTF8(std::to_string(n)); }
-
 struct BlockSpec {
     icu::UnicodeString styles;
     icu::UnicodeString attributes;
@@ -54,7 +52,8 @@ bool readLanguage(icu::UnicodeString& signature, BlockSpec& out) {
         return true;
     icu::UnicodeString part(signature, open, close - open + 1);
     if (part.length() > 2) {
-        out.attributes += engine::formatted(u"lang=\"%@\" ", {icu::UnicodeString(part, 1, part.length() - 2)});
+        out.attributes += engine::formatted(u"lang=\"%@\" ",
+                                            {engine::escapedAttributeValue(icu::UnicodeString(part, 1, part.length() - 2))});
         engine::replaceAllLiteral(signature, part, u"");
         return true;
     }
@@ -85,17 +84,18 @@ void readStyle(icu::UnicodeString& signature, BlockSpec& out) {
 
 void readClassAndId(icu::UnicodeString& signature, BlockSpec& out) {
     if (auto m = engine::findFirst(signature, u"\\(#(.*?)\\)")) {
-        out.attributes += engine::formatted(u"id=\"%@\"", {m->text(1)});
+        out.attributes += engine::formatted(u"id=\"%@\"", {engine::escapedAttributeValue(m->text(1))});
         signature.remove(m->start(), m->end() - m->start());
     } else if (auto m = engine::findFirst(signature, u"\\((.*?)#(.*?)\\)")) {
         icu::UnicodeString inner(m->text(), 1, m->text().length() - 2);
         auto pieces = engine::split(inner, u"#");
-        out.attributes += engine::formatted(u"class=\"%@\" id=\"%@\"", {pieces[0], pieces[1]});
+        out.attributes += engine::formatted(u"class=\"%@\" id=\"%@\"", {engine::escapedAttributeValue(pieces[0]),
+                                                                        engine::escapedAttributeValue(pieces[1])});
         signature.remove(m->start(), m->end() - m->start());
     } else if (auto m = engine::findFirst(signature, u"\\((.*)\\)")) {
         // From the first "(" to the last ")": one greedy run, which finds the
         // same class as a nested repetition without its exponential retries.
-        out.attributes += engine::formatted(u"class=\"%@\"", {m->text(1)});
+        out.attributes += engine::formatted(u"class=\"%@\"", {engine::escapedAttributeValue(m->text(1))});
         signature.remove(m->start(), m->end() - m->start());
     }
 }
@@ -110,9 +110,9 @@ void readPadding(icu::UnicodeString& signature, BlockSpec& out) {
         return;
     }
     if (left > 0)
-        out.styles += engine::formatted(u"padding-left:%@em;", {number(left)});
+        out.styles += engine::formatted(u"padding-left:%@em;", {engine::number(left)});
     if (right > 0)
-        out.styles += engine::formatted(u"padding-right:%@em;", {number(right)});
+        out.styles += engine::formatted(u"padding-right:%@em;", {engine::number(right)});
 }
 
 // The attribute string of one signature, or nothing when it does not parse.
@@ -130,10 +130,16 @@ std::optional<icu::UnicodeString> blockAttributes(const icu::UnicodeString& sig,
     }
     if (out.styles.isEmpty())
         return engine::trimmed(out.attributes);
-    return engine::trimmed(engine::formatted(u"style=\"%@\" %@", {out.styles, out.attributes}));
+    return engine::trimmed(
+        engine::formatted(u"style=\"%@\" %@", {engine::escapedAttributeValue(out.styles), out.attributes}));
 }
 
 }  // namespace
+
+std::optional<icu::UnicodeString> Textile_ObjC::attributesOfSignature(const icu::UnicodeString& signature,
+                                                                      const icu::UnicodeString& tag) {
+    return blockAttributes(signature, tag);
+}
 
 void Textile_ObjC::preBlockTransform() {
     for (const RuleRecord& record : blockAttributesTransformRegex) {
@@ -192,7 +198,8 @@ Textile_ObjC::Attributes Textile_ObjC::checkAttributesOnString(const icu::Unicod
         }
     }
 
-    // Class and style, in either order, each at most once.
+    // Class and style, in either order, each at most once; both are written
+    // into attributes, escaped.
     icu::UnicodeString cssClass;
     icu::UnicodeString style;
     auto takeEnclosed = [&t](char16_t open, char16_t close, icu::UnicodeString& into) {
@@ -214,13 +221,15 @@ Textile_ObjC::Attributes Textile_ObjC::checkAttributesOnString(const icu::Unicod
     int32_t open = t.indexOf(u'(');
     if (open >= 0 && t.indexOf(u')') >= 0 && open < t.length() - 1) {
         result.display = icu::UnicodeString(t, 0, open);
-        icu::UnicodeString title(t, open + 1, t.length() - open - 2);
+        icu::UnicodeString title = engine::escapedAttributeValue(icu::UnicodeString(t, open + 1, t.length() - open - 2));
         result.title = engine::formatted(u" title=\"%@\"", {title});
         result.alt = engine::formatted(u" alt=\"%@\"", {title});
     } else {
         result.display = t;
     }
 
+    cssClass = engine::escapedAttributeValue(cssClass);
+    style = engine::escapedAttributeValue(style);
     if (!alignment.isEmpty() && !onText)
         result.cssClass = cssClass.isEmpty() ? engine::formatted(u" class=\"%@\"", {alignment})
                                              : engine::formatted(u" class=\"%@ %@\"", {cssClass, alignment});

@@ -16,13 +16,33 @@ engine::RangeEdit trimmedRange(const engine::Match& match) {
     return {match.start() + lead, match.start() + lead + inner.length(), inner};
 }
 
+// The length of an address without the punctuation that follows it in the
+// sentence: ".", ",", ";", ":", "!", "?" and a ")" that closes no "(" of
+// the address.
+int32_t addressLength(const icu::UnicodeString& address) {
+    int32_t end = address.length();
+    int32_t unclosed = 0;
+    for (int32_t i = 0; i < end; ++i)
+        unclosed += address[i] == u'(' ? 1 : address[i] == u')' ? -1 : 0;
+    while (end > 0) {
+        const char16_t c = address[end - 1];
+        if (c == u')' && unclosed < 0)
+            ++unclosed;
+        else if (icu::UnicodeString(u".,;:!?").indexOf(c) < 0)
+            break;
+        --end;
+    }
+    return end;
+}
+
 }  // namespace
 
 void Textile_ObjC::performImages() {
     // The source of a linked image holds no "!": otherwise a plain image
     // earlier on the line would run into the linked one as one broken image.
-    auto linked = matchesForPattern(u"\\!([^!]*?)\\!:([^ \\s])(.*?)([\\s])");
-    auto plain = matchesForPattern(u"\\!(.*?)\\!([\\s])");
+    // A source begins right behind its "!": "an! image! here" is text.
+    auto linked = matchesForPattern(u"\\!([^!\\s][^!]*?)\\!:([^ \\s])(.*?)([\\s])");
+    auto plain = matchesForPattern(u"\\!([^!\\s].*?)\\!([\\s])");
     std::vector<engine::Match> found;
     for (const auto* list : {&linked, &plain})
         if (*list)
@@ -44,10 +64,10 @@ void Textile_ObjC::performImages() {
             continue;
         Attributes attributes = checkAttributesOnString(icu::UnicodeString(image, 1, image.length() - 2), false);
         icu::UnicodeString html = engine::formatted(u"<img src=\"%@\"%@%@%@%@%@",
-                                                    {attributes.display, attributes.alt, attributes.title,
+                                                    {engine::escapedAttributeValue(attributes.display), attributes.alt, attributes.title,
                                                      attributes.cssClass, attributes.style, HTML_close});
         if (!link.isEmpty())
-            html = engine::formatted(u"<a href=\"%@\">%@</a>", {link, html});
+            html = engine::formatted(u"<a href=\"%@\">%@</a>", {engine::escapedAttributeValue(link), html});
         edit.replacement = html;
         edits.push_back(edit);
     }
@@ -78,7 +98,8 @@ void Textile_ObjC::performBracketedLinks() {
         if (at < 0)
             continue;
         icu::UnicodeString html = engine::formatted(
-            u"<a href=\"%@\">%@</a>", {icu::UnicodeString(inner, at + 2), icu::UnicodeString(inner, 0, at)});
+            u"<a href=\"%@\">%@</a>",
+            {engine::escapedAttributeValue(icu::UnicodeString(inner, at + 2)), icu::UnicodeString(inner, 0, at)});
         edits.push_back({match.start(), match.end(), html});
     }
     engine::applyRangeEdits(str, std::move(edits));
@@ -121,12 +142,19 @@ void Textile_ObjC::performQuotedLinks(const std::map<icu::UnicodeString, icu::Un
         if (at < 1)
             continue;
         icu::UnicodeString address(t, at + 2);
+        // Punctuation behind the address ends the sentence, not the address.
+        const int32_t trailing = address.length() - addressLength(address);
+        if (trailing == address.length())
+            continue;
+        address.truncate(address.length() - trailing);
+        edit.end -= trailing;
         if (auto alias = aliases.find(address); alias != aliases.end())
             address = alias->second;
         Attributes attributes = checkAttributesOnString(icu::UnicodeString(t, 1, at - 1), true);
         icu::UnicodeString display = attributes.display == u"$" ? address : attributes.display;
         edit.replacement = engine::formatted(u"<a href=\"%@\"%@%@%@>%@</a>",
-                                             {address, attributes.title, attributes.cssClass, attributes.style, display});
+                                             {engine::escapedAttributeValue(address), attributes.title,
+                                              attributes.cssClass, attributes.style, display});
         edits.push_back(edit);
     }
     engine::applyRangeEdits(str, std::move(edits));

@@ -10,8 +10,6 @@
 
 namespace {
 
-icu::UnicodeString number(int64_t n) { return icu::UnicodeString::fromUTF8(std::to_string(n)); }
-
 struct Note {
     int64_t mainID = 0;
     int64_t displayID = 0;
@@ -99,13 +97,13 @@ void NoteListBuilder::references() {
         }
         const Note& note = found->second;
         icu::UnicodeString opening = link ? engine::formatted(u"<a href=\"%@note-%@-%@%@\">",
-                                                              {hashStart_, name, number(note.mainID), hashEnd_})
+                                                              {hashStart_, name, engine::number(note.mainID), hashEnd_})
                                           : icu::UnicodeString();
         icu::UnicodeString closing = link ? u"</a>" : u"";
         icu::UnicodeString classAttribute = cls.isEmpty() ? icu::UnicodeString() : engine::formatted(u" class=\"%@\"", {cls});
         htmlByText[t].push_back(engine::formatted(
             u"<sup%@>%@<span id=\"note-%@-%@\">%@</span>%@</sup>",
-            {classAttribute, opening, name, number(referenceNumber), number(note.displayID), closing}));
+            {classAttribute, opening, name, engine::number(referenceNumber), engine::number(note.displayID), closing}));
     }
     std::sort(refs.begin(), refs.end(),
               [](const engine::Match& a, const engine::Match& b) { return a.start() < b.start(); });
@@ -120,8 +118,8 @@ icu::UnicodeString NoteListBuilder::backLink(const icu::UnicodeString& name, int
     static const icu::UnicodeString letters(u"abcdefghijklmnopqrstuvwxyz");
     // Past the alphabet the back link shows its position instead of a letter.
     icu::UnicodeString label = index < 26 ? icu::UnicodeString(letters.charAt(static_cast<int32_t>(index)))
-                                          : number(static_cast<int64_t>(index) + 1);
-    return engine::formatted(u"<a href=\"%@note-%@-%@%@\">%@</a>", {hashStart_, name, number(target), hashEnd_, label});
+                                          : engine::number(static_cast<int64_t>(index) + 1);
+    return engine::formatted(u"<a href=\"%@note-%@-%@%@\">%@</a>", {hashStart_, name, engine::number(target), hashEnd_, label});
 }
 
 std::vector<icu::UnicodeString> NoteListBuilder::backLinksOf(const icu::UnicodeString& name, const Note& note) const {
@@ -145,7 +143,7 @@ void NoteListBuilder::definitions() {
             const Note& note = found->second;
             entries_[note.displayID] = {backLinksOf(name, note),
                                         engine::formatted(u"<span id=\"note-%@-%@\"> </span>%@</li>",
-                                                          {name, number(note.mainID), text})};
+                                                          {name, engine::number(note.mainID), text})};
             notes_.erase(found);
         } else {
             unreferenced_.push_back(engine::formatted(u"<li>%@</li>", {text}));
@@ -158,7 +156,7 @@ void NoteListBuilder::definitions() {
 void NoteListBuilder::undefinedNotes() {
     for (const auto& [name, note] : notes_)
         entries_[note.displayID] = {backLinksOf(name, note),
-                                    engine::formatted(u" Undefined Note [#%@].</li>", {number(note.displayID)})};
+                                    engine::formatted(u" Undefined Note [#%@].</li>", {engine::number(note.displayID)})};
 }
 
 void NoteListBuilder::lists() {

@@ -7,21 +7,22 @@
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 
+// "notextile." up to the blank line (looked at, not taken, so that it can be
+// the blank line in front of the next notextile block), or "notextile.." up
+// to the next block signature, blank lines included.
 void Textile_ObjC::saveNotextileBlocks() {
-    // The blank line behind a block is looked at, not taken, so that it can
-    // be the blank line in front of the next notextile block.
-    auto matches = matchesForDotMatchedPattern(u"(?m)^\nnotextile\\.[ ]{1,}(.*?)\n(?=\n)");
+    auto matches = matchesForDotMatchedPattern(u"(?m)^\\nnotextile(?:\\.[ ](.*?)\\n(?=\\n)|\\.\\.[ ](.*?)" +
+                                               extendedBlockEndPattern() + u")");
     if (!matches)
         return;
     // The token keeps the block's newlines around it; only the bare
     // "§§N0T3XT1LE-n§§" stands for the text, so a pass that takes a newline
-    // next to it (an alias line above) cannot make it unrestorable.
-    constexpr int32_t kLeadLength = 12;  // newline, "notextile." and one space
+    // next to it (an alias line above) cannot make it unrestorable. The
+    // saved text starts behind "notextile." and one space; further spaces stay.
     std::vector<engine::RangeEdit> edits;
     int64_t number = 1;
     for (const engine::Match& match : *matches) {
-        const icu::UnicodeString& block = match.text();
-        icu::UnicodeString saved(block, kLeadLength, block.length() - kLeadLength - 1);
+        const icu::UnicodeString& saved = match.took_part(1) ? match.text(1) : match.text(2);
         icu::UnicodeString token = noTextileDic.set(number++, saved);
         edits.push_back({match.start(), match.end(), u"\n" + token + u"\n"});
     }

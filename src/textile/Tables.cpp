@@ -52,13 +52,20 @@ int64_t integerValue(const icu::UnicodeString& text) {
 }  // namespace
 
 void Textile_ObjC::performTables() {
-    auto matches = matchesForDotMatchedPattern(u"(?m)^\\|(.*?)\\|[ \\t]{0,}\n\n");
+    // A table, and the line of its own attributes ("table(grid).") above it.
+    auto matches = matchesForDotMatchedPattern(u"(?m)^(?:table(" + signatureAttributesPattern() +
+                                               u")\\.[ \\t]*\n)?(\\|.*?\\|[ \\t]{0,}\n\n)");
     if (!matches)
         return;
     std::vector<engine::RangeEdit> edits;
     for (const engine::Match& match : *matches) {
-        icu::UnicodeString html(u"<table>\n");
-        std::vector<icu::UnicodeString> lines = tableLines(match.text());
+        std::optional<icu::UnicodeString> attributes;
+        if (match.took_part(1))
+            attributes = attributesOfSignature(u"table" + match.text(1) + u". ", u"table");
+        icu::UnicodeString html = attributes && !attributes->isEmpty()
+                                      ? engine::formatted(u"<table %@>\n", {*attributes})
+                                      : icu::UnicodeString(u"<table>\n");
+        std::vector<icu::UnicodeString> lines = tableLines(match.text(2));
 
         int32_t foot = firstLineStartingWith(lines, u"|~");
         int32_t head = firstLineStartingWith(lines, u"|^");
@@ -103,7 +110,8 @@ void Textile_ObjC::performTables() {
             html += engine::formatted(u"\t<tbody>\n%@\t</tbody>\n", {formattedTableRowsFromArray(bodyRows)});
         }
         html += u"</table>\n\n";
-        edits.push_back({match.start(), match.end(), html});
+        // An attribute line that does not read stays as text above the table.
+        edits.push_back({attributes ? match.start() : match.start(2), match.end(), html});
     }
     engine::applyRangeEdits(str, std::move(edits));
 }
@@ -162,7 +170,7 @@ Textile_ObjC::CellAttributes Textile_ObjC::attrForTableCell(const icu::UnicodeSt
         int64_t value = integerValue(icu::UnicodeString(s, 1, end - 1));
         s.remove(0, end);
         result.attributes += engine::formatted(u" %@=\"%@\"", {column ? u"colspan" : u"rowspan",
-                                                              icu::UnicodeString::fromUTF8(std::to_string(value))});
+                                                              engine::number(value)});
     }
     icu::UnicodeString alignment;
     if (!s.isEmpty()) {
@@ -178,13 +186,14 @@ Textile_ObjC::CellAttributes Textile_ObjC::attrForTableCell(const icu::UnicodeSt
     int32_t open = s.indexOf(u'(');
     int32_t close = s.indexOf(u')');
     if (open >= 0 && close > open) {
-        result.attributes += engine::formatted(u" class=\"%@\"", {icu::UnicodeString(s, open + 1, close - open - 1)});
+        result.attributes += engine::formatted(
+            u" class=\"%@\"", {engine::escapedAttributeValue(icu::UnicodeString(s, open + 1, close - open - 1))});
         s.remove(open, close - open + 1);
     }
     open = s.indexOf(u'{');
     close = s.indexOf(u'}');
     if (open >= 0 && close > open) {
-        icu::UnicodeString style(s, open + 1, close - open - 1);
+        icu::UnicodeString style = engine::escapedAttributeValue(icu::UnicodeString(s, open + 1, close - open - 1));
         result.attributes += alignment.isEmpty() ? engine::formatted(u" style=\"%@\"", {style})
                                                  : engine::formatted(u" style=\"%@ %@\"", {style, alignment});
     } else if (!alignment.isEmpty() && !(open >= 0 && close >= 0)) {

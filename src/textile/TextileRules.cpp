@@ -30,7 +30,7 @@ RuleTable Textile_ObjC::regexBlockTextile() const {
         blockRule(u"InternalComment", u"(?m)^\n\\#\\#\\#\\.[ ]{1,}(.*?)\n\n", u"\n"),
         blockRule(u"Paragraph", u"(?m)^\np\\.[ ]{1,}(.*?)\n\n", u"\n<p>$1</p>\n\n"),
         blockRule(u"Blockquote", u"(?m)^\nbq\\.[ ]{1,}(.*?)\n\n", u"\n<blockquote>\n\t<p>$1</p>\n</blockquote>\n\n"),
-        blockRule(u"BlockquoteCited", u"(?m)^\nbq\\.:([^ ].*?)[ ]{1,}(.*?)\n\n",
+        blockRule(u"BlockquoteCited", u"(?m)^\nbq\\.:([^ \"<>][^\"<>]*?)[ ]{1,}(.*?)\n\n",
                   u"\n<blockquote cite=\"$1\">\n\t<p>$2</p>\n</blockquote>\n\n"),
         blockRule(u"Code", u"(?m)^\nbc\\.[ ]{1,}(.*?)\n\n", u"\n<pre><code>$1</code></pre>\n\n"),
         blockRule(u"Preformatted", u"(?m)^\npre\\.[ ]{1,}(.*?)\n\n", u"\n<pre>$1</pre>\n\n"),
@@ -51,12 +51,15 @@ RuleTable Textile_ObjC::regexAttributedBlockTextile() const {
 
 RuleTable Textile_ObjC::regexTextileWithjavaScriptStart(const icu::UnicodeString& start,
                                                        const icu::UnicodeString& javaScriptEnd) const {
-    // Phrase modifiers: white space or an opening tag before, white space or
-    // a closing tag behind; the bracketed form works inside words.
-    auto phrase = [](const char16_t* name, const icu::UnicodeString& delimiter, const icu::UnicodeString& tag) {
+    // Phrase modifiers: white space or an opening tag before, white space,
+    // punctuation or a closing tag behind; the bracketed form works inside
+    // words. A deletion neither begins nor ends with a hyphen, so a spaced
+    // "--" stays a dash.
+    auto phrase = [](const char16_t* name, const icu::UnicodeString& delimiter, const icu::UnicodeString& tag,
+                     const icu::UnicodeString& content = u"(?!\\s).{0,}[^\\s]") {
         return RuleRecord::regex(name,
-                                 u"([\\s]|<[a-z]{1,}>)" + delimiter + u"((?!\\s).{0,}[^\\s])" + delimiter +
-                                     u"([\\s]|<\\/[a-z]{1,}>)",
+                                 u"([\\s]|<[a-z]{1,}>)" + delimiter + u"(" + content + u")" + delimiter +
+                                     u"([\\s.,;:!?)\"']|<\\/[a-z]{1,}>)",
                                  u"$1<" + tag + u">$2</" + tag + u">$3");
     };
     auto bracketed = [](const char16_t* name, const icu::UnicodeString& delimiter, const icu::UnicodeString& tag) {
@@ -74,7 +77,7 @@ RuleTable Textile_ObjC::regexTextileWithjavaScriptStart(const icu::UnicodeString
         bracketed(u"inverse_Encapsulated", u"\\_", u"em"),
         phrase(u"underlined", u"\\+", u"ins"),
         bracketed(u"underlined_Encapsulated", u"\\+", u"ins"),
-        phrase(u"deleted", u"\\-", u"del"),
+        phrase(u"deleted", u"\\-", u"del", u"(?![\\s-]).{0,}[^\\s-]"),
         bracketed(u"deleted_Encapsulated", u"\\-", u"del"),
         phrase(u"supertext", u"\\^", u"sup"),
         bracketed(u"supertext_Encapsulated", u"\\^", u"sup"),
@@ -82,8 +85,6 @@ RuleTable Textile_ObjC::regexTextileWithjavaScriptStart(const icu::UnicodeString
         bracketed(u"subtext_Encapsulated", u"~", u"sub"),
         RuleRecord::regex(u"cituation", u"\\?\\?([^ \\s])(.*?)([^ \\t])\\?\\?([\\s])", u"<cite>$1$2$3</cite>$4"),
         RuleRecord::regex(u"span", u"\\%([^ \\s])(.*?)([^ \\t])\\%([\\s])", u"<span>$1$2$3</span>$4"),
-        RuleRecord::regex(u"inlineCode", u"@([^ \\s\\{\\[\\(])(.*?)([^ \\t])@([\\s])",
-                          u"<pre><code>$1$2$3</code></pre>$4"),
         RuleRecord::regex(u"footnoteOrigin", u"([^ \\s])\\[([0-9]{1,})\\]",
                           engine::formatted(u"$1<sup class=\"footnote\" id=\"rev_fn-$2\"><a href=\"%@fn-$2%@\">$2</a></sup> ",
                                             {start, javaScriptEnd})),
@@ -92,25 +93,36 @@ RuleTable Textile_ObjC::regexTextileWithjavaScriptStart(const icu::UnicodeString
         RuleRecord::regex(u"FootnoteDestinationWithLink", u"(?m)^fn([0-9]{1,})\\^\\.[ ]{1,}(.*?)\n\n",
                           engine::formatted(u"<p class=\"footnote\" id=\"fn-$1\"><sup><a href=\"%@rev_fn-$1%@\">$1</a></sup> $2</p>\n\n",
                                             {start, javaScriptEnd})),
-        RuleRecord::regex(u"acronym", u"([A-Z0-9]{3,})\\((.*?)\\)", u"<abbr title=\"$2\">$1</abbr>"),
+        // The expansion goes into an attribute: no quote and no tag.
+        RuleRecord::regex(u"acronym", u"([A-Z0-9]{3,})\\(([^\"<>\n]*?)\\)", u"<abbr title=\"$2\">$1</abbr>"),
         // Possessive: "[^<]*" can only end before a "<", so giving back
         // characters never finds another "</".
         RuleRecord::regex(u"upperCase", u"(?<![>a-zA-Z])([A-Z]{3,})(?![^<]*+</)", u"<span class=\"caps\">$1</span>"),
         RuleRecord::regex(u"dimensionSign", u"([0-9]{1,}[ ]{0,1})x([ ]{0,1}[0-9]{1,})", u"$1&#215;$2"),
         RuleRecord::regex(u"singleDash", u"([ ]{1,})-([ ]{1,})", u"$1&#8211;$2"),
         RuleRecord::regex(u"doubleDash", u"--", u"&#8212;"),
-        // A parenthesised part opens an element's content as its attributes
-        // only when the content goes on directly behind it: "(Optional) Setup"
-        // and "(note)" alone are the author's text.
-        RuleRecord::regex(u"attr_id", u">\\(#([^()<>\n]*)\\)(?![\\s<])(.*?)</", u" id=\"$1\">$2</"),
-        RuleRecord::regex(u"attr_id_and_class", u">\\(([^()<>#\n]*)#([^()<>\n]*)\\)(?![\\s<])(.*?)</",
+        // A parenthesised part that opens an element's content is its
+        // attributes when the content goes on behind it. With an identifier
+        // ("(#intro) Setup") or on a phrase ("*(bold) word*") a space may
+        // stand between; a plain word that opens a block ("(Optional)
+        // Setup") is the author's text, and so is "(note)" alone.
+        RuleRecord::regex(u"attr_id", u">\\(#([^()<>\"\n]*)\\)[ ]?(?![\\s<])(.*?)</", u" id=\"$1\">$2</"),
+        RuleRecord::regex(u"attr_id_and_class", u">\\(([^()<>#\"\n]*)#([^()<>\"\n]*)\\)[ ]?(?![\\s<])(.*?)</",
                           u" class=\"$1\" id=\"$2\">$3</"),
-        RuleRecord::regex(u"attr_class", u">\\(([^()<>\n]*)\\)(?![\\s<])(.*?)</", u" class=\"$1\">$2</"),
-        RuleRecord::regex(u"table_attr_jd", u"table\\(#(.*?)\\)\\.\n<table>", u"<table id=\"$1\">"),
-        RuleRecord::regex(u"table_attr_class_and_id", u"table\\((.*?)#(.*?)\\)\\.\n<table>",
-                          u"<table class=\"$1\" id=\"$2\">"),
-        RuleRecord::regex(u"table_attr_class", u"table\\((.*?)\\)\\.\n<table>", u"<table class=\"$1\">"),
+        RuleRecord::regex(u"attr_class_phrase",
+                          u"(?<=<(?:b|strong|i|em|ins|del|sup|sub|cite|span))>\\(([^()<>\"\n]*)\\)[ ]?(?![\\s<])(.*?)</",
+                          u" class=\"$1\">$2</"),
+        RuleRecord::regex(u"attr_class", u">\\(([^()<>\"\n]*)\\)(?![\\s<])(.*?)</", u" class=\"$1\">$2</"),
     };
+}
+
+icu::UnicodeString Textile_ObjC::signatureAttributesPattern() {
+    return uR"((?:[=<>\[\(\)\{][^\n]*?)?)";
+}
+
+icu::UnicodeString Textile_ObjC::extendedBlockEndPattern() {
+    return u"(?=\\n\\n(?:h[1-6]|p|bq|bc|pre|notextile|fn[0-9]+\\^?|###)" + signatureAttributesPattern() +
+           u"\\.\\.?[ :]|\\n*\\z)";
 }
 
 icu::UnicodeString Textile_ObjC::blockLocalLiteral(const icu::UnicodeString& ruleName) {
@@ -126,13 +138,12 @@ icu::UnicodeString Textile_ObjC::blockLocalLiteral(const icu::UnicodeString& rul
         {u"supertext", u"^"},      {u"supertext_Encapsulated", u"[^"},
         {u"subtext", u"~"},        {u"subtext_Encapsulated", u"[~"},
         {u"cituation", u"??"},     {u"span", u"%"},
-        {u"inlineCode", u"@"},     {u"footnoteOrigin", u"["},
+        {u"footnoteOrigin", u"["},
         {u"footnoteOriginWOLink", u"!]"},
         {u"acronym", u"("},        {u"dimensionSign", u"x"},
         {u"singleDash", u" - "},   {u"doubleDash", u"--"},
         {u"attr_id", u">(#"},      {u"attr_id_and_class", u">("},
-        {u"attr_class", u">("},    {u"table_attr_jd", u"table(#"},
-        {u"table_attr_class_and_id", u"table("}, {u"table_attr_class", u"table("},
+        {u"attr_class", u">("},    {u"attr_class_phrase", u">("},
     };
     auto found = literals.find(ruleName);
     return found == literals.end() ? icu::UnicodeString() : found->second;

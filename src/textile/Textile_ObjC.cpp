@@ -16,6 +16,7 @@ Textile_ObjC& Textile_ObjC::initWithString(const icu::UnicodeString& string, boo
     blockTransformRegex = regexBlockTextile();
     blockAttributesTransformRegex = regexAttributedBlockTextile();
     noTextileDic = engine::PlaceholderTable(u"\u00A7\u00A7N0T3XT1LE-", u"\u00A7\u00A7");
+    keptText_ = engine::PlaceholderTable(u"\u00A7K33P-", u"\u00A7");
     useJavescriptAnchors = javaSciptLinksOn;
     javaScriptHashStart = javaSciptLinksOn ? u"javascript:;\" onclick=\"document.location.hash='" : u"#";
     javaScriptHashEnd = javaSciptLinksOn ? u"';" : u"";
@@ -27,7 +28,9 @@ icu::UnicodeString Textile_ObjC::transform() {
     // One newline in front and a blank line behind, so that the first and the
     // last block match the block patterns like any other.
     str = engine::formatted(u"\n%@\n\n", {str});
+    performExtendedBlocks();
     saveNotextileBlocks();
+    saveCodeAndComments();
     performImages();
     performLinks();
     performNoteLists();
@@ -48,6 +51,7 @@ icu::UnicodeString Textile_ObjC::transform() {
     performPBlocking();
     performAddBRs();
     returnNoTextileBlocks();
+    returnCodeAndComments();
     return str;
 }
 

@@ -23,6 +23,13 @@ public:
     RuleTable regexTextileWithjavaScriptStart(const icu::UnicodeString& start,
                                               const icu::UnicodeString& javaScriptEnd) const;
 
+    // The attribute part of a block signature, as the attributed block table
+    // reads it: from one of its opening characters up to the first ". ".
+    static icu::UnicodeString signatureAttributesPattern();
+    // Where an extended block ("bq..") ends: before a blank line and the
+    // next block signature, or before the blank lines that end the text.
+    static icu::UnicodeString extendedBlockEndPattern();
+
     // For an inline rule whose matches stay inside one block of text: a
     // literal every match contains; empty for the rules that look further.
     static icu::UnicodeString blockLocalLiteral(const icu::UnicodeString& ruleName);
@@ -35,6 +42,10 @@ public:
     // Block and phrase attributes (BlockAttributes.cpp).
     void preBlockTransform();
     void performAddAttributesToBlocks();
+    // The attribute string of a signature ("p(intro)<. ", tag "p"), or
+    // nothing when its attribute part does not read.
+    static std::optional<icu::UnicodeString> attributesOfSignature(const icu::UnicodeString& signature,
+                                                                   const icu::UnicodeString& tag);
     struct Attributes {
         icu::UnicodeString cssClass, style, alt, title, display;
     };
@@ -60,6 +71,11 @@ public:
     // Note lists (NoteLists.cpp).
     void performNoteLists();
 
+    // Extended blocks, code and comments (CodeAndComments.cpp).
+    void performExtendedBlocks();
+    void saveCodeAndComments();
+    void returnCodeAndComments();
+
     // notextile blocks, paragraphs and line breaks (Paragraphs.cpp).
     void saveNotextileBlocks();
     void returnNoTextileBlocks();
@@ -78,6 +94,11 @@ private:
     void removeLinkAliases(std::map<icu::UnicodeString, icu::UnicodeString>& aliases);
     void performQuotedLinks(const std::map<icu::UnicodeString, icu::UnicodeString>& aliases);
     void restoreUnusedAttributeMarkers();
+    void keepMatches(const icu::UnicodeString& pattern, uint32_t options, int group,
+                     icu::UnicodeString (*kept)(const icu::UnicodeString&));
+
+    // Code and comments, saved as written or escaped.
+    engine::PlaceholderTable keptText_{u"\u00A7K33P-", u"\u00A7"};
 
     // Marked signatures written by preBlockTransform, with the signature each
     // one replaced, for markers that no block took.

@@ -17,8 +17,9 @@ inline const std::vector<std::string> markdown = {
     "%%definitionBlock", "%savedcodeblock", "%savedlink",
 };
 
-// "§§" frames every saved no-Textile piece and the block attributes.
-inline const std::vector<std::string> textile = {"%%SavedHTMLBlock(", "\u00A7\u00A7"};
+// "§§" frames every saved no-Textile piece and the block attributes; "§K33P-"
+// opens the tokens of saved code and comments.
+inline const std::vector<std::string> textile = {"%%SavedHTMLBlock(", "\u00A7\u00A7", "\u00A7K33P-"};
 
 inline const std::vector<std::string> wikitext = {"%%SavedHTMLBlock(", "%%definitionBlock"};
 

@@ -1,0 +1,88 @@
+// Text the rules must not touch: code ("bc.", "pre.", <pre> and "@…@") is
+// escaped and shown as written, HTML comments stay comments; both are cut
+// out before the other passes and put back at the end. Extended blocks
+// ("bq..", "p..", "bc..", "pre..") run over blank lines up to the next block
+// signature and are rewritten into plain blocks first.
+#include "textile/Textile_ObjC.h"
+
+#include "engine/RangeEdits.h"
+#include "engine/Regex.h"
+#include "engine/TextUtilities.h"
+
+namespace {
+
+const icu::UnicodeString kExtendedBlockPattern = u"(?m)^\\n(bq|bc|pre|p)(" +
+                                                 Textile_ObjC::signatureAttributesPattern() + u")\\.\\.[ ]+(.*?)" +
+                                                 Textile_ObjC::extendedBlockEndPattern();
+
+const char16_t* const kCommentPattern = uR"(<!--.*?-->)";
+const char16_t* const kPreSectionPattern = uR"(<pre(?:\s[^<>]*)?>(.*?)</pre>)";
+// The content of a "bc." or "pre." block, up to its blank line.
+const icu::UnicodeString kCodeBlockPattern =
+    u"(?m)^\\n(?:bc|pre)" + Textile_ObjC::signatureAttributesPattern() + u"\\.[ ]+(.*?)(?=\\n\\n)";
+// "@code@" between anything but letters, digits and further "@" (so an
+// e-mail address opens no code), neither end on white space.
+const char16_t* const kInlineCodePattern = uR"((?<![\w@])@([^\s@](?:[^@\n]*?[^\s@])?)@(?![\w@]))";
+
+std::vector<engine::Match> allMatches(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                                      uint32_t options) {
+    return engine::findAll(text, pattern, options).value_or(std::vector<engine::Match>{});
+}
+
+// Paragraphs that start a list or a table stay as they are inside an
+// extended block; the others get the block's signature.
+icu::UnicodeString signedParagraphs(const icu::UnicodeString& content, const icu::UnicodeString& signature) {
+    std::vector<icu::UnicodeString> paragraphs;
+    for (const icu::UnicodeString& paragraph : engine::split(content, u"\n\n")) {
+        if (engine::isBlank(paragraph))
+            continue;
+        const bool structural = paragraph.startsWith(u"*") || paragraph.startsWith(u"#") || paragraph.startsWith(u"|");
+        paragraphs.push_back(structural ? paragraph : signature + paragraph);
+    }
+    return engine::join(paragraphs, u"\n\n");
+}
+
+}  // namespace
+
+void Textile_ObjC::performExtendedBlocks() {
+    std::vector<engine::RangeEdit> edits;
+    for (const engine::Match& block : allMatches(str, kExtendedBlockPattern, engine::kDotMatchesLineSeparators)) {
+        const icu::UnicodeString& tag = block.text(1);
+        const icu::UnicodeString& attributes = block.text(2);
+        icu::UnicodeString html;
+        if (tag == u"bc" || tag == u"pre")
+            html = engine::formatted(u"\n%@%@. %@", {tag, attributes, keptText_.add(engine::escapedHTML(block.text(3)))});
+        else if (tag == u"p")
+            html = u"\n" + signedParagraphs(block.text(3), u"p" + attributes + u". ");
+        else
+            html = u"\n<blockquote>\n\n" + signedParagraphs(block.text(3), u"p" + attributes + u". ") +
+                   u"\n\n</blockquote>";
+        edits.push_back({block.start(), block.end(), html});
+    }
+    engine::applyRangeEdits(str, std::move(edits));
+}
+
+void Textile_ObjC::saveCodeAndComments() {
+    keepMatches(kCommentPattern, engine::kDotMatchesLineSeparators, 0, [](const icu::UnicodeString& comment) {
+        return comment;
+    });
+    keepMatches(kPreSectionPattern, engine::kDotMatchesLineSeparators | engine::kCaseInsensitive, 1,
+                engine::escapedHTML);
+    keepMatches(kCodeBlockPattern, engine::kDotMatchesLineSeparators, 1, engine::escapedHTML);
+    keepMatches(kInlineCodePattern, engine::kNoOptions, 0, [](const icu::UnicodeString& code) {
+        return u"<code>" + engine::escapedHTML(icu::UnicodeString(code, 1, code.length() - 2)) + u"</code>";
+    });
+}
+
+// Replaces group `group` of every match by a token that stands for `kept` of it.
+void Textile_ObjC::keepMatches(const icu::UnicodeString& pattern, uint32_t options, int group,
+                               icu::UnicodeString (*kept)(const icu::UnicodeString&)) {
+    std::vector<engine::RangeEdit> edits;
+    for (const engine::Match& match : allMatches(str, pattern, options))
+        edits.push_back({match.start(group), match.end(group), keptText_.add(kept(match.text(group)))});
+    engine::applyRangeEdits(str, std::move(edits));
+}
+
+void Textile_ObjC::returnCodeAndComments() {
+    keptText_.restoreInto(str);
+}
