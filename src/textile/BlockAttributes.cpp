@@ -221,7 +221,8 @@ Textile_ObjC::Attributes Textile_ObjC::checkAttributesOnString(const icu::Unicod
     int32_t open = t.indexOf(u'(');
     if (open >= 0 && t.indexOf(u')') >= 0 && open < t.length() - 1) {
         result.display = icu::UnicodeString(t, 0, open);
-        icu::UnicodeString title = engine::escapedAttributeValue(icu::UnicodeString(t, open + 1, t.length() - open - 2));
+        const icu::UnicodeString title =
+            engine::escapedAttributeValue(icu::UnicodeString(t, open + 1, t.length() - open - 2));
         result.title = engine::formatted(u" title=\"%@\"", {title});
         result.alt = engine::formatted(u" alt=\"%@\"", {title});
     } else {

@@ -51,7 +51,8 @@ void Textile_ObjC::performExtendedBlocks() {
         const icu::UnicodeString& attributes = block.text(2);
         icu::UnicodeString html;
         if (tag == u"bc" || tag == u"pre")
-            html = engine::formatted(u"\n%@%@. %@", {tag, attributes, keptText_.add(engine::escapedHTML(block.text(3)))});
+            html = engine::formatted(u"\n%@%@. %@",
+                                     {tag, attributes, keptText_.add(engine::escapedHTML(block.text(3)))});
         else if (tag == u"p")
             html = u"\n" + signedParagraphs(block.text(3), u"p" + attributes + u". ");
         else

@@ -64,8 +64,9 @@ void Textile_ObjC::performImages() {
             continue;
         Attributes attributes = checkAttributesOnString(icu::UnicodeString(image, 1, image.length() - 2), false);
         icu::UnicodeString html = engine::formatted(u"<img src=\"%@\"%@%@%@%@%@",
-                                                    {engine::escapedAttributeValue(attributes.display), attributes.alt, attributes.title,
-                                                     attributes.cssClass, attributes.style, HTML_close});
+                                                    {engine::escapedAttributeValue(attributes.display), attributes.alt,
+                                                     attributes.title, attributes.cssClass, attributes.style,
+                                                     HTML_close});
         if (!link.isEmpty())
             html = engine::formatted(u"<a href=\"%@\">%@</a>", {engine::escapedAttributeValue(link), html});
         edit.replacement = html;

@@ -112,7 +112,8 @@ void Wikitext_ObjC::performDefinitionBlock() {
         if (match.start() < coveredUpTo || (block != blocks.end() && block->start <= match.start()))
             continue;
         const int32_t end = endOfIndentedLines(str, match.start());
-        indented.push_back({match.start(), end, indentedLinesHTML(icu::UnicodeString(str, match.start(), end - match.start()))});
+        const icu::UnicodeString lines(str, match.start(), end - match.start());
+        indented.push_back({match.start(), end, indentedLinesHTML(lines)});
         coveredUpTo = end;
     }
     blocks.insert(blocks.end(), indented.begin(), indented.end());

@@ -71,7 +71,8 @@ void Wikitext_ObjC::savePreSections() {
         return;
     std::vector<engine::RangeEdit> edits;
     for (const engine::Match& match : *matches)
-        edits.push_back({match.start(1), match.end(1), htmlBlocksEscaped.add(engine::escapedTagCharacters(match.text(1)))});
+        edits.push_back(
+            {match.start(1), match.end(1), htmlBlocksEscaped.add(engine::escapedTagCharacters(match.text(1)))});
     engine::applyRangeEdits(str, std::move(edits));
 }
 

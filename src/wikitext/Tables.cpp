@@ -24,7 +24,8 @@ icu::UnicodeString rowAttributes(const icu::UnicodeString& line) {
 // name=value, name="value" or name='value', one or more, and nothing else.
 const char16_t* const kAttributeListPattern =
     uR"re(^\s*(?:[A-Za-z][A-Za-z0-9_:-]*\s*=\s*(?:"[^"]*"|'[^']*'|[^\s"'=<>`]+)\s*)+$)re";
-const char16_t* const kAttributePattern = uR"re(([A-Za-z][A-Za-z0-9_:-]*)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s"'=<>`]+)))re";
+const char16_t* const kAttributePattern =
+    uR"re(([A-Za-z][A-Za-z0-9_:-]*)\s*=\s*(?:"([^"]*)"|'([^']*)'|([^\s"'=<>`]+)))re";
 
 // A cell written "attributes | text": the attributes, each written again
 // with its value escaped and in double quotes, and the text. A cell whose
@@ -37,7 +38,8 @@ std::pair<icu::UnicodeString, icu::UnicodeString> cellAttributesAndText(const ic
     if (!engine::containsMatch(written, kAttributeListPattern))
         return {{}, cell};
     icu::UnicodeString attributes;
-    for (const engine::Match& attribute : engine::findAll(written, kAttributePattern).value_or(std::vector<engine::Match>{})) {
+    const auto found = engine::findAll(written, kAttributePattern).value_or(std::vector<engine::Match>{});
+    for (const engine::Match& attribute : found) {
         icu::UnicodeString value;
         for (int group = 2; group <= 4; ++group)
             if (attribute.took_part(group))
