@@ -19,6 +19,28 @@ bool isBlankLine(const icu::UnicodeString& text, int32_t start, int32_t end) {
     return true;
 }
 
+int32_t colonDepth(const icu::UnicodeString& line) {
+    int32_t depth = 0;
+    while (depth < line.length() && line[depth] == u':')
+        ++depth;
+    return depth;
+}
+
+bool startsListItem(const icu::UnicodeString& text) {
+    return text.startsWith(u"*") || text.startsWith(u"#");
+}
+
+// The content inside `levels` further definitions without a term.
+icu::UnicodeString nestedDefinitions(int32_t levels, const icu::UnicodeString& content) {
+    icu::UnicodeString html;
+    for (int32_t i = 0; i < levels; ++i)
+        html += u"<dl><dd>";
+    html += content;
+    for (int32_t i = 0; i < levels; ++i)
+        html += u"</dd></dl>";
+    return html;
+}
+
 // The end of the run of lines from `start` that begin with ":".
 int32_t endOfIndentedLines(const icu::UnicodeString& text, int32_t start) {
     int32_t lineStart = start;
@@ -121,20 +143,25 @@ void Wikitext_ObjC::performDefinitionBlock() {
     engine::applyRangeEdits(str, std::move(blocks));
 }
 
-// ":a" indents a line, "::a" twice: each level is a definition without a term.
+// ":a" indents a line, "::a" twice: each level is a definition without a
+// term. The items of a list written under an indent (":* a") make one list.
 icu::UnicodeString Wikitext_ObjC::indentedLinesHTML(const icu::UnicodeString& block) const {
+    const std::vector<icu::UnicodeString> lines = engine::split(block, u"\n");
     icu::UnicodeString html(u"<dl>\n");
-    for (const icu::UnicodeString& line : engine::split(block, u"\n")) {
-        int32_t depth = 0;
-        while (depth < line.length() && line[depth] == u':')
-            ++depth;
-        icu::UnicodeString nested;
-        for (int32_t i = 1; i < depth; ++i)
-            nested += u"<dl><dd>";
-        nested += engine::trimmed(icu::UnicodeString(line, depth));
-        for (int32_t i = 1; i < depth; ++i)
-            nested += u"</dd></dl>";
-        html += engine::formatted(u"\t<dd>%@</dd>\n", {nested});
+    for (size_t i = 0; i < lines.size();) {
+        const int32_t depth = colonDepth(lines[i]);
+        icu::UnicodeString content = engine::trimmed(icu::UnicodeString(lines[i++], depth));
+        if (startsListItem(content)) {
+            std::vector<icu::UnicodeString> items{content};
+            for (; i < lines.size() && colonDepth(lines[i]) == depth; ++i) {
+                icu::UnicodeString next = engine::trimmed(icu::UnicodeString(lines[i], depth));
+                if (!startsListItem(next))
+                    break;
+                items.push_back(next);
+            }
+            content = engine::trimmed(listHTML(engine::join(items, u"\n")));
+        }
+        html += engine::formatted(u"\t<dd>%@</dd>\n", {nestedDefinitions(depth - 1, content)});
     }
     // The line end behind the block stays the block's own.
     return html + u"</dl>";

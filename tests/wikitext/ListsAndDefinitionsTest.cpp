@@ -77,4 +77,7 @@ TEST(WikitextDefinitions, TermAndIndentWithoutASpace) {
     EXPECT_EQ(wiki(";term\n:meaning\n\n"), "<p><dl>\n\t<dt>term</dt>\n\t<dd>meaning</dd>\n</dl></p>");
     EXPECT_EQ(wiki("Text\n:indented\n\nafter"), "<p>Text<br />\n<dl>\n\t<dd>indented</dd>\n</dl></p>\n\n<p>after</p>");
     EXPECT_EQ(wiki(":a\n::b\n"), "<p><dl>\n\t<dd>a</dd>\n\t<dd><dl><dd>b</dd></dl></dd>\n</dl>\n</p>");
+    // A list under an indent is one list inside it.
+    EXPECT_EQ(wiki("Goals:\n:* one\n:* two\n\n"),
+              "Goals:<br />\n<dl>\n\t<dd><ul>\n\t<li> one</li>\n\t<li> two</li>\n</ul></dd>\n</dl>");
 }
