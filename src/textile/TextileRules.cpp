@@ -53,10 +53,11 @@ RuleTable Textile_ObjC::regexTextileWithjavaScriptStart(const icu::UnicodeString
                                                        const icu::UnicodeString& javaScriptEnd) const {
     // Phrase modifiers: white space or an opening tag before, white space,
     // punctuation or a closing tag behind; the bracketed form works inside
-    // words. A deletion neither begins nor ends with a hyphen, so a spaced
-    // "--" stays a dash.
+    // words. A phrase ends at the first delimiter that can close it, so two
+    // phrases on a line ("*a*, and *b*.") stay two. A deletion neither
+    // begins nor ends with a hyphen, so a spaced "--" stays a dash.
     auto phrase = [](const char16_t* name, const icu::UnicodeString& delimiter, const icu::UnicodeString& tag,
-                     const icu::UnicodeString& content = u"(?!\\s).{0,}[^\\s]") {
+                     const icu::UnicodeString& content = u"(?!\\s).{0,}?[^\\s]") {
         return RuleRecord::regex(name,
                                  u"([\\s]|<[a-z]{1,}>)" + delimiter + u"(" + content + u")" + delimiter +
                                      u"([\\s.,;:!?)\"']|<\\/[a-z]{1,}>)",
@@ -77,7 +78,7 @@ RuleTable Textile_ObjC::regexTextileWithjavaScriptStart(const icu::UnicodeString
         bracketed(u"inverse_Encapsulated", u"\\_", u"em"),
         phrase(u"underlined", u"\\+", u"ins"),
         bracketed(u"underlined_Encapsulated", u"\\+", u"ins"),
-        phrase(u"deleted", u"\\-", u"del", u"(?![\\s-]).{0,}[^\\s-]"),
+        phrase(u"deleted", u"\\-", u"del", u"(?![\\s-]).{0,}?[^\\s-]"),
         bracketed(u"deleted_Encapsulated", u"\\-", u"del"),
         phrase(u"supertext", u"\\^", u"sup"),
         bracketed(u"supertext_Encapsulated", u"\\^", u"sup"),

@@ -56,8 +56,9 @@ TEST(TextileInline, PhraseModifiers) {
     EXPECT_TRUE(contains(convert("a ??Book?? b %span% c"), "a <cite>Book</cite> b <span>span</span> c"));
     EXPECT_TRUE(contains(convert("call @f(x)@ now"), "call <code>f(x)</code> now"));
     EXPECT_TRUE(contains(convert("in[**side**]word"), "in<b>side</b>word"));
-    // Greedy: two phrases with one delimiter on a line become one element.
-    EXPECT_TRUE(contains(convert("x **a** and **b** y"), "<b>a** and **b</b>"));
+    // Two phrases with one delimiter on a line stay two elements.
+    EXPECT_TRUE(contains(convert("x **a** and **b** y"), "x <b>a</b> and <b>b</b> y"));
+    EXPECT_TRUE(contains(convert("an +SC.View+ for +bottomView+: x"), "an <ins>SC.View</ins> for <ins>bottomView</ins>: x"));
 }
 
 TEST(TextileInline, SecondApplicationNestsBoldInEmphasis) {
