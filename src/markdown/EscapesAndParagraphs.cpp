@@ -122,10 +122,11 @@ void Markdown_ObjC::nl2br() {
         int32_t end = str.indexOf(u'\n', from);
         if (end < 0)
             end = str.length();
-        const icu::UnicodeString line(str, from, end - from);
+        const icu::UnicodeString line = str.tempSubStringBetween(from, end);
         const int32_t blanks = end < str.length() ? breakingBlanksAt(line) : 0;
         const bool wasInPre = inPre;
-        inPre = markdown::rawBlockOpenAfter(line, inPre, kPreOpenings, kPreClosings);
+        if (line.indexOf(u'<') >= 0)
+            inPre = markdown::rawBlockOpenAfter(line, inPre, kPreOpenings, kPreClosings);
         if (blanks > 0 && !wasInPre && !inPre &&
             !engine::containsMatch(icu::UnicodeString(line, 0, line.length() - blanks), kEndsInBlockTag))
             out.append(line, 0, line.length() - blanks).append(lineBreak);
@@ -192,6 +193,8 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) c
         for (const icu::UnicodeString& tag : blockTags)
             if (line.indexOf(tag) >= 0)
                 return true;
+        if (!line.startsWith(u"%"))
+            return false;
         auto code = codeBlocksEscaped.savedTextForToken(line);
         return code && code->startsWith(u"<pre>");
     };
@@ -212,8 +215,9 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) c
         // A raw block's lines, from the one that opens it to the one that
         // closes it, stay as written.
         const bool inRawBlock = rawBlock;
-        rawBlock = markdown::rawBlockOpenAfter(line, rawBlock, {u"<pre>", u"<pre ", u"<blockquote>"},
-                                               {u"</pre>", u"</blockquote>"});
+        if (line.indexOf(u'<') >= 0)
+            rawBlock = markdown::rawBlockOpenAfter(line, rawBlock, {u"<pre>", u"<pre ", u"<blockquote>"},
+                                                   {u"</pre>", u"</blockquote>"});
         if (startsSpecial || inRawBlock || rawBlock || hasTag || inList)
             continue;
         if (engine::trimmed(line).isEmpty()) {

@@ -63,9 +63,20 @@ Reference parseDefinition(const icu::UnicodeString& rest) {
     return {engine::trimmedOfSpacesAndTabs(pieces[0]), without(pieces[1], closing)};
 }
 
+// At most three spaces stand before `at` on its line.
+bool startsItsLine(const icu::UnicodeString& text, int32_t at) {
+    for (int32_t spaces = 0; at > 0 && text.charAt(at - 1) != u'\n'; --at)
+        if (text.charAt(at - 1) != u' ' || ++spaces > 3)
+            return false;
+    return true;
+}
+
 // A double quote inside a title would end the attribute early; the title
 // rules still find the title once its inner quotes are entities.
 void escapeQuotesInTitle(icu::UnicodeString& saved, const RuleTable& rules) {
+    const int32_t firstQuote = saved.indexOf(u'"');
+    if (firstQuote < 0 || saved.indexOf(u'"', saved.indexOf(u'"', firstQuote + 1) + 1) < 0)
+        return;
     for (const RuleRecord& rule : rules) {
         std::optional<engine::Match> match = engine::findFirst(saved, rule.pattern);
         if (!match)
@@ -128,10 +139,13 @@ void Markdown_ObjC::linkReturn() {
 void Markdown_ObjC::referenceStyleFormatting() {
     ReferenceTable references;
 
-    // Definitions: collected from the whole document, then removed.
+    // Definitions: collected from the whole document, then removed. A
+    // definition starts its line; "see [this]:" ending a sentence is text.
     std::vector<engine::RangeEdit> definitions;
     for (const engine::Match& match :
          allMatchesFrom(u"[", uR"(\[(.*)\]\:(.*?)\n([ \t]{0,}["(]{1,1}(.*)[")]{1,1}\n)?)")) {
+        if (!startsItsLine(str, match.start()))
+            continue;
         std::vector<icu::UnicodeString> pieces = engine::split(match.text(), u"]:");
         if (pieces[0].indexOf(u"][") >= 0)
             continue;

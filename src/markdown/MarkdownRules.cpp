@@ -31,13 +31,15 @@ namespace {
 // A marker written after a backslash is the character itself (an escaped
 // backslash before it does not count); a star that starts a line and is
 // followed by a blank is a list bullet. Neither opens nor closes emphasis.
-const char16_t* const kNotEscaped = uR"((?<!(?<!\\)\\))";
-const char16_t* const kNotABullet = uR"((?!(?<=^[ \t]{0,32})\*[ \t]))";
+// The checks follow the marker, so that the search can skip to markers.
+const char16_t* const kNotEscaped = uR"((?<!(?<!\\)\\%@))";
+const char16_t* const kNotABullet = uR"((?!(?<=^[ \t]{0,32}\*)[ \t]))";
 // Emphasis stays within its paragraph.
 const char16_t* const kWithinParagraph = uR"(((?:(?!\n\n).)*?))";
 
-icu::UnicodeString emphasis(const icu::UnicodeString& marker, bool star) {
-    icu::UnicodeString delimiter = engine::formatted(u"%@%@%@", {kNotEscaped, star ? kNotABullet : u"", marker});
+icu::UnicodeString emphasis(const icu::UnicodeString& marker, bool bulletLike) {
+    icu::UnicodeString delimiter =
+        engine::formatted(u"%@%@%@", {marker, engine::formatted(kNotEscaped, {marker}), bulletLike ? kNotABullet : u""});
     return engine::formatted(u"(?m)%@%@%@", {delimiter, kWithinParagraph, delimiter});
 }
 
@@ -48,7 +50,7 @@ icu::UnicodeString emphasis(const icu::UnicodeString& marker, bool star) {
 RuleTable Markdown_ObjC::regexMarkdown() const {
     return {
         multiLine(u"boldAlternative", emphasis(uR"(\_\_)", false), u"<strong>$1</strong>"),
-        multiLine(u"bold", emphasis(uR"(\*\*)", true), u"<strong>$1</strong>"),
+        multiLine(u"bold", emphasis(uR"(\*\*)", false), u"<strong>$1</strong>"),
         multiLine(u"inverseAlternative", emphasis(uR"(\_)", false), u"<em>$1</em>"),
         multiLine(u"inverseRegular", emphasis(uR"(\*)", true), u"<em>$1</em>"),
         regex(u"headline6", uR"((?m)^[#]{6,6}[ ](.+?)[ ]*\#*$)", u"<h6>$1</h6>"),

@@ -100,6 +100,11 @@ TEST(MarkdownReferences, TextAndNameOverALineBreak) {
     EXPECT_EQ(convert("[a]\n\n[id]\n\n[id]: /u"), "<p>[a]</p>\n\n<p><a href=\"/u\">id</a></p>");
 }
 
+TEST(MarkdownReferences, ABracketAndColonEndingASentenceIsNoDefinition) {
+    EXPECT_EQ(convert("Pipe it through [iconv]:\n\n    iconv x\n\nEnd"),
+              "<p>Pipe it through [iconv]:</p>\n\n<pre><code>iconv x</code></pre>\n\n\n<p>End</p>");
+}
+
 TEST(MarkdownReferences, BracketsInsideTheLinkText) {
     EXPECT_EQ(convert("[a [b]][1]\n\n[1]: /u"), "<p><a href=\"/u\">a [b]</a></p>");
 }
