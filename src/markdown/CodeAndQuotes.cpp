@@ -27,15 +27,9 @@ icu::UnicodeString withEscapedBackticksAsWritten(const icu::UnicodeString& code)
 // the one-character and empty lines between them.
 const char16_t* const kIndentedBlockPattern = uR"((?m)(\n\n|\A\n)((?>^[ ]*\t[ ]?.+\n(.\n)*\n*)+))";
 
-// A block indented by one tab right after a list item's paragraph is a
-// further paragraph of that item, not code; the list pass takes it in. Code
-// inside an item is indented twice.
-bool continuesListItem(const icu::UnicodeString& text, const engine::Match& block) {
-    int32_t at = block.start(2);
-    while (at < text.length() && text.charAt(at) == u' ')
-        ++at;
-    if (at + 1 >= text.length() || text.charAt(at + 1) == u'\t')
-        return false;
+// The paragraph before the block (after the previous empty line) starts with
+// a list item.
+bool followsListItem(const icu::UnicodeString& text, const engine::Match& block) {
     const int32_t previousGap = text.lastIndexOf(icu::UnicodeString(u"\n\n"), 0, block.start());
     int32_t lineStart = previousGap < 0 ? 0 : previousGap + 2;
     while (lineStart < block.start() && (text.charAt(lineStart) == u' ' || text.charAt(lineStart) == u'\t'))
@@ -44,6 +38,20 @@ bool continuesListItem(const icu::UnicodeString& text, const engine::Match& bloc
     const bool bulleted = line.length() > 1 && (line.charAt(0) == u'*' || line.charAt(0) == u'+' || line.charAt(0) == u'-') &&
                           (line.charAt(1) == u' ' || line.charAt(1) == u'\t');
     return bulleted || markdown::startsWithOrderedListMarker(line);
+}
+
+// What an indented block is to a list item whose paragraph it follows: a
+// block indented once is a further paragraph of the item (the list pass takes
+// it in), one indented twice is code inside the item.
+enum class InListItem { no, paragraph, code };
+
+InListItem placeInListItem(const icu::UnicodeString& text, const engine::Match& block) {
+    if (!followsListItem(text, block))
+        return InListItem::no;
+    int32_t at = block.start(2);
+    while (at < text.length() && text.charAt(at) == u' ')
+        ++at;
+    return at + 1 < text.length() && text.charAt(at + 1) == u'\t' ? InListItem::code : InListItem::paragraph;
 }
 
 }  // namespace
@@ -97,7 +105,8 @@ void Markdown_ObjC::saveIndentedCodeBlocks(icu::UnicodeString& text) {
         markdown::matchesOf(text, kIndentedBlockPattern, engine::kNoOptions, u"Error for Pattern %@");
     std::vector<engine::RangeEdit> edits;
     for (const engine::Match& match : matches) {
-        if (continuesListItem(text, match))
+        const InListItem place = placeInListItem(text, match);
+        if (place == InListItem::paragraph)
             continue;
         std::vector<icu::UnicodeString> lines = markdown::splitAtNewlineCharacters(match.text());
         lines.pop_back();
@@ -110,10 +119,15 @@ void Markdown_ObjC::saveIndentedCodeBlocks(icu::UnicodeString& text) {
             // indentation keeps its character.
             if (!line.isEmpty() && (line.charAt(0) == u'\t' || line.charAt(0) == u' '))
                 line.remove(0, 1);
+            if (place == InListItem::code && line.startsWith(u"\t"))
+                line.remove(0, 1);
             code.append(line).append(u'\n');
         }
         code = hardenHTML(codeAsWritten(rtrim_Vant(code)));
         icu::UnicodeString token = codeBlocksEscaped.add(engine::formatted(u"<pre><code>%@</code></pre>\n", {code}));
+        // Indented once more, code in an item stays in the item's list.
+        if (place == InListItem::code)
+            token.insert(0, u'\t');
         // The empty lines around the block stay, so the token stands on its own line.
         int32_t start = match.start();
         int32_t end = match.end();

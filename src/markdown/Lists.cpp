@@ -99,6 +99,10 @@ private:
     size_t next_ = 0;
 };
 
+bool isCodeToken(const icu::UnicodeString& text) {
+    return text.startsWith(u"%SavedCodeBlock") && text.endsWith(u"%") && text.length() > 16;
+}
+
 struct ListLine {
     enum class Kind { empty, item, continuation } kind = Kind::empty;
     long depth = 0;         // tabs at the start
@@ -157,9 +161,10 @@ public:
             closeParagraph();
             out_.append(u'\n');
         } else if (line.kind == ListLine::Kind::continuation) {
-            // In a loose item, a line after an empty one starts a paragraph.
+            // In a loose item, a line after an empty one starts a paragraph;
+            // code saved inside the item is a block of its own.
             out_.append(u'\n');
-            if (itemIsLoose_ && !paragraphOpen_) {
+            if (itemIsLoose_ && !paragraphOpen_ && !isCodeToken(line.text)) {
                 out_.append(u"<p>");
                 paragraphOpen_ = true;
             }

@@ -42,9 +42,14 @@ TEST(MarkdownLists, IndentedParagraphBelongsToTheItem) {
     for (auto flavour : {mdtest::Flavour::markdown, mdtest::Flavour::markdownextra})
         EXPECT_EQ(convert("- a\n\n    more\n\n    again\n- b", flavour),
                   "<ul>\n<li><p>a</p>\n\n<p>more</p>\n\n<p>again</p></li>\n<li>b</li>\n</ul>");
-    // Indented twice it is code, and after a plain paragraph it is code.
-    EXPECT_TRUE(has(convert("- a\n\n        code"), "<pre><code>\tcode</code></pre>"));
+    // After a plain paragraph it is code.
     EXPECT_TRUE(has(convert("- a\n\nText\n\n    code"), "<pre><code>code</code></pre>"));
+}
+
+TEST(MarkdownLists, CodeIndentedTwiceStaysInTheItem) {
+    for (auto flavour : {mdtest::Flavour::markdown, mdtest::Flavour::markdownextra})
+        EXPECT_EQ(convert("1. Run:\n\n        make a < b\n\n2. Done", flavour),
+                  "<ol>\n<li><p>Run:</p>\n\n<pre><code>make a &lt; b</code></pre>\n</li>\n<li><p>Done</p></li>\n</ol>");
 }
 
 TEST(MarkdownLists, EmphasisAndLinksInsideItems) {
