@@ -94,6 +94,14 @@ void escapeQuotesInTitle(icu::UnicodeString& saved, const RuleTable& rules) {
 }  // namespace
 
 void Markdown_ObjC::linkSave() {
+    // The address of a reference definition is resolved late; hidden like an
+    // inline link's, emphasis cannot take its underscores. (Footnotes "[^…]"
+    // and citations "[#…]" are text, not addresses.)
+    std::vector<engine::RangeEdit> addresses;
+    for (const engine::Match& match : allMatches(uR"((?m)^[ ]{0,3}\[[^\]\n^#][^\]\n]*\]:[ \t]*(\S+))"))
+        addresses.push_back({match.start(1), match.end(1), linksEscaped.add(match.text(1))});
+    engine::applyRangeEdits(str, std::move(addresses));
+
     for (const RuleRecord& rule : regexMarkdownLinks()) {
         engine::RegexResult result;
         // Link texts hold bracket pairs, so an opening that cannot close
@@ -197,6 +205,9 @@ void Markdown_ObjC::referenceStyleFormatting() {
     std::vector<engine::RangeEdit> links;
     for (const engine::Match& match : allMatches(kReferenceLinkPattern)) {
         const icu::UnicodeString& text = match.text(1);
+        // A footnote marker alone is never a link.
+        if (!match.took_part(2) && text.startsWith(u"^"))
+            continue;
         icu::UnicodeString name = match.took_part(2) ? match.text(2) : icu::UnicodeString();
         if (name.isEmpty()) {
             name = text;

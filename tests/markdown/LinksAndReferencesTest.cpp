@@ -88,8 +88,9 @@ TEST(MarkdownReferences, ShortcutReferences) {
         EXPECT_EQ(convert("[x]\n\n[x]: /u", flavour), "<p><a href=\"/u\">x</a></p>");
         EXPECT_EQ(convert("[a] and [b][c]\n\n[c]: /c", flavour), "<p>[a] and <a href=\"/c\">b</a></p>");
     }
-    // A checkbox or a name nobody defined stays text.
+    // A checkbox, a name nobody defined or a footnote marker stays text.
     EXPECT_EQ(convert("[ ] task [y]\n\n[x]: /u"), "<p>[ ] task [y]</p>");
+    EXPECT_EQ(convert("Text[^n]\n\n[^n]: A note."), "<p>Text[^n]</p>");
 }
 
 TEST(MarkdownReferences, TextAndNameOverALineBreak) {
@@ -112,6 +113,11 @@ TEST(MarkdownReferences, BracketsInsideTheLinkText) {
 TEST(MarkdownReferences, BlanksBeforeTheAddress) {
     EXPECT_EQ(convert("[l][]\n\n[l]:  /u"), "<p><a href=\"/u\">l</a></p>");
     EXPECT_EQ(convert("[l][]\n\n[l]:\t\t/u  \"T\""), "<p><a href=\"/u\" title=\"T\">l</a></p>");
+}
+
+TEST(MarkdownReferences, AddressesKeepTheirUnderscores) {
+    EXPECT_EQ(convert("[a] and [b][]\n\n[a]: code_hilite.md\n[b]: fenced_code_blocks.md \"T\""),
+              "<p><a href=\"code_hilite.md\">a</a> and <a href=\"fenced_code_blocks.md\" title=\"T\">b</a></p>");
 }
 
 TEST(MarkdownReferences, UnknownReferenceStaysAsWritten) {
