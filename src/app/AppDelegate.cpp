@@ -89,7 +89,6 @@ Document* AppDelegate::openDocument(const QString& path) {
     }
     auto* document = new Document(key);
     documents_ << document;
-    document->readFromURL(QUrl::fromLocalFile(key));
     buildMenuBar(document);
     connect(document, &Document::openFileRequested, this, [this](const QString& other) { openDocument(other); });
     document->show();

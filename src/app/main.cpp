@@ -13,7 +13,8 @@ namespace {
 
 const char* const kUsage =
     "usage: quillview [FILE...]          open each file in a window (no file: an Open dialog)\n"
-    "       quillview convert [--lang ID] [--critic] [--page] [--set KEY=VALUE]... FILE|-\n";
+    "       quillview convert [--lang ID] [--critic] [--page] [--set KEY=VALUE]... FILE|-\n"
+    "       quillview --version | --help\n";
 
 void installTranslations(QCoreApplication& application) {
     auto* translator = new QTranslator(&application);
@@ -27,13 +28,20 @@ void installTranslations(QCoreApplication& application) {
 int main(int argc, char** argv) {
     engine::keepFreedMemoryForLargeTexts();
     QCoreApplication::setApplicationName("Quillview");
+    QCoreApplication::setApplicationVersion(QUILLVIEW_VERSION);
     if (argc >= 2 && QString::fromLocal8Bit(argv[1]) == "convert") {
         QCoreApplication application(argc, argv);
         installTranslations(application);
         return runConvertCommand(application.arguments().mid(2));
     }
-    if (argc >= 2 && (QString::fromLocal8Bit(argv[1]) == "--help" || QString::fromLocal8Bit(argv[1]) == "-h")) {
+    // Answered without a display: no window system is touched before here.
+    const QString first = argc >= 2 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (first == "--help" || first == "-h") {
         QTextStream(stdout) << kUsage;
+        return 0;
+    }
+    if (first == "--version") {
+        QTextStream(stdout) << "quillview " << QUILLVIEW_VERSION << "\n";
         return 0;
     }
 

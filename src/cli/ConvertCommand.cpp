@@ -1,7 +1,9 @@
 #include "cli/ConvertCommand.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
 #include <optional>
@@ -9,8 +11,8 @@
 
 #include "cli/HeadlessStartup.h"
 #include "dispatch/MarkupLanguages.h"
-#include "dispatch/MarkupTransformTask.h"
-#include "document/PageTemplate.h"
+#include "document/DocumentPipeline.h"
+#include "document/TextReading.h"
 #include "settings/SettingsStore.h"
 
 const char* const kConvertUsage =
@@ -69,14 +71,28 @@ std::variant<ConvertOptions, QString> parseOptions(const QStringList& arguments)
     return options;
 }
 
-std::optional<QByteArray> readInput(const QString& file, QString* error) {
-    QFile input;
-    bool opened = file == "-" ? input.open(stdin, QIODevice::ReadOnly) : (input.setFileName(file), input.open(QIODevice::ReadOnly));
-    if (!opened || QFileInfo(file).isDir()) {
-        *error = QString("cannot read %1: %2").arg(file, QFileInfo(file).isDir() ? "is a folder" : input.errorString());
+// The language named on the command line as an identifier, or nothing when
+// no converter has that name.
+std::optional<QString> knownLanguage(const QString& named) {
+    const QString identifier = markuplanguages::normalisedIdentifier(named);
+    if (markuplanguages::displayValueForIdentifier(identifier).isEmpty())
         return std::nullopt;
-    }
-    return input.readAll();
+    return identifier;
+}
+
+int failure(const QString& message) {
+    QTextStream(stderr) << "quillview convert: " << message << "\n";
+    return 2;
+}
+
+// Standard input has no file: its bytes are decoded as a file's would be.
+std::optional<documentpipeline::Result> renderStandardInput(const ConvertOptions& options, const QString& language) {
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = input.readAll();
+    const QString text = textreading::decodeText(bytes).value_or(QString::fromUtf8(bytes));
+    return documentpipeline::renderText(text, language, options.critic);
 }
 
 }  // namespace
@@ -86,6 +102,13 @@ int runConvertCommand(const QStringList& arguments) {
     if (auto* message = std::get_if<QString>(&parsed))
         return usageError(*message);
     const ConvertOptions& options = std::get<ConvertOptions>(parsed);
+    QString language;
+    if (options.language) {
+        auto known = knownLanguage(*options.language);
+        if (!known)
+            return usageError(QString("unknown language %1").arg(*options.language));
+        language = *known;
+    }
 
     prepareConversions([](const QString& title, const QString& message) {
         QTextStream(stderr) << title << ": " << message << "\n";
@@ -94,19 +117,27 @@ int runConvertCommand(const QStringList& arguments) {
         if (auto error = SettingsStore::shared().setOverrideFromAssignment(assignment))
             return usageError(*error);
 
-    QString error;
-    std::optional<QByteArray> bytes = readInput(options.file, &error);
-    if (!bytes) {
-        QTextStream(stderr) << "quillview convert: " << error << "\n";
-        return 2;
+    documentpipeline::Result result;
+    if (options.file == "-") {
+        auto rendered = renderStandardInput(options, language);
+        if (!rendered)
+            return failure("cannot read standard input");
+        result = *rendered;
+    } else {
+        // A TextPack unpacks into a folder of this run's own.
+        QTemporaryDir unpackFolder(QDir::tempPath() + "/quillview-convert-XXXXXX");
+        documentpipeline::Request request;
+        request.path = QFileInfo(options.file).absoluteFilePath();
+        request.language = language;
+        request.criticMarkup = options.critic;
+        request.textpackUnpackFolder = unpackFolder.path() + "/package";
+        result = documentpipeline::render(request);
+        if (result.problem == documentpipeline::Problem::Missing)
+            return failure(QString("cannot read %1: no such file").arg(options.file));
+        if (!result.ok())
+            return failure(documentpipeline::problemMessage(result.problem, options.file, 0));
     }
-    // Invalid UTF-8 becomes replacement characters.
-    const QString text = QString::fromUtf8(*bytes);
-    const QString language = options.language.value_or(
-        markuplanguages::markupLangSelectFromExtension(options.file == "-" ? QString() : QFileInfo(options.file).suffix()));
-    const QString documentFolder = options.file == "-" ? QString() : QFileInfo(options.file).absolutePath();
-    const QString fragment = MarkupTransformTask::transformString(text, language, options.critic, documentFolder);
-    const QByteArray html = (options.page ? pagetemplate::pageWithFragment(fragment) : fragment).toUtf8();
+    const QByteArray html = (options.page ? documentpipeline::pageFor(result) : result.fragment).toUtf8();
     std::fwrite(html.constData(), 1, size_t(html.size()), stdout);
     std::fflush(stdout);
     return 0;

@@ -20,7 +20,6 @@
 #include <QWebEngineView>
 
 #include "dispatch/MarkupLanguages.h"
-#include "dispatch/MarkupTransformTask.h"
 #include "document/BaseURL.h"
 #include "document/FileWatcher.h"
 #include "document/NotificationCenter.h"
@@ -30,11 +29,12 @@
 #include "document/ScriptNoticeBar.h"
 #include "document/ScriptPermissions.h"
 #include "document/SegmentedControl.h"
-#include "document/TextReading.h"
+#include "document/SharedConversions.h"
 #include "document/WindowAppearance.h"
 #include "settings/AppSupportFilePaths.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
+#include <QFutureWatcher>
 #include "ui_Document.h"
 
 Q_LOGGING_CATEGORY(documentLog, "quillview.document")
@@ -46,10 +46,6 @@ namespace {
 constexpr qsizetype kLargestDataUrlPage = 1400 * 1024;
 
 const char* const kScrollScriptName = "quillview-restore-scroll";
-
-bool isPackageExtension(const QString& extension) {
-    return extension == "textbundle" || extension == "textpack";
-}
 
 QString javaScriptString(const QString& text) {
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
@@ -136,11 +132,6 @@ QString Document::markupLangSelectFromExtension(const QString& extension) {
 
 // ------------------------------------------------------------------ opening
 
-bool Document::readFromURL(const QUrl& url) {
-    theContents_ = textreading::readTextFromFile(url.toLocalFile()).value_or(QString());
-    return true;
-}
-
 void Document::registerObservers() {
     NotificationCenter& center = NotificationCenter::defaultCenter();
     center.addObserver(this, "reload", [this](const QVariantMap&) { reloadTxt(); });
@@ -165,10 +156,8 @@ void Document::awakeFromNib() {
 
     accessGranted_ = false;
     markupLanguage_ = markupLangSelectFromExtension(fileExtension());
-    if (!theContents_.isNull() || isPackageExtension(fileExtension())) {
-        reloadTxt();
-        settleFolderAccessAndScheduleWatching();
-    }
+    reloadTxt();
+    settleFolderAccessAndScheduleWatching();
     setupHTMLSourceView();
     loadExternalEditorsForExtension(fileExtension());
     ui->box_Content->setCurrentWidget(ui->view_WebView);
@@ -178,81 +167,55 @@ void Document::awakeFromNib() {
 // ---------------------------------------------------------------- rendering
 
 void Document::reloadTxt() {
-    rememberScrollPosition();
-    const QString notice = isPackageExtension(fileExtension()) ? readPackage() : readPlainText();
-    renderedStamp_ = diskStamp();
+    // Converted off the GUI thread; a newer render supersedes this one and
+    // its result is dropped.
+    const int generation = ++renderGeneration_;
+    auto* watcher = new QFutureWatcher<documentpipeline::Result>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
+        watcher->deleteLater();
+        if (generation == renderGeneration_)
+            showRendered(watcher->result());
+    });
+    watcher->setFuture(sharedconversions::conversionFor(renderRequest()));
+}
 
-    const QString fragment =
-        !notice.isEmpty() ? notice
-                          : MarkupTransformTask::transformString(theContents_, markupLanguage_,
-                                                                 SettingsStore::shared().boolValue("UseCriticsMarkup"),
-                                                                 documentFolder());
-    if (fileExtension() == "textbundle")
-        baseURL_ = baseurl::baseURLForPackageFolder(filePath_);
-    else if (fileExtension() == "textpack")
-        baseURL_ = baseurl::baseURLForPackageFolder(unpackedPackageFolder_);
-    else
-        baseURL_ = baseurl::baseURLForFile(filePath_);
+documentpipeline::Request Document::renderRequest() {
+    documentpipeline::Request request;
+    request.path = filePath_;
+    request.criticMarkup = SettingsStore::shared().boolValue("UseCriticsMarkup");
+    request.largestFile = kLargestPreviewedFile;
+    if (fileExtension() == "textpack") {
+        if (textpackUnpackFolder_.isEmpty())
+            textpackUnpackFolder_ = Textbundle::newTextpackUnpackFolder();
+        request.textpackUnpackFolder = textpackUnpackFolder_;
+    }
+    return request;
+}
+
+void Document::showRendered(const documentpipeline::Result& result) {
+    rememberScrollPosition();
+    renderedStamp_ = result.stamp;
+    theContents_ = result.text;
+    markupLanguage_ = result.markupLanguage;
+    unpackedPackageFolder_ = result.packageFolder;
+    baseURL_ = result.baseURL;
     page_->setDocumentBaseURL(baseURL_);
     page_->setDocumentAccess(foldersThePageMayRead(), scriptpermissions::areScriptsAllowedInFolder(documentFolder()));
 
-    lastFragment_ = notice.isEmpty() ? fragment : QString();
-    loadPage(pagetemplate::pageWithFragment(fragment));
-    ui->textview_SourceCode->setPlainText(fragment);
+    lastFragment_ = result.fragment;
+    if (result.ok())
+        loadPage(documentpipeline::pageFor(result));
+    else
+        loadPage(pagetemplate::pageWithFragment(noticeFragment(result)));
+    ui->textview_SourceCode->setPlainText(result.fragment);
     updateWindowTitle();
 }
 
-QString Document::readPlainText() {
-    theContents_ = QString();
-    switch (textreading::checkTextFile(filePath_, kLargestPreviewedFile)) {
-    case textreading::TextFileProblem::None:
-        break;
-    case textreading::TextFileProblem::Missing:
-        return noticeFragment(tr("The file is not there"),
-                              tr("“%1” was moved or deleted. The preview comes back when the file does.")
-                                  .arg(QFileInfo(filePath_).fileName()));
-    case textreading::TextFileProblem::TooLarge:
-        return noticeFragment(tr("The file is too large to preview"),
-                              tr("“%1” has %2 MB; the preview shows files of up to %3 MB.")
-                                  .arg(QFileInfo(filePath_).fileName())
-                                  .arg(QFileInfo(filePath_).size() / (1024 * 1024))
-                                  .arg(kLargestPreviewedFile / (1024 * 1024)));
-    case textreading::TextFileProblem::Binary:
-        return noticeFragment(tr("This is not a text file"),
-                              tr("“%1” holds binary data, such as an image or a program, not text to preview.")
-                                  .arg(QFileInfo(filePath_).fileName()));
-    }
-    if (auto text = textreading::readTextFromFile(filePath_))
-        theContents_ = *text;
-    else
-        return noticeFragment(tr("The file cannot be read"),
-                              tr("“%1” could not be read, or its text is in no encoding Quillview knows.")
-                                  .arg(QFileInfo(filePath_).fileName()));
-    return {};
-}
-
-QString Document::noticeFragment(const QString& title, const QString& message) {
-    return "<div class=\"quillview-notice\"><h2>" + title.toHtmlEscaped() + "</h2><p>" + message.toHtmlEscaped()
+QString Document::noticeFragment(const documentpipeline::Result& result) const {
+    return "<div class=\"quillview-notice\"><h2>" + documentpipeline::problemTitle(result.problem).toHtmlEscaped()
+           + "</h2><p>"
+           + documentpipeline::problemMessage(result.problem, filePath_, kLargestPreviewedFile).toHtmlEscaped()
            + "</p></div>";
-}
-
-QString Document::readPackage() {
-    Textbundle textbundle;
-    const bool isBundle = fileExtension() == "textbundle";
-    if (!isBundle && textpackUnpackFolder_.isEmpty())
-        textpackUnpackFolder_ = Textbundle::newTextpackUnpackFolder();
-    std::optional<TextbundleContents> contents = isBundle ? textbundle.readTextbundleFromPath(filePath_)
-                                                          : textbundle.readTextpackFromPath(filePath_, textpackUnpackFolder_);
-    theContents_ = contents ? contents->text : QString();
-    unpackedPackageFolder_ = contents && !isBundle ? contents->textbundleFilePath : QString();
-    if (contents)
-        markupLanguage_ = contents->markupLang;
-    if (markupLanguage_.toLower() == "markdown" && SettingsStore::shared().boolValue("defaults_UseMarkdownExtra"))
-        markupLanguage_ = "markdownextra";
-    if (!contents)
-        return noticeFragment(tr("The package cannot be shown"),
-                              tr("“%1” could not be read as a TextBundle or TextPack.").arg(QFileInfo(filePath_).fileName()));
-    return {};
 }
 
 void Document::loadPage(const QString& page) {
@@ -330,24 +293,10 @@ void Document::restoreScrollPosition() {
 
 // ----------------------------------------------------------------- watching
 
-qint64 Document::diskStamp() const {
-    // Modification times and sizes of the file, or of a package's entries.
-    qint64 stamp = 0;
-    auto add = [&stamp](const QFileInfo& info) {
-        stamp = stamp * 31 + info.lastModified().toMSecsSinceEpoch() + info.size() * 7 + (info.exists() ? 1 : 0);
-    };
-    const QFileInfo file(filePath_);
-    add(file);
-    if (file.isDir())
-        for (const QFileInfo& entry : QDir(filePath_).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name))
-            add(entry);
-    return stamp;
-}
-
 void Document::settleFolderAccessAndScheduleWatching() {
     // No sandbox here: a plain file's folder is always readable, so plain
     // files are watched with their folder; packages on their own.
-    const bool package = isPackageExtension(fileExtension());
+    const bool package = documentpipeline::isPackagePath(filePath_);
     accessGranted_ = !package;
     if (package && toolbarItem_BASEURL)
         toolbarItem_BASEURL->setVisible(false);
@@ -361,7 +310,7 @@ void Document::startWatching(bool folderMode) {
     if (!watcher_->start())
         qCWarning(documentLog) << "cannot watch" << watched;
     // A save made between the first render and now would otherwise be lost.
-    if (diskStamp() != renderedStamp_)
+    if (documentpipeline::diskStamp(filePath_) != renderedStamp_)
         reloadTxt();
 }
 

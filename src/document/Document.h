@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <memory>
 
+#include "document/DocumentPipeline.h"
 #include "document/ExternalEditors.h"
 
 namespace Ui {
@@ -32,16 +33,14 @@ public:
     explicit Document(const QString& filePath, QWidget* parent = nullptr);
     ~Document() override;
 
-    // Reads the text; always true: an unreadable file opens without contents.
-    bool readFromURL(const QUrl& url);
-    // The opening sequence: first render, watching scheduled.
+    // The opening sequence: first render, watching scheduled. Every render
+    // reads the file afresh.
     void awakeFromNib();
 
     QString filePath() const { return filePath_; }
     QString fileExtension() const;
-    // Null when the file could not be read.
+    // As last rendered; null when the file could not be read.
     QString theContents() const { return theContents_; }
-    void setTheContents(const QString& contents) { theContents_ = contents; }
     QString markupLanguage() const { return markupLanguage_; }
     bool accessGranted() const { return accessGranted_; }
     QPointF savedScrollPosition() const { return savedScrollPosition_; }
@@ -105,11 +104,10 @@ private:
     void connectBaseURLPopover();
     void registerObservers();
     void windowDidBecomeKey();
-    // Each gives a notice fragment to show instead of the document when it
-    // cannot be shown, else nothing.
-    QString readPlainText();
-    QString readPackage();
-    static QString noticeFragment(const QString& title, const QString& message);
+    documentpipeline::Request renderRequest();
+    void showRendered(const documentpipeline::Result& result);
+    // What the page says instead of the document when it cannot be shown.
+    QString noticeFragment(const documentpipeline::Result& result) const;
     void buildScriptNotice();
     void allowDocumentScripts();
     QString documentFolder() const;
@@ -122,7 +120,6 @@ private:
     void settleFolderAccessAndScheduleWatching();
     void startWatching(bool folderMode);
     void updateWindowTitle();
-    qint64 diskStamp() const;
 
     std::unique_ptr<Ui::Document> ui;
     PreviewWebPage* page_ = nullptr;
@@ -144,6 +141,7 @@ private:
     bool loading_ = false;
     int completedLoads_ = 0;
     qint64 renderedStamp_ = 0;
+    int renderGeneration_ = 0;
     FileWatcher* watcher_ = nullptr;
 
     QToolButton* button_toolbar_ClipboardHTML = nullptr;

@@ -7,15 +7,13 @@
 #include <QMenu>
 #include <QMimeData>
 
-#include "dispatch/MarkupTransformTask.h"
 #include "document/Document.h"
 #include "document/FileManager.h"
 #include "settings/SettingsStore.h"
 
 void Document::HTML2Pasteboard() {
-    const QString fragment = MarkupTransformTask::transformString(theContents_, markupLanguage_,
-                                                                  SettingsStore::shared().boolValue("UseCriticsMarkup"),
-                                                                  QFileInfo(filePath_).absolutePath());
+    // What the window shows, as converted for it.
+    const QString fragment = lastFragment_;
     auto* data = new QMimeData;
     data->setText(fragment);
     data->setHtml(fragment);

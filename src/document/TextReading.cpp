@@ -10,15 +10,17 @@ namespace textreading {
 namespace {
 
 // A byte-order mark names the encoding; without one, only UTF-8 is accepted.
+// The decoders are stateless: a sequence cut off at the end of the file is an
+// error, not state kept for a next chunk that never comes.
 std::optional<QString> detectEncoding(const QByteArray& bytes) {
     if (auto encoding = QStringConverter::encodingForData(bytes)) {
-        QStringDecoder decoder(*encoding);
+        QStringDecoder decoder(*encoding, QStringConverter::Flag::Stateless);
         QString text = decoder.decode(bytes);
         if (!decoder.hasError())
             return text;
         return std::nullopt;
     }
-    QStringDecoder utf8(QStringConverter::Utf8);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
         return std::nullopt;

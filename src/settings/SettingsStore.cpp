@@ -64,16 +64,19 @@ std::optional<QString> SettingsStore::optionalString(const QString& key) const {
 
 void SettingsStore::setValue(const QString& key, const QVariant& value) {
     QMutexLocker lock(&mutex_);
+    ++changeCount_;
     settings_->setValue(key, value);
 }
 
 void SettingsStore::remove(const QString& key) {
     QMutexLocker lock(&mutex_);
+    ++changeCount_;
     settings_->remove(key);
 }
 
 void SettingsStore::setOverride(const QString& key, const QVariant& value) {
     QMutexLocker lock(&mutex_);
+    ++changeCount_;
     overrides_.insert(key, value);
 }
 

@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QString>
 #include <QVariant>
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -30,6 +31,9 @@ public:
     std::optional<QString> optionalString(const QString& key) const;
 
     void setValue(const QString& key, const QVariant& value);
+    // Grows with every change made through this store: a result computed
+    // under one count may be reused while the count stays the same.
+    quint64 changeCount() const { return changeCount_.load(); }
     void remove(const QString& key);
 
     // A value for this run only; nothing is written.
@@ -49,4 +53,5 @@ private:
     QHash<QString, QVariant> defaults_;
     QHash<QString, QVariant> overrides_;
     mutable QMutex mutex_;
+    std::atomic<quint64> changeCount_{0};
 };

@@ -1,6 +1,8 @@
 #include "textbundle/Textbundle.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QThread>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -75,7 +77,14 @@ QString textpackWorkFolder() {
 
 void presentCriticalAlert(const QString& title, const QString& message) {
     qCWarning(textbundleLog).noquote() << title << message;
-    if (alertPresenter())
+    if (!alertPresenter())
+        return;
+    // Packages are read off the GUI thread too; alerts belong to the GUI
+    // thread, and the reader need not wait for them.
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application && QThread::currentThread() != application->thread())
+        QMetaObject::invokeMethod(application, [title, message] { alertPresenter()(title, message); }, Qt::QueuedConnection);
+    else
         alertPresenter()(title, message);
 }
 

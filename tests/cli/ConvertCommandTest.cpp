@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "textbundle/Textbundle.h"
+
 namespace {
 
 struct CommandRun {
@@ -57,10 +59,51 @@ TEST(ConvertCommand, ReviewMarksOnRequest) {
     EXPECT_TRUE(critic.out.startsWith("a <span style=")) << critic.out.toStdString();
 }
 
-TEST(ConvertCommand, InvalidUtf8BecomesReplacementCharacters) {
-    CommandRun run = quillview({"convert", "--lang", "html", "-"}, QByteArray("a\xff\xfe" "b"));
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(QString::fromUtf8(run.out), QString::fromUtf8("a\uFFFD\uFFFDb"));
+TEST(ConvertCommand, TextIsReadInItsEncodingAsTheWindowReadsIt) {
+    // Windows-1252 bytes are no UTF-8: the window's fallback list reads them.
+    QTemporaryDir folder;
+    CommandRun file = quillview({"convert", writeFile(folder, "menu.md", "Caf\xe9 \xe0 la carte")});
+    EXPECT_EQ(file.exitCode, 0) << file.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(file.out), QString::fromUtf8("<p>Café à la carte</p>"));
+    CommandRun piped = quillview({"convert", "--lang", "html", "-"}, "Caf\xe9");
+    EXPECT_EQ(QString::fromUtf8(piped.out), QString::fromUtf8("Café"));
+    CommandRun utf16 = quillview({"convert", "--lang", "html", "-"}, QByteArray("\xff\xfeH\0i\0", 6));
+    EXPECT_EQ(utf16.out, "Hi");
+}
+
+TEST(ConvertCommand, PackagesConvertAsTheirWindowShowsThem) {
+    QTemporaryDir folder;
+    const QString picture = writeFile(folder, "pic.png", "not really a picture");
+    Textbundle writer;
+    ASSERT_TRUE(writer.writeTextbundleForString("# Packed\n\n![p](assets/pic.png)\n", folder.filePath("Notes.textbundle"),
+                                                {picture}, "markdown"));
+    ASSERT_TRUE(writer.writeTextpackForString("# Packed\n\n![p](assets/pic.png)\n", folder.filePath("Notes.textpack"),
+                                              {picture}, "markdown"));
+    const QByteArray expected = "<h1>Packed</h1>\n\n<p><img src=\"assets/pic.png\" alt=\"p\" /></p>";
+    for (const char* name : {"Notes.textbundle", "Notes.textpack"}) {
+        CommandRun run = quillview({"convert", folder.filePath(name)});
+        EXPECT_EQ(run.exitCode, 0) << name << run.err.toStdString();
+        EXPECT_EQ(run.out, expected) << name;
+    }
+    // A file that is no package at all is refused with a message.
+    CommandRun broken = quillview({"convert", writeFile(folder, "Broken.textpack", "not a zip")});
+    EXPECT_EQ(broken.exitCode, 2);
+    EXPECT_TRUE(broken.out.isEmpty());
+}
+
+TEST(ConvertCommand, VersionAndHelpNeedNoDisplay) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(variable);
+    for (const char* option : {"--version", "--help"}) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QUILL_BINARY, {option});
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitCode(), 0) << option;
+        const QByteArray out = process.readAllStandardOutput();
+        EXPECT_TRUE(out.startsWith(std::string(option) == "--version" ? "quillview 0." : "usage: quillview")) << out.toStdString();
+    }
 }
 
 TEST(ConvertCommand, UsageErrorsExitWithTwoAndExplain) {
@@ -69,6 +112,7 @@ TEST(ConvertCommand, UsageErrorsExitWithTwoAndExplain) {
         {"convert", "/nonexistent/file.md"},
         {"convert"},
         {"convert", "--lang"},
+        {"convert", "--lang", "klingon", "-"},
         {"convert", "--set", "defaults_FontSize=big", "-"},
         {"convert", "--set", "NoSuchSetting=1", "-"},
         {"convert", "a.md", "b.md"},

@@ -4,7 +4,9 @@
 #include <QClipboard>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QProcess>
 #include <QStackedWidget>
+#include <QTimer>
 
 #include "DocumentTestSupport.h"
 #include "QtTestSupport.h"
@@ -19,6 +21,39 @@
 using qttestsupport::writeFile;
 
 using namespace documenttestsupport;
+
+namespace {
+
+// E-mail addresses are written as randomly chosen decimal or hexadecimal
+// character references; both sides are compared with them decoded.
+QString withNumericReferencesDecoded(const QString& html) {
+    QString out;
+    out.reserve(html.size());
+    for (qsizetype i = 0; i < html.size(); ++i) {
+        if (html[i] == '&' && i + 2 < html.size() && html[i + 1] == '#') {
+            const qsizetype end = html.indexOf(';', i);
+            const bool hex = html[i + 2] == 'x' || html[i + 2] == 'X';
+            bool ok = false;
+            const uint code = html.mid(i + (hex ? 3 : 2), end - i - (hex ? 3 : 2)).toUInt(&ok, hex ? 16 : 10);
+            if (end > i && end - i < 10 && ok && code < 0x110000) {
+                out += QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+                i = end;
+                continue;
+            }
+        }
+        out += html[i];
+    }
+    return out;
+}
+
+QString convertedOnTheCommandLine(const QString& file) {
+    QProcess process;
+    process.start(QUILL_BINARY, {"convert", file});
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}  // namespace
 
 class DocumentWindowTest : public QObject {
     Q_OBJECT
@@ -310,6 +345,77 @@ private slots:
             QTest::qWait(500);
             QVERIFY(document->grab().save(QString("%1/%2-end.png").arg(QString::fromLocal8Bit(directory), style)));
         }
+    }
+
+    // The window and the command line share one pipeline: the same bytes for
+    // the three largest corpus documents of each language and for packages.
+    void theWindowShowsWhatConvertPrints() {
+        QStringList files;
+        for (const char* language : {"markdown", "textile", "wikitext", "bbcode"}) {
+            QDir corpus(QString(QUILL_CORPUS_DIR) + "/" + language);
+            for (const QString& name : corpus.entryList(QDir::Files, QDir::Size).mid(0, 3))
+                files << corpus.filePath(name);
+        }
+        QCOMPARE(files.size(), 12);
+        writeFile(path("source/pic.png"), png(5, 5));
+        QVERIFY(Textbundle().writeTextpackForString("# Packed\n\nText[^1]\n\n[^1]: note\n", path("Parity.textpack"),
+                                                    {path("source/pic.png")}, "markdown"));
+        files << path("Parity.textpack");
+        for (const QString& file : files) {
+            Document* document = openAndWait(file);
+            QVERIFY2(document, qPrintable(file));
+            QVERIFY2(!document->lastFragment().isEmpty(), qPrintable(file));
+            QVERIFY2(withNumericReferencesDecoded(document->lastFragment())
+                         == withNumericReferencesDecoded(convertedOnTheCommandLine(file)),
+                     qPrintable(file));
+            document->close();
+            QTest::qWait(10);
+        }
+    }
+
+    void theWindowAnswersWhileALargeDocumentConverts() {
+        QByteArray large;
+        QDir corpus(QString(QUILL_CORPUS_DIR) + "/markdown");
+        for (const QString& name : corpus.entryList(QDir::Files)) {
+            QFile file(corpus.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            large += file.readAll() + "\n\n";
+        }
+        while (large.size() < 6 * 1024 * 1024)
+            large += large;
+        writeFile(path("large.md"), "# Small start\n");
+        Document* document = openAndWait(path("large.md"));
+        QVERIFY(document);
+        const QString before = document->lastFragment();
+        const int loads = document->completedLoads();
+
+        writeFile(path("large.md"), large);
+        document->reloadTxt();
+        // Nothing was converted on the GUI thread: the window is unchanged,
+        // and events are handled while the conversion runs.
+        QCOMPARE(document->lastFragment(), before);
+        bool answered = false;
+        int loadsWhenAnswered = -1;
+        QTimer::singleShot(0, document, [&] {
+            answered = true;
+            loadsWhenAnswered = document->completedLoads();
+        });
+        QVERIFY(QTest::qWaitFor([&] { return answered; }, 5000));
+        QCOMPARE(loadsWhenAnswered, loads);
+
+        // A newer save supersedes the conversion still running: its result
+        // is never shown.
+        bool largeShown = false;
+        const QMetaObject::Connection watching = connect(document, &Document::pageLoaded, this, [&] {
+            largeShown = largeShown || document->lastFragment().size() > 1000000;
+        });
+        writeFile(path("large.md"), "# Small again\n");
+        document->reloadTxt();
+        QVERIFY(waitForBodyText(document, "Small again", 30000));
+        QTest::qWait(4000);  // the large conversion has long finished by now
+        disconnect(watching);
+        QVERIFY(!largeShown);
+        QVERIFY(bodyText(document).contains("Small again"));
     }
 
     void sourceViewAndCopyHTMLShowTheFragment() {

@@ -135,6 +135,8 @@ private slots:
         QCOMPARE(decodeText("Gr\xc3\xbc\xc3\x9f" "e").value(), QString::fromUtf8("Grüße"));
         // Windows-1252 bytes are no UTF-8: the fallback list ends at Latin 1.
         QCOMPARE(decodeText("Caf\xe9 \xe0 la carte").value(), QString::fromUtf8("Café à la carte"));
+        // A Latin-1 letter at the very end looks like a cut-off UTF-8 sequence.
+        QCOMPARE(decodeText("Caf\xe9").value(), QString::fromUtf8("Café"));
         QCOMPARE(decodeText(QByteArray("\xff\xfeH\0i\0", 6)).value(), QString("Hi"));
         QCOMPARE(decodeText(QByteArray("\xef\xbb\xbfmit BOM")).value(), QString("mit BOM"));
         QVERIFY(decodeText("").value().isEmpty());

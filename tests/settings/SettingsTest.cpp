@@ -26,7 +26,9 @@ TEST(SettingsRegistry, TwentyTwoRegisteredDefaultsAndUniqueKeys) {
         keys << definition.key;
     }
     EXPECT_EQ(registered, 22);
-    EXPECT_EQ(keys.size(), 41);
+    // 41 keys, and the folders whose scripts may run in the preview.
+    EXPECT_EQ(keys.size(), 42);
+    EXPECT_TRUE(keys.contains(settingskeys::kScriptsAllowedFolders));
 }
 
 TEST(SettingsStore, DefaultsReadBackAsRegistered) {
