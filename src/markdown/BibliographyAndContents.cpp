@@ -91,7 +91,7 @@ void Markdown_ObjC::toc_create() {
             indentation.append(u'\t');
         const icu::UnicodeString text(line, 4, line.length() - 9);
         const icu::UnicodeString identifier = identifierFrom(text);
-        const icu::UnicodeString levelText = markdown::number(level);
+        const icu::UnicodeString levelText = engine::number(level);
         edits.push_back({headings[i].start(), headings[i].end(),
                          engine::formatted(u"<h%@ id=\"%@\">%@</h%@>", {levelText, identifier, text, levelText})});
         contents.append(engine::formatted(u"%@- <a href=\"#%@\">%@</a>", {indentation, identifier, text}));
@@ -149,7 +149,7 @@ void Markdown_ObjC::performBibliography() {
                 continue;
             }
             const icu::UnicodeString locator = engine::trimmedOfSpacesAndTabs(icu::UnicodeString(pieces[0], 1));
-            const icu::UnicodeString number = markdown::number(n++);
+            const icu::UnicodeString number = engine::number(n++);
             icu::UnicodeString link =
                 locator.isEmpty()
                     ? engine::formatted(u"<a href=\"#cn:%@\" id=\"cnref:%@\" title=\"see citation\" "

@@ -126,7 +126,7 @@ void Markdown_ObjC::nl2br() {
         const int32_t blanks = end < str.length() ? breakingBlanksAt(line) : 0;
         const bool wasInPre = inPre;
         if (line.indexOf(u'<') >= 0)
-            inPre = markdown::rawBlockOpenAfter(line, inPre, kPreOpenings, kPreClosings);
+            inPre = engine::regionOpenAfter(line, inPre, kPreOpenings, kPreClosings);
         if (blanks > 0 && !wasInPre && !inPre &&
             !engine::containsMatch(icu::UnicodeString(line, 0, line.length() - blanks), kEndsInBlockTag))
             out.append(line, 0, line.length() - blanks).append(lineBreak);
@@ -216,7 +216,7 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) c
         // closes it, stay as written.
         const bool inRawBlock = rawBlock;
         if (line.indexOf(u'<') >= 0)
-            rawBlock = markdown::rawBlockOpenAfter(line, rawBlock, {u"<pre>", u"<pre ", u"<blockquote>"},
+            rawBlock = engine::regionOpenAfter(line, rawBlock, {u"<pre>", u"<pre ", u"<blockquote>"},
                                                    {u"</pre>", u"</blockquote>"});
         if (startsSpecial || inRawBlock || rawBlock || hasTag || inList)
             continue;

@@ -102,7 +102,7 @@ void Markdown_ObjC::performFootNotes() {
         auto found = footnotes.find(icu::UnicodeString(text, 2, text.length() - 3));
         if (found == footnotes.end())
             continue;
-        const icu::UnicodeString number = markdown::number(n++);
+        const icu::UnicodeString number = engine::number(n++);
         list.append(engine::formatted(
             u"\t<li id=\"fn:%@\">\n\t\t<p>%@ <a href=\"%@fnref:%@%@\" title=\"return to article\" "
             u"class=\"reversefootnote\">&#160;&#8617;</a></p>\n\t</li>\n",

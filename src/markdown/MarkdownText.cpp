@@ -46,30 +46,12 @@ bool consistsOfDecimalDigits(const icu::UnicodeString& text) {
     return true;
 }
 
-icu::UnicodeString number(int64_t value) {
-    return icu::UnicodeString::fromUTF8(std::to_string(value));
-}
-
 bool startsWithOrderedListMarker(const icu::UnicodeString& line) {
     int32_t at = 0;
     while (at < line.length() && u_isdigit(line.charAt(at)))
         ++at;
     return at > 0 && at + 1 < line.length() && line.charAt(at) == u'.' &&
            (line.charAt(at + 1) == u' ' || line.charAt(at + 1) == u'\t');
-}
-
-bool rawBlockOpenAfter(const icu::UnicodeString& line, bool openBefore,
-                       std::initializer_list<const char16_t*> openings,
-                       std::initializer_list<const char16_t*> closings) {
-    int32_t lastOpening = -1;
-    int32_t lastClosing = -1;
-    for (const char16_t* opening : openings)
-        lastOpening = std::max(lastOpening, line.lastIndexOf(opening));
-    for (const char16_t* closing : closings)
-        lastClosing = std::max(lastClosing, line.lastIndexOf(closing));
-    if (lastOpening > lastClosing)
-        return true;
-    return lastClosing >= 0 ? false : openBefore;
 }
 
 std::vector<engine::Match> matchesOf(const icu::UnicodeString& text, const icu::UnicodeString& pattern,

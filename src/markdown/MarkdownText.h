@@ -20,17 +20,8 @@ icu::UnicodeString trimmedOfNewlines(const icu::UnicodeString& text);
 // True for an empty text, too.
 bool consistsOfDecimalDigits(const icu::UnicodeString& text);
 
-icu::UnicodeString number(int64_t value);
-
 // Digits, a period and a space or tab: an ordered-list marker.
 bool startsWithOrderedListMarker(const icu::UnicodeString& line);
-
-// Whether a raw block (such as "<pre>" … "</pre>") is open after `line`, given
-// whether it was open before: a line that opens one after its last closing
-// tag leaves it open, a line that closes one leaves it closed.
-bool rawBlockOpenAfter(const icu::UnicodeString& line, bool openBefore,
-                       std::initializer_list<const char16_t*> openings,
-                       std::initializer_list<const char16_t*> closings);
 
 // All matches; on a pattern that does not compile, logs `errorFormat` with
 // the error and returns none.

@@ -86,7 +86,7 @@ void appendRow(icu::UnicodeString& html, icu::UnicodeString row, bool inBody,
         while (i + spanned + 1 < cells.size() && cells[i + spanned + 1].isEmpty())
             ++spanned;
         icu::UnicodeString span =
-            spanned > 0 ? engine::formatted(u" colspan=\"%@\"", {markdown::number(spanned + 1)}) : icu::UnicodeString();
+            spanned > 0 ? engine::formatted(u" colspan=\"%@\"", {engine::number(spanned + 1)}) : icu::UnicodeString();
         icu::UnicodeString cellText = engine::trimmedOfSpacesAndTabs(cells[i]);
         if (!inBody)
             html.append(engine::formatted(u"\t\t\t<th%@>%@</th>\n", {span, cellText}));
