@@ -1,11 +1,13 @@
 // quillview: the viewer, and the headless conversions on the command line.
 #include <QApplication>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QTextStream>
 #include <QTranslator>
 
 #include "app/AppDelegate.h"
 #include "cli/ConvertCommand.h"
+#include "cli/ExportCommand.h"
 #include "engine/WorkingMemory.h"
 #include "settings/Language.h"
 
@@ -14,6 +16,7 @@ namespace {
 const char* const kUsage =
     "usage: quillview [FILE...]          open each file in a window (no file: an Open dialog)\n"
     "       quillview convert [--lang ID] [--critic] [--page] [--set KEY=VALUE]... FILE|-\n"
+    "       quillview export FILE --format FMT -o DEST [--style NAME]\n"
     "       quillview --version | --help\n";
 
 void installTranslations(QCoreApplication& application) {
@@ -33,6 +36,14 @@ int main(int argc, char** argv) {
         QCoreApplication application(argc, argv);
         installTranslations(application);
         return runConvertCommand(application.arguments().mid(2));
+    }
+    if (argc >= 2 && QString::fromLocal8Bit(argv[1]) == "export") {
+        // Printing PDF needs a GUI application, never a window.
+        prepareHeadlessExportEnvironment();
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+        QGuiApplication application(argc, argv);
+        installTranslations(application);
+        return runExportCommand(application.arguments().mid(2));
     }
     // Answered without a display: no window system is touched before here.
     const QString first = argc >= 2 ? QString::fromLocal8Bit(argv[1]) : QString();

@@ -255,7 +255,7 @@ QString Textbundle::createTempFileTextbundleForString(const QString& text, const
         extension = markupExtension(andMarkupLang);
     }
 
-    const QString package = workFolder() + "/textbundleTemp.textbundle";
+    const QString package = (workFolder_.isEmpty() ? workFolder() : workFolder_) + "/textbundleTemp.textbundle";
     if (QFileInfo::exists(package) && !QDir(package).removeRecursively())
         qCWarning(textbundleLog).noquote() << "Deleting existing temp-file failed";
     if (!QDir().mkpath(package)) {

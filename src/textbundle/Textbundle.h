@@ -52,7 +52,10 @@ public:
     std::optional<QJsonObject> readInfoFromPath(const QString& packagePath);
     static QString readStringFromURL(const QUrl& packageUrl);
 
-    // Writing.
+    // Writing. The package is built in a work folder, by default the support
+    // folder; an export gives each write a folder of its own, so that two
+    // writes at once never share one.
+    void setWorkFolder(const QString& folder) { workFolder_ = folder; }
     bool writeTextbundleForString(const QString& text, const QString& toFile, const QStringList& withAssets,
                                   const QString& andMarkupLang, const QString& atRealPath = {});
     bool writeTextpackForString(const QString& text, const QString& toFile, const QStringList& withAssets,
@@ -80,5 +83,6 @@ public:
     static const char* const kBundleIdentifier;
 
 private:
+    QString workFolder_;
     bool writeInfo(const QJsonObject& info, const QString& packagePath);
 };

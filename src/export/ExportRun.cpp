@@ -1,0 +1,170 @@
+#include "export/ExportRun.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QSaveFile>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include "document/BaseURL.h"
+#include "export/ExportDestination.h"
+#include "export/ExportHtml.h"
+#include "export/ImageInlining.h"
+#include "export/LibreOfficeConversion.h"
+#include "export/PackageExport.h"
+#include "export/PdfPrinter.h"
+#include "export/OfficeOutput.h"
+
+Q_LOGGING_CATEGORY(exportLog, "quillview.export")
+
+namespace {
+
+QString translated(const char* text) {
+    return QCoreApplication::translate("ExportMarkup2Document", text);
+}
+
+bool writeUtf8(const QString& path, const QString& text) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit();
+}
+
+}  // namespace
+
+ExportJob* ExportJob::start(const ExportRequest& request, QObject* parent) {
+    auto* run = new ExportRun(request, parent);
+    // Started from the event loop, so that the caller connects to finished
+    // before anything can end.
+    QMetaObject::invokeMethod(run, &ExportRun::begin, Qt::QueuedConnection);
+    return run;
+}
+
+ExportRun::ExportRun(const ExportRequest& request, QObject* parent)
+    : ExportJob(parent), request_(request), work_(QDir::tempPath() + "/quillview-export-XXXXXX") {
+    connect(&rendering_, &QFutureWatcher<documentpipeline::Result>::finished, this, &ExportRun::rendered);
+}
+
+void ExportRun::begin() {
+    const auto format = exportformats::exportFormatNamed(request_.format);
+    if (!format)
+        return finish(translated("“%1” is not a format Quillview exports to.").arg(request_.format));
+    format_ = *format;
+    source_ = QFileInfo(request_.source).absoluteFilePath();
+    if (request_.source.isEmpty() || !QFileInfo::exists(source_))
+        return finish(translated("“%1” does not exist.").arg(request_.source));
+    const QString refusal = exportdestination::refusal(source_, request_.destination, format_);
+    if (!refusal.isEmpty())
+        return finish(refusal);
+    if (!work_.isValid() || !QDir().mkpath(work_.filePath("stage")))
+        return finish(translated("No temporary folder could be made for the export."));
+    rendering_.setFuture(QtConcurrent::run(&documentpipeline::render, pipelineRequest()));
+}
+
+documentpipeline::Request ExportRun::pipelineRequest() const {
+    documentpipeline::Request request;
+    request.path = source_;
+    request.criticMarkup = false;
+    // A package named Markdown follows the Markdown Extra switch, as in the
+    // window: the pipeline decides that when no language is forced.
+    const QString language = request_.markupLanguage.trimmed().toLower();
+    if (!(documentpipeline::isPackagePath(source_) && language == "markdown"))
+        request.language = language;
+    request.textpackUnpackFolder = work_.filePath("unpacked");
+    return request;
+}
+
+void ExportRun::rendered() {
+    document_ = rendering_.result();
+    if (!document_.ok())
+        return finish(documentpipeline::problemMessage(document_.problem, source_, 0));
+    switch (format_.road) {
+    case exportformats::Road::Html: return exportHtml();
+    case exportformats::Road::LibreOffice: return exportOffice();
+    case exportformats::Road::Pdf: return exportPdf();
+    case exportformats::Road::Package: return exportPackage();
+    }
+}
+
+QUrl ExportRun::baseURL() const {
+    return baseurl::folderURL(exporthtml::attachmentFolder(source_, document_.packageFolder));
+}
+
+QStringList ExportRun::allowedFolders() const {
+    return exporthtml::allowedFolders(source_, document_.packageFolder);
+}
+
+QString ExportRun::stagePath() const {
+    return work_.filePath("stage/" + QFileInfo(request_.destination).fileName());
+}
+
+void ExportRun::exportHtml() {
+    if (!writeUtf8(stagePath(), exporthtml::styledFragment(document_.fragment, request_.css)))
+        return finish(translated("The HTML could not be written."));
+    install(stagePath());
+}
+
+void ExportRun::exportOffice() {
+    const QString page = exporthtml::officePage(document_.fragment, request_.css, baseURL());
+    const imageinlining::InlinedPage inlined = imageinlining::inlineLocalImages(page, baseURL(), allowedFolders());
+    imageFiles_ = inlined.imageFiles;
+    const QString htmlFile = work_.filePath("document.html");
+    if (!writeUtf8(htmlFile, inlined.html))
+        return finish(translated("The document could not be prepared for LibreOffice."));
+    auto* conversion = new LibreOfficeConversion(this);
+    connect(conversion, &LibreOfficeConversion::finished, this, &ExportRun::officeConverted);
+    conversion->start(htmlFile, format_.libreOfficeTarget, format_.libreOfficeSuffix, work_.filePath("office"),
+                      work_.path());
+}
+
+void ExportRun::officeConverted(const QString& outputFile, const QString& error) {
+    if (outputFile.isEmpty())
+        return finish(error);
+    if (format_.name == "txt" && !officeoutput::dropByteOrderMark(outputFile))
+        return finish(translated("The text could not be written."));
+    if (format_.name != "rtfd")
+        return install(outputFile);
+    if (!officeoutput::assembleRtfd(outputFile, imageFiles_, stagePath()))
+        return finish(translated("The RTFD folder could not be written."));
+    install(stagePath());
+}
+
+void ExportRun::exportPdf() {
+    auto* printer = new PdfPrinter(this);
+    connect(printer, &PdfPrinter::finished, this, [this](const QString& error) {
+        if (!error.isEmpty())
+            return finish(error);
+        install(stagePath());
+    });
+    printer->start(exporthtml::printPage(document_.fragment, request_.css, baseURL()), baseURL(), allowedFolders(),
+                   work_.path(), stagePath());
+}
+
+void ExportRun::exportPackage() {
+    const QString error =
+        packageexport::writePackage(document_, source_, format_.name, stagePath(), work_.path());
+    if (!error.isEmpty())
+        return finish(error);
+    install(stagePath());
+}
+
+void ExportRun::install(const QString& staged) {
+    // The destination may have changed while the export ran.
+    QString error = exportdestination::refusal(source_, request_.destination, format_);
+    if (error.isEmpty())
+        error = exportdestination::install(staged, request_.destination, format_);
+    finish(error);
+}
+
+void ExportRun::finish(const QString& error) {
+    if (done_)
+        return;
+    done_ = true;
+    // Work files and an unpacked TextPack go at once, not when the job does.
+    work_.remove();
+    if (error.isEmpty())
+        qCDebug(exportLog).noquote() << "exported" << source_ << "as" << format_.name << "to" << request_.destination;
+    else
+        qCWarning(exportLog).noquote() << "export of" << request_.source << "failed:" << error;
+    emit finished(error.isEmpty(), error);
+}
