@@ -38,12 +38,17 @@ int main(int argc, char** argv) {
         return runConvertCommand(application.arguments().mid(2));
     }
     if (argc >= 2 && QString::fromLocal8Bit(argv[1]) == "export") {
-        // Printing PDF needs a GUI application, never a window.
+        // Printing PDF needs a GUI application, never a window. Its own
+        // options (such as -style) would be taken out of the arguments, so
+        // they are read before it exists.
+        QStringList arguments;
+        for (int i = 2; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
         prepareHeadlessExportEnvironment();
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         QGuiApplication application(argc, argv);
         installTranslations(application);
-        return runExportCommand(application.arguments().mid(2));
+        return runExportCommand(arguments);
     }
     // Answered without a display: no window system is touched before here.
     const QString first = argc >= 2 ? QString::fromLocal8Bit(argv[1]) : QString();

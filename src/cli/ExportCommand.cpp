@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QTextStream>
 #include <optional>
 #include <unistd.h>
@@ -111,6 +112,8 @@ int runExportCommand(const QStringList& arguments) {
     prepareConversions([](const QString& title, const QString& message) {
         QTextStream(stderr) << title << ": " << message << "\n";
     });
+    // The reason of a failure is printed below; the log need not repeat it.
+    QLoggingCategory::setFilterRules("quillview.export.info=false");
     QString css;
     if (options.style) {
         const auto text = styleText(*options.style);

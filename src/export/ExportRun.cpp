@@ -17,7 +17,7 @@
 #include "export/PdfPrinter.h"
 #include "export/OfficeOutput.h"
 
-Q_LOGGING_CATEGORY(exportLog, "quillview.export")
+Q_LOGGING_CATEGORY(exportLog, "quillview.export", QtInfoMsg)
 
 namespace {
 
@@ -165,6 +165,6 @@ void ExportRun::finish(const QString& error) {
     if (error.isEmpty())
         qCDebug(exportLog).noquote() << "exported" << source_ << "as" << format_.name << "to" << request_.destination;
     else
-        qCWarning(exportLog).noquote() << "export of" << request_.source << "failed:" << error;
+        qCInfo(exportLog).noquote() << "export of" << request_.source << "failed:" << error;
     emit finished(error.isEmpty(), error);
 }

@@ -1,0 +1,326 @@
+// Export by road: in process (HTML, refusals), LibreOffice (text, RTF, RTFD,
+// Word, OpenDocument), PDF (Qt WebEngine) and packages. Every check reads the
+// real file that was written.
+#include <QBuffer>
+#include <QDirIterator>
+#include <QMap>
+#include <QUrl>
+#include <QStandardPaths>
+
+#include "document/DocumentPipeline.h"
+#include "export/AnchorLinks.h"
+#include "export/ExportHtml.h"
+#include "export/ExportTestSupport.h"
+#include "textbundle/Textbundle.h"
+
+using namespace exporttest;
+
+// ------------------------------------------------------------- in process
+
+TEST(InProcessExport, HtmlIsTheFragmentWithFragmentLinksAndCodeAsWritten) {
+    Sample sample;
+    // The window's fragment writes the footnote as a JavaScript anchor ...
+    documentpipeline::Request request;
+    request.path = sample.document;
+    ASSERT_TRUE(documentpipeline::render(request).fragment.contains("javascript:;"));
+    // ... the export as a plain fragment link.
+    ASSERT_TRUE(exportDocument(sample.document, "HTML", sample.path("notes.html")));
+    const QByteArray html = readBytes(sample.path("notes.html"));
+    EXPECT_TRUE(html.contains("href=\"#fn:1\"")) << html.toStdString();
+    EXPECT_TRUE(html.contains("x';&quot;y") || html.contains("x';\"y")) << html.toStdString();
+    EXPECT_FALSE(html.contains("javascript:"));
+    EXPECT_FALSE(html.contains("<html"));
+    EXPECT_TRUE(leftovers(sample.folder.path()).isEmpty());
+}
+
+TEST(InProcessExport, StyleGoesInFrontOfTheFragment) {
+    Sample sample;
+    ASSERT_TRUE(exportDocument(sample.document, "html", sample.path("styled.html"), nullptr, {}, " h1 { color: red; }\n"));
+    EXPECT_TRUE(readBytes(sample.path("styled.html")).startsWith("<style type=\"text/css\"> h1 { color: red; } </style> <h1"));
+}
+
+TEST(InProcessExport, OnlyTheAnchorsThemselvesChange) {
+    const QString html = "<a href=\"javascript:;\" onclick=\"document.location.hash='fn:1';\">1</a>"
+                         "<code>x';\"y</code><p onclick=\"document.location.hash='z';\">';\"</p>";
+    EXPECT_EQ(anchorlinks::undoJavaScriptAnchors(html).toStdString(),
+              "<a href=\"#fn:1\">1</a><code>x';\"y</code><p onclick=\"document.location.hash='z';\">';\"</p>");
+    EXPECT_TRUE(exporthtml::printPage(html, {}, {}).contains("<a href=\"#fn:1\">"));
+}
+
+TEST(InProcessExport, AnExistingDestinationFileIsReplaced) {
+    Sample sample;
+    writeBytes(sample.path("old.html"), "old");
+    ASSERT_TRUE(exportDocument(sample.document, "html", sample.path("old.html")));
+    EXPECT_TRUE(readBytes(sample.path("old.html")).startsWith("<h1>"));
+}
+
+TEST(InProcessExport, TheSourceIsNeverTheDestination) {
+    Sample sample;
+    writeBytes(sample.path("page.html"), "<p>page</p>");
+    writeBytes(sample.path("plain.txt"), "plain words");
+    QString error;
+    EXPECT_FALSE(exportDocument(sample.path("page.html"), "html", sample.path("page.html"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(exportDocument(sample.path("plain.txt"), "txt", sample.path("./plain.txt")));
+    QFile::link(sample.document, sample.path("link.md"));
+    EXPECT_FALSE(exportDocument(sample.document, "html", sample.path("link.md")));
+    EXPECT_EQ(readBytes(sample.path("page.html")), "<p>page</p>");
+    EXPECT_EQ(readBytes(sample.path("plain.txt")), "plain words");
+    EXPECT_EQ(readBytes(sample.document), kNotes);
+}
+
+TEST(InProcessExport, FoldersThatAreNotPackagesOfTheFormatAreLeftAlone) {
+    Sample sample;
+    QString error;
+    EXPECT_FALSE(exportDocument(sample.document, "html", sample.path("notes"), &error));
+    EXPECT_TRUE(error.contains("folder")) << error.toStdString();
+    EXPECT_FALSE(exportDocument(sample.document, "textbundle", sample.path("notes"), &error));
+    EXPECT_FALSE(exportDocument(sample.document, "rtfd", sample.path("notes"), &error));
+    EXPECT_EQ(readBytes(sample.path("notes/red.png")), sample.image);
+    // A folder named like a package but without one inside is not one.
+    writeBytes(sample.path("fake.textbundle/mine.txt"), "mine");
+    EXPECT_FALSE(exportDocument(sample.document, "textbundle", sample.path("fake.textbundle")));
+    EXPECT_EQ(readBytes(sample.path("fake.textbundle/mine.txt")), "mine");
+}
+
+TEST(InProcessExport, FailuresKeepTheOldDestinationAndLeaveNothing) {
+    Sample sample;
+    writeBytes(sample.path("kept.html"), "kept");
+    QString error;
+    EXPECT_FALSE(exportDocument(sample.path("missing.md"), "html", sample.path("kept.html"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(exportDocument(sample.document, "klingon", sample.path("kept.html"), &error));
+    EXPECT_TRUE(error.contains("klingon"));
+    writeBytes(sample.path("broken.textpack"), "not a zip archive");
+    EXPECT_FALSE(exportDocument(sample.path("broken.textpack"), "html", sample.path("kept.html"), &error));
+    EXPECT_FALSE(exportDocument(sample.document, "html", sample.path("no/such/folder/x.html"), &error));
+    EXPECT_EQ(readBytes(sample.path("kept.html")), "kept");
+    EXPECT_TRUE(leftovers(sample.folder.path()).isEmpty());
+}
+
+TEST(InProcessExport, APackageNamedMarkdownFollowsTheMarkdownExtraSwitch) {
+    Sample sample;
+    writeBytes(sample.path("tables.textbundle/text.md"), "| a | b |\n|---|---|\n| 1 | 2 |\n");
+    writeBytes(sample.path("tables.textbundle/info.json"), "{\"version\": 2, \"type\": \"net.daringfireball.markdown\"}");
+    // The window passes the language it shows; "markdown" from a package is
+    // what the pipeline turns into Markdown Extra, as the window does.
+    ASSERT_TRUE(exportDocument(sample.path("tables.textbundle"), "html", sample.path("tables.html"), nullptr, "markdown"));
+    EXPECT_TRUE(readBytes(sample.path("tables.html")).contains("<table>"));
+}
+
+// ------------------------------------------------------------- LibreOffice
+
+class LibreOfficeExport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable("soffice").isEmpty())
+            GTEST_FAIL() << "LibreOffice is not installed; scripts/setup installs it";
+    }
+    Sample sample;
+};
+
+TEST_F(LibreOfficeExport, OdtHoldsTheHeadingAndEmbedsTheImage) {
+    ASSERT_TRUE(exportDocument(sample.document, "odt", sample.path("notes.odt")));
+    EXPECT_TRUE(zipEntry(sample.path("notes.odt"), "content.xml").contains("Quarterly Heading"));
+    EXPECT_TRUE(zipListing(sample.path("notes.odt")).contains("Pictures/"));
+    EXPECT_FALSE(zipEntry(sample.path("notes.odt"), "content.xml").contains("red.png"));
+}
+
+TEST_F(LibreOfficeExport, DocxHoldsTheHeadingAndEmbedsTheImage) {
+    ASSERT_TRUE(exportDocument(sample.document, "docx", sample.path("notes.docx")));
+    EXPECT_TRUE(zipEntry(sample.path("notes.docx"), "word/document.xml").contains("Quarterly Heading"));
+    EXPECT_TRUE(zipListing(sample.path("notes.docx")).contains("word/media/"));
+}
+
+TEST_F(LibreOfficeExport, RtfIsRichText) {
+    ASSERT_TRUE(exportDocument(sample.document, "RTF", sample.path("notes.rtf")));
+    const QByteArray rtf = readBytes(sample.path("notes.rtf"));
+    EXPECT_TRUE(rtf.startsWith("{\\rtf1"));
+    EXPECT_TRUE(rtf.contains("Quarterly Heading"));
+}
+
+TEST_F(LibreOfficeExport, RtfdIsAFolderWithTheRichTextAndItsImages) {
+    ASSERT_TRUE(exportDocument(sample.document, "rtfd", sample.path("notes.rtfd")));
+    EXPECT_TRUE(readBytes(sample.path("notes.rtfd/TXT.rtf")).startsWith("{\\rtf1"));
+    EXPECT_EQ(readBytes(sample.path("notes.rtfd/red.png")), sample.image);
+}
+
+TEST_F(LibreOfficeExport, DocReadsBackInLibreOffice) {
+    ASSERT_TRUE(exportDocument(sample.document, "doc", sample.path("notes.doc")));
+    QTemporaryDir profile;
+    run("soffice", {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(), "--headless",
+                    "--convert-to", "txt:Text (encoded):UTF8", "--outdir", profile.filePath("out"),
+                    sample.path("notes.doc")});
+    EXPECT_TRUE(readBytes(profile.filePath("out/notes.txt")).contains("Quarterly Heading"));
+}
+
+TEST_F(LibreOfficeExport, TextHasTheWordsAndNoTags) {
+    ASSERT_TRUE(exportDocument(sample.document, "txt", sample.path("notes.txt")));
+    const QByteArray text = readBytes(sample.path("notes.txt"));
+    EXPECT_TRUE(text.startsWith("Quarterly Heading")) << text.toStdString();
+    EXPECT_TRUE(text.contains("The footnote text."));
+    EXPECT_TRUE(text.contains("x';\"y"));
+    EXPECT_FALSE(text.contains('<'));
+}
+
+TEST_F(LibreOfficeExport, WithoutLibreOfficeTheOldDestinationStays) {
+    writeBytes(sample.path("kept.odt"), "kept");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "/nonexistent");
+    QString error;
+    const bool ok = exportDocument(sample.document, "odt", sample.path("kept.odt"), &error);
+    qputenv("PATH", path);
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(error.contains("LibreOffice")) << error.toStdString();
+    EXPECT_EQ(readBytes(sample.path("kept.odt")), "kept");
+    EXPECT_TRUE(leftovers(sample.folder.path()).isEmpty());
+}
+
+// --------------------------------------------------------------------- PDF
+
+namespace {
+
+QByteArray pdfText(const QString& pdf) {
+    return run("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+}
+
+// Lines of `pdfimages -list` after its two header lines: one per image.
+int pdfImageCount(const QString& pdf) {
+    const QList<QByteArray> lines = run("pdfimages", {"-list", pdf}).trimmed().split('\n');
+    return int(lines.size()) - 2;
+}
+
+// Width and height of each image, "40x20".
+QStringList pdfImageSizes(const QString& pdf) {
+    QStringList sizes;
+    const QList<QByteArray> lines = run("pdfimages", {"-list", pdf}).trimmed().split('\n');
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const QList<QByteArray> fields = lines[i].simplified().split(' ');
+        if (fields.size() > 4)
+            sizes << QString("%1x%2").arg(QString(fields[3]), QString(fields[4]));
+    }
+    return sizes;
+}
+
+}  // namespace
+
+TEST(PdfExport, HoldsTheTextAndTheImage) {
+    Sample sample;
+    ASSERT_TRUE(exportDocument(sample.document, "pdf", sample.path("notes.pdf")));
+    EXPECT_TRUE(readBytes(sample.path("notes.pdf")).startsWith("%PDF"));
+    const QByteArray text = pdfText(sample.path("notes.pdf"));
+    EXPECT_TRUE(text.contains("Quarterly Heading"));
+    EXPECT_TRUE(text.contains("The footnote text."));
+    EXPECT_TRUE(text.contains("x';\"y"));
+    EXPECT_EQ(pdfImageCount(sample.path("notes.pdf")), 1);
+}
+
+TEST(PdfExport, WithoutAnAttachmentFolderImagesResolveBesideTheDocument) {
+    QTemporaryDir folder;
+    writeBytes(folder.filePath("loose.md"), "# Loose\n\n![blue](blue.png)\n");
+    writeBytes(folder.filePath("blue.png"), pngBytes(Qt::blue));
+    ASSERT_TRUE(exportDocument(folder.filePath("loose.md"), "pdf", folder.filePath("loose.pdf")));
+    EXPECT_EQ(pdfImageCount(folder.filePath("loose.pdf")), 1);
+}
+
+TEST(PdfExport, ThePageRunsNoScriptsAndLoadsNoFileOutsideTheDocumentsFolders) {
+    QTemporaryDir outside;
+    writeBytes(outside.filePath("secret.png"), pngBytes(Qt::green, 57, 31));
+    Sample sample;
+    writeBytes(sample.path("page.html"), "<h1>Safe</h1><script>document.body.innerHTML = 'SCRIPT RAN';</script>"
+                                         "<img src=\"" + QUrl::fromLocalFile(outside.filePath("secret.png")).toEncoded()
+                                         + "\"><img src=\"notes/red.png\">");
+    ASSERT_TRUE(exportDocument(sample.path("page.html"), "pdf", sample.path("page.pdf")));
+    const QByteArray text = pdfText(sample.path("page.pdf"));
+    EXPECT_TRUE(text.contains("Safe"));
+    EXPECT_FALSE(text.contains("SCRIPT RAN"));
+    // At most the placeholder of a missing image, never the image itself.
+    EXPECT_FALSE(pdfImageSizes(sample.path("page.pdf")).contains("57x31"));
+    EXPECT_TRUE(pdfImageSizes(sample.path("page.pdf")).contains("40x20"));
+}
+
+TEST(PdfExport, APageOfMoreThanTwoMegabytesIsPrintedWhole) {
+    Sample sample;
+    // An image carried inline makes the page large without making it long.
+    QImage noise(800, 800, QImage::Format_RGB32);
+    quint32 seed = 7;
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, (seed = seed * 1664525u + 1013904223u) >> 8);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    noise.save(&buffer, "PNG");
+    const QByteArray page = "<h1>Large page</h1><img src=\"data:image/png;base64," + png.toBase64() + "\"><p>The end.</p>";
+    ASSERT_GT(page.size(), 2 * 1024 * 1024);
+    writeBytes(sample.path("large.html"), page);
+    ASSERT_TRUE(exportDocument(sample.path("large.html"), "pdf", sample.path("large.pdf")));
+    const QByteArray text = pdfText(sample.path("large.pdf"));
+    EXPECT_TRUE(text.contains("Large page"));
+    EXPECT_TRUE(text.contains("The end."));
+    EXPECT_EQ(pdfImageCount(sample.path("large.pdf")), 1);
+}
+
+// ---------------------------------------------------------------- packages
+
+namespace {
+
+// Every file below the folder, by relative path, with its bytes.
+QMap<QString, QByteArray> filesBelow(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(folder).relativeFilePath(path), readBytes(path));
+    }
+    return files;
+}
+
+}  // namespace
+
+TEST(PackageExport, APlainDocumentBecomesATextBundleWithItsText) {
+    Sample sample;
+    ASSERT_TRUE(exportDocument(sample.document, "textbundle", sample.path("notes.textbundle")));
+    const auto contents = Textbundle().readTextbundleFromPath(sample.path("notes.textbundle"));
+    ASSERT_TRUE(contents);
+    EXPECT_EQ(readBytes(contents->textFilePath), kNotes);
+    EXPECT_EQ(readBytes(sample.path("notes.textbundle/assets/red.png")), sample.image);
+    EXPECT_EQ(contents->markupLang, "markdown");  // Markdown Extra's type names Markdown too
+}
+
+TEST(PackageExport, ATextBundleRoundTripsByteForByte) {
+    Sample sample;
+    ASSERT_TRUE(exportDocument(sample.document, "textbundle", sample.path("first.textbundle")));
+    writeBytes(sample.path("first.textbundle/custom.plist"), "custom item");
+    ASSERT_TRUE(exportDocument(sample.path("first.textbundle"), "textbundle", sample.path("second.textbundle")));
+    EXPECT_EQ(filesBelow(sample.path("second.textbundle")), filesBelow(sample.path("first.textbundle")));
+    // Exporting over an older export of the package replaces it whole.
+    writeBytes(sample.path("first.textbundle/assets/extra.png"), pngBytes(Qt::yellow));
+    ASSERT_TRUE(exportDocument(sample.path("first.textbundle"), "textbundle", sample.path("second.textbundle")));
+    EXPECT_EQ(filesBelow(sample.path("second.textbundle")), filesBelow(sample.path("first.textbundle")));
+    EXPECT_TRUE(leftovers(sample.folder.path()).isEmpty());
+}
+
+TEST(PackageExport, TextPacksAreZippedUnderTheDestinationsNameAndUnpackedAgain) {
+    Sample sample;
+    ASSERT_TRUE(exportDocument(sample.document, "textpack", sample.path("Report.textpack")));
+    EXPECT_TRUE(zipListing(sample.path("Report.textpack")).contains("Report.textbundle/assets/red.png"));
+    // A TextPack document is unpacked, not read as zip bytes.
+    ASSERT_TRUE(exportDocument(sample.path("Report.textpack"), "html", sample.path("report.html")));
+    EXPECT_TRUE(readBytes(sample.path("report.html")).contains("Quarterly Heading"));
+    ASSERT_TRUE(exportDocument(sample.path("Report.textpack"), "textbundle", sample.path("Report.textbundle")));
+    EXPECT_EQ(readBytes(sample.path("Report.textbundle/assets/red.png")), sample.image);
+    // And a TextBundle zips into one folder named after the destination.
+    ASSERT_TRUE(exportDocument(sample.path("Report.textbundle"), "textpack", sample.path("Again.textpack")));
+    EXPECT_EQ(zipEntry(sample.path("Again.textpack"), "Again.textbundle/assets/red.png"), sample.image);
+}
+
+TEST(PackageExport, NothingIsWrittenInsideTheSourcePackage) {
+    Sample sample;
+    ASSERT_TRUE(exportDocument(sample.document, "textbundle", sample.path("notes.textbundle")));
+    const auto before = filesBelow(sample.path("notes.textbundle"));
+    QString error;
+    EXPECT_FALSE(exportDocument(sample.path("notes.textbundle"), "html", sample.path("notes.textbundle/x.html"), &error));
+    EXPECT_FALSE(exportDocument(sample.path("notes.textbundle"), "textbundle", sample.path("notes.textbundle"), &error));
+    EXPECT_EQ(filesBelow(sample.path("notes.textbundle")), before);
+}
