@@ -27,6 +27,9 @@ void AppDelegate::buildMenuBar(Document* document) {
     editors->setProperty("document", QVariant::fromValue(document));
     editorMenus_ << editors;
     fillEditorMenu(editors, document, document->fileExtension());
+    QMenu* exports = file->addMenu(tr("E&xport"));
+    exports->setObjectName("menu_Export");
+    document->fillExportMenu(exports);
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, qApp, &QApplication::closeAllWindows);
 

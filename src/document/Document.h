@@ -80,6 +80,10 @@ public slots:
     void loadExternalEditorsForExtension(const QString& extension);
     void editFileInExternalEditor(const QString& editorName);
 
+    // Export (DocumentExport.cpp): by the tag of the pop-up's or menu's item.
+    void exportCurrentDocument(int tag);
+    void fillExportMenu(QMenu* menu);
+
     // Base URL popover (DocumentBaseURL.cpp).
     void showPopover_BaseURL();
     void selectBaseURLMethod(int option);
@@ -93,6 +97,7 @@ signals:
     void openFileRequested(const QString& path);
     // Some page finished loading (tests wait for it).
     void pageLoaded(bool ok);
+    void exportFinished(bool ok, const QString& destination);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -109,6 +114,8 @@ private:
     // What the page says instead of the document when it cannot be shown.
     QString noticeFragment(const documentpipeline::Result& result) const;
     void buildScriptNotice();
+    void exportToDestination(const QString& format, const QString& destination);
+    void showExportProgress(const QString& name, bool running);
     void allowDocumentScripts();
     QString documentFolder() const;
     QStringList foldersThePageMayRead() const;
@@ -149,6 +156,10 @@ private:
     QAction* toolbarItem_BASEURL = nullptr;
     QToolButton* popupButton_Toolbar_EditIn = nullptr;
     QMenu* editorMenu_ = nullptr;
+    QToolButton* popupButton_Export = nullptr;
+    QWidget* exportProgress_ = nullptr;
+    class QLabel* exportLabel_ = nullptr;
+    int runningExports_ = 0;
     SegmentedControl* segmentedControl_Toolbar_ViewMode = nullptr;
     SegmentedControl* segmentedControl_Toolbar_fontSize = nullptr;
 };

@@ -45,6 +45,13 @@ void Document::buildToolbar() {
     popupButton_Toolbar_EditIn->setPopupMode(QToolButton::InstantPopup);
     toolbar->addWidget(popupButton_Toolbar_EditIn);
 
+    popupButton_Export = toolButton(toolbar, "popupButton_Export", "export", tr("Export"));
+    auto* exportMenu = new QMenu(popupButton_Export);
+    fillExportMenu(exportMenu);
+    popupButton_Export->setMenu(exportMenu);
+    popupButton_Export->setPopupMode(QToolButton::InstantPopup);
+    toolbar->addWidget(popupButton_Export);
+
     auto* spacer = new QWidget(toolbar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     toolbar->addWidget(spacer);

@@ -2,6 +2,8 @@
 // application, the rendered DOM read back from the page.
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QProcess>
@@ -416,6 +418,52 @@ private slots:
         disconnect(watching);
         QVERIFY(!largeShown);
         QVERIFY(bodyText(document).contains("Small again"));
+    }
+
+    // Export from the window: the save dialog suggests the name, the export
+    // runs without holding the window, and a refused one tells why.
+    void exportFromTheWindowWritesTheFileOrSaysWhyNot() {
+        writeFile(path("export/notes.md"), "# Notes\n\nText with a note.[^1]\n\n[^1]: The note.\n");
+        const QByteArray source = "# Notes\n\nText with a note.[^1]\n\n[^1]: The note.\n";
+        Document* document = openAndWait(path("export/notes.md"));
+        QVERIFY(document);
+        QSignalSpy finished(document, &Document::exportFinished);
+        // Tag 6 is HTML: the dialog suggests "notes.html"; `name` is typed over it.
+        auto exportAsHtml = [&](const QString& name) {
+            document->exportCurrentDocument(6);
+            QFileDialog* dialog = nullptr;
+            QVERIFY(QTest::qWaitFor(
+                [&] {
+                    for (QFileDialog* open : document->findChildren<QFileDialog*>())
+                        if (open->isVisible())
+                            dialog = open;
+                    return dialog != nullptr;
+                },
+                3000));
+            QCOMPARE(dialog->selectedFiles().value(0), path("export/notes.html"));
+            dialog->selectFile(path("export/" + name));
+            dialog->setOption(QFileDialog::DontConfirmOverwrite);  // the question would wait for a click
+            QMetaObject::invokeMethod(dialog, "accept");
+        };
+
+        exportAsHtml("notes.html");
+        QVERIFY(finished.wait(30000) || finished.count() == 1);
+        QCOMPARE(finished.at(0).at(0).toBool(), true);
+        QFile html(path("export/notes.html"));
+        QVERIFY(html.open(QIODevice::ReadOnly));
+        QVERIFY(html.readAll().contains("href=\"#fn:1\""));
+
+        // The document itself as the destination: refused, the source kept.
+        exportAsHtml("notes.md");
+        QVERIFY(QTest::qWaitFor([&] { return finished.count() == 2; }, 30000));
+        QCOMPARE(finished.at(1).at(0).toBool(), false);
+        QFile kept(path("export/notes.md"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), source);
+        QMessageBox* alert = nullptr;
+        QVERIFY(QTest::qWaitFor([&] { return (alert = document->findChild<QMessageBox*>()) != nullptr; }, 3000));
+        QVERIFY(!alert->informativeText().isEmpty());
+        alert->close();
     }
 
     void sourceViewAndCopyHTMLShowTheFragment() {
