@@ -113,6 +113,7 @@ void PdfPrinter::loaded(bool ok) {
     }
     printing_ = true;
     patience_.stop();
+    qCDebug(exportLog) << "page loaded, printing";
     page_->printToPdf(pdfFile_, printLayout());
 }
 
