@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QTextStream>
 
+#include "app/RecentFiles.h"
 #include "cli/HeadlessStartup.h"
 #include "dispatch/ApplicationResources.h"
 #include "document/Document.h"
@@ -79,6 +80,7 @@ QList<Document*> AppDelegate::documents() const {
 Document* AppDelegate::openDocument(const QString& path) {
     const QFileInfo file(path);
     const QString key = file.exists() ? file.canonicalFilePath() : file.absoluteFilePath();
+    recentfiles::add(key);
     for (Document* document : documents()) {
         if (QFileInfo(document->filePath()).canonicalFilePath() == key || document->filePath() == key) {
             document->show();

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 
 #include "app/AppDelegate.h"
+#include "app/RecentFiles.h"
 #include "document/Document.h"
 #include "document/ViewSettings.h"
 #include "settings/SettingsStore.h"
@@ -15,6 +16,9 @@ void AppDelegate::buildMenuBar(Document* document) {
 
     QMenu* file = bar->addMenu(tr("&File"));
     file->addAction(tr("&Open…"), QKeySequence::Open, this, [this] { showOpenDialog(); });
+    QMenu* recent = file->addMenu(tr("Open Rece&nt"));
+    recent->setObjectName("menu_OpenRecent");
+    recentfiles::attachToMenu(recent, [this](const QString& path) { openDocument(path); });
     file->addAction(tr("&Close"), QKeySequence::Close, document, &QWidget::close);
     file->addSeparator();
     file->addAction(tr("&Reload"), QKeySequence(Qt::CTRL | Qt::Key_R), document, &Document::reloadTxt);

@@ -68,6 +68,7 @@ std::vector<SettingDefinition> buildRegistry() {
         optional("VANTREL_UPDATER_LASTSKIP", T::String),
         optional("Warning_OpenURLInBrowser", T::Boolean),
         optional(settingskeys::kScriptsAllowedFolders, T::Data),
+        optional(settingskeys::kRecentDocuments, T::Data),
     };
 }
 

@@ -11,6 +11,8 @@
 namespace settingskeys {
 // Folders whose documents may run their own scripts in the preview.
 inline constexpr char kScriptsAllowedFolders[] = "PREVIEW_SCRIPTS_ALLOWED_FOLDERS";
+// The documents opened last, newest first (File ▸ Open Recent).
+inline constexpr char kRecentDocuments[] = "RECENT_DOCUMENTS";
 }  // namespace settingskeys
 
 enum class SettingType { Boolean, Integer, String, Data, Dictionary };

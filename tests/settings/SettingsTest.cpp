@@ -26,9 +26,11 @@ TEST(SettingsRegistry, TwentyTwoRegisteredDefaultsAndUniqueKeys) {
         keys << definition.key;
     }
     EXPECT_EQ(registered, 22);
-    // 41 keys, and the folders whose scripts may run in the preview.
-    EXPECT_EQ(keys.size(), 42);
+    // 41 keys, the folders whose scripts may run in the preview, and the
+    // recent documents.
+    EXPECT_EQ(keys.size(), 43);
     EXPECT_TRUE(keys.contains(settingskeys::kScriptsAllowedFolders));
+    EXPECT_TRUE(keys.contains(settingskeys::kRecentDocuments));
 }
 
 TEST(SettingsStore, DefaultsReadBackAsRegistered) {
