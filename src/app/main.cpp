@@ -1,11 +1,13 @@
 // quillview: the viewer, and the headless conversions on the command line.
 #include <QApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QTextStream>
 #include <QTranslator>
 
 #include "app/AppDelegate.h"
+#include "app/SingleInstance.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ExportCommand.h"
 #include "engine/WorkingMemory.h"
@@ -24,6 +26,21 @@ void installTranslations(QCoreApplication& application) {
     const QString language = Language::getLanguage().toLower() == "de" ? "de" : "en";
     if (translator->load(QString(":/translations/quillview_%1.qm").arg(language)))
         QCoreApplication::installTranslator(translator);
+}
+
+// Hands the files to the instance that runs already; false when there is
+// none that answers in time (or no file to hand over), so this one starts.
+bool handedOverToRunningInstance(const QStringList& files) {
+    QStringList existing;
+    for (const QString& file : files)
+        if (QFileInfo::exists(file))
+            existing << QFileInfo(file).absoluteFilePath();
+    if (existing.isEmpty() || !singleinstance::handOver(existing))
+        return false;
+    for (const QString& file : files)
+        if (!QFileInfo::exists(file))
+            QTextStream(stderr) << "quillview: " << file << ": no such file\n";
+    return true;
 }
 
 }  // namespace
@@ -66,9 +83,15 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(":/icons/quillview.svg"));
     QApplication::setDesktopFileName("quillview");
     installTranslations(application);
+    const QStringList files = application.arguments().mid(1);
+    if (handedOverToRunningInstance(files))
+        return 0;
 
     AppDelegate delegate;
-    const QStringList files = application.arguments().mid(1);
+    SingleInstanceServer instance;
+    QObject::connect(&instance, &SingleInstanceServer::filesReceived, &delegate,
+                     [&delegate](const QStringList& paths) { delegate.openFilesFromCommandLine(paths); });
+    instance.listen();
     if (files.isEmpty() ? !delegate.showOpenDialog() : !delegate.openFilesFromCommandLine(files))
         return files.isEmpty() ? 0 : 1;
     return application.exec();
