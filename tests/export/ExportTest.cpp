@@ -324,3 +324,13 @@ TEST(PackageExport, NothingIsWrittenInsideTheSourcePackage) {
     EXPECT_FALSE(exportDocument(sample.path("notes.textbundle"), "textbundle", sample.path("notes.textbundle"), &error));
     EXPECT_EQ(filesBelow(sample.path("notes.textbundle")), before);
 }
+
+TEST(ExportFormats, WindowTagsAndTheDisplayList) {
+    const QStringList byTag = {ExportMarkup2Document::formatForTag(1), ExportMarkup2Document::formatForTag(5),
+                               ExportMarkup2Document::formatForTag(9), ExportMarkup2Document::formatForTag(10)};
+    EXPECT_EQ(byTag, QStringList({"txt", "odt", "textpack", "docx"}));
+    EXPECT_TRUE(ExportMarkup2Document::formatForTag(0).isEmpty());
+    EXPECT_TRUE(ExportMarkup2Document::formatForTag(11).isEmpty());
+    EXPECT_EQ(ExportMarkup2Document::availableExportTypes(),
+              QStringList({"RTF", "RTFD", "HTML", "DOC", "ODT", "PDF", "Textbundle", "Textpack"}));
+}
