@@ -177,6 +177,22 @@
         <source>“%1” could not be read as a TextBundle or TextPack.</source>
         <translation>„%1“ ließ sich nicht als TextBundle oder TextPack lesen.</translation>
     </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>Printing…</source>
+        <translation>Drucken …</translation>
+    </message>
+    <message>
+        <source>Printed.</source>
+        <translation>Gedruckt.</translation>
+    </message>
+    <message>
+        <source>The document could not be printed.</source>
+        <translation>Das Dokument konnte nicht gedruckt werden.</translation>
+    </message>
 </context>
 <context>
     <name>AppDelegate</name>
@@ -248,6 +264,34 @@
         <source>Documents (*.md *.markdown *.mdown *.mkdn *.mmd *.textile *.tex *.wiki *.bbcode *.bbc *.tessel *.tsl *.html *.htm *.textpack *.txt);;All files (*)</source>
         <translation>Dokumente (*.md *.markdown *.mdown *.mkdn *.mmd *.textile *.tex *.wiki *.bbcode *.bbc *.tessel *.tsl *.html *.htm *.textpack *.txt);;Alle Dateien (*)</translation>
     </message>
+    <message>
+        <source>Open Rece&amp;nt</source>
+        <translation>&amp;Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>&amp;Print…</source>
+        <translation>&amp;Drucken …</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Find…</source>
+        <translation>&amp;Suchen …</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>&amp;Weitersuchen</translation>
+    </message>
+    <message>
+        <source>Find &amp;Previous</source>
+        <translation>&amp;Rückwärts suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Outline</source>
+        <translation>&amp;Gliederung</translation>
+    </message>
 </context>
 <context>
     <name>ScriptNoticeBar</name>
@@ -266,6 +310,58 @@
     <message>
         <source>Hide this message</source>
         <translation>Diese Meldung ausblenden</translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>Find in document</source>
+        <translation>Im Dokument suchen</translation>
+    </message>
+    <message>
+        <source>Previous match (Shift+Enter)</source>
+        <translation>Vorheriger Treffer (Umschalt+Eingabe)</translation>
+    </message>
+    <message>
+        <source>Next match (Enter)</source>
+        <translation>Nächster Treffer (Eingabe)</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>&amp;Groß-/Kleinschreibung</translation>
+    </message>
+    <message>
+        <source>Close (Escape)</source>
+        <translation>Schließen (Esc)</translation>
+    </message>
+    <message>
+        <source>No matches</source>
+        <translation>Keine Treffer</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>OutlinePanel</name>
+    <message>
+        <source>Outline</source>
+        <translation>Gliederung</translation>
+    </message>
+</context>
+<context>
+    <name>RecentFiles</name>
+    <message>
+        <source>&amp;Clear Menu</source>
+        <translation>Menü &amp;leeren</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentStatistics</name>
+    <message>
+        <source>Words: %1 · Characters: %2 · Reading time: %3 min</source>
+        <translation>Wörter: %1 · Zeichen: %2 · Lesezeit: %3 Min.</translation>
     </message>
 </context>
 </TS>

@@ -4,10 +4,13 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTreeWidget>
 
 #include "app/AppDelegate.h"
 #include "app/RecentFiles.h"
 #include "document/Document.h"
+#include "document/FindBar.h"
+#include "document/OutlinePanel.h"
 #include "document/ViewSettings.h"
 #include "settings/SettingsStore.h"
 
@@ -35,11 +38,29 @@ void AppDelegate::buildMenuBar(Document* document) {
     exports->setObjectName("menu_Export");
     document->fillExportMenu(exports);
     file->addSeparator();
+    file->addAction(tr("&Print…"), QKeySequence::Print, document, &Document::printDocument);
+    file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, qApp, &QApplication::closeAllWindows);
+
+    QMenu* edit = bar->addMenu(tr("&Edit"));
+    edit->addAction(tr("&Find…"), QKeySequence::Find, document, &Document::showFindBar);
+    QAction* next = edit->addAction(tr("Find &Next"), document->findBar(), &FindBar::findNext);
+    next->setShortcut(QKeySequence(Qt::Key_F3));
+    QAction* previous = edit->addAction(tr("Find &Previous"), document->findBar(), &FindBar::findPrevious);
+    previous->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
 
     QMenu* view = bar->addMenu(tr("&View"));
     view->addAction(tr("Toggle HTML &Source"), QKeySequence(Qt::CTRL | Qt::Key_U), document,
                     [document] { document->toggleWebViewSourceView(); });
+    QAction* outline = document->outlinePanel()->toggleViewAction();
+    outline->setText(tr("&Outline"));
+    outline->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    view->addAction(outline);
+    // Opened from the keyboard, the outline takes the keys (arrows, Enter).
+    connect(outline, &QAction::triggered, document, [document](bool shown) {
+        if (shown)
+            document->outlinePanel()->tree()->setFocus(Qt::ShortcutFocusReason);
+    });
     view->addSeparator();
     QAction* bigger = view->addAction(tr("&Bigger"), [] { viewsettings::makeFontBigger(); });
     bigger->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});

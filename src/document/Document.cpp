@@ -11,6 +11,7 @@
 #include <QLoggingCategory>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QStyle>
 #include <QTimer>
 #include <QWebEngineProfile>
@@ -22,6 +23,7 @@
 #include "dispatch/MarkupLanguages.h"
 #include "document/BaseURL.h"
 #include "document/FileWatcher.h"
+#include "document/FindBar.h"
 #include "document/NotificationCenter.h"
 #include "document/PageTemplate.h"
 #include "document/FileManager.h"
@@ -66,6 +68,7 @@ Document::Document(const QString& filePath, QWidget* parent)
     connect(page_, &PreviewWebPage::reloadRequested, this, &Document::reloadTxt);
     buildScriptNotice();
     buildToolbar();
+    buildReaderTools();
     connectBaseURLPopover();
     setWindowTitle(QFileInfo(filePath_).fileName());
 }
@@ -347,6 +350,7 @@ void Document::toggleWebViewSourceView(int segment) {
     else
         return;
     segmentedControl_Toolbar_ViewMode->setSelectedSegment(segment);
+    findBar_->setSearchingSource(segment == 1);
 }
 
 void Document::changeEvent(QEvent* event) {

@@ -20,6 +20,10 @@ namespace Ui {
 class Document;
 }
 class FileWatcher;
+class FindBar;
+class OutlinePanel;
+class QLabel;
+class QPrinter;
 class PreviewWebPage;
 class QToolButton;
 class QMenu;
@@ -65,6 +69,13 @@ public:
     // hold the window for many seconds.
     static constexpr qint64 kLargestPreviewedFile = 20 * 1024 * 1024;
     ScriptNoticeBar* scriptNotice() const { return scriptNotice_; }
+    FindBar* findBar() const { return findBar_; }
+    OutlinePanel* outlinePanel() const { return outline_; }
+    QLabel* statisticsLabel() const { return statisticsLabel_; }
+
+    // Prints the page as shown on this printer; printFinished() tells the
+    // outcome (DocumentPrinting.cpp).
+    void printPage(std::unique_ptr<QPrinter> printer);
 
 public slots:
     void reloadTxt();
@@ -84,6 +95,10 @@ public slots:
     void exportCurrentDocument(int tag);
     void fillExportMenu(QMenu* menu);
 
+    // Reader's tools (DocumentReaderTools.cpp, DocumentPrinting.cpp).
+    void showFindBar();
+    void printDocument();
+
     // Base URL popover (DocumentBaseURL.cpp).
     void showPopover_BaseURL();
     void selectBaseURLMethod(int option);
@@ -98,6 +113,8 @@ signals:
     // Some page finished loading (tests wait for it).
     void pageLoaded(bool ok);
     void exportFinished(bool ok, const QString& destination);
+    void statisticsUpdated();
+    void printFinished(bool ok);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -114,6 +131,9 @@ private:
     // What the page says instead of the document when it cannot be shown.
     QString noticeFragment(const documentpipeline::Result& result) const;
     void buildScriptNotice();
+    void buildReaderTools();
+    void updateStatistics();
+    void printingFinished(bool ok);
     void exportToDestination(const QString& format, const QString& destination);
     void showExportProgress(const QString& name, bool running);
     void allowDocumentScripts();
@@ -158,8 +178,12 @@ private:
     QMenu* editorMenu_ = nullptr;
     QToolButton* popupButton_Export = nullptr;
     QWidget* exportProgress_ = nullptr;
-    class QLabel* exportLabel_ = nullptr;
+    QLabel* exportLabel_ = nullptr;
     int runningExports_ = 0;
     SegmentedControl* segmentedControl_Toolbar_ViewMode = nullptr;
     SegmentedControl* segmentedControl_Toolbar_fontSize = nullptr;
+    FindBar* findBar_ = nullptr;
+    OutlinePanel* outline_ = nullptr;
+    QLabel* statisticsLabel_ = nullptr;
+    std::unique_ptr<QPrinter> printer_;
 };

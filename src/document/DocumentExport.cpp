@@ -1,6 +1,7 @@
 // Export from the window: the format by the menu item's tag, a save dialog
 // with the suggested name, the export running while the window stays
-// responsive, a busy indicator in the status bar, an alert on failure.
+// responsive, a busy indicator in the status bar (beside the statistics),
+// an alert on failure.
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -106,5 +107,4 @@ void Document::showExportProgress(const QString& name, bool running) {
     if (running)
         exportLabel_->setText(tr("Exporting “%1”…").arg(name));
     exportProgress_->setVisible(runningExports_ > 0);
-    statusBar()->setVisible(runningExports_ > 0);
 }
