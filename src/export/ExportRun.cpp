@@ -105,6 +105,7 @@ void ExportRun::exportHtml() {
 }
 
 void ExportRun::exportOffice() {
+    qCDebug(exportLog).noquote() << QString("Attachmentfolder %1").arg(baseURL().toString());
     const QString page = exporthtml::officePage(document_.fragment, request_.css, baseURL());
     const imageinlining::InlinedPage inlined = imageinlining::inlineLocalImages(page, baseURL(), allowedFolders());
     imageFiles_ = inlined.imageFiles;
