@@ -17,6 +17,7 @@ const QByteArray kEndOfRequest = "\n\n";
 const QByteArray kAnswer = "ok\n";
 // Far more than any list of paths; a client that sends more is not ours.
 constexpr qsizetype kLargestRequest = 1024 * 1024;
+constexpr int kLiveProbeMilliseconds = 200;
 
 }  // namespace
 
@@ -58,11 +59,16 @@ SingleInstanceServer::SingleInstanceServer(QObject* parent) : QObject(parent), s
     });
 }
 
-bool SingleInstanceServer::listen() {
+bool SingleInstanceServer::listen(bool replaceLiveInstance) {
     const QString name = singleinstance::serverName();
-    if (server_->listen(name))
-        return true;
-    // Whoever had the name did not take our files in time (or is gone).
+    if (!replaceLiveInstance) {
+        QLocalSocket probe;
+        probe.connectToServer(name);
+        if (probe.waitForConnected(kLiveProbeMilliseconds))
+            return false;  // another instance serves; this one runs on its own
+    }
+    // A name left by a crash, or one whose instance did not take our files in
+    // time. (Listening with access options would replace it silently anyway.)
     QLocalServer::removeServer(name);
     if (server_->listen(name))
         return true;

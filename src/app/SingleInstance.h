@@ -33,8 +33,10 @@ class SingleInstanceServer : public QObject {
 public:
     explicit SingleInstanceServer(QObject* parent = nullptr);
 
-    // Listens, first removing a name that no instance answers on any more.
-    bool listen();
+    // Listens under the name. A name left by a crash is removed first; so is
+    // one whose instance is alive only with replaceLiveInstance (it did not
+    // take our files in time).
+    bool listen(bool replaceLiveInstance);
 
 signals:
     void filesReceived(const QStringList& absolutePaths);

@@ -28,13 +28,17 @@ void installTranslations(QCoreApplication& application) {
         QCoreApplication::installTranslator(translator);
 }
 
-// Hands the files to the instance that runs already; false when there is
-// none that answers in time (or no file to hand over), so this one starts.
-bool handedOverToRunningInstance(const QStringList& files) {
+QStringList existingAbsolutePaths(const QStringList& files) {
     QStringList existing;
     for (const QString& file : files)
         if (QFileInfo::exists(file))
             existing << QFileInfo(file).absoluteFilePath();
+    return existing;
+}
+
+// Hands the files to the instance that runs already; false when there is
+// none that answers in time, so this one starts.
+bool handedOverToRunningInstance(const QStringList& files, const QStringList& existing) {
     if (existing.isEmpty() || !singleinstance::handOver(existing))
         return false;
     for (const QString& file : files)
@@ -84,14 +88,17 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName("quillview");
     installTranslations(application);
     const QStringList files = application.arguments().mid(1);
-    if (handedOverToRunningInstance(files))
+    const QStringList existing = existingAbsolutePaths(files);
+    if (handedOverToRunningInstance(files, existing))
         return 0;
 
     AppDelegate delegate;
     SingleInstanceServer instance;
     QObject::connect(&instance, &SingleInstanceServer::filesReceived, &delegate,
                      [&delegate](const QStringList& paths) { delegate.openFilesFromCommandLine(paths); });
-    instance.listen();
+    // Only an instance that did not take our files in time gives up its
+    // name; without files to hand over, a running one keeps it.
+    instance.listen(!existing.isEmpty());
     if (files.isEmpty() ? !delegate.showOpenDialog() : !delegate.openFilesFromCommandLine(files))
         return files.isEmpty() ? 0 : 1;
     return application.exec();

@@ -1,6 +1,7 @@
 // The reader's tools in a real window: find, outline, statistics, recent
 // files, printing, and handing files to a running instance.
 #include <QApplication>
+#include <QtConcurrent>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -305,7 +306,7 @@ private slots:
         const QString name = path("instance-socket");
         SingleInstanceServer running;
         QVERIFY(qputenv(singleinstance::kServerNameVariable, name.toUtf8()));
-        QVERIFY(running.listen());
+        QVERIFY(running.listen(false));
         qunsetenv(singleinstance::kServerNameVariable);
         QSignalSpy received(&running, &SingleInstanceServer::filesReceived);
 
@@ -319,6 +320,27 @@ private slots:
         QCOMPARE(received.size(), 1);
         QCOMPARE(received.first().first().toStringList(), QStringList{path("launched.md")});
         QVERIFY(launch.readAllStandardError().contains("missing.md: no such file"));
+    }
+
+    void aLaunchWithNothingToHandOverLeavesTheRunningInstanceItsName() {
+        const QString name = path("kept-socket");
+        qputenv(singleinstance::kServerNameVariable, name.toUtf8());
+        SingleInstanceServer running;
+        QVERIFY(running.listen(false));
+        QSignalSpy received(&running, &SingleInstanceServer::filesReceived);
+
+        QProcess launch;
+        launch.setProcessEnvironment(launchEnvironment(name));
+        launch.start(QUILL_BINARY, {path("not-there.md")});
+        QVERIFY(QTest::qWaitFor([&] { return launch.state() == QProcess::NotRunning; }, 20000));
+        QCOMPARE(launch.exitCode(), 1);
+        QVERIFY(received.isEmpty());
+        // Handed over from another thread: this one's event loop serves.
+        QFuture<bool> handOver = QtConcurrent::run([this] { return singleinstance::handOver({path("launched.md")}); });
+        QVERIFY(QTest::qWaitFor([&] { return handOver.isFinished(); }, 5000));
+        qunsetenv(singleinstance::kServerNameVariable);
+        QVERIFY(handOver.result());
+        QCOMPARE(received.size(), 1);
     }
 
     void convertNeverHandsOver() {
