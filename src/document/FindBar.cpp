@@ -54,7 +54,9 @@ FindBar::FindBar(QWebEnginePage* page, QPlainTextEdit* source, QWidget* parent)
     connect(next, &QToolButton::clicked, this, &FindBar::findNext);
     connect(done, &QToolButton::clicked, this, &FindBar::close);
     connect(page_, &QWebEnginePage::findTextFinished, this, &FindBar::showWebResult);
-    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &FindBar::close, Qt::WidgetWithChildrenShortcut);
+    // Escape closes the bar from anywhere in the window, the page included
+    // (a shortcut of a hidden bar does nothing).
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &FindBar::close, Qt::WindowShortcut);
     hide();
 }
 

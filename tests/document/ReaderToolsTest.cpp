@@ -161,6 +161,32 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(document->findBar()->matchText(), QString("1 of 3"), 10000);
     }
 
+    void theToolsAnswerTheirShortcuts() {
+        writeFile(path("keys.md"), "# Keys\n\nfig and fig\n");
+        Document* document = openAndWait(path("keys.md"));
+        QVERIFY(document);
+        QApplication::setActiveWindow(document);
+        document->webView()->setFocus();
+        QTest::keySequence(document, QKeySequence(Qt::CTRL | Qt::Key_F));
+        QVERIFY(document->findBar()->isVisible());
+        QVERIFY(document->findBar()->field()->hasFocus());
+        QTest::keyClicks(document->findBar()->field(), "fig");
+        QTRY_COMPARE_WITH_TIMEOUT(document->findBar()->matchText(), QString("1 of 2"), 10000);
+        QTest::keySequence(document, QKeySequence(Qt::Key_F3));
+        QTRY_COMPARE_WITH_TIMEOUT(document->findBar()->matchText(), QString("2 of 2"), 10000);
+        QTest::keySequence(document, QKeySequence(Qt::SHIFT | Qt::Key_F3));
+        QTRY_COMPARE_WITH_TIMEOUT(document->findBar()->matchText(), QString("1 of 2"), 10000);
+        document->webView()->setFocus();
+        QTest::keySequence(document, QKeySequence(Qt::Key_Escape));
+        QVERIFY(document->findBar()->isHidden());
+
+        QTest::keySequence(document, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+        QVERIFY(document->outlinePanel()->isVisible());
+        QVERIFY(document->outlinePanel()->tree()->hasFocus());
+        QTest::keySequence(document, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+        QVERIFY(document->outlinePanel()->isHidden());
+    }
+
     void outlineListsTheSampleHeadingsAndFollowsTheReader() {
         QVERIFY(QFile::copy(sampleDocument(), path("sample.md")));
         Document* document = openAndWait(path("sample.md"));
