@@ -24,6 +24,7 @@ void Document::buildReaderTools() {
 
     statisticsLabel_ = new QLabel(statusBar());
     statisticsLabel_->setObjectName("label_Statistics");
+    statisticsLabel_->setContentsMargins(6, 0, 6, 0);
     statusBar()->addWidget(statisticsLabel_, 1);
     statusBar()->show();
 
