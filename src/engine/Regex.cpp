@@ -1,7 +1,6 @@
 #include "engine/Regex.h"
 
 #include <memory>
-#include <mutex>
 #include <string>
 #include <unordered_map>
 
@@ -31,8 +30,10 @@ struct CompiledEntry {
     icu::UnicodeString error;
 };
 
-std::mutex cacheMutex;
-std::unordered_map<std::u16string, std::shared_ptr<const CompiledEntry>> cache;
+// One cache per thread: conversions run on several threads at once, and a
+// cache that starts afresh must never free a pattern that a matcher on
+// another thread still runs on.
+thread_local std::unordered_map<std::u16string, std::shared_ptr<const CompiledEntry>> cache;
 
 std::u16string cacheKey(const icu::UnicodeString& pattern, uint32_t options) {
     std::u16string key(reinterpret_cast<const char16_t*>(&options), sizeof options / sizeof(char16_t));
@@ -56,13 +57,9 @@ std::shared_ptr<const CompiledEntry> compile(const icu::UnicodeString& pattern, 
 
 std::shared_ptr<const CompiledEntry> cachedEntry(const icu::UnicodeString& pattern, uint32_t options) {
     std::u16string key = cacheKey(pattern, options);
-    {
-        std::lock_guard lock(cacheMutex);
-        if (auto found = cache.find(key); found != cache.end())
-            return found->second;
-    }
+    if (auto found = cache.find(key); found != cache.end())
+        return found->second;
     auto entry = compile(pattern, options);
-    std::lock_guard lock(cacheMutex);
     if (cache.size() >= kMaxCachedPatterns)
         cache.clear();
     cache.emplace(std::move(key), entry);

@@ -1,6 +1,6 @@
 #pragma once
 // ICU regular expressions as the converters use them: every pattern is
-// compiled once per (pattern, options) and shared; every match runs under a
+// compiled once per (pattern, options) and thread; every match runs under a
 // time limit so that a pattern that backtracks without end cannot hang a
 // conversion (such a rule changes nothing, and the time-out is logged).
 
@@ -44,8 +44,8 @@ struct Match {
     int groupCount() const { return static_cast<int>(texts.size()) - 1; }
 };
 
-// The shared compiled pattern, or null with `error` filled when the pattern
-// does not compile.
+// This thread's compiled pattern, or null with `error` filled when the
+// pattern does not compile.
 const icu::RegexPattern* compiledPattern(const icu::UnicodeString& pattern, uint32_t options,
                                          icu::UnicodeString* error = nullptr);
 

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QtConcurrent/QtConcurrentRun>
+
 #include "dispatch/MarkupLanguages.h"
 #include "dispatch/MarkupTransformTask.h"
+#include "document/DocumentPipeline.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -98,4 +103,23 @@ TEST(MarkupLanguages, DisplayValuesAndFlavours) {
     EXPECT_FALSE(markuplanguages::multiMarkdownFlavour().at("tilde_strike"));
     EXPECT_TRUE(markuplanguages::multiMarkdownFlavour().at("toc_create"));
     EXPECT_TRUE(markuplanguages::multiMarkdownFlavour().at("bibliography"));
+}
+
+// The window converts off the GUI thread, so conversions of several documents
+// run at once (two windows, or a window and an export): they must share
+// nothing that one of them frees or changes.
+TEST_F(BuiltInRoad, ConversionsRunSideBySide) {
+    QDir corpus(QString(QUILL_CORPUS_DIR) + "/markdown");
+    const QStringList names = corpus.entryList(QDir::Files);
+    ASSERT_FALSE(names.isEmpty());
+    for (const QString& name : names) {
+        documentpipeline::Request request;
+        request.path = corpus.filePath(name);
+        QFuture<documentpipeline::Result> first = QtConcurrent::run(documentpipeline::render, request);
+        QFuture<documentpipeline::Result> second = QtConcurrent::run(documentpipeline::render, request);
+        // Markdown hides e-mail addresses with random character references:
+        // compare what does not depend on them.
+        EXPECT_FALSE(first.result().fragment.isEmpty()) << name.toStdString();
+        EXPECT_EQ(first.result().fragment.count("<p>"), second.result().fragment.count("<p>")) << name.toStdString();
+    }
 }
