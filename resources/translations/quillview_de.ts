@@ -193,6 +193,62 @@
         <source>The document could not be printed.</source>
         <translation>Das Dokument konnte nicht gedruckt werden.</translation>
     </message>
+    <message>
+        <source>Plain Text (.txt)</source>
+        <translation>Reiner Text (.txt)</translation>
+    </message>
+    <message>
+        <source>Rich Text (.rtf)</source>
+        <translation>Rich Text (.rtf)</translation>
+    </message>
+    <message>
+        <source>Rich Text with Attachments (.rtfd)</source>
+        <translation>Rich Text mit Anhängen (.rtfd)</translation>
+    </message>
+    <message>
+        <source>Word 97 (.doc)</source>
+        <translation>Word 97 (.doc)</translation>
+    </message>
+    <message>
+        <source>Word (.docx)</source>
+        <translation>Word (.docx)</translation>
+    </message>
+    <message>
+        <source>OpenDocument Text (.odt)</source>
+        <translation>OpenDocument-Text (.odt)</translation>
+    </message>
+    <message>
+        <source>HTML (.html)</source>
+        <translation>HTML (.html)</translation>
+    </message>
+    <message>
+        <source>PDF (.pdf)</source>
+        <translation>PDF (.pdf)</translation>
+    </message>
+    <message>
+        <source>TextBundle (.textbundle)</source>
+        <translation>TextBundle (.textbundle)</translation>
+    </message>
+    <message>
+        <source>TextPack (.textpack)</source>
+        <translation>TextPack (.textpack)</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>The document was not exported</source>
+        <translation>Das Dokument wurde nicht exportiert</translation>
+    </message>
+    <message>
+        <source>“%1” could not be written.</source>
+        <translation>„%1“ ließ sich nicht schreiben.</translation>
+    </message>
+    <message>
+        <source>Exporting “%1”…</source>
+        <translation>„%1“ wird exportiert …</translation>
+    </message>
 </context>
 <context>
     <name>AppDelegate</name>
@@ -291,6 +347,10 @@
     <message>
         <source>&amp;Outline</source>
         <translation>&amp;Gliederung</translation>
+    </message>
+    <message>
+        <source>E&amp;xport</source>
+        <translation>E&amp;xportieren</translation>
     </message>
 </context>
 <context>
