@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "QtTestSupport.h"
+#include "app/AppDelegate.h"
 #include "document/Document.h"
 
 namespace documenttestsupport {
@@ -39,6 +40,24 @@ inline bool waitForBodyText(Document* document, const QString& needle, int timeo
 
 inline bool waitForLoads(Document* document, int count) {
     return QTest::qWaitFor([&] { return document->completedLoads() >= count; }, kLoadTimeout);
+}
+
+// Opens the file as the application does and waits for its first page.
+inline Document* openAndWait(AppDelegate& delegate, const QString& file) {
+    Document* document = delegate.openDocument(file);
+    if (!document || !waitForLoads(document, 1))
+        return nullptr;
+    return document;
+}
+
+// With QUILL_SCREENSHOT_DIR set, the window is saved there for a look.
+inline void saveScreenshot(QWidget* window, const QString& name) {
+    const QByteArray directory = qgetenv("QUILL_SCREENSHOT_DIR");
+    if (directory.isEmpty())
+        return;
+    window->show();
+    QTest::qWait(700);
+    QVERIFY(window->grab().save(QString("%1/%2.png").arg(QString::fromLocal8Bit(directory), name)));
 }
 
 // Writes a new version the way most editors save: a temporary file renamed

@@ -67,12 +67,7 @@ private:
 
     QString path(const QString& name) const { return folder.filePath(name); }
 
-    Document* openAndWait(const QString& file) {
-        Document* document = delegate->openDocument(file);
-        if (!document || !waitForLoads(document, 1))
-            return nullptr;
-        return document;
-    }
+    Document* openAndWait(const QString& file) { return documenttestsupport::openAndWait(*delegate, file); }
 
     Document* openAndWatch(const QString& file) {
         Document* document = openAndWait(file);

@@ -64,20 +64,7 @@ private:
 
     QString path(const QString& name) const { return folder.filePath(name); }
 
-    Document* openAndWait(const QString& file) {
-        Document* document = delegate->openDocument(file);
-        if (!document || !waitForLoads(document, 1))
-            return nullptr;
-        return document;
-    }
-
-    void saveScreenshot(QWidget* window, const QString& name) {
-        const QByteArray directory = qgetenv("QUILL_SCREENSHOT_DIR");
-        if (directory.isEmpty())
-            return;
-        QTest::qWait(700);
-        QVERIFY(window->grab().save(QString("%1/%2.png").arg(QString::fromLocal8Bit(directory), name)));
-    }
+    Document* openAndWait(const QString& file) { return documenttestsupport::openAndWait(*delegate, file); }
 
     // A launch of the real binary, waited for until it answers hand-overs
     // itself, then ended.

@@ -90,12 +90,7 @@ class SafePreviewTest : public QObject {
     QString path(const QString& name) const { return folder.filePath(name); }
     QString secretPath() const { return home.filePath(".ssh/id_secret"); }
 
-    Document* openAndWait(const QString& file) {
-        Document* document = delegate->openDocument(file);
-        if (!document || !waitForLoads(document, 1))
-            return nullptr;
-        return document;
-    }
+    Document* openAndWait(const QString& file) { return documenttestsupport::openAndWait(*delegate, file); }
 
     // A page that tries everything a hostile document would: read a private
     // file and send it away, load local files from outside its folder, reach
@@ -139,15 +134,9 @@ new Image().src = '%1?outside=' + encodeURIComponent(read('%2')) + '&inside=' + 
         QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(centre[0].toInt(), centre[1].toInt()));
     }
 
-    // With QUILL_SCREENSHOT_DIR set, the window is saved there for a look.
     void saveScreenshot(Document* document, const QString& name) {
-        const QByteArray directory = qgetenv("QUILL_SCREENSHOT_DIR");
-        if (directory.isEmpty())
-            return;
         document->resize(760, 420);
-        document->show();
-        QTest::qWait(700);
-        QVERIFY(document->grab().save(QString("%1/%2.png").arg(QString::fromLocal8Bit(directory), name)));
+        documenttestsupport::saveScreenshot(document, name);
     }
 
     double scrollY(Document* document) { return evaluate(document, "window.scrollY").toDouble(); }
