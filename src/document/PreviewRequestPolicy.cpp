@@ -36,12 +36,11 @@ bool PreviewRequestPolicy::allowsLocalFile(const QUrl& url) const {
 }
 
 bool PreviewRequestPolicy::allowsRemote(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType type) const {
-    if (scriptsAllowed_)
-        return true;
-    if (url.scheme() != "https")
+    // A page whose scripts run reaches no network at all: a script could
+    // put what it read into any address. Without scripts, what a page needs
+    // to look right, such as a README's badges.
+    if (scriptsAllowed_ || url.scheme() != "https")
         return false;
-    // What a page needs to look right, such as a README's badges; nothing a
-    // script could use to send something away.
     switch (type) {
     case QWebEngineUrlRequestInfo::ResourceTypeImage:
     case QWebEngineUrlRequestInfo::ResourceTypeStylesheet:

@@ -2,8 +2,8 @@
 // Which requests a preview page may make. Documents come from anywhere, so
 // local files load only from the folders the document may use, and the
 // network gives only what a page needs to look right: https images, style
-// sheets and fonts. A document whose scripts the user allowed may reach the
-// network freely, but never local files outside those folders.
+// sheets and fonts. A document whose scripts the user allowed reaches no
+// network at all, and no local files outside those folders either.
 
 #include <QStringList>
 #include <QUrl>

@@ -94,11 +94,10 @@ const char* const kScriptSearchSource = R"JS(
 )JS";
 
 void applyBaseSettings(QWebEngineSettings* settings) {
-    // Images, style sheets and files of the document's folders load from a
-    // file: page only with both switches on; PreviewRequestPolicy then
-    // decides request by request.
+    // Images and style sheets of the document's folders load from a file:
+    // page only with this switch on; PreviewRequestPolicy then decides
+    // request by request. Remote access is set with the script permission.
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
@@ -120,6 +119,7 @@ bool opensInBrowser(const QUrl& url) {
 
 PreviewWebPage::PreviewWebPage(QObject* parent) : QWebEnginePage(parent), policy_(new PreviewRequestPolicy(this)) {
     applyBaseSettings(settings());
+    setDocumentAccess({}, false);
     setUrlRequestInterceptor(policy_);
     QWebEngineScript behaviour;
     behaviour.setName(kPageBehaviourName);
@@ -138,6 +138,11 @@ void PreviewWebPage::setDocumentAccess(const QStringList& allowedFolders, bool s
     policy_->setAllowedFolders(allowedFolders);
     policy_->setScriptsAllowed(scriptsAllowed);
     settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scriptsAllowed);
+    // A file: page reaches remote addresses only with this switch, https
+    // images included. It is on only while no document script runs, so
+    // running scripts can never send anything away; the request policy
+    // narrows what the switch lets through.
+    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, !scriptsAllowed);
 }
 
 void PreviewWebPage::lookForDocumentScripts() {
