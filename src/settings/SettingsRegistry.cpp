@@ -1,6 +1,5 @@
 #include "settings/SettingsRegistry.h"
 
-#include <QColor>
 #include <QUrl>
 
 QVariant archivedFileUrl(const QString& path) {
@@ -37,8 +36,10 @@ std::vector<SettingDefinition> buildRegistry() {
         registered("defaults_FontSize", T::Integer, 100),
         registered("Defaults_TextStyle", T::String, "Helvetica Neue"),
         registered("Defaults_TextSize", T::String, "13"),
-        registered("Defaults_TextColor", T::Data, QColor(Qt::black)),
-        registered("Defaults_BackgroundColor", T::Data, QColor(Qt::white)),
+        // Colours by name: the settings layer stays free of Qt GUI, which the
+        // command line never loads; `QVariant::value<QColor>()` reads them.
+        registered("Defaults_TextColor", T::Data, QStringLiteral("#000000")),
+        registered("Defaults_BackgroundColor", T::Data, QStringLiteral("#ffffff")),
         registered("BASEURL_SelectedOption", T::Integer, 2),
         registered("BASEURL_WebURL", T::String, ""),
         registered("BASEURL_FilePath", T::Data, archivedFileUrl("/Applications")),

@@ -106,6 +106,36 @@ TEST(ConvertCommand, VersionAndHelpNeedNoDisplay) {
     }
 }
 
+// `quillview convert` must start without the window system and Chromium:
+// linking them into the launcher would cost every command-line run their
+// loading time again.
+TEST(ConvertCommand, LauncherLoadsNoWindowLibraries) {
+    QProcess ldd;
+    ldd.start("ldd", {QUILL_BINARY});
+    ASSERT_TRUE(ldd.waitForFinished(30000));
+    const QByteArray libraries = ldd.readAllStandardOutput();
+    EXPECT_TRUE(libraries.contains("libQt6Core")) << libraries.toStdString();
+    for (const char* heavy : {"WebEngine", "Widgets", "libQt6Network"})
+        EXPECT_FALSE(libraries.contains(heavy)) << heavy;
+}
+
+TEST(ConvertCommand, LauncherWithoutItsWindowProgramSaysSo) {
+    QTemporaryDir folder;
+    const QString lonely = folder.filePath("quillview");
+    ASSERT_TRUE(QFile::copy(QUILL_BINARY, lonely));
+    QProcess process;
+    process.start(lonely, {"notes.md"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 127);
+    EXPECT_TRUE(process.readAllStandardError().contains("quillview-gui was not found"));
+    // The commands it answers itself still work.
+    process.start(lonely, {"convert", "--lang", "markdown", "-"});
+    process.write("*x*");
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.readAllStandardOutput(), "<p><em>x</em></p>");
+}
+
 TEST(ConvertCommand, UsageErrorsExitWithTwoAndExplain) {
     const QList<QStringList> wrong = {
         {"convert", "--bogus", "-"},

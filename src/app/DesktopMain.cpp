@@ -1,32 +1,19 @@
-// quillview: the viewer, and the headless conversions on the command line.
+// quillview-gui: the viewer and `export`, started by the `quillview` launcher
+// for everything but the window-less commands it answers itself.
 #include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QTextStream>
-#include <QTranslator>
 
 #include "app/AppDelegate.h"
 #include "app/SingleInstance.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ExportCommand.h"
+#include "cli/Translations.h"
 #include "engine/WorkingMemory.h"
-#include "settings/Language.h"
 
 namespace {
-
-const char* const kUsage =
-    "usage: quillview [FILE...]          open each file in a window (no file: an Open dialog)\n"
-    "       quillview convert [--lang ID] [--critic] [--page] [--set KEY=VALUE]... FILE|-\n"
-    "       quillview export FILE --format FMT -o DEST [--style NAME]\n"
-    "       quillview --version | --help\n";
-
-void installTranslations(QCoreApplication& application) {
-    auto* translator = new QTranslator(&application);
-    const QString language = Language::getLanguage().toLower() == "de" ? "de" : "en";
-    if (translator->load(QString(":/translations/quillview_%1.qm").arg(language)))
-        QCoreApplication::installTranslator(translator);
-}
 
 QStringList existingAbsolutePaths(const QStringList& files) {
     QStringList existing;
@@ -71,17 +58,6 @@ int main(int argc, char** argv) {
         installTranslations(application);
         return runExportCommand(arguments);
     }
-    // Answered without a display: no window system is touched before here.
-    const QString first = argc >= 2 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if (first == "--help" || first == "-h") {
-        QTextStream(stdout) << kUsage;
-        return 0;
-    }
-    if (first == "--version") {
-        QTextStream(stdout) << "quillview " << QUILLVIEW_VERSION << "\n";
-        return 0;
-    }
-
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setWindowIcon(QIcon(":/icons/quillview.svg"));
