@@ -140,5 +140,11 @@ int runConvertCommand(const QStringList& arguments) {
     const QByteArray html = (options.page ? documentpipeline::pageFor(result) : result.fragment).toUtf8();
     std::fwrite(html.constData(), 1, size_t(html.size()), stdout);
     std::fflush(stdout);
+    // The page then holds the interpreter's error; a script must not take it
+    // for a converted document.
+    if (result.conversionFailed) {
+        QTextStream(stderr) << "quillview convert: the markup interpreter failed\n";
+        return 1;
+    }
     return 0;
 }

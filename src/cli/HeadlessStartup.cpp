@@ -1,5 +1,6 @@
 #include "cli/HeadlessStartup.h"
 
+#include "dispatch/ConversionScripts.h"
 #include "dispatch/ConverterLog.h"
 #include "settings/SettingsStore.h"
 
@@ -9,4 +10,5 @@ void prepareConversions(const CheckMarkupInterpreter::AlertPresenter& showCritic
     settings.installAsConverterSettings();
     installConverterLogging();
     CheckMarkupInterpreter::performCheck(showCriticalAlert);
+    conversionscripts::installConversionScripts();
 }

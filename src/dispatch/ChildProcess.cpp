@@ -2,30 +2,73 @@
 
 #include <QLoggingCategory>
 #include <QProcess>
+#include <csignal>
+#include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcInterpreter, "quillview.interpreter")
 
-ChildProcessResult runChildProcess(const QString& program, const QStringList& arguments, const QByteArray& input,
-                                   int timeLimitMilliseconds) {
+namespace {
+
+void configure(QProcess& process, const ChildProcessRequest& request) {
+    process.setProcessChannelMode(request.captureErrorOutput ? QProcess::SeparateChannels
+                                                             : QProcess::ForwardedErrorChannel);
+    if (!request.workingFolder.isEmpty())
+        process.setWorkingDirectory(request.workingFolder);
+    if (!request.environment.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (auto it = request.environment.cbegin(); it != request.environment.cend(); ++it)
+            environment.insert(it.key(), it.value());
+        process.setProcessEnvironment(environment);
+    }
+    // A group of its own, so that stopping it at the limit also stops what it
+    // started (an interpreter's helper, a nested conversion).
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+}
+
+void stopProcessGroup(QProcess& process) {
+    const qint64 id = process.processId();
+    if (id > 0)
+        ::kill(-pid_t(id), SIGKILL);
+    process.kill();
+    process.waitForFinished();
+}
+
+}  // namespace
+
+ChildProcessResult runChildProcess(const ChildProcessRequest& request) {
     ChildProcessResult result;
     QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(program, arguments);
+    configure(process, request);
+    process.start(request.program, request.arguments);
     if (!process.waitForStarted()) {
-        qCWarning(lcInterpreter) << "could not start" << program << process.errorString();
+        qCWarning(lcInterpreter) << "could not start" << request.program << process.errorString();
         return result;
     }
     result.started = true;
-    process.write(input);
+    process.write(request.input);
     process.closeWriteChannel();
-    // waitForFinished feeds standard input and drains standard output as the
-    // pipes allow, so neither side can block the other.
-    if (!process.waitForFinished(timeLimitMilliseconds) && process.state() != QProcess::NotRunning) {
+    // waitForFinished feeds standard input and drains the output channels as
+    // the pipes allow, so neither side can block the other.
+    if (!process.waitForFinished(request.timeLimitMilliseconds) && process.state() != QProcess::NotRunning) {
         result.timedOut = true;
-        qCWarning(lcInterpreter) << program << "did not finish within" << timeLimitMilliseconds << "ms; stopped";
-        process.kill();
-        process.waitForFinished();
+        qCWarning(lcInterpreter) << request.program << "did not finish within" << request.timeLimitMilliseconds
+                                 << "ms; stopped";
+        stopProcessGroup(process);
     }
+    result.crashed = process.exitStatus() == QProcess::CrashExit;
+    result.exitCode = process.exitCode();
     result.output = process.readAllStandardOutput();
+    if (request.captureErrorOutput)
+        result.errorOutput = process.readAllStandardError();
     return result;
+}
+
+ChildProcessResult runChildProcess(const QString& program, const QStringList& arguments, const QByteArray& input,
+                                   int timeLimitMilliseconds) {
+    ChildProcessRequest request;
+    request.program = program;
+    request.arguments = arguments;
+    request.input = input;
+    request.timeLimitMilliseconds = timeLimitMilliseconds;
+    return runChildProcess(request);
 }

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -6,6 +7,8 @@
 
 #include "dispatch/ApplicationResources.h"
 #include "dispatch/ChildProcess.h"
+#include "dispatch/ConversionScripts.h"
+#include "dispatch/InterpreterFailure.h"
 #include "dispatch/MarkupTransformTask.h"
 #include "settings/AppSupportFilePaths.h"
 #include "settings/SettingsStore.h"
@@ -22,6 +25,15 @@ QString multiMarkdownFolder() {
     return QString("%1/MarkupLanguages/mmd/").arg(AppSupportFilePaths::appSupportFilePath());
 }
 
+// The binary the Tessel script runs: this one, unless the environment names
+// another (tests name the application from a test program).
+QString quillviewBinary() {
+    const QString named = qEnvironmentVariable("QUILLVIEW_BINARY");
+    if (!named.isEmpty() || !QCoreApplication::instance())
+        return named;
+    return QCoreApplication::applicationFilePath();
+}
+
 }  // namespace
 
 void MarkupTransformTask::prepareExternalRoad(const QString& markupLanguageAsPassed) {
@@ -35,7 +47,7 @@ void MarkupTransformTask::prepareExternalRoad(const QString& markupLanguageAsPas
     }
 
     if (kScriptLanguages.contains(markLanguage)) {
-        phpScriptPath = ApplicationResources::pathForResource(markLanguage + "Transform", "php");
+        phpScriptPath = conversionscripts::installedScriptPath(markLanguage + "Transform");
     } else if (markLanguage == "multimarkdown") {
         phpScriptPath = "mmd.pl";
         prepareMultiMarkdownRoad();
@@ -64,15 +76,38 @@ void MarkupTransformTask::prepareMultiMarkdownRoad() {
         qCWarning(lcInterpreter) << "could not unpack the MultiMarkdown script:" << error;
 }
 
-QString MarkupTransformTask::runExternalInterpreter(const QString& text, const QString& textBundlePath) const {
-    QStringList arguments;
-    if (!(mmdFilePath && phpLaunchPath == *mmdFilePath))
-        arguments << phpScriptPath;
+QString MarkupTransformTask::runExternalInterpreter(const QString& text, const QString& textBundlePath) {
+    const bool runsScript = !(mmdFilePath && phpLaunchPath == *mmdFilePath);
+    // Without its script, php would read the document itself as its program.
+    if (runsScript && (phpScriptPath.isEmpty() || !QFileInfo(phpScriptPath).isFile()))
+        return interpreterFailed(interpreterfailure::missingScriptReason(markLanguage, phpScriptPath), {});
+
+    ChildProcessRequest request;
+    request.program = phpLaunchPath;
+    if (runsScript)
+        request.arguments << phpScriptPath;
     if (markLanguage == "tessel" && !textBundlePath.isEmpty())
-        arguments << textBundlePath;
-    ChildProcessResult result = runChildProcess(phpLaunchPath, arguments, text.toUtf8());
-    // Output that is not UTF-8 gives an empty page rather than mojibake.
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    QString html = decoder.decode(result.output);
-    return decoder.hasError() ? QString() : html;
+        request.arguments << textBundlePath;
+    request.input = text.toUtf8();
+    request.timeLimitMilliseconds = interpreterfailure::kTimeLimitMilliseconds;
+    request.environment = {{"QUILLVIEW_BINARY", quillviewBinary()}, {"QUILLVIEW_DOCUMENT_FOLDER", documentFolder}};
+    request.captureErrorOutput = true;
+    const ChildProcessResult run = runChildProcess(request);
+
+    // Stateless: a sequence cut off at the end is an error, not pending input.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString html = decoder.decode(run.output);
+    const QString reason = interpreterfailure::reasonForRun(QFileInfo(phpLaunchPath).fileName(), run,
+                                                            !text.trimmed().isEmpty(), !decoder.hasError());
+    if (!reason.isEmpty())
+        return interpreterFailed(reason, run.errorOutput);
+    if (!run.errorOutput.trimmed().isEmpty())
+        qCInfo(lcInterpreter).noquote() << phpLaunchPath << "warned:" << QString::fromUtf8(run.errorOutput.trimmed());
+    return html;
+}
+
+QString MarkupTransformTask::interpreterFailed(const QString& reason, const QByteArray& errorOutput) {
+    conversionFailed = true;
+    qCWarning(lcInterpreter).noquote() << "conversion failed:" << reason << QString::fromUtf8(errorOutput.trimmed());
+    return interpreterfailure::errorParagraph(reason, errorOutput);
 }

@@ -11,10 +11,20 @@
 
 QString MarkupTransformTask::transformString(const QString& text, const QString& fromMarkupLang,
                                              bool doCriticMarkup, const QString& documentFolder) {
+    return transformStringWithOutcome(text, fromMarkupLang, doCriticMarkup, documentFolder).html;
+}
+
+MarkupTransformTask::Outcome MarkupTransformTask::transformStringWithOutcome(const QString& text,
+                                                                             const QString& fromMarkupLang,
+                                                                             bool doCriticMarkup,
+                                                                             const QString& documentFolder) {
     MarkupTransformTask task;
     task.documentFolder = documentFolder;
     task.setMarkuplanguage(fromMarkupLang);
-    return task.performMarkupTaskonString(text, doCriticMarkup);
+    Outcome outcome;
+    outcome.html = task.performMarkupTaskonString(text, doCriticMarkup);
+    outcome.conversionFailed = task.conversionFailed;
+    return outcome;
 }
 
 MarkupTransformTask::MarkupTransformTask()

@@ -14,6 +14,15 @@ public:
     static QString transformString(const QString& text, const QString& fromMarkupLang, bool doCriticMarkup,
                                    const QString& documentFolder = QString());
 
+    // The same, telling whether an external interpreter failed; the HTML is
+    // then a paragraph that says why.
+    struct Outcome {
+        QString html;
+        bool conversionFailed = false;
+    };
+    static Outcome transformStringWithOutcome(const QString& text, const QString& fromMarkupLang, bool doCriticMarkup,
+                                              const QString& documentFolder = QString());
+
     MarkupTransformTask();
 
     void setMarkuplanguage(const QString& markupLanguage);
@@ -36,10 +45,13 @@ public:
     QString markLanguage = "";
     std::optional<QString> mmdFilePath;
     QString documentFolder;
+    // Set when the external road gave an error paragraph instead of HTML.
+    bool conversionFailed = false;
 
 private:
     QString builtInConversion(const QString& text) const;
     void prepareExternalRoad(const QString& markupLanguageAsPassed);
     void prepareMultiMarkdownRoad();
-    QString runExternalInterpreter(const QString& text, const QString& textBundlePath) const;
+    QString runExternalInterpreter(const QString& text, const QString& textBundlePath);
+    QString interpreterFailed(const QString& reason, const QByteArray& errorOutput);
 };

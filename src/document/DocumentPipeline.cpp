@@ -74,9 +74,12 @@ void readPackage(const Request& request, Result& result) {
 }
 
 void convert(Result& result, bool criticMarkup, const QString& documentFolder) {
-    if (result.ok())
-        result.fragment =
-            MarkupTransformTask::transformString(result.text, result.markupLanguage, criticMarkup, documentFolder);
+    if (!result.ok())
+        return;
+    auto outcome =
+        MarkupTransformTask::transformStringWithOutcome(result.text, result.markupLanguage, criticMarkup, documentFolder);
+    result.fragment = outcome.html;
+    result.conversionFailed = outcome.conversionFailed;
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ struct Result {
     QString text;             // the document's text; null when it could not be read
     QString markupLanguage;   // the identifier it was converted from
     QString fragment;         // the HTML; empty when there is a problem
+    bool conversionFailed = false;  // an external interpreter failed: the fragment says why
     QUrl baseURL;             // where relative links and images resolve
     QString packageFolder;    // a TextBundle's folder or an unpacked TextPack's, else empty
     QString unpackFolder;     // a TextPack's unpack folder (the caller removes it when done)

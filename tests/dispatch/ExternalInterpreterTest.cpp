@@ -1,7 +1,9 @@
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include "dispatch/CheckMarkupInterpreter.h"
@@ -61,6 +63,43 @@ TEST(ChildProcess, ProgramThatNeverExitsIsStoppedAndWhatItPrintedKept) {
     EXPECT_TRUE(result.timedOut);
     EXPECT_EQ(result.output, "partial\n");
     EXPECT_LT(timer.elapsed(), 10000);
+}
+
+TEST(ChildProcess, StoppingAtTheLimitAlsoStopsWhatTheProgramStarted) {
+    // An interpreter that hands the work to a helper (php running perl or a
+    // nested conversion): the helper must not outlive the conversion.
+    QTemporaryDir folder;
+    const QString pidFile = folder.filePath("helper.pid");
+    ChildProcessResult result =
+        runChildProcess("/bin/sh", {"-c", "sleep 30 & echo $! > '" + pidFile + "'; wait"}, {}, 500);
+    EXPECT_TRUE(result.timedOut);
+    QFile file(pidFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString stat = "/proc/" + QString::fromUtf8(file.readAll().trimmed()) + "/stat";
+    // A killed process is gone, or a zombie waiting for its new parent to
+    // collect it; the signal takes a moment to land.
+    auto alive = [&] {
+        QFile status(stat);
+        return status.open(QIODevice::ReadOnly) && !status.readAll().contains(") Z ");
+    };
+    QDeadlineTimer patience(5000);
+    while (alive() && !patience.hasExpired())
+        QThread::msleep(20);
+    EXPECT_FALSE(alive()) << stat.toStdString();
+}
+
+TEST(ChildProcess, ErrorOutputAndExitStatusOnRequest) {
+    ChildProcessRequest request;
+    request.program = "/bin/sh";
+    request.arguments = {"-c", "echo out; echo \"in $PWD as $GREETING\" >&2; exit 4"};
+    request.workingFolder = QDir::rootPath();
+    request.environment = {{"GREETING", "hello"}};
+    request.captureErrorOutput = true;
+    ChildProcessResult result = runChildProcess(request);
+    EXPECT_EQ(result.output, "out\n");
+    EXPECT_EQ(result.errorOutput, "in / as hello\n");
+    EXPECT_EQ(result.exitCode, 4);
+    EXPECT_FALSE(result.succeeded());
 }
 
 TEST(ChildProcess, MissingProgramDoesNotStart) {
