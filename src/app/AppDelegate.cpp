@@ -16,6 +16,7 @@
 #include "document/Document.h"
 #include "document/NotificationCenter.h"
 #include "document/ViewSettings.h"
+#include "help/VantrelHelp.h"
 #include "settings/AppSupportFilePaths.h"
 #include "settings/CSSStyles.h"
 #include "textbundle/Textbundle.h"
@@ -46,6 +47,8 @@ AppDelegate::AppDelegate() {
     center.addObserver(this, "cssReloadMainMenu", [this](const QVariantMap&) { loadCSSStylesToMenu(); });
     center.addObserver(this, "externalEditorsReloadMainMenu",
                        [this](const QVariantMap& userInfo) { reloadExternalEditors(userInfo); });
+    center.addObserver(this, notifications::kHelpViewerOpenFile,
+                       [this](const QVariantMap& userInfo) { openHelpFromNotification(userInfo); });
 }
 
 AppDelegate::~AppDelegate() = default;
@@ -162,4 +165,24 @@ void AppDelegate::fillEditorMenu(QMenu* menu, Document* document, const QString&
         const QString name = editor.displayName;
         connect(item, &QAction::triggered, document, [document, name] { document->editFileInExternalEditor(name); });
     }
+}
+
+// --------------------------------------------------------------------- help
+
+void AppDelegate::showVantrelHelp() {
+    // One help window: asked again, it returns to the start page.
+    if (helpViewer_)
+        helpViewer_->openFile("start");
+    else
+        helpViewer_.reset(VantrelHelp::launchHelpViewer());
+}
+
+void AppDelegate::openHelpFromNotification(const QVariantMap& userInfo) {
+    const QString page = userInfo.value(notifications::kHelpFileKey).toString();
+    if (helpViewer_) {
+        helpViewer_->openFile(page);
+        return;
+    }
+    helpViewer_ = std::make_unique<VantrelHelp>();
+    helpViewer_->launchHelpViewerWithFile(page);
 }

@@ -7,11 +7,13 @@
 #include <QPointer>
 #include <QStringList>
 #include <QVariantMap>
+#include <memory>
 #include <vector>
 
 #include "document/ExternalEditors.h"
 
 class Document;
+class VantrelHelp;
 class QMenu;
 class QMenuBar;
 
@@ -40,6 +42,12 @@ public:
     void loadCSSStylesToMenu();
     void reloadExternalEditors(const QVariantMap& userInfo);
     void loadExternalEditorsForExtension(const QString& extension);
+    // Help ▸ Quillview Help: the help at its start page.
+    void showVantrelHelp();
+    // A help button's page ("helpfile"), in the help window open already or
+    // in a new one.
+    void openHelpFromNotification(const QVariantMap& userInfo);
+    VantrelHelp* helpViewer() const { return helpViewer_.get(); }
 
     std::vector<EditorApplication> externEditors_plainText;
     std::vector<EditorApplication> externEditors_textbundle;
@@ -54,4 +62,5 @@ private:
     QList<QPointer<QMenu>> styleMenus_;
     QList<QPointer<QMenu>> editorMenus_;
     QString editorExtension_;
+    std::unique_ptr<VantrelHelp> helpViewer_;
 };

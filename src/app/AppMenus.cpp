@@ -75,4 +75,10 @@ void AppDelegate::buildMenuBar(Document* document) {
     styles->setObjectName("menu_CSS");
     styleMenus_ << styles;
     fillStylesMenu(styles);
+
+    QMenu* help = bar->addMenu(tr("&Help"));
+    help->setObjectName("menu_Help");
+    QAction* helpViewer = help->addAction(tr("Quillview &Help"), QKeySequence(Qt::Key_F1), this,
+                                          [this] { showVantrelHelp(); });
+    helpViewer->setObjectName("menuItem_QuillviewHelp");
 }

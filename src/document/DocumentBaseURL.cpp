@@ -85,5 +85,5 @@ void Document::baseURLWebsourceReload() {
 }
 
 void Document::showBaseURLHelp() {
-    NotificationCenter::defaultCenter().post("Vantrel_Help_Viewer_Open_File", {{"helpfile", "BaseURL"}});
+    NotificationCenter::defaultCenter().post(notifications::kHelpViewerOpenFile, {{notifications::kHelpFileKey, "BaseURL"}});
 }

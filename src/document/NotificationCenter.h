@@ -8,6 +8,13 @@
 #include <QVariantMap>
 #include <functional>
 
+// Names (and user-info keys) posted in one place and heard in another.
+namespace notifications {
+// A help button asks for a page of the help book: user info { "helpfile": page }.
+inline constexpr char kHelpViewerOpenFile[] = "Vantrel_Help_Viewer_Open_File";
+inline constexpr char kHelpFileKey[] = "helpfile";
+}  // namespace notifications
+
 class NotificationCenter : public QObject {
     Q_OBJECT
 public:
