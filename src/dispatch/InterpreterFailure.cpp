@@ -47,7 +47,8 @@ QString errorParagraph(const QString& reason, const QByteArray& errorOutput) {
         return html;
     if (shown.size() > kLargestErrorOutput)
         shown = "…" + shown.right(kLargestErrorOutput);
-    return html + QString("<pre class=\"interpreter-error\">%1</pre>\n").arg(QString::fromUtf8(shown).toHtmlEscaped());
+    // Wrapped: an interpreter's message is often one long line with a path.
+    return html + QString("<pre class=\"interpreter-error\" style=\"white-space: pre-wrap\">%1</pre>\n").arg(QString::fromUtf8(shown).toHtmlEscaped());
 }
 
 }  // namespace interpreterfailure
