@@ -121,7 +121,8 @@ private slots:
         QVERIFY(viewer);
         QVERIFY(viewer->isVisible());
         QVERIFY(waitForFramePage(viewer, "BaseURL"));
-        QVERIFY(frameText(viewer).contains("Base URL"));
+        // The book follows the system's language, which the test does not fix.
+        QVERIFY(frameText(viewer).contains(viewer->langCode() == "de" ? "Basis-URL" : "Base URL"));
         QCOMPARE(viewer->completedLoads(), 1);
         saveScreenshot(viewer, "help-BaseURL-" + viewer->langCode());
 
