@@ -1,7 +1,6 @@
 #include "bbcode/BBCode_ObjC.h"
 
-#include "engine/LineBoundedReplace.h"
-#include "engine/Log.h"
+#include "engine/LineByLineRules.h"
 #include "engine/TextUtilities.h"
 
 namespace {
@@ -87,45 +86,9 @@ RuleTable BBCode_ObjC::regexBBCode() const {
     };
 }
 
-namespace {
-
-// What every match of the table's rule at `index` ends with, for the rules
-// whose lazy groups would otherwise scan to the end of the line from every
-// unclosed opening tag; empty for the others.
-icu::UnicodeString closingOfRule(size_t index) {
-    switch (index + 1) {
-    case 1: return uR"(\[\/[Bb]\])";
-    case 2: return uR"(\[\/i\])";
-    case 3: return uR"(\[\/u\])";
-    case 4: return uR"(\[\/s\])";
-    case 5: return uR"(\[\/[Hh][1-6]\])";
-    case 6: return uR"(\[\/(?:sup|sub)\])";
-    case 9: case 10: return uR"(\[\/url\])";
-    case 11: case 12: return uR"(\[\/(?:mail|email)\])";
-    case 13: case 14: return uR"(\[\/thread\])";
-    case 15: case 16: return uR"(\[\/post\])";
-    case 27: case 28: case 29: return uR"(\[\/img\])";
-    case 17: case 20: case 21: case 22: case 23: case 24: case 25: case 31: case 32: return uR"(\])";
-    default: return {};
-    }
-}
-
-}  // namespace
-
-// The table applied rule by rule as the engine does; the tag-pair rules stop
-// searching each line at its last closing tag, which gives the same result
-// without the crawl on long lines full of unclosed tags (no rule of the table
-// matches across a line end).
+// Every rule of the table stays within its line, so the table runs line by
+// line, each rule only where its tag opens.
 void BBCode_ObjC::applyTagRules() {
-    for (size_t index = 0; index < regexes.size(); ++index) {
-        const RuleRecord& rule = regexes[index];
-        icu::UnicodeString closing = closingOfRule(index);
-        if (!rule.regexReplace || closing.isEmpty()) {
-            applySimpleRule(rule);
-            continue;
-        }
-        auto result = engine::replaceAllUpToLastClosing(str, rule.pattern, rule.templateText, closing);
-        if (result.status == engine::RegexStatus::invalidPattern)
-            engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
-    }
+    if (!engine::applyRulesLineByLine(str, regexes))
+        simpleTransform();
 }

@@ -4,6 +4,7 @@
 #include "textile/Textile_ObjC.h"
 
 #include "engine/Log.h"
+#include "engine/OpeningAnchoredSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 
@@ -143,7 +144,11 @@ std::optional<icu::UnicodeString> Textile_ObjC::attributesOfSignature(const icu:
 
 void Textile_ObjC::preBlockTransform() {
     for (const RuleRecord& record : blockAttributesTransformRegex) {
-        auto matches = matchesForPattern(record.pattern);
+        // A signature stands at a line start, so only its tag's places are tried.
+        engine::RegexResult result;
+        auto matches = engine::findAllAtOpenings(str, record.pattern, engine::kNoOptions, &result);
+        if (result.status == engine::RegexStatus::invalidPattern)
+            engine::log(u"Error for Pattern %@ - %@", {record.pattern, result.error});
         if (!matches || matches->empty())
             continue;
         std::vector<engine::RangeEdit> edits;

@@ -5,6 +5,7 @@
 // signature and are rewritten into plain blocks first.
 #include "textile/Textile_ObjC.h"
 
+#include "engine/OpeningAnchoredSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/Regex.h"
 #include "engine/TextUtilities.h"
@@ -26,7 +27,7 @@ const char16_t* const kInlineCodePattern = uR"((?<![\w@])@([^\s@](?:[^@\n]*?[^\s
 
 std::vector<engine::Match> allMatches(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
                                       uint32_t options) {
-    return engine::findAll(text, pattern, options).value_or(std::vector<engine::Match>{});
+    return engine::findAllAtOpenings(text, pattern, options).value_or(std::vector<engine::Match>{});
 }
 
 // Paragraphs that start a list or a table stay as they are inside an

@@ -4,6 +4,7 @@
 
 #include <unicode/uchar.h>
 
+#include "engine/AsciiCaseSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 
@@ -96,13 +97,13 @@ void Textile_ObjC::performAddBRs() {
     breakLines(u"<p(.*?)</p>", true);
     breakLines(u"<h[1-6{1,1}](.*?)</h[1-6{1,1}]>", false);
 
+    // The tags hold no "i", "k" or "s", so comparing ASCII letters in either
+    // case finds just what a case-insensitive search finds.
     for (const char16_t* tag : {u"table", u"td", u"tr", u"th", u"thead", u"tfoot", u"tbody"}) {
         icu::UnicodeString name(tag);
         icu::UnicodeString brAfterOpen = engine::formatted(u"<%@><br%@", {name, HTML_close});
         icu::UnicodeString brAfterClose = engine::formatted(u"</%@><br%@", {name, HTML_close});
-        engine::replaceAll(str, engine::escapedPattern(brAfterOpen), engine::formatted(u"<%@>", {name}),
-                           engine::kCaseInsensitive);
-        engine::replaceAll(str, engine::escapedPattern(brAfterClose), engine::formatted(u"</%@>", {name}),
-                           engine::kCaseInsensitive);
+        engine::replaceAllIgnoringAsciiCase(str, brAfterOpen, engine::formatted(u"<%@>", {name}));
+        engine::replaceAllIgnoringAsciiCase(str, brAfterClose, engine::formatted(u"</%@>", {name}));
     }
 }

@@ -1,8 +1,9 @@
 // The Textile pipeline: the passes in the order they run.
 #include "textile/Textile_ObjC.h"
 
-#include "engine/BlockLocalReplace.h"
+#include "engine/BlockByBlockRules.h"
 #include "engine/Log.h"
+#include "engine/OpeningAnchoredSearch.h"
 #include "engine/TextUtilities.h"
 
 Textile_ObjC::Textile_ObjC() : noTextileDic(u"\u00A7\u00A7N0T3XT1LE-", u"\u00A7\u00A7") {}
@@ -55,23 +56,38 @@ icu::UnicodeString Textile_ObjC::transform() {
     return str;
 }
 
+// Each block rule begins with its signature ("\nh1.", "fn"), so it is only
+// tried where that stands.
 void Textile_ObjC::blockTransform() {
-    transformWithDotMatchRules(blockTransformRegex);
+    for (const RuleRecord& rule : blockTransformRegex) {
+        uint32_t options = rule.dotMatch ? engine::kDotMatchesLineSeparators : engine::kNoOptions;
+        engine::RegexResult result = engine::replaceAllAtOpenings(str, rule.pattern, rule.templateText, options);
+        if (result.status == engine::RegexStatus::invalidPattern)
+            engine::log(u"Error for Pattern %@ - %@", {rule.pattern, result.error});
+    }
 }
 
-// The inline table, rule after rule as simpleTransform applies it; a rule
-// that stays inside one block only searches the blocks that hold its literal.
+// The inline table, rule after rule as simpleTransform applies it; the rules
+// that stay inside one block run together, block by block, each only on the
+// blocks that hold its literal.
 void Textile_ObjC::inlineTransform() {
+    std::vector<engine::BlockRule> blockLocal;
+    auto applyBlockLocal = [&] {
+        engine::applyRulesBlockByBlock(str, blockLocal);
+        blockLocal.clear();
+    };
     for (const RuleRecord& rule : regexes) {
         icu::UnicodeString literal = blockLocalLiteral(rule.name);
         if (literal.isEmpty()) {
-            applySimpleRule(rule);
+            applyBlockLocal();
+            engine::RegexResult result = engine::replaceAllAtOpenings(str, rule.pattern, rule.templateText);
+            if (result.status == engine::RegexStatus::invalidPattern)
+                engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
             continue;
         }
-        engine::RegexResult result = engine::replaceAllInBlocksContaining(str, rule.pattern, rule.templateText, literal);
-        if (result.status == engine::RegexStatus::invalidPattern)
-            engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
+        blockLocal.push_back({&rule, literal});
     }
+    applyBlockLocal();
 }
 
 void Textile_ObjC::simpleReplace() {

@@ -1,0 +1,120 @@
+#include "engine/BlockByBlockRules.h"
+
+#include <memory>
+
+#include "engine/Log.h"
+#include "engine/Regex.h"
+#include "engine/ReplacementTemplate.h"
+#include "engine/TextUtilities.h"
+
+namespace engine {
+namespace {
+
+struct PreparedRule {
+    const BlockRule* rule = nullptr;
+    std::unique_ptr<icu::RegexMatcher> matcher;  // null when the pattern does not compile
+};
+
+// One rule over one block; true when the block changed.
+bool replaceInBlock(icu::UnicodeString& block, PreparedRule& prepared) {
+    icu::RegexMatcher& matcher = *prepared.matcher;
+    matcher.reset(block);
+    icu::UnicodeString out;
+    int32_t copiedUpTo = 0;
+    bool replaced = false;
+    UErrorCode status = U_ZERO_ERROR;
+    while (matcher.find(status)) {
+        UErrorCode rangeStatus = U_ZERO_ERROR;
+        out.append(block, copiedUpTo, matcher.start(rangeStatus) - copiedUpTo);
+        appendEvaluatedTemplate(out, prepared.rule->rule->templateText, matcher, block);
+        copiedUpTo = matcher.end(rangeStatus);
+        replaced = true;
+    }
+    RegexResult result;
+    if (searchFailed(status, prepared.rule->rule->pattern, result) || !replaced)
+        return false;
+    out.append(block, copiedUpTo, block.length() - copiedUpTo);
+    block = std::move(out);
+    return true;
+}
+
+// Which ASCII characters a block holds: a literal with an ASCII character
+// the block lacks cannot stand in it, which rules most rules out at the cost
+// of one look at each character of the block.
+class CharacterSet {
+public:
+    explicit CharacterSet(const icu::UnicodeString& block) {
+        const char16_t* units = block.getBuffer();
+        for (int32_t i = 0, length = block.length(); i < length; ++i)
+            if (units[i] < 128)
+                present_[units[i] >> 6] |= uint64_t{1} << (units[i] & 63);
+    }
+    bool mayHold(const icu::UnicodeString& literal) const {
+        for (int32_t i = 0; i < literal.length(); ++i) {
+            const char16_t c = literal[i];
+            if (c < 128 && !(present_[c >> 6] & (uint64_t{1} << (c & 63))))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    uint64_t present_[2] = {0, 0};
+};
+
+bool holds(const icu::UnicodeString& block, const CharacterSet& characters, const icu::UnicodeString& literal) {
+    return characters.mayHold(literal) && block.indexOf(literal) >= 0;
+}
+
+}  // namespace
+
+void applyRulesBlockByBlock(icu::UnicodeString& text, const std::vector<BlockRule>& rules) {
+    static const icu::UnicodeString blankLine(u"\n\n");
+    const int32_t timeLimit = 3000 + text.length() / 50;
+    std::vector<PreparedRule> prepared;
+    for (const BlockRule& rule : rules) {
+        PreparedRule entry{&rule, nullptr};
+        icu::UnicodeString error;
+        if (const icu::RegexPattern* compiled = compiledPattern(rule.rule->pattern, kNoOptions, &error)) {
+            UErrorCode status = U_ZERO_ERROR;
+            entry.matcher.reset(compiled->matcher(status));
+            entry.matcher->setTimeLimit(timeLimit, status);
+        } else {
+            log(u"Error Markup/simpleTransform/performRegex : %@", {error});
+        }
+        prepared.push_back(std::move(entry));
+    }
+
+    icu::UnicodeString out = emptyWithRoomFor(text);
+    bool changed = false;
+    // Blocks are cut between the two newlines of each blank line.
+    for (int32_t start = 0; start < text.length();) {
+        const int32_t cut = text.indexOf(blankLine, start);
+        const int32_t end = cut < 0 ? text.length() : cut + 1;
+        const icu::UnicodeString view(false, text.getBuffer() + start, end - start);
+        icu::UnicodeString block;
+        bool copied = false;
+        CharacterSet characters(view);
+        for (PreparedRule& rule : prepared) {
+            if (!rule.matcher || !holds(copied ? block : view, characters, rule.rule->required))
+                continue;
+            if (!copied) {
+                block = icu::UnicodeString(text, start, end - start);
+                copied = true;
+            }
+            if (replaceInBlock(block, rule)) {
+                characters = CharacterSet(block);
+                changed = true;
+            }
+        }
+        if (copied)
+            out.append(block);
+        else
+            out.append(text, start, end - start);
+        start = end;
+    }
+    if (changed)
+        text = std::move(out);
+}
+
+}  // namespace engine

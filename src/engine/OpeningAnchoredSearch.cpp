@@ -1,0 +1,137 @@
+#include "engine/OpeningAnchoredSearch.h"
+
+#include "engine/LineByLineRules.h"
+#include "engine/ReplacementTemplate.h"
+#include "engine/TextUtilities.h"
+
+namespace engine {
+namespace {
+
+// Where the openings of a pattern stand in a text, one after another.
+class OpeningFinder {
+public:
+    OpeningFinder(std::vector<icu::UnicodeString> openings, bool atLineStarts)
+        : openings_(std::move(openings)), atLineStarts_(atLineStarts) {
+        for (const icu::UnicodeString& opening : openings_) {
+            const char16_t c = opening[0];
+            if (c < 128)
+                asciiFirst_[c] = true;
+            else
+                otherFirst_.append(c);
+        }
+    }
+
+    // The first position at or after `from` where an opening begins (at a
+    // line start, for a pattern that begins with "(?m)^"); -1 when none.
+    int32_t next(const icu::UnicodeString& text, int32_t from) const {
+        int32_t at = openingFrom(text, from);
+        while (at > 0 && atLineStarts_ && !endsLineForDot(text[at - 1]))
+            at = openingFrom(text, at + 1);
+        return at;
+    }
+
+private:
+    int32_t openingFrom(const icu::UnicodeString& text, int32_t from) const {
+        if (from > text.length())
+            return -1;
+        if (openings_.size() == 1)
+            return text.indexOf(openings_.front(), from);
+        const char16_t* units = text.getBuffer();
+        const int32_t length = text.length();
+        for (int32_t i = from; i < length; ++i) {
+            const char16_t c = units[i];
+            if (c < 128 ? !asciiFirst_[c] : otherFirst_.indexOf(c) < 0)
+                continue;
+            for (const icu::UnicodeString& opening : openings_)
+                if (text.compare(i, opening.length(), opening) == 0)
+                    return i;
+        }
+        return -1;
+    }
+
+    std::vector<icu::UnicodeString> openings_;
+    bool atLineStarts_ = false;
+    bool asciiFirst_[128] = {};
+    icu::UnicodeString otherFirst_;
+};
+
+// Every opening is a real text, and the options compare it as written.
+std::optional<OpeningFinder> finderFor(const icu::UnicodeString& pattern, uint32_t options) {
+    if (options & kCaseInsensitive)
+        return std::nullopt;
+    std::vector<icu::UnicodeString> openings = literalOpenings(pattern);
+    for (const icu::UnicodeString& opening : openings)
+        if (opening.isEmpty())
+            return std::nullopt;
+    return OpeningFinder(std::move(openings), pattern.startsWith(u"(?m)^"));
+}
+
+// Calls `found` with the matcher on each match in text order; false when the
+// pattern does not compile or a search failed (`result` says which).
+template <typename Found>
+bool eachMatch(const icu::UnicodeString& text, const icu::UnicodeString& pattern, uint32_t options,
+               const OpeningFinder& finder, RegexResult& result, Found found) {
+    const icu::RegexPattern* compiled = compiledPattern(pattern, options, &result.error);
+    if (!compiled) {
+        result.status = RegexStatus::invalidPattern;
+        return false;
+    }
+    auto matcher = timedMatcher(*compiled, text);
+    UErrorCode status = U_ZERO_ERROR;
+    for (int32_t at = finder.next(text, 0); at >= 0;) {
+        if (matcher->lookingAt(at, status)) {
+            found(*matcher);
+            const int32_t end = matcher->end(status);
+            at = finder.next(text, end > at ? end : at + 1);
+        } else if (U_SUCCESS(status)) {
+            at = finder.next(text, at + 1);
+        }
+        if (U_FAILURE(status))
+            break;
+    }
+    return !searchFailed(status, pattern, result);
+}
+
+}  // namespace
+
+std::optional<std::vector<Match>> findAllAtOpenings(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                                                    uint32_t options, RegexResult* result) {
+    std::optional<OpeningFinder> finder = finderFor(pattern, options);
+    if (!finder)
+        return findAll(text, pattern, options, result);
+    RegexResult local;
+    RegexResult& outcome = result ? *result : local;
+    outcome = {};
+    std::vector<Match> matches;
+    if (!eachMatch(text, pattern, options, *finder, outcome,
+                   [&](const icu::RegexMatcher& matcher) { matches.push_back(matchFrom(matcher, text)); }))
+        return std::nullopt;
+    return matches;
+}
+
+RegexResult replaceAllAtOpenings(icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                                 const icu::UnicodeString& replacementTemplate, uint32_t options) {
+    std::optional<OpeningFinder> finder = finderFor(pattern, options);
+    if (!finder)
+        return replaceAll(text, pattern, replacementTemplate, options);
+    RegexResult result;
+    icu::UnicodeString out;
+    int32_t copiedUpTo = 0;
+    bool replacedAny = false;
+    const bool searched = eachMatch(text, pattern, options, *finder, result, [&](const icu::RegexMatcher& matcher) {
+        UErrorCode status = U_ZERO_ERROR;
+        if (!replacedAny)
+            out = emptyWithRoomFor(text);
+        out.append(text, copiedUpTo, matcher.start(status) - copiedUpTo);
+        appendEvaluatedTemplate(out, replacementTemplate, matcher, text);
+        copiedUpTo = matcher.end(status);
+        replacedAny = true;
+    });
+    if (searched && replacedAny) {
+        out.append(text, copiedUpTo, text.length() - copiedUpTo);
+        text = std::move(out);
+    }
+    return result;
+}
+
+}  // namespace engine
