@@ -95,27 +95,91 @@ bool readPiece(const icu::UnicodeString& p, int32_t at, std::vector<icu::Unicode
 
 }  // namespace
 
+namespace {
+
+// Where the look-behind group that begins at `at` ends, or -1.
+int32_t endOfGroup(const icu::UnicodeString& pattern, int32_t at) {
+    int32_t depth = 0;
+    bool inClass = false;
+    for (int32_t i = at; i < pattern.length(); ++i) {
+        char16_t c = pattern[i];
+        if (c == u'\\')
+            ++i;
+        else if (inClass)
+            inClass = c != u']';
+        else if (c == u'[')
+            inClass = true;
+        else if (c == u'(')
+            ++depth;
+        else if (c == u')' && --depth == 0)
+            return i + 1;
+    }
+    return -1;
+}
+
+// Past what takes no text at the start: "(?m)", "^" and look-behinds.
+int32_t startOfText(const icu::UnicodeString& pattern) {
+    int32_t at = 0;
+    while (at < pattern.length()) {
+        if (pattern.compare(at, 4, icu::UnicodeString(u"(?m)")) == 0) {
+            at += 4;
+        } else if (pattern[at] == u'^') {
+            ++at;
+        } else if (pattern.compare(at, 4, icu::UnicodeString(u"(?<!")) == 0 || pattern.compare(at, 4, icu::UnicodeString(u"(?<=")) == 0) {
+            int32_t end = endOfGroup(pattern, at);
+            if (end < 0)
+                return pattern.length();
+            at = end;
+        } else {
+            break;
+        }
+    }
+    return at;
+}
+
+// How often a quantifier at `at` repeats its piece at least ("{4,}" 4,
+// "+" 1), or 0 when it may leave the piece out.
+int32_t leastRepeats(const icu::UnicodeString& pattern, int32_t at) {
+    if (pattern[at] == u'+')
+        return 1;
+    if (pattern[at] != u'{')
+        return 0;
+    int32_t n = 0;
+    for (int32_t i = at + 1; i < pattern.length() && pattern[i] >= u'0' && pattern[i] <= u'9' && n < 100; ++i)
+        n = n * 10 + (pattern[i] - u'0');
+    return n;
+}
+
+}  // namespace
+
 std::vector<icu::UnicodeString> literalOpenings(const icu::UnicodeString& pattern) {
     std::vector<icu::UnicodeString> openings{icu::UnicodeString()};
     if (hasTopLevelChoice(pattern))
         return openings;
     std::vector<icu::UnicodeString> choices;
-    // "(?m)" and "^" take no text: a match begins with what follows them.
-    int32_t from = pattern.startsWith(u"(?m)") ? 4 : 0;
-    if (from < pattern.length() && pattern[from] == u'^')
-        ++from;
-    for (int32_t at = from, end = from; at < pattern.length(); at = end) {
+    for (int32_t at = startOfText(pattern), end = at; at < pattern.length(); at = end) {
         if (!readPiece(pattern, at, choices, end))
             break;
-        if (end < pattern.length() && isQuantifier(pattern[end]))
-            break;
-        if (openings.size() * choices.size() > kMaxOpenings)
+        // A quantified piece counts as often as it must stand, and ends the
+        // reading: what follows may begin at several places.
+        int32_t repeats = 1;
+        const bool quantified = end < pattern.length() && isQuantifier(pattern[end]);
+        if (quantified)
+            repeats = leastRepeats(pattern, end);
+        if (repeats == 0 || openings.size() * choices.size() > kMaxOpenings)
             break;
         std::vector<icu::UnicodeString> longer;
-        for (const icu::UnicodeString& opening : openings)
-            for (const icu::UnicodeString& choice : choices)
-                longer.push_back(opening + choice);
+        for (const icu::UnicodeString& opening : openings) {
+            for (const icu::UnicodeString& choice : choices) {
+                icu::UnicodeString extended(opening);
+                for (int32_t i = 0; i < repeats; ++i)
+                    extended += choice;
+                longer.push_back(extended);
+            }
+        }
         openings = std::move(longer);
+        if (quantified)
+            break;
     }
     return openings;
 }

@@ -16,8 +16,9 @@ namespace engine {
 // The texts every match of `pattern` begins with, as far as the start of the
 // pattern reads as plain text: literal and escaped characters, a class of
 // plain characters ("[Bb]") and a group of plain alternatives ("(sup|sub)"),
-// up to the first other construct or quantified piece; a leading "(?m)" and
-// "^" are passed over, as they take no text. A list holding the
+// up to the first other construct; a quantified piece counts as often as it
+// must stand and ends the reading. A leading "(?m)", "^" and look-behinds
+// are passed over, as they take no text. A list holding the
 // empty text means that a match may begin anywhere.
 std::vector<icu::UnicodeString> literalOpenings(const icu::UnicodeString& pattern);
 

@@ -1,5 +1,6 @@
 #include "wikitext/Wikitext_ObjC.h"
 
+#include "engine/LineByLineRules.h"
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
 
@@ -73,17 +74,28 @@ RuleTable Wikitext_ObjC::regexWikiText() const {
 // The table rule by rule as simpleTransform applies it; bare addresses are
 // linked only outside tags and links, so that an address inside another
 // link's address or label never becomes a link of its own in an attribute.
+// Every other rule stays within its line, so the rules before and after that
+// one run line by line, each only where its opening stands.
 // `inlineOnly` leaves out the rules that make blocks (headlines, rules).
 void Wikitext_ObjC::applyRules(bool inlineOnly) {
+    RuleTable lineRules;
+    auto applyLineRules = [&] {
+        if (!lineRules.empty() && !engine::applyRulesLineByLine(str, lineRules))
+            for (const RuleRecord& rule : lineRules)
+                applySimpleRule(rule);
+        lineRules.clear();
+    };
     for (const RuleRecord& rule : regexes) {
         if (inlineOnly && (rule.name.startsWith(u"headline") || rule.name == u"horizontalLine"))
             continue;
         if (rule.name != kBareAddressRule) {
-            applySimpleRule(rule);
+            lineRules.push_back(rule);
             continue;
         }
+        applyLineRules();
         engine::RegexResult result = engine::replaceAllOutside(str, rule.pattern, rule.templateText, tagsAndLinks(str));
         if (result.status == engine::RegexStatus::invalidPattern)
             engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
     }
+    applyLineRules();
 }

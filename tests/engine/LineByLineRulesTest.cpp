@@ -31,7 +31,12 @@ TEST(LiteralOpenings, ReadTagPatternsUpToTheirFirstVariablePiece) {
     // A class with a range, and a piece under a quantifier, end the reading.
     EXPECT_EQ(openings(uR"(\[[Hh]([1-6]{1,1})\])"), (Openings{"[H", "[h"}));
     EXPECT_EQ(openings(uR"(ab?c)"), Openings{"a"});
-    EXPECT_EQ(openings(uR"(\[x{2}y)"), Openings{"["});
+    EXPECT_EQ(openings(uR"(\[x*y)"), Openings{"["});
+    // A piece that must stand counts as often as it must, then the reading ends.
+    EXPECT_EQ(openings(uR"(\[x{2}y)"), Openings{"[xx"});
+    EXPECT_EQ(openings(uR"((?m)^[=]{3,3}(.*?)[=]{3,3}$)"), Openings{"==="});
+    EXPECT_EQ(openings(uR"((?<![|\-])\-{4,})"), Openings{"----"});
+    EXPECT_EQ(openings(uR"((?<=<(?:b|i))>\(x)"), Openings{">(x"});
 }
 
 TEST(LiteralOpenings, PatternsThatMayBeginAnywhereReadAsEmpty) {
