@@ -108,8 +108,8 @@ std::vector<icu::UnicodeString> splitAtMarkup(const icu::UnicodeString& text, ch
 }  // namespace
 
 void Wikitext_ObjC::performDefinitionBlock() {
-    auto terms = matchesForPattern(kTermLinePattern);
-    auto indents = matchesForPattern(kIndentedLinePattern);
+    auto terms = matchesAtOpenings(kTermLinePattern);
+    auto indents = matchesAtOpenings(kIndentedLinePattern);
     if (!terms || !indents || (terms->empty() && indents->empty()))
         return;
     // A block runs from a ";" line to the next blank line; matches inside a

@@ -47,7 +47,7 @@ std::map<int32_t, InfoboxExtent> pairInfoboxes(const icu::UnicodeString& text, s
 }  // namespace
 
 void Wikitext_ObjC::infoboxFormatting() {
-    auto starts = matchesForPattern(kInfoboxStartPattern);
+    auto starts = matchesAtOpenings(kInfoboxStartPattern);
     if (!starts || starts->empty())
         return;
     std::map<int32_t, InfoboxExtent> boxes;

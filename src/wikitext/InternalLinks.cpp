@@ -36,7 +36,7 @@ icu::UnicodeString from(const icu::UnicodeString& text, int32_t start) {
 }  // namespace
 
 void Wikitext_ObjC::performInternalLinks() {
-    auto matches = matchesForPattern(kInternalLinkPattern);
+    auto matches = matchesAtOpenings(kInternalLinkPattern);
     if (!matches || matches->empty())
         return;
     // Each link at its own place: identical links are all converted.

@@ -1,11 +1,15 @@
 #include "wikitext/Wikitext_ObjC.h"
 
+#include "engine/AsciiCaseSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace {
 
 // Blocks that already are block markup get no paragraph around them.
 bool isMarkupBlock(const icu::UnicodeString& block) {
+    // Every piece begins with "<".
+    if (block.indexOf(u'<') < 0)
+        return false;
     return engine::containsAny(block, {u"<h", u"<ol>", u"<ul>", u"</ol>", u"</ul>", u"<li>", u"<table", u"<p", u"<code",
                                u"</code"});
 }
@@ -15,9 +19,12 @@ bool isMarkupBlock(const icu::UnicodeString& block) {
 // definition list and "</pre>" preformatted text, which want no break
 // behind them either.
 bool isMarkupLine(const icu::UnicodeString& line) {
+    // Every piece holds "<" or ">".
+    if (line.indexOf(u'<') < 0 && line.indexOf(u'>') < 0)
+        return false;
     if (engine::containsAny(line, {u"<h", u"ol>", u"ul>", u"<ol", u"<ul", u"li>", u"</p>", u"</pre>", u"</dl>"}))
         return true;
-    return engine::containsIgnoringCase(line, u"<d") && !engine::containsIgnoringCase(line, u"<del");
+    return engine::containsIgnoringAsciiCase(line, u"<d") && !engine::containsIgnoringAsciiCase(line, u"<del");
 }
 
 }  // namespace
@@ -30,16 +37,27 @@ void Wikitext_ObjC::makeParagraphs() {
     str = engine::join(blocks, u"\n\n");
 }
 
+// One walk over the lines, each looked at in place.
 void Wikitext_ObjC::autoLineBreaks() {
-    std::vector<icu::UnicodeString> lines = engine::split(engine::trimmed(str), u"\n");
+    const icu::UnicodeString text = engine::trimmed(str);
+    const icu::UnicodeString lineBreak = u"<br" + HTML_close;
+    icu::UnicodeString out = engine::emptyWithRoomForLength(int64_t{text.length()} + text.length() / 4 + 16);
     bool insideTable = false;
-    for (icu::UnicodeString& line : lines) {
+    for (int32_t start = 0; start <= text.length();) {
+        int32_t end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.length();
+        const icu::UnicodeString line(false, text.getBuffer() + start, end - start);
+        out.append(line);
         if (line.indexOf(u"<table") >= 0)
             insideTable = true;
         else if (line.indexOf(u"</table>") >= 0)
             insideTable = false;
         else if (!insideTable && !isMarkupLine(line) && !engine::isBlank(line))
-            line = engine::formatted(u"%@<br%@", {line, HTML_close});
+            out.append(lineBreak);
+        if (end < text.length())
+            out.append(u'\n');
+        start = end + 1;
     }
-    str = engine::join(lines, u"\n");
+    str = std::move(out);
 }

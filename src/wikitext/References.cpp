@@ -37,7 +37,7 @@ icu::UnicodeString referenceName(const icu::UnicodeString& attributes) {
 }  // namespace
 
 void Wikitext_ObjC::perfromReferences() {
-    auto matches = matchesForPattern(kReferencePattern);
+    auto matches = matchesAtOpenings(kReferencePattern);
     if (!matches || matches->empty())
         return;
     icu::UnicodeString list(u"<ol>\n");

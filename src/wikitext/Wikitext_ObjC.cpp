@@ -1,5 +1,8 @@
 #include "wikitext/Wikitext_ObjC.h"
 
+#include "engine/Log.h"
+#include "engine/OpeningAnchoredSearch.h"
+
 Wikitext_ObjC& Wikitext_ObjC::initWithString(const icu::UnicodeString& string, const icu::UnicodeString& LangCode,
                                              bool javaSciptLinksOn) {
     setHTML5orXHTML();
@@ -29,4 +32,13 @@ icu::UnicodeString Wikitext_ObjC::transform() {
     autoLineBreaks();
     returnSavedHTMLBlocks();
     return str;
+}
+
+std::optional<std::vector<engine::Match>> Wikitext_ObjC::matchesAtOpenings(const icu::UnicodeString& pattern,
+                                                                          uint32_t options) const {
+    engine::RegexResult result;
+    auto matches = engine::findAllAtOpenings(str, pattern, options, &result);
+    if (result.status == engine::RegexStatus::invalidPattern)
+        engine::log(u"Error for Pattern %@ - %@", {pattern, result.error});
+    return matches;
 }

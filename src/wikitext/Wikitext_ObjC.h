@@ -36,6 +36,10 @@ public:
     icu::UnicodeString javaScriptHashEnd;
 
 private:
+    // The matches of a pattern in the text, tried only where its literal
+    // opening stands (the same matches as matchesForPattern finds).
+    std::optional<std::vector<engine::Match>> matchesAtOpenings(const icu::UnicodeString& pattern,
+                                                                uint32_t options = engine::kNoOptions) const;
     icu::UnicodeString inlineFormatted(const icu::UnicodeString& text);
     icu::UnicodeString internalLinkHTML(const icu::UnicodeString& whole, const icu::UnicodeString& inner,
                                         const icu::UnicodeString& suffix) const;
