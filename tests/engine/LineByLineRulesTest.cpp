@@ -39,13 +39,19 @@ TEST(LiteralOpenings, ReadTagPatternsUpToTheirFirstVariablePiece) {
     EXPECT_EQ(openings(uR"((?<=<(?:b|i))>\(x)"), Openings{">(x"});
 }
 
+TEST(LiteralOpenings, PassOverWhatTakesNoText) {
+    EXPECT_EQ(openings(uR"((?m)^x)"), Openings{"x"});
+    EXPECT_EQ(openings(uR"((?<!a)b)"), Openings{"b"});
+    EXPECT_EQ(openings(u"(?m)^\nh1\\.[ ]{1,}(.*?)\n\n"), Openings{"\nh1. "});
+}
+
 TEST(LiteralOpenings, PatternsThatMayBeginAnywhereReadAsEmpty) {
     // A choice between whole patterns says nothing about where a match begins.
     EXPECT_EQ(openings(uR"(\[a\]|\[b\])"), Openings{""});
     // Escapes that stand for classes, flags, look-arounds and anchors.
     EXPECT_EQ(openings(uR"(\sfoo)"), Openings{""});
-    EXPECT_EQ(openings(uR"((?m)^x)"), Openings{""});
-    EXPECT_EQ(openings(uR"((?<!a)b)"), Openings{""});
+    EXPECT_EQ(openings(uR"((?i)abc)"), Openings{""});
+    EXPECT_EQ(openings(uR"((?=a)b)"), Openings{""});
     EXPECT_EQ(openings(uR"(.*x)"), Openings{""});
     // A "|" inside a class is no top-level choice; the class ends the reading.
     EXPECT_EQ(openings(uR"(\[q[|]x)"), Openings{"[q"});

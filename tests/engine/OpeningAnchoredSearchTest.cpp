@@ -1,0 +1,90 @@
+// Searching only at a pattern's openings must find exactly what the plain
+// ICU search finds: checked on the real documents of the corpus with the
+// converters' own kinds of pattern (line-start blocks, look-behinds, tags),
+// and on texts built to hit the edges of line starts.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "TestSupport.h"
+#include "engine/OpeningAnchoredSearch.h"
+
+using testsupport::s;
+using testsupport::u;
+
+namespace {
+
+struct Case {
+    const char16_t* pattern;
+    uint32_t options;
+};
+
+const Case kCases[] = {
+    {u"(?m)^\nh1\\.[ ]{1,}(.*?)\n\n", engine::kDotMatchesLineSeparators},
+    {u"(?m)^\np\\.[ ]{1,}(.*?)\n\n", engine::kDotMatchesLineSeparators},
+    {u"(?m)^fn([0-9]{1,})\\.[ ]{1,}(.*?)\n\n", engine::kDotMatchesLineSeparators},
+    {u"(?m)^p[\\=\\<\\>\\[\\(\\)\\{]{1,1}(.*?)\\.[ ]{1,1}", engine::kNoOptions},
+    {u"(?m)^;", engine::kNoOptions},
+    {u"(?<![\\w@])@([^\\s@](?:[^@\n]*?[^\\s@])?)@(?![\\w@])", engine::kNoOptions},
+    {u"<!--.*?-->", engine::kDotMatchesLineSeparators},
+    {u"<ref(\\s[^<>\n]*)?(?<!/)>((?:(?!<ref[\\s>/]).)*?)</ref>", engine::kNoOptions},
+    {u"\\{\\|(.*?)\\|\\}\n", engine::kDotMatchesLineSeparators},
+    {u"\\[\\[([^\\]]*)\\]\\]", engine::kNoOptions},
+    {u"(?<![|\\-])\\-{4,}", engine::kNoOptions},
+    {u"(?m)^[=]{2,2}(.*?)[=]{2,2}$", engine::kNoOptions},
+    {u"(?m)^\n(?:bc|pre)\\.[ ]+(.*?)(?=\n\n)", engine::kDotMatchesLineSeparators},
+};
+
+std::vector<std::string> described(const std::optional<std::vector<engine::Match>>& matches) {
+    std::vector<std::string> out;
+    if (!matches)
+        return {"failed"};
+    for (const engine::Match& match : *matches)
+        for (int g = 0; g <= match.groupCount(); ++g)
+            out.push_back(std::to_string(match.start(g)) + ":" + std::to_string(match.end(g)) + ":" + s(match.text(g)));
+    return out;
+}
+
+void expectSameAsPlainSearch(const icu::UnicodeString& text, const std::string& label) {
+    for (const Case& c : kCases) {
+        EXPECT_EQ(described(engine::findAllAtOpenings(text, c.pattern, c.options)),
+                  described(engine::findAll(text, c.pattern, c.options)))
+            << label << " / " << s(c.pattern);
+        icu::UnicodeString replaced(text);
+        icu::UnicodeString expected(text);
+        engine::replaceAllAtOpenings(replaced, c.pattern, u"<$1>", c.options);
+        engine::replaceAll(expected, c.pattern, u"<$1>", c.options);
+        EXPECT_EQ(s(replaced), s(expected)) << label << " / " << s(c.pattern);
+    }
+}
+
+}  // namespace
+
+TEST(OpeningAnchoredSearch, FindsWhatThePlainSearchFindsAtLineStartEdges) {
+    const char* texts[] = {
+        "\nh1. Title\n\np. para\n\nxp. not\n\n",  "h1. at start\n\n\n\nh1. after blank\n\n",
+        "a\r\n\r\np. crlf\n\n",                   "fn1. note\n\nfn2. second\n\nfn3. no end",
+        "p(c). x\n p(d). indented\np{x}. y",     "; term\n;x\n ;no\n",
+        "mail a@b.c and @code@ and x@y@z",        "<!-- a\n--> <!-- open",
+        "<ref>a</ref><ref name=x/><ref b>c</ref>", "{| a\n|}\n{| open\n",
+        "[[a]] [[b [[c]]",                         "---- |----- -----\n==h==\n=== no ===\n",
+        "\nbc. code\n\n\npre. x\n\n",             "",
+    };
+    for (const char* text : texts)
+        expectSameAsPlainSearch(u(text), text);
+}
+
+TEST(OpeningAnchoredSearch, FindsWhatThePlainSearchFindsOnTheCorpus) {
+    int documents = 0;
+    for (const char* language : {"textile", "wikitext"}) {
+        const std::filesystem::path folder = std::filesystem::path(QUILL_CORPUS_DIR) / language;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            std::ifstream file(entry.path(), std::ios::binary);
+            std::stringstream content;
+            content << file.rdbuf();
+            expectSameAsPlainSearch(u("\n" + content.str() + "\n\n"), entry.path().filename().string());
+            ++documents;
+        }
+    }
+    EXPECT_GT(documents, 0);
+}
