@@ -7,16 +7,16 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMenu>
-#include <QMessageBox>
 #include <QTextStream>
 
 #include "app/RecentFiles.h"
 #include "cli/HeadlessStartup.h"
-#include "dispatch/ApplicationResources.h"
 #include "document/Document.h"
 #include "document/NotificationCenter.h"
 #include "document/ViewSettings.h"
 #include "help/VantrelHelp.h"
+#include "platform/AlertHelper.h"
+#include "preferences/PreferencesController.h"
 #include "settings/AppSupportFilePaths.h"
 #include "settings/CSSStyles.h"
 #include "textbundle/Textbundle.h"
@@ -26,12 +26,9 @@ Q_LOGGING_CATEGORY(appLog, "quillview.app")
 namespace {
 
 void showCriticalAlert(const QString& title, const QString& message) {
-    QMessageBox::critical(QApplication::activeWindow(), title, message);
+    AlertHelper::criticlaWithTitle(title, message);
 }
 
-QString stylesFolder() {
-    return AppSupportFilePaths::appSupportFilePath() + "/CSSStyles/";
-}
 
 }  // namespace
 
@@ -44,30 +41,31 @@ AppDelegate::AppDelegate() {
     externEditors_textpack = externaleditors::editorsForTypes(externaleditors::textpackTypes());
 
     NotificationCenter& center = NotificationCenter::defaultCenter();
-    center.addObserver(this, "cssReloadMainMenu", [this](const QVariantMap&) { loadCSSStylesToMenu(); });
+    center.addObserver(this, notifications::kCssReloadMainMenu, [this](const QVariantMap&) { loadCSSStylesToMenu(); });
     center.addObserver(this, "externalEditorsReloadMainMenu",
                        [this](const QVariantMap& userInfo) { reloadExternalEditors(userInfo); });
     center.addObserver(this, notifications::kHelpViewerOpenFile,
                        [this](const QVariantMap& userInfo) { openHelpFromNotification(userInfo); });
 }
 
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate() {
+    delete preferenceController_;
+}
+
+PreferencesController* AppDelegate::preferenceController() const {
+    return preferenceController_;
+}
+
+void AppDelegate::showPreferenceController() {
+    if (!preferenceController_)
+        preferenceController_ = new PreferencesController;
+    preferenceController_->show();
+    preferenceController_->raise();
+    preferenceController_->activateWindow();
+}
 
 void AppDelegate::ensureStylesFolder() {
-    const QString folder = stylesFolder();
-    if (QFileInfo::exists(folder))
-        return;
-    if (!QDir().mkpath(folder))
-        qCWarning(appLog).noquote() << QString("ERROR: %1").arg("cannot create " + folder);
-    for (const QString& name : CSSStyles::availableStylesNames()) {
-        const QString resource = ApplicationResources::pathForResource(name, "css");
-        if (resource.isEmpty())
-            continue;
-        const QString target = QDir::cleanPath(folder) + '/' + QFileInfo(resource).fileName();
-        // Resources are read-only; the user's copies are theirs to edit.
-        if (QFile::copy(resource, target))
-            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    }
+    CSSStyles::ensureStylesFolder();
 }
 
 // ------------------------------------------------------------------ windows
@@ -133,7 +131,7 @@ void AppDelegate::loadCSSStylesToMenu() {
 
 void AppDelegate::fillStylesMenu(QMenu* menu) {
     menu->clear();
-    QDir folder(stylesFolder());
+    QDir folder(CSSStyles::stylesFolderPath());
     const QStringList entries = folder.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QString& entry : entries) {
         const QString title = QFileInfo(entry).completeBaseName();

@@ -14,6 +14,7 @@
 
 class Document;
 class VantrelHelp;
+class PreferencesController;
 class QMenu;
 class QMenuBar;
 
@@ -48,6 +49,9 @@ public:
     // in a new one.
     void openHelpFromNotification(const QVariantMap& userInfo);
     VantrelHelp* helpViewer() const { return helpViewer_.get(); }
+    // Creates the preferences window on first use and brings it forward.
+    void showPreferenceController();
+    PreferencesController* preferenceController() const;
 
     std::vector<EditorApplication> externEditors_plainText;
     std::vector<EditorApplication> externEditors_textbundle;
@@ -58,6 +62,7 @@ private:
     void fillStylesMenu(QMenu* menu);
     void fillEditorMenu(QMenu* menu, Document* document, const QString& extension);
 
+    QPointer<PreferencesController> preferenceController_;
     QList<QPointer<Document>> documents_;
     QList<QPointer<QMenu>> styleMenus_;
     QList<QPointer<QMenu>> editorMenus_;

@@ -48,6 +48,11 @@ void AppDelegate::buildMenuBar(Document* document) {
     next->setShortcut(QKeySequence(Qt::Key_F3));
     QAction* previous = edit->addAction(tr("Find &Previous"), document->findBar(), &FindBar::findPrevious);
     previous->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    edit->addSeparator();
+    QAction* preferences = edit->addAction(tr("Pr&eferences…"), QKeySequence(Qt::CTRL | Qt::Key_Comma), this,
+                                           &AppDelegate::showPreferenceController);
+    preferences->setObjectName("menuItem_Preferences");
+    preferences->setMenuRole(QAction::PreferencesRole);
 
     QMenu* view = bar->addMenu(tr("&View"));
     view->addAction(tr("Toggle HTML &Source"), QKeySequence(Qt::CTRL | Qt::Key_U), document,

@@ -20,7 +20,7 @@ QString MarkupTransformTask::saveCriticsMarkupsPriorMarkupTranversion(const QStr
 QString MarkupTransformTask::convertAdditionalCriticsInText(const QString& html) {
     SettingsStore& settings = SettingsStore::shared();
     auto span = [&](const char* styleKey) {
-        return QString("<span style='%1'>").arg(settings.stringValue(styleKey));
+        return QString("<span style='%1'>").arg(settings.stringOrPaneValue(styleKey));
     };
     const QString highlight = span("CriticMarkupHighlightStyle");
     const QString addition = span("CriticMarkupAddStyle");

@@ -93,7 +93,7 @@ void Document::allowDocumentScripts() {
     scriptpermissions::allowScriptsInFolder(documentFolder());
     scriptNotice_->hide();
     // Every window of that folder runs its scripts from its next render on.
-    NotificationCenter::defaultCenter().post("reload");
+    NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
 QString Document::documentFolder() const {
@@ -137,9 +137,9 @@ QString Document::markupLangSelectFromExtension(const QString& extension) {
 
 void Document::registerObservers() {
     NotificationCenter& center = NotificationCenter::defaultCenter();
-    center.addObserver(this, "reload", [this](const QVariantMap&) { reloadTxt(); });
-    center.addObserver(this, "toggleLightDark", [this](const QVariantMap&) { toggleLightDarkInterface(); });
-    center.addObserver(this, "Notification_SetupTextview", [this](const QVariantMap&) { setupHTMLSourceView(); });
+    center.addObserver(this, notifications::kReload, [this](const QVariantMap&) { reloadTxt(); });
+    center.addObserver(this, notifications::kToggleLightDark, [this](const QVariantMap&) { toggleLightDarkInterface(); });
+    center.addObserver(this, notifications::kSetupTextview, [this](const QVariantMap&) { setupHTMLSourceView(); });
     center.addObserver(this, "toggleTitlebar", [this](const QVariantMap&) { toggleWindowTitlebar(); });
 }
 
@@ -309,7 +309,7 @@ void Document::settleFolderAccessAndScheduleWatching() {
 void Document::startWatching(bool folderMode) {
     const QString watched = folderMode ? QFileInfo(filePath_).absolutePath() : filePath_;
     watcher_ = new FileWatcher(watched, folderMode ? FileWatcher::Mode::Folder : FileWatcher::Mode::SingleFile, this);
-    connect(watcher_, &FileWatcher::changed, this, [] { NotificationCenter::defaultCenter().post("reload"); });
+    connect(watcher_, &FileWatcher::changed, this, [] { NotificationCenter::defaultCenter().post(notifications::kReload); });
     if (!watcher_->start())
         qCWarning(documentLog) << "cannot watch" << watched;
     // A save made between the first render and now would otherwise be lost.

@@ -6,7 +6,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -14,6 +13,7 @@
 #include "document/BaseURL.h"
 #include "document/Document.h"
 #include "document/NotificationCenter.h"
+#include "platform/AlertHelper.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "ui_Document.h"
@@ -52,8 +52,8 @@ void Document::selectBaseURLMethod(int option) {
     SettingsStore::shared().setValue("BASEURL_SelectedOption", option);
     const QString folder = QFileInfo(filePath_).absolutePath();
     if (option == 2 && !QFileInfo(folder).isReadable()) {
-        QMessageBox::information(
-            this, QCoreApplication::translate("Localizable", "BASEURLAUTOMATIC_ACCESS_TITLE"),
+        AlertHelper::informalWithTitle(
+            QCoreApplication::translate("Localizable", "BASEURLAUTOMATIC_ACCESS_TITLE"),
             QCoreApplication::translate("Localizable", "BASEURLAUTOMATIC_ACCESS_MESSGAE").replace("%@", folder));
     }
     reloadTxt();

@@ -8,12 +8,12 @@
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMenu>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QStatusBar>
 
 #include "document/Document.h"
 #include "export/ExportMarkup2Document.h"
+#include "platform/AlertHelper.h"
 
 Q_DECLARE_LOGGING_CATEGORY(documentLog)
 
@@ -81,12 +81,9 @@ void Document::exportToDestination(const QString& format, const QString& destina
         if (ok)
             return;
         qCWarning(documentLog) << "Export Fehlgeschlagen";
-        auto* alert = new QMessageBox(QMessageBox::Warning, tr("The document was not exported"),
-                                      tr("“%1” could not be written.").arg(QFileInfo(destination).fileName()),
-                                      QMessageBox::Ok, this);
-        alert->setInformativeText(error);
-        alert->setAttribute(Qt::WA_DeleteOnClose);
-        alert->open();
+        AlertHelper::beginSheetWithStyle(
+            AlertHelper::Warning, tr("The document was not exported"),
+            tr("“%1” could not be written.").arg(QFileInfo(destination).fileName()) + "\n\n" + error, this);
     });
 }
 

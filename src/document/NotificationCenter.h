@@ -8,11 +8,20 @@
 #include <QVariantMap>
 #include <functional>
 
-// Names (and user-info keys) posted in one place and heard in another.
+// Names posted from one file and heard in another.
 namespace notifications {
+inline constexpr char kReload[] = "reload";
+// Windows apply the light or dark theme of "WINDOW_THEME".
+inline constexpr char kToggleLightDark[] = "toggleLightDark";
 // A help button asks for a page of the help book: user info { "helpfile": page }.
 inline constexpr char kHelpViewerOpenFile[] = "Vantrel_Help_Viewer_Open_File";
 inline constexpr char kHelpFileKey[] = "helpfile";
+// Every document re-applies the source view's font and colours.
+inline constexpr char kSetupTextview[] = "Notification_SetupTextview";
+// The styles folder changed: the CSS menu is rebuilt.
+inline constexpr char kCssReloadMainMenu[] = "cssReloadMainMenu";
+// A folder grant was stored: the preferences' save-folder list reloads.
+inline constexpr char kSandboxPathsUpdated[] = "uodated_sandbox_paths_preferences";
 }  // namespace notifications
 
 class NotificationCenter : public QObject {

@@ -11,14 +11,14 @@ namespace {
 void changeFontSize(int delta) {
     SettingsStore& settings = SettingsStore::shared();
     settings.setValue("defaults_FontSize", settings.integerValue("defaults_FontSize") + delta);
-    NotificationCenter::defaultCenter().post("reload");
+    NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
 }  // namespace
 
 void selectCSSStyle(const QString& styleName) {
     SettingsStore::shared().setValue("SelectedCSSStyle", styleName);
-    NotificationCenter::defaultCenter().post("reload");
+    NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
 void makeFontBigger() {
@@ -31,7 +31,7 @@ void makeFontSmaller() {
 
 void makeFontNornalSize() {
     SettingsStore::shared().setValue("defaults_FontSize", 100);
-    NotificationCenter::defaultCenter().post("reload");
+    NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
 void changeFontSizeAction(int segment) {
@@ -47,7 +47,7 @@ void toggleLightDarkFromMenu() {
     SettingsStore& settings = SettingsStore::shared();
     const bool light = settings.stringValue("WINDOW_THEME") == "NSAppearanceNameVibrantLight";
     settings.setValue("WINDOW_THEME", light ? "NSAppearanceNameVibrantDark" : "NSAppearanceNameVibrantLight");
-    NotificationCenter::defaultCenter().post("toggleLightDark");
+    NotificationCenter::defaultCenter().post(notifications::kToggleLightDark);
 }
 
 void toggleTitlebarFromMenu() {

@@ -7,8 +7,53 @@
 #include <QVariant>
 #include <vector>
 
-// Keys of settings that no string table names: declared once here.
+// Every settings key, declared once here.
 namespace settingskeys {
+// File extensions (space-separated) rendered as each language.
+inline constexpr char kMarkdownExtension[] = "defaults_MarkdownExtension";
+inline constexpr char kMultiMarkdownExtension[] = "defaults_MultiMarkdownExtension";
+inline constexpr char kTesselExtension[] = "defaults_TesselExtension";
+inline constexpr char kBBCodeExtension[] = "defaults_BBCodeExtension";
+inline constexpr char kWikitextExtension[] = "defaults_WikitextExtension";
+inline constexpr char kTextileExtension[] = "defaults_TextileExtension";
+inline constexpr char kHTMLExtension[] = "defaults_HTMLExtension";
+inline constexpr char kUseMarkdownExtra[] = "defaults_UseMarkdownExtra";
+inline constexpr char kOpenUnknownExtension[] = "defaults_OpenUnknownExtension";
+inline constexpr char kAskForFolderAccess[] = "defaults_AskForFolderAccess";
+inline constexpr char kUseCriticsMarkup[] = "UseCriticsMarkup";
+inline constexpr char kShowTitlebar[] = "WINDOW_SHOW_TITLEBAR";
+inline constexpr char kWindowTheme[] = "WINDOW_THEME";
+inline constexpr char kSelectedCSSStyle[] = "SelectedCSSStyle";
+inline constexpr char kFontSize[] = "defaults_FontSize";
+// The HTML source view's font family, size (points, as text) and colours.
+inline constexpr char kTextStyle[] = "Defaults_TextStyle";
+inline constexpr char kTextSize[] = "Defaults_TextSize";
+inline constexpr char kTextColor[] = "Defaults_TextColor";
+inline constexpr char kBackgroundColor[] = "Defaults_BackgroundColor";
+inline constexpr char kBaseURLSelectedOption[] = "BASEURL_SelectedOption";
+inline constexpr char kBaseURLWebURL[] = "BASEURL_WebURL";
+inline constexpr char kBaseURLFilePath[] = "BASEURL_FilePath";
+inline constexpr char kBaseURLFilePathSec[] = "BASEURL_FilePathSec";
+// Folder path → grant data of the folders the user opened to the application.
+inline constexpr char kSandboxPaths[] = "SandboxPaths";
+inline constexpr char kUseHTML5[] = "MARKUP_USE_HTML5";
+inline constexpr char kCriticMarkupHighlightStyle[] = "CriticMarkupHighlightStyle";
+inline constexpr char kCriticMarkupAddStyle[] = "CriticMarkupAddStyle";
+inline constexpr char kCriticMarkupCommentStyle[] = "CriticMarkupCommentStyle";
+inline constexpr char kCriticMarkupRemoveStyle[] = "CriticMarkupRemoveStyle";
+inline constexpr char kMMDExePath[] = "MMD_EXE_PATH";
+// The four interpreter choices (one of them is on) and the custom interpreter.
+inline constexpr char kUseBuiltInConverters[] = "VANTREL_Use_IObjectiveC_Markup_Transformation";
+inline constexpr char kUseSystemPHP[] = "VANTREL_Use_InternPHP_Markup_Transformation";
+inline constexpr char kUseCustomPHP[] = "VANTREL_Use_CustomPHP_Markup_Transformation";
+inline constexpr char kUseSwift[] = "VANTREL_Use_Swift_Markup_Transformation";
+inline constexpr char kCustomPHPPath[] = "VANTREL_CUSTO_PHP_URL";
+inline constexpr char kCustomPHPBookmark[] = "VANTREL_CUSTO_PHP_SECBOOKMARK";
+inline constexpr char kUpdaterAutoCheck[] = "VANTREL_UPDATER_AUTOCHECK";
+inline constexpr char kUpdaterFirstStartDone[] = "Vantrel_Updater_First_Start_Done";
+inline constexpr char kUpdaterSecondStartDone[] = "Vantrel_Updater_Second_Start_Done";
+inline constexpr char kUpdaterLastSkip[] = "VANTREL_UPDATER_LASTSKIP";
+inline constexpr char kWarningOpenURLInBrowser[] = "Warning_OpenURLInBrowser";
 // Folders whose documents may run their own scripts in the preview.
 inline constexpr char kScriptsAllowedFolders[] = "PREVIEW_SCRIPTS_ALLOWED_FOLDERS";
 // The documents opened last, newest first (File ▸ Open Recent).

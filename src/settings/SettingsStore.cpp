@@ -55,6 +55,13 @@ QVariant SettingsStore::value(const QString& key) const {
     return defaults_.value(key);
 }
 
+QString SettingsStore::stringOrPaneValue(const QString& key) const {
+    if (std::optional<QString> stored = optionalString(key))
+        return *stored;
+    const SettingDefinition* definition = settingDefinition(key);
+    return definition ? definition->defaultValue.toString() : QString();
+}
+
 std::optional<QString> SettingsStore::optionalString(const QString& key) const {
     QVariant stored = value(key);
     if (!stored.isValid())

@@ -29,6 +29,9 @@ public:
     int integerValue(const QString& key) const { return value(key).toInt(); }
     QString stringValue(const QString& key) const { return value(key).toString(); }
     std::optional<QString> optionalString(const QString& key) const;
+    // The stored string, or for a key never stored the value the preferences
+    // would write (the CriticMarkup styles before the pane was first opened).
+    QString stringOrPaneValue(const QString& key) const;
 
     void setValue(const QString& key, const QVariant& value);
     // Grows with every change made through this store: a result computed

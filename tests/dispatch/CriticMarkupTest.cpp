@@ -60,6 +60,15 @@ TEST_F(CriticStyles, OffMeansDelimitersReachTheConverterUntouched) {
               "<strong><span style='A'>a</span></strong><br />\n<br />\n<br />");
 }
 
-TEST(CriticMarkupWithoutStyles, AbsentStylesGiveEmptyAttributes) {
+// Before the preferences were ever opened the four styles are absent; the
+// marks still look like review marks, a deletion never like kept text.
+TEST(CriticMarkupWithoutStyles, AbsentStylesFallBackToThePaneDefaults) {
+    const QString deletion = MarkupTransformTask::convertAdditionalCriticsInText("{$$gone%%}");
+    EXPECT_EQ(deletion, "<span style='background-color:red; text-decoration: line-through;color: white;"
+                        "font-weight: bold;padding: 0px 6px 0px 6px;'>gone</span>");
+    EXPECT_TRUE(MarkupTransformTask::convertAdditionalCriticsInText("{%%new%%}").contains("background-color:yellow"));
+    // A style the user emptied on purpose stays empty.
+    SettingsStore::shared().setValue("CriticMarkupAddStyle", "");
     EXPECT_EQ(MarkupTransformTask::convertAdditionalCriticsInText("{%%a%%}"), "<span style=''>a</span>");
+    SettingsStore::shared().remove("CriticMarkupAddStyle");
 }

@@ -1,0 +1,54 @@
+#include "preferences/PaneSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "document/NotificationCenter.h"
+#include "settings/SettingsStore.h"
+
+namespace panesupport {
+
+namespace {
+
+void storeAndReload(const char* key, const QVariant& value) {
+    SettingsStore::shared().setValue(key, value);
+    SettingsStore::shared().sync();
+    NotificationCenter::defaultCenter().post(notifications::kReload);
+}
+
+}  // namespace
+
+void showHelp(const QString& page) {
+    NotificationCenter::defaultCenter().post(notifications::kHelpViewerOpenFile, {{notifications::kHelpFileKey, page}});
+}
+
+void bindCheckBox(QCheckBox* box, const char* key) {
+    box->setChecked(SettingsStore::shared().boolValue(key));
+    QObject::connect(box, &QCheckBox::toggled, box, [key](bool on) { storeAndReload(key, on); });
+}
+
+void bindLineEdit(QLineEdit* field, const char* key) {
+    field->setText(SettingsStore::shared().stringValue(key));
+    QObject::connect(field, &QLineEdit::editingFinished, field, [field, key] {
+        if (field->text() != SettingsStore::shared().stringValue(key))
+            storeAndReload(key, field->text());
+    });
+}
+
+void bindLineEditWithPaneValue(QLineEdit* field, const char* key) {
+    field->setText(SettingsStore::shared().stringOrPaneValue(key));
+    QObject::connect(field, &QLineEdit::editingFinished, field, [field, key] {
+        if (field->text() != SettingsStore::shared().stringOrPaneValue(key) || !SettingsStore::shared().contains(key))
+            storeAndReload(key, field->text());
+    });
+}
+
+void bindComboBoxText(QComboBox* popup, const char* key) {
+    const int index = popup->findText(SettingsStore::shared().stringValue(key));
+    if (index >= 0)
+        popup->setCurrentIndex(index);
+    QObject::connect(popup, &QComboBox::textActivated, popup, [key](const QString& text) { storeAndReload(key, text); });
+}
+
+}  // namespace panesupport

@@ -1,0 +1,284 @@
+// The pane controllers on their own, the alerts they run, and the helpers
+// below them: executable search, the interpreter's version question, the
+// stored form of colours.
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "AlertAnswers.h"
+#include "QtTestSupport.h"
+#include "platform/AlertHelper.h"
+#include "platform/DeprecationBridge.h"
+#include "platform/SandboxAccess.h"
+#include "preferences/ExecutableSearch.h"
+#include "preferences/InterpreterVersion.h"
+#include "preferences/MarkupInterpreter.h"
+#include "preferences/Preferences_CriticMarkup.h"
+#include "preferences/Preferences_MultiMarkdownExe.h"
+#include "settings/SettingsRegistry.h"
+#include "settings/SettingsStore.h"
+
+using alertanswers::Answerer;
+using alertanswers::Seen;
+namespace keys = settingskeys;
+
+namespace {
+
+void writeExecutable(const QString& path, const QByteArray& script) {
+    qttestsupport::writeFile(path, script);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+bool boolSetting(const char* key) {
+    return SettingsStore::shared().boolValue(key);
+}
+
+}  // namespace
+
+class PanesTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir scratch_;
+    QString path(const QString& name) const { return scratch_.filePath(name); }
+
+private slots:
+    void initTestCase() { SettingsStore::shared().registerDefaults(); }
+
+    void alertResultsFollowTheButtonOrder() {
+        Seen seen;
+        {
+            Answerer answer(AlertHelper::SecondButton, &seen);
+            QCOMPARE(AlertHelper::warningWithTitle("Title", "Message", "One", "Two"), 1001);
+        }
+        QCOMPARE(seen.title, QString("Title"));
+        QCOMPARE(seen.message, QString("Message"));
+        {
+            Answerer answer(AlertHelper::ThirdButton, &seen);
+            QCOMPARE(AlertHelper::criticlaWithTitle("T", "M", "One", "Two", "Three"), 1002);
+        }
+        {
+            Answerer answer(AlertHelper::FirstButton, &seen);
+            QCOMPARE(AlertHelper::informalWithTitle("Only", "OK"), 1000);
+        }
+        QCOMPARE(seen.count, 3);
+    }
+
+    void storedColoursSurviveTheSettingsFileAndOtherValuesDoNotPassAsColours() {
+        const QString file = path("colours.conf");
+        {
+            QSettings settings(file, QSettings::IniFormat);
+            settings.setValue("colour", DeprecationBridge::archiveObject(QColor(0x12, 0x34, 0x56)));
+            settings.setValue("url", DeprecationBridge::archiveObject(QUrl::fromLocalFile("/srv/notes")));
+        }
+        QSettings reread(file, QSettings::IniFormat);
+        QCOMPARE(DeprecationBridge::unArchive_Color_Data(reread.value("colour")), std::optional(QColor(0x12, 0x34, 0x56)));
+        QCOMPARE(DeprecationBridge::unArchive_NSURL_Data(reread.value("url")),
+                 std::optional(QUrl::fromLocalFile("/srv/notes")));
+        QVERIFY(!DeprecationBridge::unArchive_Color_Data(reread.value("url")));
+        QVERIFY(!DeprecationBridge::unArchive_Color_Data(QVariant("#ff0000 but text")));
+        QVERIFY(!DeprecationBridge::unArchive_NSURL_Data(QVariant()));
+
+        QCOMPARE(DeprecationBridge::pasteboardTypeForKey("string"), QString("text/plain"));
+        QCOMPARE(DeprecationBridge::pasteboardTypeForKey("filename"), QString("text/uri-list"));
+        QTest::ignoreMessage(QtWarningMsg, "ERROR: pasteboardTypeForKey -- Key \"rtf\" wurde nicht erkannt");
+        QVERIFY(DeprecationBridge::pasteboardTypeForKey("rtf").isEmpty());
+        // Grants resolve to nothing: there is nothing to start here.
+        QVERIFY(SandboxAccess::startSandboxAccessWithData(
+                    SandboxAccess::bookmarkDataForURL(QUrl::fromLocalFile(path("gone"))))
+                    .isEmpty());
+    }
+
+    void searchSkipsLinksPackagesAndDepthBeyondFour() {
+        const QString root = path("walk");
+        QDir().mkpath(root + "/a");
+        // A folder that links to itself, as /usr/bin/X11 does, and one to the root.
+        QVERIFY(QFile::link(".", root + "/a/X11"));
+        QVERIFY(QFile::link(root, root + "/a/up"));
+        writeExecutable(root + "/Tools.app/multimarkdown", "#!/bin/sh\n");
+        QCOMPARE(executablesearch::searchInPath(root, "multimarkdown"), QString());
+
+        writeExecutable(root + "/a/b/c/d/multimarkdown", "#!/bin/sh\n");
+        QCOMPARE(executablesearch::searchInPath(root, "multimarkdown"), root + "/a/b/c/d/multimarkdown");
+        writeExecutable(root + "/deep/1/2/3/4/5/pandoc", "#!/bin/sh\n");
+        QCOMPARE(executablesearch::searchInPath(root, "pandoc"), QString());
+        // A folder with the name is no match.
+        QDir().mkpath(root + "/z/tool");
+        QCOMPARE(executablesearch::searchInPath(root, "tool"), QString());
+        QCOMPARE(executablesearch::searchInPath(path("missing"), "tool"), QString());
+
+        // Program folders come before any walk.
+        writeExecutable(path("bin/multimarkdown"), "#!/bin/sh\n");
+        QCOMPARE(executablesearch::findFile("multimarkdown", {path("nothing"), path("bin")}, {root}),
+                 QFileInfo(path("bin/multimarkdown")).absoluteFilePath());
+        QCOMPARE(executablesearch::findFile("multimarkdown", {path("nothing")}, {root}),
+                 root + "/a/b/c/d/multimarkdown");
+    }
+
+    void versionQuestionClosesStandardInputAndHasALimit() {
+        // cat reads standard input: closed, it ends at once with nothing.
+        interpreterversion::Answer cat = interpreterversion::ask("/bin/cat");
+        QVERIFY(cat.started);
+        QVERIFY(!cat.timedOut);
+        QVERIFY(cat.firstLine.isEmpty());
+
+        writeExecutable(path("php"), "#!/bin/sh\necho '  PHP 8.2.7 (cli) (built: Jun  9 2023)  '\necho 'Copyright'\n");
+        QCOMPARE(interpreterversion::ask(path("php")).firstLine, QString("PHP 8.2.7 (cli) (built: Jun  9 2023)"));
+
+        writeExecutable(path("stuck"), "#!/bin/sh\nexec sleep 30\n");
+        interpreterversion::Answer stuck = interpreterversion::ask(path("stuck"), 300);
+        QVERIFY(stuck.timedOut);
+
+        QVERIFY(!interpreterversion::ask(path("no-such-php")).started);
+        QVERIFY(!interpreterversion::ask(scratch_.path()).started);
+    }
+
+    void interpreterChoiceIsOneOfFour() {
+        SettingsStore& settings = SettingsStore::shared();
+        settings.setValue(keys::kUseBuiltInConverters, true);
+        MarkupInterpreter pane;
+        pane.awakeFromNib();
+        auto* builtIn = pane.preferenceView()->findChild<QCheckBox*>("checkbox_useObjectiveC");
+        auto* swift = pane.preferenceView()->findChild<QCheckBox*>("checkbox_useSwift");
+        auto* custom = pane.preferenceView()->findChild<QCheckBox*>("checkbox_useCustomPHP");
+        QVERIFY(builtIn->isChecked());
+        QVERIFY(pane.preferenceView()->findChild<QCheckBox*>("checkbox_useStandard")->isHidden());
+
+        // Unticking the only ticked box ticks it again.
+        builtIn->click();
+        QVERIFY(builtIn->isChecked());
+        QVERIFY(boolSetting(keys::kUseBuiltInConverters));
+
+        // Another box clears the others, in the boxes and in the settings.
+        swift->click();
+        QVERIFY(swift->isChecked() && !builtIn->isChecked());
+        QVERIFY(boolSetting(keys::kUseSwift) && !boolSetting(keys::kUseBuiltInConverters));
+        builtIn->click();
+        QVERIFY(!boolSetting(keys::kUseSwift) && boolSetting(keys::kUseBuiltInConverters));
+
+        // The custom interpreter without a working interpreter: refused with
+        // an alert, the choice before stays.
+        Seen seen;
+        {
+            Answerer answer(AlertHelper::FirstButton, &seen);
+            custom->click();
+        }
+        QCOMPARE(seen.title, QString("NO_VALID_PHP_SELECTED_TITLE"));
+        QVERIFY(!custom->isChecked() && builtIn->isChecked());
+        QVERIFY(!boolSetting(keys::kUseCustomPHP) && boolSetting(keys::kUseBuiltInConverters));
+    }
+
+    void choosingAnInterpreterStoresWhatRunsAndWarnsWhenItIsSilent() {
+        SettingsStore& settings = SettingsStore::shared();
+        settings.remove(keys::kCustomPHPPath);
+        settings.setValue(keys::kUseBuiltInConverters, true);
+        MarkupInterpreter pane;
+        pane.awakeFromNib();
+        auto* message = pane.preferenceView()->findChild<QLabel*>("textfield_customPHPMessage");
+        auto* shown = pane.preferenceView()->findChild<QLineEdit*>("pathToPHPBinary");
+
+        // A file that cannot run: three-button alert, nothing stored.
+        Seen seen;
+        {
+            Answerer answer(AlertHelper::ThirdButton, &seen);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("could not start.*"));
+            QTest::ignoreMessage(QtWarningMsg, qPrintable("EXCEPTION NSTASK: " + path("missing-php")));
+            pane.choosePHPBinary(path("missing-php"));
+        }
+        QCOMPARE(seen.title, QString("PHP_INT_FAIL_TITLE"));
+        QVERIFY(!settings.contains(keys::kCustomPHPPath));
+
+        // cat says nothing: stored all the same, with a warning.
+        {
+            Answerer answer(AlertHelper::FirstButton, &seen);
+            pane.choosePHPBinary("/bin/cat");
+        }
+        QCOMPARE(seen.title, QString("Can't communicate with file"));
+        QCOMPARE(message->text(), QString("Can't communicate with PHP Binary"));
+        QCOMPARE(settings.stringValue(keys::kCustomPHPPath), QString("/bin/cat"));
+
+        // A real answer: its first line shows, and the box may be ticked.
+        writeExecutable(path("php-8"), "#!/bin/sh\necho 'PHP 8.2.7 (cli)'\n");
+        const int alertsBefore = seen.count;
+        {
+            Answerer answer(AlertHelper::FirstButton, &seen);
+            pane.choosePHPBinary(path("php-8"));
+            pane.preferenceView()->findChild<QCheckBox*>("checkbox_useCustomPHP")->click();
+        }
+        QCOMPARE(seen.count, alertsBefore);
+        QCOMPARE(message->text(), QString("PHP 8.2.7 (cli)"));
+        QCOMPARE(shown->text(), path("php-8"));
+        QVERIFY(boolSetting(keys::kUseCustomPHP));
+        QVERIFY(!boolSetting(keys::kUseBuiltInConverters) && !boolSetting(keys::kUseSwift));
+        settings.setValue(keys::kUseCustomPHP, false);
+        settings.setValue(keys::kUseBuiltInConverters, true);
+    }
+
+    void multiMarkdownButtonSearchesThenResets() {
+        SettingsStore& settings = SettingsStore::shared();
+        settings.remove(keys::kMMDExePath);
+        writeExecutable(path("mmd-bin/multimarkdown"), "#!/bin/sh\n");
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(path("mmd-bin")) + ":" + oldPath);
+
+        Preferences_MultiMarkdownExe pane;
+        pane.awakeFromNib();
+        auto* button = pane.preferenceView()->findChild<QPushButton*>("button_MMD_Check");
+        auto* message = pane.preferenceView()->findChild<QLabel*>("textfield_MMD_message");
+        QCOMPARE(button->text(), QString("MMD_LABEL_CHECK"));
+        QCOMPARE(message->text(), QString("MMD_USE_PERL_VERSION_MESSAGE"));
+
+        button->click();
+        QCOMPARE(settings.stringValue(keys::kMMDExePath), path("mmd-bin/multimarkdown"));
+        QCOMPARE(button->text(), QString("MMD_LABEL_RESET"));
+        QCOMPARE(message->text(), path("mmd-bin/multimarkdown"));
+
+        // Reset: the empty string, not an absent value.
+        button->click();
+        QVERIFY(settings.contains(keys::kMMDExePath));
+        QCOMPARE(settings.stringValue(keys::kMMDExePath), QString());
+
+        // Found but not executable.
+        QFile::setPermissions(path("mmd-bin/multimarkdown"), QFile::ReadOwner | QFile::WriteOwner);
+        button->click();
+        QCOMPARE(message->text(), QString("MMD_CANNOT_EXECUTE"));
+        QCOMPARE(settings.stringValue(keys::kMMDExePath), QString());
+        qputenv("PATH", oldPath);
+    }
+
+    void criticMarkupDefaultsAreWrittenOnlyWhileNoStyleIsSet() {
+        SettingsStore& settings = SettingsStore::shared();
+        const char* styles[] = {keys::kCriticMarkupHighlightStyle, keys::kCriticMarkupAddStyle,
+                                keys::kCriticMarkupCommentStyle, keys::kCriticMarkupRemoveStyle};
+        for (const char* key : styles)
+            settings.remove(key);
+        {
+            Preferences_CriticMarkup pane;
+            pane.awakeFromNib();
+        }
+        QCOMPARE(settings.stringValue(keys::kCriticMarkupAddStyle),
+                 QString("background-color:yellow;border: 1px dashed red;padding: 0px 6px 0px 6px;color: black;"));
+        QCOMPARE(settings.stringValue(keys::kCriticMarkupHighlightStyle),
+                 QString("background-color: #c7f1fb;font-weight: bold;color: black;"));
+
+        // The user's edit survives the next opening; reset brings all back.
+        settings.remove(keys::kCriticMarkupRemoveStyle);
+        Preferences_CriticMarkup pane;
+        auto* add = pane.preferenceView()->findChild<QLineEdit*>("textfield_AddStyle");
+        add->setText("color: green;");
+        emit add->editingFinished();
+        pane.awakeFromNib();
+        QCOMPARE(settings.stringValue(keys::kCriticMarkupAddStyle), QString("color: green;"));
+        QVERIFY(!settings.contains(keys::kCriticMarkupRemoveStyle));
+        pane.preferenceView()->findChild<QPushButton*>("button_ResetStyles")->click();
+        QVERIFY(settings.stringValue(keys::kCriticMarkupAddStyle).startsWith("background-color:yellow"));
+        QVERIFY(settings.stringValue(keys::kCriticMarkupRemoveStyle).startsWith("background-color:red"));
+        QCOMPARE(add->text(), settings.stringValue(keys::kCriticMarkupAddStyle));
+    }
+};
+
+QUILL_QTEST_MAIN(PanesTest, QApplication)
+#include "PanesTest.moc"
