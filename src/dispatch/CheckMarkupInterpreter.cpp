@@ -28,8 +28,10 @@ void CheckMarkupInterpreter::performCheck(const AlertPresenter& showCriticalAler
     } else if (settings.boolValue(kCustomPhp)) {
         ChildProcessResult check = runChildProcess(settings.stringValue("VANTREL_CUSTO_PHP_URL"), {"-v"}, {}, 10000);
         if (!check.started) {
+            // Straight to the built-in converters: a retired choice left on
+            // would send the next conversions down the interpreter road.
             settings.setValue(kCustomPhp, false);
-            settings.setValue(kSwift, true);
+            settings.setValue(kBuiltIn, true);
             if (showCriticalAlert)
                 showCriticalAlert(
                     QCoreApplication::translate("MarkupInterpreter-Add", "NO_VALID_PHP_SELECTED_TITLE_START"),

@@ -41,8 +41,10 @@ MarkupInterpreter::MarkupInterpreter(QObject* parent)
 MarkupInterpreter::~MarkupInterpreter() = default;
 
 void MarkupInterpreter::awakeFromNib() {
-    // There is no system PHP to offer on this platform.
+    // Neither a system PHP nor the second-generation converters exist on this
+    // platform; start-up turns either choice into the built-in converters.
     ui->checkbox_useStandard->hide();
+    ui->checkbox_useSwift->hide();
     showStoredChoice();
     const QString path = SettingsStore::shared().stringValue(settingskeys::kCustomPHPPath);
     ui->textfield_customPHPMessage->clear();

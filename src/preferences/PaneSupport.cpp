@@ -30,6 +30,7 @@ void bindCheckBox(QCheckBox* box, const char* key) {
 
 void bindLineEdit(QLineEdit* field, const char* key) {
     field->setText(SettingsStore::shared().stringValue(key));
+    field->setCursorPosition(0);
     QObject::connect(field, &QLineEdit::editingFinished, field, [field, key] {
         if (field->text() != SettingsStore::shared().stringValue(key))
             storeAndReload(key, field->text());
@@ -38,6 +39,7 @@ void bindLineEdit(QLineEdit* field, const char* key) {
 
 void bindLineEditWithPaneValue(QLineEdit* field, const char* key) {
     field->setText(SettingsStore::shared().stringOrPaneValue(key));
+    field->setCursorPosition(0);
     QObject::connect(field, &QLineEdit::editingFinished, field, [field, key] {
         if (field->text() != SettingsStore::shared().stringOrPaneValue(key) || !SettingsStore::shared().contains(key))
             storeAndReload(key, field->text());

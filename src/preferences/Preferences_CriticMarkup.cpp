@@ -47,6 +47,8 @@ void Preferences_CriticMarkup::resetStyles() {
 void Preferences_CriticMarkup::showStoredStyles() {
     QLineEdit* fields[] = {ui->textfield_HighlightStyle, ui->textfield_AddStyle, ui->textfield_CommentStyle,
                            ui->textfield_RemoveStyle};
-    for (int index = 0; index < 4; ++index)
+    for (int index = 0; index < 4; ++index) {
         fields[index]->setText(SettingsStore::shared().stringValue(kStyleKeys[index]));
+        fields[index]->setCursorPosition(0);  // a long style reads from its start
+    }
 }

@@ -146,13 +146,15 @@ private slots:
         auto* custom = pane.preferenceView()->findChild<QCheckBox*>("checkbox_useCustomPHP");
         QVERIFY(builtIn->isChecked());
         QVERIFY(pane.preferenceView()->findChild<QCheckBox*>("checkbox_useStandard")->isHidden());
+        QVERIFY(swift->isHidden());
 
         // Unticking the only ticked box ticks it again.
         builtIn->click();
         QVERIFY(builtIn->isChecked());
         QVERIFY(boolSetting(keys::kUseBuiltInConverters));
 
-        // Another box clears the others, in the boxes and in the settings.
+        // Another box (even a hidden one) clears the others, in the boxes and
+        // in the settings.
         swift->click();
         QVERIFY(swift->isChecked() && !builtIn->isChecked());
         QVERIFY(boolSetting(keys::kUseSwift) && !boolSetting(keys::kUseBuiltInConverters));
