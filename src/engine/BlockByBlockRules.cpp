@@ -63,7 +63,10 @@ private:
 };
 
 bool holds(const icu::UnicodeString& block, const CharacterSet& characters, const icu::UnicodeString& literal) {
-    return characters.mayHold(literal) && block.indexOf(literal) >= 0;
+    if (!characters.mayHold(literal))
+        return false;
+    // For one ASCII character the set has answered already.
+    return (literal.length() == 1 && literal[0] < 128) || block.indexOf(literal) >= 0;
 }
 
 }  // namespace

@@ -24,13 +24,30 @@ public:
     // The first position at or after `from` where an opening begins (at a
     // line start, for a pattern that begins with "(?m)^"); -1 when none.
     int32_t next(const icu::UnicodeString& text, int32_t from) const {
-        int32_t at = openingFrom(text, from);
-        while (at > 0 && atLineStarts_ && !endsLineForDot(text[at - 1]))
-            at = openingFrom(text, at + 1);
-        return at;
+        if (atLineStarts_)
+            return openingAtLineStartFrom(text, from);
+        return openingFrom(text, from);
     }
 
 private:
+    // Line starts are fewer than the places of a short opening ("p"), so
+    // they are walked instead.
+    int32_t openingAtLineStartFrom(const icu::UnicodeString& text, int32_t from) const {
+        const char16_t* units = text.getBuffer();
+        const int32_t length = text.length();
+        for (int32_t at = from; at <= length; ++at) {
+            if (at > 0 && !endsLineForDot(units[at - 1])) {
+                while (at < length && !endsLineForDot(units[at]))
+                    ++at;
+                continue;  // `at` is a line end; the loop steps behind it
+            }
+            for (const icu::UnicodeString& opening : openings_)
+                if (text.compare(at, opening.length(), opening) == 0)
+                    return at;
+        }
+        return -1;
+    }
+
     int32_t openingFrom(const icu::UnicodeString& text, int32_t from) const {
         if (from > text.length())
             return -1;
