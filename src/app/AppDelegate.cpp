@@ -42,7 +42,7 @@ AppDelegate::AppDelegate() {
 
     NotificationCenter& center = NotificationCenter::defaultCenter();
     center.addObserver(this, notifications::kCssReloadMainMenu, [this](const QVariantMap&) { loadCSSStylesToMenu(); });
-    center.addObserver(this, "externalEditorsReloadMainMenu",
+    center.addObserver(this, notifications::kExternalEditorsReloadMainMenu,
                        [this](const QVariantMap& userInfo) { reloadExternalEditors(userInfo); });
     center.addObserver(this, notifications::kHelpViewerOpenFile,
                        [this](const QVariantMap& userInfo) { openHelpFromNotification(userInfo); });
@@ -141,7 +141,7 @@ void AppDelegate::fillStylesMenu(QMenu* menu) {
 }
 
 void AppDelegate::reloadExternalEditors(const QVariantMap& userInfo) {
-    loadExternalEditorsForExtension(userInfo.value("fileExtension").toString());
+    loadExternalEditorsForExtension(userInfo.value(notifications::kFileExtensionKey).toString());
 }
 
 void AppDelegate::loadExternalEditorsForExtension(const QString& extension) {

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 // Between the two steps the review marks travel as markers that no converter
@@ -22,10 +23,10 @@ QString MarkupTransformTask::convertAdditionalCriticsInText(const QString& html)
     auto span = [&](const char* styleKey) {
         return QString("<span style='%1'>").arg(settings.stringOrPaneValue(styleKey));
     };
-    const QString highlight = span("CriticMarkupHighlightStyle");
-    const QString addition = span("CriticMarkupAddStyle");
-    const QString comment = span("CriticMarkupCommentStyle");
-    const QString deletion = span("CriticMarkupRemoveStyle");
+    const QString highlight = span(settingskeys::kCriticMarkupHighlightStyle);
+    const QString addition = span(settingskeys::kCriticMarkupAddStyle);
+    const QString comment = span(settingskeys::kCriticMarkupCommentStyle);
+    const QString deletion = span(settingskeys::kCriticMarkupRemoveStyle);
     const QString joint = QString::fromUtf8("</span> ➔ ") + addition;
 
     const std::pair<QString, QString> steps[] = {

@@ -11,6 +11,7 @@
 #include "dispatch/InterpreterFailure.h"
 #include "dispatch/MarkupTransformTask.h"
 #include "settings/AppSupportFilePaths.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/ZipArchive.h"
 
@@ -38,8 +39,8 @@ QString quillviewBinary() {
 
 void MarkupTransformTask::prepareExternalRoad(const QString& markupLanguageAsPassed) {
     SettingsStore& settings = SettingsStore::shared();
-    if (settings.boolValue("VANTREL_Use_CustomPHP_Markup_Transformation")) {
-        phpLaunchPath = settings.stringValue("VANTREL_CUSTO_PHP_URL");
+    if (settings.boolValue(settingskeys::kUseCustomPHP)) {
+        phpLaunchPath = settings.stringValue(settingskeys::kCustomPHPPath);
     } else if (!mmd_UseExe) {
         // There is no system PHP to fall back on here: the built-in
         // converters take over.

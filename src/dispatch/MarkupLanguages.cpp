@@ -1,5 +1,6 @@
 #include "dispatch/MarkupLanguages.h"
 
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace markuplanguages {
@@ -36,17 +37,17 @@ QString markupLangSelectFromExtension(const QString& extension) {
     if (extension == "textbundle" || extension == "textpack")
         return {};
     SettingsStore& settings = SettingsStore::shared();
-    const QString markdown = settings.boolValue("defaults_UseMarkdownExtra") ? "markdownextra" : "markdown";
+    const QString markdown = settings.boolValue(settingskeys::kUseMarkdownExtra) ? "markdownextra" : "markdown";
     const std::pair<const char*, QString> lists[] = {
-        {"defaults_MarkdownExtension", markdown},       {"defaults_MultiMarkdownExtension", "multimarkdown"},
-        {"defaults_TesselExtension", "tessel"},         {"defaults_BBCodeExtension", "bbcode"},
-        {"defaults_WikitextExtension", "wikitext"},     {"defaults_TextileExtension", "textile"},
-        {"defaults_HTMLExtension", "html"},
+        {settingskeys::kMarkdownExtension, markdown},       {settingskeys::kMultiMarkdownExtension, "multimarkdown"},
+        {settingskeys::kTesselExtension, "tessel"},         {settingskeys::kBBCodeExtension, "bbcode"},
+        {settingskeys::kWikitextExtension, "wikitext"},     {settingskeys::kTextileExtension, "textile"},
+        {settingskeys::kHTMLExtension, "html"},
     };
     for (const auto& [key, identifier] : lists)
         if (settings.stringValue(key).split(' ').contains(extension))
             return identifier;
-    return settings.stringValue("defaults_OpenUnknownExtension").toLower();
+    return settings.stringValue(settingskeys::kOpenUnknownExtension).toLower();
 }
 
 }  // namespace markuplanguages

@@ -2,6 +2,7 @@
 
 #include "bbcode/BBCode_ObjC.h"
 #include "markdown/Markdown_ObjC.h"
+#include "settings/SettingsRegistry.h"
 #include "tessel/Tessel_ObjC.h"
 #include "dispatch/MarkupLanguages.h"
 #include "settings/UnicodeBridge.h"
@@ -28,8 +29,8 @@ MarkupTransformTask::Outcome MarkupTransformTask::transformStringWithOutcome(con
 }
 
 MarkupTransformTask::MarkupTransformTask()
-    : useObjectiveC(SettingsStore::shared().boolValue("VANTREL_Use_IObjectiveC_Markup_Transformation")),
-      mmdFilePath(SettingsStore::shared().optionalString("MMD_EXE_PATH")) {}
+    : useObjectiveC(SettingsStore::shared().boolValue(settingskeys::kUseBuiltInConverters)),
+      mmdFilePath(SettingsStore::shared().optionalString(settingskeys::kMMDExePath)) {}
 
 void MarkupTransformTask::setMarkuplanguage(const QString& markupLanguage) {
     markLanguage = markuplanguages::normalisedIdentifier(markupLanguage);

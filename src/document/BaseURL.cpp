@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace baseurl {
@@ -14,16 +15,16 @@ QUrl folderURL(const QString& folderPath) {
 }
 
 QUrl storedFolderURL() {
-    const QVariant stored = SettingsStore::shared().value("BASEURL_FilePath");
+    const QVariant stored = SettingsStore::shared().value(settingskeys::kBaseURLFilePath);
     const QUrl url = stored.canConvert<QUrl>() ? stored.toUrl() : QUrl();
     return url.isLocalFile() ? url : QUrl();
 }
 
 QUrl baseURLForFile(const QString& filePath) {
     SettingsStore& settings = SettingsStore::shared();
-    switch (settings.integerValue("BASEURL_SelectedOption")) {
+    switch (settings.integerValue(settingskeys::kBaseURLSelectedOption)) {
     case 4:
-        return QUrl(settings.stringValue("BASEURL_WebURL"));
+        return QUrl(settings.stringValue(settingskeys::kBaseURLWebURL));
     case 3: {
         const QUrl folder = storedFolderURL();
         return folder.isEmpty() ? QUrl() : folderURL(folder.toLocalFile());

@@ -34,6 +34,7 @@
 #include "document/SharedConversions.h"
 #include "document/WindowAppearance.h"
 #include "settings/AppSupportFilePaths.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
 #include <QFutureWatcher>
@@ -140,7 +141,7 @@ void Document::registerObservers() {
     center.addObserver(this, notifications::kReload, [this](const QVariantMap&) { reloadTxt(); });
     center.addObserver(this, notifications::kToggleLightDark, [this](const QVariantMap&) { toggleLightDarkInterface(); });
     center.addObserver(this, notifications::kSetupTextview, [this](const QVariantMap&) { setupHTMLSourceView(); });
-    center.addObserver(this, "toggleTitlebar", [this](const QVariantMap&) { toggleWindowTitlebar(); });
+    center.addObserver(this, notifications::kToggleTitlebar, [this](const QVariantMap&) { toggleWindowTitlebar(); });
 }
 
 void Document::awakeFromNib() {
@@ -185,7 +186,7 @@ void Document::reloadTxt() {
 documentpipeline::Request Document::renderRequest() {
     documentpipeline::Request request;
     request.path = filePath_;
-    request.criticMarkup = SettingsStore::shared().boolValue("UseCriticsMarkup");
+    request.criticMarkup = SettingsStore::shared().boolValue(settingskeys::kUseCriticsMarkup);
     request.largestFile = kLargestPreviewedFile;
     if (fileExtension() == "textpack") {
         if (textpackUnpackFolder_.isEmpty())
@@ -328,11 +329,11 @@ void Document::toggleWindowTitlebar() {
 }
 
 void Document::toggleLightDarkInterface() {
-    windowappearance::applyTheme(this, SettingsStore::shared().stringValue("WINDOW_THEME"));
+    windowappearance::applyTheme(this, SettingsStore::shared().stringValue(settingskeys::kWindowTheme));
 }
 
 void Document::updateWindowTitle() {
-    if (!SettingsStore::shared().boolValue("WINDOW_SHOW_TITLEBAR")) {
+    if (!SettingsStore::shared().boolValue(settingskeys::kShowTitlebar)) {
         setWindowTitle(" ");
         return;
     }
@@ -360,7 +361,8 @@ void Document::changeEvent(QEvent* event) {
 }
 
 void Document::windowDidBecomeKey() {
-    NotificationCenter::defaultCenter().post("externalEditorsReloadMainMenu", {{"fileExtension", fileExtension()}});
+    NotificationCenter::defaultCenter().post(notifications::kExternalEditorsReloadMainMenu,
+                                             {{notifications::kFileExtensionKey, fileExtension()}});
 }
 
 void Document::dragEnterEvent(QDragEnterEvent* event) {

@@ -30,18 +30,18 @@ void Document::connectBaseURLPopover() {
     connect(options, &QButtonGroup::idClicked, this, &Document::selectBaseURLMethod);
     connect(ui->button_BaseURL_ChooseFolder, &QPushButton::clicked, this, &Document::selectBASEURLFolder);
     connect(ui->textfield_BaseURL_WebURL, &QLineEdit::editingFinished, this, [this] {
-        SettingsStore::shared().setValue("BASEURL_WebURL", ui->textfield_BaseURL_WebURL->text());
+        SettingsStore::shared().setValue(settingskeys::kBaseURLWebURL, ui->textfield_BaseURL_WebURL->text());
         baseURLWebsourceReload();
     });
     connect(ui->button_BaseURL_Help, &QToolButton::clicked, this, &Document::showBaseURLHelp);
 }
 
 void Document::showPopover_BaseURL() {
-    const int option = SettingsStore::shared().integerValue("BASEURL_SelectedOption");
+    const int option = SettingsStore::shared().integerValue(settingskeys::kBaseURLSelectedOption);
     QRadioButton* radios[] = {ui->radio_BaseUrl_1, ui->radio_BaseUrl_2, ui->radio_BaseUrl_3, ui->radio_BaseUrl_4};
     radios[option >= 1 && option <= 4 ? option - 1 : 1]->setChecked(true);
     ui->pathControl_BaseURL->setText(baseurl::storedFolderURL().toLocalFile());
-    ui->textfield_BaseURL_WebURL->setText(SettingsStore::shared().stringValue("BASEURL_WebURL"));
+    ui->textfield_BaseURL_WebURL->setText(SettingsStore::shared().stringValue(settingskeys::kBaseURLWebURL));
     QWidget* anchor = button_toolbar_BASEURL;
     ui->popover_BaseURL->adjustSize();
     ui->popover_BaseURL->move(anchor->mapToGlobal(QPoint(0, anchor->height())));
@@ -49,7 +49,7 @@ void Document::showPopover_BaseURL() {
 }
 
 void Document::selectBaseURLMethod(int option) {
-    SettingsStore::shared().setValue("BASEURL_SelectedOption", option);
+    SettingsStore::shared().setValue(settingskeys::kBaseURLSelectedOption, option);
     const QString folder = QFileInfo(filePath_).absolutePath();
     if (option == 2 && !QFileInfo(folder).isReadable()) {
         AlertHelper::informalWithTitle(
@@ -73,14 +73,14 @@ void Document::setBaseURLFolder(const QString& folder) {
     if (folder.isEmpty())
         return;
     // No sandbox bookmarks here: the stored grant is the folder's URL itself.
-    SettingsStore::shared().setValue("BASEURL_FilePath", archivedFileUrl(folder));
-    SettingsStore::shared().setValue("BASEURL_FilePathSec", QUrl::fromLocalFile(folder).toEncoded());
+    SettingsStore::shared().setValue(settingskeys::kBaseURLFilePath, archivedFileUrl(folder));
+    SettingsStore::shared().setValue(settingskeys::kBaseURLFilePathSec, QUrl::fromLocalFile(folder).toEncoded());
     ui->pathControl_BaseURL->setText(folder);
     reloadTxt();
 }
 
 void Document::baseURLWebsourceReload() {
-    if (SettingsStore::shared().integerValue("BASEURL_SelectedOption") == 4)
+    if (SettingsStore::shared().integerValue(settingskeys::kBaseURLSelectedOption) == 4)
         reloadTxt();
 }
 

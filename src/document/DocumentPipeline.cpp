@@ -11,6 +11,7 @@
 #include "document/BaseURL.h"
 #include "document/PageTemplate.h"
 #include "document/TextReading.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
 
@@ -44,7 +45,7 @@ void readPlainFile(const Request& request, Result& result) {
 // A package names its language in its info file; Markdown follows the
 // Markdown Extra switch, as a plain .md file does.
 QString packageLanguage(const QString& named) {
-    if (named.toLower() == "markdown" && SettingsStore::shared().boolValue("defaults_UseMarkdownExtra"))
+    if (named.toLower() == "markdown" && SettingsStore::shared().boolValue(settingskeys::kUseMarkdownExtra))
         return "markdownextra";
     return named;
 }

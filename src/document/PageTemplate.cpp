@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "settings/AppSupportFilePaths.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace pagetemplate {
@@ -10,7 +11,7 @@ namespace pagetemplate {
 QString returnCSSStyleString() {
     const QString path = QString("%1/CSSStyles/%2.css")
                              .arg(AppSupportFilePaths::appSupportFilePath(),
-                                  SettingsStore::shared().stringValue("SelectedCSSStyle"));
+                                  SettingsStore::shared().stringValue(settingskeys::kSelectedCSSStyle));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -28,7 +29,7 @@ QString pageWithFragment(const QString& fragment, const QString& styleText, long
 
 QString pageWithFragment(const QString& fragment) {
     return pageWithFragment(fragment, returnCSSStyleString(),
-                            SettingsStore::shared().value("defaults_FontSize").toLongLong());
+                            SettingsStore::shared().value(settingskeys::kFontSize).toLongLong());
 }
 
 }  // namespace pagetemplate

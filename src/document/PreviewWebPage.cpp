@@ -10,6 +10,7 @@
 #include <QWebEngineSettings>
 
 #include "document/PreviewRequestPolicy.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 Q_DECLARE_LOGGING_CATEGORY(previewPolicyLog)
@@ -34,9 +35,9 @@ private:
 };
 
 const char* const kExtensionLists[] = {
-    "defaults_MarkdownExtension", "defaults_MultiMarkdownExtension", "defaults_TesselExtension",
-    "defaults_BBCodeExtension",   "defaults_WikitextExtension",      "defaults_TextileExtension",
-    "defaults_HTMLExtension"};
+    settingskeys::kMarkdownExtension, settingskeys::kMultiMarkdownExtension, settingskeys::kTesselExtension,
+    settingskeys::kBBCodeExtension,   settingskeys::kWikitextExtension,      settingskeys::kTextileExtension,
+    settingskeys::kHTMLExtension};
 
 const char* const kPageBehaviourName = "quillview-page-behaviour";
 

@@ -1,6 +1,7 @@
 #include "document/ViewSettings.h"
 
 #include "document/NotificationCenter.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace viewsettings {
@@ -10,14 +11,14 @@ namespace {
 // No bound, as before: a percentage at or below zero is ignored by the page.
 void changeFontSize(int delta) {
     SettingsStore& settings = SettingsStore::shared();
-    settings.setValue("defaults_FontSize", settings.integerValue("defaults_FontSize") + delta);
+    settings.setValue(settingskeys::kFontSize, settings.integerValue(settingskeys::kFontSize) + delta);
     NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
 }  // namespace
 
 void selectCSSStyle(const QString& styleName) {
-    SettingsStore::shared().setValue("SelectedCSSStyle", styleName);
+    SettingsStore::shared().setValue(settingskeys::kSelectedCSSStyle, styleName);
     NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
@@ -30,7 +31,7 @@ void makeFontSmaller() {
 }
 
 void makeFontNornalSize() {
-    SettingsStore::shared().setValue("defaults_FontSize", 100);
+    SettingsStore::shared().setValue(settingskeys::kFontSize, 100);
     NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
@@ -45,15 +46,16 @@ void changeFontSizeAction(int segment) {
 
 void toggleLightDarkFromMenu() {
     SettingsStore& settings = SettingsStore::shared();
-    const bool light = settings.stringValue("WINDOW_THEME") == "NSAppearanceNameVibrantLight";
-    settings.setValue("WINDOW_THEME", light ? "NSAppearanceNameVibrantDark" : "NSAppearanceNameVibrantLight");
+    const bool light = settings.stringValue(settingskeys::kWindowTheme) == "NSAppearanceNameVibrantLight";
+    settings.setValue(settingskeys::kWindowTheme,
+                      light ? "NSAppearanceNameVibrantDark" : "NSAppearanceNameVibrantLight");
     NotificationCenter::defaultCenter().post(notifications::kToggleLightDark);
 }
 
 void toggleTitlebarFromMenu() {
     SettingsStore& settings = SettingsStore::shared();
-    settings.setValue("WINDOW_SHOW_TITLEBAR", !settings.boolValue("WINDOW_SHOW_TITLEBAR"));
-    NotificationCenter::defaultCenter().post("toggleTitlebar");
+    settings.setValue(settingskeys::kShowTitlebar, !settings.boolValue(settingskeys::kShowTitlebar));
+    NotificationCenter::defaultCenter().post(notifications::kToggleTitlebar);
 }
 
 }  // namespace viewsettings

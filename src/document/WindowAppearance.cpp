@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <optional>
 
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace windowappearance {
@@ -53,15 +54,15 @@ void applyTheme(QWidget* window, const QString& themeName) {
 
 void applySourceViewSettings(QPlainTextEdit* view) {
     QPalette palette = view->palette();
-    if (auto background = storedColor("Defaults_BackgroundColor"))
+    if (auto background = storedColor(settingskeys::kBackgroundColor))
         palette.setColor(QPalette::Base, *background);
-    if (auto text = storedColor("Defaults_TextColor"))
+    if (auto text = storedColor(settingskeys::kTextColor))
         palette.setColor(QPalette::Text, *text);
     view->setPalette(palette);
 
     SettingsStore& settings = SettingsStore::shared();
-    const QString family = settings.stringValue("Defaults_TextStyle");
-    const double size = settings.stringValue("Defaults_TextSize").toDouble();
+    const QString family = settings.stringValue(settingskeys::kTextStyle);
+    const double size = settings.stringValue(settingskeys::kTextSize).toDouble();
     if (QFontDatabase::hasFamily(family)) {
         QFont font(family);
         if (size > 0)
