@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "engine/Log.h"
+#include "engine/RepeatedReplace.h"
 #include "engine/ReplacementTemplate.h"
 #include "engine/TextUtilities.h"
 
@@ -128,6 +129,39 @@ const icu::RegexPattern* compiledPattern(const icu::UnicodeString& pattern, uint
 
 namespace {
 
+// Replaces the matches of `matcher`, which runs over `text`, leaving alone
+// every match for which `keep` says so.
+template <typename Keep>
+RegexResult replaceMatches(icu::RegexMatcher& matcher, icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                           const icu::UnicodeString& replacementTemplate, Keep keep) {
+    RegexResult result;
+    icu::UnicodeString out;
+    int32_t copiedUpTo = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    bool replacedAny = false;
+    while (matcher.find(status)) {
+        UErrorCode rangeStatus = U_ZERO_ERROR;
+        int32_t start = matcher.start(rangeStatus);
+        if (keep(start))
+            continue;
+        if (!replacedAny)
+            out = emptyWithRoomFor(text);
+        out.append(text, copiedUpTo, start - copiedUpTo);
+        appendEvaluatedTemplate(out, replacementTemplate, matcher, text);
+        copiedUpTo = matcher.end(rangeStatus);
+        replacedAny = true;
+    }
+    const bool failed = searchFailed(status, pattern, result);
+    // The matcher lets go of the text before it changes.
+    static const icu::UnicodeString nothing;
+    matcher.reset(nothing);
+    if (!failed && replacedAny) {
+        out.append(text, copiedUpTo, text.length() - copiedUpTo);
+        text = std::move(out);
+    }
+    return result;
+}
+
 // replaceAll, leaving alone every match for which `keep` says so.
 template <typename Keep>
 RegexResult replaceAllExcept(icu::UnicodeString& text, const icu::UnicodeString& pattern,
@@ -136,30 +170,7 @@ RegexResult replaceAllExcept(icu::UnicodeString& text, const icu::UnicodeString&
     auto matcher = matcherFor(text, pattern, options, result);
     if (!matcher)
         return result;
-    icu::UnicodeString out;
-    int32_t copiedUpTo = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    bool replacedAny = false;
-    while (matcher->find(status)) {
-        UErrorCode rangeStatus = U_ZERO_ERROR;
-        int32_t start = matcher->start(rangeStatus);
-        if (keep(start))
-            continue;
-        if (!replacedAny)
-            out = emptyWithRoomFor(text);
-        out.append(text, copiedUpTo, start - copiedUpTo);
-        appendEvaluatedTemplate(out, replacementTemplate, *matcher, text);
-        copiedUpTo = matcher->end(rangeStatus);
-        replacedAny = true;
-    }
-    if (searchFailed(status, pattern, result))
-        return result;
-    matcher.reset();  // it refers to the text being replaced
-    if (replacedAny) {
-        out.append(text, copiedUpTo, text.length() - copiedUpTo);
-        text = std::move(out);
-    }
-    return result;
+    return replaceMatches(*matcher, text, pattern, replacementTemplate, keep);
 }
 
 }  // namespace
@@ -230,6 +241,29 @@ void replaceAllLiteral(icu::UnicodeString& text, const icu::UnicodeString& targe
     }
     out.append(text, copiedUpTo, text.length() - copiedUpTo);
     text = std::move(out);
+}
+
+// RepeatedReplace shares replaceAll's loop.
+RepeatedReplace::RepeatedReplace(icu::UnicodeString pattern, icu::UnicodeString replacementTemplate,
+                                 uint32_t options)
+    : pattern_(std::move(pattern)), template_(std::move(replacementTemplate)) {
+    if (const icu::RegexPattern* compiled = compiledPattern(pattern_, options, &error_)) {
+        UErrorCode status = U_ZERO_ERROR;
+        matcher_.reset(compiled->matcher(status));
+        if (U_FAILURE(status))
+            matcher_.reset();
+    }
+}
+
+RepeatedReplace::~RepeatedReplace() = default;
+
+RegexResult RepeatedReplace::apply(icu::UnicodeString& text) {
+    if (!matcher_)
+        return {RegexStatus::invalidPattern, error_};
+    UErrorCode status = U_ZERO_ERROR;
+    matcher_->reset(text);
+    matcher_->setTimeLimit(matchTimeLimitTicks(text), status);
+    return replaceMatches(*matcher_, text, pattern_, template_, [](int32_t) { return false; });
 }
 
 icu::UnicodeString escapedPattern(const icu::UnicodeString& literal) {

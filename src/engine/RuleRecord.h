@@ -5,7 +5,7 @@
 #include <unicode/unistr.h>
 
 struct RuleRecord {
-    icu::UnicodeString name;           // a label; nothing reads it
+    icu::UnicodeString name;           // a label; a converter may pick a rule by it
     icu::UnicodeString pattern;        // ICU pattern, or the text a literal rule finds
     icu::UnicodeString templateText;   // replacement template, or literal replacement
     bool regexReplace = false;         // regex rule, no options

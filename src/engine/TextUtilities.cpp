@@ -79,10 +79,24 @@ icu::UnicodeString formatted(const icu::UnicodeString& format, std::initializer_
     return out;
 }
 
+// One walk over the text: at each character, only the pieces that start
+// with it are compared (an empty piece is found nowhere, as with indexOf).
 bool containsAny(const icu::UnicodeString& text, std::initializer_list<const char16_t*> pieces) {
-    for (const char16_t* piece : pieces)
-        if (text.indexOf(piece) >= 0)
-            return true;
+    const char16_t* chars = text.getBuffer();
+    const int32_t length = text.length();
+    if (!chars)
+        return false;
+    for (int32_t at = 0; at < length; ++at) {
+        for (const char16_t* piece : pieces) {
+            if (piece[0] != chars[at] || piece[0] == 0)
+                continue;
+            int32_t matched = 1;
+            while (piece[matched] != 0 && at + matched < length && chars[at + matched] == piece[matched])
+                ++matched;
+            if (piece[matched] == 0)
+                return true;
+        }
+    }
     return false;
 }
 

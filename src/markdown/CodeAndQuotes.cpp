@@ -3,6 +3,7 @@
 // quotes become blockquote elements level by level.
 #include "markdown/Markdown_ObjC.h"
 
+#include "engine/CandidateSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
@@ -69,14 +70,21 @@ void Markdown_ObjC::codeBlockSave() {
     // (and fenced blocks, blank lines and all). A single-backtick span stays
     // within its paragraph.
     saveCodeSpans(u"(?s)[`]{2,}(.*?)[`]{2,}", false, u"``");
-    engine::replaceAll(str, uR"((?<![\\`])\\`)", kEscapedBacktickToken);
+    if (str.indexOf(kEscapedBacktick) >= 0)
+        engine::replaceAll(str, uR"((?<![\\`])\\`)", kEscapedBacktickToken);
     saveCodeSpans(uR"((?s)[`]{1,1}((?:(?!\n\n).)*?)[`]{1,1})", true, u"`");
     saveIndentedCodeBlocks(str);
 }
 
 void Markdown_ObjC::saveCodeSpans(const icu::UnicodeString& pattern, bool dotMatch,
                                   const icu::UnicodeString& backticksToDrop) {
-    auto matches = dotMatch ? matchesForDotMatchedPattern(pattern) : matchesForPattern(pattern);
+    // A span starts at one of its opening backticks and ends with the last
+    // backtick run that can close it.
+    engine::RegexResult result;
+    auto matches = engine::findAllPlanned(str, pattern, engine::pairedLiteralPlan(str, backticksToDrop),
+                                          dotMatch ? engine::kDotMatchesLineSeparators : engine::kNoOptions, &result);
+    if (result.status == engine::RegexStatus::invalidPattern)
+        engine::log(u"Error for Pattern %@ - %@", {pattern, result.error});
     if (!matches)
         return;
     std::vector<engine::RangeEdit> edits;

@@ -65,9 +65,31 @@ int32_t breakingBlanksAt(const icu::UnicodeString& line) {
 
 }  // namespace
 
+// One walk over the text instead of one per escape. Replacing the pairs of
+// backslashes first and then each other escape gives the same: no token holds
+// a backslash, so a backslash left after the pairs of its run escapes the
+// character after it, as the walk finds too.
 void Markdown_ObjC::escapeCharacters() {
-    for (const Escape& escape : kEscapes)
-        engine::replaceAllLiteral(str, escape.written, escape.token);
+    if (str.indexOf(u'\\') < 0)
+        return;
+    icu::UnicodeString out = engine::emptyWithRoomFor(str);
+    int32_t copiedUpTo = 0;
+    for (int32_t at = str.indexOf(u'\\'); at >= 0 && at + 1 < str.length(); at = str.indexOf(u'\\', at)) {
+        const char16_t escaped = str.charAt(at + 1);
+        const Escape* escape = nullptr;
+        for (const Escape& candidate : kEscapes)
+            if (candidate.written[1] == escaped)
+                escape = &candidate;
+        if (!escape) {
+            ++at;
+            continue;
+        }
+        out.append(str, copiedUpTo, at - copiedUpTo).append(escape->token);
+        at += 2;
+        copiedUpTo = at;
+    }
+    out.append(str, copiedUpTo, str.length() - copiedUpTo);
+    str = std::move(out);
 }
 
 // One walk over the text instead of one per token. Restoring the tokens one
@@ -190,9 +212,12 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) c
     };
     // A code block saved inside a quote stands for its pre element.
     auto hasBlockTag = [&blockTags, this](const icu::UnicodeString& line) {
-        for (const icu::UnicodeString& tag : blockTags)
-            if (line.indexOf(tag) >= 0)
-                return true;
+        // Every tag looked for holds "<" or ">"; most lines hold neither.
+        if (line.indexOf(u'<') >= 0 || line.indexOf(u'>') >= 0) {
+            for (const icu::UnicodeString& tag : blockTags)
+                if (line.indexOf(tag) >= 0)
+                    return true;
+        }
         if (!line.startsWith(u"%"))
             return false;
         auto code = codeBlocksEscaped.savedTextForToken(line);
@@ -220,7 +245,7 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) c
                                                    {u"</pre>", u"</blockquote>"});
         if (startsSpecial || inRawBlock || rawBlock || hasTag || inList)
             continue;
-        if (engine::trimmed(line).isEmpty()) {
+        if (engine::isBlank(line)) {
             if (paragraphOpen && i > 0)
                 lines[i - 1].append(u"</p>");
             paragraphOpen = false;

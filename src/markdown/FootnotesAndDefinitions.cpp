@@ -2,8 +2,10 @@
 // numbered section at the end, and definition lists.
 #include "markdown/Markdown_ObjC.h"
 
+#include "engine/CandidateSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/Log.h"
+#include "engine/PairedSpanPattern.h"
 #include "engine/TextUtilities.h"
 #include "markdown/MarkdownText.h"
 
@@ -25,6 +27,18 @@ int32_t footnoteDefinitionEnd(const icu::UnicodeString& text, int32_t newline) {
             return at;
     }
     return length;
+}
+
+// A term's match starts at the line that ends right before ":" or before
+// the empty line before it: "(.*?)" stops at its line's end.
+engine::SearchPlan termLinesBeforeDefinitions(const icu::UnicodeString& text) {
+    engine::SearchPlan plan;
+    for (int32_t at : engine::occurrencesOf(text, u"\n:")) {
+        if (at > 0 && text.charAt(at - 1) == u'\n')
+            plan.starts.push_back(engine::lineStartAt(text, at - 1));
+        plan.starts.push_back(engine::lineStartAt(text, at));
+    }
+    return plan;
 }
 
 icu::UnicodeString definitionListHTML(const icu::UnicodeString& blockText) {
@@ -64,8 +78,11 @@ icu::UnicodeString definitionListHTML(const icu::UnicodeString& blockText) {
 }  // namespace
 
 void Markdown_ObjC::strikethrough() {
-    engine::RegexResult result =
-        engine::replaceAll(str, u"~~(.*?)~~", u"<del>$1</del>", engine::kDotMatchesLineSeparators);
+    // A strike starts at a "~~" and ends at one, so an unclosed "~~" costs
+    // a scan to the last "~~" at most.
+    engine::RegexResult result = engine::replaceAllPlanned(str, engine::pairedSpanPattern(u"~"), u"<del>$1</del>",
+                                                           engine::pairedLiteralPlan(str, u"~~"),
+                                                           engine::kDotMatchesLineSeparators);
     if (result.status == engine::RegexStatus::invalidPattern)
         engine::log(u"Error MarkdownExtra/strikethrough %@", {result.error});
 }
@@ -118,9 +135,13 @@ void Markdown_ObjC::performFootNotes() {
 }
 
 void Markdown_ObjC::performDefinitionBlock() {
-    std::vector<engine::Match> matches = markdown::matchesOf(
-        str, uR"((?m)^(.*?)[\n]{1,2}:[ \t]{1,}(.*?)$)", engine::kNoOptions,
-        u"Error MarkdownExtension / performDefinitionblock %@");
+    const icu::UnicodeString pattern = uR"((?m)^(.*?)[\n]{1,2}:[ \t]{1,}(.*?)$)";
+    engine::RegexResult result;
+    std::vector<engine::Match> matches =
+        engine::findAllPlanned(str, pattern, termLinesBeforeDefinitions(str), engine::kNoOptions, &result)
+            .value_or(std::vector<engine::Match>{});
+    if (result.status == engine::RegexStatus::invalidPattern)
+        engine::log(u"Error MarkdownExtension / performDefinitionblock %@", {result.error});
     if (matches.empty())
         return;
     std::vector<engine::RangeEdit> edits;

@@ -4,9 +4,12 @@
 #include "markdown/Markdown_ObjC.h"
 
 #include <map>
+#include <memory>
 
+#include "engine/CandidateSearch.h"
 #include "engine/OpeningSearch.h"
 #include "engine/RangeEdits.h"
+#include "engine/RepeatedReplace.h"
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
 #include "markdown/MarkdownText.h"
@@ -91,6 +94,15 @@ void escapeQuotesInTitle(icu::UnicodeString& saved, const RuleTable& rules) {
     }
 }
 
+// What every match of a link rule starts with.
+icu::UnicodeString linkOpening(const RuleRecord& rule) {
+    if (rule.name.startsWith(u"image"))
+        return u"![";
+    if (rule.name.startsWith(u"hyperlinkNamed"))
+        return u"[";
+    return rule.name == u"hyperlink" ? u"<http" : u"http";
+}
+
 }  // namespace
 
 void Markdown_ObjC::linkSave() {
@@ -105,9 +117,11 @@ void Markdown_ObjC::linkSave() {
     for (const RuleRecord& rule : regexMarkdownLinks()) {
         engine::RegexResult result;
         // Link texts hold bracket pairs, so an opening that cannot close
-        // does not rule out a later one on its line: every opening is tried.
-        std::vector<engine::Match> matches =
-            engine::findAll(str, rule.pattern, engine::kNoOptions, &result).value_or(std::vector<engine::Match>{});
+        // does not rule out a later one on its line: every opening is tried,
+        // and only the openings.
+        const engine::SearchPlan plan{engine::occurrencesOf(str, linkOpening(rule)), -1};
+        std::vector<engine::Match> matches = engine::findAllPlanned(str, rule.pattern, plan, engine::kNoOptions, &result)
+                                                 .value_or(std::vector<engine::Match>{});
         if (result.status == engine::RegexStatus::invalidPattern)
             engine::log(u"Error Markdown/linkSave %@", {result.error});
         std::vector<engine::RangeEdit> edits;
@@ -130,12 +144,15 @@ void Markdown_ObjC::linkReturn() {
             ++rule;
         }
     }
+    std::vector<std::unique_ptr<engine::RepeatedReplace>> replaces;
+    for (const RuleRecord& rule : rules)
+        replaces.push_back(std::make_unique<engine::RepeatedReplace>(rule.pattern, rule.templateText));
     engine::PlaceholderTable html(u"%SavedLink", u"%");
     for (const auto& [number, saved] : linksEscaped.entries()) {
         icu::UnicodeString text(saved);
         escapeQuotesInTitle(text, rules);
-        for (const RuleRecord& rule : rules)
-            engine::replaceAll(text, rule.pattern, rule.templateText);
+        for (const auto& replace : replaces)
+            replace->apply(text);
         html.set(number, text);
     }
     // Every copy of a token comes back, also tokens inside other links; code

@@ -1,5 +1,8 @@
 #include "markdown/Markdown_ObjC.h"
 
+
+#include "engine/CandidateSearch.h"
+#include "engine/Log.h"
 #include "engine/TextUtilities.h"
 
 namespace {
@@ -92,5 +95,44 @@ RuleTable Markdown_ObjC::regexMarkdownLinks() const {
 }
 
 void Markdown_ObjC::firstSimpleTransform() {
-    transformWithDotMatchRules(firstRegexMarkdown());
+    const RuleTable rules = firstRegexMarkdown();
+    // Each rule is tried only where it can match: the two heading rules on
+    // the lines before "=" and "-" lines ("(.+?)" stops at its line's end,
+    // which must come right before the marks), the rules for lines of marks
+    // on the lines that start with their mark after at most three spaces.
+    for (const RuleRecord& rule : rules) {
+        engine::SearchPlan plan;
+        if (rule.name == u"headline1Alternative")
+            plan = engine::linesEndingBefore(str, u"\n=");
+        else if (rule.name == u"headline2Alternative")
+            plan = engine::linesEndingBefore(str, u"\n-");
+        else if (rule.name == u"horizontalLineDash")
+            plan = engine::linesStartingWith(str, u"-", 3);
+        else if (rule.name == u"horizontalLineAsterik")
+            plan = engine::linesStartingWith(str, u"*", 3);
+        else if (rule.name == u"horizontalLineUnderscore")
+            plan = engine::linesStartingWith(str, u"_", 3);
+        else {
+            replaceMatchesWithPattern(rule.pattern, rule.templateText, rule.dotMatch);
+            continue;
+        }
+        engine::RegexResult result = engine::replaceAllPlanned(str, rule.pattern, rule.templateText, plan);
+        if (result.status == engine::RegexStatus::invalidPattern)
+            engine::log(u"Error for Pattern %@ - %@", {rule.pattern, result.error});
+    }
+}
+
+void Markdown_ObjC::applyMainRules() {
+    // Each heading rule is tried only where a line starts with "#"; the
+    // emphasis rules begin with their marker, which ICU finds by itself.
+    for (const RuleRecord& rule : regexes) {
+        if (!rule.name.startsWith(u"headline")) {
+            applySimpleRule(rule);
+            continue;
+        }
+        engine::RegexResult result = engine::replaceAllPlanned(str, rule.pattern, rule.templateText,
+                                                               engine::linesStartingWith(str, u"#"));
+        if (result.status == engine::RegexStatus::invalidPattern)
+            engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
+    }
 }

@@ -25,7 +25,7 @@ const PipelineStep kPipeline[] = {
     {&Markdown_ObjC::firstSimpleTransform, nullptr, u"EXCEPTIOM: - firstSimpleTransform - %@"},
     {&Markdown_ObjC::quoteBlockFormatting, nullptr, u"EXCEPTIOM: - quoteBlockFormatting - %@"},
     {&Markdown_ObjC::performTables, "tables_piped", u"EXCEPTIOM: - performTables - %@"},
-    {&Markdown_ObjC::simpleTransform, nullptr, u"EXCEPTIOM: - simpleTransform - %@"},
+    {&Markdown_ObjC::applyMainRules, nullptr, u"EXCEPTIOM: - simpleTransform - %@"},
     {&Markdown_ObjC::toc_create, "toc_create", u"EXCEPTIOM: - toc_create - %@"},
     {&Markdown_ObjC::performList, nullptr, u"EXCEPTIOM: - performList - %@"},
     {&Markdown_ObjC::quoteBlockFormatting, nullptr, u"EXCEPTIOM: - quoteBlockFormatting - %@"},
@@ -45,28 +45,35 @@ const PipelineStep kPipeline[] = {
     {&Markdown_ObjC::performPBlocking, nullptr, u"EXCEPTIOM: - performPBlocking - %@"},
 };
 
-bool isHorizontalWhiteSpaceOnly(const icu::UnicodeString& line) {
-    for (int32_t i = 0; i < line.length(); ++i)
-        if (!u_isblank(line.charAt(i)))
+bool isHorizontalWhiteSpace(char16_t c) {
+    if (c < 0x80)
+        return c == u' ' || c == u'\t';
+    return u_isblank(c);
+}
+
+bool isHorizontalWhiteSpaceOnly(const char16_t* line, int32_t length) {
+    for (int32_t i = 0; i < length; ++i)
+        if (!isHorizontalWhiteSpace(line[i]))
             return false;
     return true;
 }
 
-// Every run of four spaces becomes a tab, left to right.
-void appendTabbed(icu::UnicodeString& text, const icu::UnicodeString& line) {
-    int32_t spaces = 0;
-    for (int32_t i = 0; i <= line.length(); ++i) {
-        if (i < line.length() && line.charAt(i) == u' ') {
-            if (++spaces == 4) {
-                text.append(u'\t');
-                spaces = 0;
-            }
-            continue;
-        }
-        for (; spaces > 0; --spaces)
+// Every run of four spaces becomes a tab, left to right; the text between
+// the runs is copied as one piece.
+void appendTabbed(icu::UnicodeString& text, const char16_t* line, int32_t length) {
+    for (int32_t i = 0; i < length;) {
+        int32_t spaces = i;
+        while (spaces < length && line[spaces] != u' ')
+            ++spaces;
+        text.append(line, i, spaces - i);
+        int32_t after = spaces;
+        while (after < length && line[after] == u' ')
+            ++after;
+        for (int32_t tabs = (after - spaces) / 4; tabs > 0; --tabs)
+            text.append(u'\t');
+        for (int32_t rest = (after - spaces) % 4; rest > 0; --rest)
             text.append(u' ');
-        if (i < line.length())
-            text.append(line.charAt(i));
+        i = after;
     }
 }
 
@@ -137,13 +144,14 @@ void Markdown_ObjC::normaliseText() {
     };
     appendNewline();
     appendNewline();
+    const char16_t* source = str.getBuffer();
     for (int32_t from = 0;;) {
         int32_t end = str.indexOf(u'\n', from);
         if (end < 0)
             end = str.length();
-        const icu::UnicodeString line(str, from, end - from);
-        if (!isHorizontalWhiteSpaceOnly(line))
-            appendTabbed(text, line);
+        const char16_t* line = source + from;
+        if (!isHorizontalWhiteSpaceOnly(line, end - from))
+            appendTabbed(text, line, end - from);
         appendNewline();
         if (end >= str.length())
             break;

@@ -25,6 +25,8 @@ public:
     RuleTable regexMarkdownLinks() const;
     RuleTable regexMarkdown() const;
     void firstSimpleTransform();
+    // The main table, each heading rule tried only on lines that start with "#".
+    void applyMainRules();
 
     // Code and quotes (CodeAndQuotes.cpp).
     void codeBlockSave();

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "engine/PairedSpanPattern.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 
@@ -11,9 +12,13 @@ namespace {
 
 // A numbered item is a digit and ". " (the item pass reads it so too); any
 // character in place of the dot would take "42 apples" for a list.
-const char16_t* const kListBlock =
-    uR"((?m)(^([^A-Za-z ]{0,})([0-9])\.[ \t]{1,}|^([^A-Za-z0-9 ]{0,})([*\-+])[ \t]{1,})(.*?)\n\n)";
-const char16_t* const kDefinitionListBlock = uR"((?m)^([^A-Za-z\t ]{0,})(::)[ \t]{0,}(.*?)\n\n)";
+// The block runs to the first blank line: "(.*?)\n\n", spelled so that ICU
+// need not save its state at every character of a long block.
+const icu::UnicodeString kListBlock = engine::formatted(
+    uR"((?m)(^([^A-Za-z ]{0,})([0-9])\.[ \t]{1,}|^([^A-Za-z0-9 ]{0,})([*\-+])[ \t]{1,})%@\n\n)",
+    {engine::spanBeforeDoubled(u"\\n")});
+const icu::UnicodeString kDefinitionListBlock =
+    engine::formatted(uR"((?m)^([^A-Za-z\t ]{0,})(::)[ \t]{0,}%@\n\n)", {engine::spanBeforeDoubled(u"\\n")});
 
 // The marker's lead-in may run over line ends (blank lines, lines of digits or
 // punctuation); the block starts at the line of its first marker, so that what

@@ -19,6 +19,9 @@ bool isBlankLine(const icu::UnicodeString& line) {
 // line ends; "<d" spares <div>, <dl>, <dt> and <dd>, but not <del>, and
 // "</dl>" ends a definition list, which wants no break after it either.
 bool isBlockLine(const icu::UnicodeString& line) {
+    // Every piece looked for holds "<" or ">"; most lines of text hold neither.
+    if (line.indexOf(u'<') < 0 && line.indexOf(u'>') < 0)
+        return false;
     return engine::containsAny(line, {u"<h", u"ol>", u"ul>", u"<ol", u"<ul", u"li>", u"</p>", u"<!--", u"-->", u"</dl>"}) ||
            (engine::containsIgnoringCase(line, u"<d") && !engine::containsIgnoringCase(line, u"<del"));
 }

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "engine/CandidateSearch.h"
+#include "engine/PairedSpanPattern.h"
 #include "engine/Placeholders.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
@@ -100,7 +102,9 @@ void Tessel_ObjC::tagsWithAttributes() {
 // "==note==" becomes a numbered superscript link; the notes are listed at
 // "+showreferences+".
 void Tessel_ObjC::advancedReferences() {
-    auto references = matchesForDotMatchedPattern(uR"(\=\=(.*?)\=\=)");
+    // "==(.*?)==" over line ends, tried only at each "==".
+    auto references = engine::findAllPlanned(str, engine::pairedSpanPattern(uR"(\=)"),
+                                             engine::pairedLiteralPlan(str, u"=="), engine::kDotMatchesLineSeparators);
     icu::UnicodeString list;
     if (references && !references->empty()) {
         list = u"<ol class=\"references\">\n";

@@ -4,6 +4,7 @@
 #include "tessel/Tessel_ObjC.h"
 
 #include "engine/Log.h"
+#include "engine/PairedSpanPattern.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 
@@ -25,7 +26,9 @@ std::vector<engine::Match> orNone(std::optional<std::vector<engine::Match>> matc
 void Tessel_ObjC::commentedText() {
     // A block from a "$ " line to the next blank line, blank line included.
     std::vector<engine::RangeEdit> deletions;
-    for (const engine::Match& block : orNone(matchesForDotMatchedPattern(uR"((?m)^[ ]*\${1,}[ ]+(.*?)\n\n)")))
+    static const icu::UnicodeString commentBlock =
+        engine::formatted(uR"((?m)^[ ]*\${1,}[ ]+%@\n\n)", {engine::spanBeforeDoubled(u"\\n")});
+    for (const engine::Match& block : orNone(matchesForDotMatchedPattern(commentBlock)))
         deletions.push_back({block.start(), block.end(), {}});
     engine::applyRangeEdits(str, std::move(deletions));
 }

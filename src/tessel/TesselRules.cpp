@@ -1,5 +1,10 @@
 #include "tessel/Tessel_ObjC.h"
 
+#include <optional>
+
+#include "engine/CandidateSearch.h"
+#include "engine/Log.h"
+#include "engine/PairedSpanPattern.h"
 #include "engine/TemplateText.h"
 #include "engine/TextUtilities.h"
 
@@ -9,7 +14,7 @@ RuleRecord regex(const char16_t* name, const char16_t* pattern, const icu::Unico
     return RuleRecord::regex(name, pattern, templateText);
 }
 
-RuleRecord multiLine(const char16_t* name, const char16_t* pattern, const icu::UnicodeString& templateText) {
+RuleRecord multiLine(const char16_t* name, const icu::UnicodeString& pattern, const icu::UnicodeString& templateText) {
     return RuleRecord::multiLine(name, pattern, templateText);
 }
 
@@ -41,12 +46,12 @@ RuleTable Tessel_ObjC::regexTessel(const icu::UnicodeString& root, const icu::Un
               formatted(uR"(<a href="%@$1%@">$2</a>)", {hashStart, hashEnd})),
         regex(u"footNoteDestination", uR"(\[\^ (.*?)\])", uR"(<a name="$1"> </a>)"),
         regex(u"hyperlinkNamed", uR"(\[([^\]\n]*?)::(.*?)\])", uR"(<a href=\"$1\" alt=\"$2\" title=\"$2\">$2</a>)"),
-        multiLine(u"underline", uR"(\_\_(.*?)\_\_)", u"<ins>$1</ins>"),
-        multiLine(u"bold", uR"(\*\*(.*?)\*\*)", u"<strong>$1</strong>"),
+        multiLine(u"underline", engine::pairedSpanPattern(uR"(\_)"), u"<ins>$1</ins>"),
+        multiLine(u"bold", engine::pairedSpanPattern(uR"(\*)"), u"<strong>$1</strong>"),
         regex(u"subscript", uR"(\~\~(.*?)\~\~)", u"<sub>$1</sub>"),
-        multiLine(u"inverseRegular", uR"(\+\+(.*?)\+\+)", u"<em>$1</em>"),
+        multiLine(u"inverseRegular", engine::pairedSpanPattern(uR"(\+)"), u"<em>$1</em>"),
         regex(u"horizontalLine", uR"(\-{3,})", formatted(u"<hr%@", {engine::escapedTemplateText(HTML_close)})),
-        multiLine(u"striked", uR"(--(.*?)--)", u"<del>$1</del>"),
+        multiLine(u"striked", engine::pairedSpanPattern(u"-"), u"<del>$1</del>"),
         regex(u"super", uR"(\^\^(.*?)\^\^)", u"<sup>$1</sup>"),
         regex(u"mark", uR"(\?\?(.*?)\?\?)", u"<mark>$1</mark>"),
         literal(u"quoteStart", u"+quote+", u"<blockquote>"),
@@ -68,4 +73,44 @@ RuleTable Tessel_ObjC::regexTessel(const icu::UnicodeString& root, const icu::Un
         regex(u"headline2", uR"((?m)^[#]{2,2} (.*?)$)", u"<h2>$1</h2>"),
         regex(u"headline1", uR"((?m)^[#]{1,1} (.*?)$)", u"<h1>$1</h1>"),
     };
+}
+
+namespace {
+
+// Where the costly rules of the table can match: the heading's line before
+// its underline, the lines that start with "#", and the paired markers whose
+// "(.*?)" would otherwise be tried from every position, an unclosed one
+// scanning to the end.
+std::optional<engine::SearchPlan> planFor(const RuleRecord& rule, const icu::UnicodeString& text) {
+    static const struct {
+        const char16_t* name;
+        const char16_t* pairedMarker;
+    } kPairedRules[] = {
+        {u"underline", u"__"}, {u"bold", u"**"},   {u"subscript", u"~~"}, {u"inverseRegular", u"++"},
+        {u"striked", u"--"},   {u"super", u"^^"}, {u"mark", u"??"},
+    };
+    if (rule.name == u"headline1Alternative")
+        return engine::linesEndingBefore(text, u"\n=");
+    if (rule.name.startsWith(u"headline"))
+        return engine::linesStartingWith(text, u"#");
+    for (const auto& paired : kPairedRules)
+        if (rule.name == paired.name)
+            return engine::pairedLiteralPlan(text, paired.pairedMarker);
+    return std::nullopt;
+}
+
+}  // namespace
+
+void Tessel_ObjC::applyRuleTable() {
+    for (const RuleRecord& rule : regexes) {
+        std::optional<engine::SearchPlan> plan = planFor(rule, str);
+        if (!plan) {
+            applySimpleRule(rule);
+            continue;
+        }
+        const uint32_t options = rule.regexReplace ? engine::kNoOptions : engine::kDotMatchesLineSeparators;
+        engine::RegexResult result = engine::replaceAllPlanned(str, rule.pattern, rule.templateText, *plan, options);
+        if (result.status == engine::RegexStatus::invalidPattern)
+            engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
+    }
 }

@@ -46,7 +46,7 @@ icu::UnicodeString Tessel_ObjC::transform() {
     saveInlineHTML();
     saveURLsAndPaths();
     performHTMLEntities();
-    simpleTransform();
+    applyRuleTable();
     tableOfContents();
     quoteCodeTagTransform();
     advancedReferences();

@@ -35,6 +35,8 @@ public:
     void saveInlineHTML();
     void saveURLsAndPaths();
     void performHTMLEntities();
+    // The rule table, each costly rule searched only where it can match.
+    void applyRuleTable();
     void tableOfContents();
     void quoteCodeTagTransform();
     void advancedReferences();
