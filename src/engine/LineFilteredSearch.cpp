@@ -34,31 +34,32 @@ std::optional<std::vector<Match>> findAllInLinesWith(const icu::UnicodeString& t
     RegexResult status;
     std::vector<Match> matches;
     // An empty search still reports a pattern that does not compile.
-    if (!compiledPattern(pattern, options, &status.error)) {
+    const icu::RegexPattern* compiled = compiledPattern(pattern, options, &status.error);
+    if (!compiled) {
         status.status = RegexStatus::invalidPattern;
         if (result)
             *result = status;
         return std::nullopt;
     }
-    for (int32_t lineStart : linesWith(text, needles)) {
-        int32_t lineEnd = text.indexOf(u'\n', lineStart);
-        if (lineEnd < 0)
-            lineEnd = text.length();
-        icu::UnicodeString line(text, lineStart, lineEnd - lineStart);
-        auto found = findAll(line, pattern, options, &status);
-        if (!found) {
-            if (result)
-                *result = status;
-            return std::nullopt;
-        }
-        for (Match& match : *found) {
-            for (size_t g = 0; g < match.starts.size(); ++g) {
-                if (match.starts[g] >= 0) {
-                    match.starts[g] += lineStart;
-                    match.ends[g] += lineStart;
-                }
+    const std::vector<int32_t> lineStarts = linesWith(text, needles);
+    if (!lineStarts.empty()) {
+        // One matcher, its region set to each line in turn: with opaque and
+        // anchoring bounds it sees the line as if the line were the whole
+        // text, without a copy of the line and a matcher for each.
+        auto matcher = timedMatcher(*compiled, text);
+        UErrorCode error = U_ZERO_ERROR;
+        for (int32_t lineStart : lineStarts) {
+            int32_t lineEnd = text.indexOf(u'\n', lineStart);
+            if (lineEnd < 0)
+                lineEnd = text.length();
+            matcher->region(lineStart, lineEnd, error);
+            while (U_SUCCESS(error) && matcher->find(error))
+                matches.push_back(matchFrom(*matcher, text));
+            if (searchFailed(error, pattern, status)) {
+                if (result)
+                    *result = status;
+                return std::nullopt;
             }
-            matches.push_back(std::move(match));
         }
     }
     if (result)

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <string>
 #include <unicode/uchar.h>
 
@@ -79,16 +80,34 @@ icu::UnicodeString formatted(const icu::UnicodeString& format, std::initializer_
     return out;
 }
 
-// One walk over the text: at each character, only the pieces that start
-// with it are compared (an empty piece is found nowhere, as with indexOf).
+// One walk over the text: only at a character that starts some piece are
+// the pieces compared (an empty piece is found nowhere, as with indexOf).
 bool containsAny(const icu::UnicodeString& text, std::initializer_list<const char16_t*> pieces) {
     const char16_t* chars = text.getBuffer();
     const int32_t length = text.length();
     if (!chars)
         return false;
+    uint64_t firstBelow64 = 0;
+    uint64_t firstBelow128 = 0;
+    bool firstAbove128 = false;
+    for (const char16_t* piece : pieces) {
+        const char16_t c = piece[0];
+        if (c == 0)
+            continue;
+        if (c < 64)
+            firstBelow64 |= uint64_t(1) << c;
+        else if (c < 128)
+            firstBelow128 |= uint64_t(1) << (c - 64);
+        else
+            firstAbove128 = true;
+    }
     for (int32_t at = 0; at < length; ++at) {
+        const char16_t c = chars[at];
+        const bool starts = c < 64 ? (firstBelow64 >> c) & 1 : c < 128 ? (firstBelow128 >> (c - 64)) & 1 : firstAbove128;
+        if (!starts)
+            continue;
         for (const char16_t* piece : pieces) {
-            if (piece[0] != chars[at] || piece[0] == 0)
+            if (piece[0] != c)
                 continue;
             int32_t matched = 1;
             while (piece[matched] != 0 && at + matched < length && chars[at + matched] == piece[matched])

@@ -6,6 +6,7 @@
 
 #include "TestSupport.h"
 #include "engine/CandidateSearch.h"
+#include "engine/LineFilteredSearch.h"
 #include "engine/PairedSpanPattern.h"
 #include "engine/Regex.h"
 
@@ -172,4 +173,30 @@ TEST(PlannedSearch, LineStartsAndLastOccurrences) {
     EXPECT_EQ(engine::endOfLastOccurrence(text, u"\n"), 7);
     EXPECT_EQ(engine::endOfLastOccurrence(text, u"zz"), -1);
     EXPECT_EQ(engine::occurrencesOf(u"aaaa", u"aa"), (std::vector<int32_t>{0, 1, 2}));
+}
+
+TEST(LineFilteredSearch, EachLineIsSearchedAsIfItWereTheWholeText) {
+    // Anchors, look-behinds and word boundaries at the line's ends see
+    // nothing of the lines around it.
+    const icu::UnicodeString text = u("a.png\n=\"b.png\" x.png\nlast word.gif");
+    const icu::UnicodeString pattern = u"(?<!=\")\\b(\\w+)\\.(png|gif)$|^(\\w)";
+    std::vector<engine::Match> perLine;
+    int32_t lineStart = 0;
+    for (const icu::UnicodeString& line : {u("a.png"), u("=\"b.png\" x.png"), u("last word.gif")}) {
+        auto found = engine::findAll(line, pattern);
+        ASSERT_TRUE(found);
+        for (engine::Match match : *found) {
+            for (size_t g = 0; g < match.starts.size(); ++g)
+                if (match.starts[g] >= 0) {
+                    match.starts[g] += lineStart;
+                    match.ends[g] += lineStart;
+                }
+            perLine.push_back(match);
+        }
+        lineStart += line.length() + 1;
+    }
+    auto filtered = engine::findAllInLinesWith(text, pattern, {u"png", u"gif"});
+    ASSERT_TRUE(filtered);
+    EXPECT_EQ(described(perLine), described(*filtered));
+    EXPECT_EQ(filtered->size(), 4u);
 }

@@ -62,3 +62,13 @@ TEST(Regions, OpenAfterALine) {
     EXPECT_TRUE(engine::regionOpenAfter(u"text", true, {u"<pre>"}, {u"</pre>"}));
     EXPECT_TRUE(engine::regionOpenAfter(u"</pre> <pre>", true, {u"<pre>"}, {u"</pre>"}));
 }
+
+TEST(ContainsAny, PiecesAnywhereIncludingTheEndAndBeyondAscii) {
+    EXPECT_TRUE(engine::containsAny(u"text </p>", {u"<h", u"</p>"}));
+    EXPECT_FALSE(engine::containsAny(u"text </p", {u"<h", u"</p>"}));  // cut off at the end
+    EXPECT_TRUE(engine::containsAny(u"<<h", {u"<h"}));                  // a false start just before
+    EXPECT_TRUE(engine::containsAny(u"a \u2028 \u00e9t\u00e9", {u"x", u"\u00e9t"}));
+    EXPECT_FALSE(engine::containsAny(u"anything", {u""}));  // as indexOf: an empty piece is nowhere
+    EXPECT_FALSE(engine::containsAny(u"", {u"a"}));
+    EXPECT_TRUE(engine::containsAny(u"tab\t \n", {u"  \n", u"\t \n"}));
+}
