@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "document/FileManager.h"
+#include "document/NotificationCenter.h"
 #include "platform/AlertHelper.h"
 #include "platform/SandboxAccess.h"
 #include "preferences/InterpreterVersion.h"
@@ -139,6 +140,8 @@ void MarkupInterpreter::choose(QCheckBox* clicked) {
         settings.setValue(key, box == clicked);
     }
     settings.sync();
+    // Open documents convert again on the road just chosen.
+    NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
 void MarkupInterpreter::check_CustomPHP() {

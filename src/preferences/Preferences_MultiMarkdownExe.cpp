@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "document/NotificationCenter.h"
 #include "platform/AlertHelper.h"
 #include "preferences/ExecutableSearch.h"
 #include "preferences/PaneSupport.h"
@@ -41,6 +42,17 @@ void Preferences_MultiMarkdownExe::awakeFromNib() {
     set_MMD_Interface_Labels();
 }
 
+namespace {
+
+// MultiMarkdown documents that are open convert again with the new choice.
+void storeExecutablePath(const QString& path) {
+    SettingsStore::shared().setValue(settingskeys::kMMDExePath, path);
+    SettingsStore::shared().sync();
+    NotificationCenter::defaultCenter().post(notifications::kReload);
+}
+
+}  // namespace
+
 void Preferences_MultiMarkdownExe::set_MMD_Interface_Labels() {
     const QString path = SettingsStore::shared().stringValue(settingskeys::kMMDExePath);
     if (!path.isEmpty()) {
@@ -55,8 +67,7 @@ void Preferences_MultiMarkdownExe::set_MMD_Interface_Labels() {
 void Preferences_MultiMarkdownExe::button_MMD_Check() {
     SettingsStore& settings = SettingsStore::shared();
     if (!settings.stringValue(settingskeys::kMMDExePath).isEmpty()) {
-        settings.setValue(settingskeys::kMMDExePath, QString());
-        settings.sync();
+        storeExecutablePath(QString());
         set_MMD_Interface_Labels();
         return;
     }
@@ -70,8 +81,7 @@ void Preferences_MultiMarkdownExe::button_MMD_Check() {
         ui->textfield_MMD_message->setText(text("MMD_CANNOT_EXECUTE"));
         return;
     }
-    settings.setValue(settingskeys::kMMDExePath, found);
-    settings.sync();
+    storeExecutablePath(found);
     set_MMD_Interface_Labels();
 }
 

@@ -7,10 +7,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include "AlertAnswers.h"
 #include "QtTestSupport.h"
+#include "document/NotificationCenter.h"
 #include "platform/AlertHelper.h"
 #include "platform/DeprecationBridge.h"
 #include "platform/SandboxAccess.h"
@@ -158,8 +160,12 @@ private slots:
         swift->click();
         QVERIFY(swift->isChecked() && !builtIn->isChecked());
         QVERIFY(boolSetting(keys::kUseSwift) && !boolSetting(keys::kUseBuiltInConverters));
+        QSignalSpy posts(&NotificationCenter::defaultCenter(), &NotificationCenter::posted);
         builtIn->click();
         QVERIFY(!boolSetting(keys::kUseSwift) && boolSetting(keys::kUseBuiltInConverters));
+        // Open documents convert again on the road chosen.
+        QCOMPARE(posts.count(), 1);
+        QCOMPARE(posts.at(0).at(0).toString(), QString(notifications::kReload));
 
         // The custom interpreter without a working interpreter: refused with
         // an alert, the choice before stays.
