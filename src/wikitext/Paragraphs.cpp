@@ -5,25 +5,41 @@
 
 namespace {
 
+bool standsAt(const icu::UnicodeString& text, int32_t at, const icu::UnicodeString& piece) {
+    return at >= 0 && text.compare(at, piece.length(), piece) == 0;
+}
+
+// True when one of `pieces`, each beginning with `mark`, stands in the text:
+// only the places of the mark are compared, in one walk.
+bool holdsPieceAtMark(const icu::UnicodeString& text, char16_t mark, const std::vector<icu::UnicodeString>& pieces) {
+    for (int32_t at = text.indexOf(mark); at >= 0; at = text.indexOf(mark, at + 1))
+        for (const icu::UnicodeString& piece : pieces)
+            if (standsAt(text, at, piece))
+                return true;
+    return false;
+}
+
 // Blocks that already are block markup get no paragraph around them.
 bool isMarkupBlock(const icu::UnicodeString& block) {
-    // Every piece begins with "<".
-    if (block.indexOf(u'<') < 0)
-        return false;
-    return engine::containsAny(block, {u"<h", u"<ol>", u"<ul>", u"</ol>", u"</ul>", u"<li>", u"<table", u"<p", u"<code",
-                               u"</code"});
+    static const std::vector<icu::UnicodeString> pieces = {u"<h",     u"<ol>", u"<ul>",  u"</ol>", u"</ul>",
+                                                           u"<li>",   u"<table", u"<p", u"<code", u"</code"};
+    return holdsPieceAtMark(block, u'<', pieces);
 }
 
 // Lines that already are block markup keep their line end as it is. "<d"
 // spares <div>, <dl>, <dd> and <dt>, but not <del>; "</dl>" ends a
 // definition list and "</pre>" preformatted text, which want no break
-// behind them either.
+// behind them either. The pieces "ol>", "ul>" and "li>" are found by their
+// ">", the others by their "<".
 bool isMarkupLine(const icu::UnicodeString& line) {
-    // Every piece holds "<" or ">".
-    if (line.indexOf(u'<') < 0 && line.indexOf(u'>') < 0)
-        return false;
-    if (engine::containsAny(line, {u"<h", u"ol>", u"ul>", u"<ol", u"<ul", u"li>", u"</p>", u"</pre>", u"</dl>"}))
+    static const std::vector<icu::UnicodeString> opened = {u"<h", u"<ol", u"<ul", u"</p>", u"</pre>", u"</dl>"};
+    static const icu::UnicodeString closed[] = {u"ol>", u"ul>", u"li>"};
+    if (holdsPieceAtMark(line, u'<', opened))
         return true;
+    for (int32_t at = line.indexOf(u'>'); at >= 0; at = line.indexOf(u'>', at + 1))
+        for (const icu::UnicodeString& piece : closed)
+            if (standsAt(line, at - 2, piece))
+                return true;
     return engine::containsIgnoringAsciiCase(line, u"<d") && !engine::containsIgnoringAsciiCase(line, u"<del");
 }
 
