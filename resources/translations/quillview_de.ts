@@ -352,6 +352,10 @@
         <source>E&amp;xport</source>
         <translation>E&amp;xportieren</translation>
     </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
 </context>
 <context>
     <name>ScriptNoticeBar</name>
@@ -422,6 +426,187 @@
     <message>
         <source>Words: %1 · Characters: %2 · Reading time: %3 min</source>
         <translation>Wörter: %1 · Zeichen: %2 · Lesezeit: %3 Min.</translation>
+    </message>
+</context>
+<context>
+    <name>ExportMarkup2Document</name>
+    <message>
+        <source>LibreOffice could not be started.</source>
+        <translation>LibreOffice ließ sich nicht starten.</translation>
+    </message>
+    <message>
+        <source>LibreOffice could not convert the document.</source>
+        <translation>LibreOffice konnte das Dokument nicht umwandeln.</translation>
+    </message>
+    <message>
+        <source>LibreOffice is not installed (Debian package libreoffice-writer-nogui).</source>
+        <translation>LibreOffice ist nicht installiert (Debian-Paket libreoffice-writer-nogui).</translation>
+    </message>
+    <message>
+        <source>LibreOffice took too long and was stopped.</source>
+        <translation>LibreOffice brauchte zu lange und wurde angehalten.</translation>
+    </message>
+    <message>
+        <source>No destination was given.</source>
+        <translation>Es wurde kein Ziel angegeben.</translation>
+    </message>
+    <message>
+        <source>No temporary folder could be made for the export.</source>
+        <translation>Für den Export ließ sich kein temporärer Ordner anlegen.</translation>
+    </message>
+    <message>
+        <source>The HTML could not be written.</source>
+        <translation>Das HTML ließ sich nicht schreiben.</translation>
+    </message>
+    <message>
+        <source>The PDF could not be printed.</source>
+        <translation>Das PDF ließ sich nicht drucken.</translation>
+    </message>
+    <message>
+        <source>The RTFD folder could not be written.</source>
+        <translation>Der RTFD-Ordner ließ sich nicht schreiben.</translation>
+    </message>
+    <message>
+        <source>The destination holds the document.</source>
+        <translation>Das Ziel enthält das Dokument.</translation>
+    </message>
+    <message>
+        <source>The destination is the document itself.</source>
+        <translation>Das Ziel ist das Dokument selbst.</translation>
+    </message>
+    <message>
+        <source>The destination lies inside the document's package.</source>
+        <translation>Das Ziel liegt im Paket des Dokuments.</translation>
+    </message>
+    <message>
+        <source>The document could not be prepared for LibreOffice.</source>
+        <translation>Das Dokument ließ sich nicht für LibreOffice vorbereiten.</translation>
+    </message>
+    <message>
+        <source>The folder “%1” cannot be written to.</source>
+        <translation>In den Ordner „%1“ kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The folder “%1” does not exist.</source>
+        <translation>Den Ordner „%1“ gibt es nicht.</translation>
+    </message>
+    <message>
+        <source>The package could not be written.</source>
+        <translation>Das Paket ließ sich nicht schreiben.</translation>
+    </message>
+    <message>
+        <source>The page could not be loaded for printing.</source>
+        <translation>Die Seite ließ sich zum Drucken nicht laden.</translation>
+    </message>
+    <message>
+        <source>The page could not be prepared for printing.</source>
+        <translation>Die Seite ließ sich nicht zum Drucken vorbereiten.</translation>
+    </message>
+    <message>
+        <source>The text could not be written.</source>
+        <translation>Der Text ließ sich nicht schreiben.</translation>
+    </message>
+    <message>
+        <source>“%1” already exists and is not a %2 package, so it was left as it is.</source>
+        <translation>„%1“ gibt es schon, und es ist kein %2-Paket; es bleibt daher, wie es ist.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be replaced.</source>
+        <translation>„%1“ ließ sich nicht ersetzen.</translation>
+    </message>
+    <message>
+        <source>“%1” could not be written completely.</source>
+        <translation>„%1“ ließ sich nicht vollständig schreiben.</translation>
+    </message>
+    <message>
+        <source>“%1” does not exist.</source>
+        <translation>„%1“ gibt es nicht.</translation>
+    </message>
+    <message>
+        <source>“%1” is a folder, so it was left as it is.</source>
+        <translation>„%1“ ist ein Ordner und bleibt daher, wie er ist.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a format Quillview exports to.</source>
+        <translation>„%1“ ist kein Format, in das Quillview exportiert.</translation>
+    </message>
+</context>
+<context>
+    <name>Textbundle</name>
+    <message>
+        <source>Unknown Markup-Indentifier</source>
+        <translation>Unbekannte Auszeichnungssprache</translation>
+    </message>
+    <message>
+        <source>The Markup-Identifier for this document is set to %1. The default-markup-language for this document has been set to Markdown.</source>
+        <translation>Als Auszeichnungssprache dieses Dokuments ist %1 angegeben. Das Dokument wird stattdessen als Markdown angezeigt.</translation>
+    </message>
+    <message>
+        <source>The package could not be opened</source>
+        <translation>Das Paket ließ sich nicht öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>ZipArchive</name>
+    <message>
+        <source>The package was not opened: %1</source>
+        <translation>Das Paket wurde nicht geöffnet: %1</translation>
+    </message>
+    <message>
+        <source>it is compressed more than 100 to 1, as archives made to exhaust the disk are.</source>
+        <translation>es ist stärker als 100 zu 1 gepackt, wie Archive, die den Datenträger füllen sollen.</translation>
+    </message>
+    <message>
+        <source>it is not a readable zip archive (%1).</source>
+        <translation>es ist kein lesbares ZIP-Archiv (%1).</translation>
+    </message>
+    <message>
+        <source>an entry is encrypted.</source>
+        <translation>ein Eintrag ist verschlüsselt.</translation>
+    </message>
+    <message>
+        <source>it holds a symbolic link.</source>
+        <translation>es enthält einen symbolischen Link.</translation>
+    </message>
+    <message>
+        <source>an entry does not declare its size.</source>
+        <translation>ein Eintrag gibt seine Größe nicht an.</translation>
+    </message>
+    <message>
+        <source>an entry would unpack to more than 1 GB.</source>
+        <translation>ein Eintrag würde entpackt größer als 1 GB.</translation>
+    </message>
+    <message>
+        <source>the entry "%1" would be written outside its folder.</source>
+        <translation>der Eintrag „%1“ würde außerhalb seines Ordners geschrieben.</translation>
+    </message>
+    <message>
+        <source>an entry cannot be read.</source>
+        <translation>ein Eintrag lässt sich nicht lesen.</translation>
+    </message>
+    <message>
+        <source>it holds more than 10,000 files.</source>
+        <translation>es enthält mehr als 10.000 Dateien.</translation>
+    </message>
+    <message>
+        <source>its files together would unpack to more than 1 GB.</source>
+        <translation>seine Dateien wären entpackt zusammen größer als 1 GB.</translation>
+    </message>
+    <message>
+        <source>an entry cannot be read (%1).</source>
+        <translation>ein Eintrag lässt sich nicht lesen (%1).</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written.</source>
+        <translation>%1 lässt sich nicht schreiben.</translation>
+    </message>
+    <message>
+        <source>an entry holds more data than it declares.</source>
+        <translation>ein Eintrag enthält mehr Daten, als er angibt.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be created.</source>
+        <translation>%1 lässt sich nicht anlegen.</translation>
     </message>
 </context>
 </TS>

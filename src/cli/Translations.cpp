@@ -1,12 +1,17 @@
 #include "cli/Translations.h"
 
+#include <QLibraryInfo>
 #include <QTranslator>
 
 #include "settings/Language.h"
 
 void installTranslations(QCoreApplication& application) {
-    auto* translator = new QTranslator(&application);
-    const QString language = Language::getLanguage().toLower() == "de" ? "de" : "en";
-    if (translator->load(QString(":/translations/quillview_%1.qm").arg(language)))
-        QCoreApplication::installTranslator(translator);
+    const QString language = Language::interfaceLanguage();
+    auto* own = new QTranslator(&application);
+    if (own->load(QString(":/translations/quillview_%1.qm").arg(language)))
+        QCoreApplication::installTranslator(own);
+    // Qt's own texts (dialog buttons, the file dialog) in the same language.
+    auto* qt = new QTranslator(&application);
+    if (qt->load("qtbase_" + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qt);
 }

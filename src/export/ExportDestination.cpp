@@ -8,15 +8,12 @@
 #include <QTemporaryFile>
 #include <cstdio>
 
+#include "export/ExportMarkup2Document.h"
 #include "export/FileCopies.h"
 
 namespace exportdestination {
 
 namespace {
-
-QString translated(const char* text) {
-    return QCoreApplication::translate("ExportMarkup2Document", text);
-}
 
 // The path with every symbolic link followed; for a path that does not exist
 // yet, its folder's real path and its name.
@@ -36,9 +33,9 @@ QString refusalOfExisting(const QString& destination, const exportformats::Expor
     const QFileInfo info(destination);
     const QString name = info.fileName();
     if (format.folder && !isPackageOfFormat(destination, format))
-        return translated("“%1” already exists and is not a %2 package, so it was left as it is.").arg(name, format.name);
+        return ExportMarkup2Document::tr("“%1” already exists and is not a %2 package, so it was left as it is.").arg(name, format.name);
     if (!format.folder && info.isDir())
-        return translated("“%1” is a folder, so it was left as it is.").arg(name);
+        return ExportMarkup2Document::tr("“%1” is a folder, so it was left as it is.").arg(name);
     return {};
 }
 
@@ -52,18 +49,18 @@ QString installFile(const QString& staged, const QString& destination) {
     QFile input(staged);
     QTemporaryFile output(besideTemplate(destination));
     if (!input.open(QIODevice::ReadOnly) || !output.open())
-        return translated("The folder “%1” cannot be written to.").arg(QFileInfo(destination).absolutePath());
+        return ExportMarkup2Document::tr("The folder “%1” cannot be written to.").arg(QFileInfo(destination).absolutePath());
     while (!input.atEnd()) {
         const QByteArray chunk = input.read(1 << 20);
         if (chunk.isEmpty() || output.write(chunk) != chunk.size())
-            return translated("“%1” could not be written completely.").arg(QFileInfo(destination).fileName());
+            return ExportMarkup2Document::tr("“%1” could not be written completely.").arg(QFileInfo(destination).fileName());
     }
     const QFileInfo old(destination);
     output.setPermissions(old.exists() ? old.permissions()
                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     if (!output.flush() || std::rename(QFile::encodeName(output.fileName()).constData(),
                                        QFile::encodeName(destination).constData()) != 0)
-        return translated("“%1” could not be replaced.").arg(QFileInfo(destination).fileName());
+        return ExportMarkup2Document::tr("“%1” could not be replaced.").arg(QFileInfo(destination).fileName());
     output.setAutoRemove(false);
     return {};
 }
@@ -75,18 +72,18 @@ QString installFolder(const QString& staged, const QString& destination) {
     const QString name = QFileInfo(destination).fileName();
     QTemporaryDir beside(besideTemplate(destination));
     if (!beside.isValid())
-        return translated("The folder “%1” cannot be written to.").arg(QFileInfo(destination).absolutePath());
+        return ExportMarkup2Document::tr("The folder “%1” cannot be written to.").arg(QFileInfo(destination).absolutePath());
     const QString fresh = beside.filePath(name);
     if (!filecopies::copyRecursively(staged, fresh))
-        return translated("“%1” could not be written completely.").arg(name);
+        return ExportMarkup2Document::tr("“%1” could not be written completely.").arg(name);
     const QString old = beside.filePath(".old");
     const bool hadOld = QFileInfo::exists(destination);
     if (hadOld && !QDir().rename(destination, old))
-        return translated("“%1” could not be replaced.").arg(name);
+        return ExportMarkup2Document::tr("“%1” could not be replaced.").arg(name);
     if (!QDir().rename(fresh, destination)) {
         if (hadOld)
             QDir().rename(old, destination);
-        return translated("“%1” could not be replaced.").arg(name);
+        return ExportMarkup2Document::tr("“%1” could not be replaced.").arg(name);
     }
     return {};
 }
@@ -106,18 +103,18 @@ bool isPackageOfFormat(const QString& path, const exportformats::ExportFormat& f
 
 QString refusal(const QString& source, const QString& destination, const exportformats::ExportFormat& format) {
     if (destination.trimmed().isEmpty())
-        return translated("No destination was given.");
+        return ExportMarkup2Document::tr("No destination was given.");
     const QString folder = QFileInfo(destination).absolutePath();
     if (!QFileInfo(folder).isDir())
-        return translated("The folder “%1” does not exist.").arg(folder);
+        return ExportMarkup2Document::tr("The folder “%1” does not exist.").arg(folder);
     const QString sourcePath = realPath(source);
     const QString destinationPath = realPath(destination);
     if (destinationPath == sourcePath)
-        return translated("The destination is the document itself.");
+        return ExportMarkup2Document::tr("The destination is the document itself.");
     if (QFileInfo(sourcePath).isDir() && isInside(destinationPath, sourcePath))
-        return translated("The destination lies inside the document's package.");
+        return ExportMarkup2Document::tr("The destination lies inside the document's package.");
     if (isInside(sourcePath, destinationPath))
-        return translated("The destination holds the document.");
+        return ExportMarkup2Document::tr("The destination holds the document.");
     if (QFileInfo::exists(destination) || QFileInfo(destination).isSymLink())
         return refusalOfExisting(destination, format);
     return {};

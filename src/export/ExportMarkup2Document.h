@@ -6,6 +6,7 @@
 // (without CriticMarkup). The destination is replaced only by a complete
 // result; a failed export leaves it, and the source, as they were.
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -35,6 +36,9 @@ protected:
 };
 
 class ExportMarkup2Document {
+    // Every user-visible text of the export is translated in this context.
+    Q_DECLARE_TR_FUNCTIONS(ExportMarkup2Document)
+
 public:
     static QStringList availableExportTypes();
     // Window tags 1..9 ("txt","rtf","rtfd","doc","odt","html","pdf","textbundle","textpack"),

@@ -21,10 +21,6 @@ Q_LOGGING_CATEGORY(exportLog, "quillview.export", QtInfoMsg)
 
 namespace {
 
-QString translated(const char* text) {
-    return QCoreApplication::translate("ExportMarkup2Document", text);
-}
-
 bool writeUtf8(const QString& path, const QString& text) {
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0 && file.commit();
@@ -48,16 +44,16 @@ ExportRun::ExportRun(const ExportRequest& request, QObject* parent)
 void ExportRun::begin() {
     const auto format = exportformats::exportFormatNamed(request_.format);
     if (!format)
-        return finish(translated("“%1” is not a format Quillview exports to.").arg(request_.format));
+        return finish(ExportMarkup2Document::tr("“%1” is not a format Quillview exports to.").arg(request_.format));
     format_ = *format;
     source_ = QFileInfo(request_.source).absoluteFilePath();
     if (request_.source.isEmpty() || !QFileInfo::exists(source_))
-        return finish(translated("“%1” does not exist.").arg(request_.source));
+        return finish(ExportMarkup2Document::tr("“%1” does not exist.").arg(request_.source));
     const QString refusal = exportdestination::refusal(source_, request_.destination, format_);
     if (!refusal.isEmpty())
         return finish(refusal);
     if (!work_.isValid() || !QDir().mkpath(work_.filePath("stage")))
-        return finish(translated("No temporary folder could be made for the export."));
+        return finish(ExportMarkup2Document::tr("No temporary folder could be made for the export."));
     rendering_.setFuture(QtConcurrent::run(&documentpipeline::render, pipelineRequest()));
 }
 
@@ -100,7 +96,7 @@ QString ExportRun::stagePath() const {
 
 void ExportRun::exportHtml() {
     if (!writeUtf8(stagePath(), exporthtml::styledFragment(document_.fragment, request_.css)))
-        return finish(translated("The HTML could not be written."));
+        return finish(ExportMarkup2Document::tr("The HTML could not be written."));
     install(stagePath());
 }
 
@@ -111,7 +107,7 @@ void ExportRun::exportOffice() {
     imageFiles_ = inlined.imageFiles;
     const QString htmlFile = work_.filePath("document.html");
     if (!writeUtf8(htmlFile, inlined.html))
-        return finish(translated("The document could not be prepared for LibreOffice."));
+        return finish(ExportMarkup2Document::tr("The document could not be prepared for LibreOffice."));
     auto* conversion = new LibreOfficeConversion(this);
     connect(conversion, &LibreOfficeConversion::finished, this, &ExportRun::officeConverted);
     conversion->start(htmlFile, format_.libreOfficeTarget, format_.libreOfficeSuffix, work_.filePath("office"),
@@ -122,11 +118,11 @@ void ExportRun::officeConverted(const QString& outputFile, const QString& error)
     if (outputFile.isEmpty())
         return finish(error);
     if (format_.name == "txt" && !officeoutput::dropByteOrderMark(outputFile))
-        return finish(translated("The text could not be written."));
+        return finish(ExportMarkup2Document::tr("The text could not be written."));
     if (format_.name != "rtfd")
         return install(outputFile);
     if (!officeoutput::assembleRtfd(outputFile, imageFiles_, stagePath()))
-        return finish(translated("The RTFD folder could not be written."));
+        return finish(ExportMarkup2Document::tr("The RTFD folder could not be written."));
     install(stagePath());
 }
 

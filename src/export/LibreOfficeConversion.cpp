@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "export/ExportMarkup2Document.h"
+
 Q_DECLARE_LOGGING_CATEGORY(exportLog)
 
 namespace {
@@ -15,22 +17,18 @@ namespace {
 // ends is stopped.
 constexpr int kLongestRunMs = 15 * 60 * 1000;
 
-QString translated(const char* text) {
-    return QCoreApplication::translate("ExportMarkup2Document", text);
-}
-
 }  // namespace
 
 LibreOfficeConversion::LibreOfficeConversion(QObject* parent) : QObject(parent) {
     watchdog_.setSingleShot(true);
     connect(&watchdog_, &QTimer::timeout, this, [this] {
         process_.kill();
-        finish({}, translated("LibreOffice took too long and was stopped."));
+        finish({}, ExportMarkup2Document::tr("LibreOffice took too long and was stopped."));
     });
     connect(&process_, &QProcess::finished, this, &LibreOfficeConversion::processEnded);
     connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
-            finish({}, translated("LibreOffice could not be started."));
+            finish({}, ExportMarkup2Document::tr("LibreOffice could not be started."));
     });
 }
 
@@ -56,7 +54,7 @@ void LibreOfficeConversion::start(const QString& htmlFile, const QString& target
     const QString executable = program();
     if (executable.isEmpty()) {
         QMetaObject::invokeMethod(this, [this] {
-            finish({}, translated("LibreOffice is not installed (Debian package libreoffice-writer-nogui)."));
+            finish({}, ExportMarkup2Document::tr("LibreOffice is not installed (Debian package libreoffice-writer-nogui)."));
         }, Qt::QueuedConnection);
         return;
     }
@@ -84,7 +82,7 @@ void LibreOfficeConversion::processEnded() {
     if (written.isFile() && written.size() > 0)
         finish(expectedOutput_, {});
     else
-        finish({}, translated("LibreOffice could not convert the document."));
+        finish({}, ExportMarkup2Document::tr("LibreOffice could not convert the document."));
 }
 
 void LibreOfficeConversion::finish(const QString& outputFile, const QString& error) {

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "export/ExportMarkup2Document.h"
 #include "export/FileCopies.h"
 #include "textbundle/Textbundle.h"
 #include "textbundle/ZipWriter.h"
@@ -13,12 +14,8 @@ namespace packageexport {
 
 namespace {
 
-QString translated(const char* text) {
-    return QCoreApplication::translate("ExportMarkup2Document", text);
-}
-
 QString notWritten() {
-    return translated("The package could not be written.");
+    return ExportMarkup2Document::tr("The package could not be written.");
 }
 
 // A TextBundle zipped, its one folder named after the destination.

@@ -12,6 +12,7 @@
 #include <QWebEngineSettings>
 
 #include "document/PreviewRequestPolicy.h"
+#include "export/ExportMarkup2Document.h"
 
 Q_DECLARE_LOGGING_CATEGORY(exportLog)
 
@@ -23,10 +24,6 @@ constexpr qsizetype kLargestInlinePage = 1400 * 1024;
 
 // A page whose images do not arrive is printed as it stands after this.
 constexpr int kLongestLoadMs = 60 * 1000;
-
-QString translated(const char* text) {
-    return QCoreApplication::translate("ExportMarkup2Document", text);
-}
 
 // The usual paper of the user's country; the print margins halved
 // (36 pt at the sides, 45 pt at top and bottom).
@@ -93,7 +90,7 @@ void PdfPrinter::start(const QString& page, const QUrl& baseURL, const QStringLi
     const QString pageFile = workFolder + "/page.html";
     QFile file(pageFile);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        QMetaObject::invokeMethod(this, [this] { finish(translated("The page could not be prepared for printing.")); },
+        QMetaObject::invokeMethod(this, [this] { finish(ExportMarkup2Document::tr("The page could not be prepared for printing.")); },
                                   Qt::QueuedConnection);
         return;
     }
@@ -108,7 +105,7 @@ void PdfPrinter::loaded(bool ok) {
     if (printing_ || done_)
         return;
     if (!ok && patience_.isActive()) {
-        finish(translated("The page could not be loaded for printing."));
+        finish(ExportMarkup2Document::tr("The page could not be loaded for printing."));
         return;
     }
     printing_ = true;
@@ -119,7 +116,7 @@ void PdfPrinter::loaded(bool ok) {
 
 void PdfPrinter::printed(const QString&, bool success) {
     const QFileInfo written(pdfFile_);
-    finish(success && written.isFile() && written.size() > 0 ? QString() : translated("The PDF could not be printed."));
+    finish(success && written.isFile() && written.size() > 0 ? QString() : ExportMarkup2Document::tr("The PDF could not be printed."));
 }
 
 void PdfPrinter::finish(const QString& error) {

@@ -16,3 +16,7 @@ QString Language::languageFromPreferences(const QStringList& preferredLanguages)
         return first;
     return first.left(hyphen).toLower();
 }
+
+QString Language::interfaceLanguage() {
+    return getLanguage().toLower() == "de" ? "de" : "en";
+}

@@ -177,9 +177,11 @@ std::optional<TextbundleContents> Textbundle::readTextbundleFromPath(const QStri
     const QString type = contents.json.value("type").toString().toLower();
     contents.markupLang = markupLanguageForType(type);
     if (contents.markupLang.isEmpty()) {
-        const QString title = "Unknown Markup-Indentifier";
-        const QString message = QString("The Markup-Identifier for this document is set to %1. The "
-                                        "default-markup-language for this document has been set to Markdown.")
+        const QString title = QCoreApplication::translate("Textbundle", "Unknown Markup-Indentifier");
+        const QString message = QCoreApplication::translate("Textbundle",
+                                                            "The Markup-Identifier for this document is set to %1. The "
+                                                            "default-markup-language for this document has been set to "
+                                                            "Markdown.")
                                     .arg(type);
         presentCriticalAlert(title, message);
         contents.markupLang = "markdown";
@@ -210,7 +212,7 @@ std::optional<TextbundleContents> Textbundle::readTextpackFromPath(const QString
     // The archive is read where it is; only a safe one is unpacked at all.
     QString error;
     if (!extractZipArchive(path, unpackFolder, &error)) {
-        presentCriticalAlert("The package could not be opened", error);
+        presentCriticalAlert(QCoreApplication::translate("Textbundle", "The package could not be opened"), error);
         return std::nullopt;
     }
     return readTextbundleFromPath(packageInFolder(unpackFolder));

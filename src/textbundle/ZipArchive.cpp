@@ -1,5 +1,6 @@
 #include "textbundle/ZipArchive.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,6 +29,11 @@ struct Entry {
     std::uint64_t declaredSize = 0;
 };
 
+// Why a package was refused is shown to the user, in their language.
+struct Reason {
+    Q_DECLARE_TR_FUNCTIONS(ZipArchive)
+};
+
 bool fail(QString* error, const QString& message) {
     if (error)
         *error = message;
@@ -35,11 +41,12 @@ bool fail(QString* error, const QString& message) {
 }
 
 QString refusal(const QString& reason) {
-    return QStringLiteral("The package was not opened: ") + reason;
+    return Reason::tr("The package was not opened: %1").arg(reason);
 }
 
+
 QString compressedTooMuch() {
-    return refusal("it is compressed more than 100 to 1, as archives made to exhaust the disk are.");
+    return refusal(Reason::tr("it is compressed more than 100 to 1, as archives made to exhaust the disk are."));
 }
 
 Archive openArchive(const QString& archivePath, QString* error) {
@@ -48,7 +55,7 @@ Archive openArchive(const QString& archivePath, QString* error) {
     if (!archive) {
         zip_error_t reason;
         zip_error_init_with_code(&reason, openError);
-        fail(error, refusal(QString("it is not a readable zip archive (%1).").arg(zip_error_strerror(&reason))));
+        fail(error, refusal(Reason::tr("it is not a readable zip archive (%1).").arg(zip_error_strerror(&reason))));
         zip_error_fini(&reason);
     }
     return archive;
@@ -87,13 +94,13 @@ bool isSymbolicLink(zip_t* archive, zip_uint64_t index) {
 // method from the header's encryption flag too.
 QString entryRefusal(zip_t* archive, zip_uint64_t index, const zip_stat_t& stat) {
     if (!(stat.valid & ZIP_STAT_ENCRYPTION_METHOD) || stat.encryption_method != ZIP_EM_NONE)
-        return refusal("an entry is encrypted.");
+        return refusal(Reason::tr("an entry is encrypted."));
     if (isSymbolicLink(archive, index))
-        return refusal("it holds a symbolic link.");
+        return refusal(Reason::tr("it holds a symbolic link."));
     if (!(stat.valid & ZIP_STAT_SIZE) || !(stat.valid & ZIP_STAT_COMP_SIZE))
-        return refusal("an entry does not declare its size.");
+        return refusal(Reason::tr("an entry does not declare its size."));
     if (stat.size > kMaxUnpackedBytes)
-        return refusal("an entry would unpack to more than 1 GB.");
+        return refusal(Reason::tr("an entry would unpack to more than 1 GB."));
     if (stat.size >= kRatioCheckedFrom && overRatio(stat.size, stat.comp_size))
         return compressedTooMuch();
     return {};
@@ -104,11 +111,11 @@ bool inspectEntry(zip_t* archive, zip_uint64_t index, Entry* entry, zip_stat_t* 
     const QString name = QString::fromUtf8(rawName ? rawName : "");
     entry->target = relativeTarget(name);
     if (entry->target.isEmpty())
-        return fail(error, refusal(QString("the entry \"%1\" would be written outside its folder.").arg(name)));
+        return fail(error, refusal(Reason::tr("the entry \"%1\" would be written outside its folder.").arg(name)));
     entry->isFolder = name.endsWith('/');
     zip_stat_init(stat);
     if (zip_stat_index(archive, index, 0, stat) < 0)
-        return fail(error, refusal("an entry cannot be read."));
+        return fail(error, refusal(Reason::tr("an entry cannot be read.")));
     const QString reason = entryRefusal(archive, index, *stat);
     if (!reason.isEmpty())
         return fail(error, reason);
@@ -121,7 +128,7 @@ bool inspectEntry(zip_t* archive, zip_uint64_t index, Entry* entry, zip_stat_t* 
 bool inspectArchive(zip_t* archive, std::vector<Entry>* entries, QString* error) {
     const zip_int64_t count = zip_get_num_entries(archive, 0);
     if (count > kMaxEntries)
-        return fail(error, refusal("it holds more than 10,000 files."));
+        return fail(error, refusal(Reason::tr("it holds more than 10,000 files.")));
     std::uint64_t unpacked = 0;  // at most kMaxEntries * kMaxUnpackedBytes: no overflow
     std::uint64_t compressed = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
@@ -134,7 +141,7 @@ bool inspectArchive(zip_t* archive, std::vector<Entry>* entries, QString* error)
         entries->push_back(entry);
     }
     if (unpacked > kMaxUnpackedBytes)
-        return fail(error, refusal("its files together would unpack to more than 1 GB."));
+        return fail(error, refusal(Reason::tr("its files together would unpack to more than 1 GB.")));
     if (unpacked >= kRatioCheckedFrom && overRatio(unpacked, compressed))
         return fail(error, compressedTooMuch());
     return true;
@@ -182,22 +189,22 @@ private:
 bool writeEntry(zip_t* archive, zip_uint64_t index, std::uint64_t declaredSize, const QString& target, QString* error) {
     std::unique_ptr<zip_file_t, EntryCloser> entry(zip_fopen_index(archive, index, 0));
     if (!entry)
-        return fail(error, refusal(QString("an entry cannot be read (%1).").arg(zip_strerror(archive))));
+        return fail(error, refusal(Reason::tr("an entry cannot be read (%1).").arg(zip_strerror(archive))));
     QFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return fail(error, refusal(QString("%1 cannot be written.").arg(target)));
+        return fail(error, refusal(Reason::tr("%1 cannot be written.").arg(target)));
     std::vector<char> buffer(64 * 1024);
     std::uint64_t written = 0;
     zip_int64_t read = 0;
     while ((read = zip_fread(entry.get(), buffer.data(), buffer.size())) > 0) {
         if (written + std::uint64_t(read) > declaredSize)
-            return fail(error, refusal("an entry holds more data than it declares."));
+            return fail(error, refusal(Reason::tr("an entry holds more data than it declares.")));
         if (out.write(buffer.data(), read) != read)
-            return fail(error, refusal(QString("%1 cannot be written.").arg(target)));
+            return fail(error, refusal(Reason::tr("%1 cannot be written.").arg(target)));
         written += std::uint64_t(read);
     }
     if (read < 0)
-        return fail(error, refusal(QString("an entry cannot be read (%1).").arg(zip_file_strerror(entry.get()))));
+        return fail(error, refusal(Reason::tr("an entry cannot be read (%1).").arg(zip_file_strerror(entry.get()))));
     return true;
 }
 
@@ -206,12 +213,12 @@ bool writeEntries(zip_t* archive, const std::vector<Entry>& entries, Unpacking* 
         const Entry& entry = entries[i];
         if (entry.isFolder) {
             if (!unpacking->makeFolder(entry.target))
-                return fail(error, refusal(QString("%1 cannot be created.").arg(unpacking->pathOf(entry.target))));
+                return fail(error, refusal(Reason::tr("%1 cannot be created.").arg(unpacking->pathOf(entry.target))));
             continue;
         }
         const QString parent = QFileInfo(entry.target).path();
         if (!unpacking->makeFolder(parent == "." ? QString() : parent))
-            return fail(error, refusal(QString("%1 cannot be created.").arg(unpacking->pathOf(parent))));
+            return fail(error, refusal(Reason::tr("%1 cannot be created.").arg(unpacking->pathOf(parent))));
         const QString target = unpacking->pathOf(entry.target);
         unpacking->noteFile(target);
         if (!writeEntry(archive, zip_uint64_t(i), entry.declaredSize, target, error))
@@ -236,7 +243,7 @@ bool extractZipArchive(const QString& archivePath, const QString& destinationFol
     if (!inspectArchive(archive.get(), &entries, error))
         return false;
     if (!QDir().mkpath(destinationFolder))
-        return fail(error, refusal(QString("%1 cannot be created.").arg(destinationFolder)));
+        return fail(error, refusal(Reason::tr("%1 cannot be created.").arg(destinationFolder)));
     Unpacking unpacking(destinationFolder);
     if (writeEntries(archive.get(), entries, &unpacking, error))
         return true;
