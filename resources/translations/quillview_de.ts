@@ -352,10 +352,6 @@
         <source>E&amp;xport</source>
         <translation>E&amp;xportieren</translation>
     </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>&amp;Hilfe</translation>
-    </message>
 </context>
 <context>
     <name>ScriptNoticeBar</name>

@@ -20,6 +20,7 @@
 #include "settings/AppSupportFilePaths.h"
 #include "settings/CSSStyles.h"
 #include "textbundle/Textbundle.h"
+#include "updater/VantrelUpdaterCheck.h"
 
 Q_LOGGING_CATEGORY(appLog, "quillview.app")
 
@@ -62,6 +63,17 @@ void AppDelegate::showPreferenceController() {
     preferenceController_->show();
     preferenceController_->raise();
     preferenceController_->activateWindow();
+}
+
+void AppDelegate::applicationDidFinishLaunching() {
+    if (!updater)
+        updater = VantrelUpdaterCheck::checkForUpdates(this);
+}
+
+void AppDelegate::manualCheck() {
+    if (!updater)
+        updater = new VantrelUpdaterCheck(this);
+    updater->manualCheck();
 }
 
 void AppDelegate::ensureStylesFolder() {

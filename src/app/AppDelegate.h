@@ -16,6 +16,7 @@ class Document;
 class VantrelHelp;
 class PreferencesController;
 class QMenu;
+class VantrelUpdaterCheck;
 class QMenuBar;
 
 class AppDelegate : public QObject {
@@ -39,7 +40,12 @@ public:
     // does not exist (an existing one is left as the user made it).
     static void ensureStylesFolder();
 
+    // The update check's start-up decision (a question, a check or nothing),
+    // once the launch has opened its windows.
+    void applicationDidFinishLaunching();
+
     // Menu actions.
+    void manualCheck();
     void loadCSSStylesToMenu();
     void reloadExternalEditors(const QVariantMap& userInfo);
     void loadExternalEditorsForExtension(const QString& extension);
@@ -56,6 +62,8 @@ public:
     std::vector<EditorApplication> externEditors_plainText;
     std::vector<EditorApplication> externEditors_textbundle;
     std::vector<EditorApplication> externEditors_textpack;
+    // Kept for the run, so that manual checks reuse it.
+    VantrelUpdaterCheck* updater = nullptr;
 
 private:
     void buildMenuBar(Document* document);

@@ -13,6 +13,7 @@
 #include "document/OutlinePanel.h"
 #include "document/ViewSettings.h"
 #include "settings/SettingsStore.h"
+#include "updater/VantrelUpdaterCheck.h"
 
 void AppDelegate::buildMenuBar(Document* document) {
     QMenuBar* bar = document->menuBar();
@@ -86,4 +87,8 @@ void AppDelegate::buildMenuBar(Document* document) {
     QAction* helpViewer = help->addAction(tr("Quillview &Help"), QKeySequence(Qt::Key_F1), this,
                                           [this] { showVantrelHelp(); });
     helpViewer->setObjectName("menuItem_QuillviewHelp");
+    help->addSeparator();
+    QAction* check = help->addAction(VantrelUpdaterCheck::menuItemTitle(), this, &AppDelegate::manualCheck);
+    check->setObjectName("menuItem_CheckForUpdates");
+    check->setMenuRole(QAction::ApplicationSpecificRole);
 }

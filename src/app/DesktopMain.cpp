@@ -77,5 +77,6 @@ int main(int argc, char** argv) {
     instance.listen(!existing.isEmpty());
     if (files.isEmpty() ? !delegate.showOpenDialog() : !delegate.openFilesFromCommandLine(files))
         return files.isEmpty() ? 0 : 1;
+    delegate.applicationDidFinishLaunching();
     return application.exec();
 }

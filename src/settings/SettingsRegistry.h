@@ -58,6 +58,9 @@ inline constexpr char kWarningOpenURLInBrowser[] = "Warning_OpenURLInBrowser";
 inline constexpr char kScriptsAllowedFolders[] = "PREVIEW_SCRIPTS_ALLOWED_FOLDERS";
 // The documents opened last, newest first (File ▸ Open Recent).
 inline constexpr char kRecentDocuments[] = "RECENT_DOCUMENTS";
+// Base address of the download site the update check asks ("https://host");
+// absent: the project's own site.
+inline constexpr char kUpdateServer[] = "VANTREL_UPDATER_SERVER";
 }  // namespace settingskeys
 
 enum class SettingType { Boolean, Integer, String, Data, Dictionary };

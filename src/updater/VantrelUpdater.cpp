@@ -1,0 +1,87 @@
+#include "updater/VantrelUpdater.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+
+#include "document/NotificationCenter.h"
+#include "document/WindowAppearance.h"
+#include "settings/SettingsStore.h"
+#include "ui_VantrelUpdater.h"
+#include "updater/UpdaterAddresses.h"
+#include "updater/UpdaterTexts.h"
+
+VantrelUpdater::VantrelUpdater(QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      langCode(updatertexts::langCode()),
+      stringTable(updatertexts::stringTable(langCode)),
+      ui_(std::make_unique<Ui::VantrelUpdater>()) {
+    ui_->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    ui_->image_AppIcon->setPixmap(QApplication::windowIcon().pixmap(64, 64));
+    connect(ui_->button_download, &QPushButton::clicked, this, &VantrelUpdater::buttonAction_downloadUpdate);
+    connect(ui_->button_later, &QPushButton::clicked, this, &VantrelUpdater::buttonAction_laterRemindAgain);
+    connect(ui_->button_releasenotes, &QPushButton::clicked, this, &VantrelUpdater::showReleaseNotes);
+    connect(ui_->checkbox_doNotCheckAutomatically, &QCheckBox::toggled, this,
+            &VantrelUpdater::checkbox_autoSearchForUpdates);
+    // Light or dark like the document windows.
+    NotificationCenter::defaultCenter().addObserver(this, "toggleLightDark", [this](const QVariantMap&) {
+        windowappearance::applyTheme(this, SettingsStore::shared().stringValue("WINDOW_THEME"));
+    });
+}
+
+VantrelUpdater::~VantrelUpdater() = default;
+
+VantrelUpdater* VantrelUpdater::launchUpdaterWithAppDic(const QVariantMap& appDic) {
+    auto* updater = new VantrelUpdater;
+    updater->appName = appDic.value("AppName").toString();
+    updater->currentVersion = appDic.value("CurrentVersion").toString();
+    updater->availableVersion = appDic.value("AvailableVersion").toString();
+    updater->showme();
+    return updater;
+}
+
+QString VantrelUpdater::localized(const char* key) const {
+    return updatertexts::localized(stringTable, key);
+}
+
+void VantrelUpdater::showme() {
+    ui_->textField_Title->setText(updatertexts::format(localized("VantrelUpdate_GREETTITLE"), {appName}));
+    {
+        // Showing the stored state is no change by the user.
+        const QSignalBlocker quiet(ui_->checkbox_doNotCheckAutomatically);
+        ui_->checkbox_doNotCheckAutomatically->setText(localized("VantrelUpdate_CHECKBOX_AUTOCHECK"));
+        ui_->checkbox_doNotCheckAutomatically->setChecked(
+            SettingsStore::shared().boolValue("VANTREL_UPDATER_AUTOCHECK"));
+    }
+    ui_->button_download->setText(localized("VantrelUpdate_BUTTON_DOWNLOAD"));
+    ui_->button_later->setText(localized("VantrelUpdate_BUTTON_LATER"));
+    ui_->button_releasenotes->setText(localized("VantrelUpdate_BUTTON_RN"));
+    updateTexts();
+    windowappearance::applyTheme(this, SettingsStore::shared().stringValue("WINDOW_THEME"));
+    setWindowTitle(updatertexts::format(localized("VantrelUpdate_WINDOW_TITLE"), {appName}));
+    show();
+    raise();
+    activateWindow();
+}
+
+void VantrelUpdater::updateTexts() {
+    ui_->textField_GreetMessage->setText(
+        updatertexts::format(localized("VantrelUpdate_GREETMESSAGE"), {availableVersion, currentVersion}));
+}
+
+void VantrelUpdater::buttonAction_downloadUpdate() {
+    close();
+    QDesktopServices::openUrl(updateraddresses::downloadUrl(appName, availableVersion));
+}
+
+void VantrelUpdater::buttonAction_laterRemindAgain() {
+    close();
+}
+
+void VantrelUpdater::showReleaseNotes() {
+    QDesktopServices::openUrl(updateraddresses::releaseNotesUrl());
+}
+
+void VantrelUpdater::checkbox_autoSearchForUpdates(bool checked) {
+    SettingsStore::shared().setValue("VANTREL_UPDATER_AUTOCHECK", checked);
+}
