@@ -6,9 +6,10 @@ namespace interpreterfailure {
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("ExternalInterpreter", text);
-}
+// The reasons are shown to the user; lupdate reads the context from here.
+struct Reason {
+    Q_DECLARE_TR_FUNCTIONS(ExternalInterpreter)
+};
 
 // A runaway interpreter can write megabytes of warnings; the end holds the
 // message that matters.
@@ -19,29 +20,29 @@ constexpr qsizetype kLargestErrorOutput = 16 * 1024;
 QString reasonForRun(const QString& program, const ChildProcessResult& run, bool documentHasText,
                      bool outputIsUtf8) {
     if (!run.started)
-        return tr("%1 could not be started.").arg(program);
+        return Reason::tr("%1 could not be started.").arg(program);
     if (run.timedOut)
-        return tr("%1 did not finish within %2 seconds and was stopped.").arg(program).arg(kTimeLimitMilliseconds / 1000);
+        return Reason::tr("%1 did not finish within %2 seconds and was stopped.").arg(program).arg(kTimeLimitMilliseconds / 1000);
     if (run.crashed)
-        return tr("%1 ended abnormally.").arg(program);
+        return Reason::tr("%1 ended abnormally.").arg(program);
     if (run.exitCode != 0)
-        return tr("%1 ended with exit status %2.").arg(program).arg(run.exitCode);
+        return Reason::tr("%1 ended with exit status %2.").arg(program).arg(run.exitCode);
     if (!outputIsUtf8)
-        return tr("%1 printed text that is not UTF-8.").arg(program);
+        return Reason::tr("%1 printed text that is not UTF-8.").arg(program);
     if (documentHasText && run.output.trimmed().isEmpty())
-        return tr("%1 printed nothing.").arg(program);
+        return Reason::tr("%1 printed nothing.").arg(program);
     return QString();
 }
 
 QString missingScriptReason(const QString& language, const QString& scriptPath) {
     if (scriptPath.isEmpty())
-        return tr("There is no conversion script for the markup language \"%1\".").arg(language);
-    return tr("The conversion script %1 is missing and could not be installed.").arg(scriptPath);
+        return Reason::tr("There is no conversion script for the markup language \"%1\".").arg(language);
+    return Reason::tr("The conversion script %1 is missing and could not be installed.").arg(scriptPath);
 }
 
 QString errorParagraph(const QString& reason, const QByteArray& errorOutput) {
     QString html = QString("<p class=\"interpreter-error\"><strong>%1</strong> %2</p>\n")
-                       .arg(tr("The document could not be converted.").toHtmlEscaped(), reason.toHtmlEscaped());
+                       .arg(Reason::tr("The document could not be converted.").toHtmlEscaped(), reason.toHtmlEscaped());
     QByteArray shown = errorOutput.trimmed();
     if (shown.isEmpty())
         return html;
