@@ -5,6 +5,7 @@
 
 #include "document/NotificationCenter.h"
 #include "document/WindowAppearance.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "ui_VantrelUpdater.h"
 #include "updater/UpdaterAddresses.h"
@@ -24,8 +25,8 @@ VantrelUpdater::VantrelUpdater(QWidget* parent)
     connect(ui_->checkbox_doNotCheckAutomatically, &QCheckBox::toggled, this,
             &VantrelUpdater::checkbox_autoSearchForUpdates);
     // Light or dark like the document windows.
-    NotificationCenter::defaultCenter().addObserver(this, "toggleLightDark", [this](const QVariantMap&) {
-        windowappearance::applyTheme(this, SettingsStore::shared().stringValue("WINDOW_THEME"));
+    NotificationCenter::defaultCenter().addObserver(this, notifications::kToggleLightDark, [this](const QVariantMap&) {
+        windowappearance::applyTheme(this, SettingsStore::shared().stringValue(settingskeys::kWindowTheme));
     });
 }
 
@@ -51,13 +52,13 @@ void VantrelUpdater::showme() {
         const QSignalBlocker quiet(ui_->checkbox_doNotCheckAutomatically);
         ui_->checkbox_doNotCheckAutomatically->setText(localized("VantrelUpdate_CHECKBOX_AUTOCHECK"));
         ui_->checkbox_doNotCheckAutomatically->setChecked(
-            SettingsStore::shared().boolValue("VANTREL_UPDATER_AUTOCHECK"));
+            SettingsStore::shared().boolValue(settingskeys::kUpdaterAutoCheck));
     }
     ui_->button_download->setText(localized("VantrelUpdate_BUTTON_DOWNLOAD"));
     ui_->button_later->setText(localized("VantrelUpdate_BUTTON_LATER"));
     ui_->button_releasenotes->setText(localized("VantrelUpdate_BUTTON_RN"));
     updateTexts();
-    windowappearance::applyTheme(this, SettingsStore::shared().stringValue("WINDOW_THEME"));
+    windowappearance::applyTheme(this, SettingsStore::shared().stringValue(settingskeys::kWindowTheme));
     setWindowTitle(updatertexts::format(localized("VantrelUpdate_WINDOW_TITLE"), {appName}));
     show();
     raise();
@@ -83,5 +84,5 @@ void VantrelUpdater::showReleaseNotes() {
 }
 
 void VantrelUpdater::checkbox_autoSearchForUpdates(bool checked) {
-    SettingsStore::shared().setValue("VANTREL_UPDATER_AUTOCHECK", checked);
+    SettingsStore::shared().setValue(settingskeys::kUpdaterAutoCheck, checked);
 }

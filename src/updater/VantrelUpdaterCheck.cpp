@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "document/WindowAppearance.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "updater/UpdaterAddresses.h"
 #include "updater/UpdaterTexts.h"
@@ -26,7 +27,7 @@ QMessageBox* newAlert(QMessageBox::Icon icon, const QString& title, QMessageBox:
     alert->setAttribute(Qt::WA_DeleteOnClose);
     // Qt sizes message boxes to their shortest lines; these texts are sentences.
     alert->setStyleSheet("QLabel#qt_msgbox_label, QLabel#qt_msgbox_informativelabel { min-width: 24em; }");
-    windowappearance::applyTheme(alert, SettingsStore::shared().stringValue("WINDOW_THEME"));
+    windowappearance::applyTheme(alert, SettingsStore::shared().stringValue(settingskeys::kWindowTheme));
     return alert;
 }
 
@@ -54,9 +55,9 @@ QString VantrelUpdaterCheck::localized(const char* key) const {
 VantrelUpdaterCheck* VantrelUpdaterCheck::checkForUpdates(QObject* parent) {
     auto* checker = new VantrelUpdaterCheck(parent);
     SettingsStore& settings = SettingsStore::shared();
-    if (!settings.boolValue("Vantrel_Updater_First_Start_Done"))
-        settings.setValue("Vantrel_Updater_First_Start_Done", true);
-    else if (!settings.boolValue("Vantrel_Updater_Second_Start_Done"))
+    if (!settings.boolValue(settingskeys::kUpdaterFirstStartDone))
+        settings.setValue(settingskeys::kUpdaterFirstStartDone, true);
+    else if (!settings.boolValue(settingskeys::kUpdaterSecondStartDone))
         checker->askForAutomaticChecks();
     else
         checker->autocheck();
@@ -81,11 +82,11 @@ void VantrelUpdaterCheck::askForAutomaticChecks() {
             // Nothing is stored: the question comes again at the next start.
             QDesktopServices::openUrl(updateraddresses::privacyUrl(langCode));
         } else if (button == noThanks) {
-            settings.setValue("VANTREL_UPDATER_AUTOCHECK", false);
-            settings.setValue("Vantrel_Updater_Second_Start_Done", true);
+            settings.setValue(settingskeys::kUpdaterAutoCheck, false);
+            settings.setValue(settingskeys::kUpdaterSecondStartDone, true);
         } else if (button == question->button(QMessageBox::Ok)) {
-            settings.setValue("VANTREL_UPDATER_AUTOCHECK", true);
-            settings.setValue("Vantrel_Updater_Second_Start_Done", true);
+            settings.setValue(settingskeys::kUpdaterAutoCheck, true);
+            settings.setValue(settingskeys::kUpdaterSecondStartDone, true);
             autocheck();
         }
     });
@@ -93,7 +94,7 @@ void VantrelUpdaterCheck::askForAutomaticChecks() {
 }
 
 void VantrelUpdaterCheck::autocheck() {
-    if (SettingsStore::shared().boolValue("VANTREL_UPDATER_AUTOCHECK"))
+    if (SettingsStore::shared().boolValue(settingskeys::kUpdaterAutoCheck))
         performCheck(false);
 }
 
@@ -138,7 +139,7 @@ void VantrelUpdaterCheck::answerReceived(QNetworkReply* reply, bool manual) {
 void VantrelUpdaterCheck::offerIfNewer(const QString& available, bool manual) {
     const QString running = QCoreApplication::applicationVersion().trimmed();
     const bool newer = versionnumber::isVersionText(running) && versionnumber::compare(running, available) < 0;
-    const QString skipped = SettingsStore::shared().stringValue("VANTREL_UPDATER_LASTSKIP").trimmed();
+    const QString skipped = SettingsStore::shared().stringValue(settingskeys::kUpdaterLastSkip).trimmed();
     if (newer && skipped != available) {
         launchUpdaterMainThreadWithDic({{"AppName", updateraddresses::appName()},
                                         {"CurrentVersion", running},

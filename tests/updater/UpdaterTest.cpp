@@ -96,8 +96,9 @@ private slots:
 
     void init() {
         SettingsStore& settings = SettingsStore::shared();
-        for (const char* key : {"VANTREL_UPDATER_AUTOCHECK", "Vantrel_Updater_First_Start_Done",
-                                "Vantrel_Updater_Second_Start_Done", "VANTREL_UPDATER_LASTSKIP", "WINDOW_THEME"})
+        for (const char* key : {settingskeys::kUpdaterAutoCheck, settingskeys::kUpdaterFirstStartDone,
+                                settingskeys::kUpdaterSecondStartDone, settingskeys::kUpdaterLastSkip,
+                                settingskeys::kWindowTheme})
             settings.remove(key);
         settings.setValue(settingskeys::kUpdateServer, server_.baseUrl());
         server_.serve(200, "0.1");
@@ -117,7 +118,7 @@ private slots:
     // the user agreed; the privacy button leaves the question for next time.
     void startsDecideWhetherToAsk() {
         VantrelUpdaterCheck::checkForUpdates(&owner_);
-        QVERIFY(SettingsStore::shared().boolValue("Vantrel_Updater_First_Start_Done"));
+        QVERIFY(SettingsStore::shared().boolValue(settingskeys::kUpdaterFirstStartDone));
         QVERIFY(!visibleWindow("VantrelUpdate_Question"));
 
         VantrelUpdaterCheck::checkForUpdates(&owner_);
@@ -126,25 +127,25 @@ private slots:
         QVERIFY(question->informativeText().contains("Quillview"));
         buttonNamed(question, "VantrelUpdate_PRIVACY_BUTTON")->click();
         QCOMPARE(opened_.urls, QList<QUrl>{QUrl(server_.baseUrl() + "/privacy.html")});
-        QVERIFY(!SettingsStore::shared().boolValue("Vantrel_Updater_Second_Start_Done"));
+        QVERIFY(!SettingsStore::shared().boolValue(settingskeys::kUpdaterSecondStartDone));
 
         VantrelUpdaterCheck::checkForUpdates(&owner_);
         question = visibleWindow<QMessageBox>("VantrelUpdate_Question");
         QVERIFY(question);
         buttonNamed(question, "VantrelUpdate_NOTHANKS_BUTTON")->click();
-        QVERIFY(SettingsStore::shared().boolValue("Vantrel_Updater_Second_Start_Done"));
-        QVERIFY(!SettingsStore::shared().boolValue("VANTREL_UPDATER_AUTOCHECK"));
+        QVERIFY(SettingsStore::shared().boolValue(settingskeys::kUpdaterSecondStartDone));
+        QVERIFY(!SettingsStore::shared().boolValue(settingskeys::kUpdaterAutoCheck));
         VantrelUpdaterCheck::checkForUpdates(&owner_);
         QTest::qWait(300);
         QVERIFY(!visibleWindow("VantrelUpdate_Question"));
         QVERIFY(server_.requestedPaths.isEmpty());
 
-        SettingsStore::shared().setValue("Vantrel_Updater_Second_Start_Done", false);
+        SettingsStore::shared().setValue(settingskeys::kUpdaterSecondStartDone, false);
         VantrelUpdaterCheck::checkForUpdates(&owner_);
         question = visibleWindow<QMessageBox>("VantrelUpdate_Question");
         QVERIFY(question);
         buttonNamed(question, "VantrelUpdate_OK_BUTTON")->click();
-        QVERIFY(SettingsStore::shared().boolValue("VANTREL_UPDATER_AUTOCHECK"));
+        QVERIFY(SettingsStore::shared().boolValue(settingskeys::kUpdaterAutoCheck));
         QTRY_COMPARE_WITH_TIMEOUT(server_.requestedPaths, QStringList{"/downloads/quillview/quillview.txt"},
                                   kAnswerTimeout);
 
@@ -205,7 +206,7 @@ private slots:
     }
 
     void windowOffersTheDownloadInTheBrowser() {
-        SettingsStore::shared().setValue("VANTREL_UPDATER_AUTOCHECK", true);
+        SettingsStore::shared().setValue(settingskeys::kUpdaterAutoCheck, true);
         server_.serve(200, "0.2");
         QVERIFY(check(false));
         VantrelUpdater* window = updaterWindow();
@@ -219,7 +220,7 @@ private slots:
         screenshot(window, "updater_window_light");
 
         autocheck->click();
-        QVERIFY(!SettingsStore::shared().boolValue("VANTREL_UPDATER_AUTOCHECK"));
+        QVERIFY(!SettingsStore::shared().boolValue(settingskeys::kUpdaterAutoCheck));
         buttonNamed(window, "button_releasenotes")->click();
         QCOMPARE(opened_.urls, QList<QUrl>{QUrl(server_.baseUrl() + "/releasenotes.html")});
         buttonNamed(window, "button_download")->click();
@@ -242,13 +243,13 @@ private slots:
         buttonNamed(updaterWindow(), "button_later")->click();
         QVERIFY(!updaterWindow());
         QCOMPARE(opened_.urls.size(), openedBefore);
-        SettingsStore::shared().setValue("VANTREL_UPDATER_LASTSKIP", "3.2");
+        SettingsStore::shared().setValue(settingskeys::kUpdaterLastSkip, "3.2");
         QVERIFY(check(false));
         QVERIFY(nothingShown());
     }
 
     void darkWindowFollowsTheTheme() {
-        SettingsStore::shared().setValue("WINDOW_THEME", "NSAppearanceNameVibrantDark");
+        SettingsStore::shared().setValue(settingskeys::kWindowTheme, "NSAppearanceNameVibrantDark");
         server_.serve(200, "0.2");
         QVERIFY(check(false));
         QVERIFY(updaterWindow());
@@ -270,7 +271,7 @@ private slots:
         screenshot(alert, "updater_noupdate_light");
         alert->close();
 
-        SettingsStore::shared().setValue("VANTREL_UPDATER_LASTSKIP", "0.2");
+        SettingsStore::shared().setValue(settingskeys::kUpdaterLastSkip, "0.2");
         server_.serve(200, "0.2");
         QVERIFY(check(true));
         QVERIFY(visibleWindow("VantrelUpdate_NOUPDATE"));
@@ -332,7 +333,7 @@ private slots:
         QCOMPARE(buttonNamed(window, "button_download")->text(), QString("Herunterladen"));
         QVERIFY(window->findChild<QLabel*>("textField_GreetMessage")->text().startsWith("Version 0.2 ist verfügbar"));
         screenshot(window, "updater_window_light");
-        SettingsStore::shared().setValue("WINDOW_THEME", "NSAppearanceNameVibrantDark");
+        SettingsStore::shared().setValue(settingskeys::kWindowTheme, "NSAppearanceNameVibrantDark");
         window->showme();
         screenshot(window, "updater_window_dark");
         server_.serve(200, "0.1");
@@ -341,7 +342,7 @@ private slots:
         QVERIFY(alert);
         QCOMPARE(alert->text(), QString("Sie sind auf dem neuesten Stand"));
         QCOMPARE(alert->button(QMessageBox::Ok)->text(), QString("OK"));
-        SettingsStore::shared().setValue("Vantrel_Updater_First_Start_Done", true);
+        SettingsStore::shared().setValue(settingskeys::kUpdaterFirstStartDone, true);
         VantrelUpdaterCheck::checkForUpdates(&owner_);
         QMessageBox* question = visibleWindow<QMessageBox>("VantrelUpdate_Question");
         QVERIFY(question);
