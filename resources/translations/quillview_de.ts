@@ -455,6 +455,10 @@
         <translation>Das HTML ließ sich nicht schreiben.</translation>
     </message>
     <message>
+        <source>The markup interpreter failed to convert the document.</source>
+        <translation>Der Markup-Interpreter konnte das Dokument nicht umwandeln.</translation>
+    </message>
+    <message>
         <source>The PDF could not be printed.</source>
         <translation>Das PDF ließ sich nicht drucken.</translation>
     </message>

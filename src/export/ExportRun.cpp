@@ -74,6 +74,10 @@ void ExportRun::rendered() {
     document_ = rendering_.result();
     if (!document_.ok())
         return finish(documentpipeline::problemMessage(document_.problem, source_, 0));
+    // The fragment then holds the interpreter's error, not the document; a
+    // package is the source itself and needs no conversion.
+    if (document_.conversionFailed && format_.road != exportformats::Road::Package)
+        return finish(ExportMarkup2Document::tr("The markup interpreter failed to convert the document."));
     switch (format_.road) {
     case exportformats::Road::Html: return exportHtml();
     case exportformats::Road::LibreOffice: return exportOffice();

@@ -11,6 +11,7 @@
 #include "export/AnchorLinks.h"
 #include "export/ExportHtml.h"
 #include "export/ExportTestSupport.h"
+#include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
 
 using namespace exporttest;
@@ -94,6 +95,22 @@ TEST(InProcessExport, FailuresKeepTheOldDestinationAndLeaveNothing) {
     writeBytes(sample.path("broken.textpack"), "not a zip archive");
     EXPECT_FALSE(exportDocument(sample.path("broken.textpack"), "html", sample.path("kept.html"), &error));
     EXPECT_FALSE(exportDocument(sample.document, "html", sample.path("no/such/folder/x.html"), &error));
+    EXPECT_EQ(readBytes(sample.path("kept.html")), "kept");
+    EXPECT_TRUE(leftovers(sample.folder.path()).isEmpty());
+}
+
+// A failed interpreter leaves its error where the document would be: that
+// is no export of the document.
+TEST(InProcessExport, AFailedInterpreterFailsTheExport) {
+    Sample sample;
+    writeBytes(sample.path("mmd"), "#!/bin/sh\necho 'mmd: broken' >&2\nexit 3\n");
+    QFile::setPermissions(sample.path("mmd"), QFile::ReadOwner | QFile::ExeOwner);
+    writeBytes(sample.path("kept.html"), "kept");
+    SettingsStore::shared().setValue("MMD_EXE_PATH", sample.path("mmd"));
+    QString error;
+    EXPECT_FALSE(exportDocument(sample.document, "html", sample.path("kept.html"), &error, "multimarkdown"));
+    SettingsStore::shared().remove("MMD_EXE_PATH");
+    EXPECT_TRUE(error.contains("interpreter")) << error.toStdString();
     EXPECT_EQ(readBytes(sample.path("kept.html")), "kept");
     EXPECT_TRUE(leftovers(sample.folder.path()).isEmpty());
 }
