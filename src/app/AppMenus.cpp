@@ -67,6 +67,11 @@ void AppDelegate::buildMenuBar(Document* document) {
         if (shown)
             document->outlinePanel()->tree()->setFocus(Qt::ShortcutFocusReason);
     });
+    QAction* jump = view->addAction(tr("&Jump to Change"), QKeySequence(Qt::CTRL | Qt::Key_J), document,
+                                    &Document::jumpToChange);
+    jump->setObjectName("menuItem_JumpToChange");
+    jump->setEnabled(document->changedBlockCount() > 0);
+    connect(document, &Document::changedBlocksMarked, jump, [jump](int count) { jump->setEnabled(count > 0); });
     view->addSeparator();
     QAction* bigger = view->addAction(tr("&Bigger"), [] { viewsettings::makeFontBigger(); });
     bigger->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});

@@ -6,8 +6,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -49,11 +47,6 @@ namespace {
 constexpr qsizetype kLargestDataUrlPage = 1400 * 1024;
 
 const char* const kScrollScriptName = "quillview-restore-scroll";
-
-QString javaScriptString(const QString& text) {
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(array.mid(1, array.size() - 2));
-}
 
 }  // namespace
 
@@ -223,18 +216,23 @@ QString Document::noticeFragment(const documentpipeline::Result& result) const {
 }
 
 void Document::loadPage(const QString& page) {
-    // A page shown already is replaced in place: no new navigation (which
-    // costs the web engine a second or more), and the saved position is
-    // applied in the same step, before anything is painted. A new base URL,
-    // a change of the script permission, or a document whose scripts may
-    // run needs a fresh page.
+    // A page shown already is updated in place: no new navigation (which
+    // costs the web engine a second or more). Without document scripts only
+    // the changed blocks are replaced; a document whose scripts may run gets
+    // a fresh document, written into the page. A new base URL, a change of
+    // the script permission, or scripts in the page need a fresh load.
     const bool scriptsAllowed = page_->scriptsAllowed();
     const bool inPlace = completedLoads_ > 0 && !loading_ && baseURL_ == loadedBaseURL_ && scriptsAllowed == loadedWithScripts_
                          && !(scriptsAllowed && page.contains(QLatin1String("<script"), Qt::CaseInsensitive));
+    if (inPlace && !scriptsAllowed) {
+        updateBlocksOfCurrentPage(page);
+        return;
+    }
     if (inPlace) {
         writeIntoCurrentPage(page);
         return;
     }
+    setChangedBlockCount(0);
     // For a fresh page the position is applied as soon as it is parsed.
     QWebEngineScriptCollection& scripts = page_->scripts();
     for (const QWebEngineScript& old : scripts.find(kScrollScriptName))
@@ -265,16 +263,47 @@ void Document::loadPage(const QString& page) {
     });
 }
 
-void Document::writeIntoCurrentPage(const QString& page) {
-    // Written from our own world: the document's scripts may be off. Opening
-    // the document drops our listeners, so they are set up again.
-    const QString writer = "document.open();document.write(" + javaScriptString(page) + ");document.close();"
-                           + PreviewWebPage::pageBehaviourScript() + (needsToScroll_ ? scrollScript() : QString());
-    page_->runJavaScript(writer, QWebEngineScript::ApplicationWorld, [this](const QVariant&) {
+void Document::updateBlocksOfCurrentPage(const QString& page) {
+    // The reader's position is kept by the update itself (on the text in
+    // view), not by the saved offset.
+    const int generation = renderGeneration_;
+    page_->updateBlocks(page, [this, page, generation](bool updated, int changes) {
+        if (!updated) {
+            // Another frame (style, font size): the whole page, unless a
+            // newer render has taken over meanwhile.
+            if (generation == renderGeneration_)
+                writeIntoCurrentPage(page);
+            return;
+        }
+        if (changes > 0)
+            setChangedBlockCount(changes);
         ++completedLoads_;
         page_->lookForDocumentScripts();
         emit pageLoaded(true);
     });
+}
+
+void Document::writeIntoCurrentPage(const QString& page) {
+    // Written from our own world: the document's scripts may be off.
+    setChangedBlockCount(0);
+    page_->writePage(page, needsToScroll_ ? scrollScript() : QString(), [this] {
+        ++completedLoads_;
+        page_->lookForDocumentScripts();
+        emit pageLoaded(true);
+    });
+}
+
+void Document::jumpToChange() {
+    if (ui->box_Content->currentWidget() != ui->view_WebView)
+        toggleWebViewSourceView(0);
+    page_->jumpToNextChange([this](int number) { emit jumpedToChange(number); });
+}
+
+void Document::setChangedBlockCount(int count) {
+    if (count == changedBlockCount_)
+        return;
+    changedBlockCount_ = count;
+    emit changedBlocksMarked(count);
 }
 
 QString Document::scrollScript() const {

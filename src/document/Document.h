@@ -53,6 +53,8 @@ public:
     // How many pages were loaded; lets callers wait for the next render.
     int completedLoads() const { return completedLoads_; }
     bool isWatching() const { return watcher_ != nullptr; }
+    // How many blocks the last in-place update changed (0 after a fresh page).
+    int changedBlockCount() const { return changedBlockCount_; }
 
     // The window's parts, by their interface names.
     class QWebEngineView* webView() const;
@@ -84,6 +86,9 @@ public slots:
     void toggleLightDarkInterface();
     // Segment 0 the page, 1 the source; -1 flips (the menu item).
     void toggleWebViewSourceView(int segment = -1);
+    // Scrolls to the next block the last update changed (View ▸ Jump to
+    // Change); repeated calls step through them.
+    void jumpToChange();
 
     // Actions (DocumentActions.cpp).
     void HTML2Pasteboard();
@@ -115,6 +120,10 @@ signals:
     void exportFinished(bool ok, const QString& destination);
     void statisticsUpdated();
     void printFinished(bool ok);
+    // An update marked this many changed blocks (0: none to jump to).
+    void changedBlocksMarked(int count);
+    // Jump to Change reached the change of this number (from 1; 0: none).
+    void jumpedToChange(int number);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -141,6 +150,8 @@ private:
     QStringList foldersThePageMayRead() const;
     void loadPage(const QString& page);
     void writeIntoCurrentPage(const QString& page);
+    void updateBlocksOfCurrentPage(const QString& page);
+    void setChangedBlockCount(int count);
     QString scrollScript() const;
     void rememberScrollPosition();
     void restoreScrollPosition();
@@ -167,6 +178,7 @@ private:
     QString lastFragment_;
     bool loading_ = false;
     int completedLoads_ = 0;
+    int changedBlockCount_ = 0;
     qint64 renderedStamp_ = 0;
     int renderGeneration_ = 0;
     FileWatcher* watcher_ = nullptr;

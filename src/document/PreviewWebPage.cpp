@@ -1,6 +1,7 @@
 #include "document/PreviewWebPage.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -40,6 +41,7 @@ const char* const kExtensionLists[] = {
     settingskeys::kHTMLExtension};
 
 const char* const kPageBehaviourName = "quillview-page-behaviour";
+const char* const kBlockUpdateName = "quillview-block-update";
 
 // The converters write in-page links as `href="javascript:;"` with
 // `onclick="document.location.hash='name';"`. The document's scripts may not
@@ -116,6 +118,46 @@ bool opensInBrowser(const QUrl& url) {
     return scheme == "http" || scheme == "https" || scheme == "mailto";
 }
 
+// Our in-place updater (resources/preview), defined on the page's first use.
+const QString& blockUpdateScript() {
+    static const QString source = [] {
+        QFile file(":/preview/blockupdate.js");
+        if (!file.open(QIODevice::ReadOnly))
+            qFatal("the preview's update script is missing from the resources");
+        return QString::fromUtf8(file.readAll());
+    }();
+    return source;
+}
+
+// A JavaScript string literal of the text, escaped in one pass over the
+// UTF-16 code units: pages run to megabytes, and this runs on the GUI thread.
+QString javaScriptString(const QString& text) {
+    static const char hex[] = "0123456789abcdef";
+    QString literal;
+    literal.reserve(text.size() + text.size() / 16 + 2);
+    literal += u'"';
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'"' || u == u'\\') {
+            literal += u'\\';
+            literal += c;
+        } else if (u == u'\n') {
+            literal += u"\\n";
+        } else if (u < 0x20 || u == 0x2028 || u == 0x2029 || (u >= 0xd800 && u <= 0xdfff)) {
+            // Control characters and line separators end a literal; lone
+            // surrogates would not survive the way to the page.
+            literal += u"\\u";
+            for (int shift = 12; shift >= 0; shift -= 4)
+                literal += QLatin1Char(hex[(u >> shift) & 0xf]);
+        } else {
+            literal += c;
+        }
+    }
+    literal += u'"';
+    return literal;
+}
+
+
 }  // namespace
 
 PreviewWebPage::PreviewWebPage(QObject* parent) : QWebEnginePage(parent), policy_(new PreviewRequestPolicy(this)) {
@@ -128,6 +170,13 @@ PreviewWebPage::PreviewWebPage(QObject* parent) : QWebEnginePage(parent), policy
     behaviour.setWorldId(QWebEngineScript::ApplicationWorld);
     behaviour.setSourceCode(pageBehaviourScript());
     scripts().insert(behaviour);
+    // Every page remembers its blocks as loaded, for the next update.
+    QWebEngineScript blocks;
+    blocks.setName(kBlockUpdateName);
+    blocks.setInjectionPoint(QWebEngineScript::DocumentReady);
+    blocks.setWorldId(QWebEngineScript::ApplicationWorld);
+    blocks.setSourceCode(blockUpdateScript() + "quillviewPreview.remember();");
+    scripts().insert(blocks);
 }
 
 QString PreviewWebPage::pageBehaviourScript() {
@@ -150,6 +199,30 @@ void PreviewWebPage::lookForDocumentScripts() {
     const QString search = QString::fromUtf8(kAnchorHandlerSource) + QString::fromUtf8(kScriptSearchSource);
     runJavaScript(search, QWebEngineScript::ApplicationWorld,
                   [this](const QVariant& found) { emit documentScriptsFound(found.toBool()); });
+}
+
+
+void PreviewWebPage::writePage(const QString& page, const QString& afterScript, std::function<void()> done) {
+    const QString writer = "document.open();document.write(" + javaScriptString(page) + ");document.close();"
+                           + pageBehaviourScript() + blockUpdateScript() + "quillviewPreview.remember();"
+                           + afterScript;
+    runJavaScript(writer, QWebEngineScript::ApplicationWorld, [done = std::move(done)](const QVariant&) { done(); });
+}
+
+void PreviewWebPage::updateBlocks(const QString& page, std::function<void(bool, int)> done) {
+    const QString call = blockUpdateScript() + "quillviewPreview.update(" + javaScriptString(page) + ");";
+    runJavaScript(call, QWebEngineScript::ApplicationWorld, [done = std::move(done)](const QVariant& answer) {
+        const QVariantMap result = answer.toMap();
+        done(result.value("updated").toBool(), result.value("changes").toInt());
+    });
+}
+
+void PreviewWebPage::jumpToNextChange(std::function<void(int)> done) {
+    runJavaScript(blockUpdateScript() + "quillviewPreview.jumpToNextChange();", QWebEngineScript::ApplicationWorld,
+                  [done = std::move(done)](const QVariant& number) {
+                      if (done)
+                          done(number.toInt());
+                  });
 }
 
 bool PreviewWebPage::isShowableFile(const QString& path) {

@@ -1,0 +1,211 @@
+// Preview latency: opens a document in a real window, saves a change to it
+// (an atomic rename and an in-place write, by turns) and measures from the
+// save to the updated page: when the window has the new page (its DOM), and
+// when the view first shows different pixels. While it waits, a 5 ms timer
+// on the GUI thread records the longest stretch the window did not answer.
+//
+//   preview_latency_bench [--rounds N] DOCUMENT...
+//
+// Runs offscreen unless QT_QPA_PLATFORM says otherwise; settings and support
+// folder live in a temporary home, so the user's own are never touched.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWebEngineView>
+#include <algorithm>
+#include <cstdio>
+#include <unistd.h>
+
+#include "app/AppDelegate.h"
+#include "document/Document.h"
+
+namespace {
+
+struct Sample {
+    double domMs = -1;
+    double pixelsMs = -1;
+    double longestStallMs = 0;
+};
+
+// The line the bench rewrites: the document's first block, so that the
+// change is in view.
+QByteArray withMarker(const QByteArray& body, int round) {
+    return "Latency marker " + QByteArray::number(round) + " " + QByteArray(round % 7 + 1, 'x') + "\n\n" + body;
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return file.write(bytes) == bytes.size();
+}
+
+bool save(const QString& path, const QByteArray& bytes, bool atomic) {
+    if (!atomic)
+        return writeBytes(path, bytes);
+    const QString temporary = path + ".saving~";
+    return writeBytes(temporary, bytes)
+           && std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) == 0;
+}
+
+template <typename Predicate>
+bool waitFor(Predicate done, int timeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+Sample measureOneSave(Document* document, const QString& path, const QByteArray& bytes, bool atomic) {
+    Sample sample;
+    QWebEngineView* view = document->webView();
+    const QImage before = view->grab().toImage();
+    const int loads = document->completedLoads();
+
+    QElapsedTimer clock;
+    QElapsedTimer sinceTick;
+    // Our own grabs hold the GUI thread too; their time is not the window's.
+    double grabbingMs = 0;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        const double gap = double(sinceTick.nsecsElapsed()) / 1e6 - grabbingMs;
+        sample.longestStallMs = std::max(sample.longestStallMs, gap);
+        grabbingMs = 0;
+        sinceTick.restart();
+    });
+    auto grab = [&] {
+        QElapsedTimer grabbing;
+        grabbing.start();
+        QImage image = view->grab().toImage();
+        grabbingMs += double(grabbing.nsecsElapsed()) / 1e6;
+        return image;
+    };
+    clock.start();
+    sinceTick.start();
+    ticker.start();
+    if (!save(path, bytes, atomic)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return sample;
+    }
+    const bool painted = waitFor(
+        [&] {
+            if (sample.domMs < 0 && document->completedLoads() > loads)
+                sample.domMs = double(clock.nsecsElapsed()) / 1e6;
+            if (sample.domMs < 0)
+                return false;
+            // Only the frame that shows the change counts.
+            return grab() != before;
+        },
+        60000);
+    if (painted)
+        sample.pixelsMs = double(clock.nsecsElapsed()) / 1e6;
+    // Work that follows the update (statistics, the source view) counts as
+    // well; then the page settles before the next save.
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    ticker.stop();
+    return sample;
+}
+
+double median(std::vector<double> values) {
+    if (values.empty())
+        return -1;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double maximum(const std::vector<double>& values) {
+    return values.empty() ? -1 : *std::max_element(values.begin(), values.end());
+}
+
+void benchDocument(AppDelegate& delegate, const QString& source, int rounds, const QString& workFolder) {
+    QFile input(source);
+    if (!input.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(source));
+        return;
+    }
+    const QByteArray body = input.readAll();
+    const QString path = workFolder + "/" + QFileInfo(source).fileName();
+    writeBytes(path, withMarker(body, 0));
+
+    Document* document = delegate.openDocument(path);
+    if (!document || !waitFor([&] { return document->completedLoads() > 0 && document->isWatching(); }, 120000)) {
+        std::fprintf(stderr, "%s did not open\n", qPrintable(source));
+        return;
+    }
+    document->resize(1000, 800);
+    document->show();
+    waitFor([] { return false; }, 1500);
+
+    for (const bool atomic : {true, false}) {
+        std::vector<double> dom, pixels, stalls;
+        for (int round = 1; round <= rounds; ++round) {
+            const Sample sample = measureOneSave(document, path, withMarker(body, round + (atomic ? 0 : 100)), atomic);
+            if (sample.domMs >= 0)
+                dom.push_back(sample.domMs);
+            if (sample.pixelsMs >= 0)
+                pixels.push_back(sample.pixelsMs);
+            stalls.push_back(sample.longestStallMs);
+        }
+        std::printf("%-16s %9lld  %-8s %8.0f %8.0f %8.0f %8.0f %9.0f\n", qPrintable(QFileInfo(source).fileName()),
+                    static_cast<long long>(body.size()), atomic ? "rename" : "in-place", median(dom), maximum(dom),
+                    median(pixels), maximum(pixels), maximum(stalls));
+        std::fflush(stdout);
+    }
+    document->close();
+    waitFor([] { return false; }, 300);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8() + "/config");
+    qputenv("XDG_DATA_HOME", home.path().toUtf8() + "/data");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Chromium refuses its sandbox to root; a bench run as root goes without.
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setApplicationName("Quillview");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+
+    int rounds = 5;
+    QStringList documents;
+    const QStringList arguments = application.arguments().mid(1);
+    for (int i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == "--rounds" && i + 1 < arguments.size())
+            rounds = std::max(1, arguments[++i].toInt());
+        else
+            documents << arguments[i];
+    }
+    if (documents.isEmpty()) {
+        std::fprintf(stderr, "usage: preview_latency_bench [--rounds N] DOCUMENT...\n");
+        return 2;
+    }
+
+    AppDelegate delegate;
+    const QString workFolder = home.path() + "/documents";
+    QDir().mkpath(workFolder);
+    std::printf("from the save to the updated page, milliseconds (%d saves each); the coalescing delay is 500 ms\n",
+                rounds);
+    std::printf("%-16s %9s  %-8s %8s %8s %8s %8s %9s\n", "document", "bytes", "save", "dom-med", "dom-max",
+                "paint-med", "paint-max", "gui-stall");
+    for (const QString& document : documents)
+        benchDocument(delegate, document, rounds, workFolder);
+    return 0;
+}
