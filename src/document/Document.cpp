@@ -107,8 +107,16 @@ QWebEngineView* Document::webView() const {
     return ui->webview_theDocument;
 }
 
-QPlainTextEdit* Document::sourceView() const {
+QPlainTextEdit* Document::sourceView() {
+    fillSourceView();
     return ui->textview_SourceCode;
+}
+
+void Document::fillSourceView() {
+    if (!sourceViewStale_)
+        return;
+    sourceViewStale_ = false;
+    ui->textview_SourceCode->setPlainText(lastFragment_);
 }
 
 QWidget* Document::baseURLPopover() const {
@@ -167,13 +175,16 @@ void Document::reloadTxt() {
     // Converted off the GUI thread; a newer render supersedes this one and
     // its result is dropped.
     const int generation = ++renderGeneration_;
-    auto* watcher = new QFutureWatcher<documentpipeline::Result>(this);
+    auto* watcher = new QFutureWatcher<Rendered>(this);
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
         watcher->deleteLater();
         if (generation == renderGeneration_)
             showRendered(watcher->result());
     });
-    watcher->setFuture(sharedconversions::conversionFor(renderRequest()));
+    watcher->setFuture(sharedconversions::conversionFor(renderRequest())
+                           .then(QtFuture::Launch::Async, [path = filePath_](const documentpipeline::Result& result) {
+                               return prepare(result, path);
+                           }));
 }
 
 documentpipeline::Request Document::renderRequest() {
@@ -189,7 +200,19 @@ documentpipeline::Request Document::renderRequest() {
     return request;
 }
 
-void Document::showRendered(const documentpipeline::Result& result) {
+Document::Rendered Document::prepare(const documentpipeline::Result& result, const QString& filePath) {
+    if (result.ok())
+        return {result, PreparedPage::of(documentpipeline::pageFor(result))};
+    // What the page says instead of the document when it cannot be shown.
+    const QString notice = "<div class=\"quillview-notice\"><h2>"
+                           + documentpipeline::problemTitle(result.problem).toHtmlEscaped() + "</h2><p>"
+                           + documentpipeline::problemMessage(result.problem, filePath, kLargestPreviewedFile).toHtmlEscaped()
+                           + "</p></div>";
+    return {result, PreparedPage::of(pagetemplate::pageWithFragment(notice))};
+}
+
+void Document::showRendered(const Rendered& rendered) {
+    const documentpipeline::Result& result = rendered.result;
     rememberScrollPosition();
     renderedStamp_ = result.stamp;
     theContents_ = result.text;
@@ -200,22 +223,14 @@ void Document::showRendered(const documentpipeline::Result& result) {
     page_->setDocumentAccess(foldersThePageMayRead(), scriptpermissions::areScriptsAllowedInFolder(documentFolder()));
 
     lastFragment_ = result.fragment;
-    if (result.ok())
-        loadPage(documentpipeline::pageFor(result));
-    else
-        loadPage(pagetemplate::pageWithFragment(noticeFragment(result)));
-    ui->textview_SourceCode->setPlainText(result.fragment);
+    loadPage(rendered.page);
+    sourceViewStale_ = true;
+    if (ui->box_Content->currentWidget() == ui->view_SourceView)
+        fillSourceView();
     updateWindowTitle();
 }
 
-QString Document::noticeFragment(const documentpipeline::Result& result) const {
-    return "<div class=\"quillview-notice\"><h2>" + documentpipeline::problemTitle(result.problem).toHtmlEscaped()
-           + "</h2><p>"
-           + documentpipeline::problemMessage(result.problem, filePath_, kLargestPreviewedFile).toHtmlEscaped()
-           + "</p></div>";
-}
-
-void Document::loadPage(const QString& page) {
+void Document::loadPage(const PreparedPage& page) {
     // A page shown already is updated in place: no new navigation (which
     // costs the web engine a second or more). Without document scripts only
     // the changed blocks are replaced; a document whose scripts may run gets
@@ -223,7 +238,7 @@ void Document::loadPage(const QString& page) {
     // the script permission, or scripts in the page need a fresh load.
     const bool scriptsAllowed = page_->scriptsAllowed();
     const bool inPlace = completedLoads_ > 0 && !loading_ && baseURL_ == loadedBaseURL_ && scriptsAllowed == loadedWithScripts_
-                         && !(scriptsAllowed && page.contains(QLatin1String("<script"), Qt::CaseInsensitive));
+                         && !(scriptsAllowed && page.html.contains(QLatin1String("<script"), Qt::CaseInsensitive));
     if (inPlace && !scriptsAllowed) {
         updateBlocksOfCurrentPage(page);
         return;
@@ -248,8 +263,8 @@ void Document::loadPage(const QString& page) {
     loading_ = true;
     loadedBaseURL_ = baseURL_;
     loadedWithScripts_ = scriptsAllowed;
-    if (page.size() * 3 < kLargestDataUrlPage) {
-        page_->setHtml(page, baseURL_);
+    if (page.html.size() * 3 < kLargestDataUrlPage) {
+        page_->setHtml(page.html, baseURL_);
         return;
     }
     // setHtml() refuses big pages: write them into an empty one that already
@@ -263,7 +278,7 @@ void Document::loadPage(const QString& page) {
     });
 }
 
-void Document::updateBlocksOfCurrentPage(const QString& page) {
+void Document::updateBlocksOfCurrentPage(const PreparedPage& page) {
     // The reader's position is kept by the update itself (on the text in
     // view), not by the saved offset.
     const int generation = renderGeneration_;
@@ -283,7 +298,7 @@ void Document::updateBlocksOfCurrentPage(const QString& page) {
     });
 }
 
-void Document::writeIntoCurrentPage(const QString& page) {
+void Document::writeIntoCurrentPage(const PreparedPage& page) {
     // Written from our own world: the document's scripts may be off.
     setChangedBlockCount(0);
     page_->writePage(page, needsToScroll_ ? scrollScript() : QString(), [this] {
@@ -375,8 +390,10 @@ void Document::toggleWebViewSourceView(int segment) {
         segment = segmentedControl_Toolbar_ViewMode->selectedSegment() == 0 ? 1 : 0;
     if (segment == 0)
         ui->box_Content->setCurrentWidget(ui->view_WebView);
-    else if (segment == 1)
+    else if (segment == 1) {
+        fillSourceView();
         ui->box_Content->setCurrentWidget(ui->view_SourceView);
+    }
     else
         return;
     segmentedControl_Toolbar_ViewMode->setSelectedSegment(segment);

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "document/DocumentPipeline.h"
+#include "document/PreparedPage.h"
 #include "document/ExternalEditors.h"
 
 namespace Ui {
@@ -58,7 +59,9 @@ public:
 
     // The window's parts, by their interface names.
     class QWebEngineView* webView() const;
-    class QPlainTextEdit* sourceView() const;
+    // The HTML source view, holding the fragment last rendered (filled when
+    // first needed: setting megabytes of text holds the window).
+    class QPlainTextEdit* sourceView();
     SegmentedControl* viewModeControl() const { return segmentedControl_Toolbar_ViewMode; }
     SegmentedControl* fontSizeControl() const { return segmentedControl_Toolbar_fontSize; }
     QMenu* editorMenu() const { return editorMenu_; }
@@ -136,9 +139,14 @@ private:
     void registerObservers();
     void windowDidBecomeKey();
     documentpipeline::Request renderRequest();
-    void showRendered(const documentpipeline::Result& result);
-    // What the page says instead of the document when it cannot be shown.
-    QString noticeFragment(const documentpipeline::Result& result) const;
+    // A rendered document and its page, made ready off the GUI thread.
+    struct Rendered {
+        documentpipeline::Result result;
+        PreparedPage page;
+    };
+    static Rendered prepare(const documentpipeline::Result& result, const QString& filePath);
+    void showRendered(const Rendered& rendered);
+    void fillSourceView();
     void buildScriptNotice();
     void buildReaderTools();
     void updateStatistics();
@@ -148,9 +156,9 @@ private:
     void allowDocumentScripts();
     QString documentFolder() const;
     QStringList foldersThePageMayRead() const;
-    void loadPage(const QString& page);
-    void writeIntoCurrentPage(const QString& page);
-    void updateBlocksOfCurrentPage(const QString& page);
+    void loadPage(const PreparedPage& page);
+    void writeIntoCurrentPage(const PreparedPage& page);
+    void updateBlocksOfCurrentPage(const PreparedPage& page);
     void setChangedBlockCount(int count);
     QString scrollScript() const;
     void rememberScrollPosition();
@@ -176,6 +184,7 @@ private:
     QUrl baseURL_;
     QUrl loadedBaseURL_;   // the base of the page in the web view
     QString lastFragment_;
+    bool sourceViewStale_ = false;
     bool loading_ = false;
     int completedLoads_ = 0;
     int changedBlockCount_ = 0;

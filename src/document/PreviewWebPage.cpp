@@ -10,6 +10,7 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
+#include "document/PreparedPage.h"
 #include "document/PreviewRequestPolicy.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
@@ -129,35 +130,6 @@ const QString& blockUpdateScript() {
     return source;
 }
 
-// A JavaScript string literal of the text, escaped in one pass over the
-// UTF-16 code units: pages run to megabytes, and this runs on the GUI thread.
-QString javaScriptString(const QString& text) {
-    static const char hex[] = "0123456789abcdef";
-    QString literal;
-    literal.reserve(text.size() + text.size() / 16 + 2);
-    literal += u'"';
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == u'"' || u == u'\\') {
-            literal += u'\\';
-            literal += c;
-        } else if (u == u'\n') {
-            literal += u"\\n";
-        } else if (u < 0x20 || u == 0x2028 || u == 0x2029 || (u >= 0xd800 && u <= 0xdfff)) {
-            // Control characters and line separators end a literal; lone
-            // surrogates would not survive the way to the page.
-            literal += u"\\u";
-            for (int shift = 12; shift >= 0; shift -= 4)
-                literal += QLatin1Char(hex[(u >> shift) & 0xf]);
-        } else {
-            literal += c;
-        }
-    }
-    literal += u'"';
-    return literal;
-}
-
-
 }  // namespace
 
 PreviewWebPage::PreviewWebPage(QObject* parent) : QWebEnginePage(parent), policy_(new PreviewRequestPolicy(this)) {
@@ -202,15 +174,15 @@ void PreviewWebPage::lookForDocumentScripts() {
 }
 
 
-void PreviewWebPage::writePage(const QString& page, const QString& afterScript, std::function<void()> done) {
-    const QString writer = "document.open();document.write(" + javaScriptString(page) + ");document.close();"
+void PreviewWebPage::writePage(const PreparedPage& page, const QString& afterScript, std::function<void()> done) {
+    const QString writer = "document.open();document.write(" + page.literal + ");document.close();"
                            + pageBehaviourScript() + blockUpdateScript() + "quillviewPreview.remember();"
                            + afterScript;
     runJavaScript(writer, QWebEngineScript::ApplicationWorld, [done = std::move(done)](const QVariant&) { done(); });
 }
 
-void PreviewWebPage::updateBlocks(const QString& page, std::function<void(bool, int)> done) {
-    const QString call = blockUpdateScript() + "quillviewPreview.update(" + javaScriptString(page) + ");";
+void PreviewWebPage::updateBlocks(const PreparedPage& page, std::function<void(bool, int)> done) {
+    const QString call = blockUpdateScript() + "quillviewPreview.update(" + page.literal + ");";
     runJavaScript(call, QWebEngineScript::ApplicationWorld, [done = std::move(done)](const QVariant& answer) {
         const QVariantMap result = answer.toMap();
         done(result.value("updated").toBool(), result.value("changes").toInt());

@@ -16,6 +16,7 @@
 #include <functional>
 
 class PreviewRequestPolicy;
+struct PreparedPage;
 
 class PreviewWebPage : public QWebEnginePage {
     Q_OBJECT
@@ -38,13 +39,13 @@ public:
     // Replaces the whole page without a navigation, then runs afterScript
     // (in our world). Opening the document drops every listener, so our page
     // behaviour is set up again.
-    void writePage(const QString& page, const QString& afterScript, std::function<void()> done);
+    void writePage(const PreparedPage& page, const QString& afterScript, std::function<void()> done);
 
     // Replaces only the top-level blocks of the shown page that differ from
     // the new page, keeping the reader on the same text; the first changed
     // block is marked for a moment. Answers false when the page's frame
     // (style, font size, head) differs, which takes a fresh page.
-    void updateBlocks(const QString& page, std::function<void(bool updated, int changes)> done);
+    void updateBlocks(const PreparedPage& page, std::function<void(bool updated, int changes)> done);
     // Scrolls to the next block the last update changed (from the first
     // again after the last); answers its number from 1, 0 when none.
     void jumpToNextChange(std::function<void(int number)> done);

@@ -13,6 +13,7 @@
 #include "QtTestSupport.h"
 #include "app/AppDelegate.h"
 #include "document/Document.h"
+#include "document/PreparedPage.h"
 #include "document/ScriptPermissions.h"
 #include "document/ViewSettings.h"
 #include "settings/SettingsStore.h"
@@ -125,6 +126,17 @@ private slots:
                                    " return fresh.body.innerHTML === document.body.innerHTML; })("
                                        + fragment + "[0])")
                     .toBool());
+    }
+
+    // Pages reach the web view as JavaScript string literals: every
+    // character must arrive as it left.
+    void aPageLiteralCarriesEveryCharacter() {
+        writeFile(path("literal.md"), "text\n");
+        Document* document = openAndWait(*delegate, path("literal.md"));
+        QVERIFY(document);
+        const QString text = QString::fromUtf8("quote \" apostrophe ' backslash \\ \\n tab\t cr\r nl\n nul")
+                             + QChar(0) + QChar(0x2028) + QChar(0x2029) + QString::fromUtf8(" \xF0\x9F\x98\x80 </script> ü €");
+        QCOMPARE(evaluate(document, javaScriptStringLiteral(text)).toString(), text);
     }
 
     void aBlockGrownAboveKeepsTheReaderOnTheSameText() {
