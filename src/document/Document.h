@@ -150,6 +150,7 @@ private:
     void buildScriptNotice();
     void buildReaderTools();
     void updateStatistics();
+    void countStatistics(const QString& text);
     void printingFinished(bool ok);
     void exportToDestination(const QString& format, const QString& destination);
     void showExportProgress(const QString& name, bool running);
@@ -206,5 +207,6 @@ private:
     FindBar* findBar_ = nullptr;
     OutlinePanel* outline_ = nullptr;
     QLabel* statisticsLabel_ = nullptr;
+    quint64 statisticsGeneration_ = 0;
     std::unique_ptr<QPrinter> printer_;
 };

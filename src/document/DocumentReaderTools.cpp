@@ -1,11 +1,13 @@
 // The reader's tools around the page: the find bar, the outline and the
 // statistics in the status bar. Each follows every page load, fresh or
 // written in place.
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QPointer>
 #include <QStatusBar>
 #include <QWebEngineScript>
 #include <QWebEngineView>
+#include <QtConcurrent>
 
 #include "document/Document.h"
 #include "document/DocumentStatistics.h"
@@ -41,10 +43,23 @@ void Document::showFindBar() {
 void Document::updateStatistics() {
     // The text as the reader sees it, read from our own script world.
     page_->runJavaScript("document.body ? document.body.innerText : ''", QWebEngineScript::ApplicationWorld,
-                         [label = QPointer<QLabel>(statisticsLabel_), this](const QVariant& text) {
-                             if (!label)
-                                 return;
-                             label->setText(documentstatistics::summary(documentstatistics::statisticsOf(text.toString())));
-                             emit statisticsUpdated();
+                         [window = QPointer<Document>(this)](const QVariant& text) {
+                             if (window)
+                                 window->countStatistics(text.toString());
                          });
+}
+
+// Counting the words of a long document takes a noticeable while, so it runs
+// off the GUI thread; only the newest count is shown.
+void Document::countStatistics(const QString& text) {
+    const quint64 generation = ++statisticsGeneration_;
+    auto* counting = new QFutureWatcher<documentstatistics::Statistics>(this);
+    connect(counting, &QFutureWatcherBase::finished, this, [this, counting, generation] {
+        counting->deleteLater();
+        if (generation != statisticsGeneration_)
+            return;
+        statisticsLabel_->setText(documentstatistics::summary(counting->result()));
+        emit statisticsUpdated();
+    });
+    counting->setFuture(QtConcurrent::run(&documentstatistics::statisticsOf, text));
 }
