@@ -10,6 +10,7 @@
 #include <QTcpSocket>
 
 #include "DocumentTestSupport.h"
+#include "support/OpenedUrls.h"
 #include "QtTestSupport.h"
 #include "app/AppDelegate.h"
 #include "document/Document.h"
@@ -53,16 +54,6 @@ public:
     QByteArray received;
 };
 
-// Stands for the browser and the file manager: records what would be opened.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public slots:
-    void open(const QUrl& url) { urls << url; }
-
-public:
-    QList<QUrl> urls;
-};
-
 struct FileState {
     QByteArray bytes;
     QDateTime modified;
@@ -85,7 +76,7 @@ class SafePreviewTest : public QObject {
     QTemporaryDir folder;    // where the downloaded document lies
     RecordingServer web;     // plain http
     RecordingServer secure;  // stands for an https server (the handshake shows the request was let through)
-    OpenedUrls opened;
+    OpenedUrls opened{{"http", "https", "mailto", "file", "smb"}};
 
     QString path(const QString& name) const { return folder.filePath(name); }
     QString secretPath() const { return home.filePath(".ssh/id_secret"); }
@@ -151,8 +142,6 @@ private slots:
         writeFile(home.filePath("private.png"), png(30, 30));
         writeFile(path("beside.png"), png(12, 12));
         writeFile(path("inside.txt"), "NOTES");
-        for (const char* scheme : {"http", "https", "mailto", "file", "smb"})
-            QDesktopServices::setUrlHandler(scheme, &opened, "open");
     }
 
     void cleanup() {

@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 
 #include "DocumentTestSupport.h"
+#include "support/OpenedUrls.h"
 #include "VersionServer.h"
 #include "app/AppDelegate.h"
 #include "cli/Translations.h"
@@ -24,16 +25,6 @@
 namespace {
 
 constexpr int kAnswerTimeout = 10000;
-
-// Stands for the browser: records what would be opened.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public slots:
-    void open(const QUrl& url) { urls << url; }
-
-public:
-    QList<QUrl> urls;
-};
 
 template <typename T = QWidget>
 T* visibleWindow(const QString& objectName) {
@@ -80,18 +71,11 @@ private:
 
     QObject owner_;
     VersionServer server_;
-    OpenedUrls opened_;
+    OpenedUrls opened_{{"http", "https"}};
 
 private slots:
     void initTestCase() {
         SettingsStore::shared().registerDefaults();
-        QDesktopServices::setUrlHandler("http", &opened_, "open");
-        QDesktopServices::setUrlHandler("https", &opened_, "open");
-    }
-
-    void cleanupTestCase() {
-        QDesktopServices::unsetUrlHandler("http");
-        QDesktopServices::unsetUrlHandler("https");
     }
 
     void init() {
