@@ -35,28 +35,12 @@ bool PreviewRequestPolicy::allowsLocalFile(const QUrl& url) const {
     return isInsideFolders(url.toLocalFile(), canonicalFolders_);
 }
 
-bool PreviewRequestPolicy::allowsRemote(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType type) const {
-    // A page whose scripts run reaches no network at all: a script could
-    // put what it read into any address. Without scripts, what a page needs
-    // to look right, such as a README's badges.
-    if (scriptsAllowed_ || url.scheme() != "https")
-        return false;
-    switch (type) {
-    case QWebEngineUrlRequestInfo::ResourceTypeImage:
-    case QWebEngineUrlRequestInfo::ResourceTypeStylesheet:
-    case QWebEngineUrlRequestInfo::ResourceTypeFontResource:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool PreviewRequestPolicy::allows(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType type) const {
+bool PreviewRequestPolicy::allows(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType) const {
     const QString scheme = url.scheme();
     if (scheme == "file")
         return allowsLocalFile(url);
-    if (scheme == "http" || scheme == "https" || scheme == "ws" || scheme == "wss")
-        return allowsRemote(url, type);
+    // No address on the network, not even an image: a remote load tells
+    // its server that the document was opened, and by whom.
     // The page itself and what it carries inline.
     return scheme == "data" || scheme == "blob" || scheme == "about";
 }

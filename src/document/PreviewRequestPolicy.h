@@ -17,8 +17,8 @@ public:
 
     // Folders (and everything below them) whose files the page may load.
     void setAllowedFolders(const QStringList& folders);
-    void setScriptsAllowed(bool allowed) { scriptsAllowed_ = allowed; }
 
+    // Local files of the allowed folders and inline content; never the network.
     bool allows(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType type) const;
     void interceptRequest(QWebEngineUrlRequestInfo& info) override;
 
@@ -31,8 +31,6 @@ signals:
 
 private:
     bool allowsLocalFile(const QUrl& url) const;
-    bool allowsRemote(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType type) const;
 
     QStringList canonicalFolders_;
-    bool scriptsAllowed_ = false;
 };

@@ -158,13 +158,7 @@ QString PreviewWebPage::pageBehaviourScript() {
 void PreviewWebPage::setDocumentAccess(const QStringList& allowedFolders, bool scriptsAllowed) {
     scriptsAllowed_ = scriptsAllowed;
     policy_->setAllowedFolders(allowedFolders);
-    policy_->setScriptsAllowed(scriptsAllowed);
     settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scriptsAllowed);
-    // A file: page reaches remote addresses only with this switch, https
-    // images included. It is on only while no document script runs, so
-    // running scripts can never send anything away; the request policy
-    // narrows what the switch lets through.
-    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, !scriptsAllowed);
 }
 
 void PreviewWebPage::lookForDocumentScripts() {
