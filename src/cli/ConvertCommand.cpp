@@ -124,13 +124,17 @@ int runConvertCommand(const QStringList& arguments) {
             return failure("cannot read standard input");
         result = *rendered;
     } else {
-        // A TextPack unpacks into a folder of this run's own.
-        QTemporaryDir unpackFolder(QDir::tempPath() + "/quillview-convert-XXXXXX");
         documentpipeline::Request request;
         request.path = QFileInfo(options.file).absoluteFilePath();
         request.language = language;
         request.criticMarkup = options.critic;
-        request.textpackUnpackFolder = unpackFolder.path() + "/package";
+        // A TextPack unpacks into a folder of this run's own; other files
+        // need none, and a small file converts faster without making one.
+        std::optional<QTemporaryDir> unpackFolder;
+        if (QFileInfo(request.path).suffix() == "textpack") {
+            unpackFolder.emplace(QDir::tempPath() + "/quillview-convert-XXXXXX");
+            request.textpackUnpackFolder = unpackFolder->path() + "/package";
+        }
         result = documentpipeline::render(request);
         if (result.problem == documentpipeline::Problem::Missing)
             return failure(QString("cannot read %1: no such file").arg(options.file));
