@@ -13,15 +13,6 @@
 
 namespace engine {
 
-// The texts every match of `pattern` begins with, as far as the start of the
-// pattern reads as plain text: literal and escaped characters, a class of
-// plain characters ("[Bb]") and a group of plain alternatives ("(sup|sub)"),
-// up to the first other construct; a quantified piece counts as often as it
-// must stand and ends the reading. A leading "(?m)", "^" and look-behinds
-// are passed over, as they take no text. A list holding the
-// empty text means that a match may begin anywhere.
-std::vector<icu::UnicodeString> literalOpenings(const icu::UnicodeString& pattern);
-
 // The same text as applying the rules of `rules` one after another to the
 // whole text (literal rules and regex rules without options, as
 // simpleTransform applies them), for a table whose matches never hold a

@@ -1,6 +1,6 @@
 #include "engine/OpeningAnchoredSearch.h"
 
-#include "engine/LineByLineRules.h"
+#include "engine/PatternOpenings.h"
 #include "engine/ReplacementTemplate.h"
 #include "engine/TextUtilities.h"
 
@@ -12,13 +12,8 @@ class OpeningFinder {
 public:
     OpeningFinder(std::vector<icu::UnicodeString> openings, bool atLineStarts)
         : openings_(std::move(openings)), atLineStarts_(atLineStarts) {
-        for (const icu::UnicodeString& opening : openings_) {
-            const char16_t c = opening[0];
-            if (c < 128)
-                asciiFirst_[c] = true;
-            else
-                otherFirst_.append(c);
-        }
+        for (const icu::UnicodeString& opening : openings_)
+            firstCharacters_.add(opening[0]);
     }
 
     // The first position at or after `from` where an opening begins (at a
@@ -56,8 +51,7 @@ private:
         const char16_t* units = text.getBuffer();
         const int32_t length = text.length();
         for (int32_t i = from; i < length; ++i) {
-            const char16_t c = units[i];
-            if (c < 128 ? !asciiFirst_[c] : otherFirst_.indexOf(c) < 0)
+            if (!firstCharacters_.contains(units[i]))
                 continue;
             for (const icu::UnicodeString& opening : openings_)
                 if (text.compare(i, opening.length(), opening) == 0)
@@ -68,8 +62,7 @@ private:
 
     std::vector<icu::UnicodeString> openings_;
     bool atLineStarts_ = false;
-    bool asciiFirst_[128] = {};
-    icu::UnicodeString otherFirst_;
+    FirstCharacters firstCharacters_;
 };
 
 // Every opening is a real text, and the options compare it as written.

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "engine/AsciiCaseSearch.h"
 #include "engine/LineByLineRules.h"
+#include "engine/PatternOpenings.h"
 
 using testsupport::s;
 using testsupport::u;

@@ -1,0 +1,177 @@
+#include "engine/PatternOpenings.h"
+
+namespace engine {
+namespace {
+
+constexpr size_t kMaxOpenings = 64;
+
+bool isMetacharacter(char16_t c) {
+    return icu::UnicodeString(u"\\^$.|?*+()[]{}").indexOf(c) >= 0;
+}
+
+bool isQuantifier(char16_t c) {
+    return c == u'*' || c == u'+' || c == u'?' || c == u'{';
+}
+
+bool isAsciiAlphanumeric(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+}
+
+// Walks the pattern from `from` over what is neither escaped nor inside a
+// character class, counting open groups, and gives the first position where
+// `stop(character, depth)` holds (depth counted after a parenthesis there),
+// or -1.
+template <typename Stop>
+int32_t firstStructural(const icu::UnicodeString& pattern, int32_t from, Stop stop) {
+    int32_t depth = 0;
+    bool inClass = false;
+    for (int32_t i = from; i < pattern.length(); ++i) {
+        const char16_t c = pattern[i];
+        if (c == u'\\') {
+            ++i;
+            continue;
+        }
+        if (inClass) {
+            inClass = c != u']';
+            continue;
+        }
+        if (c == u'[')
+            inClass = true;
+        else if (c == u'(')
+            ++depth;
+        else if (c == u')')
+            --depth;
+        if (stop(c, depth))
+            return i;
+    }
+    return -1;
+}
+
+// True when "|" stands outside every group and class: the pattern is a
+// choice between whole patterns, and its start says nothing about a match.
+bool hasTopLevelChoice(const icu::UnicodeString& pattern) {
+    return firstStructural(pattern, 0, [](char16_t c, int32_t depth) { return c == u'|' && depth == 0; }) >= 0;
+}
+
+// Where the look-behind group that begins at `at` ends, or -1.
+int32_t endOfGroup(const icu::UnicodeString& pattern, int32_t at) {
+    const int32_t close =
+        firstStructural(pattern, at, [](char16_t c, int32_t depth) { return c == u')' && depth == 0; });
+    return close < 0 ? -1 : close + 1;
+}
+
+// The plain alternatives of the piece at `at` (a character, an escaped
+// character, a class of plain characters or a group of plain words), and
+// where the piece ends; nothing when the piece is of another kind.
+bool readPiece(const icu::UnicodeString& p, int32_t at, std::vector<icu::UnicodeString>& choices, int32_t& end) {
+    choices.clear();
+    char16_t c = p[at];
+    if (c == u'\\') {
+        if (at + 1 >= p.length() || isAsciiAlphanumeric(p[at + 1]))
+            return false;  // \s, \d, \Q and the like
+        choices.emplace_back(p[at + 1]);
+        end = at + 2;
+        return true;
+    }
+    if (c == u'[' || c == u'(') {
+        const char16_t close = c == u'[' ? u']' : u')';
+        if (c == u'(' && at + 1 < p.length() && p[at + 1] == u'?')
+            return false;
+        icu::UnicodeString word;
+        for (int32_t i = at + 1; i < p.length(); ++i) {
+            char16_t d = p[i];
+            if (d == close) {
+                if (c == u'(')
+                    choices.push_back(word);
+                end = i + 1;
+                return !choices.empty();
+            }
+            if (c == u'(' && d == u'|') {
+                choices.push_back(word);
+                word.remove();
+                continue;
+            }
+            if (isMetacharacter(d) || d == u'-' || d == u'&')
+                return false;
+            if (c == u'[')
+                choices.emplace_back(d);
+            else
+                word.append(d);
+        }
+        return false;
+    }
+    if (isMetacharacter(c))
+        return false;
+    choices.emplace_back(c);
+    end = at + 1;
+    return true;
+}
+
+// Past what takes no text at the start: "(?m)", "^" and look-behinds.
+int32_t startOfText(const icu::UnicodeString& pattern) {
+    int32_t at = 0;
+    while (at < pattern.length()) {
+        if (pattern.compare(at, 4, icu::UnicodeString(u"(?m)")) == 0) {
+            at += 4;
+        } else if (pattern[at] == u'^') {
+            ++at;
+        } else if (pattern.compare(at, 4, icu::UnicodeString(u"(?<!")) == 0 || pattern.compare(at, 4, icu::UnicodeString(u"(?<=")) == 0) {
+            int32_t end = endOfGroup(pattern, at);
+            if (end < 0)
+                return pattern.length();
+            at = end;
+        } else {
+            break;
+        }
+    }
+    return at;
+}
+
+// How often a quantifier at `at` repeats its piece at least ("{4,}" 4,
+// "+" 1), or 0 when it may leave the piece out.
+int32_t leastRepeats(const icu::UnicodeString& pattern, int32_t at) {
+    if (pattern[at] == u'+')
+        return 1;
+    if (pattern[at] != u'{')
+        return 0;
+    int32_t n = 0;
+    for (int32_t i = at + 1; i < pattern.length() && pattern[i] >= u'0' && pattern[i] <= u'9' && n < 100; ++i)
+        n = n * 10 + (pattern[i] - u'0');
+    return n;
+}
+
+}  // namespace
+
+std::vector<icu::UnicodeString> literalOpenings(const icu::UnicodeString& pattern) {
+    std::vector<icu::UnicodeString> openings{icu::UnicodeString()};
+    if (hasTopLevelChoice(pattern))
+        return openings;
+    std::vector<icu::UnicodeString> choices;
+    for (int32_t at = startOfText(pattern), end = at; at < pattern.length(); at = end) {
+        if (!readPiece(pattern, at, choices, end))
+            break;
+        // A quantified piece counts as often as it must stand, and ends the
+        // reading: what follows may begin at several places.
+        int32_t repeats = 1;
+        const bool quantified = end < pattern.length() && isQuantifier(pattern[end]);
+        if (quantified)
+            repeats = leastRepeats(pattern, end);
+        if (repeats == 0 || openings.size() * choices.size() > kMaxOpenings)
+            break;
+        std::vector<icu::UnicodeString> longer;
+        for (const icu::UnicodeString& opening : openings) {
+            for (const icu::UnicodeString& choice : choices) {
+                icu::UnicodeString extended(opening);
+                for (int32_t i = 0; i < repeats; ++i)
+                    extended += choice;
+                longer.push_back(extended);
+            }
+        }
+        openings = std::move(longer);
+        if (quantified)
+            break;
+    }
+    return openings;
+}
+
+}  // namespace engine
