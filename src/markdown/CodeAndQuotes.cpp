@@ -3,10 +3,11 @@
 // quotes become blockquote elements level by level.
 #include "markdown/Markdown_ObjC.h"
 
-#include "engine/CandidateSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
+#include "markdown/BlockScan.h"
+#include "markdown/CodeSpanScan.h"
 #include "markdown/MarkdownText.h"
 
 namespace {
@@ -24,16 +25,12 @@ icu::UnicodeString withEscapedBackticksAsWritten(const icu::UnicodeString& code)
     return text;
 }
 
-// After an empty line (or at the very start), lines indented by a tab, with
-// the one-character and empty lines between them.
-const char16_t* const kIndentedBlockPattern = uR"((?m)(\n\n|\A\n)((?>^[ ]*\t[ ]?.+\n(.\n)*\n*)+))";
-
 // The paragraph before the block (after the previous empty line) starts with
 // a list item.
-bool followsListItem(const icu::UnicodeString& text, const engine::Match& block) {
-    const int32_t previousGap = text.lastIndexOf(icu::UnicodeString(u"\n\n"), 0, block.start());
+bool followsListItem(const icu::UnicodeString& text, const markdown::IndentedBlock& block) {
+    const int32_t previousGap = text.lastIndexOf(icu::UnicodeString(u"\n\n"), 0, block.start);
     int32_t lineStart = previousGap < 0 ? 0 : previousGap + 2;
-    while (lineStart < block.start() && (text.charAt(lineStart) == u' ' || text.charAt(lineStart) == u'\t'))
+    while (lineStart < block.start && (text.charAt(lineStart) == u' ' || text.charAt(lineStart) == u'\t'))
         ++lineStart;
     const icu::UnicodeString line(text, lineStart, markdown::lineEnd(text, lineStart) - lineStart);
     const bool bulleted = line.length() > 1 && (line.charAt(0) == u'*' || line.charAt(0) == u'+' || line.charAt(0) == u'-') &&
@@ -46,10 +43,10 @@ bool followsListItem(const icu::UnicodeString& text, const engine::Match& block)
 // it in), one indented twice is code inside the item.
 enum class InListItem { no, paragraph, code };
 
-InListItem placeInListItem(const icu::UnicodeString& text, const engine::Match& block) {
+InListItem placeInListItem(const icu::UnicodeString& text, const markdown::IndentedBlock& block) {
     if (!followsListItem(text, block))
         return InListItem::no;
-    int32_t at = block.start(2);
+    int32_t at = block.linesStart;
     while (at < text.length() && text.charAt(at) == u' ')
         ++at;
     return at + 1 < text.length() && text.charAt(at + 1) == u'\t' ? InListItem::code : InListItem::paragraph;
@@ -58,43 +55,35 @@ InListItem placeInListItem(const icu::UnicodeString& text, const engine::Match& 
 }  // namespace
 
 icu::UnicodeString Markdown_ObjC::hardenHTML(const icu::UnicodeString& string) {
-    icu::UnicodeString out(string);
-    engine::replaceAllLiteral(out, u"&", u"&amp;");
-    engine::replaceAllLiteral(out, u">", u"&gt;");
-    engine::replaceAllLiteral(out, u"<", u"&lt;");
-    return out;
+    return engine::escapedHTML(string);
 }
 
 void Markdown_ObjC::codeBlockSave() {
     // Spans in two or more backticks first, so they may hold single ones
     // (and fenced blocks, blank lines and all). A single-backtick span stays
     // within its paragraph.
-    saveCodeSpans(u"(?s)[`]{2,}(.*?)[`]{2,}", false, u"``");
-    if (str.indexOf(kEscapedBacktick) >= 0)
-        engine::replaceAll(str, uR"((?<![\\`])\\`)", kEscapedBacktickToken);
-    saveCodeSpans(uR"((?s)[`]{1,1}((?:(?!\n\n).)*?)[`]{1,1})", true, u"`");
+    saveCodeSpans(markdown::doubledBacktickSpans(str), u"``");
+    std::vector<engine::RangeEdit> escapes;
+    for (int32_t at : markdown::escapedBacktickStarts(str))
+        escapes.push_back({at, at + 2, kEscapedBacktickToken});
+    engine::applyRangeEdits(str, std::move(escapes));
+    saveCodeSpans(markdown::singleBacktickSpans(str), u"`");
     saveIndentedCodeBlocks(str);
 }
 
-void Markdown_ObjC::saveCodeSpans(const icu::UnicodeString& pattern, bool dotMatch,
+void Markdown_ObjC::saveCodeSpans(const std::vector<engine::TextRange>& spans,
                                   const icu::UnicodeString& backticksToDrop) {
-    // A span starts at one of its opening backticks and ends with the last
-    // backtick run that can close it.
-    engine::RegexResult result;
-    auto matches = engine::findAllPlanned(str, pattern, engine::pairedLiteralPlan(str, backticksToDrop),
-                                          dotMatch ? engine::kDotMatchesLineSeparators : engine::kNoOptions, &result);
-    if (result.status == engine::RegexStatus::invalidPattern)
-        engine::log(u"Error for Pattern %@ - %@", {pattern, result.error});
-    if (!matches)
-        return;
     std::vector<engine::RangeEdit> edits;
-    for (const engine::Match& match : *matches) {
-        icu::UnicodeString code(match.text());
+    edits.reserve(spans.size());
+    for (const engine::TextRange& span : spans) {
+        const icu::UnicodeString written(str, span.start, span.end - span.start);
+        icu::UnicodeString code(written);
         engine::replaceAllLiteral(code, backticksToDrop, u"");
-        icu::UnicodeString html = engine::formatted(u"<code>%@</code>", {hardenHTML(withEscapedBackticksAsWritten(code))});
+        icu::UnicodeString html(u"<code>");
+        html.append(hardenHTML(withEscapedBackticksAsWritten(code))).append(u"</code>");
         icu::UnicodeString token = codeBlocksEscaped.add(html);
-        codeSpansAsWritten.set(codeBlocksEscaped.entries().rbegin()->first, match.text());
-        edits.push_back({match.start(), match.end(), token});
+        codeSpansAsWritten.set(codeBlocksEscaped.entries().rbegin()->first, written);
+        edits.push_back({span.start, span.end, std::move(token)});
     }
     engine::applyRangeEdits(str, std::move(edits));
 }
@@ -109,14 +98,13 @@ icu::UnicodeString Markdown_ObjC::codeAsWritten(const icu::UnicodeString& code) 
 }
 
 void Markdown_ObjC::saveIndentedCodeBlocks(icu::UnicodeString& text) {
-    std::vector<engine::Match> matches =
-        markdown::matchesOf(text, kIndentedBlockPattern, engine::kNoOptions, u"Error for Pattern %@");
     std::vector<engine::RangeEdit> edits;
-    for (const engine::Match& match : matches) {
-        const InListItem place = placeInListItem(text, match);
+    for (const markdown::IndentedBlock& block : markdown::indentedBlocks(text)) {
+        const InListItem place = placeInListItem(text, block);
         if (place == InListItem::paragraph)
             continue;
-        std::vector<icu::UnicodeString> lines = markdown::splitAtNewlineCharacters(match.text());
+        std::vector<icu::UnicodeString> lines =
+            markdown::splitAtNewlineCharacters(icu::UnicodeString(text, block.start, block.end - block.start));
         lines.pop_back();
         lines.erase(lines.begin(), lines.begin() + std::min<size_t>(2, lines.size()));
         if (!lines.empty() && engine::trimmed(lines.back()).isEmpty())
@@ -137,8 +125,8 @@ void Markdown_ObjC::saveIndentedCodeBlocks(icu::UnicodeString& text) {
         if (place == InListItem::code)
             token.insert(0, u'\t');
         // The empty lines around the block stay, so the token stands on its own line.
-        int32_t start = match.start();
-        int32_t end = match.end();
+        int32_t start = block.start;
+        int32_t end = block.end;
         while (start < end && markdown::isNewlineCharacter(text.charAt(start)))
             ++start;
         while (end > start && markdown::isNewlineCharacter(text.charAt(end - 1)))
@@ -160,13 +148,13 @@ void Markdown_ObjC::quoteBlockFormatting() {
     for (;;) {
         // A quote nested in the last paragraph of the round before must not
         // take that quote's closing tag as one of its own lazy lines.
-        auto matches = matchesForPattern(uR"((?m)((?>^[ ]*>[ ]?.+\n((?!</blockquote>$).+\n)*\n*)+))");
-        if (!matches || matches->empty())
+        const std::vector<engine::TextRange> quotes = markdown::quotedBlocks(str);
+        if (quotes.empty())
             return;
         std::vector<engine::RangeEdit> edits;
         bool levelTakenOff = true;
-        for (const engine::Match& match : *matches) {
-            icu::UnicodeString inner(match.text());
+        for (const engine::TextRange& quote : quotes) {
+            icu::UnicodeString inner(str, quote.start, quote.end - quote.start);
             // "> " and four spaces of code were tabbed as ">", a tab and a
             // space; without its marker such a line is indented by a tab.
             engine::RegexResult result = engine::replaceAll(inner, uR"((?m)^[ ]*>(?:[ ]|(\t+)[ ])?|^[ ]+$)", u"$1");
@@ -177,7 +165,7 @@ void Markdown_ObjC::quoteBlockFormatting() {
             inner.insert(0, u"\n\n");
             saveIndentedCodeBlocks(inner);
             icu::UnicodeString html = engine::formatted(u"<blockquote>\n%@\n</blockquote>\n\n", {addPBlocks(inner)});
-            edits.push_back({match.start(), match.end(), html});
+            edits.push_back({quote.start, quote.end, html});
         }
         engine::applyRangeEdits(str, std::move(edits));
         // Without a level taken off, the next round would find the same lines.

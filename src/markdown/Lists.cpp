@@ -2,16 +2,13 @@
 // reaches, and build nested ul/ol elements by tab depth.
 #include "markdown/Markdown_ObjC.h"
 
-#include <optional>
 #include <unicode/uchar.h>
 
-#include "engine/Log.h"
 #include "engine/TextUtilities.h"
+#include "markdown/BlockScan.h"
 #include "markdown/MarkdownText.h"
 
 namespace {
-
-const uint32_t kListOptions = engine::kCaseInsensitive | engine::kDotMatchesLineSeparators;
 
 bool isMarker(char16_t c) {
     return u_isUWhiteSpace(c) || c == u'+' || c == u'-' || c == u'*';
@@ -72,32 +69,6 @@ ListExtent collectList(const icu::UnicodeString& text, int32_t from) {
     }
     return extent;
 }
-
-// The first list start at or after a position. One search of the whole text
-// answers in order; only where a found start overlaps the position (so that
-// a start inside it was never looked for) is the text searched again there.
-class ListStarts {
-public:
-    ListStarts(const icu::UnicodeString& text, const icu::UnicodeString& pattern)
-        : text_(text), pattern_(pattern),
-          all_(engine::findAll(text, pattern, kListOptions).value_or(std::vector<engine::Match>{})) {}
-
-    std::optional<engine::Match> firstFrom(int32_t from) {
-        while (next_ < all_.size() && all_[next_].start() < from)
-            ++next_;
-        if (next_ > 0 && all_[next_ - 1].end() > from)
-            return engine::findFirst(text_, pattern_, kListOptions, from);
-        if (next_ < all_.size())
-            return all_[next_];
-        return std::nullopt;
-    }
-
-private:
-    const icu::UnicodeString& text_;
-    icu::UnicodeString pattern_;
-    std::vector<engine::Match> all_;
-    size_t next_ = 0;
-};
 
 bool isCodeToken(const icu::UnicodeString& text) {
     return text.startsWith(u"%SavedCodeBlock") && text.endsWith(u"%") && text.length() > 16;
@@ -233,28 +204,19 @@ private:
 }  // namespace
 
 void Markdown_ObjC::performList() {
-    const char16_t* const startPatterns[] = {
-        uR"((?m)\n{2,}[ ]{0,3}[*+-][ \t]{1,1}(.*?)$)",
-        uR"((?m)\n{2,}([0-9]{1,}\.)[ \t]{1,1}(.*?)$)",
-    };
-    for (const char16_t* pattern : startPatterns) {
-        icu::UnicodeString error;
-        if (!engine::compiledPattern(pattern, kListOptions, &error)) {
-            engine::log(u"Error Markdown/performLists %@", {error});
-            continue;
-        }
+    // Bulleted lists first, then numbered ones.
+    for (markdown::ListMarker marker : {markdown::ListMarker::bulleted, markdown::ListMarker::numbered}) {
         // Lists are built in text order; a built list holds no list start,
         // so the search goes on after it and the text is written once.
-        ListStarts starts(str, pattern);
         icu::UnicodeString out(str.length() + str.length() / 4, UChar32(0), 0);
         int32_t copiedUpTo = 0;
         int32_t searchFrom = 0;
-        while (auto match = starts.firstFrom(searchFrom)) {
-            ListExtent list = collectList(str, match->start() + 2);
+        for (int32_t start; (start = markdown::listStartFrom(str, searchFrom, marker)) >= 0;) {
+            ListExtent list = collectList(str, start + 2);
             if (list.start < 0) {
                 // Only empty lines (as after a removed marker): nothing to
                 // build here; the same run of newlines one further on is.
-                searchFrom = match->start() + 1;
+                searchFrom = start + 1;
                 continue;
             }
             out.append(str, copiedUpTo, list.start - copiedUpTo).append(makeHTMLList(list.listText));

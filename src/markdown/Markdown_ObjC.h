@@ -87,7 +87,9 @@ private:
     std::vector<engine::Match> allMatchesFrom(const icu::UnicodeString& opening,
                                               const icu::UnicodeString& pattern) const;
     void normaliseText();
-    void saveCodeSpans(const icu::UnicodeString& pattern, bool dotMatch, const icu::UnicodeString& backticksToDrop);
+    // Replaces each span by a code token; the backticks to drop are its
+    // delimiters, wherever they stand in it.
+    void saveCodeSpans(const std::vector<engine::TextRange>& spans, const icu::UnicodeString& backticksToDrop);
     // Replaces the indented code blocks of `text` by code tokens.
     void saveIndentedCodeBlocks(icu::UnicodeString& text);
     icu::UnicodeString codeAsWritten(const icu::UnicodeString& code) const;
