@@ -4,8 +4,7 @@
 
 #include <vector>
 
-#include "engine/CandidateSearch.h"
-#include "engine/PairedSpanPattern.h"
+#include "engine/DoubledMarkerSpans.h"
 #include "engine/Placeholders.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
@@ -102,19 +101,18 @@ void Tessel_ObjC::tagsWithAttributes() {
 // "==note==" becomes a numbered superscript link; the notes are listed at
 // "+showreferences+".
 void Tessel_ObjC::advancedReferences() {
-    // "==(.*?)==" over line ends, tried only at each "==".
-    auto references = engine::findAllPlanned(str, engine::pairedSpanPattern(uR"(\=)"),
-                                             engine::pairedLiteralPlan(str, u"=="), engine::kDotMatchesLineSeparators);
+    // "==(.*?)==" over line ends.
+    const std::vector<engine::MarkerSpan> references =
+        engine::doubledMarkerSpans(str, u'=', engine::SpanLines::mayCross);
     icu::UnicodeString list;
-    if (references && !references->empty()) {
+    if (!references.empty()) {
         list = u"<ol class=\"references\">\n";
         std::vector<engine::RangeEdit> edits;
         long n = 1;
-        for (const engine::Match& reference : *references) {
+        for (const engine::MarkerSpan& reference : references) {
             const icu::UnicodeString number = engine::number(n++);
-            const icu::UnicodeString& text = reference.text();
-            const icu::UnicodeString note(text, 2, text.length() - 4);
-            edits.push_back({reference.start(), reference.end(),
+            const icu::UnicodeString note(str, reference.start + 2, reference.end - reference.start - 4);
+            edits.push_back({reference.start, reference.end,
                              engine::formatted(u"<sup id=\"cite_ref-%@\"><a href=\"%@cite_note-%@%@\">[%@]</a></sup>",
                                                {number, javaScriptHashStart, number, javaScriptHashEnd, number})});
             list += engine::formatted(

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "engine/CandidateSearch.h"
+#include "engine/DoubledMarkerSpans.h"
 #include "engine/Log.h"
 #include "engine/PairedSpanPattern.h"
 #include "engine/TemplateText.h"
@@ -77,32 +78,60 @@ RuleTable Tessel_ObjC::regexTessel(const icu::UnicodeString& root, const icu::Un
 
 namespace {
 
-// Where the costly rules of the table can match: the heading's line before
-// its underline, the lines that start with "#", and the paired markers whose
-// "(.*?)" would otherwise be tried from every position, an unclosed one
-// scanning to the end.
+// The doubled-marker rules: "cc(.*?)cc", over line ends as pairedSpanPattern.
+struct PairedRule {
+    const char16_t* name;
+    char16_t marker;
+};
+constexpr PairedRule kPairedRules[] = {
+    {u"underline", u'_'}, {u"bold", u'*'},   {u"subscript", u'~'}, {u"inverseRegular", u'+'},
+    {u"striked", u'-'},   {u"super", u'^'}, {u"mark", u'?'},
+};
+
+const PairedRule* pairedRuleNamed(const icu::UnicodeString& name) {
+    for (const PairedRule& rule : kPairedRules)
+        if (name == rule.name)
+            return &rule;
+    return nullptr;
+}
+
+// A template "before$1after" with no other group and no escape, split at
+// "$1"; false for any other template.
+bool splitAroundGroup(const icu::UnicodeString& templateText, icu::UnicodeString& before, icu::UnicodeString& after) {
+    const int32_t group = templateText.indexOf(u"$1");
+    if (group < 0 || templateText.indexOf(u'\\') >= 0 || templateText.indexOf(u'$', group + 1) >= 0 ||
+        templateText.lastIndexOf(u'$', 0, group) >= 0)
+        return false;
+    before = icu::UnicodeString(templateText, 0, group);
+    after = icu::UnicodeString(templateText, group + 2);
+    return true;
+}
+
+// Where the costly regex rules of the table can match: the heading's line
+// before its underline and the lines that start with "#".
 std::optional<engine::SearchPlan> planFor(const RuleRecord& rule, const icu::UnicodeString& text) {
-    static const struct {
-        const char16_t* name;
-        const char16_t* pairedMarker;
-    } kPairedRules[] = {
-        {u"underline", u"__"}, {u"bold", u"**"},   {u"subscript", u"~~"}, {u"inverseRegular", u"++"},
-        {u"striked", u"--"},   {u"super", u"^^"}, {u"mark", u"??"},
-    };
     if (rule.name == u"headline1Alternative")
         return engine::linesEndingBefore(text, u"\n=");
     if (rule.name.startsWith(u"headline"))
         return engine::linesStartingWith(text, u"#");
-    for (const auto& paired : kPairedRules)
-        if (rule.name == paired.name)
-            return engine::pairedLiteralPlan(text, paired.pairedMarker);
     return std::nullopt;
 }
 
 }  // namespace
 
+// The doubled-marker rules are applied by a walk from marker to marker, the
+// same spans as their patterns find (see DoubledMarkerSpans.h); the other
+// costly rules by a search planned where they can match.
 void Tessel_ObjC::applyRuleTable() {
     for (const RuleRecord& rule : regexes) {
+        icu::UnicodeString before;
+        icu::UnicodeString after;
+        if (const PairedRule* paired = pairedRuleNamed(rule.name);
+            paired && splitAroundGroup(rule.templateText, before, after)) {
+            const auto lines = rule.regexReplace ? engine::SpanLines::withinLine : engine::SpanLines::mayCross;
+            engine::replaceDoubledMarkerSpans(str, paired->marker, lines, before, after);
+            continue;
+        }
         std::optional<engine::SearchPlan> plan = planFor(rule, str);
         if (!plan) {
             applySimpleRule(rule);
