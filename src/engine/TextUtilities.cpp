@@ -145,10 +145,27 @@ icu::UnicodeString escapedTagCharacters(const icu::UnicodeString& text) {
     return out;
 }
 
+// One walk; the same as replacing "&" first and then "<" and ">", as the
+// entities put in hold neither "<" nor ">".
 icu::UnicodeString escapedHTML(const icu::UnicodeString& text) {
-    icu::UnicodeString out(text);
-    replaceAllLiteral(out, u"&", u"&amp;");
-    return escapedTagCharacters(out);
+    const char16_t* buffer = text.getBuffer();
+    const int32_t length = text.length();
+    int32_t at = 0;
+    while (at < length && buffer[at] != u'&' && buffer[at] != u'<' && buffer[at] != u'>')
+        ++at;
+    if (at == length)
+        return text;
+    icu::UnicodeString out = emptyWithRoomFor(text);
+    int32_t copiedUpTo = 0;
+    for (; at < length; ++at) {
+        const char16_t c = buffer[at];
+        const char16_t* entity = c == u'&' ? u"&amp;" : c == u'<' ? u"&lt;" : c == u'>' ? u"&gt;" : nullptr;
+        if (!entity)
+            continue;
+        out.append(buffer, copiedUpTo, at - copiedUpTo).append(icu::UnicodeString(entity));
+        copiedUpTo = at + 1;
+    }
+    return out.append(buffer, copiedUpTo, length - copiedUpTo);
 }
 
 icu::UnicodeString escapedAttributeValue(const icu::UnicodeString& text) {
@@ -198,16 +215,21 @@ icu::UnicodeString Markup_ObjC::htmlentities(const icu::UnicodeString& string) {
     return out;
 }
 
+// "\s+$" removed: ICU's \s is exactly White_Space, which holds every line
+// end character, so the match before a final line end is the same run.
 icu::UnicodeString Markup_ObjC::rtrim_Vant(const icu::UnicodeString& string) {
-    icu::UnicodeString out(string);
-    engine::replaceAll(out, u"\\s+$", u"");
-    return out;
+    int32_t end = string.length();
+    while (end > 0 && u_isUWhiteSpace(string.charAt(end - 1)))
+        --end;
+    return end == string.length() ? string : icu::UnicodeString(string, 0, end);
 }
 
+// "^\s*" removed.
 icu::UnicodeString Markup_ObjC::ltrim_Vant(const icu::UnicodeString& string) {
-    icu::UnicodeString out(string);
-    engine::replaceAll(out, u"^\\s*", u"");
-    return out;
+    int32_t start = 0;
+    while (start < string.length() && u_isUWhiteSpace(string.charAt(start)))
+        ++start;
+    return start == 0 ? string : icu::UnicodeString(string, start);
 }
 
 unsigned Markup_ObjC::countAtStartOfString(const icu::UnicodeString& marker, const icu::UnicodeString& inString) {

@@ -201,6 +201,36 @@ private:
     bool paragraphOpen_ = false;
 };
 
+// The pieces between "</li>" that are not empty, each without the line ends
+// around it, joined by "</li>\n"; an item's text then follows "<li>" at once.
+icu::UnicodeString withItemsTrimmed(const icu::UnicodeString& built) {
+    const icu::UnicodeString closing(u"</li>");
+    icu::UnicodeString html = engine::emptyWithRoomFor(built);
+    bool first = true;
+    for (int32_t from = 0;;) {
+        int32_t end = built.indexOf(closing, from);
+        if (end < 0)
+            end = built.length();
+        if (end > from) {
+            if (!first)
+                html.append(closing).append(u'\n');
+            first = false;
+            int32_t start = from;
+            int32_t stop = end;
+            while (start < stop && markdown::isNewlineCharacter(built.charAt(start)))
+                ++start;
+            while (stop > start && markdown::isNewlineCharacter(built.charAt(stop - 1)))
+                --stop;
+            html.append(built, start, stop - start);
+        }
+        if (end == built.length())
+            break;
+        from = end + closing.length();
+    }
+    engine::replaceAllLiteral(html, u"<li>\n", u"<li>");
+    return html;
+}
+
 }  // namespace
 
 void Markdown_ObjC::performList() {
@@ -228,31 +258,30 @@ void Markdown_ObjC::performList() {
 }
 
 icu::UnicodeString Markdown_ObjC::resolveOrderedLists(const icu::UnicodeString& listText) const {
-    // Every item already starts its own line; lines pass unchanged.
-    icu::UnicodeString out;
-    for (const icu::UnicodeString& line : engine::split(listText, u"\n"))
-        out.append(line).append(u'\n');
-    return out;
+    // Every item already starts its own line; the lines pass unchanged, each
+    // followed by "\n", so the text gains an empty last line.
+    icu::UnicodeString out(listText);
+    return out.append(u'\n');
 }
 
 icu::UnicodeString Markdown_ObjC::makeHTMLList(const icu::UnicodeString& listText) const {
     icu::UnicodeString text(listText);
     engine::replaceAllLiteral(text, u".\t", u". ");
+    text = resolveOrderedLists(text);
     std::vector<ListLine> lines;
-    for (const icu::UnicodeString& line : engine::split(resolveOrderedLists(text), u"\n"))
-        lines.push_back(classified(line));
+    for (int32_t from = 0;;) {
+        int32_t end = text.indexOf(u'\n', from);
+        if (end < 0)
+            end = text.length();
+        lines.push_back(classified(icu::UnicodeString(text, from, end - from)));
+        if (end == text.length())
+            break;
+        from = end + 1;
+    }
     markLooseItems(lines);
 
     ListBuilder builder;
     for (const ListLine& line : lines)
         builder.add(line);
-    icu::UnicodeString out = builder.finish();
-
-    std::vector<icu::UnicodeString> pieces;
-    for (const icu::UnicodeString& piece : engine::split(out, u"</li>"))
-        if (!piece.isEmpty())
-            pieces.push_back(markdown::trimmedOfNewlines(piece));
-    icu::UnicodeString html = engine::join(pieces, u"</li>\n");
-    engine::replaceAllLiteral(html, u"<li>\n", u"<li>");
-    return html;
+    return withItemsTrimmed(builder.finish());
 }

@@ -1,3 +1,6 @@
+#include <random>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "engine/Markup_ObjC.h"
@@ -18,6 +21,25 @@ TEST(Trimming, WholeRunsOfWhiteSpaceAtOneEnd) {
     EXPECT_EQ(s(Markup_ObjC::ltrim_Vant(u("\n\t a b "))), "a b ");
     EXPECT_EQ(s(Markup_ObjC::ltrim_Vant(u("a "))), "a ");
     EXPECT_EQ(s(Markup_ObjC::rtrim_Vant(u(""))), "");
+}
+
+// The trims walk the text; the regular expressions they stand for decide.
+TEST(Trimming, SameAsTheWhiteSpaceRules) {
+    std::mt19937 random(19);
+    // Every White_Space character, line ends of every kind, a zero-width
+    // space (not white space) and a surrogate pair.
+    const std::u16string pieces = u" \t\n\v\f\r\u0085\u00A0\u1680\u2000\u200A\u2028\u2029\u202F\u205F\u3000\u200Bx\xD83D\xDE00";
+    for (int round = 0; round < 2000; ++round) {
+        icu::UnicodeString text;
+        for (int i = static_cast<int>(random() % 8); i > 0; --i)
+            text.append(pieces[random() % pieces.size()]);
+        icu::UnicodeString right(text);
+        engine::replaceAll(right, u"\\s+$", u"");
+        icu::UnicodeString left(text);
+        engine::replaceAll(left, u"^\\s*", u"");
+        EXPECT_EQ(s(right), s(Markup_ObjC::rtrim_Vant(text))) << round;
+        EXPECT_EQ(s(left), s(Markup_ObjC::ltrim_Vant(text))) << round;
+    }
 }
 
 TEST(CountAtStart, RunsOfTheMarker) {
@@ -54,6 +76,8 @@ TEST(Escaping, AttributeValues) {
     EXPECT_EQ(s(engine::escapedAttributeValue(u"x?a=1&amp;b=&#38;&#x26;")), "x?a=1&amp;b=&#38;&#x26;");
     EXPECT_EQ(s(engine::escapedAttributeValue(u"AT&T & more")), "AT&amp;T &amp; more");
     EXPECT_EQ(s(engine::escapedHTML(u"<b>&amp;</b>")), "&lt;b&gt;&amp;amp;&lt;/b&gt;");
+    EXPECT_EQ(s(engine::escapedHTML(u"plain")), "plain");
+    EXPECT_EQ(s(engine::escapedHTML(u"&x>")), "&amp;x&gt;");
 }
 
 TEST(Regions, OpenAfterALine) {
