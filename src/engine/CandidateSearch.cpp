@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "engine/LiteralSearch.h"
 #include "engine/ReplacementTemplate.h"
 #include "engine/TextUtilities.h"
 
@@ -88,7 +89,7 @@ std::vector<int32_t> occurrencesOf(const icu::UnicodeString& text, const icu::Un
     std::vector<int32_t> starts;
     if (literal.isEmpty())
         return starts;
-    for (int32_t at = text.indexOf(literal); at >= 0; at = text.indexOf(literal, at + 1))
+    for (int32_t at = findLiteral(text, literal); at >= 0; at = findLiteral(text, literal, at + 1))
         starts.push_back(at);
     return starts;
 }

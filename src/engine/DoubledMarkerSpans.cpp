@@ -1,18 +1,17 @@
 #include "engine/DoubledMarkerSpans.h"
 
+#include "engine/LiteralSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace engine {
 namespace {
 
 // The first "cc" at or after `from`, or -1.
-int32_t doubledAt(const char16_t* text, int32_t length, char16_t marker, int32_t from) {
-    for (int32_t at = from; at + 1 < length; ++at) {
-        if (text[at + 1] != marker)
-            continue;  // a pair can start at `at` only when its second half follows
-        if (text[at] == marker)
+int32_t doubledAt(const icu::UnicodeString& text, char16_t marker, int32_t from) {
+    const int32_t length = text.length();
+    for (int32_t at = findUnit(text, marker, from); at >= 0 && at + 1 < length; at = findUnit(text, marker, at + 1))
+        if (text.charAt(at + 1) == marker)
             return at;
-    }
     return -1;
 }
 
@@ -38,20 +37,20 @@ std::vector<MarkerSpan> doubledMarkerSpans(const icu::UnicodeString& text, char1
     const char16_t* chars = text.getBuffer();
     const int32_t length = text.length();
     int32_t lineEnd = -1;  // the first line end at or after the last opening's inside
-    for (int32_t open = doubledAt(chars, length, marker, 0); open >= 0;) {
-        const int32_t close = doubledAt(chars, length, marker, open + 2);
+    for (int32_t open = doubledAt(text, marker, 0); open >= 0;) {
+        const int32_t close = doubledAt(text, marker, open + 2);
         if (close < 0)
             break;  // no later opening can close either
         if (lines == SpanLines::withinLine) {
             if (lineEnd < open + 2)
                 lineEnd = lineEndFrom(chars, length, open + 2);
             if (lineEnd < close) {
-                open = doubledAt(chars, length, marker, open + 1);
+                open = doubledAt(text, marker, open + 1);
                 continue;
             }
         }
         spans.push_back({open, close + 2});
-        open = doubledAt(chars, length, marker, close + 2);
+        open = doubledAt(text, marker, close + 2);
     }
     return spans;
 }

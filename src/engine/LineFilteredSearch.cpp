@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/LiteralSearch.h"
 namespace engine {
 namespace {
 
@@ -11,13 +12,13 @@ std::vector<int32_t> linesWith(const icu::UnicodeString& text, const std::vector
     for (const icu::UnicodeString& needle : needles) {
         if (needle.isEmpty())
             continue;
-        for (int32_t at = text.indexOf(needle); at >= 0;) {
+        for (int32_t at = findLiteral(text, needle); at >= 0;) {
             int32_t lineStart = text.lastIndexOf(u'\n', 0, at) + 1;
             lineStarts.push_back(lineStart);
-            int32_t lineEnd = text.indexOf(u'\n', at);
+            int32_t lineEnd = findUnit(text, u'\n', at);
             if (lineEnd < 0)
                 break;
-            at = text.indexOf(needle, lineEnd + 1);
+            at = findLiteral(text, needle, lineEnd + 1);
         }
     }
     std::sort(lineStarts.begin(), lineStarts.end());
@@ -49,7 +50,7 @@ std::optional<std::vector<Match>> findAllInLinesWith(const icu::UnicodeString& t
         auto matcher = timedMatcher(*compiled, text);
         UErrorCode error = U_ZERO_ERROR;
         for (int32_t lineStart : lineStarts) {
-            int32_t lineEnd = text.indexOf(u'\n', lineStart);
+            int32_t lineEnd = findUnit(text, u'\n', lineStart);
             if (lineEnd < 0)
                 lineEnd = text.length();
             matcher->region(lineStart, lineEnd, error);

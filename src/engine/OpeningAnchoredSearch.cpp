@@ -1,5 +1,6 @@
 #include "engine/OpeningAnchoredSearch.h"
 
+#include "engine/LiteralSearch.h"
 #include "engine/PatternOpenings.h"
 #include "engine/ReplacementTemplate.h"
 #include "engine/TextUtilities.h"
@@ -47,7 +48,7 @@ private:
         if (from > text.length())
             return -1;
         if (openings_.size() == 1)
-            return text.indexOf(openings_.front(), from);
+            return findLiteral(text, openings_.front(), from);
         const char16_t* units = text.getBuffer();
         const int32_t length = text.length();
         for (int32_t i = from; i < length; ++i) {

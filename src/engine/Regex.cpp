@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "engine/LiteralSearch.h"
 #include "engine/Log.h"
 #include "engine/RepeatedReplace.h"
 #include "engine/ReplacementTemplate.h"
@@ -229,7 +230,7 @@ void replaceAllLiteral(icu::UnicodeString& text, const icu::UnicodeString& targe
                        const icu::UnicodeString& replacement) {
     if (target.isEmpty())
         return;
-    int32_t at = text.indexOf(target);
+    int32_t at = findLiteral(text, target);
     if (at < 0)
         return;
     icu::UnicodeString out = emptyWithRoomFor(text);
@@ -237,7 +238,7 @@ void replaceAllLiteral(icu::UnicodeString& text, const icu::UnicodeString& targe
     while (at >= 0) {
         out.append(text, copiedUpTo, at - copiedUpTo).append(replacement);
         copiedUpTo = at + target.length();
-        at = text.indexOf(target, copiedUpTo);
+        at = findLiteral(text, target, copiedUpTo);
     }
     out.append(text, copiedUpTo, text.length() - copiedUpTo);
     text = std::move(out);
