@@ -202,17 +202,34 @@ std::string toUtf8(const icu::UnicodeString& text) {
 }  // namespace engine
 
 icu::UnicodeString Markup_ObjC::htmlentities(const icu::UnicodeString& string) {
-    static const std::pair<const char16_t*, const char16_t*> entities[] = {
-        {u"\"", u"&quot;"}, {u">", u"&gt;"},     {u"<", u"&lt;"},     {u"ä", u"&auml;"},
-        {u"ö", u"&ouml;"},  {u"ü", u"&uuml;"},   {u"Ä", u"&Auml;"},   {u"Ö", u"&Ouml;"},
-        {u"Ü", u"&Uuml;"},  {u"ß", u"&szlig;"},
+    static const std::pair<char16_t, const char16_t*> entities[] = {
+        {u'&', u"&amp;"},   {u'"', u"&quot;"},  {u'>', u"&gt;"},    {u'<', u"&lt;"},
+        {u'ä', u"&auml;"},  {u'ö', u"&ouml;"},  {u'ü', u"&uuml;"},  {u'Ä', u"&Auml;"},
+        {u'Ö', u"&Ouml;"},  {u'Ü', u"&Uuml;"},  {u'ß', u"&szlig;"},
     };
-    icu::UnicodeString out(string);
-    // The ampersand first, so that the entities added next keep theirs.
-    engine::replaceAllLiteral(out, u"&", u"&amp;");
-    for (const auto& [character, entity] : entities)
-        engine::replaceAllLiteral(out, character, entity);
-    return out;
+    // One walk, each character looked up once: the entities hold none of the
+    // characters replaced, so this is what replacing "&" first and then each
+    // character in turn gives.
+    auto entityFor = [](char16_t c) -> const char16_t* {
+        if (c != u'&' && c != u'"' && c != u'<' && c != u'>' && c < 0xC4)
+            return nullptr;
+        for (const auto& [character, entity] : entities)
+            if (c == character)
+                return entity;
+        return nullptr;
+    };
+    const char16_t* chars = string.getBuffer();
+    const int32_t length = string.length();
+    icu::UnicodeString out = engine::emptyWithRoomFor(string);
+    int32_t copiedUpTo = 0;
+    for (int32_t at = 0; at < length; ++at) {
+        const char16_t* entity = entityFor(chars[at]);
+        if (!entity)
+            continue;
+        out.append(string, copiedUpTo, at - copiedUpTo).append(entity, -1);
+        copiedUpTo = at + 1;
+    }
+    return out.append(string, copiedUpTo, length - copiedUpTo);
 }
 
 // "\s+$" removed: ICU's \s is exactly White_Space, which holds every line

@@ -16,14 +16,16 @@ struct SparedPattern {
 
 const std::vector<icu::UnicodeString> kImageExtensions = {u"jpg", u"png", u"gif"};
 
+// No match crosses a "\n" or looks past its line, and each holds the piece
+// given, so only the lines with that piece are searched.
 const SparedPattern kSparedPatterns[] = {
-    {uR"x(="(.*?)")x", {}},
+    {uR"x(="(.*?)")x", {u"=\""}},
     {uR"((?<!=")(([a-zA-Z0-9-\/\_%])+\.+(jpg|png|gif))->((left|right|center)))", kImageExtensions},
     {uR"((?<!=")(([a-zA-Z0-9-\/\_%])+\.+(jpg|png|gif))(?!"))", kImageExtensions},
-    {uR"((?<!=")(http[s]{0,1}:\/\/[a-zA-Z0-9-]?+\.?)(([a-zA-Z0-9-][a-zA-Z0-9-]+\.)+[a-zA-Z0-9-\.\/\_\?\%\#\&\=\;\~\!\(\)]+))", {}},
-    {uR"(\[\[(.*)::)", {}},
-    {uR"(\[\[(.*)\]\])", {}},
-    {uR"(\]->)", {}},
+    {uR"((?<!=")(http[s]{0,1}:\/\/[a-zA-Z0-9-]?+\.?)(([a-zA-Z0-9-][a-zA-Z0-9-]+\.)+[a-zA-Z0-9-\.\/\_\?\%\#\&\=\;\~\!\(\)]+))", {u"http"}},
+    {uR"(\[\[(.*)::)", {u"[["}},
+    {uR"(\[\[(.*)\]\])", {u"[["}},
+    {uR"(\]->)", {u"]->"}},
 };
 
 }  // namespace

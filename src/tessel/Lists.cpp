@@ -2,8 +2,11 @@
 // Each block is replaced by a token and its HTML waits in saveForLaterReturn.
 #include "tessel/Tessel_ObjC.h"
 
+#include <optional>
 #include <vector>
 
+#include "engine/CandidateSearch.h"
+#include "engine/Log.h"
 #include "engine/PairedSpanPattern.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
@@ -37,12 +40,43 @@ icu::UnicodeString tabs(int count) {
 
 bool isBullet(char16_t c) { return c == u'*' || c == u'+' || c == u'-'; }
 
+bool isAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
+
+// Where a block pattern "(?m)^([^…]{0,})marker…\n\n" can match: at a line
+// start (after any line end "(?m)^" knows, a few more do no harm) whose first
+// character neither the lead-in nor a marker rules out, and no later than the
+// last blank line. Most lines start with a letter or a space, which neither
+// list pattern takes there.
+engine::SearchPlan blockStartsNotBeginningWith(const icu::UnicodeString& text, bool (*ruledOut)(char16_t)) {
+    engine::SearchPlan plan;
+    plan.limit = engine::endOfLastOccurrence(text, u"\n\n");
+    if (plan.limit < 0)
+        return plan;
+    const char16_t* chars = text.getBuffer();
+    for (int32_t at = 0; at < plan.limit; ++at)
+        if ((at == 0 || engine::endsLineForDot(chars[at - 1])) && !ruledOut(chars[at]))
+            plan.starts.push_back(at);
+    return plan;
+}
+
+std::optional<std::vector<engine::Match>> blocksMatching(const icu::UnicodeString& text,
+                                                         const icu::UnicodeString& pattern,
+                                                         bool (*ruledOut)(char16_t)) {
+    engine::RegexResult result;
+    auto matches = engine::findAllPlanned(text, pattern, blockStartsNotBeginningWith(text, ruledOut),
+                                          engine::kDotMatchesLineSeparators, &result);
+    if (result.status == engine::RegexStatus::invalidPattern)
+        engine::log(u"Error for Pattern %@ - %@", {pattern, result.error});
+    return matches;
+}
+
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 }  // namespace
 
 void Tessel_ObjC::listTransform() {
-    auto blocks = matchesForDotMatchedPattern(kListBlock);
+    // Neither "[^A-Za-z ]" nor "[^A-Za-z0-9 ]" starts with a letter or a space.
+    auto blocks = blocksMatching(str, kListBlock, [](char16_t c) { return isAsciiLetter(c) || c == u' '; });
     if (!blocks)
         return;
     std::vector<engine::RangeEdit> edits;
@@ -152,7 +186,8 @@ icu::UnicodeString Tessel_ObjC::listHTML(const icu::UnicodeString& block) const 
 }
 
 void Tessel_ObjC::definitionListTransForm() {
-    auto blocks = matchesForDotMatchedPattern(kDefinitionListBlock);
+    auto blocks = blocksMatching(str, kDefinitionListBlock,
+                                 [](char16_t c) { return isAsciiLetter(c) || c == u' ' || c == u'\t'; });
     if (!blocks)
         return;
     std::vector<engine::RangeEdit> edits;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/DoubledMarkerSpans.h"
+#include "engine/OpeningAnchoredSearch.h"
 #include "engine/Placeholders.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
@@ -42,7 +43,7 @@ void Tessel_ObjC::tableOfContents() {
 }
 
 void Tessel_ObjC::quoteCodeTagTransform() {
-    auto quotes = matchesForPattern(uR"(\+quote(.*?)\+[\s]{0,})");
+    auto quotes = engine::findAllAtOpenings(str, uR"(\+quote(.*?)\+[\s]{0,})");
     std::vector<engine::RangeEdit> edits;
     for (const engine::Match& quote : quotes ? *quotes : std::vector<engine::Match>{}) {
         const icu::UnicodeString& text = quote.text();
@@ -81,7 +82,7 @@ void Tessel_ObjC::tagsWithAttributes() {
         {u"code", u"<pre><code %@>"},
     };
     for (const auto& [word, format] : tags) {
-        auto matches = matchesForPattern(engine::formatted(uR"(\+%@(.*?)\+[\s]{0,})", {word}));
+        auto matches = engine::findAllAtOpenings(str, engine::formatted(uR"(\+%@(.*?)\+[\s]{0,})", {word}));
         if (!matches)
             continue;
         std::vector<engine::RangeEdit> edits;

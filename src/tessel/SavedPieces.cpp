@@ -3,7 +3,9 @@
 // and bare web addresses.
 #include "tessel/Tessel_ObjC.h"
 
+#include "engine/CandidateSearch.h"
 #include "engine/Log.h"
+#include "engine/OpeningAnchoredSearch.h"
 #include "engine/PairedSpanPattern.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
@@ -11,11 +13,16 @@
 namespace {
 
 // As the rule table reads named links: the target ends at the first "]" and
-// stays on its line, as the bracket links of the other languages do.
+// stays on its line, as the bracket links of the other languages do. Every
+// match holds "::" and none crosses a "\n", so only the lines that hold "::"
+// are searched.
 const char16_t* const kNamedLink = uR"(\[([^\]\n]*?)::(.*?)\])";
+const std::vector<icu::UnicodeString> kNamedLinkNeedles = {u"::"};
 // "(description)[source]"; an opening parenthesis that belongs to a saved
 // raw block's token ("%%SavedHTMLBlock(1)%%") starts no description.
+// Every match holds ")[" and stays on its line.
 const char16_t* const kDescribedImage = uR"(\((?![0-9]+\)%%).*?\)\[(.*?)\])";
+const std::vector<icu::UnicodeString> kDescribedImageNeedles = {u")["};
 
 std::vector<engine::Match> orNone(std::optional<std::vector<engine::Match>> matches) {
     return matches ? std::move(*matches) : std::vector<engine::Match>{};
@@ -28,14 +35,18 @@ void Tessel_ObjC::commentedText() {
     std::vector<engine::RangeEdit> deletions;
     static const icu::UnicodeString commentBlock =
         engine::formatted(uR"((?m)^[ ]*\${1,}[ ]+%@\n\n)", {engine::spanBeforeDoubled(u"\\n")});
-    for (const engine::Match& block : orNone(matchesForDotMatchedPattern(commentBlock)))
+    // Tried only at the line starts whose first "$" comes after spaces alone.
+    engine::SearchPlan plan = engine::linesStartingWith(str, u"$", INT32_MAX);
+    plan.limit = engine::endOfLastOccurrence(str, u"\n\n");
+    for (const engine::Match& block :
+         orNone(engine::findAllPlanned(str, commentBlock, plan, engine::kDotMatchesLineSeparators)))
         deletions.push_back({block.start(), block.end(), {}});
     engine::applyRangeEdits(str, std::move(deletions));
 }
 
 void Tessel_ObjC::saveInlineHTML() {
     engine::RegexResult result;
-    auto matches = engine::findAll(str, uR"(@@(.*?)@@)", engine::kNoOptions, &result);
+    auto matches = engine::findAllAtOpenings(str, uR"(@@(.*?)@@)", engine::kNoOptions, &result);
     if (result.status == engine::RegexStatus::invalidPattern)
         engine::log(u"Error inlineHTML %@", {result.error});
     if (!matches)
@@ -73,7 +84,7 @@ void Tessel_ObjC::saveURLsAndPaths() {
 // HTML of its own inside an attribute) and the rules leave it alone.
 void Tessel_ObjC::saveRootedLinkTargets(int64_t& counter) {
     std::vector<engine::RangeEdit> edits;
-    for (const engine::Match& link : orNone(matchesForPattern(uR"(\[\[(.*?)\]\])"))) {
+    for (const engine::Match& link : orNone(engine::findAllAtOpenings(str, uR"(\[\[(.*?)\]\])"))) {
         const icu::UnicodeString& inside = link.text(1);
         int32_t separator = inside.indexOf(u"::");
         int32_t length = separator >= 0 ? separator : inside.length();
@@ -87,7 +98,7 @@ void Tessel_ObjC::saveRootedLinkTargets(int64_t& counter) {
 
 void Tessel_ObjC::saveNamedLinkTargets(int64_t& counter) {
     std::vector<engine::RangeEdit> edits;
-    for (const engine::Match& link : orNone(matchesForPattern(kNamedLink))) {
+    for (const engine::Match& link : matchesInLinesWith(kNamedLink, kNamedLinkNeedles)) {
         icu::UnicodeString target = engine::split(link.text(), u"::").front();
         int32_t targetStart = link.start();
         if (target.length() >= 2) {
@@ -105,7 +116,7 @@ void Tessel_ObjC::saveNamedLinkTargets(int64_t& counter) {
 // "(description)[source]".
 void Tessel_ObjC::saveDescribedImages(int64_t& counter) {
     std::vector<engine::RangeEdit> edits;
-    for (const engine::Match& image : orNone(matchesForPattern(kDescribedImage))) {
+    for (const engine::Match& image : matchesInLinesWith(kDescribedImage, kDescribedImageNeedles)) {
         const icu::UnicodeString& whole = image.text();
         auto pieces = engine::split(icu::UnicodeString(whole, 1, whole.length() - 2), u")[");
         const icu::UnicodeString& description = pieces.front();
@@ -135,10 +146,13 @@ void Tessel_ObjC::saveBareReferences(int64_t& counter) {
         {uR"((?<!=\")(http[s]{0,1}:\/\/[a-zA-Z0-9-]?+\.?)(([a-zA-Z0-9-][a-zA-Z0-9-]+\.)+[a-zA-Z0-9-\+\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]+))", {u"http"},
          u"<a href=\"%@\">%@</a>"},
     };
+    // No token holds "::": a text without one has no named link after any kind.
+    const bool mayHoldLinks = str.indexOf(u"::") >= 0;
     for (const Reference& reference : references) {
         // A name or address inside a link's text stays text: the link copies
         // its text into attributes, where HTML of its own does not belong.
-        const auto links = orNone(matchesForPattern(kNamedLink));
+        const auto links =
+            mayHoldLinks ? matchesInLinesWith(kNamedLink, kNamedLinkNeedles) : std::vector<engine::Match>{};
         auto link = links.begin();
         std::vector<engine::RangeEdit> edits;
         for (const engine::Match& found : matchesInLinesWith(reference.pattern, reference.needles)) {

@@ -4,10 +4,13 @@
 
 #include "engine/CandidateSearch.h"
 #include "engine/DoubledMarkerSpans.h"
+#include "engine/LiteralSearch.h"
 #include "engine/Log.h"
+#include "engine/OpeningAnchoredSearch.h"
 #include "engine/PairedSpanPattern.h"
 #include "engine/TemplateText.h"
 #include "engine/TextUtilities.h"
+#include "tessel/MarkerWords.h"
 
 namespace {
 
@@ -107,13 +110,33 @@ bool splitAroundGroup(const icu::UnicodeString& templateText, icu::UnicodeString
     return true;
 }
 
+// The "[" of every line that holds "::": a named link's target and text stay
+// on one line ("[^\]\n]" and ".") with "::" between them.
+engine::SearchPlan bracketsOnLinesWithSeparator(const icu::UnicodeString& text) {
+    engine::SearchPlan plan;
+    int32_t lineEnd = -1;
+    for (int32_t at = engine::findLiteral(text, u"::"); at >= 0; at = engine::findLiteral(text, u"::", lineEnd + 1)) {
+        const int32_t lineStart = text.lastIndexOf(u'\n', 0, at) + 1;
+        lineEnd = engine::findUnit(text, u'\n', at);
+        if (lineEnd < 0)
+            lineEnd = text.length();
+        for (int32_t bracket = text.indexOf(u'[', lineStart, lineEnd - lineStart); bracket >= 0;
+             bracket = text.indexOf(u'[', bracket + 1, lineEnd - bracket - 1))
+            plan.starts.push_back(bracket);
+    }
+    return plan;
+}
+
 // Where the costly regex rules of the table can match: the heading's line
-// before its underline and the lines that start with "#".
+// before its underline, the lines that start with "#", and the brackets of
+// lines with a named link.
 std::optional<engine::SearchPlan> planFor(const RuleRecord& rule, const icu::UnicodeString& text) {
     if (rule.name == u"headline1Alternative")
         return engine::linesEndingBefore(text, u"\n=");
     if (rule.name.startsWith(u"headline"))
         return engine::linesStartingWith(text, u"#");
+    if (rule.name == u"hyperlinkNamed")
+        return bracketsOnLinesWithSeparator(text);
     return std::nullopt;
 }
 
@@ -121,9 +144,19 @@ std::optional<engine::SearchPlan> planFor(const RuleRecord& rule, const icu::Uni
 
 // The doubled-marker rules are applied by a walk from marker to marker, the
 // same spans as their patterns find (see DoubledMarkerSpans.h); the other
-// costly rules by a search planned where they can match.
+// regex rules by a search only where they can match.
 void Tessel_ObjC::applyRuleTable() {
-    for (const RuleRecord& rule : regexes) {
+    for (size_t index = 0; index < regexes.size(); ++index) {
+        const RuleRecord& rule = regexes[index];
+        // A run of block-marker rules is applied in one walk.
+        std::vector<const RuleRecord*> markerWords;
+        while (index + markerWords.size() < regexes.size() && tessel::isMarkerWordRule(regexes[index + markerWords.size()]))
+            markerWords.push_back(&regexes[index + markerWords.size()]);
+        if (!markerWords.empty()) {
+            tessel::replaceMarkerWords(str, markerWords);
+            index += markerWords.size() - 1;
+            continue;
+        }
         icu::UnicodeString before;
         icu::UnicodeString after;
         if (const PairedRule* paired = pairedRuleNamed(rule.name);
@@ -132,13 +165,16 @@ void Tessel_ObjC::applyRuleTable() {
             engine::replaceDoubledMarkerSpans(str, paired->marker, lines, before, after);
             continue;
         }
-        std::optional<engine::SearchPlan> plan = planFor(rule, str);
-        if (!plan) {
+        if (!rule.regexReplace && !rule.regexMultiLineReplace) {
             applySimpleRule(rule);
             continue;
         }
         const uint32_t options = rule.regexReplace ? engine::kNoOptions : engine::kDotMatchesLineSeparators;
-        engine::RegexResult result = engine::replaceAllPlanned(str, rule.pattern, rule.templateText, *plan, options);
+        // The other regex rules are tried where their literal openings stand.
+        std::optional<engine::SearchPlan> plan = planFor(rule, str);
+        engine::RegexResult result =
+            plan ? engine::replaceAllPlanned(str, rule.pattern, rule.templateText, *plan, options)
+                 : engine::replaceAllAtOpenings(str, rule.pattern, rule.templateText, options);
         if (result.status == engine::RegexStatus::invalidPattern)
             engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
     }

@@ -14,6 +14,9 @@ TEST(HtmlEntities, AmpersandFirstThenTable) {
     EXPECT_EQ(s(Markup_ObjC::htmlentities(u("Größe & \"<x>\" isn't &amp;"))),
               "Gr&ouml;&szlig;e &amp; &quot;&lt;x&gt;&quot; isn't &amp;amp;");
     EXPECT_EQ(s(Markup_ObjC::htmlentities(u("ÄÖÜäöü"))), "&Auml;&Ouml;&Uuml;&auml;&ouml;&uuml;");
+    // Only the precomposed letters have entities; characters beside them stay.
+    EXPECT_EQ(s(Markup_ObjC::htmlentities(u("a\xcc\x88\xc3\x83\xf0\x9f\x98\x80&\xc3\xa4"))),
+              "a\xcc\x88\xc3\x83\xf0\x9f\x98\x80&amp;&auml;");
 }
 
 TEST(Trimming, WholeRunsOfWhiteSpaceAtOneEnd) {
