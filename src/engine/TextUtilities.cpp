@@ -159,10 +159,13 @@ icu::UnicodeString escapedHTML(const icu::UnicodeString& text) {
     int32_t copiedUpTo = 0;
     for (; at < length; ++at) {
         const char16_t c = buffer[at];
-        const char16_t* entity = c == u'&' ? u"&amp;" : c == u'<' ? u"&lt;" : c == u'>' ? u"&gt;" : nullptr;
-        if (!entity)
+        if (c != u'&' && c != u'<' && c != u'>')
             continue;
-        out.append(buffer, copiedUpTo, at - copiedUpTo).append(icu::UnicodeString(entity));
+        out.append(buffer, copiedUpTo, at - copiedUpTo);
+        if (c == u'&')
+            out.append(u"&amp;", 5);
+        else
+            out.append(c == u'<' ? u"&lt;" : u"&gt;", 4);
         copiedUpTo = at + 1;
     }
     return out.append(buffer, copiedUpTo, length - copiedUpTo);

@@ -56,12 +56,18 @@ ListExtent collectList(const icu::UnicodeString& text, int32_t from) {
         if (!take)
             break;
         extent.listText.append(line).append(u'\n');
-        for (int32_t i = pos; i < end; ++i) {
-            if (u_isUWhiteSpace(text.charAt(i)))
-                continue;
+        // Only the line's first and last non-white-space characters can
+        // move the extent.
+        int32_t first = pos;
+        while (first < end && u_isUWhiteSpace(text.charAt(first)))
+            ++first;
+        if (first < end) {
             if (extent.start < 0)
-                extent.start = i;
-            extent.end = i + 1;
+                extent.start = first;
+            int32_t last = end;
+            while (u_isUWhiteSpace(text.charAt(last - 1)))
+                --last;
+            extent.end = last;
         }
         if (end >= text.length())
             break;
