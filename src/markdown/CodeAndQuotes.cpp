@@ -20,6 +20,8 @@ const char16_t* const kEscapedBacktickToken = u"<%%16%%>";
 const char16_t* const kEscapedBacktick = u"\\`";
 
 icu::UnicodeString withEscapedBackticksAsWritten(const icu::UnicodeString& code) {
+    if (code.indexOf(u'<') < 0)
+        return code;
     icu::UnicodeString text(code);
     engine::replaceAllLiteral(text, kEscapedBacktickToken, kEscapedBacktick);
     return text;
