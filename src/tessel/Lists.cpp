@@ -2,6 +2,7 @@
 // Each block is replaced by a token and its HTML waits in saveForLaterReturn.
 #include "tessel/Tessel_ObjC.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -42,41 +43,93 @@ bool isBullet(char16_t c) { return c == u'*' || c == u'+' || c == u'-'; }
 
 bool isAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
-// Where a block pattern "(?m)^([^…]{0,})marker…\n\n" can match: at a line
-// start (after any line end "(?m)^" knows, a few more do no harm) whose first
-// character neither the lead-in nor a marker rules out, and no later than the
-// last blank line. Most lines start with a letter or a space, which neither
-// list pattern takes there.
-engine::SearchPlan blockStartsNotBeginningWith(const icu::UnicodeString& text, bool (*ruledOut)(char16_t)) {
+bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+// A block pattern "(?m)^([^…]{0,})marker…\n\n": the lead-in that a marker
+// follows, the characters it takes, and where a marker stands.
+struct LeadIn {
+    bool (*takes)(char16_t);
+    bool (*markerAt)(const char16_t* chars, int32_t length, int32_t at);
+};
+
+// Adds the line starts (after any line end "(?m)^" knows; a few more do no
+// harm) from which the lead-in reaches a marker: in one walk over the runs
+// of characters it takes, the starts in a run up to its last marker. A
+// marker's own characters are ones the lead-in takes too, so a marker
+// belongs to the run of the lead-in before it. Most lines start with a
+// letter or a space, which no lead-in takes.
+void addStartsReachingMarker(const icu::UnicodeString& text, int32_t limit, const LeadIn& leadIn,
+                             std::vector<int32_t>& starts) {
+    const char16_t* chars = text.getBuffer();
+    const int32_t length = text.length();
+    for (int32_t at = 0; at < limit;) {
+        if (!leadIn.takes(chars[at])) {
+            ++at;
+            continue;
+        }
+        int32_t runEnd = at;
+        int32_t lastMarker = -1;
+        for (; runEnd < length && leadIn.takes(chars[runEnd]); ++runEnd)
+            if (leadIn.markerAt(chars, length, runEnd))
+                lastMarker = runEnd;
+        for (int32_t start = at; start <= lastMarker && start < limit; ++start)
+            if (start == 0 || engine::endsLineForDot(chars[start - 1]))
+                starts.push_back(start);
+        at = runEnd;
+    }
+}
+
+// Where the block pattern can match: a line start from which one of the
+// lead-ins reaches its marker, no later than the last blank line.
+engine::SearchPlan blockStarts(const icu::UnicodeString& text, std::initializer_list<LeadIn> leadIns) {
     engine::SearchPlan plan;
     plan.limit = engine::endOfLastOccurrence(text, u"\n\n");
     if (plan.limit < 0)
         return plan;
-    const char16_t* chars = text.getBuffer();
-    for (int32_t at = 0; at < plan.limit; ++at)
-        if ((at == 0 || engine::endsLineForDot(chars[at - 1])) && !ruledOut(chars[at]))
-            plan.starts.push_back(at);
+    for (const LeadIn& leadIn : leadIns)
+        addStartsReachingMarker(text, plan.limit, leadIn, plan.starts);
+    std::sort(plan.starts.begin(), plan.starts.end());
+    plan.starts.erase(std::unique(plan.starts.begin(), plan.starts.end()), plan.starts.end());
     return plan;
 }
 
+// "[^A-Za-z ]{0,}" before "[0-9]\.[ \t]"; "[^A-Za-z0-9 ]{0,}" before "[*\-+][ \t]".
+const LeadIn kNumberedItem = {
+    [](char16_t c) { return !isAsciiLetter(c) && c != u' '; },
+    [](const char16_t* chars, int32_t length, int32_t at) {
+        return at + 2 < length && isDigit(chars[at]) && chars[at + 1] == u'.' && isBlank(chars[at + 2]);
+    },
+};
+const LeadIn kBulletedItem = {
+    [](char16_t c) { return !isAsciiLetter(c) && !isDigit(c) && c != u' '; },
+    [](const char16_t* chars, int32_t length, int32_t at) {
+        return at + 1 < length && isBullet(chars[at]) && isBlank(chars[at + 1]);
+    },
+};
+// "[^A-Za-z\t ]{0,}" before "::".
+const LeadIn kDefinitionTerm = {
+    [](char16_t c) { return !isAsciiLetter(c) && !isBlank(c); },
+    [](const char16_t* chars, int32_t length, int32_t at) {
+        return at + 1 < length && chars[at] == u':' && chars[at + 1] == u':';
+    },
+};
+
 std::optional<std::vector<engine::Match>> blocksMatching(const icu::UnicodeString& text,
                                                          const icu::UnicodeString& pattern,
-                                                         bool (*ruledOut)(char16_t)) {
+                                                         const engine::SearchPlan& plan) {
     engine::RegexResult result;
-    auto matches = engine::findAllPlanned(text, pattern, blockStartsNotBeginningWith(text, ruledOut),
-                                          engine::kDotMatchesLineSeparators, &result);
+    auto matches = engine::findAllPlanned(text, pattern, plan, engine::kDotMatchesLineSeparators, &result);
     if (result.status == engine::RegexStatus::invalidPattern)
         engine::log(u"Error for Pattern %@ - %@", {pattern, result.error});
     return matches;
 }
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
 }  // namespace
 
 void Tessel_ObjC::listTransform() {
-    // Neither "[^A-Za-z ]" nor "[^A-Za-z0-9 ]" starts with a letter or a space.
-    auto blocks = blocksMatching(str, kListBlock, [](char16_t c) { return isAsciiLetter(c) || c == u' '; });
+    auto blocks = blocksMatching(str, kListBlock, blockStarts(str, {kNumberedItem, kBulletedItem}));
     if (!blocks)
         return;
     std::vector<engine::RangeEdit> edits;
@@ -186,8 +239,7 @@ icu::UnicodeString Tessel_ObjC::listHTML(const icu::UnicodeString& block) const 
 }
 
 void Tessel_ObjC::definitionListTransForm() {
-    auto blocks = blocksMatching(str, kDefinitionListBlock,
-                                 [](char16_t c) { return isAsciiLetter(c) || c == u' ' || c == u'\t'; });
+    auto blocks = blocksMatching(str, kDefinitionListBlock, blockStarts(str, {kDefinitionTerm}));
     if (!blocks)
         return;
     std::vector<engine::RangeEdit> edits;

@@ -71,6 +71,9 @@ void Tessel_ObjC::autoLineBreaks() {
     bool inTable = false;
     bool inCode = false;
     auto breakAfter = [&](const icu::UnicodeString& line) {
+        // Every piece looked for holds "<"; most lines hold none.
+        if (line.indexOf(u'<') < 0)
+            return !isBlankLine(line) && !inTable && !inCode && !isBlockLine(line);
         if (line.indexOf(u"<table") >= 0) {
             inTable = engine::regionOpenAfter(line, inTable, {u"<table"}, {u"</table>"});
             return false;
