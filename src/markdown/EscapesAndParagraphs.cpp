@@ -1,5 +1,4 @@
-// Backslash escapes, hard line breaks, hidden e-mail addresses and the
-// paragraph builder.
+// Backslash escapes, hard line breaks and hidden e-mail addresses.
 #include "markdown/Markdown_ObjC.h"
 
 #include <cstdio>
@@ -30,18 +29,6 @@ const Escape kEscapes[] = {
 // An address in angle brackets; no part may hold "<" or ">", so the pattern
 // cannot start at an earlier tag or escape token on the same line.
 const char16_t* const kEmailPattern = uR"(<((?:(?![<>]).)*?)@((?:(?![<>]).)*?)\.((?:(?![<>]).)*?)>)";
-
-// Lines that start like a list item, a heading, a quote or code are never
-// wrapped; a digit counts only as part of an ordered-list marker, so a
-// sentence may start with a number.
-bool startsOutsideParagraphs(const icu::UnicodeString& line) {
-    if (line.isEmpty())
-        return false;
-    const UChar32 c = line.char32At(0);
-    if (u_isdigit(c))
-        return markdown::startsWithOrderedListMarker(line);
-    return c == u'#' || c == u'*' || c == u'+' || c == u'-' || c == u'>' || c == u'\t';
-}
 
 // Raw blocks whose lines keep their own breaks and get no paragraphs.
 const std::initializer_list<const char16_t*> kPreOpenings = {u"<pre>", u"<pre "};
@@ -193,69 +180,5 @@ icu::UnicodeString Markdown_ObjC::obfuscateEmail(const icu::UnicodeString& strin
             out.append(c);
         }
     }
-    return out;
-}
-
-void Markdown_ObjC::performPBlocking() {
-    if (engine::isBlank(str))
-        return;
-    str = addPBlocks(str);
-}
-
-icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) const {
-    const icu::UnicodeString blockTags[] = {
-        u"p>",  u"blockquote>", u"pre>", engine::formatted(u"<hr%@", {HTML_close}),
-        u"<h1", u"<h2",         u"<h3",  u"<h4",
-        u"<h5", u"<h6",         u"ul>",  u"ol>",
-        u"li>", u"table>",      u"tr>",  u"td>",
-        u"th>",
-    };
-    // A code block saved inside a quote stands for its pre element.
-    auto hasBlockTag = [&blockTags, this](const icu::UnicodeString& line) {
-        // Every tag looked for holds "<" or ">"; most lines hold neither.
-        if (line.indexOf(u'<') >= 0 || line.indexOf(u'>') >= 0) {
-            for (const icu::UnicodeString& tag : blockTags)
-                if (line.indexOf(tag) >= 0)
-                    return true;
-        }
-        if (!line.startsWith(u"%"))
-            return false;
-        auto code = codeBlocksEscaped.savedTextForToken(line);
-        return code && code->startsWith(u"<pre>");
-    };
-
-    std::vector<icu::UnicodeString> lines = engine::split(engine::trimmed(string), u"\n");
-    if (lines.size() == 1)
-        return hasBlockTag(lines[0]) ? lines[0] : engine::formatted(u"<p>%@</p>", {lines[0]});
-
-    bool paragraphOpen = false;
-    bool rawBlock = false;
-    bool inList = false;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        icu::UnicodeString& line = lines[i];
-        const bool startsSpecial = startsOutsideParagraphs(line);
-        const bool hasTag = hasBlockTag(line);
-        const bool closesItem = line.indexOf(u"</li>") >= 0;
-        inList = (line.indexOf(u"<li>") >= 0 && !closesItem) || (inList && !closesItem);
-        // A raw block's lines, from the one that opens it to the one that
-        // closes it, stay as written.
-        const bool inRawBlock = rawBlock;
-        if (line.indexOf(u'<') >= 0)
-            rawBlock = engine::regionOpenAfter(line, rawBlock, {u"<pre>", u"<pre ", u"<blockquote>"},
-                                                   {u"</pre>", u"</blockquote>"});
-        if (startsSpecial || inRawBlock || rawBlock || hasTag || inList)
-            continue;
-        if (engine::isBlank(line)) {
-            if (paragraphOpen && i > 0)
-                lines[i - 1].append(u"</p>");
-            paragraphOpen = false;
-        } else if (!paragraphOpen) {
-            line.insert(0, u"<p>");
-            paragraphOpen = true;
-        }
-    }
-    icu::UnicodeString out = engine::join(lines, u"\n");
-    if (paragraphOpen)
-        out.append(u"</p>");
     return out;
 }

@@ -1,0 +1,41 @@
+#pragma once
+// What the paragraph builder needs to know of one line's tags, found in one
+// walk over the line's "<" and ">" instead of one search per tag.
+
+#include <cstdint>
+#include <vector>
+#include <unicode/unistr.h>
+
+namespace markdown {
+
+struct ParagraphLineTags {
+    bool blockTag = false;    // a block element's tag: the line is never wrapped
+    bool opensItem = false;   // "<li>"
+    bool closesItem = false;  // "</li>"
+    int32_t lastRawOpening = -1;  // "<pre>", "<pre " or "<blockquote>"
+    int32_t lastRawClosing = -1;  // "</pre>" or "</blockquote>"
+
+    // Whether a raw block is open after the line, given whether it was open
+    // before: the later of its last opening and last closing decides.
+    bool rawBlockOpenAfter(bool openBefore) const {
+        if (lastRawOpening < 0 && lastRawClosing < 0)
+            return openBefore;
+        return lastRawOpening > lastRawClosing;
+    }
+};
+
+class ParagraphTagScanner {
+public:
+    // `voidTagClose` ends a void tag (">" or " />"), as in "<hr />".
+    explicit ParagraphTagScanner(const icu::UnicodeString& voidTagClose);
+
+    ParagraphLineTags scan(const icu::UnicodeString& line) const;
+
+private:
+    // Every block tag either starts with "<" or ends with ">"; each is looked
+    // for only at that character.
+    std::vector<icu::UnicodeString> blockTagsFromOpening_;
+    std::vector<icu::UnicodeString> blockTagsToClosing_;
+};
+
+}  // namespace markdown

@@ -1,0 +1,89 @@
+// The paragraph builder: wraps runs of text lines in "<p>" … "</p>".
+#include "markdown/Markdown_ObjC.h"
+
+#include <unicode/uchar.h>
+
+#include "engine/TextUtilities.h"
+#include "markdown/MarkdownText.h"
+#include "markdown/ParagraphLine.h"
+
+namespace {
+
+// Lines that start like a list item, a heading, a quote or code are never
+// wrapped; a digit counts only as part of an ordered-list marker, so a
+// sentence may start with a number.
+bool startsOutsideParagraphs(const icu::UnicodeString& line) {
+    if (line.isEmpty())
+        return false;
+    const UChar32 c = line.char32At(0);
+    if (u_isdigit(c))
+        return markdown::startsWithOrderedListMarker(line);
+    return c == u'#' || c == u'*' || c == u'+' || c == u'-' || c == u'>' || c == u'\t';
+}
+
+}  // namespace
+
+void Markdown_ObjC::performPBlocking() {
+    if (engine::isBlank(str))
+        return;
+    str = addPBlocks(str);
+}
+
+// One walk over the lines, writing the result as it goes: a paragraph's
+// closing tag belongs at the end of the line before the empty line that
+// closes it, so it is written just before that line's newline.
+icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) const {
+    const markdown::ParagraphTagScanner tags(HTML_close);
+    // A code block saved inside a quote stands for its pre element.
+    auto hasBlockTag = [this](const icu::UnicodeString& line, const markdown::ParagraphLineTags& found) {
+        if (found.blockTag)
+            return true;
+        if (!line.startsWith(u"%"))
+            return false;
+        auto code = codeBlocksEscaped.savedTextForToken(line);
+        return code && code->startsWith(u"<pre>");
+    };
+
+    const icu::UnicodeString text = engine::trimmed(string);
+    if (text.indexOf(u'\n') < 0)
+        return hasBlockTag(text, tags.scan(text)) ? text : engine::formatted(u"<p>%@</p>", {text});
+
+    icu::UnicodeString out = engine::emptyWithRoomFor(text);
+    bool paragraphOpen = false;
+    bool rawBlock = false;
+    bool inList = false;
+    for (int32_t from = 0; from <= text.length();) {
+        int32_t end = text.indexOf(u'\n', from);
+        if (end < 0)
+            end = text.length();
+        const icu::UnicodeString line = text.tempSubStringBetween(from, end);
+        const markdown::ParagraphLineTags found = tags.scan(line);
+        const bool startsSpecial = startsOutsideParagraphs(line);
+        const bool hasTag = hasBlockTag(line, found);
+        inList = (found.opensItem && !found.closesItem) || (inList && !found.closesItem);
+        // A raw block's lines, from the one that opens it to the one that
+        // closes it, stay as written.
+        const bool inRawBlock = rawBlock;
+        rawBlock = found.rawBlockOpenAfter(rawBlock);
+        bool opens = false;
+        if (!(startsSpecial || inRawBlock || rawBlock || hasTag || inList)) {
+            if (engine::isBlank(line)) {
+                if (paragraphOpen)
+                    out.append(u"</p>");
+                paragraphOpen = false;
+            } else if (!paragraphOpen) {
+                opens = true;
+                paragraphOpen = true;
+            }
+        }
+        if (from > 0)
+            out.append(u'\n');
+        if (opens)
+            out.append(u"<p>");
+        out.append(line);
+        from = end + 1;
+    }
+    if (paragraphOpen)
+        out.append(u"</p>");
+    return out;
+}
