@@ -1,9 +1,13 @@
 #include "markdown/Markdown_ObjC.h"
 
+#include <optional>
 
 #include "engine/CandidateSearch.h"
 #include "engine/Log.h"
+#include "engine/MarkedSpans.h"
 #include "engine/TextUtilities.h"
+#include "markdown/AtxHeadings.h"
+#include "markdown/MarkdownText.h"
 
 namespace {
 
@@ -44,6 +48,92 @@ icu::UnicodeString emphasis(const icu::UnicodeString& marker, bool bulletLike) {
     icu::UnicodeString delimiter =
         engine::formatted(u"%@%@%@", {marker, engine::formatted(kNotEscaped, {marker}), bulletLike ? kNotABullet : u""});
     return engine::formatted(u"(?m)%@%@%@", {delimiter, kWithinParagraph, delimiter});
+}
+
+// The emphasis rules of the main table as the walk applies them.
+struct EmphasisRule {
+    const char16_t* name;
+    const char16_t* marker;
+    const char16_t* escapedMarker;
+    bool bulletLike;
+};
+
+const EmphasisRule kEmphasisRules[] = {
+    {u"boldAlternative", u"__", uR"(\_\_)", false},
+    {u"bold", u"**", uR"(\*\*)", false},
+    {u"inverseAlternative", u"_", uR"(\_)", false},
+    {u"inverseRegular", u"*", uR"(\*)", true},
+};
+
+// The walk's checks at a marker, as the look-arounds of the patterns above
+// make them.
+bool escapedAt(const char16_t* text, int32_t at) {
+    return at >= 1 && text[at - 1] == u'\\' && !(at >= 2 && text[at - 2] == u'\\');
+}
+
+bool notEscaped(const char16_t* text, int32_t, int32_t at, int32_t) {
+    return !escapedAt(text, at);
+}
+
+// "^[ \t]{0,32}\*" before the position after the star, a blank after it;
+// "^" holds at the text's start and after any line end.
+bool isBulletStar(const char16_t* text, int32_t length, int32_t at) {
+    if (at + 1 >= length || (text[at + 1] != u' ' && text[at + 1] != u'\t'))
+        return false;
+    int32_t lineStart = at;
+    while (lineStart > 0 && at - lineStart < 32 && (text[lineStart - 1] == u' ' || text[lineStart - 1] == u'\t'))
+        --lineStart;
+    return lineStart == 0 || engine::endsLineForDot(text[lineStart - 1]);
+}
+
+bool notEscapedNorABullet(const char16_t* text, int32_t length, int32_t at, int32_t) {
+    return !escapedAt(text, at) && !isBulletStar(text, length, at);
+}
+
+const EmphasisRule* emphasisRuleNamed(const icu::UnicodeString& name) {
+    for (const EmphasisRule& rule : kEmphasisRules)
+        if (name == rule.name)
+            return &rule;
+    return nullptr;
+}
+
+// The walk that applies a table rule, when the rule is still the emphasis
+// pattern the walk is equivalent to.
+std::optional<engine::MarkedSpanRule> markedSpansFor(const RuleRecord& record) {
+    const EmphasisRule* rule = emphasisRuleNamed(record.name);
+    if (!rule || !record.regexMultiLineReplace || record.pattern != emphasis(rule->escapedMarker, rule->bulletLike))
+        return std::nullopt;
+    auto around = markdown::splitAroundGroupOne(record.templateText);
+    if (!around)
+        return std::nullopt;
+    return engine::MarkedSpanRule{rule->marker, true, rule->bulletLike ? notEscapedNorABullet : notEscaped,
+                                  around->before, around->after};
+}
+
+constexpr int kHeadingLevels = 6;
+
+icu::UnicodeString headingRuleName(int level) {
+    return engine::formatted(u"headline%@", {engine::number(level)});
+}
+
+// The templates of the table's heading rules for the one walk over heading
+// lines, or none when a rule is not the pattern the walk applies.
+std::optional<markdown::AtxHeadingTemplates> atxHeadingTemplates(const RuleTable& table) {
+    markdown::AtxHeadingTemplates templates;
+    for (const RuleRecord& record : table) {
+        if (!record.name.startsWith(u"headline"))
+            continue;
+        int level = 1;
+        while (level <= kHeadingLevels && record.name != headingRuleName(level))
+            ++level;
+        if (level > kHeadingLevels || !record.regexReplace || record.pattern != markdown::atxHeadingPattern(level) ||
+            templates[level])
+            return std::nullopt;
+        templates[level] = markdown::splitAroundGroupOne(record.templateText);
+        if (!templates[level] || !markdown::isAtxHeadingTemplate(*templates[level]))
+            return std::nullopt;
+    }
+    return templates;
 }
 
 }  // namespace
@@ -123,16 +213,24 @@ void Markdown_ObjC::firstSimpleTransform() {
 }
 
 void Markdown_ObjC::applyMainRules() {
-    // Each heading rule is tried only where a line starts with "#"; the
-    // emphasis rules begin with their marker, which ICU finds by itself.
+    // Emphasis and headings are applied by walks that find exactly what
+    // their patterns find; a rule the walks do not know runs as a pattern.
+    const auto headings = atxHeadingTemplates(regexes);
+    bool headingsDone = false;
     for (const RuleRecord& rule : regexes) {
-        if (!rule.name.startsWith(u"headline")) {
+        if (auto spans = markedSpansFor(rule)) {
+            engine::replaceMarkedSpans(str, *spans);
+        } else if (headings && rule.name.startsWith(u"headline")) {
+            if (!headingsDone)
+                markdown::replaceAtxHeadings(str, *headings);
+            headingsDone = true;
+        } else if (rule.name.startsWith(u"headline")) {
+            engine::RegexResult result = engine::replaceAllPlanned(str, rule.pattern, rule.templateText,
+                                                                   engine::linesStartingWith(str, u"#"));
+            if (result.status == engine::RegexStatus::invalidPattern)
+                engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
+        } else {
             applySimpleRule(rule);
-            continue;
         }
-        engine::RegexResult result = engine::replaceAllPlanned(str, rule.pattern, rule.templateText,
-                                                               engine::linesStartingWith(str, u"#"));
-        if (result.status == engine::RegexStatus::invalidPattern)
-            engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
     }
 }

@@ -64,3 +64,20 @@ std::vector<engine::Match> matchesOf(const icu::UnicodeString& text, const icu::
 }
 
 }  // namespace markdown
+
+namespace markdown {
+
+std::optional<AroundGroupOne> splitAroundGroupOne(const icu::UnicodeString& replacementTemplate) {
+    const int32_t group = replacementTemplate.indexOf(u"$1");
+    if (group < 0 || replacementTemplate.indexOf(u'$', group + 1) >= 0 || replacementTemplate.indexOf(u'\\') >= 0)
+        return std::nullopt;
+    const int32_t afterStart = group + 2;
+    if (replacementTemplate.indexOf(u'$') < group)
+        return std::nullopt;
+    if (afterStart < replacementTemplate.length() && u_isdigit(replacementTemplate.charAt(afterStart)))
+        return std::nullopt;
+    return AroundGroupOne{icu::UnicodeString(replacementTemplate, 0, group),
+                          icu::UnicodeString(replacementTemplate, afterStart)};
+}
+
+}  // namespace markdown

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 #include <unicode/unistr.h>
 
@@ -27,5 +28,17 @@ bool startsWithOrderedListMarker(const icu::UnicodeString& line);
 // the error and returns none.
 std::vector<engine::Match> matchesOf(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
                                      uint32_t options, const char16_t* errorFormat);
+
+}  // namespace markdown
+
+namespace markdown {
+
+// A replacement template of the form "before$1after", with no other group,
+// "$" or backslash in it: what a scanner writes around the text of group 1.
+struct AroundGroupOne {
+    icu::UnicodeString before;
+    icu::UnicodeString after;
+};
+std::optional<AroundGroupOne> splitAroundGroupOne(const icu::UnicodeString& replacementTemplate);
 
 }  // namespace markdown

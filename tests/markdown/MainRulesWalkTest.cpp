@@ -1,0 +1,76 @@
+// Emphasis and ATX headings are applied by walks over the text; each must
+// leave exactly what the rule table's patterns leave, also at escapes, list
+// bullets, empty lines and line ends other than "\n".
+#include <random>
+#include <string>
+#include <vector>
+
+#include "MarkdownTestSupport.h"
+
+namespace {
+
+using testsupport::s;
+using testsupport::u;
+
+std::string byPatterns(const icu::UnicodeString& text) {
+    Markdown_ObjC converter;
+    converter.initWithString(text);
+    converter.simpleTransform();
+    return s(converter.str);
+}
+
+std::string byWalks(const icu::UnicodeString& text) {
+    Markdown_ObjC converter;
+    converter.initWithString(text);
+    converter.applyMainRules();
+    return s(converter.str);
+}
+
+void expectWalksMatchPatterns(const std::vector<std::string>& texts) {
+    for (const std::string& text : texts)
+        EXPECT_EQ(byWalks(u(text)), byPatterns(u(text))) << ::testing::PrintToString(text);
+}
+
+const std::string kSpaces33(33, ' ');
+const std::string kSpaces32(32, ' ');
+
+}  // namespace
+
+TEST(MainRulesWalk, EmphasisAsThePatternsFindIt) {
+    expectWalksMatchPatterns({
+        "**a** and __b__ *c* _d_", "****", "**", "***a***", "___a___ _", "a*b*c*d", "*a\n\n*b*",
+        "*a\n*b*", "**a\n \nb**", "*a\r\n\r\nb*", "*a\n\u2028\nb*", "__a\n\n\n__ b__ c__",
+        "\\*a*", "\\\\*a*", "a\\**b**", "*a\\*", "*a\\\\*", "\\__a__", "x\\\\\\*a*b*",
+        "* item *a*", "  * item\n* b *c*", "\t*\tx*", kSpaces32 + "* x*", kSpaces33 + "* x*",
+        "*a\n* b*", "*a\r* b*", "*a\u2028* b*", "*a\u0085* b*", "*a\x0b* b*", "a * b*",
+        "*\u00e9\U0001F600*", "_\U0001F600_x_", "*", "_", "\\", "**a*b**c*",
+        "*a\n\n", "a\n\n*b\n\n*c*", "* a\n* b\n", "__*x*__", "*_x_*",
+    });
+}
+
+TEST(MainRulesWalk, HeadingsAsThePatternsFindThem) {
+    expectWalksMatchPatterns({
+        "# a", "## a ##", "###### six", "####### seven", "#nospace", "# ", "#  ", "# #", "# ##",
+        "#  a  ##  ", "# a # b", "# a#", "x # a", "a\n# b\n## c", "a\r# b\r\n## c\r\n",
+        "a\u2028# b\u2029## c", "a\u0085# b", "a\x0c# b", "# \U0001F600 #", "# a\t#",
+        "\n\n# a\n\n", "#", "##", "# *a*", "### a ### b ###", "# a  \n#  b",
+    });
+}
+
+// Short texts of the characters that matter, drawn at random (a fixed seed,
+// so a failure repeats).
+TEST(MainRulesWalk, RandomTextsOfMarkersBlanksAndLineEnds) {
+    const std::vector<std::string> pieces = {"*", "_", "**", "__", "\\", " ", "\t", "\n", "\n\n", "\r",
+                                             "\u2028", "\r\n", "#", "## ", "a", "\u00e9"};
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<size_t> piece(0, pieces.size() - 1);
+    std::uniform_int_distribution<int> length(1, 24);
+    std::vector<std::string> texts;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        for (int n = length(random); n > 0; --n)
+            text += pieces[piece(random)];
+        texts.push_back(text);
+    }
+    expectWalksMatchPatterns(texts);
+}
