@@ -51,30 +51,25 @@ bool isHorizontalWhiteSpace(char16_t c) {
     return u_isblank(c);
 }
 
-bool isHorizontalWhiteSpaceOnly(const char16_t* line, int32_t length) {
-    for (int32_t i = 0; i < length; ++i)
-        if (!isHorizontalWhiteSpace(line[i]))
-            return false;
-    return true;
-}
-
-// Every run of four spaces becomes a tab, left to right; the text between
-// the runs is copied as one piece.
-void appendTabbed(icu::UnicodeString& text, const char16_t* line, int32_t length) {
-    for (int32_t i = 0; i < length;) {
-        int32_t spaces = i;
-        while (spaces < length && line[spaces] != u' ')
-            ++spaces;
-        text.append(line, i, spaces - i);
-        int32_t after = spaces;
-        while (after < length && line[after] == u' ')
-            ++after;
-        for (int32_t tabs = (after - spaces) / 4; tabs > 0; --tabs)
-            text.append(u'\t');
-        for (int32_t rest = (after - spaces) % 4; rest > 0; --rest)
-            text.append(u' ');
-        i = after;
+// Copies the line that starts at `at`, up to its "\n" or the text's end,
+// each run of four spaces becoming a tab (left to right, the rest of a run
+// staying spaces). Returns where the line ends.
+int32_t copyTabbed(const char16_t* in, int32_t at, int32_t length, char16_t*& out) {
+    while (at < length && in[at] != u'\n') {
+        if (in[at] != u' ') {
+            *out++ = in[at++];
+            continue;
+        }
+        int32_t runEnd = at;
+        while (runEnd < length && in[runEnd] == u' ')
+            ++runEnd;
+        for (int32_t tabs = (runEnd - at) / 4; tabs > 0; --tabs)
+            *out++ = u'\t';
+        for (int32_t rest = (runEnd - at) % 4; rest > 0; --rest)
+            *out++ = u' ';
+        at = runEnd;
     }
+    return at;
 }
 
 }  // namespace
@@ -136,27 +131,32 @@ icu::UnicodeString Markdown_ObjC::transform() {
 // each other; the text gets two newlines before and one after. One walk,
 // line by line, gives what doing these steps one after the other gives.
 void Markdown_ObjC::normaliseText() {
-    icu::UnicodeString text(str.length() + 3, UChar32(0), 0);
-    auto appendNewline = [&text] {
-        const int32_t length = text.length();
-        if (length < 2 || text.charAt(length - 1) != u'\n' || text.charAt(length - 2) != u'\n')
-            text.append(u'\n');
+    const int32_t length = str.length();
+    const char16_t* in = str.getBuffer();
+    // Tabs only shorten lines; the newlines added are two before and one
+    // after.
+    icu::UnicodeString text;
+    char16_t* const start = text.getBuffer(length + 3);
+    if (!start || !in)
+        return;  // no memory for the copy: the text stays as written
+    char16_t* out = start;
+    auto appendNewline = [start, &out] {
+        if (out - start < 2 || out[-1] != u'\n' || out[-2] != u'\n')
+            *out++ = u'\n';
     };
     appendNewline();
     appendNewline();
-    const char16_t* source = str.getBuffer();
-    for (int32_t from = 0;;) {
-        int32_t end = str.indexOf(u'\n', from);
-        if (end < 0)
-            end = str.length();
-        const char16_t* line = source + from;
-        if (!isHorizontalWhiteSpaceOnly(line, end - from))
-            appendTabbed(text, line, end - from);
+    for (int32_t at = 0;;) {
+        int32_t blanksEnd = at;
+        while (blanksEnd < length && isHorizontalWhiteSpace(in[blanksEnd]))
+            ++blanksEnd;
+        at = blanksEnd < length && in[blanksEnd] != u'\n' ? copyTabbed(in, at, length, out) : blanksEnd;
         appendNewline();
-        if (end >= str.length())
+        if (at >= length)
             break;
-        from = end + 1;
+        ++at;
     }
+    text.releaseBuffer(static_cast<int32_t>(out - start));
     str = std::move(text);
 }
 

@@ -26,6 +26,11 @@ bool endsAt(const char16_t* chars, int32_t end, const icu::UnicodeString& piece)
     return end >= piece.length() && sameAt(chars, end - piece.length(), piece);
 }
 
+// Whether a tag can hold `c` at the place the set stands for.
+bool mayFollow(const std::bitset<128>& characters, char16_t c) {
+    return c >= 128 || characters.test(c);
+}
+
 }  // namespace
 
 ParagraphTagScanner::ParagraphTagScanner(const icu::UnicodeString& voidTagClose) {
@@ -42,33 +47,53 @@ ParagraphTagScanner::ParagraphTagScanner(const icu::UnicodeString& voidTagClose)
         else
             blockTagsToClosing_.push_back(tag);
     }
+    for (const icu::UnicodeString& tag : blockTagsFromOpening_)
+        if (tag.length() > 1 && tag.charAt(1) < 128)
+            afterOpening_.set(tag.charAt(1));
+    for (const icu::UnicodeString& tag : blockTagsToClosing_)
+        if (tag.length() > 1 && tag.charAt(tag.length() - 2) < 128)
+            beforeClosing_.set(tag.charAt(tag.length() - 2));
 }
 
-ParagraphLineTags ParagraphTagScanner::scan(const icu::UnicodeString& line) const {
-    ParagraphLineTags found;
-    const char16_t* chars = line.getBuffer();
-    const int32_t length = line.length();
-    if (!chars)
-        return found;
-    for (int32_t at = 0; at < length; ++at) {
-        const char16_t c = chars[at];
-        if (c == u'>') {
-            for (const icu::UnicodeString& tag : blockTagsToClosing_)
-                found.blockTag = found.blockTag || endsAt(chars, at + 1, tag);
-            continue;
-        }
-        if (c != u'<')
-            continue;
+void ParagraphTagScanner::lookAtOpening(const char16_t* chars, int32_t length, int32_t at,
+                                        ParagraphLineTags& found) const {
+    if (!found.blockTag && (at + 1 >= length || mayFollow(afterOpening_, chars[at + 1])))
         for (const icu::UnicodeString& tag : blockTagsFromOpening_)
             found.blockTag = found.blockTag || startsAt(chars, length, at, tag);
-        found.opensItem = found.opensItem || startsAt(chars, length, at, u"<li>");
-        found.closesItem = found.closesItem || startsAt(chars, length, at, u"</li>");
-        if (startsAt(chars, length, at, u"<pre>") || startsAt(chars, length, at, u"<pre ") ||
-            startsAt(chars, length, at, u"<blockquote>"))
-            found.lastRawOpening = at;
-        if (startsAt(chars, length, at, u"</pre>") || startsAt(chars, length, at, u"</blockquote>"))
-            found.lastRawClosing = at;
+    found.opensItem = found.opensItem || startsAt(chars, length, at, u"<li>");
+    found.closesItem = found.closesItem || startsAt(chars, length, at, u"</li>");
+    if (startsAt(chars, length, at, u"<pre>") || startsAt(chars, length, at, u"<pre ") ||
+        startsAt(chars, length, at, u"<blockquote>"))
+        found.lastRawOpening = at;
+    if (startsAt(chars, length, at, u"</pre>") || startsAt(chars, length, at, u"</blockquote>"))
+        found.lastRawClosing = at;
+}
+
+void ParagraphTagScanner::lookAtClosing(const char16_t* chars, int32_t at, ParagraphLineTags& found) const {
+    if (found.blockTag || at == 0 || !mayFollow(beforeClosing_, chars[at - 1]))
+        return;
+    for (const icu::UnicodeString& tag : blockTagsToClosing_)
+        found.blockTag = found.blockTag || endsAt(chars, at + 1, tag);
+}
+
+// Most characters are letters, above every character the walk looks for.
+ParagraphLineTags ParagraphTagScanner::scanLine(const icu::UnicodeString& text, int32_t from) const {
+    ParagraphLineTags found;
+    const char16_t* chars = text.getBuffer();
+    const int32_t length = text.length();
+    int32_t at = from;
+    for (; at < length; ++at) {
+        const char16_t c = chars[at];
+        if (c > u'>')
+            continue;
+        if (c == u'\n')
+            break;
+        if (c == u'<')
+            lookAtOpening(chars, length, at, found);
+        else if (c == u'>')
+            lookAtClosing(chars, at, found);
     }
+    found.end = at;
     return found;
 }
 

@@ -2,6 +2,7 @@
 // What the paragraph builder needs to know of one line's tags, found in one
 // walk over the line's "<" and ">" instead of one search per tag.
 
+#include <bitset>
 #include <cstdint>
 #include <vector>
 #include <unicode/unistr.h>
@@ -9,6 +10,7 @@
 namespace markdown {
 
 struct ParagraphLineTags {
+    int32_t end = 0;          // where the line ends: its "\n" or the text's end
     bool blockTag = false;    // a block element's tag: the line is never wrapped
     bool opensItem = false;   // "<li>"
     bool closesItem = false;  // "</li>"
@@ -29,13 +31,21 @@ public:
     // `voidTagClose` ends a void tag (">" or " />"), as in "<hr />".
     explicit ParagraphTagScanner(const icu::UnicodeString& voidTagClose);
 
-    ParagraphLineTags scan(const icu::UnicodeString& line) const;
+    // The line of `text` that starts at `from`.
+    ParagraphLineTags scanLine(const icu::UnicodeString& text, int32_t from) const;
 
 private:
+    void lookAtOpening(const char16_t* chars, int32_t length, int32_t at, ParagraphLineTags& found) const;
+    void lookAtClosing(const char16_t* chars, int32_t at, ParagraphLineTags& found) const;
+
     // Every block tag either starts with "<" or ends with ">"; each is looked
     // for only at that character.
     std::vector<icu::UnicodeString> blockTagsFromOpening_;
     std::vector<icu::UnicodeString> blockTagsToClosing_;
+    // The characters after "<" and before ">" in those tags (ASCII ones; any
+    // other character is compared in full).
+    std::bitset<128> afterOpening_;
+    std::bitset<128> beforeClosing_;
 };
 
 }  // namespace markdown

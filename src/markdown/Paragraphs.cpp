@@ -46,18 +46,16 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) c
 
     const icu::UnicodeString text = engine::trimmed(string);
     if (text.indexOf(u'\n') < 0)
-        return hasBlockTag(text, tags.scan(text)) ? text : engine::formatted(u"<p>%@</p>", {text});
+        return hasBlockTag(text, tags.scanLine(text, 0)) ? text : engine::formatted(u"<p>%@</p>", {text});
 
     icu::UnicodeString out = engine::emptyWithRoomFor(text);
     bool paragraphOpen = false;
     bool rawBlock = false;
     bool inList = false;
     for (int32_t from = 0; from <= text.length();) {
-        int32_t end = text.indexOf(u'\n', from);
-        if (end < 0)
-            end = text.length();
+        const markdown::ParagraphLineTags found = tags.scanLine(text, from);
+        const int32_t end = found.end;
         const icu::UnicodeString line = text.tempSubStringBetween(from, end);
-        const markdown::ParagraphLineTags found = tags.scan(line);
         const bool startsSpecial = startsOutsideParagraphs(line);
         const bool hasTag = hasBlockTag(line, found);
         inList = (found.opensItem && !found.closesItem) || (inList && !found.closesItem);
