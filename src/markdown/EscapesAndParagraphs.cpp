@@ -6,6 +6,7 @@
 
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
+#include "markdown/AngleAddresses.h"
 #include "markdown/MarkdownText.h"
 
 namespace {
@@ -25,10 +26,6 @@ const Escape kEscapes[] = {
     {u"\\!", u"<%%13%%>", u"!"},   {u"\\+", u"<%%14%%>", u"+"}, {u"\\-", u"<%%15%%>", u"-"},
     {u"\\`", u"<%%16%%>", u"`"},  {u"\\|", u"<%%17%%>", u"|"},
 };
-
-// An address in angle brackets; no part may hold "<" or ">", so the pattern
-// cannot start at an earlier tag or escape token on the same line.
-const char16_t* const kEmailPattern = uR"(<((?:(?![<>]).)*?)@((?:(?![<>]).)*?)\.((?:(?![<>]).)*?)>)";
 
 // Raw blocks whose lines keep their own breaks and get no paragraphs.
 const std::initializer_list<const char16_t*> kPreOpenings = {u"<pre>", u"<pre "};
@@ -134,7 +131,8 @@ void Markdown_ObjC::nl2br() {
         const icu::UnicodeString line = str.tempSubStringBetween(from, end);
         const int32_t blanks = end < str.length() ? breakingBlanksAt(line) : 0;
         const bool wasInPre = inPre;
-        if (line.indexOf(u'<') >= 0)
+        // Every opening and closing holds "pre".
+        if (line.indexOf(u'<') >= 0 && line.indexOf(u"pre", 3, 0) >= 0)
             inPre = engine::regionOpenAfter(line, inPre, kPreOpenings, kPreClosings);
         if (blanks > 0 && !wasInPre && !inPre &&
             !engine::containsMatch(icu::UnicodeString(line, 0, line.length() - blanks), kEndsInBlockTag))
@@ -149,16 +147,18 @@ void Markdown_ObjC::nl2br() {
 }
 
 void Markdown_ObjC::encodeEmailAddress() {
-    auto matches = matchesForPattern(kEmailPattern);
-    if (!matches || matches->empty())
+    // No "<" of an earlier tag or escape token on the line can start an
+    // address: its inside holds no "<" or ">".
+    const std::vector<engine::TextRange> addresses = markdown::angleBracketedAddresses(str);
+    if (addresses.empty())
         return;
     std::vector<engine::RangeEdit> edits;
-    for (const engine::Match& match : *matches) {
-        icu::UnicodeString address(match.text(), 1, match.text().length() - 2);
+    for (const engine::TextRange& range : addresses) {
+        icu::UnicodeString address(str, range.start + 1, range.end - range.start - 2);
         icu::UnicodeString target = engine::formatted(u"mailto:%@", {address});
         icu::UnicodeString link =
             engine::formatted(u"<a href=\"%@\">%@</a>", {obfuscateEmail(target), obfuscateEmail(address)});
-        edits.push_back({match.start(), match.end(), link});
+        edits.push_back({range.start, range.end, link});
     }
     engine::applyRangeEdits(str, std::move(edits));
 }

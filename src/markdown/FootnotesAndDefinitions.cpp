@@ -5,7 +5,7 @@
 #include "engine/CandidateSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/Log.h"
-#include "engine/PairedSpanPattern.h"
+#include "engine/DoubledMarkerSpans.h"
 #include "engine/TextUtilities.h"
 #include "markdown/MarkdownText.h"
 
@@ -78,13 +78,9 @@ icu::UnicodeString definitionListHTML(const icu::UnicodeString& blockText) {
 }  // namespace
 
 void Markdown_ObjC::strikethrough() {
-    // A strike starts at a "~~" and ends at one, so an unclosed "~~" costs
-    // a scan to the last "~~" at most.
-    engine::RegexResult result = engine::replaceAllPlanned(str, engine::pairedSpanPattern(u"~"), u"<del>$1</del>",
-                                                           engine::pairedLiteralPlan(str, u"~~"),
-                                                           engine::kDotMatchesLineSeparators);
-    if (result.status == engine::RegexStatus::invalidPattern)
-        engine::log(u"Error MarkdownExtra/strikethrough %@", {result.error});
+    // "~~(.*?)~~" with the dot matching line ends: a strike starts at a "~~"
+    // and ends at the next one.
+    engine::replaceDoubledMarkerSpans(str, u'~', engine::SpanLines::mayCross, u"<del>", u"</del>");
 }
 
 void Markdown_ObjC::performFootNotes() {

@@ -8,6 +8,7 @@
 #include "engine/TextUtilities.h"
 #include "markdown/AtxHeadings.h"
 #include "markdown/MarkdownText.h"
+#include "markdown/MarkedLines.h"
 
 namespace {
 
@@ -184,32 +185,49 @@ RuleTable Markdown_ObjC::regexMarkdownLinks() const {
     };
 }
 
-void Markdown_ObjC::firstSimpleTransform() {
-    const RuleTable rules = firstRegexMarkdown();
-    // Each rule is tried only where it can match: the two heading rules on
-    // the lines before "=" and "-" lines ("(.+?)" stops at its line's end,
-    // which must come right before the marks), the rules for lines of marks
-    // on the lines that start with their mark after at most three spaces.
-    for (const RuleRecord& rule : rules) {
-        engine::SearchPlan plan;
-        if (rule.name == u"headline1Alternative")
-            plan = engine::linesEndingBefore(str, u"\n=");
-        else if (rule.name == u"headline2Alternative")
-            plan = engine::linesEndingBefore(str, u"\n-");
-        else if (rule.name == u"horizontalLineDash")
-            plan = engine::linesStartingWith(str, u"-", 3);
-        else if (rule.name == u"horizontalLineAsterik")
-            plan = engine::linesStartingWith(str, u"*", 3);
-        else if (rule.name == u"horizontalLineUnderscore")
-            plan = engine::linesStartingWith(str, u"_", 3);
-        else {
-            replaceMatchesWithPattern(rule.pattern, rule.templateText, rule.dotMatch);
+namespace {
+
+// The marks of the rules for underlined headings and lines of marks.
+struct MarkedLineRule {
+    const char16_t* name;
+    char16_t mark;
+    bool underline;
+};
+
+const MarkedLineRule kMarkedLineRules[] = {
+    {u"headline1Alternative", u'=', true},   {u"headline2Alternative", u'-', true},
+    {u"horizontalLineDash", u'-', false},    {u"horizontalLineAsterik", u'*', false},
+    {u"horizontalLineUnderscore", u'_', false},
+};
+
+// Applies a rule by its walk when the rule is still the pattern the walk is
+// equivalent to; false when it is not.
+bool appliedAsMarkedLines(const RuleRecord& record, icu::UnicodeString& text) {
+    for (const MarkedLineRule& rule : kMarkedLineRules) {
+        if (record.name != rule.name || !record.regexReplace)
             continue;
+        if (rule.underline) {
+            auto around = markdown::splitAroundGroupOne(record.templateText);
+            if (!around || record.pattern != markdown::underlinedHeadingPattern(rule.mark))
+                return false;
+            markdown::replaceUnderlinedHeadings(text, rule.mark, *around);
+            return true;
         }
-        engine::RegexResult result = engine::replaceAllPlanned(str, rule.pattern, rule.templateText, plan);
-        if (result.status == engine::RegexStatus::invalidPattern)
-            engine::log(u"Error for Pattern %@ - %@", {rule.pattern, result.error});
+        if (record.pattern != markdown::markLinePattern(rule.mark) || record.templateText.indexOf(u'$') >= 0 ||
+            record.templateText.indexOf(u'\\') >= 0)
+            return false;
+        markdown::replaceMarkLines(text, rule.mark, record.templateText);
+        return true;
     }
+    return false;
+}
+
+}  // namespace
+
+void Markdown_ObjC::firstSimpleTransform() {
+    for (const RuleRecord& rule : firstRegexMarkdown())
+        if (!appliedAsMarkedLines(rule, str))
+            replaceMatchesWithPattern(rule.pattern, rule.templateText, rule.dotMatch);
 }
 
 void Markdown_ObjC::applyMainRules() {

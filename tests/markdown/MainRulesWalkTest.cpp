@@ -1,6 +1,7 @@
-// Emphasis and ATX headings are applied by walks over the text; each must
-// leave exactly what the rule table's patterns leave, also at escapes, list
-// bullets, empty lines and line ends other than "\n".
+// Emphasis, ATX headings, underlined headings and horizontal rules are
+// applied by walks over the text; each must leave exactly what the rule
+// tables' patterns leave, also at escapes, list bullets, empty lines and
+// line ends other than "\n".
 #include <random>
 #include <string>
 #include <vector>
@@ -26,9 +27,25 @@ std::string byWalks(const icu::UnicodeString& text) {
     return s(converter.str);
 }
 
+std::string byFirstPatterns(const icu::UnicodeString& text) {
+    Markdown_ObjC converter;
+    converter.initWithString(text);
+    converter.transformWithDotMatchRules(converter.firstRegexMarkdown());
+    return s(converter.str);
+}
+
+std::string byFirstWalks(const icu::UnicodeString& text) {
+    Markdown_ObjC converter;
+    converter.initWithString(text);
+    converter.firstSimpleTransform();
+    return s(converter.str);
+}
+
 void expectWalksMatchPatterns(const std::vector<std::string>& texts) {
-    for (const std::string& text : texts)
+    for (const std::string& text : texts) {
         EXPECT_EQ(byWalks(u(text)), byPatterns(u(text))) << ::testing::PrintToString(text);
+        EXPECT_EQ(byFirstWalks(u(text)), byFirstPatterns(u(text))) << ::testing::PrintToString(text);
+    }
 }
 
 const std::string kSpaces33(33, ' ');
@@ -57,11 +74,21 @@ TEST(MainRulesWalk, HeadingsAsThePatternsFindThem) {
     });
 }
 
+TEST(MainRulesWalk, UnderlinedHeadingsAndRulesAsThePatternsFindThem) {
+    expectWalksMatchPatterns({
+        "Title\n=====\n\ntext\n", "a\n=\n=\n=\n\n\nb  \n==  \n", "\n=\n", "x\r\n===\n", "x\r===\n",
+        "x\n===", "x\n=== y\n", "   \n--\n", "\U0001F600  \n-\n", "a\u2028b\n--\n\n", "a\n-\nb\n-\n",
+        "---", "   ---", "    ---", " - - -\n", "--- x", "-\r", "***\u2028___\u0085", "* * *\n_ _", "a\n---\n",
+        "--\n--\n--", "x  \n==\n\n---\n",
+    });
+}
+
 // Short texts of the characters that matter, drawn at random (a fixed seed,
 // so a failure repeats).
 TEST(MainRulesWalk, RandomTextsOfMarkersBlanksAndLineEnds) {
     const std::vector<std::string> pieces = {"*", "_", "**", "__", "\\", " ", "\t", "\n", "\n\n", "\r",
-                                             "\u2028", "\r\n", "#", "## ", "a", "\u00e9"};
+                                             "\u2028", "\r\n", "#", "## ", "a", "\u00e9",
+                                             "=", "-", "   "};
     std::mt19937 random(20261207);
     std::uniform_int_distribution<size_t> piece(0, pieces.size() - 1);
     std::uniform_int_distribution<int> length(1, 24);
