@@ -4,6 +4,9 @@
 // as an opening and, for each, every later position until a closing marker;
 // the walk jumps from marker to marker, and where an opening finds no
 // closing it knows that no opening before the same limit can find one.
+// Plain doubled markers ("~~") need none of this rule's checks and have
+// DoubledMarkerSpans; this walk is for single or doubled markers that must
+// pass a check at both ends or stay within a paragraph.
 
 #include <cstdint>
 #include <unicode/unistr.h>
