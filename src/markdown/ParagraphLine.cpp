@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/TextUtilities.h"
+#include "engine/UnitSearch.h"
 
 namespace markdown {
 namespace {
@@ -55,18 +56,33 @@ ParagraphTagScanner::ParagraphTagScanner(const icu::UnicodeString& voidTagClose)
             beforeClosing_.set(tag.charAt(tag.length() - 2));
 }
 
+// The item and raw-block tags differ in the character after "<".
 void ParagraphTagScanner::lookAtOpening(const char16_t* chars, int32_t length, int32_t at,
                                         ParagraphLineTags& found) const {
-    if (!found.blockTag && (at + 1 >= length || mayFollow(afterOpening_, chars[at + 1])))
+    if (at + 1 >= length)
+        return;
+    const char16_t next = chars[at + 1];
+    if (!found.blockTag && mayFollow(afterOpening_, next))
         for (const icu::UnicodeString& tag : blockTagsFromOpening_)
             found.blockTag = found.blockTag || startsAt(chars, length, at, tag);
-    found.opensItem = found.opensItem || startsAt(chars, length, at, u"<li>");
-    found.closesItem = found.closesItem || startsAt(chars, length, at, u"</li>");
-    if (startsAt(chars, length, at, u"<pre>") || startsAt(chars, length, at, u"<pre ") ||
-        startsAt(chars, length, at, u"<blockquote>"))
-        found.lastRawOpening = at;
-    if (startsAt(chars, length, at, u"</pre>") || startsAt(chars, length, at, u"</blockquote>"))
-        found.lastRawClosing = at;
+    switch (next) {
+    case u'l':
+        found.opensItem = found.opensItem || startsAt(chars, length, at, u"<li>");
+        break;
+    case u'p':
+    case u'b':
+        if (startsAt(chars, length, at, u"<pre>") || startsAt(chars, length, at, u"<pre ") ||
+            startsAt(chars, length, at, u"<blockquote>"))
+            found.lastRawOpening = at;
+        break;
+    case u'/':
+        found.closesItem = found.closesItem || startsAt(chars, length, at, u"</li>");
+        if (startsAt(chars, length, at, u"</pre>") || startsAt(chars, length, at, u"</blockquote>"))
+            found.lastRawClosing = at;
+        break;
+    default:
+        break;
+    }
 }
 
 void ParagraphTagScanner::lookAtClosing(const char16_t* chars, int32_t at, ParagraphLineTags& found) const {
@@ -76,21 +92,19 @@ void ParagraphTagScanner::lookAtClosing(const char16_t* chars, int32_t at, Parag
         found.blockTag = found.blockTag || endsAt(chars, at + 1, tag);
 }
 
-// Most characters are letters, above every character the walk looks for.
+// The walk stops only at the characters it looks for.
 ParagraphLineTags ParagraphTagScanner::scanLine(const icu::UnicodeString& text, int32_t from) const {
     ParagraphLineTags found;
     const char16_t* chars = text.getBuffer();
     const int32_t length = text.length();
     int32_t at = from;
-    for (; at < length; ++at) {
-        const char16_t c = chars[at];
-        if (c > u'>')
-            continue;
-        if (c == u'\n')
+    for (;; ++at) {
+        at = engine::firstOfUnits(chars, at, length, u'\n', u'<', u'>');
+        if (at >= length || chars[at] == u'\n')
             break;
-        if (c == u'<')
+        if (chars[at] == u'<')
             lookAtOpening(chars, length, at, found);
-        else if (c == u'>')
+        else
             lookAtClosing(chars, at, found);
     }
     found.end = at;

@@ -38,13 +38,20 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) c
     auto hasBlockTag = [this](const icu::UnicodeString& line, const markdown::ParagraphLineTags& found) {
         if (found.blockTag)
             return true;
-        if (!line.startsWith(u"%"))
+        if (line.isEmpty() || line.charAt(0) != u'%')
             return false;
         auto code = codeBlocksEscaped.savedTextForToken(line);
         return code && code->startsWith(u"<pre>");
     };
 
-    const icu::UnicodeString text = engine::trimmed(string);
+    // The text as engine::trimmed would leave it, read in place.
+    int32_t textStart = 0;
+    int32_t textEnd = string.length();
+    while (textStart < textEnd && u_isUWhiteSpace(string.charAt(textStart)))
+        ++textStart;
+    while (textEnd > textStart && u_isUWhiteSpace(string.charAt(textEnd - 1)))
+        --textEnd;
+    const icu::UnicodeString text = string.tempSubStringBetween(textStart, textEnd);
     if (text.indexOf(u'\n') < 0)
         return hasBlockTag(text, tags.scanLine(text, 0)) ? text : engine::formatted(u"<p>%@</p>", {text});
 
