@@ -76,8 +76,10 @@ void Tessel_ObjC::resolveEscapedCharacters() {
 void Tessel_ObjC::hideCriticMarkers() {
     icu::UnicodeString out;
     int32_t copiedUpTo = 0;
-    for (int32_t at = 0; at < str.length(); ++at) {
-        const char16_t c = str.charAt(at);
+    const char16_t* chars = str.getBuffer();
+    const int32_t textLength = str.length();
+    for (int32_t at = 0; at < textLength; ++at) {
+        const char16_t c = chars[at];
         const bool noncharacter = (c >= kFirstStandIn && c < kFirstStandIn + kMarkerCount) || c == kTokenFence;
         if (c != u'{' && c != u'%' && !noncharacter)
             continue;

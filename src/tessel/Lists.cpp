@@ -47,11 +47,28 @@ bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
-// A block pattern "(?m)^([^…]{0,})marker…\n\n": the lead-in that a marker
-// follows, the characters it takes, and where a marker stands.
-struct LeadIn {
-    bool (*takes)(char16_t);
-    bool (*markerAt)(const char16_t* chars, int32_t length, int32_t at);
+// A block pattern "(?m)^([^…]{0,})marker…\n\n": the characters its
+// lead-in takes and where a marker that may follow the lead-in stands.
+// "[^A-Za-z ]{0,}" before "[0-9]\.[ \t]".
+struct NumberedItem {
+    static bool takes(char16_t c) { return !isAsciiLetter(c) && c != u' '; }
+    static bool markerAt(const char16_t* chars, int32_t length, int32_t at) {
+        return at + 2 < length && isDigit(chars[at]) && chars[at + 1] == u'.' && isBlank(chars[at + 2]);
+    }
+};
+// "[^A-Za-z0-9 ]{0,}" before "[*\-+][ \t]".
+struct BulletedItem {
+    static bool takes(char16_t c) { return !isAsciiLetter(c) && !isDigit(c) && c != u' '; }
+    static bool markerAt(const char16_t* chars, int32_t length, int32_t at) {
+        return at + 1 < length && isBullet(chars[at]) && isBlank(chars[at + 1]);
+    }
+};
+// "[^A-Za-z\t ]{0,}" before "::".
+struct DefinitionTerm {
+    static bool takes(char16_t c) { return !isAsciiLetter(c) && !isBlank(c); }
+    static bool markerAt(const char16_t* chars, int32_t length, int32_t at) {
+        return at + 1 < length && chars[at] == u':' && chars[at + 1] == u':';
+    }
 };
 
 // Adds the line starts (after any line end "(?m)^" knows; a few more do no
@@ -60,19 +77,19 @@ struct LeadIn {
 // marker's own characters are ones the lead-in takes too, so a marker
 // belongs to the run of the lead-in before it. Most lines start with a
 // letter or a space, which no lead-in takes.
-void addStartsReachingMarker(const icu::UnicodeString& text, int32_t limit, const LeadIn& leadIn,
-                             std::vector<int32_t>& starts) {
+template <typename LeadIn>
+void addStartsReachingMarker(const icu::UnicodeString& text, int32_t limit, std::vector<int32_t>& starts) {
     const char16_t* chars = text.getBuffer();
     const int32_t length = text.length();
     for (int32_t at = 0; at < limit;) {
-        if (!leadIn.takes(chars[at])) {
+        if (!LeadIn::takes(chars[at])) {
             ++at;
             continue;
         }
         int32_t runEnd = at;
         int32_t lastMarker = -1;
-        for (; runEnd < length && leadIn.takes(chars[runEnd]); ++runEnd)
-            if (leadIn.markerAt(chars, length, runEnd))
+        for (; runEnd < length && LeadIn::takes(chars[runEnd]); ++runEnd)
+            if (LeadIn::markerAt(chars, length, runEnd))
                 lastMarker = runEnd;
         for (int32_t start = at; start <= lastMarker && start < limit; ++start)
             if (start == 0 || engine::endsLineForDot(chars[start - 1]))
@@ -83,38 +100,17 @@ void addStartsReachingMarker(const icu::UnicodeString& text, int32_t limit, cons
 
 // Where the block pattern can match: a line start from which one of the
 // lead-ins reaches its marker, no later than the last blank line.
-engine::SearchPlan blockStarts(const icu::UnicodeString& text, std::initializer_list<LeadIn> leadIns) {
+template <typename... LeadIns>
+engine::SearchPlan blockStarts(const icu::UnicodeString& text) {
     engine::SearchPlan plan;
     plan.limit = engine::endOfLastOccurrence(text, u"\n\n");
     if (plan.limit < 0)
         return plan;
-    for (const LeadIn& leadIn : leadIns)
-        addStartsReachingMarker(text, plan.limit, leadIn, plan.starts);
+    (addStartsReachingMarker<LeadIns>(text, plan.limit, plan.starts), ...);
     std::sort(plan.starts.begin(), plan.starts.end());
     plan.starts.erase(std::unique(plan.starts.begin(), plan.starts.end()), plan.starts.end());
     return plan;
 }
-
-// "[^A-Za-z ]{0,}" before "[0-9]\.[ \t]"; "[^A-Za-z0-9 ]{0,}" before "[*\-+][ \t]".
-const LeadIn kNumberedItem = {
-    [](char16_t c) { return !isAsciiLetter(c) && c != u' '; },
-    [](const char16_t* chars, int32_t length, int32_t at) {
-        return at + 2 < length && isDigit(chars[at]) && chars[at + 1] == u'.' && isBlank(chars[at + 2]);
-    },
-};
-const LeadIn kBulletedItem = {
-    [](char16_t c) { return !isAsciiLetter(c) && !isDigit(c) && c != u' '; },
-    [](const char16_t* chars, int32_t length, int32_t at) {
-        return at + 1 < length && isBullet(chars[at]) && isBlank(chars[at + 1]);
-    },
-};
-// "[^A-Za-z\t ]{0,}" before "::".
-const LeadIn kDefinitionTerm = {
-    [](char16_t c) { return !isAsciiLetter(c) && !isBlank(c); },
-    [](const char16_t* chars, int32_t length, int32_t at) {
-        return at + 1 < length && chars[at] == u':' && chars[at + 1] == u':';
-    },
-};
 
 std::optional<std::vector<engine::Match>> blocksMatching(const icu::UnicodeString& text,
                                                          const icu::UnicodeString& pattern,
@@ -129,7 +125,7 @@ std::optional<std::vector<engine::Match>> blocksMatching(const icu::UnicodeStrin
 }  // namespace
 
 void Tessel_ObjC::listTransform() {
-    auto blocks = blocksMatching(str, kListBlock, blockStarts(str, {kNumberedItem, kBulletedItem}));
+    auto blocks = blocksMatching(str, kListBlock, blockStarts<NumberedItem, BulletedItem>(str));
     if (!blocks)
         return;
     std::vector<engine::RangeEdit> edits;
@@ -239,7 +235,7 @@ icu::UnicodeString Tessel_ObjC::listHTML(const icu::UnicodeString& block) const 
 }
 
 void Tessel_ObjC::definitionListTransForm() {
-    auto blocks = blocksMatching(str, kDefinitionListBlock, blockStarts(str, {kDefinitionTerm}));
+    auto blocks = blocksMatching(str, kDefinitionListBlock, blockStarts<DefinitionTerm>(str));
     if (!blocks)
         return;
     std::vector<engine::RangeEdit> edits;
