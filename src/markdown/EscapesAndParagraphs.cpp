@@ -2,10 +2,12 @@
 #include "markdown/Markdown_ObjC.h"
 
 #include <cstdio>
+#include <vector>
 #include <unicode/uchar.h>
 
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
+#include "engine/UnitSearch.h"
 #include "markdown/AngleAddresses.h"
 #include "markdown/MarkdownText.h"
 
@@ -117,33 +119,35 @@ void Markdown_ObjC::unescapeCharacters() {
 }
 
 // Lines that end in two spaces (or a tab: four spaces were tabbed) break,
-// except raw HTML block lines and the lines of a pre block.
+// except raw HTML block lines and the lines of a pre block. Only the lines
+// that break change, so the text is edited there and copied once.
 void Markdown_ObjC::nl2br() {
     if (!engine::containsAny(str, {u"  \n", u"\t \n", u"\t\n"}))
         return;
     const icu::UnicodeString lineBreak = engine::formatted(u" <br%@", {HTML_close});
-    icu::UnicodeString out = engine::emptyWithRoomFor(str);
+    const char16_t* chars = str.getBuffer();
+    const int32_t length = str.length();
+    std::vector<engine::RangeEdit> edits;
     bool inPre = false;
-    for (int32_t from = 0; from < str.length();) {
-        int32_t end = str.indexOf(u'\n', from);
-        if (end < 0)
-            end = str.length();
+    // Every opening and closing of a pre block holds "pre": lines before the
+    // next "pre" leave the state as it is.
+    int32_t nextPre = str.indexOf(u"pre", 3, 0);
+    for (int32_t from = 0; from < length;) {
+        const int32_t end = engine::firstOfUnits(chars, from, length, u'\n', u'\n', u'\n');
         const icu::UnicodeString line = str.tempSubStringBetween(from, end);
-        const int32_t blanks = end < str.length() ? breakingBlanksAt(line) : 0;
+        const int32_t blanks = end < length ? breakingBlanksAt(line) : 0;
         const bool wasInPre = inPre;
-        // Every opening and closing holds "pre".
-        if (line.indexOf(u'<') >= 0 && line.indexOf(u"pre", 3, 0) >= 0)
-            inPre = engine::regionOpenAfter(line, inPre, kPreOpenings, kPreClosings);
+        if (nextPre >= 0 && nextPre < end) {
+            if (line.indexOf(u'<') >= 0)
+                inPre = engine::regionOpenAfter(line, inPre, kPreOpenings, kPreClosings);
+            nextPre = str.indexOf(u"pre", 3, end);
+        }
         if (blanks > 0 && !wasInPre && !inPre &&
             !engine::containsMatch(icu::UnicodeString(line, 0, line.length() - blanks), kEndsInBlockTag))
-            out.append(line, 0, line.length() - blanks).append(lineBreak);
-        else
-            out.append(line);
-        if (end < str.length())
-            out.append(u'\n');
+            edits.push_back({end - blanks, end, lineBreak});
         from = end + 1;
     }
-    str = std::move(out);
+    engine::applyRangeEdits(str, std::move(edits));
 }
 
 void Markdown_ObjC::encodeEmailAddress() {

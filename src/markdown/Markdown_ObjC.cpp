@@ -1,11 +1,13 @@
 #include "markdown/Markdown_ObjC.h"
 
+#include <algorithm>
 #include <exception>
 #include <unicode/uchar.h>
 
 #include "engine/Log.h"
 #include "engine/OpeningSearch.h"
 #include "engine/TextUtilities.h"
+#include "engine/UnitSearch.h"
 
 namespace {
 
@@ -51,25 +53,40 @@ bool isHorizontalWhiteSpace(char16_t c) {
     return u_isblank(c);
 }
 
-// Copies the line that starts at `at`, up to its "\n" or the text's end,
-// each run of four spaces becoming a tab (left to right, the rest of a run
-// staying spaces). Returns where the line ends.
-int32_t copyTabbed(const char16_t* in, int32_t at, int32_t length, char16_t*& out) {
-    while (at < length && in[at] != u'\n') {
-        if (in[at] != u' ') {
-            *out++ = in[at++];
+// Where the first run of four spaces in [from, to) starts, or `to`. A run
+// starting at any of four positions takes the last of them, so the walk
+// looks at every fourth character until it sees a space.
+int32_t fourSpacesFrom(const char16_t* in, int32_t from, int32_t to) {
+    for (int32_t at = from; at + 4 <= to;) {
+        if (in[at + 3] != u' ') {
+            at += 4;
             continue;
         }
-        int32_t runEnd = at;
-        while (runEnd < length && in[runEnd] == u' ')
+        int32_t spacesStart = at + 3;
+        while (spacesStart > at && in[spacesStart - 1] == u' ')
+            --spacesStart;
+        if (spacesStart == at)
+            return at;
+        at = spacesStart;
+    }
+    return to;
+}
+
+// Copies [from, to), each run of four spaces becoming a tab (left to right,
+// the rest of a run staying spaces); shorter runs stay as they are.
+void copyTabbed(const char16_t* in, int32_t from, int32_t to, char16_t*& out) {
+    for (int32_t at = from; at < to;) {
+        const int32_t run = fourSpacesFrom(in, at, to);
+        out = std::copy(in + at, in + run, out);
+        int32_t runEnd = run;
+        while (runEnd < to && in[runEnd] == u' ')
             ++runEnd;
-        for (int32_t tabs = (runEnd - at) / 4; tabs > 0; --tabs)
+        for (int32_t tabs = (runEnd - run) / 4; tabs > 0; --tabs)
             *out++ = u'\t';
-        for (int32_t rest = (runEnd - at) % 4; rest > 0; --rest)
+        for (int32_t rest = (runEnd - run) % 4; rest > 0; --rest)
             *out++ = u' ';
         at = runEnd;
     }
-    return at;
 }
 
 }  // namespace
@@ -147,14 +164,16 @@ void Markdown_ObjC::normaliseText() {
     appendNewline();
     appendNewline();
     for (int32_t at = 0;;) {
+        const int32_t lineEnd = engine::firstOfUnits(in, at, length, u'\n', u'\n', u'\n');
         int32_t blanksEnd = at;
-        while (blanksEnd < length && isHorizontalWhiteSpace(in[blanksEnd]))
+        while (blanksEnd < lineEnd && isHorizontalWhiteSpace(in[blanksEnd]))
             ++blanksEnd;
-        at = blanksEnd < length && in[blanksEnd] != u'\n' ? copyTabbed(in, at, length, out) : blanksEnd;
+        if (blanksEnd < lineEnd)
+            copyTabbed(in, at, lineEnd, out);
         appendNewline();
-        if (at >= length)
+        if (lineEnd >= length)
             break;
-        ++at;
+        at = lineEnd + 1;
     }
     text.releaseBuffer(static_cast<int32_t>(out - start));
     str = std::move(text);

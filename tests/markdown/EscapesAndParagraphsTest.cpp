@@ -108,3 +108,12 @@ TEST(MarkdownParagraphs, LinesInsidePreAreNotWrapped) {
 }
 
 }  // namespace
+
+// Runs of four spaces become tabs wherever they stand; blank lines of any
+// horizontal white space count as empty.
+TEST(MarkdownNormalising, RunsOfFourSpacesAndBlankLines) {
+    EXPECT_EQ(mdtest::convert("a b  c   d    e     f\n\nx"), "<p>a b  c   d\te\t f</p>\n\n<p>x</p>");
+    EXPECT_EQ(mdtest::convert("g        h         i\n\ny"), "<p>g\t\th\t\t i</p>\n\n<p>y</p>");
+    EXPECT_EQ(mdtest::convert("one\n\xc2\xa0 \t\n\n \n\ntwo"), "<p>one</p>\n\n<p>two</p>");
+    EXPECT_EQ(mdtest::convert("end    "), "<p>end <br /></p>");
+}
