@@ -1,9 +1,9 @@
 #include "engine/Placeholders.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 
 namespace engine {
@@ -11,6 +11,8 @@ namespace {
 
 // A saved text that holds its own token would otherwise restore forever.
 constexpr int kMaxNestingDepth = 64;
+// A token's number has at most this many digits.
+constexpr int32_t kMaxDigits = 18;
 
 }  // namespace
 
@@ -56,7 +58,7 @@ std::optional<icu::UnicodeString> PlaceholderTable::savedTextForToken(const icu:
     if (!token.startsWith(prefix_) || !token.endsWith(suffix_))
         return std::nullopt;
     int32_t digitsLength = token.length() - prefix_.length() - suffix_.length();
-    if (digitsLength <= 0 || digitsLength > 18)
+    if (digitsLength <= 0 || digitsLength > kMaxDigits)
         return std::nullopt;
     int64_t number = 0;
     for (int32_t i = prefix_.length(); i < prefix_.length() + digitsLength; ++i) {
@@ -70,41 +72,85 @@ std::optional<icu::UnicodeString> PlaceholderTable::savedTextForToken(const icu:
     return savedText(number);
 }
 
-bool PlaceholderTable::restoreOnce(icu::UnicodeString& text) const {
-    int32_t at = text.indexOf(prefix_);
-    if (at < 0)
-        return false;
-    std::vector<RangeEdit> edits;
-    while (at >= 0) {
-        int32_t digitsEnd = at + prefix_.length();
-        int64_t number = 0;
-        while (digitsEnd < text.length() && digitsEnd - at - prefix_.length() < 18 &&
-               text.charAt(digitsEnd) >= u'0' && text.charAt(digitsEnd) <= u'9') {
-            number = number * 10 + (text.charAt(digitsEnd) - u'0');
-            ++digitsEnd;
-        }
-        auto found = saved_.end();
-        if (digitsEnd > at + prefix_.length() && text.compare(digitsEnd, suffix_.length(), suffix_) == 0)
-            found = saved_.find(number);
-        // Only the canonical spelling counts: "007" is not the token of 7.
-        if (found != saved_.end() && text.compare(at, digitsEnd + suffix_.length() - at, tokenFor(number)) == 0) {
-            const int32_t tokenEnd = digitsEnd + suffix_.length();
-            edits.push_back({at, tokenEnd, found->second});  // shares the saved text's buffer
-            at = text.indexOf(prefix_, tokenEnd);
-        } else {
-            at = text.indexOf(prefix_, at + 1);
+int32_t PlaceholderTable::tokenEndAt(const char16_t* text, int32_t length, int32_t at,
+                                     const icu::UnicodeString** saved) const {
+    const int32_t digitsStart = at + prefix_.length();
+    int32_t digitsEnd = digitsStart;
+    int64_t number = 0;
+    while (digitsEnd < length && digitsEnd - digitsStart < kMaxDigits && text[digitsEnd] >= u'0' &&
+           text[digitsEnd] <= u'9') {
+        number = number * 10 + (text[digitsEnd] - u'0');
+        ++digitsEnd;
+    }
+    // Only the canonical spelling counts: "007" is not the token of 7.
+    if (digitsEnd == digitsStart || (text[digitsStart] == u'0' && digitsEnd - digitsStart > 1))
+        return -1;
+    const int32_t suffixLength = suffix_.length();
+    if (length - digitsEnd < suffixLength ||
+        !std::equal(text + digitsEnd, text + digitsEnd + suffixLength, suffix_.getBuffer()))
+        return -1;
+    auto found = saved_.find(number);
+    if (found == saved_.end())
+        return -1;
+    *saved = &found->second;
+    return digitsEnd + suffixLength;
+}
+
+bool PlaceholderTable::restoreOnce(icu::UnicodeString& text, const std::vector<Span>& candidates,
+                                   std::vector<Span>& restored) const {
+    const char16_t* buffer = text.getBuffer();
+    const int32_t length = text.length();
+    const char16_t* prefix = prefix_.getBuffer();
+    const int32_t prefixLength = prefix_.length();
+    icu::UnicodeString out;
+    int32_t copiedUpTo = 0;
+    restored.clear();
+    for (const Span& span : candidates) {
+        const int32_t limit = std::min(span.end, length - prefixLength + 1);
+        for (int32_t at = std::max(span.start, copiedUpTo); at < limit; ++at) {
+            if (buffer[at] != prefix[0] || !std::equal(prefix + 1, prefix + prefixLength, buffer + at + 1))
+                continue;
+            const icu::UnicodeString* saved = nullptr;
+            const int32_t tokenEnd = tokenEndAt(buffer, length, at, &saved);
+            if (tokenEnd < 0)
+                continue;
+            if (restored.empty())
+                out = emptyWithRoomFor(text);
+            out.append(buffer, copiedUpTo, at - copiedUpTo);
+            const int32_t restoredStart = out.length();
+            out.append(*saved);
+            restored.push_back({restoredStart, out.length()});
+            copiedUpTo = tokenEnd;
+            at = tokenEnd - 1;
         }
     }
-    if (edits.empty())
+    if (restored.empty())
         return false;
-    applyRangeEdits(text, std::move(edits));
+    out.append(buffer, copiedUpTo, length - copiedUpTo);
+    text = std::move(out);
     return true;
 }
 
 void PlaceholderTable::restoreInto(icu::UnicodeString& text) const {
     if (saved_.empty() || prefix_.isEmpty())
         return;
-    for (int depth = 0; depth < kMaxNestingDepth && restoreOnce(text); ++depth) {
+    // A pass takes every token it meets, left to right, and skips only the
+    // text of the tokens it took. A token in the new text therefore overlaps
+    // a restored text (or the seam where an empty one was): the text it
+    // copied held no token it had not taken. So each further pass looks only
+    // around the restored texts, back by one token's length less one.
+    const int32_t reach = prefix_.length() + kMaxDigits + suffix_.length() - 1;
+    std::vector<Span> candidates{{0, text.length()}};
+    std::vector<Span> restored;
+    for (int depth = 0; depth < kMaxNestingDepth && restoreOnce(text, candidates, restored); ++depth) {
+        candidates.clear();
+        for (const Span& piece : restored) {
+            const int32_t from = std::max(0, piece.start - reach);
+            if (!candidates.empty() && from <= candidates.back().end)
+                candidates.back().end = std::max(candidates.back().end, piece.end);
+            else
+                candidates.push_back({from, piece.end});
+        }
     }
 }
 

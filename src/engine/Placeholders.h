@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <vector>
 #include <unicode/unistr.h>
 
 namespace engine {
@@ -43,8 +44,20 @@ public:
     void restoreInto(icu::UnicodeString& text) const;
 
 private:
-    // One left-to-right pass; true when anything was replaced.
-    bool restoreOnce(icu::UnicodeString& text) const;
+    // A span of the text, [start, end).
+    struct Span {
+        int32_t start;
+        int32_t end;
+    };
+
+    // The end of the token of a held number that starts at `at`, or -1;
+    // `saved` then points at its text.
+    int32_t tokenEndAt(const char16_t* text, int32_t length, int32_t at, const icu::UnicodeString** saved) const;
+    // One left-to-right pass that looks for token starts only inside
+    // `candidates` (ascending, disjoint); true when anything was replaced.
+    // `restored` receives where the restored texts stand in the new text.
+    bool restoreOnce(icu::UnicodeString& text, const std::vector<Span>& candidates,
+                     std::vector<Span>& restored) const;
 
     icu::UnicodeString prefix_;
     icu::UnicodeString suffix_;

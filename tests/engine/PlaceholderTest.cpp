@@ -106,3 +106,70 @@ TEST(PlaceholderTable, LookupByToken) {
     EXPECT_FALSE(table.savedTextForToken(u"§§007§§"));
     EXPECT_FALSE(table.savedTextForToken(u"§§8§§"));
 }
+
+namespace {
+
+// Restoring as plain repeated passes over the whole text: each pass takes
+// every token it meets left to right, until a pass takes none.
+icu::UnicodeString restoredByWholePasses(const engine::PlaceholderTable& table, icu::UnicodeString text,
+                                         const icu::UnicodeString& prefix) {
+    for (int depth = 0; depth < 64; ++depth) {
+        icu::UnicodeString out;
+        bool any = false;
+        int32_t copied = 0;
+        for (int32_t at = text.indexOf(prefix); at >= 0; at = text.indexOf(prefix, at + 1)) {
+            for (int32_t end = at + prefix.length() + 1; end <= text.length() && end <= at + 40; ++end) {
+                std::optional<icu::UnicodeString> saved = table.savedTextForToken(text.tempSubString(at, end - at));
+                if (!saved)
+                    continue;
+                out.append(text, copied, at - copied).append(*saved);
+                copied = end;
+                at = end - 1;
+                any = true;
+                break;
+            }
+        }
+        if (!any)
+            break;
+        text = out.append(text, copied, text.length() - copied);
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST(PlaceholderTable, RestoringMatchesWholePassesWhereTokensMeetAndNest) {
+    engine::PlaceholderTable table(u"%Saved", u"%");
+    table.set(0, u"");
+    table.set(1, u"%Saved");
+    table.set(2, u"2%");
+    table.set(3, u"<%Saved1%0%>");
+    table.set(12, u"twelve %Saved3%");
+    table.set(7, u"%Saved1");
+    // Tokens that share a "%", tokens made only once a neighbour is restored
+    // (also across an empty restored text), leading zeros, and numbers that
+    // are not held or too long.
+    const std::vector<std::string> cases = {
+        "%Saved1%2%", "%Saved0%%Saved1%Saved2%", "%Saved7%2%", "%Saved7%%Saved0%2%", "%Saved1%%Saved0%12%",
+        "a%Saved3%b%Saved12%c", "%Saved007% %Saved01% %Saved9%", "%Saved1234567890123456789%",
+        "%Saved", "%Saved12", "%%Saved12%%", "%Saved7%%Saved0%%Saved0%0%",
+    };
+    for (const std::string& text : cases) {
+        icu::UnicodeString restored = u(text);
+        table.restoreInto(restored);
+        EXPECT_EQ(s(restored), s(restoredByWholePasses(table, u(text), u"%Saved"))) << text;
+    }
+    // Random texts from the same pieces.
+    const std::vector<std::string> pieces = {"%Saved", "1", "2", "0", "3", "7", "12", "%", "x", "%Saved1%", "%Saved0%"};
+    uint32_t seed = 12345;
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        for (int i = 0; i < 8; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            text += pieces[(seed >> 16) % pieces.size()];
+        }
+        icu::UnicodeString restored = u(text);
+        table.restoreInto(restored);
+        ASSERT_EQ(s(restored), s(restoredByWholePasses(table, u(text), u"%Saved"))) << text;
+    }
+}
