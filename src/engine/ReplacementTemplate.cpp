@@ -5,26 +5,12 @@ namespace {
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-// The group's text is taken from `input`: the matcher's own input() would
-// copy the whole text once per matcher.
-void appendGroup(icu::UnicodeString& out, const icu::RegexMatcher& matcher, const icu::UnicodeString& input,
-                 int32_t group) {
-    if (group > matcher.groupCount())
-        return;
-    UErrorCode status = U_ZERO_ERROR;
-    int32_t start = matcher.start(group, status);
-    int32_t end = matcher.end(group, status);
-    if (U_FAILURE(status) || start < 0)
-        return;
-    out.append(input, start, end - start);
-}
-
-}  // namespace
-
-void appendEvaluatedTemplate(icu::UnicodeString& out, const icu::UnicodeString& replacementTemplate,
-                             const icu::RegexMatcher& matcher, const icu::UnicodeString& input) {
+// Evaluates the template, with `appendGroup(n)` appending group n (of
+// `groups` groups) to `out`.
+template <typename AppendGroup>
+void appendEvaluated(icu::UnicodeString& out, const icu::UnicodeString& replacementTemplate, int32_t groups,
+                     AppendGroup appendGroup) {
     const int32_t length = replacementTemplate.length();
-    const int32_t groups = matcher.groupCount();
     for (int32_t i = 0; i < length; ++i) {
         char16_t c = replacementTemplate.charAt(i);
         if (c == u'\\') {
@@ -44,8 +30,33 @@ void appendEvaluatedTemplate(icu::UnicodeString& out, const icu::UnicodeString& 
             group = longer;
             ++i;
         }
-        appendGroup(out, matcher, input, group);
+        if (group <= groups)
+            appendGroup(group);
     }
+}
+
+}  // namespace
+
+void appendEvaluatedTemplate(icu::UnicodeString& out, const icu::UnicodeString& replacementTemplate,
+                             const icu::RegexMatcher& matcher, const icu::UnicodeString& input) {
+    // The group's text is taken from `input`: the matcher's own input() would
+    // copy the whole text once per matcher.
+    appendEvaluated(out, replacementTemplate, matcher.groupCount(), [&](int32_t group) {
+        UErrorCode status = U_ZERO_ERROR;
+        const int32_t start = matcher.start(group, status);
+        const int32_t end = matcher.end(group, status);
+        if (U_SUCCESS(status) && start >= 0)
+            out.append(input, start, end - start);
+    });
+}
+
+void appendEvaluatedTemplate(icu::UnicodeString& out, const icu::UnicodeString& replacementTemplate,
+                             const std::vector<TextRange>& groups, const icu::UnicodeString& input) {
+    appendEvaluated(out, replacementTemplate, static_cast<int32_t>(groups.size()) - 1, [&](int32_t group) {
+        const TextRange& range = groups[group];
+        if (range.start >= 0)
+            out.append(input, range.start, range.end - range.start);
+    });
 }
 
 }  // namespace engine

@@ -18,6 +18,12 @@ int32_t afterBlanks(const char16_t* text, int32_t length, int32_t at) {
     return at;
 }
 
+int32_t afterSpaces(const char16_t* text, int32_t length, int32_t at) {
+    while (at < length && text[at] == u' ')
+        ++at;
+    return at;
+}
+
 // The end of the bracket pair or parenthesis pair that opens at `at` and
 // holds no line break and no other opening or closing mark, or -1.
 int32_t pairEnd(const char16_t* text, int32_t length, int32_t at, char16_t opening, char16_t closing) {
@@ -33,14 +39,14 @@ int32_t pairEnd(const char16_t* text, int32_t length, int32_t at, char16_t openi
 
 // "((?:[^\[\]\n]|\[[^\[\]\n]*\])*?)\]\(": the link text ends at the first
 // "]" outside a bracket pair, which must be followed by "(". Returns the
-// position after the "(", or -1.
-int32_t afterLinkText(const char16_t* text, int32_t length, int32_t at) {
+// position of that "]", or -1.
+int32_t linkTextEnd(const char16_t* text, int32_t length, int32_t at) {
     while (at < length) {
         const char16_t c = text[at];
         if (c == u'\n')
             return -1;
         if (c == u']')
-            return at + 1 < length && text[at + 1] == u'(' ? at + 2 : -1;
+            return at + 1 < length && text[at + 1] == u'(' ? at : -1;
         if (c == u'[') {
             at = pairEnd(text, length, at, u'[', u']');
             if (at < 0)
@@ -60,15 +66,17 @@ int32_t plainClosingEnd(const char16_t* text, int32_t length, int32_t at) {
 
 // "[ \t]+"(.*?)"[ \t]*\)": the title ends at the first quote that a closing
 // parenthesis follows, on the quote's line ("." stops at every line end).
-int32_t titleClosingEnd(const char16_t* text, int32_t length, int32_t at) {
+int32_t titleClosingEnd(const char16_t* text, int32_t length, int32_t at, InlineLink& link) {
     const int32_t quote = afterBlanks(text, length, at);
     if (quote == at || quote >= length || text[quote] != u'"')
         return -1;
     for (int32_t inside = quote + 1; inside < length; ++inside) {
         if (text[inside] == u'"') {
             const int32_t end = plainClosingEnd(text, length, inside + 1);
-            if (end >= 0)
+            if (end >= 0) {
+                link.title = {quote + 1, inside};
                 return end;
+            }
         }
         if (engine::endsLineForDot(text[inside]))
             return -1;
@@ -76,19 +84,22 @@ int32_t titleClosingEnd(const char16_t* text, int32_t length, int32_t at) {
     return -1;
 }
 
-int32_t closingEnd(const char16_t* text, int32_t length, int32_t at, LinkClosing closing) {
-    return closing == LinkClosing::plain ? plainClosingEnd(text, length, at) : titleClosingEnd(text, length, at);
+int32_t closingEnd(const char16_t* text, int32_t length, int32_t at, LinkClosing closing, InlineLink& link) {
+    return closing == LinkClosing::plain ? plainClosingEnd(text, length, at) : titleClosingEnd(text, length, at, link);
 }
 
 // "(((?:[^()\n]|\([^()\n]*\))*?))>?" and the closing, the address starting
 // at `at`: the shortest address after which the closing follows. At a ">"
 // only the closing after it can follow (neither closing starts with ">").
-int32_t addressAndClosingEnd(const char16_t* text, int32_t length, int32_t at, LinkClosing closing) {
-    for (;;) {
+int32_t addressAndClosingEnd(const char16_t* text, int32_t length, int32_t at, LinkClosing closing,
+                             InlineLink& link) {
+    for (const int32_t start = at;;) {
         const bool atAngle = at < length && text[at] == u'>';
-        const int32_t end = closingEnd(text, length, atAngle ? at + 1 : at, closing);
-        if (end >= 0)
+        const int32_t end = closingEnd(text, length, atAngle ? at + 1 : at, closing, link);
+        if (end >= 0) {
+            link.address = {start, at};
             return end;
+        }
         if (at >= length)
             return -1;
         const char16_t c = text[at];
@@ -104,28 +115,97 @@ int32_t addressAndClosingEnd(const char16_t* text, int32_t length, int32_t at, L
     }
 }
 
+// The name part "(?:[ ]?(?:\n[ ]*)?\[([^\[\]\n]*)\])?" after the "]" at
+// `close`: none of its pieces can give anything back to let "[" match.
+void takeReferenceName(const char16_t* text, int32_t length, int32_t close, ReferenceLink& link) {
+    int32_t at = close + 1;
+    if (at < length && text[at] == u' ')
+        ++at;
+    if (at < length && text[at] == u'\n')
+        at = afterSpaces(text, length, at + 1);
+    if (at >= length || text[at] != u'[')
+        return;
+    int32_t nameEnd = at + 1;
+    while (nameEnd < length && text[nameEnd] != u'[' && text[nameEnd] != u']' && text[nameEnd] != u'\n')
+        ++nameEnd;
+    if (nameEnd >= length || text[nameEnd] != u']')
+        return;
+    link.name = engine::TextRange{at + 1, nameEnd};
+    link.end = nameEnd + 1;
+}
+
+// The reference link tried at the "[" at `at`: its text ends at the first
+// "]" outside a bracket pair; a line break inside may not start an empty line.
+std::optional<ReferenceLink> referenceLinkAt(const char16_t* text, int32_t length, int32_t at) {
+    int32_t close = at + 1;
+    while (close < length && text[close] != u']') {
+        const char16_t c = text[close];
+        if (c == u'\n' && close + 1 < length && text[close + 1] == u'\n')
+            return std::nullopt;
+        close = c == u'[' ? pairEnd(text, length, close, u'[', u']') : close + 1;
+        if (close < 0)
+            return std::nullopt;
+    }
+    if (close >= length)
+        return std::nullopt;
+    ReferenceLink link{at, close + 1, {at + 1, close}, std::nullopt};
+    takeReferenceName(text, length, close, link);
+    return link;
+}
+
 }  // namespace
 
-int32_t inlineLinkEnd(const char16_t* text, int32_t length, int32_t at, int32_t openingLength, LinkClosing closing) {
-    const int32_t addressArea = afterLinkText(text, length, at + openingLength);
-    if (addressArea < 0)
-        return -1;
+std::vector<InlineLink> inlineLinks(const icu::UnicodeString& text, const icu::UnicodeString& opening,
+                                    LinkClosing closing) {
+    std::vector<InlineLink> links;
+    const char16_t* buffer = text.getBuffer();
+    for (int32_t at = text.indexOf(opening); at >= 0; at = text.indexOf(opening, at + 1)) {
+        std::optional<InlineLink> link = inlineLinkAt(buffer, text.length(), at, opening.length(), closing);
+        if (!link)
+            continue;
+        links.push_back(*link);
+        at = link->end - 1;
+    }
+    return links;
+}
+
+std::vector<ReferenceLink> referenceLinks(const icu::UnicodeString& text) {
+    std::vector<ReferenceLink> links;
+    const char16_t* buffer = text.getBuffer();
+    for (int32_t at = text.indexOf(u'['); at >= 0; at = text.indexOf(u'[', at + 1)) {
+        std::optional<ReferenceLink> link = referenceLinkAt(buffer, text.length(), at);
+        if (!link)
+            continue;
+        links.push_back(*link);
+        at = link->end - 1;
+    }
+    return links;
+}
+
+std::optional<InlineLink> inlineLinkAt(const char16_t* text, int32_t length, int32_t at, int32_t openingLength,
+                                       LinkClosing closing) {
+    InlineLink link;
+    const int32_t textEnd = linkTextEnd(text, length, at + openingLength);
+    if (textEnd < 0)
+        return std::nullopt;
+    link.text = {at + openingLength, textEnd};
+    const int32_t addressArea = textEnd + 2;
     // "[ \t]*<?" takes all blanks and the "<" first, then gives the "<" back.
     const int32_t afterLeadingBlanks = afterBlanks(text, length, addressArea);
-    if (afterLeadingBlanks < length && text[afterLeadingBlanks] == u'<') {
-        const int32_t end = addressAndClosingEnd(text, length, afterLeadingBlanks + 1, closing);
-        if (end >= 0)
-            return end;
-    }
-    const int32_t end = addressAndClosingEnd(text, length, afterLeadingBlanks, closing);
-    if (end >= 0)
-        return end;
+    if (afterLeadingBlanks < length && text[afterLeadingBlanks] == u'<')
+        link.end = addressAndClosingEnd(text, length, afterLeadingBlanks + 1, closing, link);
+    if (link.end < 0)
+        link.end = addressAndClosingEnd(text, length, afterLeadingBlanks, closing, link);
     // Then it gives blanks back to an empty address. Only a title's closing,
     // which needs a blank, can match there ("[a]( "title")"); giving back
     // more blanks reaches nothing new.
-    if (closing == LinkClosing::withTitle && afterLeadingBlanks > addressArea)
-        return titleClosingEnd(text, length, afterLeadingBlanks - 1);
-    return -1;
+    if (link.end < 0 && closing == LinkClosing::withTitle && afterLeadingBlanks > addressArea) {
+        link.end = titleClosingEnd(text, length, afterLeadingBlanks - 1, link);
+        link.address = {afterLeadingBlanks - 1, afterLeadingBlanks - 1};
+    }
+    if (link.end < 0)
+        return std::nullopt;
+    return link;
 }
 
 }  // namespace markdown

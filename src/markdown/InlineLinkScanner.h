@@ -1,10 +1,15 @@
 #pragma once
 // Where the inline link and image rules ("[text](address)", with or without
-// a "title") match, found by walking the text instead of running their
-// patterns: the patterns spend most of their time stepping their lazy loops
-// one character at a time.
+// a "title") and the reference link rule match, found by walking the text
+// instead of running their patterns: the patterns spend most of their time
+// stepping their lazy loops one character at a time.
 
 #include <cstdint>
+#include <optional>
+#include <vector>
+#include <unicode/unistr.h>
+
+#include "engine/Regex.h"
 
 namespace markdown {
 
@@ -13,10 +18,38 @@ enum class LinkClosing {
     withTitle  // "[ \t]+"(.*?)"[ \t]*\)"
 };
 
-// The end of the match that the rule
+// One match of a rule, with the ranges of its groups.
+struct InlineLink {
+    int32_t end = -1;                  // of the whole match
+    engine::TextRange text;            // group 1
+    engine::TextRange address;         // groups 2 and 3
+    engine::TextRange title{-1, -1};   // group 4 of a rule with a title
+};
+
+// Every match of an inline link or image rule in `text`, as a find loop
+// over the text finds them (each opening of the rule tried in turn).
+std::vector<InlineLink> inlineLinks(const icu::UnicodeString& text, const icu::UnicodeString& opening,
+                                    LinkClosing closing);
+
+// The match that the rule
 //   <opening>((?:[^\[\]\n]|\[[^\[\]\n]*\])*?)\]\([ \t]*<?(((?:[^()\n]|\([^()\n]*\))*?))>?<closing>
 // finds when tried at `at` (where its opening of `openingLength` characters
-// stands), or -1 when it finds none there.
-int32_t inlineLinkEnd(const char16_t* text, int32_t length, int32_t at, int32_t openingLength, LinkClosing closing);
+// stands), if any.
+std::optional<InlineLink> inlineLinkAt(const char16_t* text, int32_t length, int32_t at, int32_t openingLength,
+                                       LinkClosing closing);
+
+// A reference link "[text]", "[text][name]" or "[text] [name]" (the gap may
+// hold one line break), each as the pattern
+//   \[((?:[^\[\]\n]|\n(?!\n)|\[[^\[\]\n]*\])*?)\](?:[ ]?(?:\n[ ]*)?\[([^\[\]\n]*)\])?
+// finds it.
+struct ReferenceLink {
+    int32_t start = 0;
+    int32_t end = 0;
+    engine::TextRange text;                // group 1
+    std::optional<engine::TextRange> name; // group 2, when it took part
+};
+
+// Every reference link of `text`, as a find loop over the text finds them.
+std::vector<ReferenceLink> referenceLinks(const icu::UnicodeString& text);
 
 }  // namespace markdown

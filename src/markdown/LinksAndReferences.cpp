@@ -10,6 +10,7 @@
 #include "engine/OpeningSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/RepeatedReplace.h"
+#include "engine/ReplacementTemplate.h"
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
 #include "markdown/InlineLinkScanner.h"
@@ -23,9 +24,6 @@ struct Reference {
 };
 
 using ReferenceTable = std::map<icu::UnicodeString, Reference>;
-
-const char16_t* const kReferenceLinkPattern =
-    uR"(\[((?:[^\[\]\n]|\n(?!\n)|\[[^\[\]\n]*\])*?)\](?:[ ]?(?:\n[ ]*)?\[([^\[\]\n]*)\])?)";
 
 icu::UnicodeString without(const icu::UnicodeString& text, const icu::UnicodeString& piece) {
     icu::UnicodeString out(text);
@@ -104,34 +102,20 @@ icu::UnicodeString linkOpening(const RuleRecord& rule) {
     return rule.name == u"hyperlink" ? u"<http" : u"http";
 }
 
-// Where one link rule matches, as a find loop over the text finds it.
-std::vector<engine::TextRange> linkMatches(const icu::UnicodeString& text, const RuleRecord& rule) {
+// How a walk applies an inline link or image rule; none for the web
+// address rules, whose patterns run.
+std::optional<markdown::LinkClosing> walkedClosing(const RuleRecord& rule) {
+    if (!rule.name.startsWith(u"image") && !rule.name.startsWith(u"hyperlinkNamed"))
+        return std::nullopt;
+    return rule.name.endsWith(u"WithTitle") ? markdown::LinkClosing::withTitle : markdown::LinkClosing::plain;
+}
+
+// Where a web address rule matches: tried only where "://" follows and no
+// '="' stands before it (which the rules' look-behind rules out).
+std::vector<engine::TextRange> webAddressMatches(const icu::UnicodeString& text, const RuleRecord& rule) {
     const icu::UnicodeString opening = linkOpening(rule);
-    // Link texts hold bracket pairs, so an opening that cannot close does
-    // not rule out a later one on its line: every opening is tried.
-    const std::vector<int32_t> openings = engine::occurrencesOf(text, opening);
-    std::vector<engine::TextRange> matches;
-    // The inline link and image rules: a walk finds just what their
-    // patterns find, many times faster.
-    if (rule.name.startsWith(u"image") || rule.name.startsWith(u"hyperlinkNamed")) {
-        const markdown::LinkClosing closing =
-            rule.name.endsWith(u"WithTitle") ? markdown::LinkClosing::withTitle : markdown::LinkClosing::plain;
-        int32_t searchFrom = 0;
-        for (int32_t at : openings) {
-            if (at < searchFrom)
-                continue;
-            const int32_t end = markdown::inlineLinkEnd(text.getBuffer(), text.length(), at, opening.length(), closing);
-            if (end < 0)
-                continue;
-            matches.push_back({at, end});
-            searchFrom = end;
-        }
-        return matches;
-    }
-    // A web address is tried where "://" follows and no '="' stands before
-    // it (which the rules' look-behind rules out).
     engine::SearchPlan plan;
-    for (int32_t at : openings) {
+    for (int32_t at = text.indexOf(opening); at >= 0; at = text.indexOf(opening, at + 1)) {
         int32_t scheme = at + opening.length();
         if (scheme < text.length() && text.charAt(scheme) == u's')
             ++scheme;
@@ -141,6 +125,7 @@ std::vector<engine::TextRange> linkMatches(const icu::UnicodeString& text, const
             continue;
         plan.starts.push_back(at);
     }
+    std::vector<engine::TextRange> matches;
     if (plan.starts.empty())
         return matches;
     engine::RegexResult result;
@@ -153,15 +138,57 @@ std::vector<engine::TextRange> linkMatches(const icu::UnicodeString& text, const
     return matches;
 }
 
+// Where one link rule matches, as a find loop over the text finds it. Link
+// texts hold bracket pairs, so an opening that cannot close does not rule
+// out a later one on its line: every opening is tried.
+std::vector<engine::TextRange> linkMatches(const icu::UnicodeString& text, const RuleRecord& rule) {
+    const std::optional<markdown::LinkClosing> closing = walkedClosing(rule);
+    if (!closing)
+        return webAddressMatches(text, rule);
+    std::vector<engine::TextRange> matches;
+    const icu::UnicodeString opening = linkOpening(rule);
+    for (const markdown::InlineLink& link : markdown::inlineLinks(text, opening, *closing))
+        matches.push_back({link.text.start - opening.length(), link.end});
+    return matches;
+}
+
+// Replaces every match of an inline link or image rule in `text` by the
+// rule's template, as replacing with its pattern would.
+void replaceInlineLinks(icu::UnicodeString& text, const RuleRecord& rule, markdown::LinkClosing closing) {
+    const icu::UnicodeString opening = linkOpening(rule);
+    const std::vector<markdown::InlineLink> links = markdown::inlineLinks(text, opening, closing);
+    if (links.empty())
+        return;
+    icu::UnicodeString out;
+    int32_t copiedUpTo = 0;
+    for (const markdown::InlineLink& link : links) {
+        const int32_t start = link.text.start - opening.length();
+        std::vector<engine::TextRange> groups = {{start, link.end}, link.text, link.address, link.address};
+        if (closing == markdown::LinkClosing::withTitle)
+            groups.push_back(link.title);
+        out.append(text, copiedUpTo, start - copiedUpTo);
+        engine::appendEvaluatedTemplate(out, rule.templateText, groups, text);
+        copiedUpTo = link.end;
+    }
+    out.append(text, copiedUpTo, text.length() - copiedUpTo);
+    text = std::move(out);
+}
+
 }  // namespace
 
 void Markdown_ObjC::linkSave() {
     // The address of a reference definition is resolved late; hidden like an
     // inline link's, emphasis cannot take its underscores. (Footnotes "[^…]"
     // and citations "[#…]" are text, not addresses.)
+    const icu::UnicodeString definition = uR"((?m)^[ ]{0,3}\[[^\]\n^#][^\]\n]*\]:[ \t]*(\S+))";
+    engine::RegexResult result;
     std::vector<engine::RangeEdit> addresses;
-    for (const engine::Match& match : allMatches(uR"((?m)^[ ]{0,3}\[[^\]\n^#][^\]\n]*\]:[ \t]*(\S+))"))
+    for (const engine::Match& match :
+         engine::findAllPlanned(str, definition, engine::linesStartingWith(str, u"[", 3), engine::kNoOptions, &result)
+             .value_or(std::vector<engine::Match>{}))
         addresses.push_back({match.start(1), match.end(1), linksEscaped.add(match.text(1))});
+    if (result.status == engine::RegexStatus::invalidPattern)
+        engine::log(u"Error for Pattern %@ - %@", {definition, result.error});
     engine::applyRangeEdits(str, std::move(addresses));
 
     for (const RuleRecord& rule : regexMarkdownLinks()) {
@@ -187,26 +214,23 @@ void Markdown_ObjC::linkReturn() {
             ++rule;
         }
     }
-    struct LinkRule {
-        const RuleRecord* rule;
-        std::unique_ptr<engine::RepeatedReplace> replace;
-    };
-    std::vector<LinkRule> replaces;
-    for (const RuleRecord& rule : rules) {
-        // A bare address's rule writes back just what it matched.
-        if (rule.name == u"hyperlinkPlain")
-            continue;
-        replaces.push_back({&rule, std::make_unique<engine::RepeatedReplace>(rule.pattern, rule.templateText)});
-    }
+    std::vector<std::unique_ptr<engine::RepeatedReplace>> webAddressReplaces(rules.size());
+    for (size_t i = 0; i < rules.size(); ++i)
+        if (!walkedClosing(rules[i]))
+            webAddressReplaces[i] = std::make_unique<engine::RepeatedReplace>(rules[i].pattern, rules[i].templateText);
     engine::PlaceholderTable html(u"%SavedLink", u"%");
     for (const auto& [number, saved] : linksEscaped.entries()) {
         icu::UnicodeString text(saved);
         escapeQuotesInTitle(text, rules);
-        // The pattern runs only on a piece it matches; most pieces are
-        // taken by one rule and left alone by the others.
-        for (const LinkRule& rule : replaces)
-            if (!linkMatches(text, *rule.rule).empty())
-                rule.replace->apply(text);
+        for (size_t i = 0; i < rules.size(); ++i) {
+            const RuleRecord& rule = rules[i];
+            if (std::optional<markdown::LinkClosing> closing = walkedClosing(rule))
+                replaceInlineLinks(text, rule, *closing);
+            // A bare address's rule writes back just what it matched; the
+            // other pattern runs only on a piece it matches.
+            else if (rule.name != u"hyperlinkPlain" && !webAddressMatches(text, rule).empty())
+                webAddressReplaces[i]->apply(text);
+        }
         html.set(number, text);
     }
     // Every copy of a token comes back, also tokens inside other links; code
@@ -274,12 +298,14 @@ void Markdown_ObjC::referenceStyleFormatting() {
     // for a text in brackets alone). The text holds brackets only in pairs and
     // may go on over a line break, as may the gap before the name.
     std::vector<engine::RangeEdit> links;
-    for (const engine::Match& match : allMatches(kReferenceLinkPattern)) {
-        const icu::UnicodeString& text = match.text(1);
+    for (const markdown::ReferenceLink& link : markdown::referenceLinks(str)) {
+        const icu::UnicodeString text = str.tempSubString(link.text.start, link.text.end - link.text.start);
         // A footnote marker alone is never a link.
-        if (!match.took_part(2) && text.startsWith(u"^"))
+        if (!link.name && text.startsWith(u"^"))
             continue;
-        icu::UnicodeString name = match.took_part(2) ? match.text(2) : icu::UnicodeString();
+        icu::UnicodeString name;
+        if (link.name)
+            name = str.tempSubString(link.name->start, link.name->end - link.name->start);
         if (name.isEmpty()) {
             name = text;
             engine::replaceAll(name, uR"([ ]?\n)", u" ");
@@ -288,7 +314,7 @@ void Markdown_ObjC::referenceStyleFormatting() {
         if (found == references.end())
             continue;
         const Reference& r = found->second;
-        links.push_back({match.start(), match.end(), r.title.isEmpty() ? engine::formatted(u"<a href=\"%@\">%@</a>", {r.url, text})
+        links.push_back({link.start, link.end, r.title.isEmpty() ? engine::formatted(u"<a href=\"%@\">%@</a>", {r.url, text})
                                         : engine::formatted(u"<a href=\"%@\" title=\"%@\">%@</a>", {r.url, r.title, text})});
     }
     engine::applyRangeEdits(str, std::move(links));

@@ -1,7 +1,5 @@
-// The walk that finds inline links and images finds what the link rules'
-// patterns find, tried at the same place.
-#include <unicode/regex.h>
-
+// The walks that find inline links, images and reference links find what the
+// link rules' patterns find, groups included.
 #include "MarkdownTestSupport.h"
 #include "markdown/InlineLinkScanner.h"
 
@@ -9,9 +7,13 @@ namespace {
 
 using testsupport::s;
 
+// The reference link rule as a pattern, as the walk applies it.
+const char16_t* const kReferenceLinkPattern =
+    uR"(\[((?:[^\[\]\n]|\n(?!\n)|\[[^\[\]\n]*\])*?)\](?:[ ]?(?:\n[ ]*)?\[([^\[\]\n]*)\])?)";
+
 struct ScannedRule {
     icu::UnicodeString pattern;
-    int32_t openingLength;
+    icu::UnicodeString opening;
     markdown::LinkClosing closing;
 };
 
@@ -23,36 +25,51 @@ std::vector<ScannedRule> scannedRules() {
         const bool image = rule.name.startsWith(u"image");
         if (!image && !rule.name.startsWith(u"hyperlinkNamed"))
             continue;
-        rules.push_back({rule.pattern, image ? 2 : 1,
+        rules.push_back({rule.pattern, image ? u"![" : u"[",
                          rule.name.endsWith(u"WithTitle") ? markdown::LinkClosing::withTitle
                                                           : markdown::LinkClosing::plain});
     }
     return rules;
 }
 
-// The end of the pattern's match tried at `at`, or -1.
-int32_t patternEnd(const ScannedRule& rule, const icu::UnicodeString& text, int32_t at) {
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::RegexPattern* compiled = engine::compiledPattern(rule.pattern, engine::kNoOptions);
-    std::unique_ptr<icu::RegexMatcher> matcher(compiled->matcher(text, status));
-    matcher->region(at, text.length(), status);
-    if (!matcher->lookingAt(status))
-        return -1;
-    return matcher->end(status);
+std::string group(const icu::UnicodeString& text, const engine::TextRange& range) {
+    return range.start < 0 ? "<none>" : s(text.tempSubString(range.start, range.end - range.start));
 }
 
-void expectSameEnds(const std::vector<ScannedRule>& rules, const icu::UnicodeString& text) {
+std::string group(const engine::Match& match, int n) {
+    return match.took_part(n) ? s(match.text(n)) : "<none>";
+}
+
+void expectSameMatches(const std::vector<ScannedRule>& rules, const icu::UnicodeString& text) {
     for (const ScannedRule& rule : rules) {
-        const char16_t* opening = rule.openingLength == 2 ? u"![" : u"[";
-        for (int32_t at = text.indexOf(opening); at >= 0; at = text.indexOf(opening, at + 1)) {
-            ASSERT_EQ(markdown::inlineLinkEnd(text.getBuffer(), text.length(), at, rule.openingLength, rule.closing),
-                      patternEnd(rule, text, at))
-                << s(rule.pattern) << " at " << at << " in \"" << s(text) << "\"";
+        const std::vector<engine::Match> expected = *engine::findAll(text, rule.pattern);
+        const std::vector<markdown::InlineLink> found = markdown::inlineLinks(text, rule.opening, rule.closing);
+        ASSERT_EQ(found.size(), expected.size()) << s(rule.pattern) << " in \"" << s(text) << "\"";
+        for (size_t i = 0; i < found.size(); ++i) {
+            SCOPED_TRACE(s(rule.pattern) + " in \"" + s(text) + "\"");
+            EXPECT_EQ(found[i].text.start - static_cast<int32_t>(rule.opening.length()), expected[i].start());
+            EXPECT_EQ(found[i].end, expected[i].end());
+            EXPECT_EQ(group(text, found[i].text), group(expected[i], 1));
+            EXPECT_EQ(group(text, found[i].address), group(expected[i], 2));
+            EXPECT_EQ(group(text, found[i].address), group(expected[i], 3));
+            if (rule.closing == markdown::LinkClosing::withTitle) {
+                EXPECT_EQ(group(text, found[i].title), group(expected[i], 4));
+            }
         }
+    }
+    const std::vector<engine::Match> expected = *engine::findAll(text, kReferenceLinkPattern);
+    const std::vector<markdown::ReferenceLink> found = markdown::referenceLinks(text);
+    ASSERT_EQ(found.size(), expected.size()) << "references in \"" << s(text) << "\"";
+    for (size_t i = 0; i < found.size(); ++i) {
+        SCOPED_TRACE("references in \"" + s(text) + "\"");
+        EXPECT_EQ(found[i].start, expected[i].start());
+        EXPECT_EQ(found[i].end, expected[i].end());
+        EXPECT_EQ(group(text, found[i].text), group(expected[i], 1));
+        EXPECT_EQ(found[i].name ? group(text, *found[i].name) : "<none>", group(expected[i], 2));
     }
 }
 
-TEST(InlineLinkScanner, FindsWhatThePatternsFind) {
+TEST(LinkScanners, FindWhatThePatternsFind) {
     const std::vector<ScannedRule> rules = scannedRules();
     ASSERT_EQ(rules.size(), 4u);
     const std::vector<icu::UnicodeString> cases = {
@@ -62,26 +79,27 @@ TEST(InlineLinkScanner, FindsWhatThePatternsFind) {
         u"[a\u2028b](c\u0085d)", u"[a](b \"x \"y\" z\")", u"[a](b \"x\" \"y\")", u"[a](b \"x\")y\")",
         u"[a]  (b)", u"[a](b) [c](d \"e\")", u"[x] b [c](d)", u"[a](()", u"[a](b\\)c)", u"[a](b \"\")",
         u"[a](  <  b >  )", u"[a](>)", u"[a](b> \"t\")", u"[a](b >\"t\")", u"[\U0001F600](\U0001F600 \"\U0001F600\")",
-        u"[a](b", u"[a]", u"[", u"![", u"[a](", u"[a]( ", u"[a](\"t\")",
+        u"[a](b", u"[a]", u"[", u"![", u"[a](", u"[a]( ", u"[a](\"t\")", u"![a](b)![c](d)",
+        // Reference links: names after a blank or a line break, texts over a line break.
+        u"[a][b]", u"[a] [b]", u"[a]\n  [b]", u"[a] \n[b]", u"[a]  [b]", u"[a\nb][c]", u"[a\n\nb][c]", u"[a\n",
+        u"[a][b\nc]", u"[[x]][y]", u"[a][]", u"[a]\n", u"[a][b][c]", u"[^1] and [#c]", u"[a\r\nb]",
     };
     for (const icu::UnicodeString& text : cases)
-        expectSameEnds(rules, text);
+        expectSameMatches(rules, text);
 }
 
-TEST(InlineLinkScanner, FindsWhatThePatternsFindInRandomText) {
+TEST(LinkScanners, FindWhatThePatternsFindInRandomText) {
     const std::vector<ScannedRule> rules = scannedRules();
     const char16_t alphabet[] = u"[]()<>\" \t\na!\r\u2028";
     const int32_t letters = sizeof(alphabet) / sizeof(alphabet[0]) - 1;
     uint32_t seed = 2024;
-    for (int round = 0; round < 20000; ++round) {
+    for (int round = 0; round < 10000 && !HasFailure(); ++round) {
         icu::UnicodeString text(u"[");
-        for (int i = 0; i < 14; ++i) {
+        for (int i = 0; i < 16; ++i) {
             seed = seed * 1103515245u + 12345u;
             text.append(alphabet[(seed >> 16) % letters]);
         }
-        expectSameEnds(rules, text);
-        if (HasFatalFailure())
-            return;
+        expectSameMatches(rules, text);
     }
 }
 
