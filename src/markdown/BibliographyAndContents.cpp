@@ -6,6 +6,7 @@
 #include <set>
 #include <unicode/uchar.h>
 
+#include "engine/CandidateSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
@@ -76,8 +77,15 @@ void Markdown_ObjC::toc_create() {
     if (!marker)
         return;
     long baseLevel = marker->baseLevel;
-    std::vector<engine::Match> headings = allMatches(
-        engine::formatted(u"(?m)^<h[%@]{1,1}>(.*?)</h[%@]{1,1}>$", {marker->range, marker->range}));
+    // A heading starts its line with "<h": only those lines are tried.
+    const icu::UnicodeString pattern =
+        engine::formatted(u"(?m)^<h[%@]{1,1}>(.*?)</h[%@]{1,1}>$", {marker->range, marker->range});
+    engine::RegexResult result;
+    std::vector<engine::Match> headings =
+        engine::findAllPlanned(str, pattern, engine::linesStartingWith(str, u"<h"), engine::kNoOptions, &result)
+            .value_or(std::vector<engine::Match>{});
+    if (result.status == engine::RegexStatus::invalidPattern)
+        engine::log(u"Error for Pattern %@ - %@", {pattern, result.error});
 
     std::vector<engine::RangeEdit> edits;
     icu::UnicodeString contents;

@@ -48,19 +48,24 @@ std::vector<icu::UnicodeString> alignmentsOf(const icu::UnicodeString& separator
     return alignments;
 }
 
-// Lines with a pipe, each with a line directly after it that has none.
+// Lines with a pipe, each with a line directly after it that has none. Only
+// the lines of a block are copied out of the text.
 std::vector<TableBlock> findTableBlocks(const icu::UnicodeString& text) {
     std::vector<TableBlock> blocks;
     TableBlock current;
     bool afterPipeLine = false;
-    int32_t from = 0;
-    for (const icu::UnicodeString& line : engine::split(text, u"\n")) {
-        const bool hasPipe = line.indexOf(u'|') >= 0;
+    const char16_t* buffer = text.getBuffer();
+    const int32_t length = text.length();
+    for (int32_t from = 0; from <= length;) {
+        int32_t end = from;
+        bool hasPipe = false;
+        for (; end < length && buffer[end] != u'\n'; ++end)
+            hasPipe = hasPipe || buffer[end] == u'|';
         if (hasPipe || afterPipeLine) {
             if (current.lines.empty())
                 current.start = from;
-            current.lines.push_back(line);
-            current.end = from + line.length();
+            current.lines.emplace_back(text, from, end - from);
+            current.end = end;
             current.pipeLines += hasPipe ? 1 : 0;
         } else {
             if (current.pipeLines >= 3)
@@ -68,7 +73,7 @@ std::vector<TableBlock> findTableBlocks(const icu::UnicodeString& text) {
             current = TableBlock();
         }
         afterPipeLine = hasPipe;
-        from += line.length() + 1;
+        from = end + 1;
     }
     return blocks;  // a block still open at the end stays text
 }
