@@ -1,11 +1,10 @@
 #include "engine/Placeholders.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "engine/LiteralSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace engine {
@@ -15,24 +14,6 @@ namespace {
 constexpr int kMaxNestingDepth = 64;
 // A token's number has at most this many digits.
 constexpr int32_t kMaxDigits = 18;
-
-// The first `c` in [from, to), or `to`. memchr finds the places of its low
-// byte at full speed; text holds few other characters with that byte.
-const char16_t* findCodeUnit(const char16_t* from, const char16_t* to, char16_t c) {
-    static_assert(std::endian::native == std::endian::little, "the low byte comes first");
-    const char* bytes = reinterpret_cast<const char*>(from);
-    const char* const end = reinterpret_cast<const char*>(to);
-    while (bytes < end) {
-        const char* hit = static_cast<const char*>(std::memchr(bytes, c & 0xFF, end - bytes));
-        if (!hit)
-            return to;
-        const std::ptrdiff_t offset = hit - reinterpret_cast<const char*>(from);
-        if (offset % 2 == 0 && from[offset / 2] == c)
-            return from + offset / 2;
-        bytes = hit + 1;
-    }
-    return to;
-}
 
 }  // namespace
 
@@ -125,14 +106,22 @@ bool PlaceholderTable::restoreOnce(icu::UnicodeString& text, const std::vector<S
     icu::UnicodeString out;
     int32_t copiedUpTo = 0;
     restored.clear();
+    const int32_t lastStart = length - prefixLength;
+    // The next token start in [at, limit), or limit: over the rest of the
+    // text by memchr, inside a short span by comparing at each place.
+    auto nextPrefix = [&](int32_t at, int32_t limit) {
+        if (limit > lastStart) {
+            const int32_t found = findLiteral(text, prefix_, at);
+            return found < 0 || found >= limit ? limit : found;
+        }
+        while (at < limit && !std::equal(prefix, prefix + prefixLength, buffer + at))
+            ++at;
+        return at;
+    };
     for (const Span& span : candidates) {
-        const int32_t limit = std::min(span.end, length - prefixLength + 1);
-        for (int32_t at = std::max(span.start, copiedUpTo); at < limit; ++at) {
-            at = static_cast<int32_t>(findCodeUnit(buffer + at, buffer + limit, prefix[0]) - buffer);
-            if (at >= limit)
-                break;
-            if (!std::equal(prefix + 1, prefix + prefixLength, buffer + at + 1))
-                continue;
+        const int32_t limit = std::min(span.end, lastStart + 1);
+        for (int32_t at = nextPrefix(std::max(span.start, copiedUpTo), limit); at < limit;
+             at = nextPrefix(at + 1, limit)) {
             const icu::UnicodeString* saved = nullptr;
             const int32_t tokenEnd = tokenEndAt(buffer, length, at, &saved);
             if (tokenEnd < 0)

@@ -1,5 +1,6 @@
 #include "markdown/InlineLinkScanner.h"
 
+#include "engine/LiteralSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace markdown {
@@ -159,7 +160,7 @@ std::vector<InlineLink> inlineLinks(const icu::UnicodeString& text, const icu::U
                                     LinkClosing closing) {
     std::vector<InlineLink> links;
     const char16_t* buffer = text.getBuffer();
-    for (int32_t at = text.indexOf(opening); at >= 0; at = text.indexOf(opening, at + 1)) {
+    for (int32_t at = engine::findLiteral(text, opening); at >= 0; at = engine::findLiteral(text, opening, at + 1)) {
         std::optional<InlineLink> link = inlineLinkAt(buffer, text.length(), at, opening.length(), closing);
         if (!link)
             continue;
@@ -172,7 +173,7 @@ std::vector<InlineLink> inlineLinks(const icu::UnicodeString& text, const icu::U
 std::vector<ReferenceLink> referenceLinks(const icu::UnicodeString& text) {
     std::vector<ReferenceLink> links;
     const char16_t* buffer = text.getBuffer();
-    for (int32_t at = text.indexOf(u'['); at >= 0; at = text.indexOf(u'[', at + 1)) {
+    for (int32_t at = engine::findUnit(text, u'['); at >= 0; at = engine::findUnit(text, u'[', at + 1)) {
         std::optional<ReferenceLink> link = referenceLinkAt(buffer, text.length(), at);
         if (!link)
             continue;

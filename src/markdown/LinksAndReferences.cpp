@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "engine/CandidateSearch.h"
+#include "engine/LiteralSearch.h"
 #include "engine/OpeningSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/RepeatedReplace.h"
@@ -115,7 +116,7 @@ std::optional<markdown::LinkClosing> walkedClosing(const RuleRecord& rule) {
 std::vector<engine::TextRange> webAddressMatches(const icu::UnicodeString& text, const RuleRecord& rule) {
     const icu::UnicodeString opening = linkOpening(rule);
     engine::SearchPlan plan;
-    for (int32_t at = text.indexOf(opening); at >= 0; at = text.indexOf(opening, at + 1)) {
+    for (int32_t at = engine::findLiteral(text, opening); at >= 0; at = engine::findLiteral(text, opening, at + 1)) {
         int32_t scheme = at + opening.length();
         if (scheme < text.length() && text.charAt(scheme) == u's')
             ++scheme;
@@ -214,22 +215,30 @@ void Markdown_ObjC::linkReturn() {
             ++rule;
         }
     }
-    std::vector<std::unique_ptr<engine::RepeatedReplace>> webAddressReplaces(rules.size());
-    for (size_t i = 0; i < rules.size(); ++i)
-        if (!walkedClosing(rules[i]))
-            webAddressReplaces[i] = std::make_unique<engine::RepeatedReplace>(rules[i].pattern, rules[i].templateText);
+    // What applying each rule takes, worked out once for all pieces. A bare
+    // address's rule writes back just what it matched: it is left out.
+    struct AppliedRule {
+        const RuleRecord* rule;
+        std::optional<markdown::LinkClosing> closing;      // of a walked rule
+        std::unique_ptr<engine::RepeatedReplace> replace;  // of a web address rule
+    };
+    std::vector<AppliedRule> applied;
+    for (const RuleRecord& rule : rules) {
+        if (rule.name == u"hyperlinkPlain")
+            continue;
+        const std::optional<markdown::LinkClosing> closing = walkedClosing(rule);
+        applied.push_back({&rule, closing,
+                           closing ? nullptr : std::make_unique<engine::RepeatedReplace>(rule.pattern, rule.templateText)});
+    }
     engine::PlaceholderTable html(u"%SavedLink", u"%");
     for (const auto& [number, saved] : linksEscaped.entries()) {
         icu::UnicodeString text(saved);
         escapeQuotesInTitle(text, rules);
-        for (size_t i = 0; i < rules.size(); ++i) {
-            const RuleRecord& rule = rules[i];
-            if (std::optional<markdown::LinkClosing> closing = walkedClosing(rule))
-                replaceInlineLinks(text, rule, *closing);
-            // A bare address's rule writes back just what it matched; the
-            // other pattern runs only on a piece it matches.
-            else if (rule.name != u"hyperlinkPlain" && !webAddressMatches(text, rule).empty())
-                webAddressReplaces[i]->apply(text);
+        for (const AppliedRule& rule : applied) {
+            if (rule.closing)
+                replaceInlineLinks(text, *rule.rule, *rule.closing);
+            else if (!webAddressMatches(text, *rule.rule).empty())  // the pattern runs only where it matches
+                rule.replace->apply(text);
         }
         html.set(number, text);
     }
