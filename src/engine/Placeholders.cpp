@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include <unicode/ustring.h>
 
 #include "engine/LiteralSearch.h"
 #include "engine/TextUtilities.h"
@@ -108,15 +109,23 @@ bool PlaceholderTable::restoreOnce(icu::UnicodeString& text, const std::vector<S
     restored.clear();
     const int32_t lastStart = length - prefixLength;
     // The next token start in [at, limit), or limit: over the rest of the
-    // text by memchr, inside a short span by comparing at each place.
+    // text by the engine's memchr search, inside a span by u_memchr, which
+    // stops at the span's end.
     auto nextPrefix = [&](int32_t at, int32_t limit) {
         if (limit > lastStart) {
             const int32_t found = findLiteral(text, prefix_, at);
             return found < 0 || found >= limit ? limit : found;
         }
-        while (at < limit && !std::equal(prefix, prefix + prefixLength, buffer + at))
+        while (at < limit) {
+            const char16_t* first = u_memchr(buffer + at, prefix[0], limit - at);
+            if (!first)
+                return limit;
+            at = static_cast<int32_t>(first - buffer);
+            if (std::equal(prefix + 1, prefix + prefixLength, first + 1))
+                return at;
             ++at;
-        return at;
+        }
+        return limit;
     };
     for (const Span& span : candidates) {
         const int32_t limit = std::min(span.end, lastStart + 1);
