@@ -7,6 +7,7 @@
 #include <unicode/uchar.h>
 
 #include "engine/CandidateSearch.h"
+#include "engine/LazyStopsSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
@@ -115,27 +116,28 @@ void Markdown_ObjC::performBibliography() {
     // Definitions: each becomes an empty line.
     std::map<icu::UnicodeString, icu::UnicodeString> bibliography;
     std::vector<engine::RangeEdit> definitions;
-    for (const engine::Match& match : allMatchesFrom(u"[#", uR"(\[\#(.*?)\]\:(.*?)\n)")) {
-        const int32_t end = citationDefinitionEnd(str, match.end());
-        const icu::UnicodeString definition(str, match.start(), end - match.start());
+    // "\[\#(.*?)\]\:(.*?)\n" and "\[(.*?)\]\[\#(.*?)\]" applied by walks.
+    for (const engine::TextRange& match : engine::lazyStopsMatches(str, u"[#", {u"]:", u"\n"})) {
+        const int32_t end = citationDefinitionEnd(str, match.end);
+        const icu::UnicodeString definition(str, match.start, end - match.start);
         engine::log(u"TheFootnoteDestinationString %@", {definition});
         std::vector<icu::UnicodeString> pieces = engine::split(definition, u"]: ");
         if (pieces.size() >= 2)
             bibliography[icu::UnicodeString(pieces[0], 2)] = pieces[1];
         else
             engine::log(u"Hier haben wir einen Fehler gemacht %@", {engine::join(pieces, u", ")});
-        definitions.push_back({match.start(), end, u"\n"});
+        definitions.push_back({match.start, end, u"\n"});
     }
     engine::applyRangeEdits(str, std::move(definitions));
 
     // Citations: one number per distinct citation text, every use replaced.
-    std::vector<engine::Match> citations = allMatchesFrom(u"[", uR"(\[(.*?)\]\[\#(.*?)\])");
+    std::vector<engine::TextRange> citations = engine::lazyStopsMatches(str, u"[", {u"][#", u"]"});
     if (citations.empty())
         return;
     std::vector<engine::RangeEdit> links;
     if (bibliography.empty()) {
-        for (const engine::Match& citation : citations)
-            links.push_back({citation.start(), citation.end(), {}});
+        for (const engine::TextRange& citation : citations)
+            links.push_back({citation.start, citation.end, {}});
         engine::applyRangeEdits(str, std::move(links));
         return;
     }
@@ -143,8 +145,8 @@ void Markdown_ObjC::performBibliography() {
     std::set<icu::UnicodeString> unresolved;
     icu::UnicodeString list;
     int64_t n = 1;
-    for (const engine::Match& citation : citations) {
-        const icu::UnicodeString& text = citation.text();
+    for (const engine::TextRange& citation : citations) {
+        const icu::UnicodeString text = str.tempSubString(citation.start, citation.end - citation.start);
         if (unresolved.count(text))
             continue;
         auto known = linkForText.find(text);
@@ -171,7 +173,7 @@ void Markdown_ObjC::performBibliography() {
                                           {number, entry->second, number}));
             known = linkForText.emplace(text, link).first;
         }
-        links.push_back({citation.start(), citation.end(), known->second});
+        links.push_back({citation.start, citation.end, known->second});
     }
     engine::applyRangeEdits(str, std::move(links));
     if (!list.isEmpty())

@@ -6,6 +6,7 @@
 #include "engine/RangeEdits.h"
 #include "engine/Log.h"
 #include "engine/DoubledMarkerSpans.h"
+#include "engine/LazyStopsSearch.h"
 #include "engine/TextUtilities.h"
 #include "markdown/MarkdownText.h"
 
@@ -87,31 +88,32 @@ void Markdown_ObjC::performFootNotes() {
     // Definitions: taken out of the text, wherever they stand.
     std::map<icu::UnicodeString, icu::UnicodeString> footnotes;
     std::vector<engine::RangeEdit> definitions;
-    for (const engine::Match& match : allMatchesFrom(u"[^", uR"(\[\^(.*?)\]\:(.*?)\n)")) {
-        const int32_t end = footnoteDefinitionEnd(str, match.end() - 1);
-        const icu::UnicodeString definition(str, match.start(), end - match.start());
+    // "\[\^(.*?)\]\:(.*?)\n" and "\[\^(.*?)\]" applied by walks.
+    for (const engine::TextRange& match : engine::lazyStopsMatches(str, u"[^", {u"]:", u"\n"})) {
+        const int32_t end = footnoteDefinitionEnd(str, match.end - 1);
+        const icu::UnicodeString definition(str, match.start, end - match.start);
         std::vector<icu::UnicodeString> pieces = engine::split(definition, u"]:");
         if (pieces.size() >= 2)
             footnotes[icu::UnicodeString(pieces[0], 2)] = pieces[1];
-        definitions.push_back({match.start(), end, {}});
+        definitions.push_back({match.start, end, {}});
     }
     engine::applyRangeEdits(str, std::move(definitions));
 
     // References: numbered in order of appearance, one list entry each.
-    std::vector<engine::Match> references = allMatchesFrom(u"[^", uR"(\[\^(.*?)\])");
+    std::vector<engine::TextRange> references = engine::lazyStopsMatches(str, u"[^", {u"]"});
     if (references.empty())
         return;
     std::vector<engine::RangeEdit> links;
     if (footnotes.empty()) {
-        for (const engine::Match& reference : references)
-            links.push_back({reference.start(), reference.end(), {}});
+        for (const engine::TextRange& reference : references)
+            links.push_back({reference.start, reference.end, {}});
         engine::applyRangeEdits(str, std::move(links));
         return;
     }
     icu::UnicodeString list;
     int64_t n = 1;
-    for (const engine::Match& reference : references) {
-        const icu::UnicodeString& text = reference.text();
+    for (const engine::TextRange& reference : references) {
+        const icu::UnicodeString text = str.tempSubString(reference.start, reference.end - reference.start);
         auto found = footnotes.find(icu::UnicodeString(text, 2, text.length() - 3));
         if (found == footnotes.end())
             continue;
@@ -120,7 +122,7 @@ void Markdown_ObjC::performFootNotes() {
             u"\t<li id=\"fn:%@\">\n\t\t<p>%@ <a href=\"%@fnref:%@%@\" title=\"return to article\" "
             u"class=\"reversefootnote\">&#160;&#8617;</a></p>\n\t</li>\n",
             {number, found->second, javaScriptHashStart, number, javaScriptHashEnd}));
-        links.push_back({reference.start(), reference.end(),
+        links.push_back({reference.start, reference.end,
                          engine::formatted(u"<a href=\"%@fn:%@%@\" id=\"fnref:%@\" title=\"see footnote\" "
                                            u"class=\"footnote\"><sup>%@</sup></a>",
                                            {javaScriptHashStart, number, javaScriptHashEnd, number, number})});

@@ -1,5 +1,7 @@
 #include "markdown/InlineLinkScanner.h"
 
+#include <unicode/uchar.h>
+
 #include "engine/LiteralSearch.h"
 #include "engine/TextUtilities.h"
 
@@ -155,6 +157,30 @@ std::optional<ReferenceLink> referenceLinkAt(const char16_t* text, int32_t lengt
 }
 
 }  // namespace
+
+std::optional<engine::TextRange> definitionAddressAt(const char16_t* text, int32_t length, int32_t at) {
+    // None of the pattern's repeats can give anything back that the piece
+    // after it could take: each stops where the next piece must start.
+    for (int32_t spaces = 0; spaces < 3 && at < length && text[at] == u' '; ++spaces)
+        ++at;
+    if (at + 1 >= length || text[at] != u'[')
+        return std::nullopt;
+    const char16_t first = text[++at];
+    if (first == u']' || first == u'\n' || first == u'^' || first == u'#')
+        return std::nullopt;
+    while (++at < length && text[at] != u']' && text[at] != u'\n') {
+    }
+    if (at + 1 >= length || text[at] != u']' || text[at + 1] != u':')
+        return std::nullopt;
+    const int32_t address = afterBlanks(text, length, at + 2);
+    int32_t end = address;
+    // ICU's \s is exactly White_Space, which no supplementary character has.
+    while (end < length && !u_isUWhiteSpace(text[end]))
+        ++end;
+    if (end == address)
+        return std::nullopt;
+    return engine::TextRange{address, end};
+}
 
 std::vector<InlineLink> inlineLinks(const icu::UnicodeString& text, const icu::UnicodeString& opening,
                                     LinkClosing closing) {

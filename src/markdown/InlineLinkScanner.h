@@ -38,6 +38,12 @@ std::vector<InlineLink> inlineLinks(const icu::UnicodeString& text, const icu::U
 std::optional<InlineLink> inlineLinkAt(const char16_t* text, int32_t length, int32_t at, int32_t openingLength,
                                        LinkClosing closing);
 
+// The address of a reference definition ("[name]: address") whose line
+// starts at `at`, as the rule
+//   (?m)^[ ]{0,3}\[[^\]\n^#][^\]\n]*\]:[ \t]*(\S+)
+// finds it there (its group 1), if any.
+std::optional<engine::TextRange> definitionAddressAt(const char16_t* text, int32_t length, int32_t at);
+
 // A reference link "[text]", "[text][name]" or "[text] [name]" (the gap may
 // hold one line break), each as the pattern
 //   \[((?:[^\[\]\n]|\n(?!\n)|\[[^\[\]\n]*\])*?)\](?:[ ]?(?:\n[ ]*)?\[([^\[\]\n]*)\])?

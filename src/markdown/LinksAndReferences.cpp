@@ -181,15 +181,20 @@ void Markdown_ObjC::linkSave() {
     // The address of a reference definition is resolved late; hidden like an
     // inline link's, emphasis cannot take its underscores. (Footnotes "[^…]"
     // and citations "[#…]" are text, not addresses.)
-    const icu::UnicodeString definition = uR"((?m)^[ ]{0,3}\[[^\]\n^#][^\]\n]*\]:[ \t]*(\S+))";
-    engine::RegexResult result;
+    // A definition starts its line: only lines that start with "[" are tried.
     std::vector<engine::RangeEdit> addresses;
-    for (const engine::Match& match :
-         engine::findAllPlanned(str, definition, engine::linesStartingWith(str, u"[", 3), engine::kNoOptions, &result)
-             .value_or(std::vector<engine::Match>{}))
-        addresses.push_back({match.start(1), match.end(1), linksEscaped.add(match.text(1))});
-    if (result.status == engine::RegexStatus::invalidPattern)
-        engine::log(u"Error for Pattern %@ - %@", {definition, result.error});
+    int32_t searchFrom = 0;
+    for (int32_t lineStart : engine::linesStartingWith(str, u"[", 3).starts) {
+        if (lineStart < searchFrom)
+            continue;
+        const std::optional<engine::TextRange> address =
+            markdown::definitionAddressAt(str.getBuffer(), str.length(), lineStart);
+        if (address) {
+            const icu::UnicodeString saved = str.tempSubString(address->start, address->end - address->start);
+            addresses.push_back({address->start, address->end, linksEscaped.add(saved)});
+            searchFrom = address->end;
+        }
+    }
     engine::applyRangeEdits(str, std::move(addresses));
 
     for (const RuleRecord& rule : regexMarkdownLinks()) {

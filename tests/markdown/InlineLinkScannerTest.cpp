@@ -1,6 +1,7 @@
 // The walks that find inline links, images and reference links find what the
 // link rules' patterns find, groups included.
 #include "MarkdownTestSupport.h"
+#include "engine/CandidateSearch.h"
 #include "markdown/InlineLinkScanner.h"
 
 namespace {
@@ -86,6 +87,26 @@ TEST(LinkScanners, FindWhatThePatternsFind) {
     };
     for (const icu::UnicodeString& text : cases)
         expectSameMatches(rules, text);
+}
+
+TEST(LinkScanners, DefinitionAddressesAreWhatThePatternTakes) {
+    const icu::UnicodeString pattern = uR"((?m)^[ ]{0,3}\[[^\]\n^#][^\]\n]*\]:[ \t]*(\S+))";
+    const std::vector<icu::UnicodeString> cases = {
+        u"[a]: http://x", u"   [a]:\thttp://x \"t\"", u"    [a]: x", u"[^1]: note", u"[#c]: cite", u"[]: x",
+        u"[a]:", u"[a]:   ", u"[a]: x\u00a0y", u"[a]: x\u0085y", u"[a]: x\u000by", u"[a]: x\u2028[b]: y",
+        u"[a\nb]: x", u"x [a]: y", u"[a]: \U0001F600\u3000z", u"\r\n[a]: x\r\n [b]:y", u"[a] : x", u"[[a]: x",
+    };
+    for (const icu::UnicodeString& text : cases) {
+        std::vector<std::string> expected;
+        const std::vector<engine::Match> matches = *engine::findAll(text, pattern);
+        for (const engine::Match& match : matches)
+            expected.push_back(s(match.text(1)));
+        std::vector<std::string> found;
+        for (int32_t at : engine::linesStartingWith(text, u"[", 3).starts)
+            if (auto address = markdown::definitionAddressAt(text.getBuffer(), text.length(), at))
+                found.push_back(group(text, *address));
+        EXPECT_EQ(found, expected) << s(text);
+    }
 }
 
 TEST(LinkScanners, FindWhatThePatternsFindInRandomText) {
