@@ -156,7 +156,86 @@ std::optional<ReferenceLink> referenceLinkAt(const char16_t* text, int32_t lengt
     return link;
 }
 
+// The first line end for "." at or after `at` (or the text's end).
+int32_t dotLineEnd(const char16_t* text, int32_t length, int32_t at) {
+    while (at < length && !engine::endsLineForDot(text[at]))
+        ++at;
+    return at;
+}
+
+// "!\[(.*?)\][ \n]{0,1}\[(.*?)\]" tried at `at`: the alternative text ends
+// at the first "]" before "[", " [" or "\n[" on its line, the key at the
+// first "]" after on the key's line. Were the key not to close, a later "]"
+// would leave the key less of the same line to close on.
+int32_t referenceImageEnd(const char16_t* text, int32_t length, int32_t at) {
+    const int32_t lineEnd = dotLineEnd(text, length, at);
+    for (int32_t close = at + 2; close < lineEnd; ++close) {
+        if (text[close] != u']')
+            continue;
+        int32_t key = close + 1;
+        if (key < length && (text[key] == u' ' || text[key] == u'\n') && key + 1 < length && text[key + 1] == u'[')
+            ++key;
+        if (key >= length || text[key] != u'[')
+            continue;
+        const int32_t keyLineEnd = dotLineEnd(text, length, key + 1);
+        for (int32_t keyClose = key + 1; keyClose < keyLineEnd; ++keyClose)
+            if (text[keyClose] == u']')
+                return keyClose + 1;
+        return -1;
+    }
+    return -1;
+}
+
+// "\[(.*)\]\:(.*?)\n([ \t]{0,}["(]{1,1}(.*)[")]{1,1}\n)?" tried at `at`: the
+// name runs to the last "]:" of its line, whose line end must be "\n"; the
+// title line, when there is one, opens with a quote or parenthesis after
+// blanks and ends with one right before its own "\n".
+int32_t referenceDefinitionEnd(const char16_t* text, int32_t length, int32_t at) {
+    const int32_t lineEnd = dotLineEnd(text, length, at);
+    if (lineEnd >= length || text[lineEnd] != u'\n')
+        return -1;
+    bool named = false;
+    for (int32_t close = lineEnd - 2; close > at && !named; --close)
+        named = text[close] == u']' && text[close + 1] == u':';
+    if (!named)
+        return -1;
+    const int32_t titleLine = lineEnd + 1;
+    const int32_t opening = afterBlanks(text, length, titleLine);
+    if (opening >= length || (text[opening] != u'"' && text[opening] != u'('))
+        return titleLine;
+    const int32_t titleLineEnd = dotLineEnd(text, length, opening + 1);
+    if (titleLineEnd >= length || text[titleLineEnd] != u'\n' || titleLineEnd - 1 <= opening ||
+        (text[titleLineEnd - 1] != u'"' && text[titleLineEnd - 1] != u')'))
+        return titleLine;
+    return titleLineEnd + 1;
+}
+
+// Every match of a pattern tried at each `opening` by `endAt`, left to right
+// and without overlaps.
+template <typename EndAt>
+std::vector<engine::TextRange> matchesFromOpenings(const icu::UnicodeString& text, const icu::UnicodeString& opening,
+                                                   EndAt endAt) {
+    std::vector<engine::TextRange> matches;
+    const char16_t* buffer = text.getBuffer();
+    for (int32_t at = engine::findLiteral(text, opening); at >= 0; at = engine::findLiteral(text, opening, at + 1)) {
+        const int32_t end = endAt(buffer, text.length(), at);
+        if (end < 0)
+            continue;
+        matches.push_back({at, end});
+        at = end - 1;
+    }
+    return matches;
+}
+
 }  // namespace
+
+std::vector<engine::TextRange> referenceImages(const icu::UnicodeString& text) {
+    return matchesFromOpenings(text, u"![", referenceImageEnd);
+}
+
+std::vector<engine::TextRange> referenceDefinitions(const icu::UnicodeString& text) {
+    return matchesFromOpenings(text, u"[", referenceDefinitionEnd);
+}
 
 std::optional<engine::TextRange> definitionAddressAt(const char16_t* text, int32_t length, int32_t at) {
     // None of the pattern's repeats can give anything back that the piece

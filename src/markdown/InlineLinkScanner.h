@@ -44,6 +44,18 @@ std::optional<InlineLink> inlineLinkAt(const char16_t* text, int32_t length, int
 // finds it there (its group 1), if any.
 std::optional<engine::TextRange> definitionAddressAt(const char16_t* text, int32_t length, int32_t at);
 
+// Every reference image "![alt][key]" (a blank or a line break may stand
+// between), as a find loop with the pattern
+//   !\[(.*?)\][ \n]{0,1}\[(.*?)\]
+// finds them: the whole matches.
+std::vector<engine::TextRange> referenceImages(const icu::UnicodeString& text);
+
+// Every reference definition "[name]: address" with an optional title line,
+// as a find loop with the pattern
+//   \[(.*)\]\:(.*?)\n([ \t]{0,}["(]{1,1}(.*)[")]{1,1}\n)?
+// finds them: the whole matches.
+std::vector<engine::TextRange> referenceDefinitions(const icu::UnicodeString& text);
+
 // A reference link "[text]", "[text][name]" or "[text] [name]" (the gap may
 // hold one line break), each as the pattern
 //   \[((?:[^\[\]\n]|\n(?!\n)|\[[^\[\]\n]*\])*?)\](?:[ ]?(?:\n[ ]*)?\[([^\[\]\n]*)\])?

@@ -259,30 +259,30 @@ void Markdown_ObjC::referenceStyleFormatting() {
     // Definitions: collected from the whole document, then removed. A
     // definition starts its line; "see [this]:" ending a sentence is text.
     std::vector<engine::RangeEdit> definitions;
-    for (const engine::Match& match :
-         allMatchesFrom(u"[", uR"(\[(.*)\]\:(.*?)\n([ \t]{0,}["(]{1,1}(.*)[")]{1,1}\n)?)")) {
-        if (!startsItsLine(str, match.start()))
+    for (const engine::TextRange& match : markdown::referenceDefinitions(str)) {
+        if (!startsItsLine(str, match.start))
             continue;
-        std::vector<icu::UnicodeString> pieces = engine::split(match.text(), u"]:");
+        const icu::UnicodeString matched = str.tempSubString(match.start, match.end - match.start);
+        std::vector<icu::UnicodeString> pieces = engine::split(matched, u"]:");
         if (pieces[0].indexOf(u"][") >= 0)
             continue;
         icu::UnicodeString name = without(engine::trimmed(pieces[0]), u"[");
         if (name.isEmpty())
             continue;
         references[name] = parseDefinition(pieces[1]);
-        definitions.push_back({match.start(), match.end(), {}});
+        definitions.push_back({match.start, match.end, {}});
     }
     engine::applyRangeEdits(str, std::move(definitions));
 
     // Reference images: the key in lower case, else the alternative text.
     std::vector<engine::RangeEdit> images;
-    for (const engine::Match& match :
-         allMatchesFrom(u"![", uR"(!\[(.*?)\][ \n]{0,1}\[(.*?)\])")) {
+    for (const engine::TextRange& match : markdown::referenceImages(str)) {
+        const icu::UnicodeString matched = str.tempSubString(match.start, match.end - match.start);
         // One split over a line break is looked for on one line, so it is
         // not the piece found here.
-        if (match.text().indexOf(u'\n') >= 0)
+        if (matched.indexOf(u'\n') >= 0)
             continue;
-        std::vector<icu::UnicodeString> parts = referenceParts(match.text());
+        std::vector<icu::UnicodeString> parts = referenceParts(matched);
         if (parts.size() < 2)
             continue;
         icu::UnicodeString alt = without(parts[0], u"![");
@@ -304,7 +304,7 @@ void Markdown_ObjC::referenceStyleFormatting() {
         } else {
             continue;
         }
-        images.push_back({match.start(), match.end(), html});
+        images.push_back({match.start, match.end, html});
     }
     engine::applyRangeEdits(str, std::move(images));
 

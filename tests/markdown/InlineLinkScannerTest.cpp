@@ -41,7 +41,28 @@ std::string group(const engine::Match& match, int n) {
     return match.took_part(n) ? s(match.text(n)) : "<none>";
 }
 
+// The whole matches of a find loop with `pattern`, as "start-end" pieces.
+std::string patternSpans(const icu::UnicodeString& text, const icu::UnicodeString& pattern) {
+    std::string spans;
+    const std::vector<engine::Match> matches = *engine::findAll(text, pattern);
+    for (const engine::Match& match : matches)
+        spans += std::to_string(match.start()) + "-" + std::to_string(match.end()) + " ";
+    return spans;
+}
+
+std::string walkedSpans(const std::vector<engine::TextRange>& ranges) {
+    std::string spans;
+    for (const engine::TextRange& range : ranges)
+        spans += std::to_string(range.start) + "-" + std::to_string(range.end) + " ";
+    return spans;
+}
+
 void expectSameMatches(const std::vector<ScannedRule>& rules, const icu::UnicodeString& text) {
+    EXPECT_EQ(walkedSpans(markdown::referenceImages(text)),
+              patternSpans(text, uR"(!\[(.*?)\][ \n]{0,1}\[(.*?)\])")) << "images in \"" << s(text) << "\"";
+    EXPECT_EQ(walkedSpans(markdown::referenceDefinitions(text)),
+              patternSpans(text, uR"(\[(.*)\]\:(.*?)\n([ \t]{0,}["(]{1,1}(.*)[")]{1,1}\n)?)"))
+        << "definitions in \"" << s(text) << "\"";
     for (const ScannedRule& rule : rules) {
         const std::vector<engine::Match> expected = *engine::findAll(text, rule.pattern);
         const std::vector<markdown::InlineLink> found = markdown::inlineLinks(text, rule.opening, rule.closing);
@@ -84,6 +105,10 @@ TEST(LinkScanners, FindWhatThePatternsFind) {
         // Reference links: names after a blank or a line break, texts over a line break.
         u"[a][b]", u"[a] [b]", u"[a]\n  [b]", u"[a] \n[b]", u"[a]  [b]", u"[a\nb][c]", u"[a\n\nb][c]", u"[a\n",
         u"[a][b\nc]", u"[[x]][y]", u"[a][]", u"[a]\n", u"[a][b][c]", u"[^1] and [#c]", u"[a\r\nb]",
+        // Reference images and definitions with their title lines.
+        u"![a][b]", u"![a] [b]", u"![a]\n[b]", u"![a]x] [b]", u"![a]  [b]", u"![a]\n[b\r]", u"![a] [b\n]c]",
+        u"[a]: b\n", u"[a]: b", u"[a]: b\r\n", u"[a]: b]: c\n", u"[a]: b\n  \"t\"\n", u"[a]: b\n(t)\n",
+        u"[a]: b\n\"\n", u"[a]: b\n\"t\" x\n", u"[a]: b\n\"t\"", u"[a]: b\n\t(t\")\r\n", u"[[a]: b\n",
     };
     for (const icu::UnicodeString& text : cases)
         expectSameMatches(rules, text);
@@ -111,7 +136,7 @@ TEST(LinkScanners, DefinitionAddressesAreWhatThePatternTakes) {
 
 TEST(LinkScanners, FindWhatThePatternsFindInRandomText) {
     const std::vector<ScannedRule> rules = scannedRules();
-    const char16_t alphabet[] = u"[]()<>\" \t\na!\r\u2028";
+    const char16_t alphabet[] = u"[]()<>\" \t\na!\r\u2028:";
     const int32_t letters = sizeof(alphabet) / sizeof(alphabet[0]) - 1;
     uint32_t seed = 2024;
     for (int round = 0; round < 10000 && !HasFailure(); ++round) {
