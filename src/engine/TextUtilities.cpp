@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <unicode/uchar.h>
 
 #include "engine/Markup_ObjC.h"
@@ -39,13 +40,27 @@ icu::UnicodeString join(const std::vector<icu::UnicodeString>& pieces, const icu
     return out;
 }
 
-icu::UnicodeString trimmedWhere(const icu::UnicodeString& text, bool (*isTrimmed)(char16_t)) {
+namespace {
+
+// The start and end of what trimming leaves.
+std::pair<int32_t, int32_t> keptBetween(const icu::UnicodeString& text, bool (*isTrimmed)(char16_t)) {
     int32_t start = 0;
     int32_t end = text.length();
     while (start < end && isTrimmed(text.charAt(start)))
         ++start;
     while (end > start && isTrimmed(text.charAt(end - 1)))
         --end;
+    return {start, end};
+}
+
+bool isWhiteSpaceUnit(char16_t c) {
+    return u_isUWhiteSpace(c);
+}
+
+}  // namespace
+
+icu::UnicodeString trimmedWhere(const icu::UnicodeString& text, bool (*isTrimmed)(char16_t)) {
+    const auto [start, end] = keptBetween(text, isTrimmed);
     if (start == 0 && end == text.length())
         return text;  // shares the buffer instead of copying it
     return icu::UnicodeString(text, start, end - start);
@@ -59,7 +74,12 @@ bool isBlank(const icu::UnicodeString& text) {
 }
 
 icu::UnicodeString trimmed(const icu::UnicodeString& text) {
-    return trimmedWhere(text, [](char16_t c) { return bool(u_isUWhiteSpace(c)); });
+    return trimmedWhere(text, isWhiteSpaceUnit);
+}
+
+icu::UnicodeString trimmedInPlace(const icu::UnicodeString& text) {
+    const auto [start, end] = keptBetween(text, isWhiteSpaceUnit);
+    return text.tempSubStringBetween(start, end);
 }
 
 icu::UnicodeString trimmedOfSpacesAndTabs(const icu::UnicodeString& text) {

@@ -29,6 +29,9 @@ bool isBlank(const icu::UnicodeString& text);
 
 // Trims white space and line ends at both ends.
 icu::UnicodeString trimmed(const icu::UnicodeString& text);
+// What trimmed() keeps, as a read-only alias of the text's buffer instead of
+// a copy: valid while the text lives unchanged.
+icu::UnicodeString trimmedInPlace(const icu::UnicodeString& text);
 // Trims the code units for which `isTrimmed` holds at both ends.
 icu::UnicodeString trimmedWhere(const icu::UnicodeString& text, bool (*isTrimmed)(char16_t));
 // Trims spaces and tabs only.

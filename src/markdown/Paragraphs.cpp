@@ -44,14 +44,7 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) c
         return code && code->startsWith(u"<pre>");
     };
 
-    // The text as engine::trimmed would leave it, read in place.
-    int32_t textStart = 0;
-    int32_t textEnd = string.length();
-    while (textStart < textEnd && u_isUWhiteSpace(string.charAt(textStart)))
-        ++textStart;
-    while (textEnd > textStart && u_isUWhiteSpace(string.charAt(textEnd - 1)))
-        --textEnd;
-    const icu::UnicodeString text = string.tempSubStringBetween(textStart, textEnd);
+    const icu::UnicodeString text = engine::trimmedInPlace(string);
     if (text.indexOf(u'\n') < 0)
         return hasBlockTag(text, tags.scanLine(text, 0)) ? text : engine::formatted(u"<p>%@</p>", {text});
 

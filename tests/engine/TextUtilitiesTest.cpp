@@ -45,6 +45,21 @@ TEST(Trimming, SameAsTheWhiteSpaceRules) {
     }
 }
 
+// The trim read in place keeps what the copying trim keeps, and copies
+// nothing.
+TEST(Trimming, InPlaceKeepsWhatTheCopyKeeps) {
+    for (const char* text : {"", " ", "a", "\n\n a b \t\n", "\xE3\x80\x80x\xC2\xA0", "\xE2\x80\x8Bx"}) {
+        const icu::UnicodeString original = u(text);
+        const icu::UnicodeString inPlace = engine::trimmedInPlace(original);
+        EXPECT_EQ(s(inPlace), s(engine::trimmed(original))) << text;
+        if (!inPlace.isEmpty()) {
+            EXPECT_TRUE(inPlace.getBuffer() >= original.getBuffer() &&
+                        inPlace.getBuffer() + inPlace.length() <= original.getBuffer() + original.length())
+                << text;
+        }
+    }
+}
+
 TEST(CountAtStart, RunsOfTheMarker) {
     EXPECT_EQ(Markup_ObjC::countAtStartOfString(u"#", u"##x"), 2u);
     EXPECT_EQ(Markup_ObjC::countAtStartOfString(u"#", u"###Title"), 3u);
