@@ -108,20 +108,22 @@ bool PlaceholderTable::restoreOnce(icu::UnicodeString& text, const std::vector<S
     int32_t copiedUpTo = 0;
     restored.clear();
     const int32_t lastStart = length - prefixLength;
-    // The next token start in [at, limit), or limit: over the rest of the
-    // text by the engine's memchr search, inside a span by u_memchr, which
-    // stops at the span's end.
+    // The next token start in [at, limit), or limit. The prefix's first unit
+    // is looked for over the rest of the text by the engine's memchr search,
+    // inside a span by u_memchr, which stops at the span's end.
     auto nextPrefix = [&](int32_t at, int32_t limit) {
-        if (limit > lastStart) {
-            const int32_t found = findLiteral(text, prefix_, at);
-            return found < 0 || found >= limit ? limit : found;
-        }
         while (at < limit) {
-            const char16_t* first = u_memchr(buffer + at, prefix[0], limit - at);
-            if (!first)
-                return limit;
-            at = static_cast<int32_t>(first - buffer);
-            if (std::equal(prefix + 1, prefix + prefixLength, first + 1))
+            if (limit > lastStart) {
+                at = findUnit(text, prefix[0], at);
+                if (at < 0 || at >= limit)
+                    return limit;
+            } else {
+                const char16_t* first = u_memchr(buffer + at, prefix[0], limit - at);
+                if (!first)
+                    return limit;
+                at = static_cast<int32_t>(first - buffer);
+            }
+            if (std::equal(prefix + 1, prefix + prefixLength, buffer + at + 1))
                 return at;
             ++at;
         }
