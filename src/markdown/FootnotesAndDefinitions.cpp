@@ -7,6 +7,7 @@
 #include "engine/Log.h"
 #include "engine/DoubledMarkerSpans.h"
 #include "engine/LazyStopsSearch.h"
+#include "markdown/DefinitionTermScan.h"
 #include "engine/TextUtilities.h"
 #include "markdown/MarkdownText.h"
 
@@ -133,24 +134,31 @@ void Markdown_ObjC::performFootNotes() {
 }
 
 void Markdown_ObjC::performDefinitionBlock() {
-    const icu::UnicodeString pattern = uR"((?m)^(.*?)[\n]{1,2}:[ \t]{1,}(.*?)$)";
-    engine::RegexResult result;
-    std::vector<engine::Match> matches =
-        engine::findAllPlanned(str, pattern, termLinesBeforeDefinitions(str), engine::kNoOptions, &result)
-            .value_or(std::vector<engine::Match>{});
-    if (result.status == engine::RegexStatus::invalidPattern)
-        engine::log(u"Error MarkdownExtension / performDefinitionblock %@", {result.error});
-    if (matches.empty())
+    // Where a term with its first definition starts, as the find loop of
+    // "(?m)^(.*?)[\n]{1,2}:[ \t]{1,}(.*?)$" finds it, tried only on the
+    // lines before a ":" line.
+    std::vector<int32_t> terms;
+    int32_t searchFrom = 0;
+    for (int32_t start : termLinesBeforeDefinitions(str).starts) {
+        if (start < searchFrom)
+            continue;
+        const int32_t end = markdown::definitionTermEnd(str, start);
+        if (end < 0)
+            continue;
+        terms.push_back(start);
+        searchFrom = end > start ? end : start + 1;
+    }
+    if (terms.empty())
         return;
     std::vector<engine::RangeEdit> edits;
     int64_t number = 1;
     int32_t coveredUntil = -1;
-    for (const engine::Match& match : matches) {
-        if (match.start() < coveredUntil)
+    for (const int32_t term : terms) {
+        if (term < coveredUntil)
             continue;
         // The block runs from the term to the first blank line.
-        int32_t end = match.start();
-        for (int32_t pos = match.start(); pos <= str.length();) {
+        int32_t end = term;
+        for (int32_t pos = term; pos <= str.length();) {
             const int32_t lineEnd = markdown::lineEnd(str, pos);
             if (engine::trimmed(icu::UnicodeString(str, pos, lineEnd - pos)).isEmpty())
                 break;
@@ -162,10 +170,10 @@ void Markdown_ObjC::performDefinitionBlock() {
         coveredUntil = end;
         const int64_t blockNumber = number++;
         // A term cut off by an empty line right away leaves no block.
-        if (end == match.start())
+        if (end == term)
             continue;
-        const icu::UnicodeString blockText(str, match.start(), end - match.start());
-        edits.push_back({match.start(), end, definitionBlocksEscaped.set(blockNumber, definitionListHTML(blockText))});
+        const icu::UnicodeString blockText(str, term, end - term);
+        edits.push_back({term, end, definitionBlocksEscaped.set(blockNumber, definitionListHTML(blockText))});
     }
     engine::applyRangeEdits(str, std::move(edits));
 }
