@@ -154,6 +154,9 @@ if (!window.quillviewPreview) {
     }
 
     function update(page) {
+      // null: the page did not arrive whole; a fresh one is written instead.
+      if (typeof page !== 'string')
+        return {updated: false};
       var parsed = new DOMParser().parseFromString(page, 'text/html');
       var body = document.body;
       if (!body || !parsed.body)

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QStatusBar>
-#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <QtConcurrent>
 
@@ -42,11 +41,10 @@ void Document::showFindBar() {
 
 void Document::updateStatistics() {
     // The text as the reader sees it, read from our own script world.
-    page_->runJavaScript("document.body ? document.body.innerText : ''", QWebEngineScript::ApplicationWorld,
-                         [window = QPointer<Document>(this)](const QVariant& text) {
-                             if (window)
-                                 window->countStatistics(text.toString());
-                         });
+    page_->readBodyText([window = QPointer<Document>(this)](const QString& text) {
+        if (window)
+            window->countStatistics(text);
+    });
 }
 
 // Counting the words of a long document takes a noticeable while, so it runs

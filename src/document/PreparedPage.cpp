@@ -1,10 +1,43 @@
 #include "document/PreparedPage.h"
 
+#include <atomic>
+
+namespace {
+
+std::atomic<quint64> lastPageId{0};
+
+// A part appends its text unless it belongs to another page or one before
+// it is missing; the first part of a page starts afresh.
+const char kPartStatement[] =
+    "(function(id,index,text){var q=window.quillviewIncoming;"
+    "if(!q||q.id!==id)q=window.quillviewIncoming={id:id,parts:[]};"
+    "if(q.parts.length===index)q.parts.push(text);})(%1,%2,";
+
+}  // namespace
+
 PreparedPage PreparedPage::of(const QString& html) {
-    return {html, javaScriptStringLiteral(html)};
+    PreparedPage page;
+    page.html = html;
+    page.id = ++lastPageId;
+    const QString statement = QString::fromLatin1(kPartStatement).arg(page.id);
+    qsizetype index = 0;
+    qsizetype at = 0;
+    do {
+        const QStringView text = QStringView(html).mid(at, kPreparedPagePartLength);
+        page.parts << statement.arg(index++) + javaScriptStringLiteral(text) + QLatin1String(");");
+        at += text.size();
+    } while (at < html.size());
+    return page;
 }
 
-QString javaScriptStringLiteral(const QString& text) {
+QString PreparedPage::receivedExpression() const {
+    return QStringLiteral("(function(id,count){var q=window.quillviewIncoming;if(!q||q.id!==id)return null;"
+                          "window.quillviewIncoming=null;return q.parts.length===count?q.parts.join(''):null;})(%1,%2)")
+        .arg(id)
+        .arg(parts.size());
+}
+
+QString javaScriptStringLiteral(QStringView text) {
     static const char hex[] = "0123456789abcdef";
     QString literal;
     literal.reserve(text.size() + text.size() / 16 + 2);
@@ -18,7 +51,8 @@ QString javaScriptStringLiteral(const QString& text) {
             literal += u"\\n";
         } else if (u < 0x20 || u == 0x2028 || u == 0x2029 || (u >= 0xd800 && u <= 0xdfff)) {
             // Control characters and line separators would end the literal;
-            // surrogates, paired or not, pass as escapes.
+            // surrogates, paired or not, pass as escapes (so a pair split
+            // between two parts joins again).
             literal += u"\\u";
             for (int shift = 12; shift >= 0; shift -= 4)
                 literal += QLatin1Char(hex[(u >> shift) & 0xf]);

@@ -1,17 +1,29 @@
 #pragma once
-// A page made ready for the preview off the GUI thread: pages run to
-// megabytes, and writing one into the shown page takes it as a JavaScript
-// string literal, which is as long again.
+// A page made ready for the preview off the GUI thread. Pages run to
+// megabytes; writing one into the shown page hands it over as JavaScript
+// string literals, in parts, so that no single hand-over holds the GUI
+// thread for long (each costs a few copies of its text there).
 
 #include <QString>
+#include <QStringList>
 
 struct PreparedPage {
     QString html;
-    QString literal;  // html as a JavaScript string literal, quotes included
+    // Statements that give html to the page, part by part, in this order
+    // (run in the application's script world).
+    QStringList parts;
+    // Tells this page's parts from those of any other.
+    quint64 id = 0;
 
     static PreparedPage of(const QString& html);
+    // An expression, for the page once every part ran: the html, or null
+    // when some part did not arrive (the page was replaced meanwhile).
+    QString receivedExpression() const;
 };
+
+// The UTF-16 code units of html one part carries.
+constexpr qsizetype kPreparedPagePartLength = 256 * 1024;
 
 // A JavaScript string literal of the text (double quotes included), escaped
 // in one pass over its UTF-16 code units. Safe on any thread.
-QString javaScriptStringLiteral(const QString& text);
+QString javaScriptStringLiteral(QStringView text);

@@ -149,6 +149,8 @@ PreviewWebPage::PreviewWebPage(QObject* parent) : QWebEnginePage(parent), policy
     blocks.setWorldId(QWebEngineScript::ApplicationWorld);
     blocks.setSourceCode(blockUpdateScript() + "quillviewPreview.remember();");
     scripts().insert(blocks);
+    // A new document takes no parts of a page meant for the one before.
+    connect(this, &QWebEnginePage::loadStarted, this, [this] { sending_ = 0; });
 }
 
 QString PreviewWebPage::pageBehaviourScript() {
@@ -169,15 +171,16 @@ void PreviewWebPage::lookForDocumentScripts() {
 
 
 void PreviewWebPage::writePage(const PreparedPage& page, const QString& afterScript, std::function<void()> done) {
-    const QString writer = "document.open();document.write(" + page.literal + ");document.close();"
-                           + pageBehaviourScript() + blockUpdateScript() + "quillviewPreview.remember();"
-                           + afterScript;
-    runJavaScript(writer, QWebEngineScript::ApplicationWorld, [done = std::move(done)](const QVariant&) { done(); });
+    const QString writer = "(function(page){if(page===null)return;"
+                           "document.open();document.write(page);document.close();})("
+                           + page.receivedExpression() + ");" + pageBehaviourScript() + blockUpdateScript()
+                           + "quillviewPreview.remember();" + afterScript;
+    sendPage(page, writer, [done = std::move(done)](const QVariant&) { done(); });
 }
 
 void PreviewWebPage::updateBlocks(const PreparedPage& page, std::function<void(bool, int)> done) {
-    const QString call = blockUpdateScript() + "quillviewPreview.update(" + page.literal + ");";
-    runJavaScript(call, QWebEngineScript::ApplicationWorld, [done = std::move(done)](const QVariant& answer) {
+    const QString call = blockUpdateScript() + "quillviewPreview.update(" + page.receivedExpression() + ");";
+    sendPage(page, call, [done = std::move(done)](const QVariant& answer) {
         const QVariantMap result = answer.toMap();
         done(result.value("updated").toBool(), result.value("changes").toInt());
     });

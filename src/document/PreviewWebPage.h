@@ -14,6 +14,7 @@
 #include <QUrl>
 #include <QWebEnginePage>
 #include <functional>
+#include <memory>
 
 class PreviewRequestPolicy;
 struct PreparedPage;
@@ -50,6 +51,11 @@ public:
     // again after the last); answers its number from 1, 0 when none.
     void jumpToNextChange(std::function<void(int number)> done);
 
+    // Reads the text of the page as the reader sees it (the body's
+    // innerText) in parts, one event-loop turn apart; done gets it whole. A
+    // newer reading supersedes this one, which then never answers.
+    void readBodyText(std::function<void(const QString& text)> done);
+
     // Asks the page whether the document holds scripts of its own (the
     // converters' anchor links do not count); answers with
     // documentScriptsFound().
@@ -73,10 +79,25 @@ protected:
     QWebEnginePage* createWindow(WebWindowType type) override;
 
 private:
+    // Hands the page's parts over, one event-loop turn apart, then runs
+    // finish (which takes the page by its receivedExpression()). A newer
+    // hand-over, or a load, drops this one: done is not called then.
+    void sendPage(const PreparedPage& page, const QString& finish, std::function<void(const QVariant&)> done);
+    void sendPart(const PreparedPage& page, qsizetype index, const QString& finish,
+                  const std::function<void(const QVariant&)>& done);
+    struct TextReading {
+        quint64 id = 0;
+        qsizetype length = 0;
+        QString text;
+        std::function<void(const QString&)> done;
+    };
+    void readNextTextPart(const std::shared_ptr<TextReading>& reading);
     bool isInPageLink(const QUrl& url) const;
     void scrollToAnchor(const QString& anchor);
 
     PreviewRequestPolicy* policy_ = nullptr;
     QUrl baseURL_;
     bool scriptsAllowed_ = false;
+    quint64 sending_ = 0;       // the page being handed over, 0 for none
+    quint64 lastReading_ = 0;   // the newest reading of the text
 };
