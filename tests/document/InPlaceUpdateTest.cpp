@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -13,6 +15,7 @@
 #include "QtTestSupport.h"
 #include "app/AppDelegate.h"
 #include "document/Document.h"
+#include "document/DocumentStatistics.h"
 #include "document/PreparedPage.h"
 #include "document/ScriptPermissions.h"
 #include "document/ViewSettings.h"
@@ -137,6 +140,42 @@ private slots:
         const QString text = QString::fromUtf8("quote \" apostrophe ' backslash \\ \\n tab\t cr\r nl\n nul")
                              + QChar(0) + QChar(0x2028) + QChar(0x2029) + QString::fromUtf8(" \xF0\x9F\x98\x80 </script> ü €");
         QCOMPARE(evaluate(document, javaScriptStringLiteral(text)).toString(), text);
+    }
+
+    // A page longer than one part reaches the view, and its text the status
+    // bar, in parts: a surrogate pair cut at a part's end must join again.
+    // The two versions start the run of emoji at an odd and an even offset.
+    void aPageOfManyPartsArrivesWhole() {
+        writeFile(path("parts.md"), "start\n");
+        Document* document = openAndWait(*delegate, path("parts.md"));
+        QVERIFY(document);
+        const int pairs = int(kPreparedPagePartLength * 3 / 4);
+        const QByteArray emoji = QByteArray("\xF0\x9F\x98\x80").repeated(pairs);
+        for (const char* prefix : {"a", "ab"}) {
+            QSignalSpy counted(document, &Document::statisticsUpdated);
+            QVERIFY(saveAndWait(document, path("parts.md"), QByteArray(prefix) + "\n\n" + emoji + "\n"));
+            QVERIFY(evaluate(document, QString("document.querySelectorAll('p')[1].textContent === '\\u{1F600}'.repeat(%1)")
+                                           .arg(pairs))
+                        .toBool());
+            QVERIFY(counted.wait(kLoadTimeout));
+            QCOMPARE(document->statisticsLabel()->text(),
+                     documentstatistics::summary(documentstatistics::statisticsOf(bodyText(document))));
+            QVERIFY(document->statisticsLabel()->text().contains(QLocale().toString(pairs + int(qstrlen(prefix)))));
+        }
+    }
+
+    // A page whose parts did not all arrive is not taken.
+    void aPageWithAMissingPartIsNotTaken() {
+        writeFile(path("missing.md"), "text\n");
+        Document* document = openAndWait(*delegate, path("missing.md"));
+        QVERIFY(document);
+        const PreparedPage page = PreparedPage::of(QString(int(kPreparedPagePartLength) * 2, u'x'));
+        QCOMPARE(page.parts.size(), 2);
+        evaluate(document, page.parts[1]);
+        QVERIFY(evaluate(document, "String(" + page.receivedExpression() + ")").toString() == "null");
+        evaluate(document, page.parts[0]);
+        evaluate(document, page.parts[1]);
+        QCOMPARE(evaluate(document, page.receivedExpression() + ".length").toInt(), int(kPreparedPagePartLength) * 2);
     }
 
     void aBlockGrownAboveKeepsTheReaderOnTheSameText() {
