@@ -4,7 +4,9 @@
 // when the view first shows different pixels. While it waits, a 5 ms timer
 // on the GUI thread records the longest stretch the window did not answer.
 //
-//   preview_latency_bench [--rounds N] DOCUMENT...
+//   preview_latency_bench [--rounds N] [--outline] DOCUMENT...
+//
+// --outline shows the outline panel, which follows every update too.
 //
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise; settings and support
 // folder live in a temporary home, so the user's own are never touched.
@@ -23,6 +25,7 @@
 
 #include "app/AppDelegate.h"
 #include "document/Document.h"
+#include "document/OutlinePanel.h"
 
 namespace {
 
@@ -130,7 +133,7 @@ double maximum(const std::vector<double>& values) {
     return values.empty() ? -1 : *std::max_element(values.begin(), values.end());
 }
 
-void benchDocument(AppDelegate& delegate, const QString& source, int rounds, const QString& workFolder) {
+void benchDocument(AppDelegate& delegate, const QString& source, int rounds, bool outline, const QString& workFolder) {
     QFile input(source);
     if (!input.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "cannot read %s\n", qPrintable(source));
@@ -146,6 +149,8 @@ void benchDocument(AppDelegate& delegate, const QString& source, int rounds, con
         return;
     }
     document->resize(1000, 800);
+    if (outline)
+        document->outlinePanel()->show();
     document->show();
     waitFor([] { return false; }, 1500);
 
@@ -185,16 +190,19 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
 
     int rounds = 5;
+    bool outline = false;
     QStringList documents;
     const QStringList arguments = application.arguments().mid(1);
     for (int i = 0; i < arguments.size(); ++i) {
         if (arguments[i] == "--rounds" && i + 1 < arguments.size())
             rounds = std::max(1, arguments[++i].toInt());
+        else if (arguments[i] == "--outline")
+            outline = true;
         else
             documents << arguments[i];
     }
     if (documents.isEmpty()) {
-        std::fprintf(stderr, "usage: preview_latency_bench [--rounds N] DOCUMENT...\n");
+        std::fprintf(stderr, "usage: preview_latency_bench [--rounds N] [--outline] DOCUMENT...\n");
         return 2;
     }
 
@@ -206,6 +214,6 @@ int main(int argc, char** argv) {
     std::printf("%-16s %9s  %-8s %8s %8s %8s %8s %9s\n", "document", "bytes", "save", "dom-med", "dom-max",
                 "paint-med", "paint-max", "gui-stall");
     for (const QString& document : documents)
-        benchDocument(delegate, document, rounds, workFolder);
+        benchDocument(delegate, document, rounds, outline, workFolder);
     return 0;
 }
