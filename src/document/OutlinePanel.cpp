@@ -1,6 +1,10 @@
 #include "document/OutlinePanel.h"
 
+#include <QFutureWatcher>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QPointer>
+#include <QtConcurrent>
 #include <QTreeWidget>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -9,13 +13,25 @@ namespace {
 
 const char* const kHeadings = "document.querySelectorAll('h1, h2, h3, h4, h5, h6')";
 
-// [[level, text], ...] in document order.
+// [[level, text], ...] in document order, as JSON text: one string crosses
+// to the GUI thread far faster than thousands of little lists.
 QString readHeadingsScript() {
     return QString("(function () { var all = %1; var found = [];"
                    " for (var i = 0; i < all.length; ++i)"
                    "   found.push([Number(all[i].tagName.charAt(1)), all[i].innerText || all[i].textContent]);"
-                   " return found; })()")
+                   " return JSON.stringify(found); })()")
         .arg(kHeadings);
+}
+
+std::vector<OutlinePanel::Heading> headingsOf(const QString& json) {
+    const QJsonArray found = QJsonDocument::fromJson(json.toUtf8()).array();
+    std::vector<OutlinePanel::Heading> headings;
+    headings.reserve(size_t(found.size()));
+    for (const QJsonValue& heading : found) {
+        const QJsonArray fields = heading.toArray();
+        headings.push_back({fields.at(0).toInt(), fields.at(1).toString().simplified()});
+    }
+    return headings;
 }
 
 // The last heading whose top has reached the top of the view; the first one
@@ -60,32 +76,49 @@ OutlinePanel::OutlinePanel(QWebEnginePage* page, QWidget* parent) : QDockWidget(
 void OutlinePanel::refresh() {
     if (isHidden())
         return;
+    // Only the newest reading fills the tree; the headings are taken apart
+    // off the GUI thread.
+    const quint64 reading = ++lastReading_;
     page_->runJavaScript(readHeadingsScript(), QWebEngineScript::ApplicationWorld,
-                         [panel = QPointer<OutlinePanel>(this)](const QVariant& headings) {
-                             if (panel)
-                                 panel->fill(headings);
+                         [panel = QPointer<OutlinePanel>(this), reading](const QVariant& json) {
+                             if (!panel || reading != panel->lastReading_)
+                                 return;
+                             auto* parsing = new QFutureWatcher<std::vector<Heading>>(panel);
+                             connect(parsing, &QFutureWatcherBase::finished, panel, [panel, parsing, reading] {
+                                 parsing->deleteLater();
+                                 if (reading == panel->lastReading_)
+                                     panel->fill(parsing->result());
+                             });
+                             parsing->setFuture(QtConcurrent::run(&headingsOf, json.toString()));
                          });
 }
 
-void OutlinePanel::fill(const QVariant& headings) {
+void OutlinePanel::fill(const std::vector<Heading>& headings) {
     tree_->clear();
     items_.clear();
+    items_.reserve(headings.size());
     current_ = -1;
     // Each heading goes under the nearest earlier one of a higher rank, so a
-    // skipped level (h1 then h3) still nests once.
+    // skipped level (h1 then h3) still nests once. The items are built apart
+    // from the tree and handed to it at once: one by one, each would update
+    // the view.
+    QList<QTreeWidgetItem*> topLevel;
     std::vector<std::pair<int, QTreeWidgetItem*>> open;
-    for (const QVariant& heading : headings.toList()) {
-        const QVariantList fields = heading.toList();
-        const int level = fields.value(0).toInt();
-        while (!open.empty() && open.back().first >= level)
+    for (const Heading& heading : headings) {
+        while (!open.empty() && open.back().first >= heading.level)
             open.pop_back();
-        auto* item = open.empty() ? new QTreeWidgetItem(tree_) : new QTreeWidgetItem(open.back().second);
-        item->setText(0, fields.value(1).toString().simplified());
-        item->setToolTip(0, item->text(0));
+        auto* item = new QTreeWidgetItem;
+        if (open.empty())
+            topLevel << item;
+        else
+            open.back().second->addChild(item);
+        item->setText(0, heading.text);
+        item->setToolTip(0, heading.text);
         item->setData(0, Qt::UserRole, int(items_.size()));
         items_.push_back(item);
-        open.emplace_back(level, item);
+        open.emplace_back(heading.level, item);
     }
+    tree_->addTopLevelItems(topLevel);
     tree_->expandAll();
     emit headingsRead();
     highlightHeadingInView();

@@ -7,7 +7,6 @@
 
 #include <QDockWidget>
 #include <QTimer>
-#include <QVariant>
 #include <vector>
 
 class QTreeWidget;
@@ -18,6 +17,11 @@ class OutlinePanel : public QDockWidget {
     Q_OBJECT
 public:
     explicit OutlinePanel(QWebEnginePage* page, QWidget* parent = nullptr);
+
+    struct Heading {
+        int level = 0;
+        QString text;
+    };
 
     QTreeWidget* tree() const { return tree_; }
     // The heading highlighted as the one in view, -1 when there is none.
@@ -34,7 +38,7 @@ signals:
     void currentHeadingChanged(int index);
 
 private:
-    void fill(const QVariant& headings);
+    void fill(const std::vector<Heading>& headings);
     void highlightHeadingInView();
     void setCurrentHeading(int index);
 
@@ -43,6 +47,7 @@ private:
     // Item by heading index (document order).
     std::vector<QTreeWidgetItem*> items_;
     int current_ = -1;
+    quint64 lastReading_ = 0;
     // Scrolling reports many positions a second; the heading is looked up
     // once they pause.
     QTimer scrollSettled_;
