@@ -1,7 +1,8 @@
 #!/bin/sh
 # Times the preview from a save to the repainted page, for the 100 KB and
 # 1 MB Markdown scale files (both save kinds), and how long the window goes
-# without answering while the 10 MB file converts and is shown.
+# without answering while the 10 MB file converts and is shown, without and
+# with the outline panel (which lists its 11,000 headings after each save).
 #   bench/preview_latency.sh [ROUNDS]
 # Build first (the preview_latency_bench target); the scale files come from
 # ../shared/corpus/make-scale.sh (the bench build makes them in build/scale).
@@ -20,3 +21,4 @@ fi
 
 "$binary" --rounds "$rounds" "$scale/big-100k.md" "$scale/big-1m.md"
 "$binary" --rounds 2 "$scale/big-10m.md"
+"$binary" --rounds 2 --outline "$scale/big-10m.md" | tail -n 2

@@ -164,7 +164,8 @@ void benchDocument(AppDelegate& delegate, const QString& source, int rounds, boo
                 pixels.push_back(sample.pixelsMs);
             stalls.push_back(sample.longestStallMs);
         }
-        std::printf("%-16s %9lld  %-8s %8.0f %8.0f %8.0f %8.0f %9.0f\n", qPrintable(QFileInfo(source).fileName()),
+        const QString name = QFileInfo(source).fileName() + (outline ? "+outline" : "");
+        std::printf("%-19s %9lld  %-8s %8.0f %8.0f %8.0f %8.0f %9.0f\n", qPrintable(name),
                     static_cast<long long>(body.size()), atomic ? "rename" : "in-place", median(dom), maximum(dom),
                     median(pixels), maximum(pixels), maximum(stalls));
         std::fflush(stdout);
@@ -211,7 +212,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(workFolder);
     std::printf("from the save to the updated page, milliseconds (%d saves each); the coalescing delay is 500 ms\n",
                 rounds);
-    std::printf("%-16s %9s  %-8s %8s %8s %8s %8s %9s\n", "document", "bytes", "save", "dom-med", "dom-max",
+    std::printf("%-19s %9s  %-8s %8s %8s %8s %8s %9s\n", "document", "bytes", "save", "dom-med", "dom-max",
                 "paint-med", "paint-max", "gui-stall");
     for (const QString& document : documents)
         benchDocument(delegate, document, rounds, outline, workFolder);
