@@ -34,8 +34,14 @@ std::vector<TextRange> lazyStopsMatches(const icu::UnicodeString& text, const ic
             if (end < 0)
                 break;
         }
-        if (end < 0)
+        if (end < 0) {
+            // A later opening of this line gives runs that end no earlier
+            // and meet the same line ends, so it fails too: go on at the
+            // next line, so that a line full of openings is walked once.
+            while (at < text.length() && !endsLineForDot(text.charAt(at)))
+                ++at;
             continue;
+        }
         matches.push_back({at, end});
         at = end - 1;
     }

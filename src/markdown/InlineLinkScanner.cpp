@@ -168,8 +168,9 @@ int32_t dotLineEnd(const char16_t* text, int32_t length, int32_t at) {
 // first "]" after on the key's line. Were the key not to close, a later "]"
 // would leave the key less of the same line to close on.
 int32_t referenceImageEnd(const char16_t* text, int32_t length, int32_t at) {
-    const int32_t lineEnd = dotLineEnd(text, length, at);
-    for (int32_t close = at + 2; close < lineEnd; ++close) {
+    // The line ends are met on the way: finding them first would walk the
+    // rest of the line at every "![" of it.
+    for (int32_t close = at + 2; close < length && !engine::endsLineForDot(text[close]); ++close) {
         if (text[close] != u']')
             continue;
         int32_t key = close + 1;
@@ -177,8 +178,7 @@ int32_t referenceImageEnd(const char16_t* text, int32_t length, int32_t at) {
             ++key;
         if (key >= length || text[key] != u'[')
             continue;
-        const int32_t keyLineEnd = dotLineEnd(text, length, key + 1);
-        for (int32_t keyClose = key + 1; keyClose < keyLineEnd; ++keyClose)
+        for (int32_t keyClose = key + 1; keyClose < length && !engine::endsLineForDot(text[keyClose]); ++keyClose)
             if (text[keyClose] == u']')
                 return keyClose + 1;
         return -1;
@@ -211,7 +211,12 @@ int32_t referenceDefinitionEnd(const char16_t* text, int32_t length, int32_t at)
 }
 
 // Every match of a pattern tried at each `opening` by `endAt`, left to right
-// and without overlaps.
+// and without overlaps. For both patterns walked this way, an attempt that
+// fails at an opening fails at every later opening of the same line too (a
+// later start only narrows what is looked for on that line, and what is
+// looked for past it does not depend on the start), so the walk goes on at
+// the next line: a long line of openings costs one walk of it, not one per
+// opening.
 template <typename EndAt>
 std::vector<engine::TextRange> matchesFromOpenings(const icu::UnicodeString& text, const icu::UnicodeString& opening,
                                                    EndAt endAt) {
@@ -219,8 +224,10 @@ std::vector<engine::TextRange> matchesFromOpenings(const icu::UnicodeString& tex
     const char16_t* buffer = text.getBuffer();
     for (int32_t at = engine::findLiteral(text, opening); at >= 0; at = engine::findLiteral(text, opening, at + 1)) {
         const int32_t end = endAt(buffer, text.length(), at);
-        if (end < 0)
+        if (end < 0) {
+            at = dotLineEnd(buffer, text.length(), at);
             continue;
+        }
         matches.push_back({at, end});
         at = end - 1;
     }

@@ -29,6 +29,8 @@ TEST(LazyStopsSearch, FindsWhatFootnoteAndCitationPatternsFind) {
         u"[^1]: a\n", u"[^1]: a", u"[^a]b]: c\n[^2]:\n", u"[^1]: a\r\nb\n", u"[^1\u2028]: a\n", u"[^1]: a\u0085\n",
         u"[^[^1]: x\n", u"x [^1] y [^2]", u"[^1\n]", u"[a][#b] [c] [#d][e][#f]", u"[a][#b\n]", u"[[a][#b]]",
         u"[a]][#b]]: c\n", u"[#a]: b]: c\n", u"[^]", u"[#]:\n",
+        // Lines of openings whose first attempt fails.
+        u"[^[^[^1]: a\n", u"[^a]: b\r[^c]: d\n", u"[^a [^b]: c\n[^d]: e\n", u"[[[a][#b]", u"[a] [b][#c\n[d][#e]",
     };
     for (const icu::UnicodeString& text : cases) {
         expectSameAsPattern(text, u"[^", {u"]:", u"\n"}, uR"(\[\^(.*?)\]\:(.*?)\n)");

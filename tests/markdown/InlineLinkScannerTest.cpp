@@ -109,6 +109,10 @@ TEST(LinkScanners, FindWhatThePatternsFind) {
         u"![a][b]", u"![a] [b]", u"![a]\n[b]", u"![a]x] [b]", u"![a]  [b]", u"![a]\n[b\r]", u"![a] [b\n]c]",
         u"[a]: b\n", u"[a]: b", u"[a]: b\r\n", u"[a]: b]: c\n", u"[a]: b\n  \"t\"\n", u"[a]: b\n(t)\n",
         u"[a]: b\n\"\n", u"[a]: b\n\"t\" x\n", u"[a]: b\n\"t\"", u"[a]: b\n\t(t\")\r\n", u"[[a]: b\n",
+        // Lines of openings where the first attempt fails: every later one
+        // of the line fails too, and the walk goes on at the next line.
+        u"![![![a] [b]", u"![a] [![b] [c]", u"![a]\n[b ![c] [d]\n![e][f]", u"![a] x ![b] [c]", u"[[[a]: b\n",
+        u"[a] [b]: c\r[d]: e\n", u"[a]: b\u2028[c]: d\n",
     };
     for (const icu::UnicodeString& text : cases)
         expectSameMatches(rules, text);
