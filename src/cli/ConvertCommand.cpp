@@ -17,8 +17,8 @@
 
 const char* const kConvertUsage =
     "usage: quillview convert [--lang ID] [--critic] [--page] [--set KEY=VALUE]... FILE|-\n"
-    "  --lang ID          markup language (markdown, markdownextra, multimarkdown, textile,\n"
-    "                     wikitext, bbcode, tessel, html); default: by the file's extension\n"
+    "  --lang ID          markup language (markdown, markdownextra, multimarkdown, gfm,\n"
+    "                     textile, wikitext, bbcode, tessel, html); default: by the file's extension\n"
     "  --critic           render CriticMarkup review marks\n"
     "  --page             the whole page as the preview loads it (style and font size)\n"
     "  --set KEY=VALUE    override a setting for this run (true/false, decimal, text)\n"

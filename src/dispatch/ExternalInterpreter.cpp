@@ -12,15 +12,13 @@
 #include "dispatch/MarkupTransformTask.h"
 #include "settings/AppSupportFilePaths.h"
 #include "settings/SettingsRegistry.h"
+#include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/ZipArchive.h"
 
 Q_DECLARE_LOGGING_CATEGORY(lcInterpreter)
 
 namespace {
-
-const QStringList kScriptLanguages = {"markdown", "textile", "wikitext", "bbcode",
-                                      "html",     "tessel",  "sumwise",  "markdownextra"};
 
 QString multiMarkdownFolder() {
     return QString("%1/MarkupLanguages/mmd/").arg(AppSupportFilePaths::appSupportFilePath());
@@ -47,9 +45,10 @@ void MarkupTransformTask::prepareExternalRoad(const QString& markupLanguageAsPas
         useObjectiveC = true;
     }
 
-    if (kScriptLanguages.contains(markLanguage)) {
-        phpScriptPath = conversionscripts::installedScriptPath(markLanguage + "Transform");
-    } else if (markLanguage == "multimarkdown") {
+    const MarkupLanguage* language = markuplanguagetable::find(markLanguage);
+    if (language && !language->scriptName.isEmpty()) {
+        phpScriptPath = conversionscripts::installedScriptPath(language->scriptName);
+    } else if (markLanguage == languageids::kMultiMarkdown) {
         phpScriptPath = "mmd.pl";
         prepareMultiMarkdownRoad();
     } else {

@@ -1,22 +1,29 @@
 #include "dispatch/MarkupLanguages.h"
 
+#include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace markuplanguages {
 
 QString normalisedIdentifier(const QString& identifierOrDisplayValue) {
+    if (const MarkupLanguage* language = markuplanguagetable::find(identifierOrDisplayValue))
+        return language->identifier;
     return identifierOrDisplayValue.toLower().trimmed();
 }
 
 QStringList markupLanguageDisplayValues() {
-    return {"BBCode", "HTML", "Markdown", "MarkdownExtra", "MultiMarkdown", "Tessel", "Textile", "Wikitext"};
+    QStringList values;
+    for (const MarkupLanguage& language : markuplanguagetable::languages())
+        if (!language.displayName.isEmpty())
+            values << language.displayName;
+    return values;
 }
 
 QString displayValueForIdentifier(const QString& identifier) {
-    for (const QString& displayValue : markupLanguageDisplayValues())
-        if (displayValue.toLower() == identifier)
-            return displayValue;
+    for (const MarkupLanguage& language : markuplanguagetable::languages())
+        if (language.identifier == identifier)
+            return language.displayName;
     return {};
 }
 
@@ -33,21 +40,25 @@ const Flavour& multiMarkdownFlavour() {
     return flavour;
 }
 
+QString markdownFilesLanguage() {
+    SettingsStore& settings = SettingsStore::shared();
+    const QString chosen = normalisedIdentifier(settings.stringValue(settingskeys::kMarkdownFlavour));
+    if (markuplanguagetable::isMarkdownFlavour(chosen))
+        return chosen;
+    return settings.boolValue(settingskeys::kUseMarkdownExtra) ? languageids::kMarkdownExtra : languageids::kMarkdown;
+}
+
 QString markupLangSelectFromExtension(const QString& extension) {
     if (extension == "textbundle" || extension == "textpack")
         return {};
     SettingsStore& settings = SettingsStore::shared();
-    const QString markdown = settings.boolValue(settingskeys::kUseMarkdownExtra) ? "markdownextra" : "markdown";
-    const std::pair<const char*, QString> lists[] = {
-        {settingskeys::kMarkdownExtension, markdown},       {settingskeys::kMultiMarkdownExtension, "multimarkdown"},
-        {settingskeys::kTesselExtension, "tessel"},         {settingskeys::kBBCodeExtension, "bbcode"},
-        {settingskeys::kWikitextExtension, "wikitext"},     {settingskeys::kTextileExtension, "textile"},
-        {settingskeys::kHTMLExtension, "html"},
-    };
-    for (const auto& [key, identifier] : lists)
-        if (settings.stringValue(key).split(' ').contains(extension))
-            return identifier;
-    return settings.stringValue(settingskeys::kOpenUnknownExtension).toLower();
+    for (const MarkupLanguage& language : markuplanguagetable::languages()) {
+        if (!language.extensionsKey || !settings.stringValue(language.extensionsKey).split(' ').contains(extension))
+            continue;
+        // Files with a Markdown extension render in the chosen flavour.
+        return language.identifier == languageids::kMarkdown ? markdownFilesLanguage() : language.identifier;
+    }
+    return normalisedIdentifier(settings.stringValue(settingskeys::kOpenUnknownExtension));
 }
 
 }  // namespace markuplanguages

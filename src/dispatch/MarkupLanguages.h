@@ -1,6 +1,7 @@
 #pragma once
-// The markup languages the application knows: identifiers, display values,
-// the Markdown flavours and the choice of language by file extension.
+// The markup languages as the dispatcher and its callers see them: the
+// identifiers and display values of the language table, the Markdown
+// flavours and the choice of language by file extension.
 
 #include <QString>
 #include <QStringList>
@@ -9,10 +10,11 @@
 
 namespace markuplanguages {
 
-// Lower-case, trimmed identifier of an identifier or display value.
+// The identifier of an identifier or display value ("GitHub Markdown" →
+// "gfm"); otherwise the argument lower-cased and trimmed.
 QString normalisedIdentifier(const QString& identifierOrDisplayValue);
 
-// "BBCode", "HTML", "Markdown", … in menu order.
+// "BBCode", "GitHub Markdown", "HTML", "Markdown", … in menu order.
 QStringList markupLanguageDisplayValues();
 
 // The display value of an identifier ("markdownextra" → "MarkdownExtra");
@@ -22,6 +24,9 @@ QString displayValueForIdentifier(const QString& identifier);
 using Flavour = std::map<std::string, bool>;
 const Flavour& markdownExtraFlavour();
 const Flavour& multiMarkdownFlavour();
+
+// The language Markdown files render as, from the settings.
+QString markdownFilesLanguage();
 
 // The identifier for a file extension, compared case-sensitively against the
 // extension lists of the settings; packages give the empty string (they name

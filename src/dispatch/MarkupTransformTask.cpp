@@ -4,7 +4,10 @@
 #include "markdown/Markdown_ObjC.h"
 #include "settings/SettingsRegistry.h"
 #include "tessel/Tessel_ObjC.h"
+#include "dispatch/FrontMatter.h"
 #include "dispatch/MarkupLanguages.h"
+#include "gfm/GithubMarkdown.h"
+#include "settings/MarkupLanguageTable.h"
 #include "settings/UnicodeBridge.h"
 #include "settings/SettingsStore.h"
 #include "textile/Textile_ObjC.h"
@@ -36,9 +39,9 @@ void MarkupTransformTask::setMarkuplanguage(const QString& markupLanguage) {
     markLanguage = markuplanguages::normalisedIdentifier(markupLanguage);
     mmd_UseExe = false;
     // Only a stored empty path sends MultiMarkdown to the built-in converter.
-    if (markLanguage == "multimarkdown" && (!mmdFilePath || !mmdFilePath->isEmpty()))
+    if (markLanguage == languageids::kMultiMarkdown && (!mmdFilePath || !mmdFilePath->isEmpty()))
         mmd_UseExe = true;
-    if (useObjectiveC && !mmd_UseExe)
+    if (!takesExternalRoad())
         return;
     prepareExternalRoad(markupLanguage);
 }
@@ -58,37 +61,63 @@ QString MarkupTransformTask::performMarkupTaskonString(const QString& text, cons
 
 QString MarkupTransformTask::markupConversionOnString(const QString& text, const QString& textBundlePath,
                                                       bool /*doCritics*/) {
-    if (!useObjectiveC || mmd_UseExe)
+    if (takesExternalRoad())
         return runExternalInterpreter(text, textBundlePath);
     return builtInConversion(text);
 }
 
+// GitHub Markdown has no script of an interpreter: libcmark-gfm converts it
+// whatever the interpreter choice.
+bool MarkupTransformTask::takesExternalRoad() const {
+    return (!useObjectiveC || mmd_UseExe) && markLanguage != languageids::kGithubMarkdown;
+}
+
 QString MarkupTransformTask::builtInConversion(const QString& text) const {
-    const icu::UnicodeString source = unicodebridge::toUnicode(text);
-    if (markLanguage == "markdown")
-        return unicodebridge::toQString(Markdown_ObjC().initWithString(source).transform());
-    if (markLanguage == "markdownextra" || markLanguage == "multimarkdown") {
-        Markdown_ObjC converter;
-        converter.initWithString(source);
-        converter.setFlavour(markLanguage == "markdownextra" ? markuplanguages::markdownExtraFlavour()
-                                                             : markuplanguages::multiMarkdownFlavour());
-        return unicodebridge::toQString(converter.transform());
-    }
-    if (markLanguage == "tessel") {
+    const MarkupLanguage* language = markuplanguagetable::find(markLanguage);
+    switch (language ? language->converter : Converter::None) {
+    case Converter::Markdown: return markdownConversion(text, nullptr);
+    case Converter::MarkdownExtra: return withFrontMatter(text, [](const QString& body) {
+            return markdownConversion(body, &markuplanguages::markdownExtraFlavour());
+        });
+    case Converter::MultiMarkdown: return markdownConversion(text, &markuplanguages::multiMarkdownFlavour());
+    case Converter::GithubMarkdown: return withFrontMatter(text, [](const QString& body) {
+            return QString::fromStdString(gfm::toHtml(body.toStdString()));
+        });
+    case Converter::Tessel: {
         Tessel_ObjC converter;
-        converter.initWithString(source, true);
+        converter.initWithString(unicodebridge::toUnicode(text), true);
         converter.setDocumentFolder(documentFolder.toStdString());
         return unicodebridge::toQString(converter.transform());
     }
-    if (markLanguage == "bbcode")
-        return unicodebridge::toQString(BBCode_ObjC().initWithString(source).transform());
-    if (markLanguage == "textile")
-        return unicodebridge::toQString(Textile_ObjC().initWithString(source).transform());
-    if (markLanguage == "wikitext")
-        return unicodebridge::toQString(Wikitext_ObjC().initWithString(source, u"en", true).transform());
-    if (markLanguage == "html")
-        return text;
+    case Converter::BBCode:
+        return unicodebridge::toQString(BBCode_ObjC().initWithString(unicodebridge::toUnicode(text)).transform());
+    case Converter::Textile:
+        return unicodebridge::toQString(Textile_ObjC().initWithString(unicodebridge::toUnicode(text)).transform());
+    case Converter::Wikitext:
+        return unicodebridge::toQString(
+            Wikitext_ObjC().initWithString(unicodebridge::toUnicode(text), u"en", true).transform());
+    case Converter::Html: return text;
+    case Converter::None: break;
+    }
     return "Unexspected Error: no valid markup language found";
+}
+
+QString MarkupTransformTask::markdownConversion(const QString& text, const markuplanguages::Flavour* flavour) {
+    Markdown_ObjC converter;
+    converter.initWithString(unicodebridge::toUnicode(text));
+    if (flavour)
+        converter.setFlavour(*flavour);
+    return unicodebridge::toQString(converter.transform());
+}
+
+// Front matter shows as a table of its keys above the document, or not at
+// all when the setting says so; the converter sees only the rest.
+QString MarkupTransformTask::withFrontMatter(const QString& text, const std::function<QString(const QString&)>& convert) {
+    const frontmatter::Split split = frontmatter::split(text);
+    if (!split.found)
+        return convert(text);
+    const bool hidden = SettingsStore::shared().boolValue(settingskeys::kHideFrontMatter);
+    return (hidden ? QString() : frontmatter::tableHtml(split.entries)) + convert(split.body);
 }
 
 QString MarkupTransformTask::normalisedLineEnds(const QString& text) {

@@ -4,7 +4,10 @@
 // CriticMarkup steps when asked.
 
 #include <QString>
+#include <functional>
 #include <optional>
+
+#include "dispatch/MarkupLanguages.h"
 
 class MarkupTransformTask {
 public:
@@ -49,7 +52,10 @@ public:
     bool conversionFailed = false;
 
 private:
+    bool takesExternalRoad() const;
     QString builtInConversion(const QString& text) const;
+    static QString markdownConversion(const QString& text, const markuplanguages::Flavour* flavour);
+    static QString withFrontMatter(const QString& text, const std::function<QString(const QString&)>& convert);
     void prepareExternalRoad(const QString& markupLanguageAsPassed);
     void prepareMultiMarkdownRoad();
     QString runExternalInterpreter(const QString& text, const QString& textBundlePath);

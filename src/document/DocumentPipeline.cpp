@@ -11,6 +11,7 @@
 #include "document/BaseURL.h"
 #include "document/PageTemplate.h"
 #include "document/TextReading.h"
+#include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
@@ -42,11 +43,11 @@ void readPlainFile(const Request& request, Result& result) {
         result.problem = Problem::Unreadable;
 }
 
-// A package names its language in its info file; Markdown follows the
-// Markdown Extra switch, as a plain .md file does.
+// A package names its language in its info file; Markdown renders in the
+// chosen flavour, as a plain .md file does.
 QString packageLanguage(const QString& named) {
-    if (named.toLower() == "markdown" && SettingsStore::shared().boolValue(settingskeys::kUseMarkdownExtra))
-        return "markdownextra";
+    if (named.toLower() == languageids::kMarkdown)
+        return markuplanguages::markdownFilesLanguage();
     return named;
 }
 

@@ -13,6 +13,7 @@
 #include "document/PreparedPage.h"
 #include "document/PreviewRequestPolicy.h"
 #include "settings/SettingsRegistry.h"
+#include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsStore.h"
 
 Q_DECLARE_LOGGING_CATEGORY(previewPolicyLog)
@@ -35,11 +36,6 @@ protected:
 private:
     PreviewWebPage* preview_;
 };
-
-const char* const kExtensionLists[] = {
-    settingskeys::kMarkdownExtension, settingskeys::kMultiMarkdownExtension, settingskeys::kTesselExtension,
-    settingskeys::kBBCodeExtension,   settingskeys::kWikitextExtension,      settingskeys::kTextileExtension,
-    settingskeys::kHTMLExtension};
 
 const char* const kPageBehaviourName = "quillview-page-behaviour";
 const char* const kBlockUpdateName = "quillview-block-update";
@@ -201,8 +197,9 @@ bool PreviewWebPage::isShowableFile(const QString& path) {
         return file.exists();
     if (!file.isFile())
         return false;
-    for (const char* list : kExtensionLists)
-        if (SettingsStore::shared().stringValue(list).split(' ').contains(extension))
+    for (const MarkupLanguage& language : markuplanguagetable::languages())
+        if (language.extensionsKey
+            && SettingsStore::shared().stringValue(language.extensionsKey).split(' ').contains(extension))
             return true;
     return false;
 }

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "settings/SettingsRegistry.h"
+#include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsStore.h"
 
 namespace windowappearance {
@@ -74,15 +75,12 @@ void applySourceViewSettings(QPlainTextEdit* view) {
 }
 
 QString languageTitle(const QString& markupLanguage) {
-    if (markupLanguage == "multimarkdown")
-        return "MultiMarkdown";
-    if (markupLanguage == "bbcode")
-        return "BBCode";
-    if (markupLanguage == "html")
-        return "HTML";
-    if (markupLanguage == "wikitext" || markupLanguage == "textile" || markupLanguage == "tessel")
-        return markupLanguage.left(1).toUpper() + markupLanguage.mid(1);
-    return "Markdown";
+    // Markdown Extra is the Markdown of the title, as before the flavours
+    // could be chosen.
+    const MarkupLanguage* language = markuplanguagetable::find(markupLanguage);
+    if (!language || language->displayName.isEmpty() || language->identifier == languageids::kMarkdownExtra)
+        return "Markdown";
+    return language->displayName;
 }
 
 }  // namespace windowappearance

@@ -16,8 +16,8 @@ void applyTheme(QWidget* window, const QString& themeName);
 // this system does not have leaves the view's own font.
 void applySourceViewSettings(QPlainTextEdit* view);
 
-// The language as the title shows it: "Markdown" for the flavours and the
-// unknown, "MultiMarkdown", "BBCode", "HTML", "Wikitext", "Textile", "Tessel".
+// The language as the title shows it: its display name ("GitHub Markdown",
+// "MultiMarkdown", "BBCode", …), "Markdown" for Markdown Extra and the unknown.
 QString languageTitle(const QString& markupLanguage);
 
 }  // namespace windowappearance

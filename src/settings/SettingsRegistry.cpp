@@ -58,6 +58,8 @@ std::vector<SettingDefinition> buildRegistry() {
                  "background-color:red; text-decoration: line-through;color: white;font-weight: bold;"
                  "padding: 0px 6px 0px 6px;"),
         optional(settingskeys::kMMDExePath, T::String),
+        optional(settingskeys::kMarkdownFlavour, T::String, "markdownextra"),
+        optional(settingskeys::kHideFrontMatter, T::Boolean, false),
         optional(settingskeys::kUseBuiltInConverters, T::Boolean),
         optional(settingskeys::kUseSystemPHP, T::Boolean),
         optional(settingskeys::kUseCustomPHP, T::Boolean),

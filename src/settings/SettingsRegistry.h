@@ -18,6 +18,11 @@ inline constexpr char kWikitextExtension[] = "defaults_WikitextExtension";
 inline constexpr char kTextileExtension[] = "defaults_TextileExtension";
 inline constexpr char kHTMLExtension[] = "defaults_HTMLExtension";
 inline constexpr char kUseMarkdownExtra[] = "defaults_UseMarkdownExtra";
+// The language Markdown files render as (an identifier of a Markdown
+// flavour); absent: Markdown Extra or plain Markdown by kUseMarkdownExtra.
+inline constexpr char kMarkdownFlavour[] = "defaults_MarkdownFlavour";
+// YAML front matter is left out instead of shown as a table of its keys.
+inline constexpr char kHideFrontMatter[] = "defaults_HideFrontMatter";
 inline constexpr char kOpenUnknownExtension[] = "defaults_OpenUnknownExtension";
 inline constexpr char kAskForFolderAccess[] = "defaults_AskForFolderAccess";
 inline constexpr char kUseCriticsMarkup[] = "UseCriticsMarkup";

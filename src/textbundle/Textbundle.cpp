@@ -1,5 +1,7 @@
 #include "textbundle/Textbundle.h"
 
+#include "settings/MarkupLanguageTable.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QThread>
@@ -108,21 +110,13 @@ void Textbundle::setCriticalAlertPresenter(AlertPresenter presenter) {
 // ---------------------------------------------------------------- identifiers
 
 QString Textbundle::markupIdentifierForName(const QString& name) const {
-    static const QHash<QString, QString> identifiers = {
-        {"markdown", "net.daringfireball.markdown"}, {"multimarkdown", "net.multimarkdown.text"},
-        {"textile", "com.vantrel.textile"},          {"wikitext", "com.vantrel.wikitext"},
-        {"bbcode", "com.vantrel.bbcode"},            {"tessel", "com.vantrel.tessel"},
-        {"html", "public.html"},                     {"sumwise", "com.vantrel.sumwise"},
-        {"markdownextra", "com.vantrel.markdownextra"}};
-    return identifiers.value(name.toLower(), "net.daringfireball.markdown");
+    const MarkupLanguage* language = markuplanguagetable::find(name);
+    return language ? language->packageType : QStringLiteral("net.daringfireball.markdown");
 }
 
 QString Textbundle::markupExtension(const QString& name) const {
-    static const QHash<QString, QString> extensions = {
-        {"markdown", "md"},  {"multimarkdown", "mmd"}, {"textile", "tex"}, {"wikitext", "wiki"},
-        {"bbcode", "bbc"},   {"tessel", "txt"},        {"html", "html"},   {"sumwise", "txt"},
-        {"markdownextra", "txt"}};
-    return extensions.value(name.toLower(), "md");
+    const MarkupLanguage* language = markuplanguagetable::find(name);
+    return language ? language->packageExtension : QStringLiteral("md");
 }
 
 QString Textbundle::infoJSONWithMarkupIdentifier(const QString& identifier) const {

@@ -94,8 +94,9 @@ TEST_F(BuiltInRoad, ExtensionsChooseTheLanguage) {
 
 TEST(MarkupLanguages, DisplayValuesAndFlavours) {
     EXPECT_EQ(markuplanguages::markupLanguageDisplayValues(),
-              QStringList({"BBCode", "HTML", "Markdown", "MarkdownExtra", "MultiMarkdown", "Tessel", "Textile",
-                           "Wikitext"}));
+              QStringList({"BBCode", "GitHub Markdown", "HTML", "Markdown", "MarkdownExtra", "MultiMarkdown", "Tessel",
+                           "Textile", "Wikitext"}));
+    EXPECT_EQ(markuplanguages::normalisedIdentifier(" github markdown\n"), "gfm");
     EXPECT_EQ(markuplanguages::displayValueForIdentifier("markdownextra"), "MarkdownExtra");
     EXPECT_EQ(markuplanguages::displayValueForIdentifier("sumwise"), "");
     EXPECT_TRUE(markuplanguages::markdownExtraFlavour().at("tilde_strike"));
@@ -103,6 +104,33 @@ TEST(MarkupLanguages, DisplayValuesAndFlavours) {
     EXPECT_FALSE(markuplanguages::multiMarkdownFlavour().at("tilde_strike"));
     EXPECT_TRUE(markuplanguages::multiMarkdownFlavour().at("toc_create"));
     EXPECT_TRUE(markuplanguages::multiMarkdownFlavour().at("bibliography"));
+}
+
+// Markdown files render in the flavour chosen in the preferences; before one
+// was chosen, the Markdown Extra switch decides as it always did.
+TEST_F(BuiltInRoad, MarkdownFilesRenderInTheChosenFlavour) {
+    SettingsStore& store = SettingsStore::shared();
+    EXPECT_EQ(markuplanguages::markupLangSelectFromExtension("md"), "markdownextra");
+    store.setValue("defaults_UseMarkdownExtra", false);
+    EXPECT_EQ(markuplanguages::markupLangSelectFromExtension("md"), "markdown");
+    store.setValue("defaults_MarkdownFlavour", "gfm");
+    EXPECT_EQ(markuplanguages::markupLangSelectFromExtension("md"), "gfm");
+    EXPECT_EQ(markuplanguages::markupLangSelectFromExtension("mmd"), "multimarkdown");
+    store.setValue("defaults_MarkdownFlavour", "textile");  // not a flavour: the switch decides
+    EXPECT_EQ(markuplanguages::markupLangSelectFromExtension("md"), "markdown");
+    store.remove("defaults_MarkdownFlavour");
+}
+
+// GitHub Markdown is libcmark-gfm's whatever interpreter is chosen: there is
+// no script for it.
+TEST_F(BuiltInRoad, GithubMarkdownIgnoresTheInterpreterChoice) {
+    SettingsStore& store = SettingsStore::shared();
+    store.setValue("VANTREL_Use_IObjectiveC_Markup_Transformation", false);
+    store.setValue("VANTREL_Use_CustomPHP_Markup_Transformation", true);
+    store.setValue("VANTREL_CUSTO_PHP_URL", "/nonexistent/php");
+    EXPECT_EQ(MarkupTransformTask::transformString("~~a~~", "gfm", false), "<p><del>a</del></p>\n");
+    store.remove("VANTREL_Use_CustomPHP_Markup_Transformation");
+    store.remove("VANTREL_CUSTO_PHP_URL");
 }
 
 // The window converts off the GUI thread, so conversions of several documents

@@ -1,0 +1,59 @@
+#include "gfm/CmarkTree.h"
+
+namespace gfm {
+
+void moveChildren(cmark_node* from, cmark_node* to) {
+    while (cmark_node* child = cmark_node_first_child(from))
+        cmark_node_append_child(to, child);
+}
+
+namespace {
+
+cmark_node* customNode(cmark_node_type type, const std::string& onEnter, const std::string& onExit) {
+    cmark_node* node = cmark_node_new(type);
+    cmark_node_set_on_enter(node, onEnter.c_str());
+    cmark_node_set_on_exit(node, onExit.c_str());
+    return node;
+}
+
+void replace(cmark_node* replaced, cmark_node* by) {
+    cmark_node_replace(replaced, by);
+    cmark_node_free(replaced);
+}
+
+}  // namespace
+
+cmark_node* replaceByCustomBlock(cmark_node* replaced, const std::string& onEnter, const std::string& onExit) {
+    cmark_node* block = customNode(CMARK_NODE_CUSTOM_BLOCK, onEnter, onExit);
+    moveChildren(replaced, block);
+    replace(replaced, block);
+    return block;
+}
+
+cmark_node* replaceByCustomInlineBlock(cmark_node* replaced, const std::string& onEnter, const std::string& onExit) {
+    cmark_node* block = customNode(CMARK_NODE_CUSTOM_BLOCK, "", "");
+    cmark_node* content = customNode(CMARK_NODE_CUSTOM_INLINE, onEnter, onExit);
+    moveChildren(replaced, content);
+    cmark_node_append_child(block, content);
+    replace(replaced, block);
+    return block;
+}
+
+std::string plainText(cmark_node* node) {
+    std::string text;
+    cmark_iter* iter = cmark_iter_new(node);
+    for (cmark_event_type event; (event = cmark_iter_next(iter)) != CMARK_EVENT_DONE;) {
+        cmark_node* current = cmark_iter_get_node(iter);
+        if (event != CMARK_EVENT_ENTER)
+            continue;
+        const cmark_node_type type = cmark_node_get_type(current);
+        if (type == CMARK_NODE_TEXT || type == CMARK_NODE_CODE)
+            text += cmark_node_get_literal(current);
+        else if (type == CMARK_NODE_SOFTBREAK || type == CMARK_NODE_LINEBREAK)
+            text += ' ';
+    }
+    cmark_iter_free(iter);
+    return text;
+}
+
+}  // namespace gfm

@@ -1,0 +1,46 @@
+#include "settings/MarkupLanguageTable.h"
+
+#include "settings/SettingsRegistry.h"
+
+namespace markuplanguagetable {
+
+const std::vector<MarkupLanguage>& languages() {
+    using namespace settingskeys;
+    using namespace languageids;
+    // Menu order: by display name.
+    static const std::vector<MarkupLanguage> table = {
+        {kBBCode, "BBCode", kBBCodeExtension, "com.vantrel.bbcode", "bbc", "bbcodeTransform", Converter::BBCode},
+        {kGithubMarkdown, "GitHub Markdown", nullptr, "net.daringfireball.markdown", "md", "", Converter::GithubMarkdown},
+        {kHtml, "HTML", kHTMLExtension, "public.html", "html", "htmlTransform", Converter::Html},
+        {kMarkdown, "Markdown", kMarkdownExtension, "net.daringfireball.markdown", "md", "markdownTransform",
+         Converter::Markdown},
+        {kMarkdownExtra, "MarkdownExtra", nullptr, "com.vantrel.markdownextra", "txt", "markdownextraTransform",
+         Converter::MarkdownExtra},
+        {kMultiMarkdown, "MultiMarkdown", kMultiMarkdownExtension, "net.multimarkdown.text", "mmd", "",
+         Converter::MultiMarkdown},
+        {kTessel, "Tessel", kTesselExtension, "com.vantrel.tessel", "txt", "tesselTransform", Converter::Tessel},
+        {kTextile, "Textile", kTextileExtension, "com.vantrel.textile", "tex", "textileTransform", Converter::Textile},
+        {kWikitext, "Wikitext", kWikitextExtension, "com.vantrel.wikitext", "wiki", "wikitextTransform",
+         Converter::Wikitext},
+        {kSumwise, "", nullptr, "com.vantrel.sumwise", "txt", "sumwiseTransform", Converter::None},
+    };
+    return table;
+}
+
+const MarkupLanguage* find(const QString& identifierOrDisplayName) {
+    const QString wanted = identifierOrDisplayName.trimmed();
+    for (const MarkupLanguage& language : languages())
+        if (wanted.compare(language.identifier, Qt::CaseInsensitive) == 0
+            || (!language.displayName.isEmpty() && wanted.compare(language.displayName, Qt::CaseInsensitive) == 0))
+            return &language;
+    return nullptr;
+}
+
+bool isMarkdownFlavour(const QString& identifier) { return markdownFlavours().contains(identifier); }
+
+QStringList markdownFlavours() {
+    using namespace languageids;
+    return {kMarkdownExtra, kGithubMarkdown, kMultiMarkdown, kMarkdown};
+}
+
+}  // namespace markuplanguagetable
