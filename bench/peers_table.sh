@@ -34,6 +34,7 @@ peer_command() {  # LANG -> prints a shell command that takes FILE as $1
     markdownextra)
       echo 'php -r "require \"/usr/share/php/Parsedown/Parsedown.php\"; require \"/usr/share/php/ParsedownExtra/ParsedownExtra.php\"; echo (new ParsedownExtra())->text(file_get_contents(\$argv[1]));" "$1"' ;;
     markdown) echo 'cmark "$1"' ;;
+    gfm) echo 'cmark-gfm --unsafe -e footnotes -e table -e strikethrough -e autolink -e tagfilter -e tasklist "$1"' ;;
     textile) echo 'redcloth "$1"' ;;
     wikitext) echo 'perl -MText::MediawikiFormat=wikiformat -e "local \$/; open my \$f, q(<:utf8), \$ARGV[0] or die; binmode STDOUT, q(:utf8); print wikiformat(<\$f>)" "$1"' ;;
     bbcode) echo 'perl -MParse::BBCode -e "local \$/; open my \$f, q(<:utf8), \$ARGV[0] or die; binmode STDOUT, q(:utf8); print Parse::BBCode->new->render(<\$f>)" "$1"' ;;
@@ -45,6 +46,7 @@ peer_name() {
   case $1 in
     markdownextra) echo ParsedownExtra ;;
     markdown) echo cmark ;;
+    gfm) echo cmark-gfm ;;
     textile) echo RedCloth ;;
     wikitext) echo Text::MediawikiFormat ;;
     bbcode) echo Parse::BBCode ;;
@@ -102,6 +104,7 @@ printf '| %-34s | %8s | %-22s | %8s | %6s |\n' run "ours (s)" peer "peer (s)" ra
 printf '|%s|%s|%s|%s|%s|\n' "------------------------------------" "----------" "------------------------" "----------" "--------"
 row "convert --lang markdownextra" markdownextra "$scale/big-$size.md"
 row "convert --lang markdown" markdown "$scale/big-$size.md"
+row "convert --lang gfm" gfm "$scale/big-$size.md"
 row "convert --lang textile" textile "$scale/big-$size.textile"
 row "convert --lang wikitext" wikitext "$scale/big-$size.wiki"
 row "convert --lang bbcode" bbcode "$scale/big-$size.bbcode"

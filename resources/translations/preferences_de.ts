@@ -126,8 +126,8 @@
         <translation>Andere Endungen:</translation>
     </message>
     <message>
-        <source>Render Markdown with the Markdown Extra flavour</source>
-        <translation>Markdown als Markdown Extra darstellen</translation>
+        <source>Markdown files render as:</source>
+        <translation>Markdown-Dateien darstellen als:</translation>
     </message>
     <message>
         <source>Show CriticMarkup review marks</source>

@@ -126,8 +126,8 @@
         <translation>Other extensions:</translation>
     </message>
     <message>
-        <source>Render Markdown with the Markdown Extra flavour</source>
-        <translation>Render Markdown with the Markdown Extra flavour</translation>
+        <source>Markdown files render as:</source>
+        <translation>Markdown files render as:</translation>
     </message>
     <message>
         <source>Show CriticMarkup review marks</source>

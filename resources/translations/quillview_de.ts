@@ -253,6 +253,10 @@
 <context>
     <name>AppDelegate</name>
     <message>
+        <source>Markdown &amp;Flavour</source>
+        <translation>Markdown-&amp;Variante</translation>
+    </message>
+    <message>
         <source>&amp;File</source>
         <translation>&amp;Ablage</translation>
     </message>

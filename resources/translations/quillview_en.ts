@@ -141,6 +141,10 @@
 <context>
     <name>AppDelegate</name>
     <message>
+        <source>Markdown &amp;Flavour</source>
+        <translation>Markdown &amp;Flavour</translation>
+    </message>
+    <message>
         <source>&amp;File</source>
         <translation>&amp;File</translation>
     </message>

@@ -67,6 +67,7 @@ public:
 
 private:
     void buildMenuBar(Document* document);
+    void addMarkdownFlavourMenu(QMenu* view, Document* document);
     void fillStylesMenu(QMenu* menu);
     void fillEditorMenu(QMenu* menu, Document* document, const QString& extension);
 

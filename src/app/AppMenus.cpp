@@ -1,6 +1,7 @@
 // The menu bar of every document window. Application-wide actions change a
 // setting and post a notification; document actions go to this window's
 // document.
+#include <QActionGroup>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,8 +13,32 @@
 #include "document/FindBar.h"
 #include "document/OutlinePanel.h"
 #include "document/ViewSettings.h"
+#include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsStore.h"
 #include "updater/VantrelUpdaterCheck.h"
+
+// View ▸ Markdown Flavour: this window's Markdown in another flavour; the
+// menu shows the flavour the page is in and is off for other languages.
+void AppDelegate::addMarkdownFlavourMenu(QMenu* view, Document* document) {
+    QMenu* flavours = view->addMenu(tr("Markdown &Flavour"));
+    flavours->setObjectName("menu_MarkdownFlavour");
+    auto* group = new QActionGroup(flavours);
+    for (const QString& flavour : markuplanguagetable::markdownFlavours()) {
+        QAction* action = flavours->addAction(markuplanguagetable::menuName(flavour),
+                                              [document, flavour] { document->setMarkdownFlavour(flavour); });
+        action->setCheckable(true);
+        action->setData(flavour);
+        group->addAction(action);
+    }
+    auto showLanguage = [flavours, document] {
+        const QString language = document->markupLanguage();
+        flavours->setEnabled(markuplanguagetable::isMarkdownFlavour(language));
+        for (QAction* action : flavours->actions())
+            action->setChecked(action->data().toString() == language);
+    };
+    connect(document, &Document::pageLoaded, flavours, showLanguage);
+    showLanguage();
+}
 
 void AppDelegate::buildMenuBar(Document* document) {
     QMenuBar* bar = document->menuBar();
@@ -72,6 +97,7 @@ void AppDelegate::buildMenuBar(Document* document) {
     jump->setObjectName("menuItem_JumpToChange");
     jump->setEnabled(document->changedBlockCount() > 0);
     connect(document, &Document::changedBlocksMarked, jump, [jump](int count) { jump->setEnabled(count > 0); });
+    addMarkdownFlavourMenu(view, document);
     view->addSeparator();
     QAction* bigger = view->addAction(tr("&Bigger"), [] { viewsettings::makeFontBigger(); });
     bigger->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});

@@ -33,6 +33,7 @@
 #include "document/WindowAppearance.h"
 #include "settings/AppSupportFilePaths.h"
 #include "settings/SettingsRegistry.h"
+#include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
 #include <QFutureWatcher>
@@ -187,11 +188,20 @@ void Document::reloadTxt() {
                            }));
 }
 
+void Document::setMarkdownFlavour(const QString& identifier) {
+    if (!markuplanguagetable::isMarkdownFlavour(markupLanguage_) || identifier == markupLanguage_)
+        return;
+    chosenMarkdownFlavour_ = identifier;
+    reloadTxt();
+}
+
 documentpipeline::Request Document::renderRequest() {
     documentpipeline::Request request;
     request.path = filePath_;
     request.criticMarkup = SettingsStore::shared().boolValue(settingskeys::kUseCriticsMarkup);
     request.largestFile = kLargestPreviewedFile;
+    if (markuplanguagetable::isMarkdownFlavour(markupLanguage_))
+        request.language = chosenMarkdownFlavour_;
     if (fileExtension() == "textpack") {
         if (textpackUnpackFolder_.isEmpty())
             textpackUnpackFolder_ = Textbundle::newTextpackUnpackFolder();

@@ -47,6 +47,9 @@ public:
     // As last rendered; null when the file could not be read.
     QString theContents() const { return theContents_; }
     QString markupLanguage() const { return markupLanguage_; }
+    // Renders a Markdown document in another flavour (View ▸ Markdown
+    // Flavour) until the window closes; other languages ignore it.
+    void setMarkdownFlavour(const QString& identifier);
     bool accessGranted() const { return accessGranted_; }
     QPointF savedScrollPosition() const { return savedScrollPosition_; }
     QUrl baseURL() const { return baseURL_; }
@@ -177,6 +180,7 @@ private:
     bool needsToScroll_ = false;
     bool accessGranted_ = false;
     QString markupLanguage_;
+    QString chosenMarkdownFlavour_;  // empty: the preferences decide
     QString unpackedPackageFolder_;
     QString textpackUnpackFolder_;  // this window's own, removed with it
     ScriptNoticeBar* scriptNotice_ = nullptr;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
-#include <vector>
 
 #include "gfm/CmarkTree.h"
 
@@ -30,19 +29,33 @@ bool isLineBreak(cmark_node* node) {
     return type == CMARK_NODE_SOFTBREAK || type == CMARK_NODE_LINEBREAK;
 }
 
+// The first node after the paragraph's leading text nodes (the parser cuts
+// text at "[" and "!"), or null when there is nothing else.
+cmark_node* firstLineEnd(cmark_node* paragraph) {
+    cmark_node* node = cmark_node_first_child(paragraph);
+    while (node && cmark_node_get_type(node) == CMARK_NODE_TEXT)
+        node = cmark_node_next(node);
+    return node;
+}
+
+std::string firstLineText(cmark_node* paragraph) {
+    std::string text;
+    cmark_node* end = firstLineEnd(paragraph);
+    for (cmark_node* node = cmark_node_first_child(paragraph); node != end && text.size() < 16; node = cmark_node_next(node))
+        text += cmark_node_get_literal(node);
+    return text;
+}
+
 // The kind named by the quote's first line, when that line is the marker
 // alone (in any letter case) and something follows it.
 const AlertKind* kindOf(cmark_node* quote) {
     cmark_node* paragraph = cmark_node_first_child(quote);
     if (!paragraph || cmark_node_get_type(paragraph) != CMARK_NODE_PARAGRAPH)
         return nullptr;
-    cmark_node* marker = cmark_node_first_child(paragraph);
-    if (!marker || cmark_node_get_type(marker) != CMARK_NODE_TEXT)
-        return nullptr;
-    cmark_node* after = cmark_node_next(marker);
+    cmark_node* after = firstLineEnd(paragraph);
     if (after ? !isLineBreak(after) : !cmark_node_next(paragraph))
         return nullptr;
-    std::string written = cmark_node_get_literal(marker);
+    std::string written = firstLineText(paragraph);
     std::transform(written.begin(), written.end(), written.begin(), [](unsigned char c) { return std::toupper(c); });
     for (const AlertKind& kind : kKinds)
         if (written == kind.marker)
@@ -52,10 +65,11 @@ const AlertKind* kindOf(cmark_node* quote) {
 
 void removeMarkerLine(cmark_node* quote) {
     cmark_node* paragraph = cmark_node_first_child(quote);
-    cmark_node* marker = cmark_node_first_child(paragraph);
-    if (cmark_node* lineBreak = cmark_node_next(marker))
-        cmark_node_free(lineBreak);
-    cmark_node_free(marker);
+    cmark_node* end = firstLineEnd(paragraph);
+    while (cmark_node_first_child(paragraph) != end)
+        cmark_node_free(cmark_node_first_child(paragraph));
+    if (end)
+        cmark_node_free(end);
     if (!cmark_node_first_child(paragraph))
         cmark_node_free(paragraph);
 }
@@ -63,17 +77,12 @@ void removeMarkerLine(cmark_node* quote) {
 }  // namespace
 
 void makeAlerts(cmark_node* document) {
-    std::vector<std::pair<cmark_node*, const AlertKind*>> alerts;
-    cmark_iter* iter = cmark_iter_new(document);
-    for (cmark_event_type event; (event = cmark_iter_next(iter)) != CMARK_EVENT_DONE;) {
-        cmark_node* node = cmark_iter_get_node(iter);
-        if (event == CMARK_EVENT_ENTER && cmark_node_get_type(node) == CMARK_NODE_BLOCK_QUOTE)
-            if (const AlertKind* kind = kindOf(node))
-                alerts.emplace_back(node, kind);
-    }
-    cmark_iter_free(iter);
-
-    for (const auto& [quote, kind] : alerts) {
+    for (cmark_node* quote : blocksOf(document)) {
+        if (cmark_node_get_type(quote) != CMARK_NODE_BLOCK_QUOTE)
+            continue;
+        const AlertKind* kind = kindOf(quote);
+        if (!kind)
+            continue;
         removeMarkerLine(quote);
         replaceByCustomBlock(quote,
                              std::string("<div class=\"markdown-alert markdown-alert-") + kind->name

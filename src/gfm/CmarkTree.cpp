@@ -1,6 +1,38 @@
 #include "gfm/CmarkTree.h"
 
+#include "gfm/ConversionArena.h"
+
 namespace gfm {
+
+namespace {
+
+bool holdsBlocks(cmark_node* node) {
+    switch (cmark_node_get_type(node)) {
+    case CMARK_NODE_DOCUMENT:
+    case CMARK_NODE_BLOCK_QUOTE:
+    case CMARK_NODE_LIST:
+    case CMARK_NODE_ITEM:
+    case CMARK_NODE_FOOTNOTE_DEFINITION:
+    case CMARK_NODE_CUSTOM_BLOCK: return true;
+    default: return false;
+    }
+}
+
+void collectBlocks(cmark_node* node, std::vector<cmark_node*>& blocks) {
+    for (cmark_node* child = cmark_node_first_child(node); child; child = cmark_node_next(child)) {
+        blocks.push_back(child);
+        if (holdsBlocks(child))
+            collectBlocks(child, blocks);
+    }
+}
+
+}  // namespace
+
+std::vector<cmark_node*> blocksOf(cmark_node* root) {
+    std::vector<cmark_node*> blocks;
+    collectBlocks(root, blocks);
+    return blocks;
+}
 
 void moveChildren(cmark_node* from, cmark_node* to) {
     while (cmark_node* child = cmark_node_first_child(from))
@@ -10,7 +42,7 @@ void moveChildren(cmark_node* from, cmark_node* to) {
 namespace {
 
 cmark_node* customNode(cmark_node_type type, const std::string& onEnter, const std::string& onExit) {
-    cmark_node* node = cmark_node_new(type);
+    cmark_node* node = cmark_node_new_with_mem(type, ConversionArena::allocator());
     cmark_node_set_on_enter(node, onEnter.c_str());
     cmark_node_set_on_exit(node, onExit.c_str());
     return node;

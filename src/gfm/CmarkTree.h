@@ -3,8 +3,14 @@
 
 #include <cmark-gfm.h>
 #include <string>
+#include <vector>
 
 namespace gfm {
+
+// The blocks of a tree, in document order, without the inline content of
+// paragraphs, headings and tables (a walk over inlines would cost as much
+// as the parse).
+std::vector<cmark_node*> blocksOf(cmark_node* root);
 
 // Moves every child of `from` to the end of `to`.
 void moveChildren(cmark_node* from, cmark_node* to);

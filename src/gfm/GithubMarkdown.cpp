@@ -3,11 +3,10 @@
 #include <cmark-gfm-core-extensions.h>
 #include <cmark-gfm-extension_api.h>
 #include <cmark-gfm.h>
-#include <cstdlib>
-#include <memory>
 #include <mutex>
 
 #include "gfm/Alerts.h"
+#include "gfm/ConversionArena.h"
 #include "gfm/HeadingIds.h"
 
 namespace gfm {
@@ -20,36 +19,31 @@ constexpr int kOptions = CMARK_OPT_UNSAFE | CMARK_OPT_FOOTNOTES;
 
 const char* const kExtensions[] = {"table", "strikethrough", "autolink", "tagfilter", "tasklist"};
 
-struct ParserDeleter {
-    void operator()(cmark_parser* parser) const { cmark_parser_free(parser); }
-};
-struct NodeDeleter {
-    void operator()(cmark_node* node) const { cmark_node_free(node); }
-};
-
-std::unique_ptr<cmark_parser, ParserDeleter> newParser() {
+cmark_parser* newParser() {
     static std::once_flag registered;
     std::call_once(registered, cmark_gfm_core_extensions_ensure_registered);
-    std::unique_ptr<cmark_parser, ParserDeleter> parser(cmark_parser_new(kOptions));
+    cmark_parser* parser = cmark_parser_new_with_mem(kOptions, ConversionArena::allocator());
     for (const char* name : kExtensions)
         if (cmark_syntax_extension* extension = cmark_find_syntax_extension(name))
-            cmark_parser_attach_syntax_extension(parser.get(), extension);
+            cmark_parser_attach_syntax_extension(parser, extension);
     return parser;
 }
 
 }  // namespace
 
+// Nodes, strings and the parser live in the conversion's arena and go with
+// it, so nothing is freed one by one.
 std::string toHtml(std::string_view markdown) {
-    auto parser = newParser();
-    cmark_parser_feed(parser.get(), markdown.data(), markdown.size());
-    std::unique_ptr<cmark_node, NodeDeleter> document(cmark_parser_finish(parser.get()));
-    cmark_consolidate_text_nodes(document.get());
-    makeAlerts(document.get());
-    giveHeadingsIds(document.get());
-    char* rendered = cmark_render_html(document.get(), kOptions, cmark_parser_get_syntax_extensions(parser.get()));
-    std::string html(rendered ? rendered : "");
-    std::free(rendered);
-    return html;
+    const ConversionArena arena;
+    cmark_parser* parser = newParser();
+    cmark_parser_feed(parser, markdown.data(), markdown.size());
+    cmark_node* document = cmark_parser_finish(parser);
+    makeAlerts(document);
+    giveHeadingsIds(document);
+    const char* rendered =
+        cmark_render_html_with_mem(document, kOptions, cmark_parser_get_syntax_extensions(parser),
+                                   ConversionArena::allocator());
+    return std::string(rendered ? rendered : "");
 }
 
 }  // namespace gfm

@@ -1,7 +1,8 @@
 #include "gfm/HeadingIds.h"
 
-#include <set>
 #include <unicode/uchar.h>
+#include <unordered_map>
+#include <unordered_set>
 #include <unicode/utf8.h>
 #include <vector>
 
@@ -17,13 +18,21 @@ bool keptInSlug(UChar32 c) {
     return (U_GET_GC_MASK(c) & (U_GC_L_MASK | U_GC_M_MASK | U_GC_ND_MASK | U_GC_PC_MASK)) != 0;
 }
 
-std::string uniqueSlug(const std::string& slug, std::set<std::string>& used) {
-    std::string candidate = slug;
-    for (int n = 1; used.count(candidate); ++n)
-        candidate = slug + "-" + std::to_string(n);
-    used.insert(candidate);
-    return candidate;
-}
+// The ids given so far, and for each slug the number its next repeat tries
+// first (so a title repeated a thousand times costs no more than once each).
+struct GivenIds {
+    std::unordered_set<std::string> used;
+    std::unordered_map<std::string, int> nextNumber;
+
+    std::string uniqueFor(const std::string& slug) {
+        std::string candidate = slug;
+        int& number = nextNumber[slug];
+        while (used.count(candidate))
+            candidate = slug + "-" + std::to_string(++number);
+        used.insert(candidate);
+        return candidate;
+    }
+};
 
 }  // namespace
 
@@ -46,19 +55,12 @@ std::string slugOf(std::string_view headingText) {
 }
 
 void giveHeadingsIds(cmark_node* document) {
-    std::vector<cmark_node*> headings;
-    cmark_iter* iter = cmark_iter_new(document);
-    for (cmark_event_type event; (event = cmark_iter_next(iter)) != CMARK_EVENT_DONE;) {
-        cmark_node* node = cmark_iter_get_node(iter);
-        if (event == CMARK_EVENT_ENTER && cmark_node_get_type(node) == CMARK_NODE_HEADING)
-            headings.push_back(node);
-    }
-    cmark_iter_free(iter);
-
-    std::set<std::string> used;
-    for (cmark_node* heading : headings) {
+    GivenIds given;
+    for (cmark_node* heading : blocksOf(document)) {
+        if (cmark_node_get_type(heading) != CMARK_NODE_HEADING)
+            continue;
         const std::string tag = "h" + std::to_string(cmark_node_get_heading_level(heading));
-        const std::string id = uniqueSlug(slugOf(plainText(heading)), used);
+        const std::string id = given.uniqueFor(slugOf(plainText(heading)));
         replaceByCustomInlineBlock(heading, "<" + tag + " id=\"" + id + "\">", "</" + tag + ">");
     }
 }

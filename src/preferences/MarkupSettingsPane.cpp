@@ -6,6 +6,7 @@
 
 #include "dispatch/MarkupLanguages.h"
 #include "preferences/PaneSupport.h"
+#include "settings/MarkupLanguageTable.h"
 #include "preferences/PreferencesController.h"
 #include "settings/SettingsRegistry.h"
 #include "ui_PreferencesController.h"
@@ -27,7 +28,9 @@ void PreferencesController::bindMarkupSettings() {
         bindLineEdit(field, key);
     ui->popup_OpenUnknownExtension->addItems(markuplanguages::markupLanguageDisplayValues());
     panesupport::bindComboBoxText(ui->popup_OpenUnknownExtension, kOpenUnknownExtension);
-    bindCheckBox(ui->checkbox_UseMarkdownExtra, kUseMarkdownExtra);
+    for (const QString& flavour : markuplanguagetable::markdownFlavours())
+        ui->popup_MarkdownFlavour->addItem(markuplanguagetable::menuName(flavour), flavour);
+    panesupport::bindComboBoxData(ui->popup_MarkdownFlavour, kMarkdownFlavour, markuplanguages::markdownFilesLanguage());
     bindCheckBox(ui->checkbox_UseCriticsMarkup, kUseCriticsMarkup);
     bindCheckBox(ui->checkbox_UseHTML5, kUseHTML5);
     bindCheckBox(ui->checkbox_AskForFolderAccess, kAskForFolderAccess);

@@ -53,4 +53,12 @@ void bindComboBoxText(QComboBox* popup, const char* key) {
     QObject::connect(popup, &QComboBox::textActivated, popup, [key](const QString& text) { storeAndReload(key, text); });
 }
 
+void bindComboBoxData(QComboBox* popup, const char* key, const QString& shown) {
+    const int index = popup->findData(shown);
+    if (index >= 0)
+        popup->setCurrentIndex(index);
+    QObject::connect(popup, &QComboBox::activated, popup,
+                     [popup, key](int chosen) { storeAndReload(key, popup->itemData(chosen)); });
+}
+
 }  // namespace panesupport

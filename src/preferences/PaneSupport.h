@@ -17,6 +17,9 @@ void showHelp(const QString& page);
 void bindCheckBox(QCheckBox* box, const char* key);
 void bindLineEdit(QLineEdit* field, const char* key);
 void bindComboBoxText(QComboBox* popup, const char* key);
+// The same for a combo box whose items carry the stored values as data;
+// `shown` is the value the box shows first.
+void bindComboBoxData(QComboBox* popup, const char* key, const QString& shown);
 
 // A line edit holding a string setting with a value the pane writes when the
 // key was never set (shown, not stored, until the user edits it).

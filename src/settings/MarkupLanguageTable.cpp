@@ -43,4 +43,11 @@ QStringList markdownFlavours() {
     return {kMarkdownExtra, kGithubMarkdown, kMultiMarkdown, kMarkdown};
 }
 
+QString menuName(const QString& identifier) {
+    if (identifier == languageids::kMarkdownExtra)
+        return QStringLiteral("Markdown Extra");
+    const MarkupLanguage* language = find(identifier);
+    return language ? language->displayName : identifier;
+}
+
 }  // namespace markuplanguagetable

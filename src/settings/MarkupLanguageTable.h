@@ -44,8 +44,12 @@ const std::vector<MarkupLanguage>& languages();
 const MarkupLanguage* find(const QString& identifierOrDisplayName);
 
 // Markdown in one of its flavours: the languages a Markdown file may be
-// rendered as.
+// rendered as, in the order the menus offer them.
 bool isMarkdownFlavour(const QString& identifier);
 QStringList markdownFlavours();
+
+// How menus name a language: its display name, spaced where the display
+// name is a run of words ("Markdown Extra").
+QString menuName(const QString& identifier);
 
 }  // namespace markuplanguagetable
