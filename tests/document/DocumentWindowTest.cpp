@@ -1,6 +1,7 @@
 // Document windows with a real web view: files opened through the
 // application, the rendered DOM read back from the page.
 #include <QApplication>
+#include <QMenu>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -108,6 +109,35 @@ private slots:
         QCOMPARE(evaluate(document, "document.querySelector('h1').textContent").toString(), QString("Title"));
         QCOMPARE(evaluate(document, "document.querySelector('em').textContent").toString(), QString("emphasised"));
         QVERIFY(document->windowTitle().endsWith("— Markdown"));
+    }
+
+    // View ▸ Markdown Flavour renders this window's Markdown in another
+    // flavour and shows which one is on; a window of another language has
+    // nothing to switch.
+    void theFlavourMenuSwitchesTheWindow() {
+        writeFile(path("readme.md"), "- [x] done\n\n```sh\nmake\n```\n");
+        Document* document = openAndWait(path("readme.md"));
+        QVERIFY(document);
+        auto* flavours = document->findChild<QMenu*>("menu_MarkdownFlavour");
+        QVERIFY(flavours && flavours->isEnabled());
+        QAction* gfm = nullptr;
+        for (QAction* action : flavours->actions())
+            if (action->data() == "gfm")
+                gfm = action;
+        QVERIFY(gfm && !gfm->isChecked());
+        const int loads = document->completedLoads();
+        gfm->trigger();
+        QVERIFY(documenttestsupport::waitForLoads(document, loads + 1));
+        QCOMPARE(document->markupLanguage(), QString("gfm"));
+        QVERIFY(gfm->isChecked());
+        QVERIFY(document->windowTitle().endsWith("— GitHub Markdown"));
+        QCOMPARE(evaluate(document, "document.querySelectorAll('input[type=checkbox]:checked').length").toInt(), 1);
+        QCOMPARE(evaluate(document, "document.querySelector('code').className").toString(), QString("language-sh"));
+
+        writeFile(path("other.html"), "<p>x</p>");
+        Document* html = openAndWait(path("other.html"));
+        QVERIFY(html);
+        QVERIFY(!html->findChild<QMenu*>("menu_MarkdownFlavour")->isEnabled());
     }
 
     void pageCarriesStyleFontSizeAndFragment() {
