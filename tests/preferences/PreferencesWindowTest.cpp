@@ -263,6 +263,14 @@ private slots:
         textile->setText("textile txl");
         emit textile->editingFinished();
         QCOMPARE(SettingsStore::shared().stringValue(keys::kTextileExtension), QString("textile txl"));
+
+        auto* flavour = window->findChild<QComboBox*>("popup_MarkdownFlavour");
+        QCOMPARE(flavour->currentData().toString(), QString("markdownextra"));
+        QCOMPARE(flavour->count(), 4);
+        flavour->setCurrentIndex(flavour->findData("gfm"));
+        emit flavour->activated(flavour->currentIndex());
+        QCOMPARE(SettingsStore::shared().stringValue(keys::kMarkdownFlavour), QString("gfm"));
+        SettingsStore::shared().remove(keys::kMarkdownFlavour);
     }
 };
 
