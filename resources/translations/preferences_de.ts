@@ -126,6 +126,10 @@
         <translation>Andere Endungen:</translation>
     </message>
     <message>
+        <source>Hide YAML front matter instead of showing it as a table</source>
+        <translation>YAML-Vorspann ausblenden, statt ihn als Tabelle zu zeigen</translation>
+    </message>
+    <message>
         <source>Markdown files render as:</source>
         <translation>Markdown-Dateien darstellen als:</translation>
     </message>

@@ -126,6 +126,10 @@
         <translation>Other extensions:</translation>
     </message>
     <message>
+        <source>Hide YAML front matter instead of showing it as a table</source>
+        <translation>Hide YAML front matter instead of showing it as a table</translation>
+    </message>
+    <message>
         <source>Markdown files render as:</source>
         <translation>Markdown files render as:</translation>
     </message>

@@ -31,6 +31,7 @@ void PreferencesController::bindMarkupSettings() {
     for (const QString& flavour : markuplanguagetable::markdownFlavours())
         ui->popup_MarkdownFlavour->addItem(markuplanguagetable::menuName(flavour), flavour);
     panesupport::bindComboBoxData(ui->popup_MarkdownFlavour, kMarkdownFlavour, markuplanguages::markdownFilesLanguage());
+    bindCheckBox(ui->checkbox_HideFrontMatter, kHideFrontMatter);
     bindCheckBox(ui->checkbox_UseCriticsMarkup, kUseCriticsMarkup);
     bindCheckBox(ui->checkbox_UseHTML5, kUseHTML5);
     bindCheckBox(ui->checkbox_AskForFolderAccess, kAskForFolderAccess);
