@@ -23,7 +23,7 @@ shift 2
 languages=${*:-markdown markdownextra multimarkdown tessel textile wikitext bbcode}
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-corpus=$root/../shared/corpus
+corpus=$root/tests/corpus
 scale=$root/build/scale
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillview-compare-XXXXXX")

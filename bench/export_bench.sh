@@ -3,7 +3,7 @@
 # prints seconds per format. Default document: the 1 MB Markdown scale file.
 #   bench/export_bench.sh [BINARY] [DOCUMENT]
 # Build first (make test, or the quillview target); the scale files come from
-# ../shared/corpus/make-scale.sh (the bench build makes them in build/scale).
+# tests/corpus/make-scale.sh (the bench build makes them in build/scale).
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,7 +12,7 @@ document=${2:-$root/build/scale/big-1m.md}
 
 if [ ! -f "$document" ]; then
   mkdir -p "$root/build/scale"
-  sh "$root/../shared/corpus/make-scale.sh" "$root/build/scale" >/dev/null
+  sh "$root/tests/corpus/make-scale.sh" "$root/build/scale" >/dev/null
 fi
 [ -x "$binary" ] || { echo "no binary at $binary: build first" >&2; exit 2; }
 

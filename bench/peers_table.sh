@@ -18,7 +18,7 @@ runs=${2:-3}
 size=${3:-10m}
 scale=$root/build/scale
 [ -x "$binary" ] || { echo "no binary at $binary: build first" >&2; exit 2; }
-[ -f "$scale/big-$size.md" ] || sh "$root/../shared/corpus/make-scale.sh" "$scale" >/dev/null
+[ -f "$scale/big-$size.md" ] || sh "$root/tests/corpus/make-scale.sh" "$scale" >/dev/null
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillview-peers-XXXXXX")
 trap 'rm -rf "$work"' EXIT

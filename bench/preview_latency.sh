@@ -5,7 +5,7 @@
 # with the outline panel (which lists its 11,000 headings after each save).
 #   bench/preview_latency.sh [ROUNDS]
 # Build first (the preview_latency_bench target); the scale files come from
-# ../shared/corpus/make-scale.sh (the bench build makes them in build/scale).
+# tests/corpus/make-scale.sh (the bench build makes them in build/scale).
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,7 +15,7 @@ rounds=${1:-5}
 
 if [ ! -f "$scale/big-10m.md" ]; then
   mkdir -p "$scale"
-  sh "$root/../shared/corpus/make-scale.sh" "$scale" >/dev/null
+  sh "$root/tests/corpus/make-scale.sh" "$scale" >/dev/null
 fi
 [ -x "$binary" ] || { echo "no bench at $binary: cmake --build build --target preview_latency_bench" >&2; exit 2; }
 
