@@ -141,7 +141,7 @@ public:
             // In a loose item, a line after an empty one starts a paragraph;
             // code saved inside the item is a block of its own, and ends the
             // paragraph it follows.
-            const bool code = isCodeToken(line.text);
+            const bool code = isCodeToken(Markup_ObjC::ltrim_Vant(line.text));
             if (code)
                 closeParagraph();
             out_.append(u'\n');
