@@ -101,8 +101,9 @@ std::optional<Opening> openingAt(const char16_t* text, int32_t from, int32_t to)
     const std::optional<Fence> fence = fenceAt(text, at, to);
     if (!fence)
         return std::nullopt;
-    // A backtick fence's info string holds no backtick: "```a```" is a span.
-    if (fence->mark == u'`' && u_memchr(text + fence->end, u'`', to - fence->end))
+    // An info string holding the fence's character is text: "```a```" is a
+    // span, "~~~a~~~" struck out.
+    if (u_memchr(text + fence->end, fence->mark, to - fence->end))
         return std::nullopt;
     opening.fence = *fence;
     return opening;
