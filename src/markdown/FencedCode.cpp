@@ -40,8 +40,10 @@ icu::UnicodeString codeAttributes(const icu::UnicodeString& info) {
     const std::vector<icu::UnicodeString> leading = words(hasBlock ? icu::UnicodeString(info, 0, brace) : info);
     if (!leading.empty()) {
         const icu::UnicodeString& word = leading.front();
-        classes.push_back(word.startsWith(u".") ? icu::UnicodeString(word, 1)
-                                                : icu::UnicodeString(u"language-").append(word));
+        if (!word.startsWith(u"."))
+            classes.push_back(icu::UnicodeString(u"language-").append(word));
+        else if (word.length() > 1)
+            classes.emplace_back(word, 1);
     }
     if (hasBlock) {
         for (const icu::UnicodeString& word : words(icu::UnicodeString(info, brace + 1, info.length() - brace - 2))) {
@@ -51,8 +53,6 @@ icu::UnicodeString codeAttributes(const icu::UnicodeString& info) {
                 id.setTo(word, 1);
         }
     }
-    classes.erase(std::remove_if(classes.begin(), classes.end(), [](const auto& c) { return c.isEmpty(); }),
-                  classes.end());
     icu::UnicodeString attributes;
     if (!classes.empty())
         attributes.append(u" class=\"").append(engine::escapedAttributeValue(engine::join(classes, u" "))).append(u'"');
