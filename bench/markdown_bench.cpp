@@ -12,6 +12,7 @@ std::map<std::string, bool> flavourSwitches(bool multiMarkdown) {
     std::map<std::string, bool> switches = {
         {"tilde_strike", !multiMarkdown}, {"javascript_anchors", true}, {"definition_list", true},
         {"tables_piped", true},           {"footnotes", true},          {"bibliography", multiMarkdown},
+        {"fenced_code", true},
     };
     if (multiMarkdown)
         switches["toc_create"] = true;

@@ -100,10 +100,20 @@ icu::UnicodeString Markdown_ObjC::codeAsWritten(const icu::UnicodeString& code) 
 }
 
 void Markdown_ObjC::saveIndentedCodeBlocks(icu::UnicodeString& text) {
+    // A fenced block indented under a list item is code already; it stays
+    // where it is for the list to take in.
+    auto isSavedPreBlock = [this, &text](const markdown::IndentedBlock& block) {
+        const icu::UnicodeString lines =
+            engine::trimmed(icu::UnicodeString(text, block.linesStart, block.end - block.linesStart));
+        if (!lines.startsWith(u"%SavedCodeBlock"))
+            return false;
+        const std::optional<icu::UnicodeString> code = codeBlocksEscaped.savedTextForToken(lines);
+        return code && code->startsWith(u"<pre>");
+    };
     std::vector<engine::RangeEdit> edits;
     for (const markdown::IndentedBlock& block : markdown::indentedBlocks(text)) {
         const InListItem place = placeInListItem(text, block);
-        if (place == InListItem::paragraph)
+        if (place == InListItem::paragraph || isSavedPreBlock(block))
             continue;
         std::vector<icu::UnicodeString> lines =
             markdown::splitAtNewlineCharacters(icu::UnicodeString(text, block.start, block.end - block.start));

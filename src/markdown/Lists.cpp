@@ -139,9 +139,13 @@ public:
             out_.append(u'\n');
         } else if (line.kind == ListLine::Kind::continuation) {
             // In a loose item, a line after an empty one starts a paragraph;
-            // code saved inside the item is a block of its own.
+            // code saved inside the item is a block of its own, and ends the
+            // paragraph it follows.
+            const bool code = isCodeToken(Markup_ObjC::ltrim_Vant(line.text));
+            if (code)
+                closeParagraph();
             out_.append(u'\n');
-            if (itemIsLoose_ && !paragraphOpen_ && !isCodeToken(line.text)) {
+            if (itemIsLoose_ && !paragraphOpen_ && !code) {
                 out_.append(u"<p>");
                 paragraphOpen_ = true;
             }

@@ -128,6 +128,10 @@ bool Markdown_ObjC::flavourIsOn(const char* name) const {
 icu::UnicodeString Markdown_ObjC::transform() {
     if (engine::isBlank(str))
         return str;
+    // Normalising would tab the spaces and merge the empty lines of fenced
+    // code, which must come out as written.
+    if (flavourIsOn("fenced_code"))
+        saveFencedCodeBlocks();
     normaliseText();
     for (const PipelineStep& step : kPipeline) {
         if (step.flavourSwitch && !flavourIsOn(step.flavourSwitch))

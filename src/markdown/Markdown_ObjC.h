@@ -28,6 +28,9 @@ public:
     // The main table, each heading rule tried only on lines that start with "#".
     void applyMainRules();
 
+    // Fenced code (FencedCode.cpp), saved before the text is normalised.
+    void saveFencedCodeBlocks();
+
     // Code and quotes (CodeAndQuotes.cpp).
     void codeBlockSave();
     void codeBlockReturn();

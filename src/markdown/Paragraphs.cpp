@@ -34,19 +34,21 @@ void Markdown_ObjC::performPBlocking() {
 // closes it, so it is written just before that line's newline.
 icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) const {
     const markdown::ParagraphTagScanner tags(HTML_close);
-    // A code block saved inside a quote stands for its pre element.
-    auto hasBlockTag = [this](const icu::UnicodeString& line, const markdown::ParagraphLineTags& found) {
-        if (found.blockTag)
-            return true;
-        if (line.isEmpty() || line.charAt(0) != u'%')
+    // A saved code block (in a quote, or indented by tabs under other text)
+    // stands for its pre element.
+    auto isSavedPre = [this](const icu::UnicodeString& line) {
+        int32_t at = 0;
+        while (at < line.length() && line.charAt(at) == u'\t')
+            ++at;
+        if (at == line.length() || line.charAt(at) != u'%')
             return false;
-        auto code = codeBlocksEscaped.savedTextForToken(line);
+        auto code = codeBlocksEscaped.savedTextForToken(line.tempSubString(at));
         return code && code->startsWith(u"<pre>");
     };
 
     const icu::UnicodeString text = engine::trimmedInPlace(string);
     if (text.indexOf(u'\n') < 0)
-        return hasBlockTag(text, tags.scanLine(text, 0)) ? text : engine::formatted(u"<p>%@</p>", {text});
+        return tags.scanLine(text, 0).blockTag || isSavedPre(text) ? text : engine::formatted(u"<p>%@</p>", {text});
 
     icu::UnicodeString out = engine::emptyWithRoomFor(text);
     bool paragraphOpen = false;
@@ -57,12 +59,18 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) c
         const int32_t end = found.end;
         const icu::UnicodeString line = text.tempSubStringBetween(from, end);
         const bool startsSpecial = startsOutsideParagraphs(line);
-        const bool hasTag = hasBlockTag(line, found);
+        const bool savedPre = isSavedPre(line);
+        const bool hasTag = found.blockTag || savedPre;
         inList = (found.opensItem && !found.closesItem) || (inList && !found.closesItem);
         // A raw block's lines, from the one that opens it to the one that
         // closes it, stay as written.
         const bool inRawBlock = rawBlock;
         rawBlock = found.rawBlockOpenAfter(rawBlock);
+        // Code ends the paragraph it follows.
+        if (savedPre && paragraphOpen) {
+            out.append(u"</p>");
+            paragraphOpen = false;
+        }
         bool opens = false;
         if (!(startsSpecial || inRawBlock || rawBlock || hasTag || inList)) {
             if (engine::isBlank(line)) {

@@ -28,6 +28,15 @@ TEST(MarkdownCode, BlockShowsBackticksAsWritten) {
     EXPECT_EQ(mdtest::count(html, "<code>s</code>"), 2u) << html;
 }
 
+// The empty lines the spec examples cannot show, and the fences of a block
+// that an indented code block shows.
+TEST(MarkdownCode, FencedBlockKeepsEmptyLinesAndIndentedCodeShowsFences) {
+    EXPECT_EQ(extra("```\na\n\n\n  \nb\n```"), "<pre><code>a\n\n\n  \nb</code></pre>");
+    EXPECT_TRUE(has(extra("x\n\n    code\n    ```\n    y\n    ```\n\nz"), "<pre><code>code\n```\ny\n```</code></pre>"));
+    const std::string nested = extra("- a\n\n\t- b\n\n\t\t```\n\t\tc\n\t\t```\n");
+    EXPECT_TRUE(has(nested, "<li><p>b</p>\n\n\t<pre><code>c</code></pre>\n</li>")) << nested;
+}
+
 TEST(MarkdownCode, EscapedBacktickOpensNoSpan) {
     EXPECT_EQ(convert("\\`a\\`"), "<p>`a`</p>");
     EXPECT_EQ(convert("`x` \\` `y`"), "<p><code>x</code> ` <code>y</code></p>");

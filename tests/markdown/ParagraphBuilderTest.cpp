@@ -48,4 +48,7 @@ TEST(ParagraphBuilder, BlankLinesCloseAndSavedPreBlocksStandApart) {
     const std::string other = s(converter.codeBlocksEscaped.set(1, u"<code>y</code>"));
     EXPECT_EQ(paragraphs("a\n\n" + token + "\nb", converter), "<p>a</p>\n\n" + token + "\n<p>b</p>");
     EXPECT_EQ(paragraphs("a\n\n" + other + "\nb", converter), "<p>a</p>\n\n<p>" + other + "\nb</p>");
+    // Right under a line of text, indented or not, the block ends its paragraph.
+    EXPECT_EQ(paragraphs("a\n" + token + "\nb", converter), "<p>a</p>\n" + token + "\n<p>b</p>");
+    EXPECT_EQ(paragraphs("a:\n\t" + token, converter), "<p>a:</p>\n\t" + token);
 }
