@@ -45,6 +45,7 @@ const PipelineStep kPipeline[] = {
     {&Markdown_ObjC::linkReturn, nullptr, u"EXCEPTIOM: -[self  linkReturn - %@"},
     {&Markdown_ObjC::unescapeCharacters, nullptr, u"EXCEPTIOM: - unescapeCharacters - %@"},
     {&Markdown_ObjC::performPBlocking, nullptr, u"EXCEPTIOM: - performPBlocking - %@"},
+    {&Markdown_ObjC::returnSavedHTMLBlocks, nullptr, u"EXCEPTIOM: - returnSavedHTMLBlocks - %@"},
 };
 
 bool isHorizontalWhiteSpace(char16_t c) {
@@ -125,22 +126,27 @@ bool Markdown_ObjC::flavourIsOn(const char* name) const {
     return found != mdFlavour.end() && found->second;
 }
 
+void Markdown_ObjC::runStep(void (Markdown_ObjC::*pass)(), const char16_t* messageOnException) {
+    // A failing pass keeps what it wrote so far; the next pass still runs.
+    try {
+        (this->*pass)();
+    } catch (const std::exception& exception) {
+        engine::log(messageOnException, {engine::fromUtf8(exception.what())});
+    } catch (...) {
+        engine::log(messageOnException, {u"unknown exception"});
+    }
+}
+
 icu::UnicodeString Markdown_ObjC::transform() {
     if (engine::isBlank(str))
         return str;
+    // Raw HTML is saved before four spaces become a tab, so that it comes
+    // back as written.
+    runStep(&Markdown_ObjC::saveRawHTMLBlocks, u"EXCEPTIOM: - saveRawHTMLBlocks - %@");
     normaliseText();
-    for (const PipelineStep& step : kPipeline) {
-        if (step.flavourSwitch && !flavourIsOn(step.flavourSwitch))
-            continue;
-        // A failing pass keeps what it wrote so far; the next pass still runs.
-        try {
-            (this->*step.pass)();
-        } catch (const std::exception& exception) {
-            engine::log(step.messageOnException, {engine::fromUtf8(exception.what())});
-        } catch (...) {
-            engine::log(step.messageOnException, {u"unknown exception"});
-        }
-    }
+    for (const PipelineStep& step : kPipeline)
+        if (!step.flavourSwitch || flavourIsOn(step.flavourSwitch))
+            runStep(step.pass, step.messageOnException);
     return str;
 }
 

@@ -34,6 +34,11 @@ public:
     void quoteBlockFormatting();
     static icu::UnicodeString hardenHTML(const icu::UnicodeString& string);
 
+    // Raw HTML blocks (RawHtmlBlocks.cpp): saved in `htmlBlocksEscaped` as
+    // written, before the text is normalised; put back after the paragraphs.
+    void saveRawHTMLBlocks();
+    bool isSavedRawHTML(const icu::UnicodeString& line) const;
+
     // Escapes, e-mail, line breaks and paragraphs (EscapesAndParagraphs.cpp).
     void escapeCharacters();
     void unescapeCharacters();
@@ -86,6 +91,7 @@ private:
     // rescanning a long line from each bracket that never closes.
     std::vector<engine::Match> allMatchesFrom(const icu::UnicodeString& opening,
                                               const icu::UnicodeString& pattern) const;
+    void runStep(void (Markdown_ObjC::*pass)(), const char16_t* messageOnException);
     void normaliseText();
     // Replaces each span by a code token; the backticks to drop are its
     // delimiters, wherever they stand in it.

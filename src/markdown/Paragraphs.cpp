@@ -4,6 +4,7 @@
 #include <unicode/uchar.h>
 
 #include "engine/TextUtilities.h"
+#include "markdown/HtmlBlockScan.h"
 #include "markdown/MarkdownText.h"
 #include "markdown/ParagraphLine.h"
 
@@ -30,18 +31,27 @@ void Markdown_ObjC::performPBlocking() {
 }
 
 // One walk over the lines, writing the result as it goes: a paragraph's
-// closing tag belongs at the end of the line before the empty line that
-// closes it, so it is written just before that line's newline.
+// closing tag belongs at the end of the line before the empty line or the
+// block that closes it, so it is written just before that line's newline.
 icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) const {
     const markdown::ParagraphTagScanner tags(HTML_close);
-    // A code block saved inside a quote stands for its pre element.
-    auto hasBlockTag = [this](const icu::UnicodeString& line, const markdown::ParagraphLineTags& found) {
-        if (found.blockTag)
-            return true;
+    // A code block saved inside a quote stands for its pre element, a saved
+    // raw HTML block for itself.
+    auto isSavedBlock = [this](const icu::UnicodeString& line) {
         if (line.isEmpty() || line.charAt(0) != u'%')
             return false;
+        if (isSavedRawHTML(line))
+            return true;
         auto code = codeBlocksEscaped.savedTextForToken(line);
         return code && code->startsWith(u"<pre>");
+    };
+    auto hasBlockTag = [&isSavedBlock](const icu::UnicodeString& line, const markdown::ParagraphLineTags& found) {
+        return found.blockTag || isSavedBlock(line);
+    };
+    // A block needs no empty line before it: a line that starts with a block
+    // element (a heading, a quote, a rule) ends the paragraph above it.
+    auto startsBlock = [&isSavedBlock](const icu::UnicodeString& line) {
+        return markdown::startsWithBlockTag(line) || isSavedBlock(line);
     };
 
     const icu::UnicodeString text = engine::trimmedInPlace(string);
@@ -63,8 +73,13 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) c
         // closes it, stay as written.
         const bool inRawBlock = rawBlock;
         rawBlock = found.rawBlockOpenAfter(rawBlock);
+        const bool block = !inRawBlock && startsBlock(line);
+        if (paragraphOpen && block) {
+            out.append(u"</p>");
+            paragraphOpen = false;
+        }
         bool opens = false;
-        if (!(startsSpecial || inRawBlock || rawBlock || hasTag || inList)) {
+        if (!(startsSpecial || inRawBlock || rawBlock || hasTag || inList || block)) {
             if (engine::isBlank(line)) {
                 if (paragraphOpen)
                     out.append(u"</p>");

@@ -20,6 +20,7 @@ inline std::map<std::string, bool> switchesFor(Flavour flavour) {
         {"tables_piped", true},
         {"footnotes", true},
         {"bibliography", flavour == Flavour::multimarkdown},
+        {"markdown_in_html", true},
     };
     if (flavour == Flavour::multimarkdown)
         switches["toc_create"] = true;
