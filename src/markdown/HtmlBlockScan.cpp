@@ -284,13 +284,16 @@ private:
             return addBlock(line, paragraphEnd(line, to));
         if (element == Element::empty)
             return addBlock(line, lineEnd);
-        const int32_t tagEnd = openingTagEnd(*tag, tag->match >= 0 ? tag->match : lineEnd);
-        if (element == Element::aloneOnLine && (tagEnd < 0 || !isBlankLine(tagEnd + 1, lineEnd)))
-            return -1;
+        if (element == Element::aloneOnLine) {
+            const int32_t tagEnd = openingTagEnd(*tag, lineEnd);
+            if (tagEnd < 0 || !isBlankLine(tagEnd + 1, lineEnd))
+                return -1;
+        }
         if (tag->match < 0 || tag->match >= to)
             return addBlock(line, paragraphEnd(line, to));
         const int32_t end = std::min(lineEndFrom(tag->match), to);
-        if (!markdownAttribute_ || depth >= kDeepestMarkdownInside || tagEnd < 0)
+        const int32_t tagEnd = markdownAttribute_ && depth < kDeepestMarkdownInside ? openingTagEnd(*tag, tag->match) : -1;
+        if (tagEnd < 0)
             return addBlock(line, end);
         const std::optional<Range> attribute = markdownAttributeIn(tag->nameEnd, tagEnd);
         if (!attribute)

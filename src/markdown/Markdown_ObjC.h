@@ -46,7 +46,9 @@ public:
     void encodeEmailAddress();
     icu::UnicodeString obfuscateEmail(const icu::UnicodeString& string);
     void performPBlocking();
-    icu::UnicodeString addPBlocks(const icu::UnicodeString& string) const;
+    // Inside a quote (`inQuote`), the lines of a nested quote, lazy ones
+    // too, are left for the quote pass's next round.
+    icu::UnicodeString addPBlocks(const icu::UnicodeString& string, bool inQuote = false) const;
 
     // Links and references (LinksAndReferences.cpp).
     void linkSave();

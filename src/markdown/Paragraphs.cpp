@@ -22,6 +22,22 @@ bool startsOutsideParagraphs(const icu::UnicodeString& line) {
     return c == u'#' || c == u'*' || c == u'+' || c == u'-' || c == u'>' || c == u'\t';
 }
 
+// "#" to "######", a blank and the heading's text.
+bool startsAtxHeading(const icu::UnicodeString& line) {
+    int32_t marks = 0;
+    while (marks < line.length() && line.charAt(marks) == u'#')
+        ++marks;
+    return marks >= 1 && marks <= 6 && marks + 1 < line.length() && line.charAt(marks) == u' ';
+}
+
+// ">" and the quoted text.
+bool startsQuote(const icu::UnicodeString& line) {
+    int32_t at = 0;
+    while (at < line.length() && line.charAt(at) == u' ')
+        ++at;
+    return at + 1 < line.length() && line.charAt(at) == u'>';
+}
+
 }  // namespace
 
 void Markdown_ObjC::performPBlocking() {
@@ -33,7 +49,7 @@ void Markdown_ObjC::performPBlocking() {
 // One walk over the lines, writing the result as it goes: a paragraph's
 // closing tag belongs at the end of the line before the empty line or the
 // block that closes it, so it is written just before that line's newline.
-icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) const {
+icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string, bool inQuote) const {
     const markdown::ParagraphTagScanner tags(HTML_close);
     // A code block saved inside a quote stands for its pre element, a saved
     // raw HTML block for itself.
@@ -51,7 +67,7 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) c
     // A block needs no empty line before it: a line that starts with a block
     // element (a heading, a quote, a rule) ends the paragraph above it.
     auto startsBlock = [&isSavedBlock](const icu::UnicodeString& line) {
-        return markdown::startsWithBlockTag(line) || isSavedBlock(line);
+        return markdown::startsWithBlockTag(line) || isSavedBlock(line) || startsAtxHeading(line);
     };
 
     const icu::UnicodeString text = engine::trimmedInPlace(string);
@@ -62,6 +78,7 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) c
     bool paragraphOpen = false;
     bool rawBlock = false;
     bool inList = false;
+    bool inNestedQuote = false;
     for (int32_t from = 0; from <= text.length();) {
         const markdown::ParagraphLineTags found = tags.scanLine(text, from);
         const int32_t end = found.end;
@@ -73,13 +90,15 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) c
         // closes it, stay as written.
         const bool inRawBlock = rawBlock;
         rawBlock = found.rawBlockOpenAfter(rawBlock);
-        const bool block = !inRawBlock && startsBlock(line);
+        const bool quoteLine = inQuote && startsQuote(line);
+        inNestedQuote = quoteLine || (inNestedQuote && !engine::isBlank(line));
+        const bool block = !inRawBlock && (startsBlock(line) || quoteLine);
         if (paragraphOpen && block) {
             out.append(u"</p>");
             paragraphOpen = false;
         }
         bool opens = false;
-        if (!(startsSpecial || inRawBlock || rawBlock || hasTag || inList || block)) {
+        if (!(startsSpecial || inRawBlock || rawBlock || hasTag || inList || block || inNestedQuote)) {
             if (engine::isBlank(line)) {
                 if (paragraphOpen)
                     out.append(u"</p>");
