@@ -65,9 +65,11 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string, b
         return found.blockTag || isSavedBlock(line);
     };
     // A block needs no empty line before it: a line that starts with a block
-    // element (a heading, a quote, a rule) ends the paragraph above it.
-    auto startsBlock = [&isSavedBlock](const icu::UnicodeString& line) {
-        return markdown::startsWithBlockTag(line) || isSavedBlock(line) || startsAtxHeading(line);
+    // element (a heading, a quote, a rule) ends the paragraph above it. A
+    // quote's inside is built before the heading rules run; elsewhere a line
+    // that still starts with "# " is no heading (it may be code).
+    auto startsBlock = [&isSavedBlock, inQuote](const icu::UnicodeString& line) {
+        return markdown::startsWithBlockTag(line) || isSavedBlock(line) || (inQuote && startsAtxHeading(line));
     };
 
     const icu::UnicodeString text = engine::trimmedInPlace(string);
