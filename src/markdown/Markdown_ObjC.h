@@ -37,7 +37,6 @@ public:
     // Raw HTML blocks (RawHtmlBlocks.cpp): saved in `htmlBlocksEscaped` as
     // written, before the text is normalised; put back after the paragraphs.
     void saveRawHTMLBlocks();
-    bool isSavedRawHTML(const icu::UnicodeString& line) const;
 
     // Escapes, e-mail, line breaks and paragraphs (EscapesAndParagraphs.cpp).
     void escapeCharacters();
@@ -94,6 +93,10 @@ private:
     std::vector<engine::Match> allMatchesFrom(const icu::UnicodeString& opening,
                                               const icu::UnicodeString& pattern) const;
     void runStep(void (Markdown_ObjC::*pass)(), const char16_t* messageOnException);
+    // Whether a line is the token of saved raw HTML; of any saved block (raw
+    // HTML, or code saved as a pre element).
+    bool isSavedRawHTML(const icu::UnicodeString& line) const;
+    bool isSavedBlock(const icu::UnicodeString& line) const;
     void normaliseText();
     // Replaces each span by a code token; the backticks to drop are its
     // delimiters, wherever they stand in it.

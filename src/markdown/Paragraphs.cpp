@@ -40,6 +40,17 @@ bool startsQuote(const icu::UnicodeString& line) {
 
 }  // namespace
 
+// A code block saved inside a quote stands for its pre element, a saved raw
+// HTML block for itself.
+bool Markdown_ObjC::isSavedBlock(const icu::UnicodeString& line) const {
+    if (line.isEmpty() || line.charAt(0) != u'%')
+        return false;
+    if (isSavedRawHTML(line))
+        return true;
+    auto code = codeBlocksEscaped.savedTextForToken(line);
+    return code && code->startsWith(u"<pre>");
+}
+
 void Markdown_ObjC::performPBlocking() {
     if (engine::isBlank(str))
         return;
@@ -51,24 +62,14 @@ void Markdown_ObjC::performPBlocking() {
 // block that closes it, so it is written just before that line's newline.
 icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string, bool inQuote) const {
     const markdown::ParagraphTagScanner tags(HTML_close);
-    // A code block saved inside a quote stands for its pre element, a saved
-    // raw HTML block for itself.
-    auto isSavedBlock = [this](const icu::UnicodeString& line) {
-        if (line.isEmpty() || line.charAt(0) != u'%')
-            return false;
-        if (isSavedRawHTML(line))
-            return true;
-        auto code = codeBlocksEscaped.savedTextForToken(line);
-        return code && code->startsWith(u"<pre>");
-    };
-    auto hasBlockTag = [&isSavedBlock](const icu::UnicodeString& line, const markdown::ParagraphLineTags& found) {
+    auto hasBlockTag = [this](const icu::UnicodeString& line, const markdown::ParagraphLineTags& found) {
         return found.blockTag || isSavedBlock(line);
     };
     // A block needs no empty line before it: a line that starts with a block
     // element (a heading, a quote, a rule) ends the paragraph above it. A
     // quote's inside is built before the heading rules run; elsewhere a line
     // that still starts with "# " is no heading (it may be code).
-    auto startsBlock = [&isSavedBlock, inQuote](const icu::UnicodeString& line) {
+    auto startsBlock = [this, inQuote](const icu::UnicodeString& line) {
         return markdown::startsWithBlockTag(line) || isSavedBlock(line) || (inQuote && startsAtxHeading(line));
     };
 
