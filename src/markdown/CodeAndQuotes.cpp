@@ -176,7 +176,7 @@ void Markdown_ObjC::quoteBlockFormatting() {
             // A quote may hold code, even on its first line.
             inner.insert(0, u"\n\n");
             saveIndentedCodeBlocks(inner);
-            icu::UnicodeString html = engine::formatted(u"<blockquote>\n%@\n</blockquote>\n\n", {addPBlocks(inner)});
+            icu::UnicodeString html = engine::formatted(u"<blockquote>\n%@\n</blockquote>\n\n", {addPBlocks(inner, true)});
             edits.push_back({quote.start, quote.end, html});
         }
         engine::applyRangeEdits(str, std::move(edits));

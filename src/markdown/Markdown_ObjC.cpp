@@ -45,6 +45,7 @@ const PipelineStep kPipeline[] = {
     {&Markdown_ObjC::linkReturn, nullptr, u"EXCEPTIOM: -[self  linkReturn - %@"},
     {&Markdown_ObjC::unescapeCharacters, nullptr, u"EXCEPTIOM: - unescapeCharacters - %@"},
     {&Markdown_ObjC::performPBlocking, nullptr, u"EXCEPTIOM: - performPBlocking - %@"},
+    {&Markdown_ObjC::returnSavedHTMLBlocks, nullptr, u"EXCEPTIOM: - returnSavedHTMLBlocks - %@"},
 };
 
 bool isHorizontalWhiteSpace(char16_t c) {
@@ -125,26 +126,30 @@ bool Markdown_ObjC::flavourIsOn(const char* name) const {
     return found != mdFlavour.end() && found->second;
 }
 
+void Markdown_ObjC::runStep(void (Markdown_ObjC::*pass)(), const char16_t* messageOnException) {
+    // A failing pass keeps what it wrote so far; the next pass still runs.
+    try {
+        (this->*pass)();
+    } catch (const std::exception& exception) {
+        engine::log(messageOnException, {engine::fromUtf8(exception.what())});
+    } catch (...) {
+        engine::log(messageOnException, {u"unknown exception"});
+    }
+}
+
 icu::UnicodeString Markdown_ObjC::transform() {
     if (engine::isBlank(str))
         return str;
-    // Normalising would tab the spaces and merge the empty lines of fenced
-    // code, which must come out as written.
+    // Raw HTML and fenced code are saved before four spaces become a tab and
+    // empty lines merge, so that they come back as written. HTML first: it
+    // is put back last of all, so a code token inside it would never be.
+    runStep(&Markdown_ObjC::saveRawHTMLBlocks, u"EXCEPTIOM: - saveRawHTMLBlocks - %@");
     if (flavourIsOn("fenced_code"))
         saveFencedCodeBlocks();
     normaliseText();
-    for (const PipelineStep& step : kPipeline) {
-        if (step.flavourSwitch && !flavourIsOn(step.flavourSwitch))
-            continue;
-        // A failing pass keeps what it wrote so far; the next pass still runs.
-        try {
-            (this->*step.pass)();
-        } catch (const std::exception& exception) {
-            engine::log(step.messageOnException, {engine::fromUtf8(exception.what())});
-        } catch (...) {
-            engine::log(step.messageOnException, {u"unknown exception"});
-        }
-    }
+    for (const PipelineStep& step : kPipeline)
+        if (!step.flavourSwitch || flavourIsOn(step.flavourSwitch))
+            runStep(step.pass, step.messageOnException);
     return str;
 }
 

@@ -37,6 +37,10 @@ public:
     void quoteBlockFormatting();
     static icu::UnicodeString hardenHTML(const icu::UnicodeString& string);
 
+    // Raw HTML blocks (RawHtmlBlocks.cpp): saved in `htmlBlocksEscaped` as
+    // written, before the text is normalised; put back after the paragraphs.
+    void saveRawHTMLBlocks();
+
     // Escapes, e-mail, line breaks and paragraphs (EscapesAndParagraphs.cpp).
     void escapeCharacters();
     void unescapeCharacters();
@@ -44,7 +48,9 @@ public:
     void encodeEmailAddress();
     icu::UnicodeString obfuscateEmail(const icu::UnicodeString& string);
     void performPBlocking();
-    icu::UnicodeString addPBlocks(const icu::UnicodeString& string) const;
+    // Inside a quote (`inQuote`), the lines of a nested quote, lazy ones
+    // too, are left for the quote pass's next round.
+    icu::UnicodeString addPBlocks(const icu::UnicodeString& string, bool inQuote = false) const;
 
     // Links and references (LinksAndReferences.cpp).
     void linkSave();
@@ -89,6 +95,11 @@ private:
     // rescanning a long line from each bracket that never closes.
     std::vector<engine::Match> allMatchesFrom(const icu::UnicodeString& opening,
                                               const icu::UnicodeString& pattern) const;
+    void runStep(void (Markdown_ObjC::*pass)(), const char16_t* messageOnException);
+    // Whether a line is the token of saved raw HTML; of any saved block (raw
+    // HTML, or code saved as a pre element).
+    bool isSavedRawHTML(const icu::UnicodeString& line) const;
+    bool isSavedBlock(const icu::UnicodeString& line) const;
     void normaliseText();
     // Replaces each span by a code token; the backticks to drop are its
     // delimiters, wherever they stand in it.

@@ -62,10 +62,10 @@ bool replaceUnderlinedHeadings(icu::UnicodeString& text, char16_t mark, const Ar
 
 icu::UnicodeString markLinePattern(char16_t mark) {
     const icu::UnicodeString m(mark);
-    return engine::formatted(uR"((?m)^[ ]{0,3}([%@]{1,})[ %@]{0,}$)", {m, m});
+    return engine::formatted(uR"((?m)^[ ]{0,3}([%@]{1,})[ \t%@]{0,}$)", {m, m});
 }
 
-// "$" holds before any line end and at the text's end; the marks and spaces
+// "$" holds before any line end and at the text's end; the marks and blanks
 // are taken greedily, so the line matches when nothing else follows them.
 bool replaceMarkLines(icu::UnicodeString& text, char16_t mark, const icu::UnicodeString& replacement) {
     const char16_t* chars = text.getBuffer();
@@ -78,7 +78,7 @@ bool replaceMarkLines(icu::UnicodeString& text, char16_t mark, const icu::Unicod
         int32_t end = afterSpaces(chars, length, lineStart);
         if (end - lineStart > 3 || end >= length || chars[end] != mark)
             continue;
-        while (end < length && (chars[end] == mark || chars[end] == u' '))
+        while (end < length && (chars[end] == mark || chars[end] == u' ' || chars[end] == u'\t'))
             ++end;
         if (end < length && !engine::endsLineForDot(chars[end]))
             continue;

@@ -15,8 +15,9 @@ icu::UnicodeString underlinedHeadingPattern(char16_t mark);
 // line's text without its trailing spaces). Returns whether it replaced any.
 bool replaceUnderlinedHeadings(icu::UnicodeString& text, char16_t mark, const AroundGroupOne& around);
 
-// "(?m)^[ ]{0,3}([M]{1,})[ M]{0,}$" for the mark M: a line of marks and
-// spaces, indented by at most three spaces.
+// "(?m)^[ ]{0,3}([M]{1,})[ \tM]{0,}$" for the mark M: a line of marks and
+// blanks, indented by at most three spaces. The blanks may be tabs: the
+// working text holds a tab for four spaces ("*    *    *").
 icu::UnicodeString markLinePattern(char16_t mark);
 // Replaces every such line by `replacement`. Returns whether it replaced any.
 bool replaceMarkLines(icu::UnicodeString& text, char16_t mark, const icu::UnicodeString& replacement);

@@ -23,8 +23,11 @@ bool startsAt(const char16_t* chars, int32_t length, int32_t at, const icu::Unic
     return at + piece.length() <= length && sameAt(chars, at, piece);
 }
 
-bool endsAt(const char16_t* chars, int32_t end, const icu::UnicodeString& piece) {
-    return end >= piece.length() && sameAt(chars, end - piece.length(), piece);
+// A tag's name and ">" ending at `end`, right after its "<" or "</" (so
+// "</sup>" holds no "p>").
+bool tagEndsAt(const char16_t* chars, int32_t end, const icu::UnicodeString& piece) {
+    const int32_t start = end - piece.length();
+    return start >= 1 && (chars[start - 1] == u'<' || chars[start - 1] == u'/') && sameAt(chars, start, piece);
 }
 
 // Whether a tag can hold `c` at the place the set stands for.
@@ -57,7 +60,7 @@ ParagraphTagScanner::ParagraphTagScanner(const icu::UnicodeString& voidTagClose)
 }
 
 // The item and raw-block tags differ in the character after "<".
-void ParagraphTagScanner::lookAtOpening(const char16_t* chars, int32_t length, int32_t at,
+void ParagraphTagScanner::lookAtOpening(const char16_t* chars, int32_t length, int32_t lineStart, int32_t at,
                                         ParagraphLineTags& found) const {
     if (at + 1 >= length)
         return;
@@ -75,9 +78,14 @@ void ParagraphTagScanner::lookAtOpening(const char16_t* chars, int32_t length, i
             startsAt(chars, length, at, u"<blockquote>"))
             found.lastRawOpening = at;
         break;
+    case u'd':
+        if (at == lineStart && (startsAt(chars, length, at, u"<div>") || startsAt(chars, length, at, u"<div ")))
+            found.lastRawOpening = at;
+        break;
     case u'/':
         found.closesItem = found.closesItem || startsAt(chars, length, at, u"</li>");
-        if (startsAt(chars, length, at, u"</pre>") || startsAt(chars, length, at, u"</blockquote>"))
+        if (startsAt(chars, length, at, u"</pre>") || startsAt(chars, length, at, u"</blockquote>") ||
+            startsAt(chars, length, at, u"</div>"))
             found.lastRawClosing = at;
         break;
     default:
@@ -89,7 +97,7 @@ void ParagraphTagScanner::lookAtClosing(const char16_t* chars, int32_t at, Parag
     if (found.blockTag || at == 0 || !mayFollow(beforeClosing_, chars[at - 1]))
         return;
     for (const icu::UnicodeString& tag : blockTagsToClosing_)
-        found.blockTag = found.blockTag || endsAt(chars, at + 1, tag);
+        found.blockTag = found.blockTag || tagEndsAt(chars, at + 1, tag);
 }
 
 // The walk stops only at the characters it looks for.
@@ -103,7 +111,7 @@ ParagraphLineTags ParagraphTagScanner::scanLine(const icu::UnicodeString& text, 
         if (at >= length || chars[at] == u'\n')
             break;
         if (chars[at] == u'<')
-            lookAtOpening(chars, length, at, found);
+            lookAtOpening(chars, length, from, at, found);
         else
             lookAtClosing(chars, at, found);
     }

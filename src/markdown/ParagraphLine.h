@@ -14,8 +14,10 @@ struct ParagraphLineTags {
     bool blockTag = false;    // a block element's tag: the line is never wrapped
     bool opensItem = false;   // "<li>"
     bool closesItem = false;  // "</li>"
-    int32_t lastRawOpening = -1;  // "<pre>", "<pre " or "<blockquote>"
-    int32_t lastRawClosing = -1;  // "</pre>" or "</blockquote>"
+    // "<pre>", "<pre ", "<blockquote>", or "<div" starting the line (the
+    // passes write their sections as divs)
+    int32_t lastRawOpening = -1;
+    int32_t lastRawClosing = -1;  // "</pre>", "</blockquote>" or "</div>"
 
     // Whether a raw block is open after the line, given whether it was open
     // before: the later of its last opening and last closing decides.
@@ -35,7 +37,8 @@ public:
     ParagraphLineTags scanLine(const icu::UnicodeString& text, int32_t from) const;
 
 private:
-    void lookAtOpening(const char16_t* chars, int32_t length, int32_t at, ParagraphLineTags& found) const;
+    void lookAtOpening(const char16_t* chars, int32_t length, int32_t lineStart, int32_t at,
+                       ParagraphLineTags& found) const;
     void lookAtClosing(const char16_t* chars, int32_t at, ParagraphLineTags& found) const;
 
     // Every block tag either starts with "<" or ends with ">"; each is looked

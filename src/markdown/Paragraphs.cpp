@@ -4,6 +4,7 @@
 #include <unicode/uchar.h>
 
 #include "engine/TextUtilities.h"
+#include "markdown/HtmlBlockScan.h"
 #include "markdown/MarkdownText.h"
 #include "markdown/ParagraphLine.h"
 
@@ -21,7 +22,37 @@ bool startsOutsideParagraphs(const icu::UnicodeString& line) {
     return c == u'#' || c == u'*' || c == u'+' || c == u'-' || c == u'>' || c == u'\t';
 }
 
+// "#" to "######", a blank and the heading's text.
+bool startsAtxHeading(const icu::UnicodeString& line) {
+    int32_t marks = 0;
+    while (marks < line.length() && line.charAt(marks) == u'#')
+        ++marks;
+    return marks >= 1 && marks <= 6 && marks + 1 < line.length() && line.charAt(marks) == u' ';
+}
+
+// ">" and the quoted text.
+bool startsQuote(const icu::UnicodeString& line) {
+    int32_t at = 0;
+    while (at < line.length() && line.charAt(at) == u' ')
+        ++at;
+    return at + 1 < line.length() && line.charAt(at) == u'>';
+}
+
 }  // namespace
+
+// A saved code block (in a quote, or indented by tabs under other text)
+// stands for its pre element, a saved raw HTML block for itself.
+bool Markdown_ObjC::isSavedBlock(const icu::UnicodeString& line) const {
+    int32_t at = 0;
+    while (at < line.length() && line.charAt(at) == u'\t')
+        ++at;
+    if (at == line.length() || line.charAt(at) != u'%')
+        return false;
+    if (at == 0 && isSavedRawHTML(line))
+        return true;
+    auto code = codeBlocksEscaped.savedTextForToken(line.tempSubString(at));
+    return code && code->startsWith(u"<pre>");
+}
 
 void Markdown_ObjC::performPBlocking() {
     if (engine::isBlank(str))
@@ -30,49 +61,50 @@ void Markdown_ObjC::performPBlocking() {
 }
 
 // One walk over the lines, writing the result as it goes: a paragraph's
-// closing tag belongs at the end of the line before the empty line that
-// closes it, so it is written just before that line's newline.
-icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string) const {
+// closing tag belongs at the end of the line before the empty line or the
+// block that closes it, so it is written just before that line's newline.
+icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string, bool inQuote) const {
     const markdown::ParagraphTagScanner tags(HTML_close);
-    // A saved code block (in a quote, or indented by tabs under other text)
-    // stands for its pre element.
-    auto isSavedPre = [this](const icu::UnicodeString& line) {
-        int32_t at = 0;
-        while (at < line.length() && line.charAt(at) == u'\t')
-            ++at;
-        if (at == line.length() || line.charAt(at) != u'%')
-            return false;
-        auto code = codeBlocksEscaped.savedTextForToken(line.tempSubString(at));
-        return code && code->startsWith(u"<pre>");
+    auto hasBlockTag = [this](const icu::UnicodeString& line, const markdown::ParagraphLineTags& found) {
+        return found.blockTag || isSavedBlock(line);
+    };
+    // A block needs no empty line before it: a line that starts with a block
+    // element (a heading, a quote, a rule) ends the paragraph above it. A
+    // quote's inside is built before the heading rules run; elsewhere a line
+    // that still starts with "# " is no heading (it may be code).
+    auto startsBlock = [this, inQuote](const icu::UnicodeString& line) {
+        return markdown::startsWithBlockTag(line) || isSavedBlock(line) || (inQuote && startsAtxHeading(line));
     };
 
     const icu::UnicodeString text = engine::trimmedInPlace(string);
     if (text.indexOf(u'\n') < 0)
-        return tags.scanLine(text, 0).blockTag || isSavedPre(text) ? text : engine::formatted(u"<p>%@</p>", {text});
+        return hasBlockTag(text, tags.scanLine(text, 0)) ? text : engine::formatted(u"<p>%@</p>", {text});
 
     icu::UnicodeString out = engine::emptyWithRoomFor(text);
     bool paragraphOpen = false;
     bool rawBlock = false;
     bool inList = false;
+    bool inNestedQuote = false;
     for (int32_t from = 0; from <= text.length();) {
         const markdown::ParagraphLineTags found = tags.scanLine(text, from);
         const int32_t end = found.end;
         const icu::UnicodeString line = text.tempSubStringBetween(from, end);
         const bool startsSpecial = startsOutsideParagraphs(line);
-        const bool savedPre = isSavedPre(line);
-        const bool hasTag = found.blockTag || savedPre;
+        const bool hasTag = hasBlockTag(line, found);
         inList = (found.opensItem && !found.closesItem) || (inList && !found.closesItem);
         // A raw block's lines, from the one that opens it to the one that
         // closes it, stay as written.
         const bool inRawBlock = rawBlock;
         rawBlock = found.rawBlockOpenAfter(rawBlock);
-        // Code ends the paragraph it follows.
-        if (savedPre && paragraphOpen) {
+        const bool quoteLine = inQuote && startsQuote(line);
+        inNestedQuote = quoteLine || (inNestedQuote && !engine::isBlank(line));
+        const bool block = !inRawBlock && (startsBlock(line) || quoteLine);
+        if (paragraphOpen && block) {
             out.append(u"</p>");
             paragraphOpen = false;
         }
         bool opens = false;
-        if (!(startsSpecial || inRawBlock || rawBlock || hasTag || inList)) {
+        if (!(startsSpecial || inRawBlock || rawBlock || hasTag || inList || block || inNestedQuote)) {
             if (engine::isBlank(line)) {
                 if (paragraphOpen)
                     out.append(u"</p>");

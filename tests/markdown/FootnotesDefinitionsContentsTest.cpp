@@ -52,8 +52,8 @@ TEST(MarkdownFootnotes, ReferencesWithoutAnyDefinitionVanish) {
 
 TEST(MarkdownDefinitions, TermWithTwoDefinitions) {
     EXPECT_EQ(extra("Apple\n: A fruit.\n: A company.\n\nAfter"),
-              "<p><dl>\n\t<dt>\n\t\tApple\n\t</dt>\n\t<dd>\n\t\t<p> A fruit.</p>\n\t</dd>\n\t<dd>\n\t\t<p> A "
-              "company.</p>\n\t</dd>\n</dl></p>\n\n\n<p>After</p>");
+              "<dl>\n\t<dt>\n\t\tApple\n\t</dt>\n\t<dd>\n\t\t<p> A fruit.</p>\n\t</dd>\n\t<dd>\n\t\t<p> A "
+              "company.</p>\n\t</dd>\n</dl>\n\n\n<p>After</p>");
     EXPECT_FALSE(has(mdtest::convert("Apple\n: A fruit.\n"), "<dl>"));
 }
 

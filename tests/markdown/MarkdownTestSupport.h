@@ -21,6 +21,7 @@ inline std::map<std::string, bool> switchesFor(Flavour flavour) {
         {"footnotes", true},
         {"bibliography", flavour == Flavour::multimarkdown},
         {"fenced_code", true},
+        {"markdown_in_html", true},
     };
     if (flavour == Flavour::multimarkdown)
         switches["toc_create"] = true;

@@ -20,8 +20,13 @@ std::string paragraphs(const std::string& text) {
 }  // namespace
 
 TEST(ParagraphBuilder, BlockTagsAreFoundWhereTheyStandWhole) {
-    EXPECT_EQ(paragraphs("a\n<hr />\nb"), "<p>a\n<hr />\nb</p>");
-    EXPECT_EQ(paragraphs("a\n\n<hr>\n\nb"), "<p>a</p>\n\n<p><hr></p>\n\n<p>b</p>");
+    // A line that starts with a block element closes the paragraph above.
+    EXPECT_EQ(paragraphs("a\n<hr />\nb"), "<p>a</p>\n<hr />\n<p>b</p>");
+    EXPECT_EQ(paragraphs("a\n\n<hr>\n\nb"), "<p>a</p>\n\n<hr>\n\n<p>b</p>");
+    EXPECT_EQ(paragraphs("a\n<div class=\"x\">\n<p> one\ntwo</p>\n</div>\nb"),
+              "<p>a</p>\n<div class=\"x\">\n<p> one\ntwo</p>\n</div>\n<p>b</p>");
+    // "p>" in a tag of another name is no paragraph.
+    EXPECT_EQ(paragraphs("a<sup>1</sup>\n\nb"), "<p>a<sup>1</sup></p>\n\n<p>b</p>");
     EXPECT_EQ(paragraphs("x<h7>y\nz\n\nw"), "<p>x<h7>y\nz</p>\n\n<p>w</p>");
     EXPECT_EQ(paragraphs("a\n\nx <h3>y\n\nb"), "<p>a</p>\n\nx <h3>y\n\n<p>b</p>");
     // A tag cut by a line end is no tag.

@@ -32,7 +32,6 @@ TEST(MarkdownPipeline, SetextAndAtxHeadings) {
 
 TEST(MarkdownPipeline, HorizontalRulesFollowTheVoidTagSetting) {
     EXPECT_TRUE(has(convert("a\n\n***\n\nb"), "<hr />"));
-    EXPECT_TRUE(has(convert("a\n\n_ _ _\n\nb"), "<hr />"));
     testsupport::ScopedSettings settings;
     settings->setBool("MARKUP_USE_HTML5", true);
     const std::string html = convert("a\n\n- - -\n\nb");

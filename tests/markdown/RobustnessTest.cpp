@@ -50,7 +50,9 @@ TEST(MarkdownRobustness, OddInputsFinish) {
     for (const char* text : {"`", "``", "[", "[^", "[^1]:", "[#a]:", "{{TOC:", "{{TOC:}}", "{{TOC:9}}", "> ",
                              ">\n>\n>", "|\n|\n|", "|||\n|||\n|||\n\n", ":\n:", "a\n: b", "- \n- \n", "1. ",
                              "\t", "<@.>", "~~", "*", "_", "\x01\x02", "# ", "=\n=", "\r\n\r\n- a\r\n- b\r\n",
-                             "```", "~~~\n", "> ```\n>", "- a\n  ```\n\t```", "\t\t```x\n\n", "```\n```\n```"}) {
+                             "```", "~~~\n", "> ```\n>", "- a\n  ```\n\t```", "\t\t```x\n\n", "```\n```\n```", "<!--",
+                             "<div>\n\n</div", "<div markdown=1>\n</div>", "<p>x</p>\n===\n\n{{TOC}}",
+                             "<ins>\n</del>", "<div>\n```\n</div>\n```", "```\n<div>\n```\n</div>"}) {
         for (Flavour flavour : {Flavour::markdown, Flavour::markdownextra, Flavour::multimarkdown})
             EXPECT_EQ(leftoverToken(mdtest::convert(text, flavour), text), "") << text;
     }
