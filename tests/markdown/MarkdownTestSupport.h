@@ -21,6 +21,7 @@ inline std::map<std::string, bool> switchesFor(Flavour flavour) {
         {"footnotes", true},
         {"bibliography", flavour == Flavour::multimarkdown},
         {"fenced_code", true},
+        {"intraword_underscore_literal", true},
     };
     if (flavour == Flavour::multimarkdown)
         switches["toc_create"] = true;
