@@ -13,6 +13,7 @@ std::map<std::string, bool> flavourSwitches(bool multiMarkdown) {
         {"tilde_strike", !multiMarkdown}, {"javascript_anchors", true}, {"definition_list", true},
         {"tables_piped", true},           {"footnotes", true},          {"bibliography", multiMarkdown},
         {"fenced_code", true},
+        {"intraword_underscore_literal", true},
     };
     if (multiMarkdown)
         switches["toc_create"] = true;
