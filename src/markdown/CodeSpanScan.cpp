@@ -117,7 +117,8 @@ std::vector<int32_t> escapedBacktickStarts(const icu::UnicodeString& string) {
     const char16_t* text = string.getBuffer();
     const int32_t length = string.length();
     std::vector<int32_t> starts;
-    for (int32_t at = nextBacktick(text, length, 1); at >= 0; at = nextBacktick(text, length, at + 1)) {
+    for (int32_t at = nextBacktickOutsideTags(text, length, 1); at >= 0;
+         at = nextBacktickOutsideTags(text, length, at + 1)) {
         const int32_t backslash = at - 1;
         if (text[backslash] != u'\\')
             continue;

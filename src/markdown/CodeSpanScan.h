@@ -25,7 +25,8 @@ std::vector<engine::TextRange> doubledBacktickSpans(const icu::UnicodeString& te
 std::vector<engine::TextRange> singleBacktickSpans(const icu::UnicodeString& text);
 
 // The starts of the matches of "(?<![\\`])\\`": a backslash before a
-// backtick, itself after neither a backslash nor a backtick.
+// backtick, itself after neither a backslash nor a backtick; none inside an
+// HTML tag.
 std::vector<int32_t> escapedBacktickStarts(const icu::UnicodeString& text);
 
 }  // namespace markdown
