@@ -30,14 +30,15 @@ QString displayValueForIdentifier(const QString& identifier) {
 const Flavour& markdownExtraFlavour() {
     static const Flavour flavour = {{"tilde_strike", true}, {"javascript_anchors", true}, {"definition_list", true},
                                     {"tables_piped", true}, {"footnotes", true},          {"bibliography", false},
-                                    {"fenced_code", true},  {"markdown_in_html", true}};
+                                    {"fenced_code", true},  {"markdown_in_html", true},   {"intraword_underscore_literal", true}};
     return flavour;
 }
 
 const Flavour& multiMarkdownFlavour() {
     static const Flavour flavour = {{"tilde_strike", false}, {"javascript_anchors", true}, {"definition_list", true},
                                     {"tables_piped", true},  {"footnotes", true},          {"bibliography", true},
-                                    {"toc_create", true},    {"fenced_code", true},       {"markdown_in_html", true}};
+                                    {"toc_create", true},    {"fenced_code", true},       {"markdown_in_html", true},
+                                    {"intraword_underscore_literal", true}};
     return flavour;
 }
 

@@ -2,6 +2,8 @@
 
 #include <unicode/ustring.h>
 
+#include "markdown/HtmlTagScan.h"
+
 namespace markdown {
 namespace {
 
@@ -15,9 +17,28 @@ int32_t nextBacktick(const char16_t* text, int32_t length, int32_t from) {
     return found ? static_cast<int32_t>(found - text) : -1;
 }
 
-// The first place at or after `from` where two backticks follow each other.
-int32_t nextDoubledBacktick(const char16_t* text, int32_t length, int32_t from) {
-    for (int32_t at = nextBacktick(text, length, from); at >= 0; at = nextBacktick(text, length, at + 1))
+// The first backtick at or after `from` outside HTML tags, or -1: a backtick
+// in an attribute value opens no span.
+int32_t nextBacktickOutsideTags(const char16_t* text, int32_t length, int32_t from) {
+    for (int32_t at = from; at < length; ++at) {
+        if (text[at] == kBacktick)
+            return at;
+        if (text[at] == u'<') {
+            const int32_t tagEnd = htmlTagEnd(text, length, at);
+            if (tagEnd > 0)
+                at = tagEnd - 1;
+        }
+    }
+    return -1;
+}
+
+// The first place at or after `from` where two backticks follow each other;
+// an opening one stands outside HTML tags.
+int32_t nextDoubledBacktick(const char16_t* text, int32_t length, int32_t from, bool opening) {
+    auto next = [&](int32_t at) {
+        return opening ? nextBacktickOutsideTags(text, length, at) : nextBacktick(text, length, at);
+    };
+    for (int32_t at = next(from); at >= 0; at = next(at + 1))
         if (at + 1 < length && text[at + 1] == kBacktick)
             return at;
     return -1;
@@ -54,11 +75,11 @@ std::vector<engine::TextRange> doubledBacktickSpans(const icu::UnicodeString& st
     const int32_t length = string.length();
     std::vector<engine::TextRange> spans;
     for (int32_t from = 0;;) {
-        const int32_t open = nextDoubledBacktick(text, length, from);
+        const int32_t open = nextDoubledBacktick(text, length, from, true);
         if (open < 0)
             break;
         const int32_t openEnd = endOfBacktickRun(text, length, open);
-        const int32_t close = nextDoubledBacktick(text, length, openEnd);
+        const int32_t close = nextDoubledBacktick(text, length, openEnd, false);
         if (close >= 0) {
             from = endOfBacktickRun(text, length, close);
             spans.push_back({open, from});
@@ -72,21 +93,22 @@ std::vector<engine::TextRange> doubledBacktickSpans(const icu::UnicodeString& st
 }
 
 // A start whose next backtick lies beyond an empty line fails; the search
-// goes on from that next backtick, which may open a span of its own.
+// goes on from that next backtick, which may open a span of its own. A
+// backtick inside an HTML tag opens nothing, but inside code a tag is code.
 std::vector<engine::TextRange> singleBacktickSpans(const icu::UnicodeString& string) {
     const char16_t* text = string.getBuffer();
     const int32_t length = string.length();
     std::vector<engine::TextRange> spans;
-    for (int32_t open = nextBacktick(text, length, 0); open >= 0;) {
+    for (int32_t open = nextBacktickOutsideTags(text, length, 0); open >= 0;) {
         const int32_t close = nextBacktick(text, length, open + 1);
         if (close < 0)
             break;
         if (holdsEmptyLine(text, open + 1, close)) {
-            open = close;
+            open = nextBacktickOutsideTags(text, length, open + 1);
             continue;
         }
         spans.push_back({open, close + 1});
-        open = nextBacktick(text, length, close + 1);
+        open = nextBacktickOutsideTags(text, length, close + 1);
     }
     return spans;
 }
@@ -95,7 +117,8 @@ std::vector<int32_t> escapedBacktickStarts(const icu::UnicodeString& string) {
     const char16_t* text = string.getBuffer();
     const int32_t length = string.length();
     std::vector<int32_t> starts;
-    for (int32_t at = nextBacktick(text, length, 1); at >= 0; at = nextBacktick(text, length, at + 1)) {
+    for (int32_t at = nextBacktickOutsideTags(text, length, 1); at >= 0;
+         at = nextBacktickOutsideTags(text, length, at + 1)) {
         const int32_t backslash = at - 1;
         if (text[backslash] != u'\\')
             continue;

@@ -9,6 +9,7 @@
 #include "engine/TextUtilities.h"
 #include "engine/UnitSearch.h"
 #include "markdown/AngleAddresses.h"
+#include "markdown/HtmlTagScan.h"
 #include "markdown/MarkdownText.h"
 
 namespace {
@@ -54,14 +55,26 @@ int32_t breakingBlanksAt(const icu::UnicodeString& line) {
 // One walk over the text instead of one per escape. Replacing the pairs of
 // backslashes first and then each other escape gives the same: no token holds
 // a backslash, so a backslash left after the pairs of its run escapes the
-// character after it, as the walk finds too.
+// character after it, as the walk finds too. Inside an HTML tag a backslash
+// is part of an attribute value and stays as written.
 void Markdown_ObjC::escapeCharacters() {
     if (str.indexOf(u'\\') < 0)
         return;
+    const char16_t* text = str.getBuffer();
+    const int32_t length = str.length();
     icu::UnicodeString out = engine::emptyWithRoomFor(str);
     int32_t copiedUpTo = 0;
-    for (int32_t at = str.indexOf(u'\\'); at >= 0 && at + 1 < str.length(); at = str.indexOf(u'\\', at)) {
-        const char16_t escaped = str.charAt(at + 1);
+    for (int32_t at = 0; at + 1 < length;) {
+        if (text[at] == u'<') {
+            const int32_t tagEnd = markdown::htmlTagEnd(text, length, at);
+            at = tagEnd > 0 ? tagEnd : at + 1;
+            continue;
+        }
+        if (text[at] != u'\\') {
+            ++at;
+            continue;
+        }
+        const char16_t escaped = text[at + 1];
         const Escape* escape = nullptr;
         for (const Escape& candidate : kEscapes)
             if (candidate.written[1] == escaped)
@@ -74,7 +87,7 @@ void Markdown_ObjC::escapeCharacters() {
         at += 2;
         copiedUpTo = at;
     }
-    out.append(str, copiedUpTo, str.length() - copiedUpTo);
+    out.append(str, copiedUpTo, length - copiedUpTo);
     str = std::move(out);
 }
 

@@ -259,6 +259,13 @@ std::optional<engine::TextRange> definitionAddressAt(const char16_t* text, int32
     if (at + 1 >= length || text[at] != u']' || text[at + 1] != u':')
         return std::nullopt;
     const int32_t address = afterBlanks(text, length, at + 2);
+    if (address < length && text[address] == u'<') {
+        int32_t close = address + 1;
+        while (close < length && text[close] != u'<' && text[close] != u'>' && text[close] != u'\n')
+            ++close;
+        if (close < length && text[close] == u'>')
+            return engine::TextRange{address, close + 1};
+    }
     int32_t end = address;
     // ICU's \s is exactly White_Space, which no supplementary character has.
     while (end < length && !u_isUWhiteSpace(text[end]))
@@ -282,12 +289,13 @@ std::vector<InlineLink> inlineLinks(const icu::UnicodeString& text, const icu::U
     return links;
 }
 
-std::vector<ReferenceLink> referenceLinks(const icu::UnicodeString& text) {
+std::vector<ReferenceLink> referenceLinks(const icu::UnicodeString& text,
+                                          const std::function<bool(const ReferenceLink&)>& takes) {
     std::vector<ReferenceLink> links;
     const char16_t* buffer = text.getBuffer();
     for (int32_t at = engine::findUnit(text, u'['); at >= 0; at = engine::findUnit(text, u'[', at + 1)) {
         std::optional<ReferenceLink> link = referenceLinkAt(buffer, text.length(), at);
-        if (!link)
+        if (!link || (takes && !takes(*link)))
             continue;
         links.push_back(*link);
         at = link->end - 1;

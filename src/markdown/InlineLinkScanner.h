@@ -5,6 +5,7 @@
 // stepping their lazy loops one character at a time.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 #include <unicode/unistr.h>
@@ -40,8 +41,8 @@ std::optional<InlineLink> inlineLinkAt(const char16_t* text, int32_t length, int
 
 // The address of a reference definition ("[name]: address") whose line
 // starts at `at`, as the rule
-//   (?m)^[ ]{0,3}\[[^\]\n^#][^\]\n]*\]:[ \t]*(\S+)
-// finds it there (its group 1), if any.
+//   (?m)^[ ]{0,3}\[[^\]\n^#][^\]\n]*\]:[ \t]*(<[^<>\n]*>|\S+)
+// finds it there (its group 1), if any: in angle brackets it may hold blanks.
 std::optional<engine::TextRange> definitionAddressAt(const char16_t* text, int32_t length, int32_t at);
 
 // Every reference image "![alt][key]" (a blank or a line break may stand
@@ -68,6 +69,9 @@ struct ReferenceLink {
 };
 
 // Every reference link of `text`, as a find loop over the text finds them.
-std::vector<ReferenceLink> referenceLinks(const icu::UnicodeString& text);
+// With `takes`, only the links it takes are kept; after one it does not
+// take, the search goes on inside its brackets ("[see [this] here]").
+std::vector<ReferenceLink> referenceLinks(const icu::UnicodeString& text,
+                                          const std::function<bool(const ReferenceLink&)>& takes = {});
 
 }  // namespace markdown

@@ -153,8 +153,23 @@ std::vector<engine::TextRange> linkMatches(const icu::UnicodeString& text, const
     return matches;
 }
 
+// A backslash before a bracket or parenthesis in an address only kept it
+// from ending the address ("/url\\(test\\)"); the address itself holds the
+// character alone.
+icu::UnicodeString unescapedAddress(const icu::UnicodeString& address) {
+    icu::UnicodeString out;
+    for (int32_t at = 0; at < address.length(); ++at) {
+        const char16_t c = address.charAt(at);
+        const char16_t next = at + 1 < address.length() ? address.charAt(at + 1) : 0;
+        if (c == u'\\' && (next == u'(' || next == u')' || next == u'[' || next == u']'))
+            continue;
+        out.append(c);
+    }
+    return out;
+}
+
 // Replaces every match of an inline link or image rule in `text` by the
-// rule's template, as replacing with its pattern would.
+// rule's template, with its address unescaped.
 void replaceInlineLinks(icu::UnicodeString& text, const RuleRecord& rule, markdown::LinkClosing closing) {
     const icu::UnicodeString opening = linkOpening(rule);
     const std::vector<markdown::InlineLink> links = markdown::inlineLinks(text, opening, closing);
@@ -164,11 +179,19 @@ void replaceInlineLinks(icu::UnicodeString& text, const RuleRecord& rule, markdo
     int32_t copiedUpTo = 0;
     for (const markdown::InlineLink& link : links) {
         const int32_t start = link.text.start - opening.length();
-        std::vector<engine::TextRange> groups = {{start, link.end}, link.text, link.address, link.address};
+        // The match with its address unescaped, and its groups in that piece.
+        const icu::UnicodeString address =
+            unescapedAddress(text.tempSubString(link.address.start, link.address.end - link.address.start));
+        icu::UnicodeString piece = text.tempSubString(start, link.address.start - start);
+        piece.append(address).append(text, link.address.end, link.end - link.address.end);
+        const int32_t shift = address.length() - (link.address.end - link.address.start);
+        const engine::TextRange addressInPiece{link.address.start - start, link.address.start - start + address.length()};
+        std::vector<engine::TextRange> groups = {
+            {0, piece.length()}, {link.text.start - start, link.text.end - start}, addressInPiece, addressInPiece};
         if (closing == markdown::LinkClosing::withTitle)
-            groups.push_back(link.title);
+            groups.push_back({link.title.start - start + shift, link.title.end - start + shift});
         out.append(text, copiedUpTo, start - copiedUpTo);
-        engine::appendEvaluatedTemplate(out, rule.templateText, groups, text);
+        engine::appendEvaluatedTemplate(out, rule.templateText, groups, piece);
         copiedUpTo = link.end;
     }
     out.append(text, copiedUpTo, text.length() - copiedUpTo);
@@ -190,7 +213,10 @@ void Markdown_ObjC::linkSave() {
         const std::optional<engine::TextRange> address =
             markdown::definitionAddressAt(str.getBuffer(), str.length(), lineStart);
         if (address) {
-            const icu::UnicodeString saved = str.tempSubString(address->start, address->end - address->start);
+            // An address in angle brackets is what they hold, blanks and all.
+            icu::UnicodeString saved = str.tempSubString(address->start, address->end - address->start);
+            if (saved.length() >= 2 && saved.charAt(0) == u'<' && saved.charAt(saved.length() - 1) == u'>')
+                saved = saved.tempSubString(1, saved.length() - 2);
             addresses.push_back({address->start, address->end, linksEscaped.add(saved)});
             searchFrom = address->end;
         }
@@ -310,13 +336,14 @@ void Markdown_ObjC::referenceStyleFormatting() {
 
     // Reference links: the name exactly as written, else the link text (also
     // for a text in brackets alone). The text holds brackets only in pairs and
-    // may go on over a line break, as may the gap before the name.
+    // may go on over a line break, as may the gap before the name. Brackets
+    // that link nothing may hold a link ("[see [this] here]").
     std::vector<engine::RangeEdit> links;
-    for (const markdown::ReferenceLink& link : markdown::referenceLinks(str)) {
+    auto linked = [&](const markdown::ReferenceLink& link) {
         const icu::UnicodeString text = str.tempSubString(link.text.start, link.text.end - link.text.start);
         // A footnote marker alone is never a link.
         if (!link.name && text.startsWith(u"^"))
-            continue;
+            return false;
         icu::UnicodeString name;
         if (link.name)
             name = str.tempSubString(link.name->start, link.name->end - link.name->start);
@@ -326,10 +353,12 @@ void Markdown_ObjC::referenceStyleFormatting() {
         }
         auto found = references.find(name);
         if (found == references.end())
-            continue;
+            return false;
         const Reference& r = found->second;
         links.push_back({link.start, link.end, r.title.isEmpty() ? engine::formatted(u"<a href=\"%@\">%@</a>", {r.url, text})
                                         : engine::formatted(u"<a href=\"%@\" title=\"%@\">%@</a>", {r.url, r.title, text})});
-    }
+        return true;
+    };
+    markdown::referenceLinks(str, linked);
     engine::applyRangeEdits(str, std::move(links));
 }

@@ -4,9 +4,9 @@
 
 #include "engine/CandidateSearch.h"
 #include "engine/Log.h"
-#include "engine/MarkedSpans.h"
 #include "engine/TextUtilities.h"
 #include "markdown/AtxHeadings.h"
+#include "markdown/EmphasisSpans.h"
 #include "markdown/MarkdownText.h"
 #include "markdown/MarkedLines.h"
 
@@ -14,10 +14,6 @@ namespace {
 
 RuleRecord regex(const char16_t* name, const char16_t* pattern, const icu::UnicodeString& templateText) {
     return RuleRecord::regex(name, pattern, templateText);
-}
-
-RuleRecord multiLine(const char16_t* name, const icu::UnicodeString& pattern, const icu::UnicodeString& templateText) {
-    return RuleRecord::multiLine(name, pattern, templateText);
 }
 
 }  // namespace
@@ -35,81 +31,6 @@ RuleTable Markdown_ObjC::firstRegexMarkdown() const {
 }
 
 namespace {
-
-// A marker written after a backslash is the character itself (an escaped
-// backslash before it does not count); a star that starts a line and is
-// followed by a blank is a list bullet. Neither opens nor closes emphasis.
-// The checks follow the marker, so that the search can skip to markers.
-const char16_t* const kNotEscaped = uR"((?<!(?<!\\)\\%@))";
-const char16_t* const kNotABullet = uR"((?!(?<=^[ \t]{0,32}\*)[ \t]))";
-// Emphasis stays within its paragraph.
-const char16_t* const kWithinParagraph = uR"(((?:(?!\n\n).)*?))";
-
-icu::UnicodeString emphasis(const icu::UnicodeString& marker, bool bulletLike) {
-    icu::UnicodeString delimiter =
-        engine::formatted(u"%@%@%@", {marker, engine::formatted(kNotEscaped, {marker}), bulletLike ? kNotABullet : u""});
-    return engine::formatted(u"(?m)%@%@%@", {delimiter, kWithinParagraph, delimiter});
-}
-
-// The emphasis rules of the main table as the walk applies them.
-struct EmphasisRule {
-    const char16_t* name;
-    const char16_t* marker;
-    const char16_t* escapedMarker;
-    bool bulletLike;
-};
-
-const EmphasisRule kEmphasisRules[] = {
-    {u"boldAlternative", u"__", uR"(\_\_)", false},
-    {u"bold", u"**", uR"(\*\*)", false},
-    {u"inverseAlternative", u"_", uR"(\_)", false},
-    {u"inverseRegular", u"*", uR"(\*)", true},
-};
-
-// The walk's checks at a marker, as the look-arounds of the patterns above
-// make them.
-bool escapedAt(const char16_t* text, int32_t at) {
-    return at >= 1 && text[at - 1] == u'\\' && !(at >= 2 && text[at - 2] == u'\\');
-}
-
-bool notEscaped(const char16_t* text, int32_t, int32_t at, int32_t) {
-    return !escapedAt(text, at);
-}
-
-// "^[ \t]{0,32}\*" before the position after the star, a blank after it;
-// "^" holds at the text's start and after any line end.
-bool isBulletStar(const char16_t* text, int32_t length, int32_t at) {
-    if (at + 1 >= length || (text[at + 1] != u' ' && text[at + 1] != u'\t'))
-        return false;
-    int32_t lineStart = at;
-    while (lineStart > 0 && at - lineStart < 32 && (text[lineStart - 1] == u' ' || text[lineStart - 1] == u'\t'))
-        --lineStart;
-    return lineStart == 0 || engine::endsLineForDot(text[lineStart - 1]);
-}
-
-bool notEscapedNorABullet(const char16_t* text, int32_t length, int32_t at, int32_t) {
-    return !escapedAt(text, at) && !isBulletStar(text, length, at);
-}
-
-const EmphasisRule* emphasisRuleNamed(const icu::UnicodeString& name) {
-    for (const EmphasisRule& rule : kEmphasisRules)
-        if (name == rule.name)
-            return &rule;
-    return nullptr;
-}
-
-// The walk that applies a table rule, when the rule is still the emphasis
-// pattern the walk is equivalent to.
-std::optional<engine::MarkedSpanRule> markedSpansFor(const RuleRecord& record) {
-    const EmphasisRule* rule = emphasisRuleNamed(record.name);
-    if (!rule || !record.regexMultiLineReplace || record.pattern != emphasis(rule->escapedMarker, rule->bulletLike))
-        return std::nullopt;
-    auto around = markdown::splitAroundGroupOne(record.templateText);
-    if (!around)
-        return std::nullopt;
-    return engine::MarkedSpanRule{rule->marker, true, rule->bulletLike ? notEscapedNorABullet : notEscaped,
-                                  around->before, around->after};
-}
 
 constexpr int kHeadingLevels = 6;
 
@@ -139,14 +60,10 @@ std::optional<markdown::AtxHeadingTemplates> atxHeadingTemplates(const RuleTable
 
 }  // namespace
 
-// The main table: emphasis (strong before em, underscore before asterisk) and
-// ATX headings (level 6 first).
+// The main table: ATX headings (level 6 first). Emphasis, which must nest,
+// is a walk of its own (emphasis()).
 RuleTable Markdown_ObjC::regexMarkdown() const {
     return {
-        multiLine(u"boldAlternative", emphasis(uR"(\_\_)", false), u"<strong>$1</strong>"),
-        multiLine(u"bold", emphasis(uR"(\*\*)", false), u"<strong>$1</strong>"),
-        multiLine(u"inverseAlternative", emphasis(uR"(\_)", false), u"<em>$1</em>"),
-        multiLine(u"inverseRegular", emphasis(uR"(\*)", true), u"<em>$1</em>"),
         regex(u"headline6", uR"((?m)^[#]{6,6}[ ](.+?)[ ]*\#*$)", u"<h6>$1</h6>"),
         regex(u"headline5", uR"((?m)^[#]{5,5}[ ](.+?)[ ]*\#*$)", u"<h5>$1</h5>"),
         regex(u"headline4", uR"((?m)^[#]{4,4}[ ](.+?)[ ]*\#*$)", u"<h4>$1</h4>"),
@@ -230,15 +147,17 @@ void Markdown_ObjC::firstSimpleTransform() {
             replaceMatchesWithPattern(rule.pattern, rule.templateText, rule.dotMatch);
 }
 
+void Markdown_ObjC::emphasis() {
+    markdown::replaceEmphasis(str, {flavourIsOn("intraword_underscore_literal")});
+}
+
 void Markdown_ObjC::applyMainRules() {
-    // Emphasis and headings are applied by walks that find exactly what
-    // their patterns find; a rule the walks do not know runs as a pattern.
+    // Headings are applied by a walk that finds exactly what their patterns
+    // find; a rule the walk does not know runs as a pattern.
     const auto headings = atxHeadingTemplates(regexes);
     bool headingsDone = false;
     for (const RuleRecord& rule : regexes) {
-        if (auto spans = markedSpansFor(rule)) {
-            engine::replaceMarkedSpans(str, *spans);
-        } else if (headings && rule.name.startsWith(u"headline")) {
+        if (headings && rule.name.startsWith(u"headline")) {
             if (!headingsDone)
                 markdown::replaceAtxHeadings(str, *headings);
             headingsDone = true;

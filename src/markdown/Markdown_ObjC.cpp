@@ -27,6 +27,7 @@ const PipelineStep kPipeline[] = {
     {&Markdown_ObjC::firstSimpleTransform, nullptr, u"EXCEPTIOM: - firstSimpleTransform - %@"},
     {&Markdown_ObjC::quoteBlockFormatting, nullptr, u"EXCEPTIOM: - quoteBlockFormatting - %@"},
     {&Markdown_ObjC::performTables, "tables_piped", u"EXCEPTIOM: - performTables - %@"},
+    {&Markdown_ObjC::emphasis, nullptr, u"EXCEPTIOM: - emphasis - %@"},
     {&Markdown_ObjC::applyMainRules, nullptr, u"EXCEPTIOM: - simpleTransform - %@"},
     {&Markdown_ObjC::toc_create, "toc_create", u"EXCEPTIOM: - toc_create - %@"},
     {&Markdown_ObjC::performList, nullptr, u"EXCEPTIOM: - performList - %@"},

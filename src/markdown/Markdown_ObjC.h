@@ -25,6 +25,8 @@ public:
     RuleTable regexMarkdownLinks() const;
     RuleTable regexMarkdown() const;
     void firstSimpleTransform();
+    // Emphasis and strong emphasis, nested (EmphasisSpans.h).
+    void emphasis();
     // The main table, each heading rule tried only on lines that start with "#".
     void applyMainRules();
 

@@ -119,11 +119,12 @@ TEST(LinkScanners, FindWhatThePatternsFind) {
 }
 
 TEST(LinkScanners, DefinitionAddressesAreWhatThePatternTakes) {
-    const icu::UnicodeString pattern = uR"((?m)^[ ]{0,3}\[[^\]\n^#][^\]\n]*\]:[ \t]*(\S+))";
+    const icu::UnicodeString pattern = uR"((?m)^[ ]{0,3}\[[^\]\n^#][^\]\n]*\]:[ \t]*(<[^<>\n]*>|\S+))";
     const std::vector<icu::UnicodeString> cases = {
         u"[a]: http://x", u"   [a]:\thttp://x \"t\"", u"    [a]: x", u"[^1]: note", u"[#c]: cite", u"[]: x",
         u"[a]:", u"[a]:   ", u"[a]: x\u00a0y", u"[a]: x\u0085y", u"[a]: x\u000by", u"[a]: x\u2028[b]: y",
         u"[a\nb]: x", u"x [a]: y", u"[a]: \U0001F600\u3000z", u"\r\n[a]: x\r\n [b]:y", u"[a] : x", u"[[a]: x",
+        u"[a]: <x y> \"t\"", u"[a]: <x y", u"[a]: <x<y> z>", u"[a]: <>", u"[a]: <x\ny>", u"[a]:<x>y",
     };
     for (const icu::UnicodeString& text : cases) {
         std::vector<std::string> expected;

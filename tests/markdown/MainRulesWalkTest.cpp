@@ -1,7 +1,6 @@
-// Emphasis, ATX headings, underlined headings and horizontal rules are
-// applied by walks over the text; each must leave exactly what the rule
-// tables' patterns leave, also at escapes, list bullets, empty lines and
-// line ends other than "\n".
+// ATX headings, underlined headings and horizontal rules are applied by
+// walks over the text; each must leave exactly what the rule tables'
+// patterns leave, also at empty lines and line ends other than "\n".
 #include <random>
 #include <string>
 #include <vector>
@@ -48,22 +47,8 @@ void expectWalksMatchPatterns(const std::vector<std::string>& texts) {
     }
 }
 
-const std::string kSpaces33(33, ' ');
-const std::string kSpaces32(32, ' ');
 
 }  // namespace
-
-TEST(MainRulesWalk, EmphasisAsThePatternsFindIt) {
-    expectWalksMatchPatterns({
-        "**a** and __b__ *c* _d_", "****", "**", "***a***", "___a___ _", "a*b*c*d", "*a\n\n*b*",
-        "*a\n*b*", "**a\n \nb**", "*a\r\n\r\nb*", "*a\n\u2028\nb*", "__a\n\n\n__ b__ c__",
-        "\\*a*", "\\\\*a*", "a\\**b**", "*a\\*", "*a\\\\*", "\\__a__", "x\\\\\\*a*b*",
-        "* item *a*", "  * item\n* b *c*", "\t*\tx*", kSpaces32 + "* x*", kSpaces33 + "* x*",
-        "*a\n* b*", "*a\r* b*", "*a\u2028* b*", "*a\u0085* b*", "*a\x0b* b*", "a * b*",
-        "*\u00e9\U0001F600*", "_\U0001F600_x_", "*", "_", "\\", "**a*b**c*",
-        "*a\n\n", "a\n\n*b\n\n*c*", "* a\n* b\n", "__*x*__", "*_x_*",
-    });
-}
 
 TEST(MainRulesWalk, HeadingsAsThePatternsFindThem) {
     expectWalksMatchPatterns({

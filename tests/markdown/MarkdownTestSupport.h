@@ -22,6 +22,7 @@ inline std::map<std::string, bool> switchesFor(Flavour flavour) {
         {"bibliography", flavour == Flavour::multimarkdown},
         {"fenced_code", true},
         {"markdown_in_html", true},
+        {"intraword_underscore_literal", true},
     };
     if (flavour == Flavour::multimarkdown)
         switches["toc_create"] = true;
