@@ -19,13 +19,30 @@ constexpr int kOptions = CMARK_OPT_UNSAFE | CMARK_OPT_FOOTNOTES;
 
 const char* const kExtensions[] = {"table", "strikethrough", "autolink", "tagfilter", "tasklist"};
 
-cmark_parser* newParser() {
+// The table extension's time grows with the square of a row's cells: a
+// line of tens of thousands of "|" would hold the conversion for minutes.
+// No one writes a table that wide; such text is read without tables.
+constexpr size_t kWidestTableRow = 2000;
+
+bool hasTooWideRow(std::string_view markdown) {
+    size_t pipes = 0;
+    for (char c : markdown) {
+        if (c == '\n')
+            pipes = 0;
+        else if (c == '|' && ++pipes > kWidestTableRow)
+            return true;
+    }
+    return false;
+}
+
+cmark_parser* newParser(bool tables) {
     static std::once_flag registered;
     std::call_once(registered, cmark_gfm_core_extensions_ensure_registered);
     cmark_parser* parser = cmark_parser_new_with_mem(kOptions, ConversionArena::allocator());
     for (const char* name : kExtensions)
-        if (cmark_syntax_extension* extension = cmark_find_syntax_extension(name))
-            cmark_parser_attach_syntax_extension(parser, extension);
+        if (tables || std::string_view(name) != "table")
+            if (cmark_syntax_extension* extension = cmark_find_syntax_extension(name))
+                cmark_parser_attach_syntax_extension(parser, extension);
     return parser;
 }
 
@@ -35,7 +52,7 @@ cmark_parser* newParser() {
 // it, so nothing is freed one by one.
 std::string toHtml(std::string_view markdown) {
     const ConversionArena arena;
-    cmark_parser* parser = newParser();
+    cmark_parser* parser = newParser(!hasTooWideRow(markdown));
     cmark_parser_feed(parser, markdown.data(), markdown.size());
     cmark_node* document = cmark_parser_finish(parser);
     makeAlerts(document);

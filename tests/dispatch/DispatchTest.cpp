@@ -133,6 +133,22 @@ TEST_F(BuiltInRoad, GithubMarkdownIgnoresTheInterpreterChoice) {
     store.remove("VANTREL_CUSTO_PHP_URL");
 }
 
+// A table row of thousands of cells would hold the table extension for
+// minutes; text with such a row is read without tables.
+TEST_F(BuiltInRoad, GithubMarkdownReadsAbsurdlyWideRowsAsText) {
+    auto table = [](int cells) {
+        QString header = "a", rule = "-", body = "b";
+        for (int i = 1; i < cells; ++i) {
+            header += "|a";
+            rule += "|-";
+            body += "|b";
+        }
+        return header + "\n" + rule + "\n" + body + "\n";
+    };
+    EXPECT_TRUE(MarkupTransformTask::transformString(table(3), "gfm", false).startsWith("<table>"));
+    EXPECT_TRUE(MarkupTransformTask::transformString(table(2002), "gfm", false).startsWith("<p>a|a|a"));
+}
+
 // The window converts off the GUI thread, so conversions of several documents
 // run at once (two windows, or a window and an export): they must share
 // nothing that one of them frees or changes.
