@@ -3,6 +3,7 @@
 #include <unicode/utf16.h>
 #include <unicode/ustring.h>
 
+#include "engine/TextUtilities.h"
 #include "markdown/MarkdownText.h"
 
 namespace markdown {
@@ -117,7 +118,7 @@ bool isAsciiDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
-// "[ ]{0,3}[*+-][ \t]" or "[0-9]{1,}\.[ \t]" at `from`.
+// "[ ]{0,3}[*+-](?:[ \t]|$)" or "[0-9]{1,}\.[ \t]" at `from`.
 bool listMarkerAt(const Text& text, int32_t from, ListMarker marker) {
     int32_t at = from;
     if (marker == ListMarker::bulleted) {
@@ -126,6 +127,8 @@ bool listMarkerAt(const Text& text, int32_t from, ListMarker marker) {
         if (!(text.is(at, u'*') || text.is(at, u'+') || text.is(at, u'-')))
             return false;
         ++at;
+        if (at == text.length || engine::endsLineForDot(text.at[at]))
+            return true;
     } else {
         while (at < text.length && isAsciiDigit(text.at[at]))
             ++at;

@@ -29,7 +29,8 @@ std::vector<IndentedBlock> indentedBlocks(const icu::UnicodeString& text);
 std::vector<engine::TextRange> quotedBlocks(const icu::UnicodeString& text);
 
 // Where the first match at or after `from` starts (-1 for none) of
-// "(?m)\n{2,}[ ]{0,3}[*+-][ \t]{1,1}(.*?)$" (bulleted) or
+// "(?m)\n{2,}[ ]{0,3}[*+-](?:[ \t]|$)(.*?)$" (bulleted: a bullet alone is an
+// empty item) or
 // "(?m)\n{2,}([0-9]{1,}\.)[ \t]{1,1}(.*?)$" (numbered); the rest of the
 // line after the marker always matches, so only the start is worked out.
 enum class ListMarker { bulleted, numbered };

@@ -28,30 +28,52 @@ icu::UnicodeString withEscapedBackticksAsWritten(const icu::UnicodeString& code)
 }
 
 // The paragraph before the block (after the previous empty line) starts with
-// a list item.
+// a list item, or is a bullet alone (an empty item).
 bool followsListItem(const icu::UnicodeString& text, const markdown::IndentedBlock& block) {
     const int32_t previousGap = text.lastIndexOf(icu::UnicodeString(u"\n\n"), 0, block.start);
     int32_t lineStart = previousGap < 0 ? 0 : previousGap + 2;
     while (lineStart < block.start && (text.charAt(lineStart) == u' ' || text.charAt(lineStart) == u'\t'))
         ++lineStart;
     const icu::UnicodeString line(text, lineStart, markdown::lineEnd(text, lineStart) - lineStart);
-    const bool bulleted = line.length() > 1 && (line.charAt(0) == u'*' || line.charAt(0) == u'+' || line.charAt(0) == u'-') &&
-                          (line.charAt(1) == u' ' || line.charAt(1) == u'\t');
+    const bool bulleted = !line.isEmpty() && (line.charAt(0) == u'*' || line.charAt(0) == u'+' || line.charAt(0) == u'-') &&
+                          (line.length() == 1 || line.charAt(1) == u' ' || line.charAt(1) == u'\t');
     return bulleted || markdown::startsWithOrderedListMarker(line);
 }
 
-// What an indented block is to a list item whose paragraph it follows: a
-// block indented once is a further paragraph of the item (the list pass takes
-// it in), one indented twice is code inside the item.
-enum class InListItem { no, paragraph, code };
-
-InListItem placeInListItem(const icu::UnicodeString& text, const markdown::IndentedBlock& block) {
-    if (!followsListItem(text, block))
-        return InListItem::no;
-    int32_t at = block.linesStart;
+bool isIndentedTwice(const icu::UnicodeString& text, int32_t lineStart) {
+    int32_t at = lineStart;
     while (at < text.length() && text.charAt(at) == u' ')
         ++at;
-    return at + 1 < text.length() && text.charAt(at + 1) == u'\t' ? InListItem::code : InListItem::paragraph;
+    return at + 1 < text.length() && text.charAt(at) == u'\t' && text.charAt(at + 1) == u'\t';
+}
+
+// In a block that follows a list item, lines indented once are further
+// paragraphs of the item (the list pass takes them in); a run of lines
+// indented twice after an empty line, with the empty lines inside it, is
+// code inside the item. The runs, each from its first line's start to its
+// last line's end.
+std::vector<engine::TextRange> codeRunsInListItem(const icu::UnicodeString& text, const markdown::IndentedBlock& block) {
+    std::vector<engine::TextRange> runs;
+    bool afterEmpty = true;
+    int32_t runStart = -1;
+    int32_t runEnd = -1;
+    for (int32_t at = block.linesStart; at < block.end;) {
+        const int32_t end = markdown::lineEnd(text, at);
+        const bool empty = engine::isBlank(icu::UnicodeString(text, at, end - at));
+        if (!empty && runStart >= 0 && !isIndentedTwice(text, at)) {
+            runs.push_back({runStart, runEnd});
+            runStart = -1;
+        }
+        if (!empty && runStart < 0 && afterEmpty && isIndentedTwice(text, at))
+            runStart = at;
+        if (!empty && runStart >= 0)
+            runEnd = end;
+        afterEmpty = empty;
+        at = end + 1;
+    }
+    if (runStart >= 0)
+        runs.push_back({runStart, runEnd});
+    return runs;
 }
 
 }  // namespace
@@ -99,12 +121,28 @@ icu::UnicodeString Markdown_ObjC::codeAsWritten(const icu::UnicodeString& code) 
     return withEscapedBackticksAsWritten(text);
 }
 
+// The code of lines less `indents` of their indentation (a first tab or
+// space, then further tabs), saved as a pre element; its token.
+icu::UnicodeString Markdown_ObjC::savedCodeBlock(const std::vector<icu::UnicodeString>& lines, int indents) {
+    icu::UnicodeString code;
+    for (icu::UnicodeString line : lines) {
+        // Drop the indent; a one-character line the block took in without
+        // indentation keeps its character.
+        if (!line.isEmpty() && (line.charAt(0) == u'\t' || line.charAt(0) == u' '))
+            line.remove(0, 1);
+        for (int more = 1; more < indents && line.startsWith(u"\t"); ++more)
+            line.remove(0, 1);
+        code.append(line).append(u'\n');
+    }
+    code = hardenHTML(codeAsWritten(rtrim_Vant(code)));
+    return codeBlocksEscaped.add(engine::formatted(u"<pre><code>%@</code></pre>\n", {code}));
+}
+
 void Markdown_ObjC::saveIndentedCodeBlocks(icu::UnicodeString& text) {
     // A fenced block indented under a list item is code already; it stays
     // where it is for the list to take in.
-    auto isSavedPreBlock = [this, &text](const markdown::IndentedBlock& block) {
-        const icu::UnicodeString lines =
-            engine::trimmed(icu::UnicodeString(text, block.linesStart, block.end - block.linesStart));
+    auto isSavedPreBlock = [this, &text](int32_t start, int32_t end) {
+        const icu::UnicodeString lines = engine::trimmed(icu::UnicodeString(text, start, end - start));
         if (!lines.startsWith(u"%SavedCodeBlock"))
             return false;
         const std::optional<icu::UnicodeString> code = codeBlocksEscaped.savedTextForToken(lines);
@@ -112,30 +150,26 @@ void Markdown_ObjC::saveIndentedCodeBlocks(icu::UnicodeString& text) {
     };
     std::vector<engine::RangeEdit> edits;
     for (const markdown::IndentedBlock& block : markdown::indentedBlocks(text)) {
-        const InListItem place = placeInListItem(text, block);
-        if (place == InListItem::paragraph || isSavedPreBlock(block))
+        if (isSavedPreBlock(block.linesStart, block.end))
             continue;
+        if (followsListItem(text, block)) {
+            // Indented once more, code in an item stays in the item's list.
+            for (const engine::TextRange& run : codeRunsInListItem(text, block)) {
+                if (isSavedPreBlock(run.start, run.end))
+                    continue;
+                std::vector<icu::UnicodeString> lines =
+                    markdown::splitAtNewlineCharacters(icu::UnicodeString(text, run.start, run.end - run.start));
+                edits.push_back({run.start, run.end, icu::UnicodeString(u"\t").append(savedCodeBlock(lines, 2))});
+            }
+            continue;
+        }
         std::vector<icu::UnicodeString> lines =
             markdown::splitAtNewlineCharacters(icu::UnicodeString(text, block.start, block.end - block.start));
         lines.pop_back();
         lines.erase(lines.begin(), lines.begin() + std::min<size_t>(2, lines.size()));
         if (!lines.empty() && engine::trimmed(lines.back()).isEmpty())
             lines.pop_back();
-        icu::UnicodeString code;
-        for (icu::UnicodeString& line : lines) {
-            // Drop the indent; a one-character line the block took in without
-            // indentation keeps its character.
-            if (!line.isEmpty() && (line.charAt(0) == u'\t' || line.charAt(0) == u' '))
-                line.remove(0, 1);
-            if (place == InListItem::code && line.startsWith(u"\t"))
-                line.remove(0, 1);
-            code.append(line).append(u'\n');
-        }
-        code = hardenHTML(codeAsWritten(rtrim_Vant(code)));
-        icu::UnicodeString token = codeBlocksEscaped.add(engine::formatted(u"<pre><code>%@</code></pre>\n", {code}));
-        // Indented once more, code in an item stays in the item's list.
-        if (place == InListItem::code)
-            token.insert(0, u'\t');
+        icu::UnicodeString token = savedCodeBlock(lines, 1);
         // The empty lines around the block stay, so the token stands on its own line.
         int32_t start = block.start;
         int32_t end = block.end;
@@ -173,9 +207,11 @@ void Markdown_ObjC::quoteBlockFormatting() {
             if (result.status == engine::RegexStatus::invalidPattern)
                 engine::log(u"Error2 Markdown/quoteBlockFormatting %@", {result.error});
             levelTakenOff = levelTakenOff && result.ok();
-            // A quote may hold code, even on its first line.
+            // A quote may hold code and lists, even on its first line; its
+            // lists are built with it, so they close inside it.
             inner.insert(0, u"\n\n");
             saveIndentedCodeBlocks(inner);
+            buildLists(inner);
             icu::UnicodeString html = engine::formatted(u"<blockquote>\n%@\n</blockquote>\n\n", {addPBlocks(inner, true)});
             edits.push_back({quote.start, quote.end, html});
         }

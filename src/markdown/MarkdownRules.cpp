@@ -25,7 +25,7 @@ RuleTable Markdown_ObjC::firstRegexMarkdown() const {
         regex(u"headline1Alternative", u"(?m)^(.+?)[ ]*\n(=+)[ ]*\n+", u"<h1>$1</h1>\n"),
         regex(u"headline2Alternative", u"(?m)^(.+?)[ ]*\n(-+)[ ]*\n+", u"<h2>$1</h2>\n"),
         regex(u"horizontalLineDash", uR"((?m)^[ ]{0,3}([-]{1,})[ \t-]{0,}$)", rule),
-        regex(u"horizontalLineAsterik", uR"((?m)^[ ]{0,3}([*]{1,})[ \t*]{0,}$)", rule),
+        regex(u"horizontalLineAsterik", uR"((?m)^[ ]{0,3}(?![*][ \t]*$)([*]{1,})[ \t*]{0,}$)", rule),
         regex(u"horizontalLineUnderscore", uR"((?m)^[ ]{0,3}([_]{1,})[ \t_]{0,}$)", rule),
     };
 }

@@ -61,6 +61,8 @@ public:
 
     // Lists (Lists.cpp).
     void performList();
+    // Replaces the lists of `text` by their HTML.
+    void buildLists(icu::UnicodeString& text) const;
     icu::UnicodeString makeHTMLList(const icu::UnicodeString& listText) const;
     icu::UnicodeString resolveOrderedLists(const icu::UnicodeString& listText) const;
 
@@ -108,6 +110,7 @@ private:
     void saveCodeSpans(const std::vector<engine::TextRange>& spans, const icu::UnicodeString& backticksToDrop);
     // Replaces the indented code blocks of `text` by code tokens.
     void saveIndentedCodeBlocks(icu::UnicodeString& text);
+    icu::UnicodeString savedCodeBlock(const std::vector<icu::UnicodeString>& lines, int indents);
     icu::UnicodeString codeAsWritten(const icu::UnicodeString& code) const;
     // An anchor name made from heading or caption text: lower case, no
     // spaces, and none of this converter's tokens.

@@ -62,6 +62,8 @@ bool replaceUnderlinedHeadings(icu::UnicodeString& text, char16_t mark, const Ar
 
 icu::UnicodeString markLinePattern(char16_t mark) {
     const icu::UnicodeString m(mark);
+    if (mark == u'*')
+        return uR"((?m)^[ ]{0,3}(?![*][ \t]*$)([*]{1,})[ \t*]{0,}$)";
     return engine::formatted(uR"((?m)^[ ]{0,3}([%@]{1,})[ \t%@]{0,}$)", {m, m});
 }
 
@@ -78,9 +80,10 @@ bool replaceMarkLines(icu::UnicodeString& text, char16_t mark, const icu::Unicod
         int32_t end = afterSpaces(chars, length, lineStart);
         if (end - lineStart > 3 || end >= length || chars[end] != mark)
             continue;
-        while (end < length && (chars[end] == mark || chars[end] == u' ' || chars[end] == u'\t'))
-            ++end;
-        if (end < length && !engine::endsLineForDot(chars[end]))
+        int32_t marks = 0;
+        for (; end < length && (chars[end] == mark || chars[end] == u' ' || chars[end] == u'\t'); ++end)
+            marks += chars[end] == mark ? 1 : 0;
+        if ((end < length && !engine::endsLineForDot(chars[end])) || (marks == 1 && mark == u'*'))
             continue;
         edits.push_back({lineStart, end, replacement});
         searchFrom = end;

@@ -17,7 +17,9 @@ bool replaceUnderlinedHeadings(icu::UnicodeString& text, char16_t mark, const Ar
 
 // "(?m)^[ ]{0,3}([M]{1,})[ \tM]{0,}$" for the mark M: a line of marks and
 // blanks, indented by at most three spaces. The blanks may be tabs: the
-// working text holds a tab for four spaces ("*    *    *").
+// working text holds a tab for four spaces ("*    *    *"). A star alone is
+// an empty list item, not a line: for "*" the pattern has "(?![*][ \t]*$)"
+// after the indent.
 icu::UnicodeString markLinePattern(char16_t mark);
 // Replaces every such line by `replacement`. Returns whether it replaced any.
 bool replaceMarkLines(icu::UnicodeString& text, char16_t mark, const icu::UnicodeString& replacement);

@@ -33,15 +33,16 @@ TEST(MarkdownLists, ASentenceInAnItemDoesNotEndTheList) {
 }
 
 TEST(MarkdownLists, LooseItemsGetParagraphs) {
+    // One empty line between two items makes the whole list loose.
     EXPECT_EQ(convert("- a\n- b\n\n- c\n\nPara"),
-              "<ul>\n<li>a</li>\n<li><p>b</p></li>\n<li><p>c</p></li>\n</ul>\n\n<p>Para</p>");
+              "<ul>\n<li><p>a</p></li>\n<li><p>b</p></li>\n<li><p>c</p></li>\n</ul>\n\n<p>Para</p>");
     EXPECT_EQ(extra("1. a\n\n2. b"), "<ol>\n<li><p>a</p></li>\n<li><p>b</p></li>\n</ol>");
 }
 
 TEST(MarkdownLists, IndentedParagraphBelongsToTheItem) {
     for (auto flavour : {mdtest::Flavour::markdown, mdtest::Flavour::markdownextra})
         EXPECT_EQ(convert("- a\n\n    more\n\n    again\n- b", flavour),
-                  "<ul>\n<li><p>a</p>\n\n<p>more</p>\n\n<p>again</p></li>\n<li>b</li>\n</ul>");
+                  "<ul>\n<li><p>a</p>\n\n<p>more</p>\n\n<p>again</p></li>\n<li><p>b</p></li>\n</ul>");
     // After a plain paragraph it is code.
     EXPECT_TRUE(has(convert("- a\n\nText\n\n    code"), "<pre><code>code</code></pre>"));
 }
