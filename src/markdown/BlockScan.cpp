@@ -97,7 +97,31 @@ int32_t afterRounds(const Text& text, int32_t from, Round round) {
     return end;
 }
 
-// One round of "(?>^[ ]*>[ ]?.+\n((?!</blockquote>$).+\n)*\n*)".
+bool isAsciiDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// "[ ]{0,3}(?:[*+-]|[0-9]+\.)[ \t]" at `from`.
+bool startsListItem(const Text& text, int32_t from) {
+    int32_t at = from;
+    while (at - from < 3 && text.is(at, u' '))
+        ++at;
+    if (text.is(at, u'*') || text.is(at, u'+') || text.is(at, u'-')) {
+        ++at;
+    } else {
+        const int32_t digits = at;
+        while (at < text.length && isAsciiDigit(text.at[at]))
+            ++at;
+        if (at == digits || !text.is(at, u'.'))
+            return false;
+        ++at;
+    }
+    return text.is(at, u' ') || text.is(at, u'\t');
+}
+
+// One round of "(?>^[ ]*>[ ]?.+\n((?!</blockquote>$)(?!LIST_ITEM).+\n)*\n*)",
+// LIST_ITEM being "[ ]{0,3}(?:[*+-]|[0-9]+\.)[ \t]": a list item under a
+// quoted line starts a list after the quote, not a lazy line of it.
 int32_t afterQuotedLines(const Text& text, int32_t from) {
     const int32_t marker = text.skip(u' ', from);
     if (!text.is(marker, u'>'))
@@ -105,7 +129,7 @@ int32_t afterQuotedLines(const Text& text, int32_t from) {
     int32_t at = text.afterLineOfSomething(marker + 1);
     if (at < 0)
         return -1;
-    while (at < text.length && !text.closesQuote(at)) {
+    while (at < text.length && !text.closesQuote(at) && !startsListItem(text, at)) {
         const int32_t next = text.afterLineOfSomething(at);
         if (next < 0)
             break;
@@ -114,9 +138,6 @@ int32_t afterQuotedLines(const Text& text, int32_t from) {
     return text.skip(u'\n', at);
 }
 
-bool isAsciiDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
 
 // "[ ]{0,3}[*+-](?:[ \t]|$)" or "[0-9]{1,}\.[ \t]" at `from`.
 bool listMarkerAt(const Text& text, int32_t from, ListMarker marker) {

@@ -25,7 +25,9 @@ struct IndentedBlock {
 };
 std::vector<IndentedBlock> indentedBlocks(const icu::UnicodeString& text);
 
-// The matches of "(?m)((?>^[ ]*>[ ]?.+\n((?!</blockquote>$).+\n)*\n*)+)".
+// The matches of
+// "(?m)((?>^[ ]*>[ ]?.+\n((?!</blockquote>$)(?![ ]{0,3}(?:[*+-]|[0-9]+\.)[ \t]).+\n)*\n*)+)":
+// a list item is no lazy line of a quote.
 std::vector<engine::TextRange> quotedBlocks(const icu::UnicodeString& text);
 
 // Where the first match at or after `from` starts (-1 for none) of

@@ -1,5 +1,6 @@
 #include "markdown/ListHTML.h"
 
+#include <string>
 #include <vector>
 #include <unicode/uchar.h>
 
@@ -153,6 +154,23 @@ bool isCodeToken(const icu::UnicodeString& text) {
     return text.startsWith(u"%SavedCodeBlock") && text.endsWith(u"%") && text.length() > 16;
 }
 
+// A line that opens or closes a block element, as a quote built before the
+// list pass: it stands outside the item's paragraphs.
+bool startsWithBlockTag(const icu::UnicodeString& text) {
+    static const char16_t* const kNames[] = {u"blockquote", u"pre", u"p", u"h1", u"h2", u"h3", u"h4", u"h5",
+                                             u"h6", u"hr", u"ul", u"ol", u"table", u"div", u"dl"};
+    if (!text.startsWith(u"<"))
+        return false;
+    const int32_t name = text.startsWith(u"</") ? 2 : 1;
+    for (const char16_t* tag : kNames) {
+        const int32_t end = name + static_cast<int32_t>(std::char_traits<char16_t>::length(tag));
+        if (text.compare(name, end - name, tag) == 0 && end <= text.length() &&
+            (end == text.length() || text.charAt(end) == u'>' || text.charAt(end) == u' ' || text.charAt(end) == u'/'))
+            return true;
+    }
+    return false;
+}
+
 // Writes the steps; only the innermost item is ever written to, so one flag
 // says whether a paragraph is open.
 class ListWriter {
@@ -195,12 +213,13 @@ private:
         out_.append(step.text);
     }
 
-    // Code saved inside the item is a block of its own.
+    // Code saved inside the item and block elements are blocks of their own.
     void text(const Step& step) {
-        if (step.afterBlank)
+        const bool block = isCodeToken(step.text) || startsWithBlockTag(step.text);
+        if (step.afterBlank || block)
             closeParagraph();
         out_.append(step.afterBlank ? u"\n\n" : u"\n");
-        if (step.list >= 0 && plan_.loose[step.list] && !paragraphOpen_ && !isCodeToken(step.text))
+        if (step.list >= 0 && plan_.loose[step.list] && !paragraphOpen_ && !block)
             openParagraph();
         out_.append(step.text);
     }

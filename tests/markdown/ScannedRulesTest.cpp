@@ -19,7 +19,8 @@ const char16_t* const kDoubledSpanRule = u"(?s)[`]{2,}(.*?)[`]{2,}";
 const char16_t* const kSingleSpanRule = uR"((?s)[`]{1,1}((?:(?!\n\n).)*?)[`]{1,1})";
 const char16_t* const kEscapedBacktickRule = uR"((?<![\\`])\\`)";
 const char16_t* const kIndentedBlockRule = uR"((?m)(\n\n|\A\n)((?>^[ ]*\t[ ]?.+\n(.\n)*\n*)+))";
-const char16_t* const kQuoteRule = uR"((?m)((?>^[ ]*>[ ]?.+\n((?!</blockquote>$).+\n)*\n*)+))";
+const char16_t* const kQuoteRule =
+    uR"((?m)((?>^[ ]*>[ ]?.+\n((?!</blockquote>$)(?![ ]{0,3}(?:[*+-]|[0-9]+\.)[ \t]).+\n)*\n*)+))";
 const char16_t* const kBulletStartRule = uR"((?m)\n{2,}[ ]{0,3}[*+-](?:[ \t]|$)(.*?)$)";
 const char16_t* const kNumberStartRule = uR"((?m)\n{2,}([0-9]{1,}\.)[ \t]{1,1}(.*?)$)";
 
@@ -134,6 +135,8 @@ TEST(ScannedBlocks, SameAsTheIndentedCodeAndQuoteRules) {
         expectBlocksAsRules(soup(random, u"\n\n\n\t  >a\r\u2028\u0085", 28));
     for (int round = 0; round < 500; ++round)
         expectBlocksAsRules(soup(random, u"\n>>a</blockquote>", 40));
+    for (int round = 0; round < 500; ++round)
+        expectBlocksAsRules(soup(random, u"\n> a*-1.\t", 30));
 }
 
 TEST(ScannedListStarts, SameAsTheListStartRules) {
