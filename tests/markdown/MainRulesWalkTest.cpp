@@ -64,7 +64,7 @@ TEST(MainRulesWalk, UnderlinedHeadingsAndRulesAsThePatternsFindThem) {
         "Title\n=====\n\ntext\n", "a\n=\n=\n=\n\n\nb  \n==  \n", "\n=\n", "x\r\n===\n", "x\r===\n",
         "x\n===", "x\n=== y\n", "   \n--\n", "\U0001F600  \n-\n", "a\u2028b\n--\n\n", "a\n-\nb\n-\n",
         "---", "   ---", "    ---", " - - -\n", "--- x", "-\r", "***\u2028___\u0085", "* * *\n_ _", "a\n---\n",
-        "--\n--\n--", "x  \n==\n\n---\n",
+        "--\n--\n--", "x  \n==\n\n---\n", "* a\n*\n* b", " *  \n", "*\r\n**\n", "* *", "*",
     });
 }
 
