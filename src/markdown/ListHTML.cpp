@@ -191,6 +191,7 @@ public:
 
 private:
     void openList(int32_t list) {
+        endQuote();
         closeParagraph();
         if (!out_.isEmpty() && !out_.endsWith(u"\n"))
             out_.append(u'\n');
@@ -213,18 +214,29 @@ private:
         out_.append(step.text);
     }
 
-    // Code saved inside the item and block elements are blocks of their own.
+    // Code saved inside the item and block elements are blocks of their own;
+    // so is a quote, which the quote pass after this one builds.
     void text(const Step& step) {
-        const bool block = isCodeToken(step.text) || startsWithBlockTag(step.text);
+        const bool quote = step.text.startsWith(u">");
+        const bool block = quote || isCodeToken(step.text) || startsWithBlockTag(step.text);
         if (step.afterBlank || block)
             closeParagraph();
         out_.append(step.afterBlank ? u"\n\n" : u"\n");
         if (step.list >= 0 && plan_.loose[step.list] && !paragraphOpen_ && !block)
             openParagraph();
         out_.append(step.text);
+        quoteLast_ = quote || (quoteLast_ && !step.afterBlank);
+    }
+
+    // An empty line ends a quote's lazy lines before the tags that follow.
+    void endQuote() {
+        if (quoteLast_)
+            out_.append(u"\n\n");
+        quoteLast_ = false;
     }
 
     void closeItem() {
+        endQuote();
         closeParagraph();
         if (!itemOpen_.empty() && itemOpen_.back())
             out_.append(u"</li>\n");
@@ -247,6 +259,7 @@ private:
     icu::UnicodeString out_;
     std::vector<bool> itemOpen_;  // by open list, innermost last
     bool paragraphOpen_ = false;
+    bool quoteLast_ = false;  // the last text line belongs to a quote
 };
 
 }  // namespace
