@@ -218,7 +218,8 @@ private:
     // so is a quote, which the quote pass after this one builds.
     void text(const Step& step) {
         const bool quote = step.text.startsWith(u">");
-        const bool block = quote || isCodeToken(step.text) || startsWithBlockTag(step.text);
+        // A fenced block under a nested item keeps its indent before the token.
+        const bool block = quote || isCodeToken(Markup_ObjC::ltrim_Vant(step.text)) || startsWithBlockTag(step.text);
         if (step.afterBlank || block)
             closeParagraph();
         out_.append(step.afterBlank ? u"\n\n" : u"\n");
