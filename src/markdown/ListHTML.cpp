@@ -65,7 +65,7 @@ std::vector<ListLine> classifiedLines(const icu::UnicodeString& text) {
 struct Step {
     enum class Kind { openList, closeList, item, text } kind;
     int32_t list;             // the list it opens, closes or adds to
-    bool afterBlank = false;  // item and text: an empty line stands before it
+    bool afterBlank = false;  // text: an empty line stands before it
     icu::UnicodeString text;
 };
 
@@ -103,7 +103,6 @@ private:
         int32_t depth;
         char16_t marker;
         int32_t list;
-        int32_t parent;
     };
 
     void addItem(const ListLine& line) {
@@ -117,7 +116,7 @@ private:
             plan_.markers.push_back(line.marker);
             plan_.loose.push_back(false);
             plan_.steps.push_back({Step::Kind::openList, list, false, {}});
-            open_.push_back({line.depth, line.marker, list, parent});
+            open_.push_back({line.depth, line.marker, list});
             // An empty line before a nested list lies inside the outer item.
             if (blank_ && parent >= 0)
                 plan_.loose[parent] = true;
