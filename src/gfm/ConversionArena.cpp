@@ -1,6 +1,7 @@
 #include "gfm/ConversionArena.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -13,11 +14,17 @@ constexpr size_t kBlockSize = size_t(1) << 20;
 // Each allocation starts with its size, so realloc knows what to copy.
 constexpr size_t kHeader = 16;
 
+// Freed small allocations are kept in a list per size, for the next
+// allocation of that size: the parser frees its short-lived buffers all the
+// time, and reusing them keeps the arena near the size of the tree.
+constexpr size_t kLargestReused = 4096;
+
 struct Arena {
     std::vector<void*> blocks;
     char* next = nullptr;
     size_t left = 0;
     char* last = nullptr;  // the newest allocation, which may grow in place
+    std::array<void*, kLargestReused / 16 + 1> freed{};  // by size / 16; linked through their first word
 };
 
 thread_local Arena* current = nullptr;
@@ -26,8 +33,22 @@ size_t& sizeOf(void* allocation) { return *reinterpret_cast<size_t*>(static_cast
 
 size_t rounded(size_t bytes) { return (bytes + 15) & ~size_t(15); }
 
+void* reused(Arena& arena, size_t size) {
+    if (size > kLargestReused)
+        return nullptr;
+    void*& head = arena.freed[size / 16];
+    void* allocation = head;
+    if (allocation) {
+        head = *static_cast<void**>(allocation);
+        std::memset(allocation, 0, size);
+    }
+    return allocation;
+}
+
 void* allocate(size_t bytes) {
     Arena& arena = *current;
+    if (void* allocation = reused(arena, rounded(bytes)))
+        return allocation;
     const size_t needed = kHeader + rounded(bytes);
     if (needed > arena.left) {
         // Zeroed pages from the system; a big allocation gets a block of its own.
@@ -71,17 +92,20 @@ void* arenaRealloc(void* old, size_t bytes) {
     return grown;
 }
 
-// Only the newest allocation goes back (short-lived buffers are freed before
-// anything else is allocated); the rest waits for the arena's end.
+// A small allocation goes to the list of its size; a large one waits for
+// the arena's end.
 void arenaFree(void* allocation) {
-    Arena& arena = *current;
-    if (!allocation || allocation != arena.last)
+    if (!allocation)
         return;
-    const size_t size = kHeader + sizeOf(allocation);
-    std::memset(static_cast<char*>(allocation) - kHeader, 0, size);  // callers of calloc expect zeroes
-    arena.next -= size;
-    arena.left += size;
-    arena.last = nullptr;
+    Arena& arena = *current;
+    const size_t size = sizeOf(allocation);
+    if (allocation == arena.last)
+        arena.last = nullptr;
+    if (size > kLargestReused || size < sizeof(void*))
+        return;
+    void*& head = arena.freed[size / 16];
+    *static_cast<void**>(allocation) = head;
+    head = allocation;
 }
 
 cmark_mem kArenaMemory = {arenaCalloc, arenaRealloc, arenaFree};
