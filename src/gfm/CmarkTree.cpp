@@ -71,6 +71,12 @@ cmark_node* replaceByCustomInlineBlock(cmark_node* replaced, const std::string& 
     return block;
 }
 
+void wrapInCustomBlock(cmark_node* wrapped, const std::string& onEnter, const std::string& onExit) {
+    cmark_node* block = customNode(CMARK_NODE_CUSTOM_BLOCK, onEnter, onExit);
+    cmark_node_insert_before(wrapped, block);
+    cmark_node_append_child(block, wrapped);
+}
+
 std::string plainText(cmark_node* node) {
     std::string text;
     cmark_iter* iter = cmark_iter_new(node);

@@ -23,6 +23,9 @@ cmark_node* replaceByCustomBlock(cmark_node* replaced, const std::string& onEnte
 // (for a block of inline content such as a heading).
 cmark_node* replaceByCustomInlineBlock(cmark_node* replaced, const std::string& onEnter, const std::string& onExit);
 
+// Puts `wrapped` inside a new block that renders `onEnter`, it, `onExit`.
+void wrapInCustomBlock(cmark_node* wrapped, const std::string& onEnter, const std::string& onExit);
+
 // The text a reader sees in a node: its literals, without markup.
 std::string plainText(cmark_node* node);
 

@@ -8,6 +8,7 @@
 #include "gfm/Alerts.h"
 #include "gfm/ConversionArena.h"
 #include "gfm/HeadingIds.h"
+#include "gfm/TaskLists.h"
 
 namespace gfm {
 
@@ -56,6 +57,7 @@ std::string toHtml(std::string_view markdown) {
     cmark_parser_feed(parser, markdown.data(), markdown.size());
     cmark_node* document = cmark_parser_finish(parser);
     makeAlerts(document);
+    markTaskLists(document);
     giveHeadingsIds(document);
     const char* rendered =
         cmark_render_html_with_mem(document, kOptions, cmark_parser_get_syntax_extensions(parser),
