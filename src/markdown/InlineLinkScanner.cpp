@@ -67,38 +67,67 @@ int32_t plainClosingEnd(const char16_t* text, int32_t length, int32_t at) {
     return at < length && text[at] == u')' ? at + 1 : -1;
 }
 
+// The last search for a title's closing quote: from `from`, the scan
+// stopped at `stop`, on the closing quote or on the line end when `found` is
+// false. A search from anywhere in [from, stop] stops there too, so the many
+// openings of a line whose title never closes share one scan of it.
+struct TitleSearch {
+    int32_t from = -1;
+    int32_t stop = -1;
+    bool found = false;
+};
+
+// The first quote at or after `from` that a closing parenthesis follows,
+// on the quote's line ("." stops at every line end), or -1.
+int32_t titleCloseFrom(const char16_t* text, int32_t length, int32_t from, TitleSearch& last) {
+    if (last.from <= from && from <= last.stop)
+        return last.found ? last.stop : -1;
+    int32_t inside = from;
+    bool found = false;
+    for (; inside < length; ++inside) {
+        if (inside == last.from) {  // the rest was searched before
+            inside = last.stop;
+            found = last.found;
+            break;
+        }
+        if (text[inside] == u'"' && plainClosingEnd(text, length, inside + 1) >= 0) {
+            found = true;
+            break;
+        }
+        if (engine::endsLineForDot(text[inside]))
+            break;
+    }
+    last = {from, inside, found};
+    return found ? inside : -1;
+}
+
 // "[ \t]+"(.*?)"[ \t]*\)": the title ends at the first quote that a closing
-// parenthesis follows, on the quote's line ("." stops at every line end).
-int32_t titleClosingEnd(const char16_t* text, int32_t length, int32_t at, InlineLink& link) {
+// parenthesis follows.
+int32_t titleClosingEnd(const char16_t* text, int32_t length, int32_t at, InlineLink& link, TitleSearch& last) {
     const int32_t quote = afterBlanks(text, length, at);
     if (quote == at || quote >= length || text[quote] != u'"')
         return -1;
-    for (int32_t inside = quote + 1; inside < length; ++inside) {
-        if (text[inside] == u'"') {
-            const int32_t end = plainClosingEnd(text, length, inside + 1);
-            if (end >= 0) {
-                link.title = {quote + 1, inside};
-                return end;
-            }
-        }
-        if (engine::endsLineForDot(text[inside]))
-            return -1;
-    }
-    return -1;
+    const int32_t close = titleCloseFrom(text, length, quote + 1, last);
+    if (close < 0)
+        return -1;
+    link.title = {quote + 1, close};
+    return plainClosingEnd(text, length, close + 1);
 }
 
-int32_t closingEnd(const char16_t* text, int32_t length, int32_t at, LinkClosing closing, InlineLink& link) {
-    return closing == LinkClosing::plain ? plainClosingEnd(text, length, at) : titleClosingEnd(text, length, at, link);
+int32_t closingEnd(const char16_t* text, int32_t length, int32_t at, LinkClosing closing, InlineLink& link,
+                   TitleSearch& last) {
+    return closing == LinkClosing::plain ? plainClosingEnd(text, length, at)
+                                         : titleClosingEnd(text, length, at, link, last);
 }
 
 // "(((?:[^()\n]|\([^()\n]*\))*?))>?" and the closing, the address starting
 // at `at`: the shortest address after which the closing follows. At a ">"
 // only the closing after it can follow (neither closing starts with ">").
 int32_t addressAndClosingEnd(const char16_t* text, int32_t length, int32_t at, LinkClosing closing,
-                             InlineLink& link) {
+                             InlineLink& link, TitleSearch& last) {
     for (const int32_t start = at;;) {
         const bool atAngle = at < length && text[at] == u'>';
-        const int32_t end = closingEnd(text, length, atAngle ? at + 1 : at, closing, link);
+        const int32_t end = closingEnd(text, length, atAngle ? at + 1 : at, closing, link, last);
         if (end >= 0) {
             link.address = {start, at};
             return end;
@@ -234,6 +263,36 @@ std::vector<engine::TextRange> matchesFromOpenings(const icu::UnicodeString& tex
     return matches;
 }
 
+// The match that the rule
+//   <opening>((?:[^\[\]\n]|\[[^\[\]\n]*\])*?)\]\([ \t]*<?(((?:[^()\n]|\([^()\n]*\))*?))>?<closing>
+// finds when tried at `at` (where its opening of `openingLength` characters
+// stands), if any. `last` is shared by the tries over one text.
+std::optional<InlineLink> inlineLinkAt(const char16_t* text, int32_t length, int32_t at, int32_t openingLength,
+                                       LinkClosing closing, TitleSearch& last) {
+    InlineLink link;
+    const int32_t textEnd = linkTextEnd(text, length, at + openingLength);
+    if (textEnd < 0)
+        return std::nullopt;
+    link.text = {at + openingLength, textEnd};
+    const int32_t addressArea = textEnd + 2;
+    // "[ \t]*<?" takes all blanks and the "<" first, then gives the "<" back.
+    const int32_t afterLeadingBlanks = afterBlanks(text, length, addressArea);
+    if (afterLeadingBlanks < length && text[afterLeadingBlanks] == u'<')
+        link.end = addressAndClosingEnd(text, length, afterLeadingBlanks + 1, closing, link, last);
+    if (link.end < 0)
+        link.end = addressAndClosingEnd(text, length, afterLeadingBlanks, closing, link, last);
+    // Then it gives blanks back to an empty address. Only a title's closing,
+    // which needs a blank, can match there ("[a]( "title")"); giving back
+    // more blanks reaches nothing new.
+    if (link.end < 0 && closing == LinkClosing::withTitle && afterLeadingBlanks > addressArea) {
+        link.end = titleClosingEnd(text, length, afterLeadingBlanks - 1, link, last);
+        link.address = {afterLeadingBlanks - 1, afterLeadingBlanks - 1};
+    }
+    if (link.end < 0)
+        return std::nullopt;
+    return link;
+}
+
 }  // namespace
 
 std::vector<engine::TextRange> referenceImages(const icu::UnicodeString& text) {
@@ -279,8 +338,9 @@ std::vector<InlineLink> inlineLinks(const icu::UnicodeString& text, const icu::U
                                     LinkClosing closing) {
     std::vector<InlineLink> links;
     const char16_t* buffer = text.getBuffer();
+    TitleSearch last;
     for (int32_t at = engine::findLiteral(text, opening); at >= 0; at = engine::findLiteral(text, opening, at + 1)) {
-        std::optional<InlineLink> link = inlineLinkAt(buffer, text.length(), at, opening.length(), closing);
+        std::optional<InlineLink> link = inlineLinkAt(buffer, text.length(), at, opening.length(), closing, last);
         if (!link)
             continue;
         links.push_back(*link);
@@ -301,32 +361,6 @@ std::vector<ReferenceLink> referenceLinks(const icu::UnicodeString& text,
         at = link->end - 1;
     }
     return links;
-}
-
-std::optional<InlineLink> inlineLinkAt(const char16_t* text, int32_t length, int32_t at, int32_t openingLength,
-                                       LinkClosing closing) {
-    InlineLink link;
-    const int32_t textEnd = linkTextEnd(text, length, at + openingLength);
-    if (textEnd < 0)
-        return std::nullopt;
-    link.text = {at + openingLength, textEnd};
-    const int32_t addressArea = textEnd + 2;
-    // "[ \t]*<?" takes all blanks and the "<" first, then gives the "<" back.
-    const int32_t afterLeadingBlanks = afterBlanks(text, length, addressArea);
-    if (afterLeadingBlanks < length && text[afterLeadingBlanks] == u'<')
-        link.end = addressAndClosingEnd(text, length, afterLeadingBlanks + 1, closing, link);
-    if (link.end < 0)
-        link.end = addressAndClosingEnd(text, length, afterLeadingBlanks, closing, link);
-    // Then it gives blanks back to an empty address. Only a title's closing,
-    // which needs a blank, can match there ("[a]( "title")"); giving back
-    // more blanks reaches nothing new.
-    if (link.end < 0 && closing == LinkClosing::withTitle && afterLeadingBlanks > addressArea) {
-        link.end = titleClosingEnd(text, length, afterLeadingBlanks - 1, link);
-        link.address = {afterLeadingBlanks - 1, afterLeadingBlanks - 1};
-    }
-    if (link.end < 0)
-        return std::nullopt;
-    return link;
 }
 
 }  // namespace markdown

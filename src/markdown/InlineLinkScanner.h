@@ -32,13 +32,6 @@ struct InlineLink {
 std::vector<InlineLink> inlineLinks(const icu::UnicodeString& text, const icu::UnicodeString& opening,
                                     LinkClosing closing);
 
-// The match that the rule
-//   <opening>((?:[^\[\]\n]|\[[^\[\]\n]*\])*?)\]\([ \t]*<?(((?:[^()\n]|\([^()\n]*\))*?))>?<closing>
-// finds when tried at `at` (where its opening of `openingLength` characters
-// stands), if any.
-std::optional<InlineLink> inlineLinkAt(const char16_t* text, int32_t length, int32_t at, int32_t openingLength,
-                                       LinkClosing closing);
-
 // The address of a reference definition ("[name]: address") whose line
 // starts at `at`, as the rule
 //   (?m)^[ ]{0,3}\[[^\]\n^#][^\]\n]*\]:[ \t]*(<[^<>\n]*>|\S+)
