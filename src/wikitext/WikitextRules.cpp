@@ -3,6 +3,7 @@
 #include "engine/LineByLineRules.h"
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
+#include "wikitext/BracketLinks.h"
 
 namespace {
 
@@ -74,8 +75,9 @@ RuleTable Wikitext_ObjC::regexWikiText() const {
 // The table rule by rule as simpleTransform applies it; bare addresses are
 // linked only outside tags and links, so that an address inside another
 // link's address or label never becomes a link of its own in an attribute.
-// Every other rule stays within its line, so the rules before and after that
-// one run line by line, each only where its opening stands.
+// The bracket link rules are walked (BracketLinks). Every other rule stays
+// within its line, so the rules between run line by line, each only where
+// its opening stands.
 // `inlineOnly` leaves out the rules that make blocks (headlines, rules).
 void Wikitext_ObjC::applyRules(bool inlineOnly) {
     RuleTable lineRules;
@@ -88,11 +90,15 @@ void Wikitext_ObjC::applyRules(bool inlineOnly) {
     for (const RuleRecord& rule : regexes) {
         if (inlineOnly && (rule.name.startsWith(u"headline") || rule.name == u"horizontalLine"))
             continue;
-        if (rule.name != kBareAddressRule) {
+        if (rule.name != kBareAddressRule && !wikitext::isBracketLinkRule(rule)) {
             lineRules.push_back(rule);
             continue;
         }
         applyLineRules();
+        if (wikitext::isBracketLinkRule(rule)) {
+            wikitext::applyBracketLinkRule(str, rule);
+            continue;
+        }
         engine::RegexResult result = engine::replaceAllOutside(str, rule.pattern, rule.templateText, tagsAndLinks(str));
         if (result.status == engine::RegexStatus::invalidPattern)
             engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});

@@ -58,4 +58,16 @@ TEST(MarkdownRobustness, OddInputsFinish) {
     }
 }
 
+// A long line of link openings whose title never closes: every opening is
+// tried, and each try must not search the rest of the line again.
+TEST(MarkdownRobustness, LinesOfUnclosedLinkTitlesFinish) {
+    for (const char* opening : {"[a](b \"", "[a](b \"c\" ", "![a](<b \""}) {
+        std::string text;
+        for (int i = 0; i < 5000; ++i)
+            text += opening;
+        for (Flavour flavour : {Flavour::markdown, Flavour::markdownextra, Flavour::multimarkdown})
+            EXPECT_EQ(leftoverToken(mdtest::convert(text, flavour), text), "") << opening;
+    }
+}
+
 }  // namespace

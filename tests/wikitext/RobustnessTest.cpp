@@ -55,7 +55,7 @@ TEST(WikitextRobustness, BrokenMarkup) {
 // Long lines of openings without their closings: each search stops early
 // instead of running to the end of the text from every opening.
 TEST(WikitextRobustness, UnclosedOpeningsStayCheap) {
-    for (const char* opening : {"[[x ", "<ref>x ", "{|\n", "{{Infobox x\n", "<ref name=a "}) {
+    for (const char* opening : {"[[x ", "<ref>x ", "{|\n", "{{Infobox x\n", "<ref name=a ", "[", "[^", "[http://a "}) {
         std::string text;
         for (int i = 0; i < 20000; ++i)
             text += opening;
