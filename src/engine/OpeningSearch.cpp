@@ -1,5 +1,8 @@
 #include "engine/OpeningSearch.h"
 
+#include <algorithm>
+
+#include "engine/ReplacementTemplate.h"
 #include "engine/TextUtilities.h"
 
 namespace engine {
@@ -11,7 +14,78 @@ int32_t nextLineStart(const icu::UnicodeString& text, int32_t from) {
     return from + 1;
 }
 
+int32_t lineEndFrom(const icu::UnicodeString& text, int32_t from) {
+    while (from < text.length() && !endsLineForDot(text.charAt(from)))
+        ++from;
+    return from;
+}
+
+// Calls `found` with the matcher on each match in text order; false when the
+// pattern does not compile or a search failed (`result` says which).
+template <typename Found>
+bool eachMatchOncePerLine(const icu::UnicodeString& text, const icu::UnicodeString& pattern, const NextOpening& next,
+                          uint32_t options, RegexResult& result, Found found) {
+    const icu::RegexPattern* compiled = compiledPattern(pattern, options, &result.error);
+    if (!compiled) {
+        result.status = RegexStatus::invalidPattern;
+        return false;
+    }
+    auto matcher = timedMatcher(*compiled, text);
+    UErrorCode status = U_ZERO_ERROR;
+    for (LineOpening at = next(text, 0); at.start >= 0 && U_SUCCESS(status);) {
+        int32_t from = at.start + 1;
+        if (matcher->lookingAt(at.start, status)) {
+            found(*matcher);
+            from = std::max(from, static_cast<int32_t>(matcher->end(status)));
+        } else if (at.run >= 0) {
+            // An opening may stand on the line end itself (a newline before
+            // a phrase), its run on the next line.
+            from = std::max(from, lineEndFrom(text, at.run));
+        }
+        at = from <= text.length() ? next(text, from) : LineOpening{};
+    }
+    return !searchFailed(status, pattern, result);
+}
+
 }  // namespace
+
+std::optional<std::vector<Match>> findAllFailingOncePerLine(const icu::UnicodeString& text,
+                                                            const icu::UnicodeString& pattern,
+                                                            const NextOpening& next, uint32_t options,
+                                                            RegexResult* result) {
+    RegexResult local;
+    RegexResult& outcome = result ? *result : local;
+    outcome = {};
+    std::vector<Match> matches;
+    if (!eachMatchOncePerLine(text, pattern, next, options, outcome,
+                              [&](const icu::RegexMatcher& matcher) { matches.push_back(matchFrom(matcher, text)); }))
+        return std::nullopt;
+    return matches;
+}
+
+RegexResult replaceAllFailingOncePerLine(icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                                         const icu::UnicodeString& replacementTemplate, const NextOpening& next,
+                                         uint32_t options) {
+    RegexResult result;
+    icu::UnicodeString out;
+    int32_t copiedUpTo = 0;
+    bool replacedAny = false;
+    const bool searched =
+        eachMatchOncePerLine(text, pattern, next, options, result, [&](const icu::RegexMatcher& matcher) {
+            UErrorCode status = U_ZERO_ERROR;
+            if (!replacedAny)
+                out = emptyWithRoomFor(text);
+            out.append(text, copiedUpTo, matcher.start(status) - copiedUpTo);
+            appendEvaluatedTemplate(out, replacementTemplate, matcher, text);
+            copiedUpTo = matcher.end(status);
+            replacedAny = true;
+        });
+    if (searched && replacedAny) {
+        out.append(text, copiedUpTo, text.length() - copiedUpTo);
+        text = std::move(out);
+    }
+    return result;
+}
 
 std::optional<std::vector<Match>> findAllFromOpenings(const icu::UnicodeString& text,
                                                       const icu::UnicodeString& pattern,

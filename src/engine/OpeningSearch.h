@@ -4,6 +4,7 @@
 // try scanning to the end of the line, so a long line of brackets that never
 // close costs the square of its length.
 
+#include <functional>
 #include <optional>
 #include <vector>
 #include <unicode/unistr.h>
@@ -25,5 +26,33 @@ std::optional<std::vector<Match>> findAllFromOpenings(const icu::UnicodeString& 
                                                       const icu::UnicodeString& opening,
                                                       uint32_t options = kNoOptions,
                                                       RegexResult* result = nullptr);
+
+// Where a match may begin, as a NextOpening finds it: `start` (-1 when no
+// opening is left) and `run`, where the part begins that a later opening on
+// the same line could only do worse at (-1: a failure at this opening says
+// nothing about later ones).
+struct LineOpening {
+    int32_t start = -1;
+    int32_t run = -1;
+};
+// The first opening at or after `from`.
+using NextOpening = std::function<LineOpening(const icu::UnicodeString& text, int32_t from)>;
+
+// The same matches as findAll(text, pattern, options) for a pattern without
+// look-behind whose every match begins where `next` finds an opening, when
+// an attempt that fails at an opening with a run means that every later
+// opening whose run lies on the same line fails too, and no opening before
+// that line's end has its run on a later line. Then the search goes on at
+// the line end once an opening with a run has failed.
+std::optional<std::vector<Match>> findAllFailingOncePerLine(const icu::UnicodeString& text,
+                                                            const icu::UnicodeString& pattern,
+                                                            const NextOpening& next, uint32_t options = kNoOptions,
+                                                            RegexResult* result = nullptr);
+
+// The same text as replaceAll(text, pattern, template, options), under the
+// same conditions.
+RegexResult replaceAllFailingOncePerLine(icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                                         const icu::UnicodeString& replacementTemplate, const NextOpening& next,
+                                         uint32_t options = kNoOptions);
 
 }  // namespace engine

@@ -16,7 +16,6 @@ const icu::UnicodeString kExtendedBlockPattern = u"(?m)^\\n(bq|bc|pre|p)(" +
                                                  Textile_ObjC::signatureAttributesPattern() + u")\\.\\.[ ]+(.*?)" +
                                                  Textile_ObjC::extendedBlockEndPattern();
 
-const char16_t* const kCommentPattern = uR"(<!--.*?-->)";
 const char16_t* const kPreSectionPattern = uR"(<pre(?:\s[^<>]*)?>(.*?)</pre>)";
 // The content of a "bc." or "pre." block, up to its blank line.
 const icu::UnicodeString kCodeBlockPattern =
@@ -65,15 +64,30 @@ void Textile_ObjC::performExtendedBlocks() {
 }
 
 void Textile_ObjC::saveCodeAndComments() {
-    keepMatches(kCommentPattern, engine::kDotMatchesLineSeparators, 0, [](const icu::UnicodeString& comment) {
-        return comment;
-    });
+    keepComments();
     keepMatches(kPreSectionPattern, engine::kDotMatchesLineSeparators | engine::kCaseInsensitive, 1,
                 engine::escapedHTML);
     keepMatches(kCodeBlockPattern, engine::kDotMatchesLineSeparators, 1, engine::escapedHTML);
     keepMatches(kInlineCodePattern, engine::kNoOptions, 0, [](const icu::UnicodeString& code) {
         return u"<code>" + engine::escapedHTML(icu::UnicodeString(code, 1, code.length() - 2)) + u"</code>";
     });
+}
+
+// Each "<!--" up to the first "-->" behind it, over line ends: once no
+// "-->" follows one opening, none follows a later one, so the search stops.
+void Textile_ObjC::keepComments() {
+    static const icu::UnicodeString open(u"<!--");
+    static const icu::UnicodeString close(u"-->");
+    std::vector<engine::RangeEdit> edits;
+    for (int32_t start = str.indexOf(open); start >= 0;) {
+        const int32_t closed = str.indexOf(close, start + open.length());
+        if (closed < 0)
+            break;
+        const int32_t end = closed + close.length();
+        edits.push_back({start, end, keptText_.add(icu::UnicodeString(str, start, end - start))});
+        start = str.indexOf(open, end);
+    }
+    engine::applyRangeEdits(str, std::move(edits));
 }
 
 // Replaces group `group` of every match by a token that stands for `kept` of it.

@@ -2,7 +2,9 @@
 #include "textile/Textile_ObjC.h"
 
 #include <algorithm>
+#include <unicode/uchar.h>
 
+#include "engine/OpeningSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 
@@ -35,6 +37,44 @@ int32_t addressLength(const icu::UnicodeString& address) {
     return end;
 }
 
+// Openings for the link and image patterns below, each a literal `opening`
+// with white space before it when `afterSpace`, followed by a lazy run (from
+// `runOffset` on) up to literals on the same line, and from there on
+// whatever stands behind those literals: a run that finds no end on its line
+// leaves none to later openings of that line either. A run whose first
+// character `barred` rejects fails on its own.
+struct LazyRunOpening {
+    icu::UnicodeString opening;
+    bool afterSpace = false;
+    int32_t runOffset = 0;
+    bool (*barred)(char16_t) = nullptr;
+};
+
+engine::NextOpening openingsOf(LazyRunOpening shape) {
+    return [shape](const icu::UnicodeString& text, int32_t from) -> engine::LineOpening {
+        const int32_t skip = shape.afterSpace ? 1 : 0;
+        for (int32_t at = text.indexOf(shape.opening, from + skip); at >= 0;
+             at = text.indexOf(shape.opening, at + 1)) {
+            if (shape.afterSpace && (at == 0 || !u_isUWhiteSpace(text[at - 1])))
+                continue;
+            const int32_t run = at + shape.runOffset;
+            const bool barred = shape.barred && (run >= text.length() || shape.barred(text[run]));
+            return {at - skip, barred ? -1 : run};
+        }
+        return {};
+    };
+}
+
+bool isImageMarkOrSpace(char16_t c) {
+    return c == u'!' || u_isUWhiteSpace(c);
+}
+
+std::optional<std::vector<engine::Match>> matchesOncePerLine(const icu::UnicodeString& text,
+                                                            const icu::UnicodeString& pattern,
+                                                            const LazyRunOpening& shape) {
+    return engine::findAllFailingOncePerLine(text, pattern, openingsOf(shape));
+}
+
 }  // namespace
 
 void Textile_ObjC::performImages() {
@@ -42,7 +82,7 @@ void Textile_ObjC::performImages() {
     // earlier on the line would run into the linked one as one broken image.
     // A source begins right behind its "!": "an! image! here" is text.
     auto linked = matchesForPattern(u"\\!([^!\\s][^!]*?)\\!:([^ \\s])(.*?)([\\s])");
-    auto plain = matchesForPattern(u"\\!([^!\\s].*?)\\!([\\s])");
+    auto plain = matchesOncePerLine(str, u"\\!([^!\\s].*?)\\!([\\s])", {u"!", false, 1, isImageMarkOrSpace});
     std::vector<engine::Match> found;
     for (const auto* list : {&linked, &plain})
         if (*list)
@@ -87,7 +127,7 @@ void Textile_ObjC::performLinks() {
 // ["text":address]. Every occurrence is converted, a repeated one too: left
 // as it was, the quoted-link step would take it with "]" in the address.
 void Textile_ObjC::performBracketedLinks() {
-    auto matches = matchesForPattern(u"\\[\\\"(.*?)\\\":([^ \\s])(.*?)\\]");
+    auto matches = matchesOncePerLine(str, u"\\[\\\"(.*?)\\\":([^ \\s])(.*?)\\]", {u"[\"", false, 2});
     if (!matches)
         return;
     std::vector<engine::RangeEdit> edits;
@@ -110,7 +150,8 @@ void Textile_ObjC::performBracketedLinks() {
 // wins. The white space behind a definition is looked at, not taken, so the
 // next line's definition still finds its own line start.
 void Textile_ObjC::removeLinkAliases(std::map<icu::UnicodeString, icu::UnicodeString>& aliases) {
-    auto matches = matchesForPattern(u"([ \\s])\\[(.*?)\\]([^ \\s\\[])(.*?)(?=[\\s])");
+    auto matches =
+        matchesOncePerLine(str, u"([ \\s])\\[(.*?)\\]([^ \\s\\[])(.*?)(?=[\\s])", {u"[", true, 1});
     if (!matches || matches->empty())
         return;
     std::vector<engine::RangeEdit> edits;
@@ -132,7 +173,7 @@ void Textile_ObjC::removeLinkAliases(std::map<icu::UnicodeString, icu::UnicodeSt
 }
 
 void Textile_ObjC::performQuotedLinks(const std::map<icu::UnicodeString, icu::UnicodeString>& aliases) {
-    auto matches = matchesForPattern(u"\\\"(.*?)\\\":([^ \\s])(.*?)([\\s])");
+    auto matches = matchesOncePerLine(str, u"\\\"(.*?)\\\":([^ \\s])(.*?)([\\s])", {u"\"", false, 1});
     if (!matches)
         return;
     std::vector<engine::RangeEdit> edits;

@@ -77,6 +77,13 @@ void Textile_ObjC::inlineTransform() {
         blockLocal.clear();
     };
     for (const RuleRecord& rule : regexes) {
+        // A phrase rule tried block by block would still scan a long line
+        // once for each of its openings.
+        if (std::optional<engine::NextOpening> openings = phraseOpenings(rule.name)) {
+            applyBlockLocal();
+            engine::replaceAllFailingOncePerLine(str, rule.pattern, rule.templateText, *openings);
+            continue;
+        }
         icu::UnicodeString literal = blockLocalLiteral(rule.name);
         if (literal.isEmpty()) {
             applyBlockLocal();

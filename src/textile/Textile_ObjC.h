@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/Markup_ObjC.h"
+#include "engine/OpeningSearch.h"
 
 class Textile_ObjC : public Markup_ObjC {
 public:
@@ -33,6 +34,9 @@ public:
     // For an inline rule whose matches stay inside one block of text: a
     // literal every match contains; empty for the rules that look further.
     static icu::UnicodeString blockLocalLiteral(const icu::UnicodeString& ruleName);
+    // For a phrase rule ("strong", "deleted"): where its matches can begin
+    // (PhraseOpenings.cpp).
+    static std::optional<engine::NextOpening> phraseOpenings(const icu::UnicodeString& ruleName);
 
     // Block table, inline table and glyphs (Textile_ObjC.cpp).
     void blockTransform();
@@ -94,6 +98,7 @@ private:
     void removeLinkAliases(std::map<icu::UnicodeString, icu::UnicodeString>& aliases);
     void performQuotedLinks(const std::map<icu::UnicodeString, icu::UnicodeString>& aliases);
     void restoreUnusedAttributeMarkers();
+    void keepComments();
     void keepMatches(const icu::UnicodeString& pattern, uint32_t options, int group,
                      icu::UnicodeString (*kept)(const icu::UnicodeString&));
 

@@ -1,0 +1,69 @@
+// Where a phrase rule ("*strong*", "-deleted-") can match, so that a long
+// line of phrases that never close costs one try per line instead of one
+// scan to the line end per opening.
+#include "textile/Textile_ObjC.h"
+
+#include <map>
+#include <unicode/uchar.h>
+
+namespace {
+
+struct PhraseShape {
+    icu::UnicodeString delimiter;
+    char16_t barredFirst = 0;  // besides white space, what the content cannot begin with
+};
+
+bool isTagLetter(char16_t c) {
+    return c >= u'a' && c <= u'z';
+}
+
+// The start of the phrase's opening before the delimiter at `at`: the white
+// space right before it, or the "<tag>" that ends there; -1 when neither.
+int32_t openingBefore(const icu::UnicodeString& text, int32_t at) {
+    if (at == 0)
+        return -1;
+    if (u_isUWhiteSpace(text[at - 1]))
+        return at - 1;
+    if (text[at - 1] != u'>')
+        return -1;
+    int32_t letters = at - 2;
+    while (letters >= 0 && isTagLetter(text[letters]))
+        --letters;
+    return letters >= 0 && letters < at - 2 && text[letters] == u'<' ? letters : -1;
+}
+
+// A phrase's content runs within one line from its first character to the
+// first delimiter that can close it: once no delimiter on the line closes
+// the content that begins at one opening, none closes the content of a later
+// opening, which lies within it. Content that cannot begin where it stands
+// fails on its own.
+engine::LineOpening nextPhraseOpening(const icu::UnicodeString& text, int32_t from, const PhraseShape& shape) {
+    const int32_t length = shape.delimiter.length();
+    for (int32_t at = text.indexOf(shape.delimiter, from + 1); at >= 0;
+         at = text.indexOf(shape.delimiter, at + 1)) {
+        const int32_t start = openingBefore(text, at);
+        if (start < from)
+            continue;
+        const int32_t content = at + length;
+        const bool canBegin = content < text.length() && !u_isUWhiteSpace(text[content]) &&
+                              text[content] != shape.barredFirst;
+        return {start, canBegin ? content : -1};
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<engine::NextOpening> Textile_ObjC::phraseOpenings(const icu::UnicodeString& ruleName) {
+    static const std::map<icu::UnicodeString, PhraseShape> shapes = {
+        {u"bold", {u"**"}},     {u"strong", {u"*"}},   {u"italic", {u"__"}},    {u"inverse", {u"_"}},
+        {u"underlined", {u"+"}}, {u"deleted", {u"-", u'-'}}, {u"supertext", {u"^"}}, {u"subtext", {u"~"}},
+    };
+    auto found = shapes.find(ruleName);
+    if (found == shapes.end())
+        return std::nullopt;
+    const PhraseShape shape = found->second;
+    return engine::NextOpening([shape](const icu::UnicodeString& text, int32_t from) {
+        return nextPhraseOpening(text, from, shape);
+    });
+}
