@@ -1,6 +1,7 @@
 #include "engine/BlockByBlockRules.h"
 
 #include <memory>
+#include <optional>
 
 #include "engine/Log.h"
 #include "engine/Regex.h"
@@ -23,7 +24,10 @@ bool replaceInBlock(icu::UnicodeString& block, PreparedRule& prepared) {
     int32_t copiedUpTo = 0;
     bool replaced = false;
     UErrorCode status = U_ZERO_ERROR;
-    while (matcher.find(status)) {
+    std::optional<OncePerLineSteps> steps;
+    if (prepared.rule->openings)
+        steps.emplace(matcher, block, prepared.rule->openings);
+    while (steps ? steps->find(status) : matcher.find(status)) {
         UErrorCode rangeStatus = U_ZERO_ERROR;
         out.append(block, copiedUpTo, matcher.start(rangeStatus) - copiedUpTo);
         appendEvaluatedTemplate(out, prepared.rule->rule->templateText, matcher, block);

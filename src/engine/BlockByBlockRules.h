@@ -7,6 +7,7 @@
 #include <vector>
 #include <unicode/unistr.h>
 
+#include "engine/OpeningSearch.h"
 #include "engine/RuleRecord.h"
 
 namespace engine {
@@ -14,6 +15,8 @@ namespace engine {
 struct BlockRule {
     const RuleRecord* rule = nullptr;  // a regex rule without options
     icu::UnicodeString required;        // a literal every match contains
+    // When set, the rule is searched as findAllFailingOncePerLine searches.
+    NextOpening openings;
 };
 
 // The same text as replaceAllInBlocksContaining(text, pattern, template,

@@ -31,23 +31,37 @@ bool eachMatchOncePerLine(const icu::UnicodeString& text, const icu::UnicodeStri
         return false;
     }
     auto matcher = timedMatcher(*compiled, text);
+    OncePerLineSteps steps(*matcher, text, next);
     UErrorCode status = U_ZERO_ERROR;
-    for (LineOpening at = next(text, 0); at.start >= 0 && U_SUCCESS(status);) {
-        int32_t from = at.start + 1;
-        if (matcher->lookingAt(at.start, status)) {
-            found(*matcher);
-            from = std::max(from, static_cast<int32_t>(matcher->end(status)));
-        } else if (at.run >= 0) {
-            // An opening may stand on the line end itself (a newline before
-            // a phrase), its run on the next line.
-            from = std::max(from, lineEndFrom(text, at.run));
-        }
-        at = from <= text.length() ? next(text, from) : LineOpening{};
-    }
+    while (steps.find(status))
+        found(*matcher);
     return !searchFailed(status, pattern, result);
 }
 
 }  // namespace
+
+OncePerLineSteps::OncePerLineSteps(icu::RegexMatcher& matcher, const icu::UnicodeString& text,
+                                   const NextOpening& next)
+    : matcher_(matcher), text_(text), next_(next) {}
+
+bool OncePerLineSteps::find(UErrorCode& status) {
+    while (U_SUCCESS(status) && from_ <= text_.length()) {
+        const LineOpening at = next_(text_, from_);
+        if (at.start < 0)
+            break;
+        from_ = at.start + 1;
+        if (matcher_.lookingAt(at.start, status)) {
+            from_ = std::max(from_, static_cast<int32_t>(matcher_.end(status)));
+            return U_SUCCESS(status);
+        }
+        // An opening may stand on the line end itself (a newline before a
+        // phrase), its run on the next line.
+        if (at.run >= 0)
+            from_ = std::max(from_, lineEndFrom(text_, at.run));
+    }
+    from_ = text_.length() + 1;
+    return false;
+}
 
 std::optional<std::vector<Match>> findAllFailingOncePerLine(const icu::UnicodeString& text,
                                                             const icu::UnicodeString& pattern,

@@ -38,6 +38,22 @@ struct LineOpening {
 // The first opening at or after `from`.
 using NextOpening = std::function<LineOpening(const icu::UnicodeString& text, int32_t from)>;
 
+// Steps a matcher from match to match as findAllFailingOncePerLine finds
+// them; the matcher and `next` must outlive it.
+class OncePerLineSteps {
+public:
+    OncePerLineSteps(icu::RegexMatcher& matcher, const icu::UnicodeString& text, const NextOpening& next);
+    // Leaves the matcher on the next match; false when none is left or the
+    // search failed (`status` says which).
+    bool find(UErrorCode& status);
+
+private:
+    icu::RegexMatcher& matcher_;
+    const icu::UnicodeString& text_;
+    const NextOpening& next_;
+    int32_t from_ = 0;
+};
+
 // The same matches as findAll(text, pattern, options) for a pattern without
 // look-behind whose every match begins where `next` finds an opening, when
 // an attempt that fails at an opening with a run means that every later

@@ -77,13 +77,6 @@ void Textile_ObjC::inlineTransform() {
         blockLocal.clear();
     };
     for (const RuleRecord& rule : regexes) {
-        // A phrase rule tried block by block would still scan a long line
-        // once for each of its openings.
-        if (std::optional<engine::NextOpening> openings = phraseOpenings(rule.name)) {
-            applyBlockLocal();
-            engine::replaceAllFailingOncePerLine(str, rule.pattern, rule.templateText, *openings);
-            continue;
-        }
         icu::UnicodeString literal = blockLocalLiteral(rule.name);
         if (literal.isEmpty()) {
             applyBlockLocal();
@@ -92,7 +85,9 @@ void Textile_ObjC::inlineTransform() {
                 engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
             continue;
         }
-        blockLocal.push_back({&rule, literal});
+        // A phrase that never closes must not cost a scan of the rest of its
+        // line from each of its openings.
+        blockLocal.push_back({&rule, literal, phraseOpenings(rule.name).value_or(engine::NextOpening{})});
     }
     applyBlockLocal();
 }
