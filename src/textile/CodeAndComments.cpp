@@ -5,6 +5,8 @@
 // signature and are rewritten into plain blocks first.
 #include "textile/Textile_ObjC.h"
 
+#include "engine/AsciiCaseSearch.h"
+#include "engine/CandidateSearch.h"
 #include "engine/OpeningAnchoredSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/Regex.h"
@@ -42,6 +44,24 @@ icu::UnicodeString signedParagraphs(const icu::UnicodeString& content, const icu
     return engine::join(paragraphs, u"\n\n");
 }
 
+// A "<pre>" section runs to the first "</pre>" behind it, so none begins
+// after the last "</pre>": the search stops there instead of trying every
+// later "<pre" up to the end of the text.
+std::vector<engine::Match> preSections(const icu::UnicodeString& text) {
+    engine::SearchPlan plan;
+    for (int32_t close = engine::indexOfIgnoringAsciiCase(text, u"</pre>"); close >= 0;
+         close = engine::indexOfIgnoringAsciiCase(text, u"</pre>", close + 1))
+        plan.limit = close + 6;
+    if (plan.limit < 0)
+        return {};
+    for (int32_t at = engine::indexOfIgnoringAsciiCase(text, u"<pre"); at >= 0 && at < plan.limit;
+         at = engine::indexOfIgnoringAsciiCase(text, u"<pre", at + 1))
+        plan.starts.push_back(at);
+    return engine::findAllPlanned(text, kPreSectionPattern, plan,
+                                  engine::kDotMatchesLineSeparators | engine::kCaseInsensitive)
+        .value_or(std::vector<engine::Match>{});
+}
+
 }  // namespace
 
 void Textile_ObjC::performExtendedBlocks() {
@@ -65,10 +85,9 @@ void Textile_ObjC::performExtendedBlocks() {
 
 void Textile_ObjC::saveCodeAndComments() {
     keepComments();
-    keepMatches(kPreSectionPattern, engine::kDotMatchesLineSeparators | engine::kCaseInsensitive, 1,
-                engine::escapedHTML);
-    keepMatches(kCodeBlockPattern, engine::kDotMatchesLineSeparators, 1, engine::escapedHTML);
-    keepMatches(kInlineCodePattern, engine::kNoOptions, 0, [](const icu::UnicodeString& code) {
+    keepMatches(preSections(str), 1, engine::escapedHTML);
+    keepMatches(allMatches(str, kCodeBlockPattern, engine::kDotMatchesLineSeparators), 1, engine::escapedHTML);
+    keepMatches(allMatches(str, kInlineCodePattern, engine::kNoOptions), 0, [](const icu::UnicodeString& code) {
         return u"<code>" + engine::escapedHTML(icu::UnicodeString(code, 1, code.length() - 2)) + u"</code>";
     });
 }
@@ -91,10 +110,10 @@ void Textile_ObjC::keepComments() {
 }
 
 // Replaces group `group` of every match by a token that stands for `kept` of it.
-void Textile_ObjC::keepMatches(const icu::UnicodeString& pattern, uint32_t options, int group,
+void Textile_ObjC::keepMatches(const std::vector<engine::Match>& matches, int group,
                                icu::UnicodeString (*kept)(const icu::UnicodeString&)) {
     std::vector<engine::RangeEdit> edits;
-    for (const engine::Match& match : allMatches(str, pattern, options))
+    for (const engine::Match& match : matches)
         edits.push_back({match.start(group), match.end(group), keptText_.add(kept(match.text(group)))});
     engine::applyRangeEdits(str, std::move(edits));
 }

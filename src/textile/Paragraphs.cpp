@@ -5,6 +5,7 @@
 #include <unicode/uchar.h>
 
 #include "engine/AsciiCaseSearch.h"
+#include "engine/CandidateSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 
@@ -78,8 +79,15 @@ void Textile_ObjC::performPBlocking() {
 
 void Textile_ObjC::performAddBRs() {
     const icu::UnicodeString lineBreak = engine::formatted(u"<br%@\n", {HTML_close});
-    auto breakLines = [&](const icu::UnicodeString& pattern, bool skipPre) {
-        auto matches = matchesForDotMatchedPattern(pattern);
+    // An element runs to the first closing tag behind it, so none begins
+    // after the last one: those openings are not tried.
+    auto breakLines = [&](const icu::UnicodeString& pattern, const icu::UnicodeString& open,
+                          const icu::UnicodeString& close, int32_t closeRest, bool skipPre) {
+        const int32_t closed = engine::endOfLastOccurrence(str, close);
+        if (closed < 0)
+            return;
+        engine::SearchPlan plan{engine::occurrencesOf(str, open), closed + closeRest};
+        auto matches = engine::findAllPlanned(str, pattern, plan, engine::kDotMatchesLineSeparators);
         if (!matches)
             return;
         std::vector<engine::RangeEdit> edits;
@@ -94,8 +102,8 @@ void Textile_ObjC::performAddBRs() {
         }
         engine::applyRangeEdits(str, std::move(edits));
     };
-    breakLines(u"<p(.*?)</p>", true);
-    breakLines(u"<h[1-6{1,1}](.*?)</h[1-6{1,1}]>", false);
+    breakLines(u"<p(.*?)</p>", u"<p", u"</p>", 0, true);
+    breakLines(u"<h[1-6{1,1}](.*?)</h[1-6{1,1}]>", u"<h", u"</h", 2, false);
 
     // The tags hold no "i", "k" or "s", so comparing ASCII letters in either
     // case finds just what a case-insensitive search finds.

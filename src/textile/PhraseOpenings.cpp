@@ -1,4 +1,4 @@
-// Where a phrase rule ("*strong*", "-deleted-") can match, so that a long
+// Where a phrase rule ("*strong*", "-deleted-", "??cite??") can match, so that a long
 // line of phrases that never close costs one try per line instead of one
 // scan to the line end per opening.
 #include "textile/Textile_ObjC.h"
@@ -11,6 +11,7 @@ namespace {
 struct PhraseShape {
     icu::UnicodeString delimiter;
     char16_t barredFirst = 0;  // besides white space, what the content cannot begin with
+    bool openedByDelimiter = false;  // "??cite??": nothing needs to stand before it
 };
 
 bool isTagLetter(char16_t c) {
@@ -32,16 +33,17 @@ int32_t openingBefore(const icu::UnicodeString& text, int32_t at) {
     return letters >= 0 && letters < at - 2 && text[letters] == u'<' ? letters : -1;
 }
 
-// A phrase's content runs within one line from its first character to the
-// first delimiter that can close it: once no delimiter on the line closes
+// A phrase's content runs on one line (a cite or span may take the line end
+// as its last character) from its first character to the first delimiter
+// that can close it: once no delimiter on the line closes
 // the content that begins at one opening, none closes the content of a later
 // opening, which lies within it. Content that cannot begin where it stands
 // fails on its own.
 engine::LineOpening nextPhraseOpening(const icu::UnicodeString& text, int32_t from, const PhraseShape& shape) {
     const int32_t length = shape.delimiter.length();
-    for (int32_t at = text.indexOf(shape.delimiter, from + 1); at >= 0;
-         at = text.indexOf(shape.delimiter, at + 1)) {
-        const int32_t start = openingBefore(text, at);
+    const int32_t first = shape.openedByDelimiter ? from : from + 1;
+    for (int32_t at = text.indexOf(shape.delimiter, first); at >= 0; at = text.indexOf(shape.delimiter, at + 1)) {
+        const int32_t start = shape.openedByDelimiter ? at : openingBefore(text, at);
         if (start < from)
             continue;
         const int32_t content = at + length;
@@ -58,6 +60,7 @@ std::optional<engine::NextOpening> Textile_ObjC::phraseOpenings(const icu::Unico
     static const std::map<icu::UnicodeString, PhraseShape> shapes = {
         {u"bold", {u"**"}},     {u"strong", {u"*"}},   {u"italic", {u"__"}},    {u"inverse", {u"_"}},
         {u"underlined", {u"+"}}, {u"deleted", {u"-", u'-'}}, {u"supertext", {u"^"}}, {u"subtext", {u"~"}},
+        {u"cituation", {u"??", 0, true}}, {u"span", {u"%", 0, true}},
     };
     auto found = shapes.find(ruleName);
     if (found == shapes.end())

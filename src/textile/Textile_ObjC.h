@@ -99,7 +99,7 @@ private:
     void performQuotedLinks(const std::map<icu::UnicodeString, icu::UnicodeString>& aliases);
     void restoreUnusedAttributeMarkers();
     void keepComments();
-    void keepMatches(const icu::UnicodeString& pattern, uint32_t options, int group,
+    void keepMatches(const std::vector<engine::Match>& matches, int group,
                      icu::UnicodeString (*kept)(const icu::UnicodeString&));
 
     // Code and comments, saved as written or escaped.
