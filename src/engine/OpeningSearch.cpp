@@ -14,8 +14,10 @@ int32_t nextLineStart(const icu::UnicodeString& text, int32_t from) {
     return from + 1;
 }
 
-int32_t lineEndFrom(const icu::UnicodeString& text, int32_t from) {
-    while (from < text.length() && !endsLineForDot(text.charAt(from)))
+int32_t stretchEndFrom(const icu::UnicodeString& text, int32_t from, bool (*endsStretch)(char16_t)) {
+    if (!endsStretch)
+        endsStretch = endsLineForDot;
+    while (from < text.length() && !endsStretch(text.charAt(from)))
         ++from;
     return from;
 }
@@ -57,7 +59,7 @@ bool OncePerLineSteps::find(UErrorCode& status) {
         // An opening may stand on the line end itself (a newline before a
         // phrase), its run on the next line.
         if (at.run >= 0)
-            from_ = std::max(from_, lineEndFrom(text_, at.run));
+            from_ = std::max(from_, stretchEndFrom(text_, at.run, at.endsStretch));
     }
     from_ = text_.length() + 1;
     return false;

@@ -34,6 +34,9 @@ std::optional<std::vector<Match>> findAllFromOpenings(const icu::UnicodeString& 
 struct LineOpening {
     int32_t start = -1;
     int32_t run = -1;
+    // What ends the stretch within which a failed run rules out later ones;
+    // null: a line end, as ICU's "." knows it.
+    bool (*endsStretch)(char16_t) = nullptr;
 };
 // The first opening at or after `from`.
 using NextOpening = std::function<LineOpening(const icu::UnicodeString& text, int32_t from)>;

@@ -87,7 +87,7 @@ void Textile_ObjC::inlineTransform() {
         }
         // A phrase that never closes must not cost a scan of the rest of its
         // line from each of its openings.
-        blockLocal.push_back({&rule, literal, phraseOpenings(rule.name).value_or(engine::NextOpening{})});
+        blockLocal.push_back({&rule, literal, inlineRuleOpenings(rule.name).value_or(engine::NextOpening{})});
     }
     applyBlockLocal();
 }

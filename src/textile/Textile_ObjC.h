@@ -34,9 +34,10 @@ public:
     // For an inline rule whose matches stay inside one block of text: a
     // literal every match contains; empty for the rules that look further.
     static icu::UnicodeString blockLocalLiteral(const icu::UnicodeString& ruleName);
-    // For a phrase rule ("strong", "deleted"): where its matches can begin
-    // (PhraseOpenings.cpp).
-    static std::optional<engine::NextOpening> phraseOpenings(const icu::UnicodeString& ruleName);
+    // For a phrase or acronym rule ("strong", "deleted", "acronym"): where its
+    // matches can begin, for a search that fails once per line
+    // (InlineRuleOpenings.cpp).
+    static std::optional<engine::NextOpening> inlineRuleOpenings(const icu::UnicodeString& ruleName);
 
     // Block table, inline table and glyphs (Textile_ObjC.cpp).
     void blockTransform();

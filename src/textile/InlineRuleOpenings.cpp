@@ -1,6 +1,6 @@
-// Where a phrase rule ("*strong*", "-deleted-", "??cite??") can match, so that a long
-// line of phrases that never close costs one try per line instead of one
-// scan to the line end per opening.
+// Where a phrase rule ("*strong*", "-deleted-", "??cite??") or an acronym
+// can match, so that a long line of phrases that never close costs one try
+// per line instead of one scan to the line end per opening.
 #include "textile/Textile_ObjC.h"
 
 #include <map>
@@ -54,14 +54,38 @@ engine::LineOpening nextPhraseOpening(const icu::UnicodeString& text, int32_t fr
     return {};
 }
 
+bool isCapitalOrDigit(char16_t c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+}
+
+bool endsAcronymTitle(char16_t c) {
+    return c == u'"' || c == u'<' || c == u'>' || c == u'\n';
+}
+
+// "ABC(title)": three capitals or digits or more, then a title up to the
+// first ")" before any quote, tag bracket or newline; a title that finds no
+// ")" there leaves none to a later "(" before that character either.
+engine::LineOpening nextAcronymOpening(const icu::UnicodeString& text, int32_t from) {
+    for (int32_t at = text.indexOf(u'(', from); at >= 0; at = text.indexOf(u'(', at + 1)) {
+        int32_t start = at;
+        while (start > from && isCapitalOrDigit(text[start - 1]))
+            --start;
+        if (at - start >= 3)
+            return {start, at + 1, endsAcronymTitle};
+    }
+    return {};
+}
+
 }  // namespace
 
-std::optional<engine::NextOpening> Textile_ObjC::phraseOpenings(const icu::UnicodeString& ruleName) {
+std::optional<engine::NextOpening> Textile_ObjC::inlineRuleOpenings(const icu::UnicodeString& ruleName) {
     static const std::map<icu::UnicodeString, PhraseShape> shapes = {
         {u"bold", {u"**"}},     {u"strong", {u"*"}},   {u"italic", {u"__"}},    {u"inverse", {u"_"}},
         {u"underlined", {u"+"}}, {u"deleted", {u"-", u'-'}}, {u"supertext", {u"^"}}, {u"subtext", {u"~"}},
         {u"cituation", {u"??", 0, true}}, {u"span", {u"%", 0, true}},
     };
+    if (ruleName == u"acronym")
+        return engine::NextOpening(nextAcronymOpening);
     auto found = shapes.find(ruleName);
     if (found == shapes.end())
         return std::nullopt;
