@@ -83,6 +83,12 @@ std::optional<engine::NextOpening> Textile_ObjC::inlineRuleOpenings(const icu::U
         {u"bold", {u"**"}},     {u"strong", {u"*"}},   {u"italic", {u"__"}},    {u"inverse", {u"_"}},
         {u"underlined", {u"+"}}, {u"deleted", {u"-", u'-'}}, {u"supertext", {u"^"}}, {u"subtext", {u"~"}},
         {u"cituation", {u"??", 0, true}}, {u"span", {u"%", 0, true}},
+        // "[*strong*]" runs to the last closing "*]" of its line: where there
+        // is none for one opening, there is none for a later one.
+        {u"bold_Encapsulated", {u"[**", 0, true}},     {u"strong_Encapsulated", {u"[*", 0, true}},
+        {u"italic_Encapsulated", {u"[__", 0, true}},   {u"inverse_Encapsulated", {u"[_", 0, true}},
+        {u"underlined_Encapsulated", {u"[+", 0, true}}, {u"deleted_Encapsulated", {u"[-", 0, true}},
+        {u"supertext_Encapsulated", {u"[^", 0, true}}, {u"subtext_Encapsulated", {u"[~", 0, true}},
     };
     if (ruleName == u"acronym")
         return engine::NextOpening(nextAcronymOpening);

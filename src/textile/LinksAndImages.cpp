@@ -70,19 +70,29 @@ bool isImageMarkOrSpace(char16_t c) {
 }
 
 std::optional<std::vector<engine::Match>> matchesOncePerLine(const icu::UnicodeString& text,
-                                                            const icu::UnicodeString& pattern,
-                                                            const LazyRunOpening& shape) {
-    return engine::findAllFailingOncePerLine(text, pattern, openingsOf(shape));
+                                                            Textile_ObjC::LinkSearch which) {
+    const Textile_ObjC::LineSearch& search = Textile_ObjC::linkSearch(which);
+    return engine::findAllFailingOncePerLine(text, search.pattern, search.openings);
 }
 
 }  // namespace
+
+const Textile_ObjC::LineSearch& Textile_ObjC::linkSearch(LinkSearch which) {
+    static const std::map<LinkSearch, LineSearch> searches = {
+        {LinkSearch::plainImage, {u"\\!([^!\\s].*?)\\!([\\s])", openingsOf({u"!", false, 1, isImageMarkOrSpace})}},
+        {LinkSearch::bracketedLink, {u"\\[\\\"(.*?)\\\":([^ \\s])(.*?)\\]", openingsOf({u"[\"", false, 2})}},
+        {LinkSearch::linkAlias, {u"([ \\s])\\[(.*?)\\]([^ \\s\\[])(.*?)(?=[\\s])", openingsOf({u"[", true, 1})}},
+        {LinkSearch::quotedLink, {u"\\\"(.*?)\\\":([^ \\s])(.*?)([\\s])", openingsOf({u"\"", false, 1})}},
+    };
+    return searches.at(which);
+}
 
 void Textile_ObjC::performImages() {
     // The source of a linked image holds no "!": otherwise a plain image
     // earlier on the line would run into the linked one as one broken image.
     // A source begins right behind its "!": "an! image! here" is text.
     auto linked = matchesForPattern(u"\\!([^!\\s][^!]*?)\\!:([^ \\s])(.*?)([\\s])");
-    auto plain = matchesOncePerLine(str, u"\\!([^!\\s].*?)\\!([\\s])", {u"!", false, 1, isImageMarkOrSpace});
+    auto plain = matchesOncePerLine(str, LinkSearch::plainImage);
     std::vector<engine::Match> found;
     for (const auto* list : {&linked, &plain})
         if (*list)
@@ -127,7 +137,7 @@ void Textile_ObjC::performLinks() {
 // ["text":address]. Every occurrence is converted, a repeated one too: left
 // as it was, the quoted-link step would take it with "]" in the address.
 void Textile_ObjC::performBracketedLinks() {
-    auto matches = matchesOncePerLine(str, u"\\[\\\"(.*?)\\\":([^ \\s])(.*?)\\]", {u"[\"", false, 2});
+    auto matches = matchesOncePerLine(str, LinkSearch::bracketedLink);
     if (!matches)
         return;
     std::vector<engine::RangeEdit> edits;
@@ -150,8 +160,7 @@ void Textile_ObjC::performBracketedLinks() {
 // wins. The white space behind a definition is looked at, not taken, so the
 // next line's definition still finds its own line start.
 void Textile_ObjC::removeLinkAliases(std::map<icu::UnicodeString, icu::UnicodeString>& aliases) {
-    auto matches =
-        matchesOncePerLine(str, u"([ \\s])\\[(.*?)\\]([^ \\s\\[])(.*?)(?=[\\s])", {u"[", true, 1});
+    auto matches = matchesOncePerLine(str, LinkSearch::linkAlias);
     if (!matches || matches->empty())
         return;
     std::vector<engine::RangeEdit> edits;
@@ -173,7 +182,7 @@ void Textile_ObjC::removeLinkAliases(std::map<icu::UnicodeString, icu::UnicodeSt
 }
 
 void Textile_ObjC::performQuotedLinks(const std::map<icu::UnicodeString, icu::UnicodeString>& aliases) {
-    auto matches = matchesOncePerLine(str, u"\\\"(.*?)\\\":([^ \\s])(.*?)([\\s])", {u"\"", false, 1});
+    auto matches = matchesOncePerLine(str, LinkSearch::quotedLink);
     if (!matches)
         return;
     std::vector<engine::RangeEdit> edits;

@@ -59,6 +59,14 @@ public:
     // Links and images (LinksAndImages.cpp).
     void performImages();
     void performLinks();
+    // The image and link patterns, each with where its matches can begin,
+    // searched once per line.
+    struct LineSearch {
+        icu::UnicodeString pattern;
+        engine::NextOpening openings;
+    };
+    enum class LinkSearch { plainImage, bracketedLink, linkAlias, quotedLink };
+    static const LineSearch& linkSearch(LinkSearch which);
 
     // Lists and definition lists (Lists.cpp).
     void performLists();

@@ -49,3 +49,17 @@ TEST(TextileRobustness, RandomMixturesOfMarkup) {
         EXPECT_EQ(placeholdertokens::leaked(placeholdertokens::textile, html, {text}), "") << text;
     }
 }
+
+// Long lines of openings that never close: every conversion finishes and
+// leaves no token behind.
+TEST(TextileRobustness, LongLinesOfUnclosedOpenings) {
+    const char* shapes[] = {"*a _b -c +d ^e ~f @g ", "*a_ ", "~~a ", "!a", "[^", "<!--", "![a] [", "\"a\":b",
+                            "??a ", "%a ", "ABC(a ", "<pre>", "<p ", "<h1 ", "[\"a\":b ", "[0]: u\n[0] "};
+    for (const char* shape : shapes) {
+        std::string input;
+        while (input.size() < 20000)
+            input += shape;
+        const std::string html = textiletest::convert(input);
+        EXPECT_EQ(placeholdertokens::leaked(placeholdertokens::textile, html, {input}), "") << shape;
+    }
+}
