@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "engine/ReplacementTemplate.h"
 #include "engine/TextUtilities.h"
 
 namespace engine {
@@ -20,24 +19,6 @@ int32_t stretchEndFrom(const icu::UnicodeString& text, int32_t from, bool (*ends
     while (from < text.length() && !endsStretch(text.charAt(from)))
         ++from;
     return from;
-}
-
-// Calls `found` with the matcher on each match in text order; false when the
-// pattern does not compile or a search failed (`result` says which).
-template <typename Found>
-bool eachMatchOncePerLine(const icu::UnicodeString& text, const icu::UnicodeString& pattern, const NextOpening& next,
-                          uint32_t options, RegexResult& result, Found found) {
-    const icu::RegexPattern* compiled = compiledPattern(pattern, options, &result.error);
-    if (!compiled) {
-        result.status = RegexStatus::invalidPattern;
-        return false;
-    }
-    auto matcher = timedMatcher(*compiled, text);
-    OncePerLineSteps steps(*matcher, text, next);
-    UErrorCode status = U_ZERO_ERROR;
-    while (steps.find(status))
-        found(*matcher);
-    return !searchFailed(status, pattern, result);
 }
 
 }  // namespace
@@ -72,35 +53,20 @@ std::optional<std::vector<Match>> findAllFailingOncePerLine(const icu::UnicodeSt
     RegexResult local;
     RegexResult& outcome = result ? *result : local;
     outcome = {};
+    const icu::RegexPattern* compiled = compiledPattern(pattern, options, &outcome.error);
+    if (!compiled) {
+        outcome.status = RegexStatus::invalidPattern;
+        return std::nullopt;
+    }
+    auto matcher = timedMatcher(*compiled, text);
+    OncePerLineSteps steps(*matcher, text, next);
     std::vector<Match> matches;
-    if (!eachMatchOncePerLine(text, pattern, next, options, outcome,
-                              [&](const icu::RegexMatcher& matcher) { matches.push_back(matchFrom(matcher, text)); }))
+    UErrorCode status = U_ZERO_ERROR;
+    while (steps.find(status))
+        matches.push_back(matchFrom(*matcher, text));
+    if (searchFailed(status, pattern, outcome))
         return std::nullopt;
     return matches;
-}
-
-RegexResult replaceAllFailingOncePerLine(icu::UnicodeString& text, const icu::UnicodeString& pattern,
-                                         const icu::UnicodeString& replacementTemplate, const NextOpening& next,
-                                         uint32_t options) {
-    RegexResult result;
-    icu::UnicodeString out;
-    int32_t copiedUpTo = 0;
-    bool replacedAny = false;
-    const bool searched =
-        eachMatchOncePerLine(text, pattern, next, options, result, [&](const icu::RegexMatcher& matcher) {
-            UErrorCode status = U_ZERO_ERROR;
-            if (!replacedAny)
-                out = emptyWithRoomFor(text);
-            out.append(text, copiedUpTo, matcher.start(status) - copiedUpTo);
-            appendEvaluatedTemplate(out, replacementTemplate, matcher, text);
-            copiedUpTo = matcher.end(status);
-            replacedAny = true;
-        });
-    if (searched && replacedAny) {
-        out.append(text, copiedUpTo, text.length() - copiedUpTo);
-        text = std::move(out);
-    }
-    return result;
 }
 
 std::optional<std::vector<Match>> findAllFromOpenings(const icu::UnicodeString& text,

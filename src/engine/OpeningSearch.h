@@ -68,10 +68,4 @@ std::optional<std::vector<Match>> findAllFailingOncePerLine(const icu::UnicodeSt
                                                             const NextOpening& next, uint32_t options = kNoOptions,
                                                             RegexResult* result = nullptr);
 
-// The same text as replaceAll(text, pattern, template, options), under the
-// same conditions.
-RegexResult replaceAllFailingOncePerLine(icu::UnicodeString& text, const icu::UnicodeString& pattern,
-                                         const icu::UnicodeString& replacementTemplate, const NextOpening& next,
-                                         uint32_t options = kNoOptions);
-
 }  // namespace engine
