@@ -81,15 +81,15 @@ const Textile_ObjC::LineSearch& Textile_ObjC::linkSearch(LinkSearch which) {
     static const std::map<LinkSearch, LineSearch> searches = {
         {LinkSearch::plainImage, {u"\\!([^!\\s].*?)\\!([\\s])", openingsOf({u"!", false, 1, isImageMarkOrSpace})}},
         // The text up to the first '":' or "]" with an address behind it is
-        // taken whole: were the rest to fail behind that one, it would fail
-        // behind any later one, and trying each would cost a scan of the
-        // rest of the line per '":'.
+        // kept once found (an atomic group): were the rest to fail behind
+        // that one, it would fail behind any later one, and trying each
+        // would cost a scan of the rest of the line per '":'.
         {LinkSearch::bracketedLink,
-         {u"\\[\\\"((?:(?!\\\":[^ \\s]).)*+)\\\":([^ \\s])(.*?)\\]", openingsOf({u"[\"", false, 2})}},
+         {u"\\[\\\"(?>(.*?)\\\":([^ \\s]))(.*?)\\]", openingsOf({u"[\"", false, 2})}},
         {LinkSearch::linkAlias,
-         {u"([ \\s])\\[((?:(?!\\][^ \\s\\[]).)*+)\\]([^ \\s\\[])(.*?)(?=[\\s])", openingsOf({u"[", true, 1})}},
+         {u"([ \\s])\\[(?>(.*?)\\]([^ \\s\\[]))(.*?)(?=[\\s])", openingsOf({u"[", true, 1})}},
         {LinkSearch::quotedLink,
-         {u"\\\"((?:(?!\\\":[^ \\s]).)*+)\\\":([^ \\s])(.*?)([\\s])", openingsOf({u"\"", false, 1})}},
+         {u"\\\"(?>(.*?)\\\":([^ \\s]))(.*?)([\\s])", openingsOf({u"\"", false, 1})}},
     };
     return searches.at(which);
 }

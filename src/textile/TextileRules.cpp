@@ -64,7 +64,7 @@ RuleTable Textile_ObjC::regexTextileWithjavaScriptStart(const icu::UnicodeString
                                  u"$1<" + tag + u">$2</" + tag + u">$3");
     };
     auto bracketed = [](const char16_t* name, const icu::UnicodeString& delimiter, const icu::UnicodeString& tag) {
-        return RuleRecord::regex(name, u"\\[" + delimiter + u"((?!\\s).{0,}[^\\s])" + delimiter + u"\\]",
+        return RuleRecord::regex(name, u"\\[" + delimiter + u"((?!\\s).*[^\\s])" + delimiter + u"\\]",
                                  u"<" + tag + u">$1</" + tag + u">");
     };
     return {
