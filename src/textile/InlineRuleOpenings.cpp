@@ -10,7 +10,7 @@ namespace {
 
 struct PhraseShape {
     icu::UnicodeString delimiter;
-    char16_t barredFirst = 0;  // besides white space, what the content cannot begin with
+    char16_t barredFirst = 0;        // besides white space, what the content cannot begin with
     bool openedByDelimiter = false;  // "??cite??": nothing needs to stand before it
 };
 
@@ -35,10 +35,9 @@ int32_t openingBefore(const icu::UnicodeString& text, int32_t at) {
 
 // A phrase's content runs on one line (a cite or span may take the line end
 // as its last character) from its first character to the first delimiter
-// that can close it: once no delimiter on the line closes
-// the content that begins at one opening, none closes the content of a later
-// opening, which lies within it. Content that cannot begin where it stands
-// fails on its own.
+// that can close it: once no delimiter on the line closes the content that
+// begins at one opening, none closes the content of a later opening, which
+// lies within it. Content that cannot begin where it stands fails on its own.
 engine::LineOpening nextPhraseOpening(const icu::UnicodeString& text, int32_t from, const PhraseShape& shape) {
     const int32_t length = shape.delimiter.length();
     const int32_t first = shape.openedByDelimiter ? from : from + 1;
