@@ -1,8 +1,10 @@
 #include "engine/CandidateSearch.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "engine/LiteralSearch.h"
+#include "engine/PatternOpenings.h"
 #include "engine/ReplacementTemplate.h"
 #include "engine/TextUtilities.h"
 
@@ -29,6 +31,11 @@ RegexResult forEachPlannedMatch(const icu::UnicodeString& text, const icu::Unico
     // text around a position that a find loop tries.
     matcher->useTransparentBounds(true);
     matcher->useAnchoringBounds(false);
+    // A failed try where the pattern's opening stands rules out the later
+    // openings within its run (see OpeningRun).
+    const std::optional<OpeningRun> run =
+        options & kCaseInsensitive ? std::nullopt : OpeningRun::of(pattern, options & kDotMatchesLineSeparators);
+    const std::vector<icu::UnicodeString> openings = run ? literalOpenings(pattern) : std::vector<icu::UnicodeString>{};
     int32_t searchFrom = 0;
     for (int32_t start : plan.starts) {
         if (start < searchFrom || start > limit)
@@ -37,6 +44,10 @@ RegexResult forEachPlannedMatch(const icu::UnicodeString& text, const icu::Unico
         if (U_FAILURE(status) || !matcher->lookingAt(status)) {
             if (searchFailed(status, pattern, result))
                 return result;
+            if (run && std::any_of(openings.begin(), openings.end(), [&](const icu::UnicodeString& opening) {
+                    return text.compare(start, opening.length(), opening) == 0;
+                }))
+                searchFrom = run->nextTryAfterFailure(text, start, limit);
             continue;
         }
         onMatch(*matcher);

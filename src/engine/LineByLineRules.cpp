@@ -17,6 +17,7 @@ struct LineRule {
     bool anywhere = false;                     // an opening was empty
     std::unique_ptr<icu::RegexMatcher> matcher;
     bool broken = false;                       // the pattern does not compile
+    std::optional<OpeningRun> run;             // lets a failed try skip openings
 };
 
 // The positions in [start, end) of the text where a character that begins
@@ -51,6 +52,22 @@ bool opensAt(const icu::UnicodeString& line, const std::vector<int32_t>& positio
     return false;
 }
 
+// The rule's next match in the line from `from` on, as a find loop finds
+// it. A rule with a run after its opening (see OpeningRun) is tried at its
+// openings, skipping those that a failed try rules out, so a line full of
+// unclosed tags costs one try.
+bool nextMatch(const icu::UnicodeString& line, LineRule& rule, int32_t from, UErrorCode& status) {
+    if (!rule.run)
+        return rule.matcher->find(status);
+    for (int32_t at = firstOpeningIn(line, from, line.length(), rule.openings); at >= 0 && U_SUCCESS(status);
+         at = firstOpeningIn(line, rule.run->nextTryAfterFailure(line, at, line.length()), line.length(),
+                             rule.openings)) {
+        if (rule.matcher->lookingAt(at, status))
+            return true;
+    }
+    return false;
+}
+
 // One regex rule over one line; true when the line changed.
 bool replaceInLine(icu::UnicodeString& line, LineRule& rule, int32_t timeLimit) {
     UErrorCode status = U_ZERO_ERROR;
@@ -70,7 +87,7 @@ bool replaceInLine(icu::UnicodeString& line, LineRule& rule, int32_t timeLimit) 
     icu::UnicodeString out;
     int32_t copiedUpTo = 0;
     bool replaced = false;
-    while (matcher.find(status)) {
+    while (nextMatch(line, rule, copiedUpTo, status)) {
         UErrorCode rangeStatus = U_ZERO_ERROR;
         out.append(line, copiedUpTo, matcher.start(rangeStatus) - copiedUpTo);
         appendEvaluatedTemplate(out, rule.rule->templateText, matcher, line);
@@ -94,7 +111,7 @@ bool applyRulesLineByLine(icu::UnicodeString& text, const RuleTable& rules) {
     for (const RuleRecord& rule : rules) {
         if (rule.regexMultiLineReplace)
             return false;
-        LineRule line{&rule, {}, false, nullptr, false};
+        LineRule line{&rule, {}, false, nullptr, false, std::nullopt};
         for (icu::UnicodeString& opening : rule.regexReplace ? literalOpenings(rule.pattern)
                                                              : std::vector<icu::UnicodeString>{rule.pattern}) {
             if (opening.isEmpty()) {
@@ -104,6 +121,8 @@ bool applyRulesLineByLine(icu::UnicodeString& text, const RuleTable& rules) {
             firstCharacters.add(opening[0]);
             line.openings.push_back(std::move(opening));
         }
+        if (rule.regexReplace && !line.anywhere)
+            line.run = OpeningRun::of(rule.pattern, false);
         everyLine = everyLine || line.anywhere;
         prepared.push_back(std::move(line));
     }

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "engine/LiteralSearch.h"
+#include "engine/PatternOpenings.h"
+
 namespace engine {
 namespace {
 
@@ -24,6 +26,29 @@ std::vector<int32_t> linesWith(const icu::UnicodeString& text, const std::vector
     std::sort(lineStarts.begin(), lineStarts.end());
     lineStarts.erase(std::unique(lineStarts.begin(), lineStarts.end()), lineStarts.end());
     return lineStarts;
+}
+
+// The matches of a line for a pattern with a run after its opening (see
+// OpeningRun): tried at each opening, skipping those that a failed try rules
+// out. Such a pattern takes nothing before its opening into account, so a
+// region from the opening sees what the line's region would.
+void searchOpenings(icu::RegexMatcher& matcher, const icu::UnicodeString& text, int32_t lineStart,
+                    int32_t lineEnd, const std::vector<icu::UnicodeString>& openings, const OpeningRun& run,
+                    std::vector<Match>& matches, UErrorCode& error) {
+    for (int32_t at = firstOpeningIn(text, lineStart, lineEnd, openings); at >= 0 && U_SUCCESS(error);) {
+        matcher.region(at, lineEnd, error);
+        if (U_FAILURE(error))
+            return;
+        int32_t from = 0;
+        if (matcher.lookingAt(error)) {
+            matches.push_back(matchFrom(matcher, text));
+            const int32_t end = matcher.end(error);
+            from = end > at ? end : at + 1;
+        } else {
+            from = run.nextTryAfterFailure(text, at, lineEnd);
+        }
+        at = firstOpeningIn(text, from, lineEnd, openings);
+    }
 }
 
 }  // namespace
@@ -49,13 +74,21 @@ std::optional<std::vector<Match>> findAllInLinesWith(const icu::UnicodeString& t
         // text, without a copy of the line and a matcher for each.
         auto matcher = timedMatcher(*compiled, text);
         UErrorCode error = U_ZERO_ERROR;
+        const std::optional<OpeningRun> run = options & kCaseInsensitive
+                                                  ? std::nullopt
+                                                  : OpeningRun::of(pattern, options & kDotMatchesLineSeparators);
+        const std::vector<icu::UnicodeString> openings = run ? literalOpenings(pattern) : std::vector<icu::UnicodeString>{};
         for (int32_t lineStart : lineStarts) {
             int32_t lineEnd = findUnit(text, u'\n', lineStart);
             if (lineEnd < 0)
                 lineEnd = text.length();
-            matcher->region(lineStart, lineEnd, error);
-            while (U_SUCCESS(error) && matcher->find(error))
-                matches.push_back(matchFrom(*matcher, text));
+            if (run)
+                searchOpenings(*matcher, text, lineStart, lineEnd, openings, *run, matches, error);
+            else {
+                matcher->region(lineStart, lineEnd, error);
+                while (U_SUCCESS(error) && matcher->find(error))
+                    matches.push_back(matchFrom(*matcher, text));
+            }
             if (searchFailed(error, pattern, status)) {
                 if (result)
                     *result = status;

@@ -89,13 +89,14 @@ bool eachMatch(const icu::UnicodeString& text, const icu::UnicodeString& pattern
     }
     auto matcher = timedMatcher(*compiled, text);
     UErrorCode status = U_ZERO_ERROR;
+    const std::optional<OpeningRun> run = OpeningRun::of(pattern, options & kDotMatchesLineSeparators);
     for (int32_t at = finder.next(text, 0); at >= 0;) {
         if (matcher->lookingAt(at, status)) {
             found(*matcher);
             const int32_t end = matcher->end(status);
             at = finder.next(text, end > at ? end : at + 1);
         } else if (U_SUCCESS(status)) {
-            at = finder.next(text, at + 1);
+            at = finder.next(text, run ? run->nextTryAfterFailure(text, at, text.length()) : at + 1);
         }
         if (U_FAILURE(status))
             break;

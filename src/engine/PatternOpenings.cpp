@@ -1,5 +1,9 @@
 #include "engine/PatternOpenings.h"
 
+#include <algorithm>
+
+#include "engine/TextUtilities.h"
+
 namespace engine {
 namespace {
 
@@ -140,7 +144,119 @@ int32_t leastRepeats(const icu::UnicodeString& pattern, int32_t at) {
     return n;
 }
 
+// True when the rest of a pattern from `from` holds what sees text before
+// where it stands or depends on where the try began: a look-behind, "^", a
+// back-reference, "\A" or "\G".
+bool looksBackFrom(const icu::UnicodeString& pattern, int32_t from) {
+    bool inClass = false;
+    for (int32_t i = from; i < pattern.length(); ++i) {
+        const char16_t c = pattern[i];
+        if (c == u'\\') {
+            const char16_t next = i + 1 < pattern.length() ? pattern[i + 1] : u'\0';
+            if (!inClass && ((next >= u'1' && next <= u'9') || next == u'k' || next == u'A' || next == u'G'))
+                return true;
+            ++i;
+        } else if (inClass) {
+            inClass = c != u']';
+        } else if (c == u'[') {
+            inClass = true;
+            if (i + 1 < pattern.length() && pattern[i + 1] == u'^')
+                ++i;  // a negated class, not an anchor
+        } else if (c == u'^' || pattern.compare(i, 3, icu::UnicodeString(u"(?<")) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+std::optional<OpeningRun> OpeningRun::of(const icu::UnicodeString& pattern, bool dotAll) {
+    if (hasTopLevelChoice(pattern))
+        return std::nullopt;
+    std::vector<icu::UnicodeString> openings{icu::UnicodeString()};
+    std::vector<icu::UnicodeString> choices;
+    int32_t at = 0;
+    while (at < pattern.length() && readPiece(pattern, at, choices, at)) {
+        if (at < pattern.length() && isQuantifier(pattern[at]))
+            return std::nullopt;
+        std::vector<icu::UnicodeString> longer;
+        for (const icu::UnicodeString& opening : openings)
+            for (const icu::UnicodeString& choice : choices)
+                longer.push_back(opening + choice);
+        if (longer.size() > kMaxOpenings)
+            return std::nullopt;
+        openings = std::move(longer);
+    }
+    OpeningRun run;
+    run.openingLength_ = openings.front().length();
+    for (const icu::UnicodeString& opening : openings) {
+        if (opening.length() != run.openingLength_)
+            return std::nullopt;
+        for (int32_t i = 0; i < opening.length(); ++i)
+            if (endsLineForDot(opening[i]))
+                return std::nullopt;
+    }
+    if (run.openingLength_ == 0 || at >= pattern.length() || pattern[at] != u'(')
+        return std::nullopt;
+    int32_t i = at + 1;
+    if (pattern[i] == u'.') {
+        run.stopsAtLineEnds_ = !dotAll;
+        ++i;
+    } else if (pattern.compare(i, 2, icu::UnicodeString(u"[^")) == 0) {
+        for (i += 2; i < pattern.length() && pattern[i] != u']'; ++i) {
+            char16_t c = pattern[i];
+            if (c == u'\\' && i + 1 < pattern.length()) {
+                c = pattern[++i];
+                if (c == u'n')
+                    c = u'\n';
+                else if (c == u'r')
+                    c = u'\r';
+                else if (c == u't')
+                    c = u'\t';
+                else if (isAsciiAlphanumeric(c))
+                    return std::nullopt;  // \s, \d, \x… and the like
+            } else if (c == u'[' || c == u'-' || c == u'&') {
+                return std::nullopt;
+            }
+            run.stops_.append(c);
+        }
+        if (i >= pattern.length())
+            return std::nullopt;
+        ++i;
+    } else {
+        return std::nullopt;
+    }
+    if (pattern.compare(i, 3, icu::UnicodeString(u"*?)")) == 0)
+        i += 3;
+    else if (pattern.compare(i, 2, icu::UnicodeString(u"*)")) == 0)
+        i += 2;
+    else
+        return std::nullopt;
+    if (looksBackFrom(pattern, i))
+        return std::nullopt;
+    return run;
+}
+
+int32_t OpeningRun::nextTryAfterFailure(const icu::UnicodeString& text, int32_t at, int32_t end) const {
+    int32_t runEnd = at + openingLength_;
+    for (; runEnd < end; ++runEnd) {
+        const char16_t c = text.charAt(runEnd);
+        if ((stopsAtLineEnds_ && endsLineForDot(c)) || stops_.indexOf(c) >= 0)
+            break;
+    }
+    // An opening whose run starts at or before the run's end fails too.
+    return std::max(at + 1, runEnd - openingLength_ + 1);
+}
+
+int32_t firstOpeningIn(const icu::UnicodeString& text, int32_t from, int32_t end,
+                       const std::vector<icu::UnicodeString>& openings) {
+    for (int32_t at = from; at < end; ++at)
+        for (const icu::UnicodeString& opening : openings)
+            if (at + opening.length() <= end && text.compare(at, opening.length(), opening) == 0)
+                return at;
+    return -1;
+}
 
 std::vector<icu::UnicodeString> literalOpenings(const icu::UnicodeString& pattern) {
     std::vector<icu::UnicodeString> openings{icu::UnicodeString()};

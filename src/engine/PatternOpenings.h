@@ -2,6 +2,7 @@
 // Reading the start of a regular expression as plain text, so that a search
 // can skip to where a match can begin before the regex runs.
 
+#include <optional>
 #include <vector>
 #include <unicode/unistr.h>
 
@@ -15,6 +16,34 @@ namespace engine {
 // are passed over, as they take no text. A list holding the
 // empty text means that a match may begin anywhere.
 std::vector<icu::UnicodeString> literalOpenings(const icu::UnicodeString& pattern);
+
+// The run that follows a pattern's opening pieces: "(.*?)", "(.*)", or a
+// negated class "([^…]*?)" / "([^…]*)" of plain characters. When the rest of
+// the pattern neither refers back to a group nor looks behind or at the start
+// of the text, a try that fails at one opening fails at every later opening
+// whose own run starts within the failed opening's run: whatever follows the
+// later run can follow the earlier, longer one. A search may then skip those
+// openings; a long line of openings that never close costs one try.
+class OpeningRun {
+public:
+    // Nothing when the pattern is not of that shape or its openings differ
+    // in length.
+    static std::optional<OpeningRun> of(const icu::UnicodeString& pattern, bool dotAll);
+
+    // Where to try next, at the earliest, after a try at `at` failed; `end`
+    // ends the searched text.
+    int32_t nextTryAfterFailure(const icu::UnicodeString& text, int32_t at, int32_t end) const;
+
+private:
+    int32_t openingLength_ = 0;
+    bool stopsAtLineEnds_ = false;  // "." without dot-all
+    icu::UnicodeString stops_;      // what a negated class leaves out
+};
+
+// The first position in [from, end) of `text` where one of `openings` (none
+// empty) begins whole before `end`, or -1.
+int32_t firstOpeningIn(const icu::UnicodeString& text, int32_t from, int32_t end,
+                       const std::vector<icu::UnicodeString>& openings);
 
 // The characters that begin openings: a table for the ASCII ones, which are
 // all that tag tables use, and a list for the others.
