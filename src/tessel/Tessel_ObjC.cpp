@@ -1,6 +1,7 @@
 #include "tessel/Tessel_ObjC.h"
 
 #include "engine/Log.h"
+#include "engine/OpeningAnchoredSearch.h"
 #include "engine/Regex.h"
 
 Tessel_ObjC::Tessel_ObjC() = default;
@@ -20,7 +21,7 @@ Tessel_ObjC& Tessel_ObjC::initWithString(const icu::UnicodeString& string, bool 
     icu::UnicodeString text(string);
     icu::UnicodeString root;
     engine::RegexResult result;
-    auto declarations = engine::findAll(text, uR"(\[\!\[(.*?)\]\!\])", engine::kNoOptions, &result);
+    auto declarations = engine::findAllAtOpenings(text, uR"(\[\!\[(.*?)\]\!\])", engine::kNoOptions, &result);
     if (!result.ok())
         engine::log(u"Tessel Init %@", {result.error});
     if (declarations && !declarations->empty()) {
