@@ -1,5 +1,6 @@
 #include "engine/LineByLineRules.h"
 
+#include <bitset>
 #include <memory>
 
 #include "engine/Log.h"
@@ -20,24 +21,50 @@ struct LineRule {
     std::optional<OpeningRun> run;             // lets a failed try skip openings
 };
 
-// The positions in [start, end) of the text where a character that begins
-// an opening stands, counted from `start`.
-void markOpeningCharacters(const icu::UnicodeString& text, int32_t start, int32_t end,
-                           const FirstCharacters& firstCharacters, std::vector<int32_t>& positions) {
-    positions.clear();
-    const char16_t* units = text.getBuffer();
-    for (int32_t i = start; i < end; ++i)
-        if (firstCharacters.contains(units[i]))
-            positions.push_back(i - start);
-}
+// Where the characters that begin openings stand in a line, and which pairs
+// of ASCII characters start there: on a long line of one tag's character a
+// rule whose opening's first pair is not among them is passed over at once,
+// instead of being looked for at every position.
+struct OpeningPlaces {
+    std::vector<int32_t> positions;  // counted from the line's start
+    std::bitset<128 * 128> pairs;
 
-bool opensAt(const icu::UnicodeString& line, const std::vector<int32_t>& positions, const LineRule& rule) {
+    // The places in [start, end) of the text.
+    void mark(const icu::UnicodeString& text, int32_t start, int32_t end, const FirstCharacters& firstCharacters) {
+        positions.clear();
+        pairs.reset();
+        const char16_t* units = text.getBuffer();
+        for (int32_t i = start; i < end; ++i) {
+            if (!firstCharacters.contains(units[i]))
+                continue;
+            positions.push_back(i - start);
+            const char16_t next = i + 1 < end ? units[i + 1] : u'\0';
+            if (units[i] < 128 && next < 128)
+                pairs.set(units[i] * 128 + next);
+        }
+    }
+
+    // False when no opening can stand at the places: one of two ASCII
+    // characters or more whose first pair starts nowhere.
+    bool mayHold(const icu::UnicodeString& opening) const {
+        return opening.length() < 2 || opening[0] >= 128 || opening[1] >= 128 || pairs.test(opening[0] * 128 + opening[1]);
+    }
+};
+
+bool opensAt(const icu::UnicodeString& line, const OpeningPlaces& places, const LineRule& rule) {
     if (rule.anywhere)
         return true;
+    std::vector<const icu::UnicodeString*> candidates;
+    for (const icu::UnicodeString& opening : rule.openings)
+        if (places.mayHold(opening))
+            candidates.push_back(&opening);
+    if (candidates.empty())
+        return false;
     const char16_t* units = line.getBuffer();
     const int32_t length = line.length();
-    for (int32_t at : positions) {
-        for (const icu::UnicodeString& opening : rule.openings) {
+    for (int32_t at : places.positions) {
+        for (const icu::UnicodeString* candidate : candidates) {
+            const icu::UnicodeString& opening = *candidate;
             const int32_t n = opening.length();
             if (at + n > length || units[at] != opening[0])
                 continue;
@@ -130,22 +157,22 @@ bool applyRulesLineByLine(icu::UnicodeString& text, const RuleTable& rules) {
     // The time limit a search of the whole text would have.
     const int32_t timeLimit = 3000 + text.length() / 50;
     icu::UnicodeString out = emptyWithRoomFor(text);
-    std::vector<int32_t> positions;
+    OpeningPlaces places;
     bool changed = false;
     for (int32_t start = 0; start <= text.length();) {
         int32_t end = text.indexOf(u'\n', start);
         if (end < 0)
             end = text.length();
         const int32_t next = end < text.length() ? end + 1 : end;
-        markOpeningCharacters(text, start, end, firstCharacters, positions);
-        if (!everyLine && positions.empty()) {
+        places.mark(text, start, end, firstCharacters);
+        if (!everyLine && places.positions.empty()) {
             out.append(text, start, next - start);
             start = end + 1;
             continue;
         }
         icu::UnicodeString line(text, start, end - start);
         for (LineRule& rule : prepared) {
-            if (rule.broken || !opensAt(line, positions, rule))
+            if (rule.broken || !opensAt(line, places, rule))
                 continue;
             bool ruleChanged = false;
             if (rule.rule->regexReplace) {
@@ -156,7 +183,7 @@ bool applyRulesLineByLine(icu::UnicodeString& text, const RuleTable& rules) {
                 ruleChanged = true;
             }
             if (ruleChanged) {
-                markOpeningCharacters(line, 0, line.length(), firstCharacters, positions);
+                places.mark(line, 0, line.length(), firstCharacters);
                 changed = true;
             }
         }
