@@ -4,10 +4,14 @@
 // and on texts built to hit the edges of line starts.
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "TestSupport.h"
+#include "engine/CandidateSearch.h"
+#include "engine/LineFilteredSearch.h"
 #include "engine/OpeningAnchoredSearch.h"
+#include "engine/PatternOpenings.h"
 
 using testsupport::s;
 using testsupport::u;
@@ -87,4 +91,53 @@ TEST(OpeningAnchoredSearch, FindsWhatThePlainSearchFindsOnTheCorpus) {
         }
     }
     EXPECT_GT(documents, 0);
+}
+
+// A failed try rules out the later openings within its run; lines made of
+// openings, runs that close, stops of the run's class and line ends test
+// where the skipping must stop.
+TEST(OpeningAnchoredSearch, SkippingAfterAFailedTryFindsWhatThePlainSearchFinds) {
+    const Case runCases[] = {
+        {u"\\[\\[(.*?)\\]\\]", engine::kNoOptions},
+        {u"\\[\\[(.*)::", engine::kNoOptions},
+        {u"\\[\\[([^\\]\\n]*?)::(.*?)\\]\\]", engine::kNoOptions},
+        {u"\\[([^\\]\\n]*?)::(.*?)\\]", engine::kNoOptions},
+        {u"\\[(sup|sub)\\](.*?)\\[\\/(sup|sub)\\]", engine::kNoOptions},
+        {u"\\[url\\=(.*?)\\](.*?)\\[\\/url\\]", engine::kNoOptions},
+        {u"\\[\\[(.*?)\\]\\]", engine::kDotMatchesLineSeparators},
+    };
+    const char* pieces[] = {"[[", "[", "]", "]]", "::", "a", "\n", "\r", "[sup]", "[/sub]", "[url=", "[/url]"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        const int length = 1 + static_cast<int>(random() % 30);
+        for (int i = 0; i < length; ++i)
+            text += pieces[random() % std::size(pieces)];
+        for (const Case& c : runCases) {
+            EXPECT_EQ(described(engine::findAllAtOpenings(u(text), c.pattern, c.options)),
+                      described(engine::findAll(u(text), c.pattern, c.options)))
+                << text << " / " << s(c.pattern);
+            engine::SearchPlan everyBracket;
+            for (size_t at = text.find('['); at != std::string::npos; at = text.find('[', at + 1))
+                everyBracket.starts.push_back(static_cast<int32_t>(at));
+            EXPECT_EQ(described(engine::findAllPlanned(u(text), c.pattern, everyBracket, c.options)),
+                      described(engine::findAll(u(text), c.pattern, c.options)))
+                << text << " / " << s(c.pattern);
+            if (c.options == engine::kNoOptions) {
+                EXPECT_EQ(described(engine::findAllInLinesWith(u(text), c.pattern, {u"["}, c.options)),
+                          described(engine::findAll(u(text), c.pattern, c.options)))
+                    << text << " / " << s(c.pattern);
+            }
+        }
+    }
+}
+
+TEST(OpeningRun, OnlyPatternsWhoseRestTakesNothingBeforeItself) {
+    EXPECT_TRUE(engine::OpeningRun::of(u"\\[\\[(.*?)\\]\\]", false));
+    EXPECT_TRUE(engine::OpeningRun::of(u"\\[([^\\]\\n]*?)::(.*?)\\]", false));
+    EXPECT_TRUE(engine::OpeningRun::of(u"\\[[Bb]\\](.*?)\\[\\/[Bb]\\]", false));
+    for (const char16_t* pattern : {u"\\[\\[(.*?)\\1", u"\\[\\[(.*?)(?<=a)\\]", u"\\[\\[(.*?)^", u"(?<!a)\\[(.*?)\\]",
+                                    u"\\[+(.*?)\\]", u"(.*?)\\]", u"\\[(.+?)\\]", u"\\[([^\\s]*?)\\]",
+                                    u"\\[(b|bb)\\](.*?)x", u"a|\\[(.*?)\\]"})
+        EXPECT_FALSE(engine::OpeningRun::of(pattern, false)) << s(pattern);
 }
