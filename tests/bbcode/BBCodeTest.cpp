@@ -111,11 +111,26 @@ std::string bbcodeThroughPlainEngine(const std::string& text) {
 TEST(BBCode, LongLinesOfUnclosedTagsConvertAsThePlainEngineWould) {
     std::string line;
     for (int i = 0; i < 200; ++i)
-        line += "[i][b]x[url=a][quote=n; [h1]t[size=3 ";
+        line += "[i][b]x[url=a][quote=n; [h1]t[size=3 [url=[[";
     line += "[b]end[/b] [i]y[/i] [url=u]l[/url] [quote=Ann;7]";
     const std::string text = line + "\n" + line + "[/b]\nshort [b]b[/b]";
     EXPECT_EQ(bbcode(text), bbcodeThroughPlainEngine(text));
     EXPECT_NE(bbcode(text).find("<strong>b</strong>"), std::string::npos);
+}
+
+// Lines made of one unclosed tag: every rule gives up on the line at once,
+// and nothing is lost or left behind.
+TEST(BBCode, LongLinesOfOneUnclosedTagConvertWhole) {
+    for (const char* tag : {"[b]", "[url=", "[[", "[quote=a"}) {
+        testsupport::CapturedLog log;
+        std::string line;
+        for (int i = 0; i < 20000; ++i)
+            line += tag;
+        const std::string html = bbcode(line + "\n" + line + "[/b]");
+        EXPECT_EQ(placeholdertokens::leaked(placeholdertokens::bbcode, html, {line}), "") << tag;
+        EXPECT_FALSE(log.contains("Regex stopped")) << tag;
+        EXPECT_GT(html.size(), 2 * line.size()) << tag;
+    }
 }
 
 TEST(BBCode, QuoteTagDoesNotReachIntoTheNextLine) {

@@ -22,3 +22,17 @@ TEST(TesselCorpus, MarkdownAndTextileDocumentsConvertCleanly) {
     // No search ran into the engine's time limit.
     EXPECT_FALSE(log.contains("Regex stopped")) << (log.lines.empty() ? "" : log.lines.front());
 }
+
+// Long lines of openings that never close finish, whole: no search runs into
+// the engine's time limit and no token is left behind.
+TEST(TesselCorpus, LongLinesOfUnclosedOpeningsConvertWhole) {
+    for (const char* opening : {"[[", "[", "[![", "[[a]"}) {
+        testsupport::CapturedLog log;
+        std::string text;
+        for (int i = 0; i < 20000; ++i)
+            text += opening;
+        const std::string html = tesseltest::convert(text + "\n\n" + text);
+        EXPECT_EQ(placeholdertokens::leaked(placeholdertokens::tessel, html, {text}), "") << opening;
+        EXPECT_FALSE(log.contains("Regex stopped")) << opening;
+    }
+}
