@@ -1,5 +1,6 @@
 #include "engine/LineByLineRules.h"
 
+#include <algorithm>
 #include <bitset>
 #include <memory>
 
@@ -28,19 +29,25 @@ struct LineRule {
 struct OpeningPlaces {
     std::vector<int32_t> positions;  // counted from the line's start
     std::bitset<128 * 128> pairs;
+    std::vector<int32_t> pairsSet;   // what to clear for the next line
 
     // The places in [start, end) of the text.
     void mark(const icu::UnicodeString& text, int32_t start, int32_t end, const FirstCharacters& firstCharacters) {
         positions.clear();
-        pairs.reset();
+        for (int32_t pair : pairsSet)
+            pairs.reset(pair);
+        pairsSet.clear();
         const char16_t* units = text.getBuffer();
         for (int32_t i = start; i < end; ++i) {
             if (!firstCharacters.contains(units[i]))
                 continue;
             positions.push_back(i - start);
             const char16_t next = i + 1 < end ? units[i + 1] : u'\0';
-            if (units[i] < 128 && next < 128)
-                pairs.set(units[i] * 128 + next);
+            const int32_t pair = units[i] * 128 + next;
+            if (units[i] < 128 && next < 128 && !pairs.test(pair)) {
+                pairs.set(pair);
+                pairsSet.push_back(pair);
+            }
         }
     }
 
@@ -54,19 +61,15 @@ struct OpeningPlaces {
 bool opensAt(const icu::UnicodeString& line, const OpeningPlaces& places, const LineRule& rule) {
     if (rule.anywhere)
         return true;
-    std::vector<const icu::UnicodeString*> candidates;
-    for (const icu::UnicodeString& opening : rule.openings)
-        if (places.mayHold(opening))
-            candidates.push_back(&opening);
-    if (candidates.empty())
+    if (std::none_of(rule.openings.begin(), rule.openings.end(),
+                     [&](const icu::UnicodeString& opening) { return places.mayHold(opening); }))
         return false;
     const char16_t* units = line.getBuffer();
     const int32_t length = line.length();
     for (int32_t at : places.positions) {
-        for (const icu::UnicodeString* candidate : candidates) {
-            const icu::UnicodeString& opening = *candidate;
+        for (const icu::UnicodeString& opening : rule.openings) {
             const int32_t n = opening.length();
-            if (at + n > length || units[at] != opening[0])
+            if (at + n > length || units[at] != opening[0] || !places.mayHold(opening))
                 continue;
             const char16_t* piece = opening.getBuffer();
             int32_t i = 1;
