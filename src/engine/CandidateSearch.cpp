@@ -36,10 +36,13 @@ RegexResult forEachPlannedMatch(const icu::UnicodeString& text, const icu::Unico
     const std::optional<OpeningRun> run =
         options & kCaseInsensitive ? std::nullopt : OpeningRun::of(pattern, options & kDotMatchesLineSeparators);
     const std::vector<icu::UnicodeString> openings = run ? literalOpenings(pattern) : std::vector<icu::UnicodeString>{};
+    const int32_t lastTry = run ? run->lastTryIn(text, 0, limit) : limit;
     int32_t searchFrom = 0;
     for (int32_t start : plan.starts) {
         if (start < searchFrom || start > limit)
             continue;
+        if (start > lastTry)
+            break;
         matcher->region(start, limit, status);
         if (U_FAILURE(status) || !matcher->lookingAt(status)) {
             if (searchFailed(status, pattern, result))

@@ -89,7 +89,8 @@ bool opensAt(const icu::UnicodeString& line, const OpeningPlaces& places, const 
 bool nextMatch(const icu::UnicodeString& line, LineRule& rule, int32_t from, UErrorCode& status) {
     if (!rule.run)
         return rule.matcher->find(status);
-    for (int32_t at = firstOpeningIn(line, from, line.length(), rule.openings); at >= 0 && U_SUCCESS(status);
+    const int32_t lastTry = rule.run->lastTryIn(line, 0, line.length());
+    for (int32_t at = firstOpeningIn(line, from, line.length(), rule.openings); at >= 0 && at <= lastTry && U_SUCCESS(status);
          at = firstOpeningIn(line, rule.run->nextTryAfterFailure(line, at, line.length()), line.length(),
                              rule.openings)) {
         if (rule.matcher->lookingAt(at, status))

@@ -35,7 +35,8 @@ std::vector<int32_t> linesWith(const icu::UnicodeString& text, const std::vector
 void searchOpenings(icu::RegexMatcher& matcher, const icu::UnicodeString& text, int32_t lineStart,
                     int32_t lineEnd, const std::vector<icu::UnicodeString>& openings, const OpeningRun& run,
                     std::vector<Match>& matches, UErrorCode& error) {
-    for (int32_t at = firstOpeningIn(text, lineStart, lineEnd, openings); at >= 0 && U_SUCCESS(error);) {
+    const int32_t lastTry = run.lastTryIn(text, lineStart, lineEnd);
+    for (int32_t at = firstOpeningIn(text, lineStart, lineEnd, openings); at >= 0 && at <= lastTry && U_SUCCESS(error);) {
         matcher.region(at, lineEnd, error);
         if (U_FAILURE(error))
             return;

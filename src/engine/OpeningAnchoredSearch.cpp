@@ -90,7 +90,8 @@ bool eachMatch(const icu::UnicodeString& text, const icu::UnicodeString& pattern
     auto matcher = timedMatcher(*compiled, text);
     UErrorCode status = U_ZERO_ERROR;
     const std::optional<OpeningRun> run = OpeningRun::of(pattern, options & kDotMatchesLineSeparators);
-    for (int32_t at = finder.next(text, 0); at >= 0;) {
+    const int32_t lastTry = run ? run->lastTryIn(text, 0, text.length()) : text.length();
+    for (int32_t at = finder.next(text, 0); at >= 0 && at <= lastTry;) {
         if (matcher->lookingAt(at, status)) {
             found(*matcher);
             const int32_t end = matcher->end(status);

@@ -235,7 +235,21 @@ std::optional<OpeningRun> OpeningRun::of(const icu::UnicodeString& pattern, bool
         return std::nullopt;
     if (looksBackFrom(pattern, i))
         return std::nullopt;
+    // An unescaped backslash and a punctuation character at the very end.
+    const int32_t n = pattern.length();
+    int32_t backslashes = 0;
+    while (n - 2 - backslashes >= 0 && pattern[n - 2 - backslashes] == u'\\')
+        ++backslashes;
+    if (n >= 2 && backslashes % 2 == 1 && !isAsciiAlphanumeric(pattern[n - 1]) && pattern[n - 1] < 128)
+        run.closing_ = pattern[n - 1];
     return run;
+}
+
+int32_t OpeningRun::lastTryIn(const icu::UnicodeString& text, int32_t start, int32_t end) const {
+    if (closing_ == 0)
+        return end;
+    const int32_t last = text.lastIndexOf(closing_, start, end - start);
+    return last - openingLength_;  // the closing comes after a whole opening
 }
 
 int32_t OpeningRun::nextTryAfterFailure(const icu::UnicodeString& text, int32_t at, int32_t end) const {

@@ -34,8 +34,16 @@ public:
     // ends the searched text.
     int32_t nextTryAfterFailure(const icu::UnicodeString& text, int32_t at, int32_t end) const;
 
+    // Where in [start, end) of `text` the last try can start: a pattern that
+    // ends with an escaped character ("\]") matches only before its last
+    // occurrence, whatever the runs in between take; `end` when the pattern
+    // ends otherwise. Trying no later keeps a line of openings that never
+    // close from costing a backtracking try at each.
+    int32_t lastTryIn(const icu::UnicodeString& text, int32_t start, int32_t end) const;
+
 private:
     int32_t openingLength_ = 0;
+    char16_t closing_ = 0;          // the escaped character the pattern ends with, or 0
     bool stopsAtLineEnds_ = false;  // "." without dot-all
     icu::UnicodeString stops_;      // what a negated class leaves out
 };
