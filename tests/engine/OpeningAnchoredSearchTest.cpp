@@ -93,12 +93,13 @@ TEST(OpeningAnchoredSearch, FindsWhatThePlainSearchFindsOnTheCorpus) {
     EXPECT_GT(documents, 0);
 }
 
-// A failed try rules out the later openings within its run; lines made of
-// openings, runs that close, stops of the run's class and line ends test
-// where the skipping must stop.
+// A failed try rules out the later openings within its run, and no try starts
+// after the last closing; lines made of openings, runs that close, stops of
+// the run's class and line ends test where the skipping must stop.
 TEST(OpeningAnchoredSearch, SkippingAfterAFailedTryFindsWhatThePlainSearchFinds) {
     const Case runCases[] = {
         {u"\\[\\[(.*?)\\]\\]", engine::kNoOptions},
+        {u"\\[(.*?)\\]", engine::kNoOptions},
         {u"\\[\\[(.*)::", engine::kNoOptions},
         {u"\\[\\[([^\\]\\n]*?)::(.*?)\\]\\]", engine::kNoOptions},
         {u"\\[([^\\]\\n]*?)::(.*?)\\]", engine::kNoOptions},
