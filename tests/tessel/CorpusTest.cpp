@@ -26,7 +26,7 @@ TEST(TesselCorpus, MarkdownAndTextileDocumentsConvertCleanly) {
 // Long lines of openings that never close finish, whole: no search runs into
 // the engine's time limit and no token is left behind.
 TEST(TesselCorpus, LongLinesOfUnclosedOpeningsConvertWhole) {
-    for (const char* opening : {"[[", "[", "[![", "[[a]"}) {
+    for (const char* opening : {"[[", "[", "[![", "[[a]", "[a::", "[[a::", "[^ a::"}) {
         testsupport::CapturedLog log;
         std::string text;
         for (int i = 0; i < 20000; ++i)
