@@ -169,6 +169,29 @@ bool looksBackFrom(const icu::UnicodeString& pattern, int32_t from) {
     return false;
 }
 
+// The plain text a pattern ends with, read backwards: escaped punctuation
+// and characters that are no metacharacter, up to anything else.
+icu::UnicodeString closingText(const icu::UnicodeString& pattern) {
+    icu::UnicodeString reversed;
+    for (int32_t i = pattern.length() - 1; i >= 0;) {
+        int32_t backslashes = 0;
+        while (i - 1 - backslashes >= 0 && pattern[i - 1 - backslashes] == u'\\')
+            ++backslashes;
+        const char16_t c = pattern[i];
+        if (backslashes % 2 == 1) {
+            if (isAsciiAlphanumeric(c) || c >= 128)
+                break;  // \d, \E, \x… and the like
+            i -= 2;
+        } else {
+            if (isMetacharacter(c) || c == u'\\' || c >= 128)
+                break;
+            i -= 1;
+        }
+        reversed.append(c);
+    }
+    return reversed.reverse();
+}
+
 }  // namespace
 
 std::optional<OpeningRun> OpeningRun::of(const icu::UnicodeString& pattern, bool dotAll) {
@@ -235,18 +258,12 @@ std::optional<OpeningRun> OpeningRun::of(const icu::UnicodeString& pattern, bool
         return std::nullopt;
     if (looksBackFrom(pattern, i))
         return std::nullopt;
-    // An unescaped backslash and a punctuation character at the very end.
-    const int32_t n = pattern.length();
-    int32_t backslashes = 0;
-    while (n - 2 - backslashes >= 0 && pattern[n - 2 - backslashes] == u'\\')
-        ++backslashes;
-    if (n >= 2 && backslashes % 2 == 1 && !isAsciiAlphanumeric(pattern[n - 1]) && pattern[n - 1] < 128)
-        run.closing_ = pattern[n - 1];
+    run.closing_ = closingText(pattern);
     return run;
 }
 
 int32_t OpeningRun::lastTryIn(const icu::UnicodeString& text, int32_t start, int32_t end) const {
-    if (closing_ == 0)
+    if (closing_.isEmpty())
         return end;
     const int32_t last = text.lastIndexOf(closing_, start, end - start);
     return last - openingLength_;  // the closing comes after a whole opening

@@ -35,7 +35,7 @@ public:
     int32_t nextTryAfterFailure(const icu::UnicodeString& text, int32_t at, int32_t end) const;
 
     // Where in [start, end) of `text` the last try can start: a pattern that
-    // ends with an escaped character ("\]") matches only before its last
+    // ends with plain text ("\[\/url\]") matches only before the text's last
     // occurrence, whatever the runs in between take; `end` when the pattern
     // ends otherwise. Trying no later keeps a line of openings that never
     // close from costing a backtracking try at each.
@@ -43,7 +43,7 @@ public:
 
 private:
     int32_t openingLength_ = 0;
-    char16_t closing_ = 0;          // the escaped character the pattern ends with, or 0
+    icu::UnicodeString closing_;    // the plain text the pattern ends with
     bool stopsAtLineEnds_ = false;  // "." without dot-all
     icu::UnicodeString stops_;      // what a negated class leaves out
 };
