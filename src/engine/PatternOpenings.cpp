@@ -282,9 +282,11 @@ int32_t OpeningRun::nextTryAfterFailure(const icu::UnicodeString& text, int32_t 
 
 int32_t firstOpeningIn(const icu::UnicodeString& text, int32_t from, int32_t end,
                        const std::vector<icu::UnicodeString>& openings) {
+    const char16_t* units = text.getBuffer();
     for (int32_t at = from; at < end; ++at)
         for (const icu::UnicodeString& opening : openings)
-            if (at + opening.length() <= end && text.compare(at, opening.length(), opening) == 0)
+            if (units[at] == opening[0] && at + opening.length() <= end &&
+                text.compare(at, opening.length(), opening) == 0)
                 return at;
     return -1;
 }
