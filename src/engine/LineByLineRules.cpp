@@ -20,6 +20,7 @@ struct LineRule {
     std::unique_ptr<icu::RegexMatcher> matcher;
     bool broken = false;                       // the pattern does not compile
     std::optional<OpeningRun> run;             // lets a failed try skip openings
+    icu::UnicodeString endText;                // what every match ends with, if known
 };
 
 // Where the characters that begin openings stand in a line, and which pairs
@@ -112,9 +113,21 @@ bool replaceInLine(icu::UnicodeString& line, LineRule& rule, int32_t timeLimit) 
         }
         rule.matcher.reset(compiled->matcher(status));
         rule.matcher->setTimeLimit(timeLimit, status);
+        // A region that ends early must not change what the pattern sees.
+        rule.matcher->useTransparentBounds(true);
+        rule.matcher->useAnchoringBounds(false);
     }
     icu::RegexMatcher& matcher = *rule.matcher;
     matcher.reset(line);
+    // No match ends after the last place the pattern's end text stands:
+    // searching only up to there keeps each try at an opening after it
+    // from running on to the end of the line.
+    if (!rule.run && !rule.endText.isEmpty()) {
+        const int32_t last = line.lastIndexOf(rule.endText);
+        if (last < 0)
+            return false;
+        matcher.region(0, last + rule.endText.length(), status);
+    }
     icu::UnicodeString out;
     int32_t copiedUpTo = 0;
     bool replaced = false;
@@ -142,7 +155,7 @@ bool applyRulesLineByLine(icu::UnicodeString& text, const RuleTable& rules) {
     for (const RuleRecord& rule : rules) {
         if (rule.regexMultiLineReplace)
             return false;
-        LineRule line{&rule, {}, false, nullptr, false, std::nullopt};
+        LineRule line{&rule, {}, false, nullptr, false, std::nullopt, {}};
         for (icu::UnicodeString& opening : rule.regexReplace ? literalOpenings(rule.pattern)
                                                              : std::vector<icu::UnicodeString>{rule.pattern}) {
             if (opening.isEmpty()) {
@@ -154,6 +167,8 @@ bool applyRulesLineByLine(icu::UnicodeString& text, const RuleTable& rules) {
         }
         if (rule.regexReplace && !line.anywhere)
             line.run = OpeningRun::of(rule.pattern, false);
+        if (rule.regexReplace)
+            line.endText = endText(rule.pattern);
         everyLine = everyLine || line.anywhere;
         prepared.push_back(std::move(line));
     }

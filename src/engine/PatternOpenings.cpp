@@ -169,10 +169,14 @@ bool looksBackFrom(const icu::UnicodeString& pattern, int32_t from) {
     return false;
 }
 
-// The plain text a pattern ends with, read backwards: escaped punctuation
-// and characters that are no metacharacter, up to anything else.
-icu::UnicodeString closingText(const icu::UnicodeString& pattern) {
+}  // namespace
+
+// Read backwards: escaped punctuation and characters that are no
+// metacharacter, up to anything else.
+icu::UnicodeString endText(const icu::UnicodeString& pattern) {
     icu::UnicodeString reversed;
+    if (hasTopLevelChoice(pattern))
+        return reversed;
     for (int32_t i = pattern.length() - 1; i >= 0;) {
         int32_t backslashes = 0;
         while (i - 1 - backslashes >= 0 && pattern[i - 1 - backslashes] == u'\\')
@@ -191,8 +195,6 @@ icu::UnicodeString closingText(const icu::UnicodeString& pattern) {
     }
     return reversed.reverse();
 }
-
-}  // namespace
 
 std::optional<OpeningRun> OpeningRun::of(const icu::UnicodeString& pattern, bool dotAll) {
     if (hasTopLevelChoice(pattern))
@@ -258,7 +260,7 @@ std::optional<OpeningRun> OpeningRun::of(const icu::UnicodeString& pattern, bool
         return std::nullopt;
     if (looksBackFrom(pattern, i))
         return std::nullopt;
-    run.closing_ = closingText(pattern);
+    run.closing_ = endText(pattern);
     return run;
 }
 

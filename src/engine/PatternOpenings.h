@@ -17,6 +17,10 @@ namespace engine {
 // empty text means that a match may begin anywhere.
 std::vector<icu::UnicodeString> literalOpenings(const icu::UnicodeString& pattern);
 
+// The plain text every match of `pattern` ends with ("[/img]" for
+// "\[img\](.*?)\[\/img\]"); empty when the pattern ends otherwise.
+icu::UnicodeString endText(const icu::UnicodeString& pattern);
+
 // The run that follows a pattern's opening pieces: "(.*?)", "(.*)", or a
 // negated class "([^…]*?)" / "([^…]*)" of plain characters. When the rest of
 // the pattern neither refers back to a group nor looks behind or at the start

@@ -3,6 +3,7 @@
 // table rule after rule to the whole text gives.
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -56,4 +57,19 @@ TEST(BBCodeLineRules, GiveTheWholeTextResultOnEveryCorpusDocument) {
         ++documents;
     }
     EXPECT_GT(documents, 0);
+}
+
+// Random lines of tag pieces: unclosed openings, closings before and after
+// them, tags the patterns end with and line ends in between.
+TEST(BBCodeLineRules, GiveTheWholeTextResultOnRandomLinesOfTagPieces) {
+    const char* pieces[] = {"[b]", "[/b]", "[url=", "[url]", "]", "[/url]", "[img=1x2]", "[img]", "[/img]",
+                            "[quote=a;", "[h1]", "[/h1]", "[mail=", "[/mail]", "a", " ", "\n", "\r", "[["};
+    std::mt19937 random(5);
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        const int length = 1 + static_cast<int>(random() % 40);
+        for (int i = 0; i < length; ++i)
+            text += pieces[random() % std::size(pieces)];
+        expectSameAsWholeText(u(text), text);
+    }
 }
