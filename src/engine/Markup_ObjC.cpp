@@ -73,8 +73,16 @@ void Markup_ObjC::saveHTMLBlocksWithStart(const icu::UnicodeString& startPattern
                                           const icu::UnicodeString& replaceStart,
                                           const icu::UnicodeString& replaceEnd) {
     icu::UnicodeString pattern = engine::formatted(u"(%@)(.*?)(%@)", {startPattern, endSymbol});
+    // No block ends after the last end marker, so the search stops there: an
+    // unclosed start marker after it would scan on to the end of the text,
+    // once for each such marker.
+    int32_t limit = str.length();
+    if (!replaceEnd.isEmpty()) {
+        const int32_t lastEnd = str.lastIndexOf(replaceEnd);
+        limit = lastEnd < 0 ? 0 : lastEnd + replaceEnd.length();
+    }
     engine::RegexResult result;
-    auto matches = engine::findAll(str, pattern, engine::kDotMatchesLineSeparators, &result);
+    auto matches = engine::findAll(icu::UnicodeString(str, 0, limit), pattern, engine::kDotMatchesLineSeparators, &result);
     if (result.status == engine::RegexStatus::invalidPattern)
         engine::log(u"Error Markuo/SaveHTMLBlocks: %@", {result.error});
     if (!matches || matches->empty())

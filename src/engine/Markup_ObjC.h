@@ -34,7 +34,8 @@ public:
                                    bool dotMatch);
 
     // Cuts out every block from the start pattern to the nearest end pattern
-    // and leaves a "%%SavedHTMLBlock(n)%%" token in its place.
+    // and leaves a "%%SavedHTMLBlock(n)%%" token in its place. `replaceEnd`,
+    // when not empty, is the text the end pattern matches.
     void saveHTMLBlocksWithStart(const icu::UnicodeString& startPattern, const icu::UnicodeString& endSymbol,
                                  const icu::UnicodeString& replaceStart, const icu::UnicodeString& replaceEnd);
     // Puts every saved block back wherever its token stands.

@@ -121,7 +121,7 @@ TEST(BBCode, LongLinesOfUnclosedTagsConvertAsThePlainEngineWould) {
 // Lines made of one unclosed tag: every rule gives up on the line at once,
 // and nothing is lost or left behind.
 TEST(BBCode, LongLinesOfOneUnclosedTagConvertWhole) {
-    for (const char* tag : {"[b]", "[url=", "[url=a]", "[[", "[quote=a", "[quote=a;"}) {
+    for (const char* tag : {"[b]", "[url=", "[url=a]", "[[", "[quote=a", "[quote=a;", "[img=1x2]", "+html+"}) {
         testsupport::CapturedLog log;
         std::string line;
         for (int i = 0; i < 20000; ++i)
