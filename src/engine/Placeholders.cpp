@@ -13,6 +13,7 @@ namespace {
 
 // A saved text that holds its own token would otherwise restore forever.
 constexpr int kMaxNestingDepth = 64;
+constexpr int64_t kCopiesOfASavedText = 8;
 // A token's number has at most this many digits.
 constexpr int32_t kMaxDigits = 18;
 
@@ -99,7 +100,7 @@ int32_t PlaceholderTable::tokenEndAt(const char16_t* text, int32_t length, int32
 }
 
 bool PlaceholderTable::restoreOnce(icu::UnicodeString& text, const std::vector<Span>& candidates,
-                                   std::vector<Span>& restored) const {
+                                   std::vector<Span>& restored, int64_t longest) const {
     const char16_t* buffer = text.getBuffer();
     const int32_t length = text.length();
     const char16_t* prefix = prefix_.getBuffer();
@@ -137,6 +138,8 @@ bool PlaceholderTable::restoreOnce(icu::UnicodeString& text, const std::vector<S
             const int32_t tokenEnd = tokenEndAt(buffer, length, at, &saved);
             if (tokenEnd < 0)
                 continue;
+            if (int64_t(out.length()) + (at - copiedUpTo) + saved->length() + (length - tokenEnd) > longest)
+                continue;
             if (restored.empty())
                 out = emptyWithRoomFor(text);
             out.append(buffer, copiedUpTo, at - copiedUpTo);
@@ -163,9 +166,17 @@ void PlaceholderTable::restoreInto(icu::UnicodeString& text) const {
     // copied held no token it had not taken. So each further pass looks only
     // around the restored texts, back by one token's length less one.
     const int32_t reach = prefix_.length() + kMaxDigits + suffix_.length() - 1;
+    // Each saved text comes back where its token stands, and a pass may
+    // have copied a token or two (a heading into the contents). A writer
+    // who types tokens into saved text (code quoting its own token twice,
+    // say) would make every level double the text; past this length the
+    // tokens stay as written.
+    int64_t longest = text.length();
+    for (const auto& [number, savedText] : saved_)
+        longest += kCopiesOfASavedText * int64_t(savedText.length());
     std::vector<Span> candidates{{0, text.length()}};
     std::vector<Span> restored;
-    for (int depth = 0; depth < kMaxNestingDepth && restoreOnce(text, candidates, restored); ++depth) {
+    for (int depth = 0; depth < kMaxNestingDepth && restoreOnce(text, candidates, restored, longest); ++depth) {
         candidates.clear();
         for (const Span& piece : restored) {
             const int32_t from = std::max(0, piece.start - reach);

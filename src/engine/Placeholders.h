@@ -56,8 +56,9 @@ private:
     // One left-to-right pass that looks for token starts only inside
     // `candidates` (ascending, disjoint); true when anything was replaced.
     // `restored` receives where the restored texts stand in the new text.
-    bool restoreOnce(icu::UnicodeString& text, const std::vector<Span>& candidates,
-                     std::vector<Span>& restored) const;
+    // No text is restored past `longest` units.
+    bool restoreOnce(icu::UnicodeString& text, const std::vector<Span>& candidates, std::vector<Span>& restored,
+                     int64_t longest) const;
 
     icu::UnicodeString prefix_;
     icu::UnicodeString suffix_;

@@ -52,7 +52,10 @@ TEST(MarkdownRobustness, OddInputsFinish) {
                              "\t", "<@.>", "~~", "*", "_", "\x01\x02", "# ", "=\n=", "\r\n\r\n- a\r\n- b\r\n",
                              "```", "~~~\n", "> ```\n>", "- a\n  ```\n\t```", "\t\t```x\n\n", "```\n```\n```", "<!--",
                              "<div>\n\n</div", "<div markdown=1>\n</div>", "<p>x</p>\n===\n\n{{TOC}}",
-                             "<ins>\n</del>", "<div>\n```\n</div>\n```", "```\n<div>\n```\n</div>"}) {
+                             "<ins>\n</del>", "<div>\n```\n</div>\n```", "```\n<div>\n```\n</div>",
+                             // Code that quotes its own token twice once doubled the text at every level.
+                             "```\n%SavedCodeBlock0% %SavedCodeBlock0%\n```\n", "a\n\n    %SavedCodeBlock0% %SavedCodeBlock0%\n",
+                             "`%SavedCodeBlock0%%SavedCodeBlock0%`"}) {
         for (Flavour flavour : {Flavour::markdown, Flavour::markdownextra, Flavour::multimarkdown})
             EXPECT_EQ(leftoverToken(mdtest::convert(text, flavour), text), "") << text;
     }
