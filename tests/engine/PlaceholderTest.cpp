@@ -81,6 +81,16 @@ TEST(PlaceholderTable, NestedTokensAreRestoredAtEveryDepth) {
     EXPECT_EQ(s(text), "x [<a>code</a>] code");
 }
 
+// A saved text that quotes its own token twice (a writer typed it) would
+// double at every level; the text stops growing instead.
+TEST(PlaceholderTable, ASavedTextQuotingItsOwnTokenDoesNotExplode) {
+    engine::PlaceholderTable table(u"%Saved", u"%");
+    icu::UnicodeString text = table.add(u"%Saved0% %Saved0%");
+    table.restoreInto(text);
+    EXPECT_LE(text.length(), 8 * 20);
+    EXPECT_TRUE(text.startsWith(u"%Saved0% %Saved0%"));
+}
+
 TEST(PlaceholderTable, ShorterTokenIsNotPrefixOfLonger) {
     engine::PlaceholderTable table(u"%%SavedHTMLBlock(", u")%%");
     for (int i = 1; i <= 12; ++i)
