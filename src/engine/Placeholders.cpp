@@ -41,7 +41,9 @@ icu::UnicodeString PlaceholderTable::tokenFor(int64_t number) const {
 }
 
 icu::UnicodeString PlaceholderTable::set(int64_t number, const icu::UnicodeString& saved) {
-    saved_[number] = saved;
+    icu::UnicodeString& entry = saved_[number];
+    savedLength_ += saved.length() - entry.length();
+    entry = saved;
     return tokenFor(number);
 }
 
@@ -171,9 +173,7 @@ void PlaceholderTable::restoreInto(icu::UnicodeString& text) const {
     // who types tokens into saved text (code quoting its own token twice,
     // say) would make every level double the text; past this length the
     // tokens stay as written.
-    int64_t longest = text.length();
-    for (const auto& [number, savedText] : saved_)
-        longest += kCopiesOfASavedText * int64_t(savedText.length());
+    const int64_t longest = text.length() + kCopiesOfASavedText * savedLength_;
     std::vector<Span> candidates{{0, text.length()}};
     std::vector<Span> restored;
     for (int depth = 0; depth < kMaxNestingDepth && restoreOnce(text, candidates, restored, longest); ++depth) {

@@ -63,6 +63,7 @@ private:
     icu::UnicodeString prefix_;
     icu::UnicodeString suffix_;
     std::map<int64_t, icu::UnicodeString> saved_;
+    int64_t savedLength_ = 0;  // of all saved texts
 };
 
 }  // namespace engine
