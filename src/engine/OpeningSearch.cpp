@@ -46,18 +46,25 @@ bool OncePerLineSteps::find(UErrorCode& status) {
     return false;
 }
 
+// The pattern compiled, with a fresh outcome; null (the outcome saying so)
+// when it does not compile.
+static const icu::RegexPattern* compiledForSearch(const icu::UnicodeString& pattern, uint32_t options, RegexResult& outcome) {
+    outcome = {};
+    const icu::RegexPattern* compiled = compiledPattern(pattern, options, &outcome.error);
+    if (!compiled)
+        outcome.status = RegexStatus::invalidPattern;
+    return compiled;
+}
+
 std::optional<std::vector<Match>> findAllFailingOncePerLine(const icu::UnicodeString& text,
                                                             const icu::UnicodeString& pattern,
                                                             const NextOpening& next, uint32_t options,
                                                             RegexResult* result) {
     RegexResult local;
     RegexResult& outcome = result ? *result : local;
-    outcome = {};
-    const icu::RegexPattern* compiled = compiledPattern(pattern, options, &outcome.error);
-    if (!compiled) {
-        outcome.status = RegexStatus::invalidPattern;
+    const icu::RegexPattern* compiled = compiledForSearch(pattern, options, outcome);
+    if (!compiled)
         return std::nullopt;
-    }
     auto matcher = timedMatcher(*compiled, text);
     OncePerLineSteps steps(*matcher, text, next);
     std::vector<Match> matches;
@@ -75,12 +82,9 @@ std::optional<std::vector<Match>> findAllFromOpenings(const icu::UnicodeString& 
                                                       uint32_t options, RegexResult* result) {
     RegexResult local;
     RegexResult& outcome = result ? *result : local;
-    outcome = {};
-    const icu::RegexPattern* compiled = compiledPattern(pattern, options, &outcome.error);
-    if (!compiled) {
-        outcome.status = RegexStatus::invalidPattern;
+    const icu::RegexPattern* compiled = compiledForSearch(pattern, options, outcome);
+    if (!compiled)
         return std::nullopt;
-    }
     if (opening.isEmpty())
         return findAll(text, pattern, options, &outcome);
 
