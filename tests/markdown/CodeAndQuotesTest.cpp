@@ -28,7 +28,7 @@ TEST(MarkdownCode, BlockShowsBackticksAsWritten) {
     EXPECT_EQ(mdtest::count(html, "<code>s</code>"), 2u) << html;
 }
 
-// The empty lines the spec examples cannot show, and the fences of a block
+// The empty lines the data examples cannot show, and the fences of a block
 // that an indented code block shows.
 TEST(MarkdownCode, FencedBlockKeepsEmptyLinesAndIndentedCodeShowsFences) {
     EXPECT_EQ(extra("```\na\n\n\n  \nb\n```"), "<pre><code>a\n\n\n  \nb</code></pre>");

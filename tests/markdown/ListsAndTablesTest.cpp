@@ -7,7 +7,7 @@ using mdtest::convert;
 using mdtest::extra;
 using mdtest::has;
 
-// Single lists are examples in tests/spec/markdown_lists.txt.
+// Single lists are examples in tests/examples/markdown_lists.txt.
 TEST(MarkdownLists, ManyListsInOneDocument) {
     std::string text;
     for (int i = 0; i < 200; ++i)

@@ -80,9 +80,9 @@ std::vector<Example> examplesOf(const std::filesystem::path& path) {
     return examples;
 }
 
-class SpecExample : public ::testing::Test {
+class ConverterExample : public ::testing::Test {
 public:
-    SpecExample(Example example, QString language) : example_(std::move(example)), language_(std::move(language)) {}
+    ConverterExample(Example example, QString language) : example_(std::move(example)), language_(std::move(language)) {}
     void TestBody() override {
         const QString html = MarkupTransformTask::transformString(example_.input, language_, false);
         EXPECT_EQ(comparable(html).toStdString(), comparable(example_.expected).toStdString())
@@ -106,7 +106,7 @@ void useBuiltInConverters() {
 
 void registerExamples() {
     std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(QUILL_SPEC_DIR))
+    for (const auto& entry : std::filesystem::directory_iterator(QUILL_EXAMPLES_DIR))
         if (entry.path().extension() == ".txt")
             files.push_back(entry.path());
     std::sort(files.begin(), files.end());
@@ -117,7 +117,7 @@ void registerExamples() {
                 const std::string name = "line" + std::to_string(example.line) + "_" + language.toStdString();
                 ::testing::RegisterTest(suite.c_str(), name.c_str(), nullptr, nullptr, example.file.c_str(),
                                         example.line, [example, language]() -> ::testing::Test* {
-                                            return new SpecExample(example, language);
+                                            return new ConverterExample(example, language);
                                         });
             }
 }
