@@ -31,7 +31,7 @@ RuleTable BBCode_ObjC::regexBBCode() const {
         regex(u"inverse", uR"(\[i\](.*?)\[\/i\])", u"<em>$1</em>"),
         regex(u"underline", uR"(\[u\](.*?)\[\/u\])", u"<ins>$1</ins>"),
         regex(u"deleted", uR"(\[s\](.*?)\[\/s\])", u"<del>$1</del>"),
-        regex(u"headlines", uR"(\[[Hh]([1-6]{1,1})\](.*?)\[\/[Hh]([1-6]{1,1})\])", u"<h$1>$2</h$3>"),
+        regex(u"headlines", uR"(\[[Hh]([1-6])\](.*?)\[\/[Hh]([1-6])\])", u"<h$1>$2</h$3>"),
         regex(u"super", uR"(\[(sup|sub)\](.*?)\[\/(sup|sub)\])", u"<$1>$2</$3>"),
         regex(u"directTagsOpen", uR"(\[(table|tr|td|th|ol|ul|li|TABLE|TR|TD|TH|OL|UL|LI)\])", u"<$1>"),
         regex(u"directTagsClose", uR"(\[\/(table|tr|td|th|ol|ul|li|TABLE|TR|TD|TH|OL|UL|LI)\])", u"</$1>"),

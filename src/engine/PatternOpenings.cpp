@@ -64,6 +64,82 @@ int32_t endOfGroup(const icu::UnicodeString& pattern, int32_t at) {
     return close < 0 ? -1 : close + 1;
 }
 
+bool readPiece(const icu::UnicodeString& p, int32_t at, std::vector<icu::UnicodeString>& choices, int32_t& end);
+
+// Every choice of `texts` followed by every choice of `more`; false when
+// that would make too many.
+bool appendChoices(std::vector<icu::UnicodeString>& texts, const std::vector<icu::UnicodeString>& more) {
+    if (texts.size() * more.size() > kMaxOpenings)
+        return false;
+    std::vector<icu::UnicodeString> longer;
+    for (const icu::UnicodeString& text : texts)
+        for (const icu::UnicodeString& choice : more)
+            longer.push_back(text + choice);
+    texts = std::move(longer);
+    return true;
+}
+
+// A class of plain characters and short ASCII ranges: "[Bb]", "[1-6]".
+bool readClass(const icu::UnicodeString& p, int32_t at, std::vector<icu::UnicodeString>& choices, int32_t& end) {
+    for (int32_t i = at + 1; i < p.length(); ++i) {
+        const char16_t d = p[i];
+        if (d == u']') {
+            end = i + 1;
+            return !choices.empty();
+        }
+        if (isMetacharacter(d) || d == u'-' || d == u'&')
+            return false;
+        if (i + 2 < p.length() && p[i + 1] == u'-' && p[i + 2] != u']') {
+            const char16_t last = p[i + 2];
+            if (!isAsciiAlphanumeric(d) || !isAsciiAlphanumeric(last) || last < d || last - d > 25)
+                return false;
+            for (char16_t c = d; c <= last; ++c)
+                choices.emplace_back(c);
+            i += 2;
+            continue;
+        }
+        choices.emplace_back(d);
+    }
+    return false;
+}
+
+// A group of plain words ("(sup|sub)") or of a sequence of plain pieces
+// ("([1-6])").
+bool readGroup(const icu::UnicodeString& p, int32_t at, std::vector<icu::UnicodeString>& choices, int32_t& end) {
+    if (at + 1 < p.length() && p[at + 1] == u'?')
+        return false;
+    const int32_t close = endOfGroup(p, at) - 1;
+    if (close < 0)
+        return false;
+    const int32_t bar = firstStructural(p, at + 1, [](char16_t c, int32_t depth) { return c == u'|' && depth == 0; });
+    if (bar < 0 || bar > close) {
+        // A sequence: each piece must stand exactly once.
+        choices = {icu::UnicodeString()};
+        std::vector<icu::UnicodeString> piece;
+        for (int32_t i = at + 1; i < close;) {
+            if (!readPiece(p, i, piece, i) || (i < close && isQuantifier(p[i])) || !appendChoices(choices, piece))
+                return false;
+        }
+        end = close + 1;
+        return !choices.front().isEmpty();
+    }
+    icu::UnicodeString word;
+    for (int32_t i = at + 1; i < close; ++i) {
+        const char16_t d = p[i];
+        if (d == u'|') {
+            choices.push_back(word);
+            word.remove();
+        } else if (isMetacharacter(d) || d == u'-' || d == u'&') {
+            return false;
+        } else {
+            word.append(d);
+        }
+    }
+    choices.push_back(word);
+    end = close + 1;
+    return true;
+}
+
 // The plain alternatives of the piece at `at` (a character, an escaped
 // character, a class of plain characters or a group of plain words), and
 // where the piece ends; nothing when the piece is of another kind.
@@ -77,33 +153,10 @@ bool readPiece(const icu::UnicodeString& p, int32_t at, std::vector<icu::Unicode
         end = at + 2;
         return true;
     }
-    if (c == u'[' || c == u'(') {
-        const char16_t close = c == u'[' ? u']' : u')';
-        if (c == u'(' && at + 1 < p.length() && p[at + 1] == u'?')
-            return false;
-        icu::UnicodeString word;
-        for (int32_t i = at + 1; i < p.length(); ++i) {
-            char16_t d = p[i];
-            if (d == close) {
-                if (c == u'(')
-                    choices.push_back(word);
-                end = i + 1;
-                return !choices.empty();
-            }
-            if (c == u'(' && d == u'|') {
-                choices.push_back(word);
-                word.remove();
-                continue;
-            }
-            if (isMetacharacter(d) || d == u'-' || d == u'&')
-                return false;
-            if (c == u'[')
-                choices.emplace_back(d);
-            else
-                word.append(d);
-        }
-        return false;
-    }
+    if (c == u'[')
+        return readClass(p, at, choices, end);
+    if (c == u'(')
+        return readGroup(p, at, choices, end);
     if (isMetacharacter(c))
         return false;
     choices.emplace_back(c);
@@ -169,6 +222,86 @@ bool looksBackFrom(const icu::UnicodeString& pattern, int32_t from) {
     return false;
 }
 
+// A run group at `at`: "(.*?)", "(.*)", "([^…]*?)" or "([^…]*)" of plain
+// characters, with what ends it: a line end for "." without dot-all, or one
+// of `stops` for a negated class.
+bool readRun(const icu::UnicodeString& pattern, int32_t at, bool dotAll, bool& stopsAtLineEnds,
+             icu::UnicodeString& stops, int32_t& end) {
+    if (at >= pattern.length() || pattern[at] != u'(')
+        return false;
+    stopsAtLineEnds = false;
+    stops.remove();
+    int32_t i = at + 1;
+    if (pattern.charAt(i) == u'.') {
+        stopsAtLineEnds = !dotAll;
+        ++i;
+    } else if (pattern.compare(i, 2, icu::UnicodeString(u"[^")) == 0) {
+        for (i += 2; i < pattern.length() && pattern[i] != u']'; ++i) {
+            char16_t c = pattern[i];
+            if (c == u'\\' && i + 1 < pattern.length()) {
+                c = pattern[++i];
+                if (c == u'n')
+                    c = u'\n';
+                else if (c == u'r')
+                    c = u'\r';
+                else if (c == u't')
+                    c = u'\t';
+                else if (isAsciiAlphanumeric(c))
+                    return false;  // \s, \d, \x… and the like
+            } else if (c == u'[' || c == u'-' || c == u'&') {
+                return false;
+            }
+            stops.append(c);
+        }
+        if (i >= pattern.length())
+            return false;
+        ++i;
+    } else {
+        return false;
+    }
+    if (pattern.compare(i, 3, icu::UnicodeString(u"*?)")) == 0)
+        end = i + 3;
+    else if (pattern.compare(i, 2, icu::UnicodeString(u"*)")) == 0)
+        end = i + 2;
+    else
+        return false;
+    return true;
+}
+
+// The plain texts one of which every match ends with, read from `from` to
+// the pattern's end over plain pieces and runs: "[/mail]" and "[/email]" for
+// "\](.*?)\[\/(mail|email)\]". Empty when the pattern ends otherwise.
+std::vector<icu::UnicodeString> plainEndings(const icu::UnicodeString& pattern, int32_t from, bool dotAll) {
+    std::vector<icu::UnicodeString> endings{icu::UnicodeString()};
+    std::vector<icu::UnicodeString> choices;
+    bool stopsAtLineEnds = false;
+    icu::UnicodeString stops;
+    for (int32_t at = from; at < pattern.length();) {
+        if (readRun(pattern, at, dotAll, stopsAtLineEnds, stops, at)) {
+            endings = {icu::UnicodeString()};
+        } else if (!readPiece(pattern, at, choices, at) || (at < pattern.length() && isQuantifier(pattern[at])) ||
+                   !appendChoices(endings, choices)) {
+            return {};
+        }
+    }
+    if (endings.front().isEmpty())
+        return {};
+    return endings;
+}
+
+// True when an opening holds, past its start, a character that begins an
+// opening: a later opening could then begin inside an earlier one.
+bool openingsMayOverlap(const std::vector<icu::UnicodeString>& openings) {
+    icu::UnicodeString firsts;
+    for (const icu::UnicodeString& opening : openings)
+        firsts.append(opening[0]);
+    for (const icu::UnicodeString& opening : openings)
+        for (int32_t i = 1; i < opening.length(); ++i)
+            if (firsts.indexOf(opening[i]) >= 0)
+                return true;
+    return false;
+}
+
 }  // namespace
 
 // Read backwards: escaped punctuation and characters that are no
@@ -205,81 +338,47 @@ std::optional<OpeningRun> OpeningRun::of(const icu::UnicodeString& pattern, bool
     while (at < pattern.length() && readPiece(pattern, at, choices, at)) {
         if (at < pattern.length() && isQuantifier(pattern[at]))
             return std::nullopt;
-        std::vector<icu::UnicodeString> longer;
-        for (const icu::UnicodeString& opening : openings)
-            for (const icu::UnicodeString& choice : choices)
-                longer.push_back(opening + choice);
-        if (longer.size() > kMaxOpenings)
+        if (!appendChoices(openings, choices))
             return std::nullopt;
-        openings = std::move(longer);
     }
     OpeningRun run;
-    run.openingLength_ = openings.front().length();
+    run.shortestOpening_ = openings.front().length();
     for (const icu::UnicodeString& opening : openings) {
-        if (opening.length() != run.openingLength_)
-            return std::nullopt;
+        run.shortestOpening_ = std::min(run.shortestOpening_, opening.length());
+        run.longestOpening_ = std::max(run.longestOpening_, opening.length());
         for (int32_t i = 0; i < opening.length(); ++i)
             if (endsLineForDot(opening[i]))
                 return std::nullopt;
     }
-    if (run.openingLength_ == 0 || at >= pattern.length() || pattern[at] != u'(')
+    if (run.shortestOpening_ == 0 || (run.shortestOpening_ != run.longestOpening_ && openingsMayOverlap(openings)))
         return std::nullopt;
-    int32_t i = at + 1;
-    if (pattern[i] == u'.') {
-        run.stopsAtLineEnds_ = !dotAll;
-        ++i;
-    } else if (pattern.compare(i, 2, icu::UnicodeString(u"[^")) == 0) {
-        for (i += 2; i < pattern.length() && pattern[i] != u']'; ++i) {
-            char16_t c = pattern[i];
-            if (c == u'\\' && i + 1 < pattern.length()) {
-                c = pattern[++i];
-                if (c == u'n')
-                    c = u'\n';
-                else if (c == u'r')
-                    c = u'\r';
-                else if (c == u't')
-                    c = u'\t';
-                else if (isAsciiAlphanumeric(c))
-                    return std::nullopt;  // \s, \d, \x… and the like
-            } else if (c == u'[' || c == u'-' || c == u'&') {
-                return std::nullopt;
-            }
-            run.stops_.append(c);
-        }
-        if (i >= pattern.length())
-            return std::nullopt;
-        ++i;
-    } else {
+    if (!readRun(pattern, at, dotAll, run.stopsAtLineEnds_, run.stops_, at) || looksBackFrom(pattern, at))
         return std::nullopt;
-    }
-    if (pattern.compare(i, 3, icu::UnicodeString(u"*?)")) == 0)
-        i += 3;
-    else if (pattern.compare(i, 2, icu::UnicodeString(u"*)")) == 0)
-        i += 2;
-    else
-        return std::nullopt;
-    if (looksBackFrom(pattern, i))
-        return std::nullopt;
-    run.closing_ = endText(pattern);
+    run.closings_ = plainEndings(pattern, at, dotAll);
     return run;
 }
 
 int32_t OpeningRun::lastTryIn(const icu::UnicodeString& text, int32_t start, int32_t end) const {
-    if (closing_.isEmpty())
+    if (closings_.empty())
         return end;
-    const int32_t last = text.lastIndexOf(closing_, start, end - start);
-    return last - openingLength_;  // the closing comes after a whole opening
+    int32_t last = -1;
+    for (const icu::UnicodeString& closing : closings_)
+        last = std::max(last, text.lastIndexOf(closing, start, end - start));
+    return last < 0 ? -1 : last - shortestOpening_;  // the closing comes after a whole opening
 }
 
 int32_t OpeningRun::nextTryAfterFailure(const icu::UnicodeString& text, int32_t at, int32_t end) const {
-    int32_t runEnd = at + openingLength_;
+    // Scanning from the end of the shortest opening finds the run's end or a
+    // place before it, which only makes the skip shorter.
+    int32_t runEnd = at + shortestOpening_;
     for (; runEnd < end; ++runEnd) {
         const char16_t c = text.charAt(runEnd);
         if ((stopsAtLineEnds_ && endsLineForDot(c)) || stops_.indexOf(c) >= 0)
             break;
     }
-    // An opening whose run starts at or before the run's end fails too.
-    return std::max(at + 1, runEnd - openingLength_ + 1);
+    // An opening whose run starts after this one's and at or before its end
+    // fails too.
+    return std::max(at + 1, runEnd - longestOpening_ + 1);
 }
 
 int32_t firstOpeningIn(const icu::UnicodeString& text, int32_t from, int32_t end,

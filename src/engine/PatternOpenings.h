@@ -10,7 +10,8 @@ namespace engine {
 
 // The texts every match of `pattern` begins with, as far as the start of the
 // pattern reads as plain text: literal and escaped characters, a class of
-// plain characters ("[Bb]") and a group of plain alternatives ("(sup|sub)"),
+// plain characters ("[Bb]", "[1-6]") and a group of plain alternatives
+// ("(sup|sub)") or plain pieces ("([1-6])"),
 // up to the first other construct; a quantified piece counts as often as it
 // must stand and ends the reading. A leading "(?m)", "^" and look-behinds
 // are passed over, as they take no text. A list holding the
@@ -30,8 +31,8 @@ icu::UnicodeString endText(const icu::UnicodeString& pattern);
 // openings; a long line of openings that never close costs one try.
 class OpeningRun {
 public:
-    // Nothing when the pattern is not of that shape or its openings differ
-    // in length.
+    // Nothing when the pattern is not of that shape, or when its openings
+    // differ in length and one could begin inside another.
     static std::optional<OpeningRun> of(const icu::UnicodeString& pattern, bool dotAll);
 
     // Where to try next, at the earliest, after a try at `at` failed; `end`
@@ -39,17 +40,19 @@ public:
     int32_t nextTryAfterFailure(const icu::UnicodeString& text, int32_t at, int32_t end) const;
 
     // Where in [start, end) of `text` the last try can start: a pattern that
-    // ends with plain text ("\[\/url\]") matches only before the text's last
-    // occurrence, whatever the runs in between take; `end` when the pattern
-    // ends otherwise. Trying no later keeps a line of openings that never
-    // close from costing a backtracking try at each.
+    // ends with plain text ("\[\/url\]", or one of "\[\/(mail|email)\]")
+    // matches only before that text's last occurrence, whatever the runs in
+    // between take; `end` when the pattern ends otherwise. Trying no later
+    // keeps a line of openings that never close from costing a backtracking
+    // try at each.
     int32_t lastTryIn(const icu::UnicodeString& text, int32_t start, int32_t end) const;
 
 private:
-    int32_t openingLength_ = 0;
-    icu::UnicodeString closing_;    // the plain text the pattern ends with
-    bool stopsAtLineEnds_ = false;  // "." without dot-all
-    icu::UnicodeString stops_;      // what a negated class leaves out
+    int32_t shortestOpening_ = 0;
+    int32_t longestOpening_ = 0;
+    std::vector<icu::UnicodeString> closings_;  // the plain texts a match may end with
+    bool stopsAtLineEnds_ = false;              // "." without dot-all
+    icu::UnicodeString stops_;                  // what a negated class leaves out
 };
 
 // The first position in [from, end) of `text` where one of `openings` (none

@@ -29,8 +29,10 @@ TEST(LiteralOpenings, ReadTagPatternsUpToTheirFirstVariablePiece) {
     EXPECT_EQ(openings(uR"(\[[Bb]\](.*?)\[\/[Bb]\])"), (Openings{"[B]", "[b]"}));
     EXPECT_EQ(openings(uR"(\[(sup|sub)\](.*?))"), (Openings{"[sup]", "[sub]"}));
     EXPECT_EQ(openings(uR"(\[img width\=([0-9]{1,}) height)"), Openings{"[img width="});
-    // A class with a range, and a piece under a quantifier, end the reading.
+    // A piece under a quantifier ends the reading; short ranges are read.
     EXPECT_EQ(openings(uR"(\[[Hh]([1-6]{1,1})\])"), (Openings{"[H", "[h"}));
+    EXPECT_EQ(openings(uR"(\[[Hh]([1-3])\])").size(), 6u);
+    EXPECT_EQ(openings(uR"(\[[Hh]([1-3])\])").back(), "[h3]");
     EXPECT_EQ(openings(uR"(ab?c)"), Openings{"a"});
     EXPECT_EQ(openings(uR"(\[x*y)"), Openings{"["});
     // A piece that must stand counts as often as it must, then the reading ends.

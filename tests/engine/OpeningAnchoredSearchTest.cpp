@@ -105,9 +105,13 @@ TEST(OpeningAnchoredSearch, SkippingAfterAFailedTryFindsWhatThePlainSearchFinds)
         {u"\\[([^\\]\\n]*?)::(.*?)\\]", engine::kNoOptions},
         {u"\\[(sup|sub)\\](.*?)\\[\\/(sup|sub)\\]", engine::kNoOptions},
         {u"\\[url\\=(.*?)\\](.*?)\\[\\/url\\]", engine::kNoOptions},
+        {u"\\[(mail|email)\\=(.*?)\\](.*?)\\[\\/(mail|email)\\]", engine::kNoOptions},
+        {u"\\[[Hh]([1-6])\\](.*?)\\[\\/[Hh]([1-6])\\]", engine::kNoOptions},
         {u"\\[\\[(.*?)\\]\\]", engine::kDotMatchesLineSeparators},
     };
-    const char* pieces[] = {"[[", "[", "]", "]]", "::", "a", "\n", "\r", "[sup]", "[/sub]", "[url=", "[/url]"};
+    const char* pieces[] = {"[[",     "[",       "]",       "]]",      "::",   "a",    "\n",    "\r",
+                            "[sup]",  "[/sub]",  "[url=",   "[/url]",  "[mail=", "[email=", "[/mail]",
+                            "[/email]", "[h1]", "[H2]", "[/h1]", "[/H3]"};
     std::mt19937 random(7);
     for (int round = 0; round < 400; ++round) {
         std::string text;
@@ -137,8 +141,10 @@ TEST(OpeningRun, OnlyPatternsWhoseRestTakesNothingBeforeItself) {
     EXPECT_TRUE(engine::OpeningRun::of(u"\\[\\[(.*?)\\]\\]", false));
     EXPECT_TRUE(engine::OpeningRun::of(u"\\[([^\\]\\n]*?)::(.*?)\\]", false));
     EXPECT_TRUE(engine::OpeningRun::of(u"\\[[Bb]\\](.*?)\\[\\/[Bb]\\]", false));
+    // Openings of different lengths, none of which can begin inside another.
+    EXPECT_TRUE(engine::OpeningRun::of(u"\\[(b|bb)\\](.*?)x", false));
     for (const char16_t* pattern : {u"\\[\\[(.*?)\\1", u"\\[\\[(.*?)(?<=a)\\]", u"\\[\\[(.*?)^", u"(?<!a)\\[(.*?)\\]",
                                     u"\\[+(.*?)\\]", u"(.*?)\\]", u"\\[(.+?)\\]", u"\\[([^\\s]*?)\\]",
-                                    u"\\[(b|bb)\\](.*?)x", u"a|\\[(.*?)\\]"})
+                                    u"(xyz|y)(.*?)x", u"a|\\[(.*?)\\]"})
         EXPECT_FALSE(engine::OpeningRun::of(pattern, false)) << s(pattern);
 }
