@@ -9,6 +9,7 @@
 #include "engine/PairedSpanPattern.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
+#include "tessel/DescribedImages.h"
 
 namespace {
 
@@ -18,11 +19,6 @@ namespace {
 // are searched.
 const char16_t* const kNamedLink = uR"(\[([^\]\n]*?)::(.*?)\])";
 const std::vector<icu::UnicodeString> kNamedLinkNeedles = {u"::"};
-// "(description)[source]"; an opening parenthesis that belongs to a saved
-// raw block's token ("%%SavedHTMLBlock(1)%%") starts no description.
-// Every match holds ")[" and stays on its line.
-const char16_t* const kDescribedImage = uR"(\((?![0-9]+\)%%).*?\)\[(.*?)\])";
-const std::vector<icu::UnicodeString> kDescribedImageNeedles = {u")["};
 
 std::vector<engine::Match> orNone(std::optional<std::vector<engine::Match>> matches) {
     return matches ? std::move(*matches) : std::vector<engine::Match>{};
@@ -116,14 +112,13 @@ void Tessel_ObjC::saveNamedLinkTargets(int64_t& counter) {
 // "(description)[source]".
 void Tessel_ObjC::saveDescribedImages(int64_t& counter) {
     std::vector<engine::RangeEdit> edits;
-    for (const engine::Match& image : matchesInLinesWith(kDescribedImage, kDescribedImageNeedles)) {
-        const icu::UnicodeString& whole = image.text();
-        auto pieces = engine::split(icu::UnicodeString(whole, 1, whole.length() - 2), u")[");
+    for (const engine::TextRange image : tessel::describedImages(str)) {
+        auto pieces = engine::split(icu::UnicodeString(str, image.start + 1, image.end - image.start - 2), u")[");
         const icu::UnicodeString& description = pieces.front();
         const icu::UnicodeString source = pieces.size() > 1 ? pieces[1] : icu::UnicodeString();
         icu::UnicodeString html = engine::formatted(u"<img src=\"%@\" alt=\"%@\" title=\"%@\"%@",
                                                     {source, description, description, HTML_close});
-        edits.push_back({image.start(), image.end(), saveForLaterReturn.links.set(counter++, html)});
+        edits.push_back({image.start, image.end, saveForLaterReturn.links.set(counter++, html)});
     }
     engine::applyRangeEdits(str, std::move(edits));
 }

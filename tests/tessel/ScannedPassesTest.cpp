@@ -4,9 +4,14 @@
 // attribute values and the line breaks around block HTML.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "TesselTestSupport.h"
+#include "engine/Regex.h"
+#include "tessel/DescribedImages.h"
 
 using tesseltest::convert;
+using testsupport::u;
 
 TEST(TesselScannedPasses, DoubledMarkersStopWhereTheirPatternsStop) {
     EXPECT_EQ(convert("**bold\nover lines** and ~~sub\xc2" "\x85" "not~~ ~~sub~~"),
@@ -46,4 +51,25 @@ TEST(TesselScannedPasses, CommentBlocksAndLinkTargets) {
 TEST(TesselScannedPasses, ParagraphsAndLineBreaksAroundEscapedTags) {
     EXPECT_EQ(convert("a\n<table>\nb\n\n\n\nc\n\n<del>x</del>\nd\n"),
               "<p>a<br />\n&lt;table&gt;<br />\nb</p>\n\n\n\n<p>c</p>\n\n<p>&lt;del&gt;x&lt;/del&gt;<br />\nd</p>");
+}
+
+// The described-image walk stops a line at its first failed try; the pattern
+// it stands for retries everywhere, and both must find the same ranges.
+TEST(TesselScannedPasses, DescribedImagesAsThePatternFindsThem) {
+    std::mt19937 random(11);
+    const char* pieces[] = {"(", ")", ")[", "[", "]", "a", "12", ")%%", "\n", "\r", "\xe2\x80\xa8", " "};
+    for (int round = 0; round < 600; ++round) {
+        std::string text;
+        const int length = static_cast<int>(random() % 16);
+        for (int i = 0; i < length; ++i)
+            text += pieces[random() % std::size(pieces)];
+        std::vector<std::pair<int32_t, int32_t>> walked, matched;
+        for (const engine::TextRange& range : tessel::describedImages(u(text)))
+            walked.emplace_back(range.start, range.end);
+        const auto matches = engine::findAll(u(text), uR"(\((?![0-9]+\)%%).*?\)\[(.*?)\])");
+        ASSERT_TRUE(matches) << text;
+        for (const engine::Match& match : *matches)
+            matched.emplace_back(match.start(), match.end());
+        EXPECT_EQ(walked, matched) << text;
+    }
 }
