@@ -229,4 +229,36 @@ int32_t listStartFrom(const icu::UnicodeString& string, int32_t from, ListMarker
     return -1;
 }
 
+// Line by line: spaces and ">" with a space after it (tabs before that
+// space stay), or a line of spaces alone, give way to nothing.
+icu::UnicodeString withoutQuoteMarkers(const icu::UnicodeString& string) {
+    const Text text(string);
+    icu::UnicodeString out;
+    out.getBuffer(text.length);
+    out.releaseBuffer(0);
+    for (int32_t lineStart = 0; lineStart < text.length;) {
+        int32_t lineEnd = lineStart;
+        while (lineEnd < text.length && !isNewlineCharacter(text.at[lineEnd]))
+            ++lineEnd;
+        const int32_t afterSpaces = text.skip(u' ', lineStart);
+        int32_t keptFrom = lineStart;
+        if (text.is(afterSpaces, u'>')) {
+            keptFrom = afterSpaces + 1;
+            const int32_t afterTabs = text.skip(u'\t', keptFrom);
+            if (text.is(keptFrom, u' ')) {
+                ++keptFrom;
+            } else if (afterTabs > keptFrom && text.is(afterTabs, u' ')) {
+                out.append(string, keptFrom, afterTabs - keptFrom);
+                keptFrom = afterTabs + 1;
+            }
+        } else if (afterSpaces == lineEnd && lineEnd > lineStart) {
+            keptFrom = lineEnd;
+        }
+        const int32_t next = lineEnd < text.length ? lineEnd + 1 : lineEnd;
+        out.append(string, keptFrom, next - keptFrom);
+        lineStart = next;
+    }
+    return out;
+}
+
 }  // namespace markdown

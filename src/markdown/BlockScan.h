@@ -30,6 +30,13 @@ std::vector<IndentedBlock> indentedBlocks(const icu::UnicodeString& text);
 // a list item is no lazy line of a quote.
 std::vector<engine::TextRange> quotedBlocks(const icu::UnicodeString& text);
 
+// How many levels of quotes nest at most.
+inline constexpr int kDeepestQuote = 32;
+
+// The text with one level of quote markers taken off, as replacing
+// "(?m)^[ ]*>(?:[ ]|(\t+)[ ])?|^[ ]+$" by "$1" leaves it.
+icu::UnicodeString withoutQuoteMarkers(const icu::UnicodeString& text);
+
 // Where the first match at or after `from` starts (-1 for none) of
 // "(?m)\n{2,}[ ]{0,3}[*+-](?:[ \t]|$)(.*?)$" (bulleted: a bullet alone is an
 // empty item) or

@@ -190,23 +190,22 @@ void Markdown_ObjC::codeBlockReturn() {
 
 void Markdown_ObjC::quoteBlockFormatting() {
     // Each round takes off one level of ">"; nested quotes are found again by
-    // the next round, so the rounds end once no quoted line is left.
-    for (;;) {
+    // the next round, so the rounds end once no quoted line is left. Each
+    // round reads the whole text, so quotes nest as deep as any writer's
+    // (mail threads reach a dozen levels) but no deeper: the markers of a
+    // deeper level stay text in the deepest quote.
+    for (int level = 0; level < markdown::kDeepestQuote; ++level) {
         // A quote nested in the last paragraph of the round before must not
         // take that quote's closing tag as one of its own lazy lines.
         const std::vector<engine::TextRange> quotes = markdown::quotedBlocks(str);
         if (quotes.empty())
             return;
         std::vector<engine::RangeEdit> edits;
-        bool levelTakenOff = true;
         for (const engine::TextRange& quote : quotes) {
-            icu::UnicodeString inner(str, quote.start, quote.end - quote.start);
             // "> " and four spaces of code were tabbed as ">", a tab and a
             // space; without its marker such a line is indented by a tab.
-            engine::RegexResult result = engine::replaceAll(inner, uR"((?m)^[ ]*>(?:[ ]|(\t+)[ ])?|^[ ]+$)", u"$1");
-            if (result.status == engine::RegexStatus::invalidPattern)
-                engine::log(u"Error2 Markdown/quoteBlockFormatting %@", {result.error});
-            levelTakenOff = levelTakenOff && result.ok();
+            icu::UnicodeString inner =
+                markdown::withoutQuoteMarkers(icu::UnicodeString(str, quote.start, quote.end - quote.start));
             // A quote may hold code and lists, even on its first line; its
             // lists are built with it, so they close inside it.
             inner.insert(0, u"\n\n");
@@ -216,8 +215,5 @@ void Markdown_ObjC::quoteBlockFormatting() {
             edits.push_back({quote.start, quote.end, html});
         }
         engine::applyRangeEdits(str, std::move(edits));
-        // Without a level taken off, the next round would find the same lines.
-        if (!levelTakenOff)
-            return;
     }
 }

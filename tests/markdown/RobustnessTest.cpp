@@ -73,4 +73,22 @@ TEST(MarkdownRobustness, LinesOfUnclosedLinkTitlesFinish) {
     }
 }
 
+// Every level of quotes reads the whole text again; past the deepest level
+// the markers stay text instead of costing a round each.
+TEST(MarkdownRobustness, QuotesNestAsDeepAsTheLimitAndNoDeeper) {
+    std::string text;
+    for (int depth = 1; depth <= 100; ++depth) {
+        for (int level = 0; level < depth; ++level)
+            text += "> ";
+        text += "line\n";
+    }
+    const std::string html = mdtest::convert(text, Flavour::markdown);
+    size_t opened = 0;
+    for (size_t at = html.find("<blockquote>"); at != std::string::npos; at = html.find("<blockquote>", at + 1))
+        ++opened;
+    EXPECT_GE(opened, 32u);
+    EXPECT_LT(opened, 100u);
+    EXPECT_TRUE(mdtest::has(html, "\n> > > > > > > > line")) << html;
+}
+
 }  // namespace

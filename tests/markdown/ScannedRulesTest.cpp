@@ -21,6 +21,7 @@ const char16_t* const kEscapedBacktickRule = uR"((?<![\\`])\\`)";
 const char16_t* const kIndentedBlockRule = uR"((?m)(\n\n|\A\n)((?>^[ ]*\t[ ]?.+\n(.\n)*\n*)+))";
 const char16_t* const kQuoteRule =
     uR"((?m)((?>^[ ]*>[ ]?.+\n((?!</blockquote>$)(?![ ]{0,3}(?:[*+-]|[0-9]+\.)[ \t]).+\n)*\n*)+))";
+const char16_t* const kQuoteMarkerRule = uR"((?m)^[ ]*>(?:[ ]|(\t+)[ ])?|^[ ]+$)";
 const char16_t* const kBulletStartRule = uR"((?m)\n{2,}[ ]{0,3}[*+-](?:[ \t]|$)(.*?)$)";
 const char16_t* const kNumberStartRule = uR"((?m)\n{2,}([0-9]{1,}\.)[ \t]{1,1}(.*?)$)";
 
@@ -79,6 +80,9 @@ void expectBlocksAsRules(const icu::UnicodeString& text) {
         scanned.push_back({block.start, block.linesStart, block.end});
     EXPECT_EQ(indented, scanned) << shown(text);
     EXPECT_EQ(ruleRanges(text, kQuoteRule), asPairs(markdown::quotedBlocks(text))) << shown(text);
+    icu::UnicodeString unquoted(text);
+    engine::replaceAll(unquoted, kQuoteMarkerRule, u"$1");
+    EXPECT_EQ(shown(unquoted), shown(markdown::withoutQuoteMarkers(text))) << shown(text);
 }
 
 // What the list pass asks: the first start at or after each position.
@@ -132,7 +136,7 @@ TEST(ScannedBlocks, SameAsTheIndentedCodeAndQuoteRules) {
 
     std::mt19937 random(13);
     for (int round = 0; round < 3000; ++round)
-        expectBlocksAsRules(soup(random, u"\n\n\n\t  >a\r\u2028\u0085", 28));
+        expectBlocksAsRules(soup(random, u"\n\n\n\t  >a\r\u2028\u0085\v\f", 28));
     for (int round = 0; round < 500; ++round)
         expectBlocksAsRules(soup(random, u"\n>>a</blockquote>", 40));
     for (int round = 0; round < 500; ++round)
