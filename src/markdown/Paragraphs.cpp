@@ -77,8 +77,12 @@ icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string, b
     };
 
     const icu::UnicodeString text = engine::trimmedInPlace(string);
-    if (text.indexOf(u'\n') < 0)
-        return hasBlockTag(text, tags.scanLine(text, 0)) ? text : engine::formatted(u"<p>%@</p>", {text});
+    // A quote's only line may be a quote of its own ("> > b"), built in the
+    // next round.
+    if (text.indexOf(u'\n') < 0) {
+        const bool stays = hasBlockTag(text, tags.scanLine(text, 0)) || (inQuote && startsQuote(text));
+        return stays ? text : engine::formatted(u"<p>%@</p>", {text});
+    }
 
     icu::UnicodeString out = engine::emptyWithRoomFor(text);
     bool paragraphOpen = false;
