@@ -13,7 +13,8 @@ namespace {
 
 // A saved text that holds its own token would otherwise restore forever.
 constexpr int kMaxNestingDepth = 64;
-constexpr int64_t kCopiesOfASavedText = 8;
+constexpr int64_t kGrowthFactor = 8;
+constexpr int64_t kGrowthAlways = int64_t(1) << 20;
 // A token's number has at most this many digits.
 constexpr int32_t kMaxDigits = 18;
 
@@ -168,12 +169,13 @@ void PlaceholderTable::restoreInto(icu::UnicodeString& text) const {
     // copied held no token it had not taken. So each further pass looks only
     // around the restored texts, back by one token's length less one.
     const int32_t reach = prefix_.length() + kMaxDigits + suffix_.length() - 1;
-    // Each saved text comes back where its token stands, and a pass may
-    // have copied a token or two (a heading into the contents). A writer
-    // who types tokens into saved text (code quoting its own token twice,
-    // say) would make every level double the text; past this length the
-    // tokens stay as written.
-    const int64_t longest = text.length() + kCopiesOfASavedText * savedLength_;
+    // Each saved text comes back where its token stands: a reference used a
+    // hundred times brings its address back a hundred times. A writer who
+    // types tokens into saved text (code quoting its own token twice, say)
+    // would make every level double the text; past this length the tokens
+    // stay as written.
+    const int64_t longest =
+        text.length() + std::max(kGrowthFactor * (text.length() + savedLength_), kGrowthAlways);
     std::vector<Span> candidates{{0, text.length()}};
     std::vector<Span> restored;
     for (int depth = 0; depth < kMaxNestingDepth && restoreOnce(text, candidates, restored, longest); ++depth) {
