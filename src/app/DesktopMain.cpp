@@ -11,6 +11,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/Translations.h"
+#include "document/WebEngineSwitches.h"
 #include "engine/WorkingMemory.h"
 
 namespace {
@@ -45,6 +46,8 @@ int main(int argc, char** argv) {
         installTranslations(application);
         return runConvertCommand(application.arguments().mid(2));
     }
+    // Every page the web engine shows runs under its switches.
+    webengineswitches::EngineCommandLine engine(argc, argv);
     if (argc >= 2 && QString::fromLocal8Bit(argv[1]) == "export") {
         // Printing PDF needs a GUI application, never a window. Its own
         // options (such as -style) would be taken out of the arguments, so
@@ -54,16 +57,16 @@ int main(int argc, char** argv) {
             arguments << QString::fromLocal8Bit(argv[i]);
         prepareHeadlessExportEnvironment();
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-        QGuiApplication application(argc, argv);
+        QGuiApplication application(engine.argc(), engine.argv());
         installTranslations(application);
         return runExportCommand(arguments);
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication application(argc, argv);
+    QApplication application(engine.argc(), engine.argv());
     QApplication::setWindowIcon(QIcon(":/icons/quillview.svg"));
     QApplication::setDesktopFileName("quillview");
     installTranslations(application);
-    const QStringList files = application.arguments().mid(1);
+    const QStringList files = webengineswitches::ownArguments(application.arguments()).mid(1);
     const QStringList existing = existingAbsolutePaths(files);
     if (handedOverToRunningInstance(files, existing))
         return 0;

@@ -3,8 +3,27 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QWebEngineProfile>
 
 Q_LOGGING_CATEGORY(previewPolicyLog, "quillview.preview")
+
+namespace {
+
+class NetworkRefusal : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+        // The page itself, what it carries inline, local files (which the
+        // page's own policy decides on) and our resources.
+        static const QStringList offTheNetwork{"file", "data", "blob", "about", "qrc"};
+        if (offTheNetwork.contains(info.requestUrl().scheme()))
+            return;
+        info.block(true);
+        qCDebug(previewPolicyLog) << "refused for the profile" << info.requestUrl().scheme() << info.resourceType();
+    }
+};
+
+}  // namespace
 
 PreviewRequestPolicy::PreviewRequestPolicy(QObject* parent) : QWebEngineUrlRequestInterceptor(parent) {}
 
@@ -27,6 +46,11 @@ bool PreviewRequestPolicy::isInsideFolders(const QString& path, const QStringLis
         if (canonical == folder || canonical.startsWith(folder == "/" ? folder : folder + '/'))
             return true;
     return false;
+}
+
+void PreviewRequestPolicy::guardProfile(QWebEngineProfile* profile) {
+    if (!profile->findChild<NetworkRefusal*>())
+        profile->setUrlRequestInterceptor(new NetworkRefusal(profile));
 }
 
 bool PreviewRequestPolicy::allowsLocalFile(const QUrl& url) const {

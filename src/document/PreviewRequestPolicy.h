@@ -10,6 +10,8 @@
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestInterceptor>
 
+class QWebEngineProfile;
+
 class PreviewRequestPolicy : public QWebEngineUrlRequestInterceptor {
     Q_OBJECT
 public:
@@ -25,6 +27,12 @@ public:
     // Whether `path` (after following symbolic links) lies in one of the
     // folders; a path that does not exist lies nowhere.
     static bool isInsideFolders(const QString& path, const QStringList& canonicalFolders);
+
+    // Refuses the network to every request of the profile, also to those
+    // of pages that have no policy of their own (a window a document opens
+    // comes with its page already made). Pages with a policy still apply
+    // it to the rest.
+    static void guardProfile(QWebEngineProfile* profile);
 
 signals:
     void requestRefused(const QUrl& url);

@@ -106,6 +106,7 @@ void applyBaseSettings(QWebEngineSettings* settings) {
     settings->setAttribute(QWebEngineSettings::AllowRunningInsecureContent, false);
     settings->setAttribute(QWebEngineSettings::AllowGeolocationOnInsecureOrigins, false);
     settings->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
+    settings->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
 }
 
 // Web addresses go to the browser; other schemes could start any program
@@ -132,6 +133,7 @@ PreviewWebPage::PreviewWebPage(QObject* parent) : QWebEnginePage(parent), policy
     applyBaseSettings(settings());
     setDocumentAccess({}, false);
     setUrlRequestInterceptor(policy_);
+    PreviewRequestPolicy::guardProfile(profile());
     QWebEngineScript behaviour;
     behaviour.setName(kPageBehaviourName);
     behaviour.setInjectionPoint(QWebEngineScript::DocumentReady);

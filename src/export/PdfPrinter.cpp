@@ -57,6 +57,7 @@ void applySafeSettings(QWebEngineSettings* settings) {
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     settings->setAttribute(QWebEngineSettings::AllowRunningInsecureContent, false);
     settings->setAttribute(QWebEngineSettings::HyperlinkAuditingEnabled, false);
+    settings->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
     settings->setAttribute(QWebEngineSettings::PrintElementBackgrounds, true);
 }
 
@@ -78,6 +79,7 @@ void PdfPrinter::start(const QString& page, const QUrl& baseURL, const QStringLi
     policy_ = new PreviewRequestPolicy(this);
     applySafeSettings(page_->settings());
     page_->setUrlRequestInterceptor(policy_);
+    PreviewRequestPolicy::guardProfile(page_->profile());
     connect(page_, &QWebEnginePage::loadFinished, this, &PdfPrinter::loaded);
     connect(page_, &QWebEnginePage::pdfPrintingFinished, this, &PdfPrinter::printed);
     patience_.start(kLongestLoadMs);

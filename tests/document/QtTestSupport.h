@@ -1,8 +1,9 @@
 #pragma once
 // Entry and helpers of the Qt Test programs of the document area. Every
 // program runs with its own empty home (settings, support folder), offscreen,
-// with the web engine's sandbox off (the tests run as root in CI; the
-// application itself never turns the sandbox off).
+// under the web engine switches of the application, with the engine's
+// sandbox off (the tests run as root in CI; the application itself never
+// turns the sandbox off).
 
 #include <QByteArray>
 #include <QDir>
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstdlib>
+
+#include "document/WebEngineSwitches.h"
 
 namespace qttestsupport {
 
@@ -38,7 +41,8 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
         qttestsupport::prepareEnvironment(home);                                                         \
         QCoreApplication::setApplicationName("Quillview");                                               \
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);                                      \
-        ApplicationClass application(argc, argv);                                                        \
+        webengineswitches::EngineCommandLine engine(argc, argv);                                         \
+        ApplicationClass application(engine.argc(), engine.argv());                                      \
         TestClass test;                                                                                  \
-        return QTest::qExec(&test, argc, argv);                                                          \
+        return QTest::qExec(&test, webengineswitches::ownArguments(QCoreApplication::arguments()));      \
     }

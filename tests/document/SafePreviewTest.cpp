@@ -4,10 +4,12 @@
 // Local servers on 127.0.0.1 stand for the web.
 #include <QApplication>
 #include <QDesktopServices>
+#include <QNetworkDatagram>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QUdpSocket>
 
 #include "DocumentTestSupport.h"
 #include "support/OpenedUrls.h"
@@ -53,6 +55,49 @@ public:
     int connections = 0;
     QByteArray received;
 };
+
+// Counts the datagrams that reach a UDP port: what WebRTC and QUIC would
+// send.
+class UdpListener : public QObject {
+public:
+    UdpListener() {
+        socket.bind(QHostAddress::LocalHost, 0);
+        connect(&socket, &QUdpSocket::readyRead, this, [this] {
+            while (socket.hasPendingDatagrams()) {
+                socket.receiveDatagram();
+                ++datagrams;
+            }
+        });
+    }
+
+    QUdpSocket socket;
+    int datagrams = 0;
+};
+
+// What every page of the ways-out test starts with: `attempt` runs a try
+// and marks the page as tried when it settled, so a try that throws still
+// counts as made; `peer` opens a WebRTC connection with the given window's
+// constructor and, given a peer's candidate, starts checking it.
+const char* const kWaysOutPrelude = R"(<script>
+var keep = [];
+function tried() { document.documentElement.setAttribute('data-tried', 'yes'); }
+function attempt(f) {
+  try { Promise.resolve(f()).catch(function () {}).finally(tried); } catch (e) { tried(); }
+}
+function peer(w, servers, candidate) {
+  var pc = new w.RTCPeerConnection({iceServers: servers});
+  keep.push(pc);
+  pc.createDataChannel('d');
+  return pc.createOffer().then(function (offer) {
+    return pc.setLocalDescription(offer).then(function () {
+      if (!candidate) return new Promise(function (r) { setTimeout(r, 500); });
+      return pc.setRemoteDescription({type: 'answer', sdp: offer.sdp.replace(/a=setup:actpass/g, 'a=setup:active')})
+        .then(function () { return pc.addIceCandidate({candidate: candidate, sdpMid: '0'}); });
+    });
+  });
+}
+</script>
+)";
 
 struct FileState {
     QByteArray bytes;
@@ -204,6 +249,121 @@ private slots:
         QVERIFY(!document->scriptNotice()->isVisible());
         QVERIFY(bodyText(document).contains("The end."));  // the refresh did not leave the page
         QVERIFY(opened.urls.isEmpty());
+    }
+
+    // Ways to the network that make no request the policy sees (WebRTC,
+    // QUIC, sockets of shared workers, preconnections), next to those that
+    // do, from a folder whose scripts the user allowed. %UDP% and %TCP% are
+    // the ports of a local UDP listener and TCP server, which must hear
+    // nothing. (Lookups of names cannot be watched from here.)
+    void noWayOutPastTheRequestPolicy_data() {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("click");  // an element the user clicks first, for what needs a gesture
+        auto row = [](const char* name, const QString& body, const QString& click = {}) {
+            QTest::newRow(name) << body << click;
+        };
+        const QString stun = "[{urls: 'stun:127.0.0.1:%UDP%'}]";
+        const QString turn = "[{urls: 'turn:127.0.0.1:%1', username: 'u', credential: 'p'}]";
+        const QString peerOf = "<script>attempt(function () { return peer(%1); });</script>";
+        row("webrtc stun", peerOf.arg("window, " + stun));
+        row("webrtc stun, constructor of a fresh frame",
+            "<script>var f = document.createElement('iframe'); document.body.appendChild(f);</script>"
+                + peerOf.arg("f.contentWindow, " + stun));
+        row("webrtc stun, script of a srcdoc frame",
+            QString("<iframe srcdoc=\"<script>parent.attempt(function () { return parent.peer(window, %1); });"
+                    "</script>\"></iframe>").arg(stun));
+        row("webrtc turn over udp", peerOf.arg("window, " + turn.arg("%UDP%")));
+        row("webrtc turn over tcp", peerOf.arg("window, " + turn.arg("%TCP%?transport=tcp")));
+        row("webrtc checks a peer's udp address",
+            peerOf.arg("window, [], 'candidate:1 1 udp 2122260223 127.0.0.1 %UDP% typ host'"));
+        row("webrtc checks a peer's tcp address",
+            peerOf.arg("window, [], 'candidate:1 1 tcp 1518280447 127.0.0.1 %TCP% typ host tcptype passive'"));
+        row("webtransport",
+            "<script>attempt(function () { keep.push(new WebTransport('https://127.0.0.1:%UDP%/t')); });</script>");
+        row("link hints",
+            "<link rel=preconnect href='http://127.0.0.1:%TCP%'>"
+            "<link rel=prefetch href='http://127.0.0.1:%TCP%/prefetch'>"
+            "<link rel=prerender href='http://127.0.0.1:%TCP%/prerender'>"
+            "<link rel=preload as=image href='http://127.0.0.1:%TCP%/preload'>"
+            "<link rel=modulepreload href='http://127.0.0.1:%TCP%/modulepreload'>"
+            "<script type=speculationrules>"
+            "{\"prefetch\": [{\"source\": \"list\", \"urls\": [\"http://127.0.0.1:%TCP%/rules\"]}]}</script>"
+            "<script>attempt(function () {});</script>");
+        row("websocket and event source",
+            "<script>attempt(function () { keep.push(new WebSocket('ws://127.0.0.1:%TCP%/socket'));"
+            " keep.push(new EventSource('http://127.0.0.1:%TCP%/events')); });</script>");
+        row("beacon and keep-alive fetch",
+            "<script>attempt(function () { navigator.sendBeacon('http://127.0.0.1:%TCP%/beacon', 'x');"
+            " return fetch('http://127.0.0.1:%TCP%/keepalive', {method: 'POST', body: 'x', keepalive: true}); });"
+            "</script>");
+        row("websockets of workers",
+            "<script>attempt(function () {"
+            " var code = URL.createObjectURL(new Blob([\"new WebSocket('ws://127.0.0.1:%TCP%/worker-socket');\"]));"
+            " keep.push(new Worker(code), new SharedWorker(code)); });</script>");
+        row("fetch of workers",
+            "<script>attempt(function () {"
+            " var code = URL.createObjectURL(new Blob([\"fetch('http://127.0.0.1:%TCP%/worker');\"]));"
+            " keep.push(new Worker(code), new SharedWorker(code));"
+            " return navigator.serviceWorker && navigator.serviceWorker.register('http://127.0.0.1:%TCP%/sw.js'); });"
+            "</script>");
+        row("style sheets and fonts",
+            "<style>@import 'http://127.0.0.1:%TCP%/import.css';"
+            " @font-face { font-family: f; src: url('http://127.0.0.1:%TCP%/font.woff'); } p { font-family: f; }</style>"
+            "<p style=\"background: url('http://127.0.0.1:%TCP%/background.png')\">text</p>"
+            "<svg><image href='http://127.0.0.1:%TCP%/svg.png' width=9 height=9 /></svg>"
+            "<script>attempt(function () {"
+            " return new FontFace('g', \"url('http://127.0.0.1:%TCP%/face.woff')\").load(); });</script>");
+        row("media",
+            "<video src='http://127.0.0.1:%TCP%/video.mp4' poster='http://127.0.0.1:%TCP%/poster.png' preload=auto>"
+            "</video><audio src='http://127.0.0.1:%TCP%/audio.mp3' preload=auto></audio>"
+            "<script>attempt(function () {});</script>");
+        row("ping, forms, popups, downloads and frames",
+            "<a id=ping ping='http://127.0.0.1:%TCP%/ping' href='#here'>ping</a>"
+            "<a id=download download href='http://127.0.0.1:%TCP%/download'>download</a>"
+            "<iframe name=target></iframe>"
+            "<form id=form target=target method=post action='http://127.0.0.1:%TCP%/form'><input name=a></form>"
+            "<iframe srcdoc=\"<meta http-equiv=refresh content='0; url=http://127.0.0.1:%TCP%/refresh'>\"></iframe>"
+            "<script>attempt(function () {"
+            " document.getElementById('ping').click(); document.getElementById('download').click();"
+            " document.getElementById('form').submit(); window.open('http://127.0.0.1:%TCP%/popup');"
+            " var w = window.open(''); if (w) w.document.write(\"<img src='http://127.0.0.1:%TCP%/popup.png'>\"); });"
+            "</script>");
+        row("a popup opened on a click",
+            "<button id=open style='width: 300px; height: 80px' onclick=\"attempt(function () {"
+            " var w = window.open(''); keep.push(w);"
+            " w.document.write('<img src=http://127.0.0.1:%TCP%/popup.png>'); w.document.close();"
+            " new w.WebSocket('ws://127.0.0.1:%TCP%/popup-socket'); return w.fetch('http://127.0.0.1:%TCP%/popup'); });\">"
+            "open</button>",
+            "#open");
+    }
+
+    void noWayOutPastTheRequestPolicy() {
+        QFETCH(QString, page);
+        QFETCH(QString, click);
+        RecordingServer tcp;
+        UdpListener udp;
+        const QString folderPath = folder.filePath("scripted");
+        scriptpermissions::allowScriptsInFolder(folderPath);
+        const QString file = folderPath + "/ways-out.html";
+        writeFile(file, (kWaysOutPrelude + page.replace("%UDP%", QString::number(udp.socket.localPort()))
+                                                .replace("%TCP%", QString::number(tcp.server.serverPort())))
+                            .toUtf8());
+        Document* document = openAndWait(file);
+        QVERIFY(document);
+        if (!click.isEmpty()) {
+            document->show();
+            QVERIFY(QTest::qWaitForWindowExposed(document));
+            clickElement(document, click);
+        }
+        QVERIFY2(QTest::qWaitFor([&] {
+                     return evaluate(document, "document.documentElement.getAttribute('data-tried')").toString() == "yes";
+                 }, 10000),
+                 "the page's script did not run to its end");
+        QTest::qWait(3000);  // room for retries: ICE sends its checks again after a while
+        QVERIFY2(udp.datagrams == 0, qPrintable(QString("%1 datagrams").arg(udp.datagrams)));
+        QVERIFY2(tcp.connections == 0, qPrintable(QString("%1 connections: %2")
+                                                      .arg(tcp.connections)
+                                                      .arg(QString::fromUtf8(tcp.received.left(300)))));
     }
 
     void anchorLinksScrollWithoutDocumentScripts_data() {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/HeadlessStartup.h"
+#include "document/WebEngineSwitches.h"
 
 int main(int argc, char** argv) {
     QTemporaryDir home;
@@ -20,7 +21,8 @@ int main(int argc, char** argv) {
     setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
     QCoreApplication::setApplicationName("Quillview");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QGuiApplication application(argc, argv);
+    webengineswitches::EngineCommandLine engine(argc, argv);
+    QGuiApplication application(engine.argc(), engine.argv());
     prepareConversions([](const QString&, const QString&) {});
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
