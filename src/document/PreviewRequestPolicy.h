@@ -1,9 +1,8 @@
 #pragma once
 // Which requests a preview page may make. Documents come from anywhere, so
-// local files load only from the folders the document may use, and the
-// network gives only what a page needs to look right: https images, style
-// sheets and fonts. A document whose scripts the user allowed reaches no
-// network at all, and no local files outside those folders either.
+// local files load only from the folders the document may use, and no
+// request reaches the network, with or without the document's scripts: what
+// a page reads cannot be sent away, and no server learns it was opened.
 
 #include <QStringList>
 #include <QUrl>
