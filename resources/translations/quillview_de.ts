@@ -170,6 +170,14 @@
         <translation>„%1“ ließ sich nicht lesen, oder ihr Text steht in keiner Kodierung, die Quillview kennt.</translation>
     </message>
     <message>
+        <source>This document took too long to convert</source>
+        <translation>Die Umwandlung dieses Dokuments hat zu lange gedauert</translation>
+    </message>
+    <message>
+        <source>Converting “%1” took longer than %2 seconds and was stopped. Preferences ▸ Markup set how long a conversion may take.</source>
+        <translation>Die Umwandlung von „%1“ dauerte länger als %2 Sekunden und wurde abgebrochen. Wie lange eine Umwandlung dauern darf, legen Sie unter Einstellungen ▸ Auszeichnung fest.</translation>
+    </message>
+    <message>
         <source>The package cannot be shown</source>
         <translation>Das Paket lässt sich nicht anzeigen</translation>
     </message>
