@@ -174,8 +174,8 @@
         <translation>Die Umwandlung dieses Dokuments hat zu lange gedauert</translation>
     </message>
     <message>
-        <source>Converting “%1” took longer than %2 seconds and was stopped. Preferences ▸ Markup set how long a conversion may take.</source>
-        <translation>Die Umwandlung von „%1“ dauerte länger als %2 Sekunden und wurde abgebrochen. Wie lange eine Umwandlung dauern darf, legen Sie unter Einstellungen ▸ Auszeichnung fest.</translation>
+        <source>Converting “%1” was stopped: it took longer than the time limit of %2 s. Preferences ▸ Markup set the limit.</source>
+        <translation>Die Umwandlung von „%1“ wurde abgebrochen: Sie dauerte länger als die Zeitgrenze von %2 s. Die Grenze legen Sie unter Einstellungen ▸ Auszeichnung fest.</translation>
     </message>
     <message>
         <source>The package cannot be shown</source>

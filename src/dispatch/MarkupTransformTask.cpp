@@ -41,12 +41,6 @@ int conversionTimeLimit() {
     return stored > 0 ? stored : settingskeys::kDefaultConversionTimeLimit;
 }
 
-// Between the steps of a conversion, each of which takes a bounded time.
-void stopPoint() {
-    if (engine::conversionShouldStop())
-        throw engine::ConversionStopped{};
-}
-
 }  // namespace
 
 MarkupTransformTask::MarkupTransformTask()
@@ -86,12 +80,12 @@ QString MarkupTransformTask::convertWithinBudget(const QString& text, const QStr
     QString source = normalisedLineEnds(text);
     if (doCritics)
         source = saveCriticsMarkupsPriorMarkupTranversion(source);
-    stopPoint();
+    engine::stopIfOverBudget();
     QString html = markupConversionOnString(source, textBundlePath, doCritics);
-    stopPoint();
+    engine::stopIfOverBudget();
     if (doCritics) {
         html = convertAdditionalCriticsInText(html);
-        stopPoint();
+        engine::stopIfOverBudget();
     }
     return html;
 }

@@ -168,8 +168,8 @@ QString problemMessage(Problem problem, const QString& path, qint64 largestFile)
         return QCoreApplication::translate("Document", "“%1” could not be read as a TextBundle or TextPack.").arg(name);
     case Problem::TookTooLong:
         return QCoreApplication::translate("Document",
-                                           "Converting “%1” took longer than %2 seconds and was stopped. "
-                                           "Preferences ▸ Markup set how long a conversion may take.")
+                                           "Converting “%1” was stopped: it took longer than the time limit of "
+                                           "%2 s. Preferences ▸ Markup set the limit.")
             .arg(name)
             .arg(SettingsStore::shared().integerValue(settingskeys::kConversionTimeLimit) / 1000.0);
     }

@@ -7,9 +7,14 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <memory>
 
-#include <unicode/regex.h>
+#include <unicode/uversion.h>
+
+U_NAMESPACE_BEGIN
+class RegexMatcher;
+U_NAMESPACE_END
 
 namespace engine {
 
@@ -32,7 +37,7 @@ public:
     bool exhausted() const;
 
 private:
-    std::chrono::steady_clock::time_point deadline_;
+    int64_t deadline_;  // nanoseconds of the monotonic clock
     CancelFlag cancelled_;
     ConversionBudget* outer_;
 };
@@ -42,7 +47,7 @@ private:
 bool conversionShouldStop();
 
 // Throws ConversionStopped when the conversion should stop. Cheap enough for
-// every turn of a loop: the clock is read only every so many calls.
+// every turn of a search loop.
 void stopIfOverBudget();
 
 // Lets `matcher` give up a long search when the conversion should stop: the

@@ -95,6 +95,7 @@ bool nextMatch(const icu::UnicodeString& line, LineRule& rule, int32_t from, UEr
     for (int32_t at = firstOpeningIn(line, from, line.length(), rule.openings); at >= 0 && at <= lastTry && U_SUCCESS(status);
          at = firstOpeningIn(line, rule.run->nextTryAfterFailure(line, at, line.length()), line.length(),
                              rule.openings)) {
+        stopIfOverBudget();
         if (rule.matcher->lookingAt(at, status))
             return true;
     }
