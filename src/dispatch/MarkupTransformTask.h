@@ -8,8 +8,8 @@
 #include <optional>
 
 #include "dispatch/MarkupLanguages.h"
-#include "settings/SettingsRegistry.h"
 #include "engine/ConversionBudget.h"
+#include "settings/SettingsRegistry.h"
 
 class MarkupTransformTask {
 public:
