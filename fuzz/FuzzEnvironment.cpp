@@ -11,6 +11,7 @@
 
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace fuzzenv {
@@ -44,6 +45,9 @@ void chooseBuiltInConverters() {
     store.registerDefaults();
     store.setOverride("VANTREL_Use_IObjectiveC_Markup_Transformation", true);
     store.setOverride("MMD_EXE_PATH", QString(""));
+    // A slow input must meet libFuzzer's time-out, not be stopped quietly by
+    // the conversion budget first.
+    store.setOverride(settingskeys::kConversionTimeLimit, 3600 * 1000);
     store.installAsConverterSettings();
 }
 

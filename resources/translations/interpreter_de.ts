@@ -8,10 +8,6 @@
         <translation>%1 ließ sich nicht starten.</translation>
     </message>
     <message>
-        <source>%1 did not finish within %2 seconds and was stopped.</source>
-        <translation>%1 war nach %2 Sekunden nicht fertig und wurde beendet.</translation>
-    </message>
-    <message>
         <source>%1 ended abnormally.</source>
         <translation>%1 wurde unerwartet beendet.</translation>
     </message>

@@ -8,10 +8,6 @@
         <translation>%1 could not be started.</translation>
     </message>
     <message>
-        <source>%1 did not finish within %2 seconds and was stopped.</source>
-        <translation>%1 did not finish within %2 seconds and was stopped.</translation>
-    </message>
-    <message>
         <source>%1 ended abnormally.</source>
         <translation>%1 ended abnormally.</translation>
     </message>

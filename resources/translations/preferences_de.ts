@@ -78,6 +78,14 @@
         <translation>Ordner, deren Dokumente Quillview lesen darf, mit den Bildern und Dateien, auf die sie verweisen.</translation>
     </message>
     <message>
+        <source>Stop a conversion that takes longer than:</source>
+        <translation>Umwandlung abbrechen, wenn sie länger dauert als:</translation>
+    </message>
+    <message>
+        <source> seconds</source>
+        <translation> Sekunden</translation>
+    </message>
+    <message>
         <source>Add Folder…</source>
         <translation>Ordner hinzufügen…</translation>
     </message>

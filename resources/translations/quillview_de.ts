@@ -170,6 +170,14 @@
         <translation>„%1“ ließ sich nicht lesen, oder ihr Text steht in keiner Kodierung, die Quillview kennt.</translation>
     </message>
     <message>
+        <source>This document took too long to convert</source>
+        <translation>Die Umwandlung dieses Dokuments hat zu lange gedauert</translation>
+    </message>
+    <message>
+        <source>Converting “%1” was stopped: it took longer than the time limit of %2 s. Preferences ▸ Markup set the limit.</source>
+        <translation>Die Umwandlung von „%1“ wurde abgebrochen: Sie dauerte länger als die Zeitgrenze von %2 s. Die Grenze legen Sie unter Einstellungen ▸ Auszeichnung fest.</translation>
+    </message>
+    <message>
         <source>The package cannot be shown</source>
         <translation>Das Paket lässt sich nicht anzeigen</translation>
     </message>

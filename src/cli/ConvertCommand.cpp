@@ -138,8 +138,14 @@ int runConvertCommand(const QStringList& arguments) {
         result = documentpipeline::render(request);
         if (result.problem == documentpipeline::Problem::Missing)
             return failure(QString("cannot read %1: no such file").arg(options.file));
-        if (!result.ok())
+        if (!result.ok() && result.problem != documentpipeline::Problem::TookTooLong)
             return failure(documentpipeline::problemMessage(result.problem, options.file, 0));
+    }
+    // Stopped by the time budget: nothing to print, and the caller may retry
+    // with a larger one (--set).
+    if (result.problem == documentpipeline::Problem::TookTooLong) {
+        QTextStream(stderr) << "quillview convert: " << documentpipeline::problemTitle(result.problem) << "\n";
+        return 1;
     }
     const QByteArray html = (options.page ? documentpipeline::pageFor(result) : result.fragment).toUtf8();
     std::fwrite(html.constData(), 1, size_t(html.size()), stdout);

@@ -1,7 +1,9 @@
 #include "dispatch/ChildProcess.h"
 
+#include <QDeadlineTimer>
 #include <QLoggingCategory>
 #include <QProcess>
+#include <algorithm>
 #include <csignal>
 #include <unistd.h>
 
@@ -33,6 +35,23 @@ void stopProcessGroup(QProcess& process) {
     process.waitForFinished();
 }
 
+// Waits for the end of the program, feeding and draining its pipes; false
+// when the limit came first or the caller asked to stop.
+bool waitForEnd(QProcess& process, const ChildProcessRequest& request) {
+    // How often a caller's stop request is looked at.
+    constexpr int kStopRequestInterval = 50;
+    const QDeadlineTimer limit(request.timeLimitMilliseconds);
+    while (!limit.hasExpired()) {
+        const int slice = request.stopRequested ? std::min<qint64>(kStopRequestInterval, limit.remainingTime())
+                                                : int(limit.remainingTime());
+        if (process.waitForFinished(slice) || process.state() == QProcess::NotRunning)
+            return true;
+        if (request.stopRequested && request.stopRequested())
+            return false;
+    }
+    return process.state() == QProcess::NotRunning;
+}
+
 }  // namespace
 
 ChildProcessResult runChildProcess(const ChildProcessRequest& request) {
@@ -49,10 +68,9 @@ ChildProcessResult runChildProcess(const ChildProcessRequest& request) {
     process.closeWriteChannel();
     // waitForFinished feeds standard input and drains the output channels as
     // the pipes allow, so neither side can block the other.
-    if (!process.waitForFinished(request.timeLimitMilliseconds) && process.state() != QProcess::NotRunning) {
+    if (!waitForEnd(process, request)) {
         result.timedOut = true;
-        qCWarning(lcInterpreter) << request.program << "did not finish within" << request.timeLimitMilliseconds
-                                 << "ms; stopped";
+        qCWarning(lcInterpreter) << request.program << "stopped: it did not finish in time";
         stopProcessGroup(process);
     }
     result.crashed = process.exitStatus() == QProcess::CrashExit;

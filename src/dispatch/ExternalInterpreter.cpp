@@ -89,10 +89,14 @@ QString MarkupTransformTask::runExternalInterpreter(const QString& text, const Q
     if (markLanguage == "tessel" && !textBundlePath.isEmpty())
         request.arguments << textBundlePath;
     request.input = text.toUtf8();
-    request.timeLimitMilliseconds = interpreterfailure::kTimeLimitMilliseconds;
+    request.timeLimitMilliseconds = timeLimitMilliseconds;
+    request.stopRequested = engine::conversionShouldStop;
     request.environment = {{"QUILLVIEW_BINARY", quillviewBinary()}, {"QUILLVIEW_DOCUMENT_FOLDER", documentFolder}};
     request.captureErrorOutput = true;
     const ChildProcessResult run = runChildProcess(request);
+    // Stopped with its process group; what it printed so far is no page.
+    if (run.timedOut)
+        throw engine::ConversionStopped{};
 
     // Stateless: a sequence cut off at the end is an error, not pending input.
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

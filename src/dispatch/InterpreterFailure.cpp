@@ -21,8 +21,6 @@ QString reasonForRun(const QString& program, const ChildProcessResult& run, bool
                      bool outputIsUtf8) {
     if (!run.started)
         return Reason::tr("%1 could not be started.").arg(program);
-    if (run.timedOut)
-        return Reason::tr("%1 did not finish within %2 seconds and was stopped.").arg(program).arg(kTimeLimitMilliseconds / 1000);
     if (run.crashed)
         return Reason::tr("%1 ended abnormally.").arg(program);
     if (run.exitCode != 0)

@@ -10,9 +10,6 @@
 
 namespace interpreterfailure {
 
-// How long a conversion may take before its interpreter is stopped.
-inline constexpr int kTimeLimitMilliseconds = 60000;
-
 // Why the run of `program` gave no usable HTML, or an empty string when it
 // did. A run that printed nothing fails only when the document had text.
 QString reasonForRun(const QString& program, const ChildProcessResult& run, bool documentHasText,

@@ -21,19 +21,32 @@ QString MarkupTransformTask::transformString(const QString& text, const QString&
 MarkupTransformTask::Outcome MarkupTransformTask::transformStringWithOutcome(const QString& text,
                                                                              const QString& fromMarkupLang,
                                                                              bool doCriticMarkup,
-                                                                             const QString& documentFolder) {
+                                                                             const QString& documentFolder,
+                                                                             engine::CancelFlag cancelled) {
     MarkupTransformTask task;
     task.documentFolder = documentFolder;
+    task.cancelled = std::move(cancelled);
     task.setMarkuplanguage(fromMarkupLang);
     Outcome outcome;
     outcome.html = task.performMarkupTaskonString(text, doCriticMarkup);
     outcome.conversionFailed = task.conversionFailed;
+    outcome.stopped = task.stopped;
     return outcome;
 }
 
+namespace {
+
+int conversionTimeLimit() {
+    const int stored = SettingsStore::shared().integerValue(settingskeys::kConversionTimeLimit);
+    return stored > 0 ? stored : settingskeys::kDefaultConversionTimeLimit;
+}
+
+}  // namespace
+
 MarkupTransformTask::MarkupTransformTask()
     : useObjectiveC(SettingsStore::shared().boolValue(settingskeys::kUseBuiltInConverters)),
-      mmdFilePath(SettingsStore::shared().optionalString(settingskeys::kMMDExePath)) {}
+      mmdFilePath(SettingsStore::shared().optionalString(settingskeys::kMMDExePath)),
+      timeLimitMilliseconds(conversionTimeLimit()) {}
 
 void MarkupTransformTask::setMarkuplanguage(const QString& markupLanguage) {
     markLanguage = markuplanguages::normalisedIdentifier(markupLanguage);
@@ -52,11 +65,29 @@ QString MarkupTransformTask::performMarkupTaskonString(const QString& text, bool
 
 QString MarkupTransformTask::performMarkupTaskonString(const QString& text, const QString& textBundlePath,
                                                        bool doCritics) {
+    stopped = false;
+    const engine::ConversionBudget budget(std::chrono::milliseconds(timeLimitMilliseconds), cancelled);
+    try {
+        return convertWithinBudget(text, textBundlePath, doCritics);
+    } catch (const engine::ConversionStopped&) {
+        // Every road unwinds to here: half a page is never shown.
+        stopped = true;
+        return QString();
+    }
+}
+
+QString MarkupTransformTask::convertWithinBudget(const QString& text, const QString& textBundlePath, bool doCritics) {
     QString source = normalisedLineEnds(text);
     if (doCritics)
         source = saveCriticsMarkupsPriorMarkupTranversion(source);
+    engine::stopIfOverBudget();
     QString html = markupConversionOnString(source, textBundlePath, doCritics);
-    return doCritics ? convertAdditionalCriticsInText(html) : html;
+    engine::stopIfOverBudget();
+    if (doCritics) {
+        html = convertAdditionalCriticsInText(html);
+        engine::stopIfOverBudget();
+    }
+    return html;
 }
 
 QString MarkupTransformTask::markupConversionOnString(const QString& text, const QString& textBundlePath,

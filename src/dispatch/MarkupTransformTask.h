@@ -8,6 +8,8 @@
 #include <optional>
 
 #include "dispatch/MarkupLanguages.h"
+#include "engine/ConversionBudget.h"
+#include "settings/SettingsRegistry.h"
 
 class MarkupTransformTask {
 public:
@@ -17,14 +19,17 @@ public:
     static QString transformString(const QString& text, const QString& fromMarkupLang, bool doCriticMarkup,
                                    const QString& documentFolder = QString());
 
-    // The same, telling whether an external interpreter failed; the HTML is
-    // then a paragraph that says why.
+    // The same, telling whether an external interpreter failed (the HTML is
+    // then a paragraph that says why) or the conversion was stopped (no HTML):
+    // it ran past its time budget, or `cancelled` was set.
     struct Outcome {
         QString html;
         bool conversionFailed = false;
+        bool stopped = false;
     };
     static Outcome transformStringWithOutcome(const QString& text, const QString& fromMarkupLang, bool doCriticMarkup,
-                                              const QString& documentFolder = QString());
+                                              const QString& documentFolder = QString(),
+                                              engine::CancelFlag cancelled = {});
 
     MarkupTransformTask();
 
@@ -50,8 +55,14 @@ public:
     QString documentFolder;
     // Set when the external road gave an error paragraph instead of HTML.
     bool conversionFailed = false;
+    // Each conversion stops after this long, or once `cancelled` is set, and
+    // then gives no HTML and sets `stopped`.
+    int timeLimitMilliseconds = settingskeys::kDefaultConversionTimeLimit;
+    engine::CancelFlag cancelled;
+    bool stopped = false;
 
 private:
+    QString convertWithinBudget(const QString& text, const QString& textBundlePath, bool doCritics);
     bool takesExternalRoad() const;
     QString builtInConversion(const QString& text) const;
     static QString markdownConversion(const QString& text, const markuplanguages::Flavour* flavour);

@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -62,6 +63,7 @@ Document::Document(const QString& filePath, QWidget* parent)
     connect(page_, &PreviewWebPage::revealFileRequested, this, [](const QString& path) { filemanager::revealFile(path); });
     connect(page_, &PreviewWebPage::reloadRequested, this, &Document::reloadTxt);
     buildScriptNotice();
+    buildConversionNotice();
     buildToolbar();
     buildReaderTools();
     connectBaseURLPopover();
@@ -71,6 +73,17 @@ Document::Document(const QString& filePath, QWidget* parent)
 Document::~Document() {
     if (!textpackUnpackFolder_.isEmpty())
         QDir(textpackUnpackFolder_).removeRecursively();
+}
+
+void Document::buildConversionNotice() {
+    conversionNotice_ = new QLabel(documentpipeline::problemTitle(documentpipeline::Problem::TookTooLong), ui->view_WebView);
+    conversionNotice_->setObjectName("label_ConversionStopped");
+    // A role, not a style sheet: it follows the window's light or dark palette.
+    conversionNotice_->setAutoFillBackground(true);
+    conversionNotice_->setBackgroundRole(QPalette::AlternateBase);
+    conversionNotice_->setContentsMargins(10, 4, 10, 4);
+    conversionNotice_->hide();
+    ui->layout_WebView->insertWidget(0, conversionNotice_);
 }
 
 void Document::buildScriptNotice() {
@@ -174,7 +187,8 @@ void Document::awakeFromNib() {
 
 void Document::reloadTxt() {
     // Converted off the GUI thread; a newer render supersedes this one and
-    // its result is dropped.
+    // its result is dropped (and the older conversion stopped, when no other
+    // window waits for it).
     const int generation = ++renderGeneration_;
     auto* watcher = new QFutureWatcher<Rendered>(this);
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
@@ -182,10 +196,12 @@ void Document::reloadTxt() {
         if (generation == renderGeneration_)
             showRendered(watcher->result());
     });
-    watcher->setFuture(sharedconversions::conversionFor(renderRequest())
-                           .then(QtFuture::Launch::Async, [path = filePath_](const documentpipeline::Result& result) {
-                               return prepare(result, path);
-                           }));
+    sharedconversions::Conversion conversion = sharedconversions::conversionFor(renderRequest());
+    renderInterest_ = conversion.interest;
+    watcher->setFuture(conversion.future.then(QtFuture::Launch::Async,
+                                              [path = filePath_](const documentpipeline::Result& result) {
+                                                  return prepare(result, path);
+                                              }));
 }
 
 void Document::setMarkdownFlavour(const QString& identifier) {
@@ -223,6 +239,14 @@ Document::Rendered Document::prepare(const documentpipeline::Result& result, con
 
 void Document::showRendered(const Rendered& rendered) {
     const documentpipeline::Result& result = rendered.result;
+    // A stopped conversion keeps the last good page, with a notice that says
+    // why it did not change; without a page yet, the notice is the page.
+    const bool keepPage = result.problem == documentpipeline::Problem::TookTooLong && completedLoads_ > 0;
+    conversionNotice_->setVisible(keepPage);
+    if (keepPage) {
+        renderedStamp_ = result.stamp;
+        return;
+    }
     rememberScrollPosition();
     renderedStamp_ = result.stamp;
     theContents_ = result.text;

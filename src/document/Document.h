@@ -151,6 +151,7 @@ private:
     void showRendered(const Rendered& rendered);
     void fillSourceView();
     void buildScriptNotice();
+    void buildConversionNotice();
     void buildReaderTools();
     void updateStatistics();
     void countStatistics(const QString& text);
@@ -195,6 +196,10 @@ private:
     int changedBlockCount_ = 0;
     qint64 renderedStamp_ = 0;
     int renderGeneration_ = 0;
+    // This window's interest in its newest conversion: letting go of it
+    // cancels that conversion unless another window waits for it too.
+    std::shared_ptr<const void> renderInterest_;
+    QLabel* conversionNotice_ = nullptr;  // over the last good page: the newest conversion was stopped
     FileWatcher* watcher_ = nullptr;
 
     QToolButton* button_toolbar_ClipboardHTML = nullptr;

@@ -75,13 +75,15 @@ void readPackage(const Request& request, Result& result) {
     result.baseURL = baseurl::baseURLForPackageFolder(result.packageFolder);
 }
 
-void convert(Result& result, bool criticMarkup, const QString& documentFolder) {
+void convert(Result& result, bool criticMarkup, const QString& documentFolder, engine::CancelFlag cancelled = {}) {
     if (!result.ok())
         return;
-    auto outcome =
-        MarkupTransformTask::transformStringWithOutcome(result.text, result.markupLanguage, criticMarkup, documentFolder);
+    auto outcome = MarkupTransformTask::transformStringWithOutcome(result.text, result.markupLanguage, criticMarkup,
+                                                                   documentFolder, std::move(cancelled));
     result.fragment = outcome.html;
     result.conversionFailed = outcome.conversionFailed;
+    if (outcome.stopped)
+        result.problem = Problem::TookTooLong;
 }
 
 }  // namespace
@@ -100,7 +102,7 @@ Result render(const Request& request) {
         readPlainFile(request, result);
     if (!request.language.isEmpty())
         result.markupLanguage = request.language;
-    convert(result, request.criticMarkup, QFileInfo(request.path).absolutePath());
+    convert(result, request.criticMarkup, QFileInfo(request.path).absolutePath(), request.cancelled);
     return result;
 }
 
@@ -137,6 +139,7 @@ QString problemTitle(Problem problem) {
     case Problem::Binary: return QCoreApplication::translate("Document", "This is not a text file");
     case Problem::Unreadable: return QCoreApplication::translate("Document", "The file cannot be read");
     case Problem::BrokenPackage: return QCoreApplication::translate("Document", "The package cannot be shown");
+    case Problem::TookTooLong: return QCoreApplication::translate("Document", "This document took too long to convert");
     }
     return {};
 }
@@ -163,6 +166,12 @@ QString problemMessage(Problem problem, const QString& path, qint64 largestFile)
             .arg(name);
     case Problem::BrokenPackage:
         return QCoreApplication::translate("Document", "“%1” could not be read as a TextBundle or TextPack.").arg(name);
+    case Problem::TookTooLong:
+        return QCoreApplication::translate("Document",
+                                           "Converting “%1” was stopped: it took longer than the time limit of "
+                                           "%2 s. Preferences ▸ Markup set the limit.")
+            .arg(name)
+            .arg(SettingsStore::shared().integerValue(settingskeys::kConversionTimeLimit) / 1000.0);
     }
     return {};
 }

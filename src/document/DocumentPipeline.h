@@ -8,9 +8,13 @@
 #include <QString>
 #include <QUrl>
 
+#include "engine/ConversionBudget.h"
+
 namespace documentpipeline {
 
-enum class Problem { None, Missing, TooLarge, Binary, Unreadable, BrokenPackage };
+// TookTooLong: the conversion ran past its time budget, or was cancelled,
+// and was stopped.
+enum class Problem { None, Missing, TooLarge, Binary, Unreadable, BrokenPackage, TookTooLong };
 
 struct Request {
     QString path;                  // a file, or a TextBundle or TextPack
@@ -18,6 +22,7 @@ struct Request {
     bool criticMarkup = false;
     qint64 largestFile = 0;        // 0: any size
     QString textpackUnpackFolder;  // where a TextPack unpacks; empty: a new folder, see below
+    engine::CancelFlag cancelled;  // set: the conversion stops, nobody needs it any more
 };
 
 struct Result {

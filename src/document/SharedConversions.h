@@ -4,11 +4,20 @@
 // its conversion runs gets that one, so a save converts each file once.
 
 #include <QFuture>
+#include <memory>
 
 #include "document/DocumentPipeline.h"
 
 namespace sharedconversions {
 
-QFuture<documentpipeline::Result> conversionFor(const documentpipeline::Request& request);
+// A conversion and the asker's interest in it. Once no one holds an interest
+// any more (each window drops its own when it asks for a newer conversion,
+// or closes), a conversion still running is cancelled.
+struct Conversion {
+    QFuture<documentpipeline::Result> future;
+    std::shared_ptr<const void> interest;
+};
+
+Conversion conversionFor(const documentpipeline::Request& request);
 
 }  // namespace sharedconversions

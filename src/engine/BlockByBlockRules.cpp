@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 
+#include "engine/ConversionBudget.h"
 #include "engine/Log.h"
 #include "engine/Regex.h"
 #include "engine/ReplacementTemplate.h"
@@ -86,6 +87,7 @@ void applyRulesBlockByBlock(icu::UnicodeString& text, const std::vector<BlockRul
             UErrorCode status = U_ZERO_ERROR;
             entry.matcher.reset(compiled->matcher(status));
             entry.matcher->setTimeLimit(timeLimit, status);
+            stopMatcherWithConversion(*entry.matcher);
         } else {
             log(u"Error Markup/simpleTransform/performRegex : %@", {error});
         }
@@ -96,6 +98,7 @@ void applyRulesBlockByBlock(icu::UnicodeString& text, const std::vector<BlockRul
     bool changed = false;
     // Blocks are cut between the two newlines of each blank line.
     for (int32_t start = 0; start < text.length();) {
+        stopIfOverBudget();
         const int32_t cut = text.indexOf(blankLine, start);
         const int32_t end = cut < 0 ? text.length() : cut + 1;
         const icu::UnicodeString view(false, text.getBuffer() + start, end - start);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "engine/ConversionBudget.h"
 #include "engine/LiteralSearch.h"
 #include "engine/PatternOpenings.h"
 #include "engine/ReplacementTemplate.h"
@@ -43,6 +44,7 @@ RegexResult forEachPlannedMatch(const icu::UnicodeString& text, const icu::Unico
             continue;
         if (start > lastTry)
             break;
+        stopIfOverBudget();
         matcher->region(start, limit, status);
         if (U_FAILURE(status) || !matcher->lookingAt(status)) {
             if (searchFailed(status, pattern, result))

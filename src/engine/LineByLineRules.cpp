@@ -4,6 +4,7 @@
 #include <bitset>
 #include <memory>
 
+#include "engine/ConversionBudget.h"
 #include "engine/Log.h"
 #include "engine/PatternOpenings.h"
 #include "engine/ReplacementTemplate.h"
@@ -94,6 +95,7 @@ bool nextMatch(const icu::UnicodeString& line, LineRule& rule, int32_t from, UEr
     for (int32_t at = firstOpeningIn(line, from, line.length(), rule.openings); at >= 0 && at <= lastTry && U_SUCCESS(status);
          at = firstOpeningIn(line, rule.run->nextTryAfterFailure(line, at, line.length()), line.length(),
                              rule.openings)) {
+        stopIfOverBudget();
         if (rule.matcher->lookingAt(at, status))
             return true;
     }
@@ -113,6 +115,7 @@ bool replaceInLine(icu::UnicodeString& line, LineRule& rule, int32_t timeLimit) 
         }
         rule.matcher.reset(compiled->matcher(status));
         rule.matcher->setTimeLimit(timeLimit, status);
+        stopMatcherWithConversion(*rule.matcher);
         // A region that ends early must not change what the pattern sees.
         rule.matcher->useTransparentBounds(true);
         rule.matcher->useAnchoringBounds(false);
@@ -179,6 +182,7 @@ bool applyRulesLineByLine(icu::UnicodeString& text, const RuleTable& rules) {
     OpeningPlaces places;
     bool changed = false;
     for (int32_t start = 0; start <= text.length();) {
+        stopIfOverBudget();
         int32_t end = text.indexOf(u'\n', start);
         if (end < 0)
             end = text.length();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/ConversionBudget.h"
 #include "engine/LiteralSearch.h"
 #include "engine/PatternOpenings.h"
 
@@ -37,6 +38,7 @@ void searchOpenings(icu::RegexMatcher& matcher, const icu::UnicodeString& text, 
                     std::vector<Match>& matches, UErrorCode& error) {
     const int32_t lastTry = run.lastTryIn(text, lineStart, lineEnd);
     for (int32_t at = firstOpeningIn(text, lineStart, lineEnd, openings); at >= 0 && at <= lastTry && U_SUCCESS(error);) {
+        stopIfOverBudget();
         matcher.region(at, lineEnd, error);
         if (U_FAILURE(error))
             return;

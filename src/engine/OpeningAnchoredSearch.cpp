@@ -1,5 +1,6 @@
 #include "engine/OpeningAnchoredSearch.h"
 
+#include "engine/ConversionBudget.h"
 #include "engine/LiteralSearch.h"
 #include "engine/PatternOpenings.h"
 #include "engine/ReplacementTemplate.h"
@@ -92,6 +93,7 @@ bool eachMatch(const icu::UnicodeString& text, const icu::UnicodeString& pattern
     const std::optional<OpeningRun> run = OpeningRun::of(pattern, options & kDotMatchesLineSeparators);
     const int32_t lastTry = run ? run->lastTryIn(text, 0, text.length()) : text.length();
     for (int32_t at = finder.next(text, 0); at >= 0 && at <= lastTry;) {
+        stopIfOverBudget();
         if (matcher->lookingAt(at, status)) {
             found(*matcher);
             const int32_t end = matcher->end(status);

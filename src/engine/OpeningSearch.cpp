@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/ConversionBudget.h"
 #include "engine/TextUtilities.h"
 
 namespace engine {
@@ -33,6 +34,7 @@ bool OncePerLineSteps::find(UErrorCode& status) {
         if (at.start < 0)
             break;
         from_ = at.start + 1;
+        stopIfOverBudget();
         if (matcher_.lookingAt(at.start, status)) {
             from_ = std::max(from_, static_cast<int32_t>(matcher_.end(status)));
             return U_SUCCESS(status);
@@ -92,6 +94,7 @@ std::optional<std::vector<Match>> findAllFromOpenings(const icu::UnicodeString& 
     std::vector<Match> matches;
     UErrorCode status = U_ZERO_ERROR;
     for (int32_t at = text.indexOf(opening); at >= 0 && U_SUCCESS(status);) {
+        stopIfOverBudget();
         if (matcher->lookingAt(at, status)) {
             matches.push_back(matchFrom(*matcher, text));
             const int32_t end = matcher->end(status);

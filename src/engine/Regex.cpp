@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "engine/ConversionBudget.h"
 #include "engine/LiteralSearch.h"
 #include "engine/Log.h"
 #include "engine/RepeatedReplace.h"
@@ -72,6 +73,7 @@ std::shared_ptr<const CompiledEntry> cachedEntry(const icu::UnicodeString& patte
 // when the pattern does not compile.
 std::unique_ptr<icu::RegexMatcher> matcherFor(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
                                               uint32_t options, RegexResult& result) {
+    stopIfOverBudget();
     auto entry = cachedEntry(pattern, options);
     if (!entry->pattern) {
         result = {RegexStatus::invalidPattern, entry->error};
@@ -79,8 +81,10 @@ std::unique_ptr<icu::RegexMatcher> matcherFor(const icu::UnicodeString& text, co
     }
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::RegexMatcher> matcher(entry->pattern->matcher(text, status));
-    if (U_SUCCESS(status))
+    if (U_SUCCESS(status)) {
         matcher->setTimeLimit(matchTimeLimitTicks(text), status);
+        stopMatcherWithConversion(*matcher);
+    }
     if (U_FAILURE(status)) {
         result = {RegexStatus::invalidPattern, icu::UnicodeString::fromUTF8(u_errorName(status))};
         return nullptr;
@@ -93,6 +97,8 @@ std::unique_ptr<icu::RegexMatcher> matcherFor(const icu::UnicodeString& text, co
 bool searchFailed(UErrorCode status, const icu::UnicodeString& pattern, RegexResult& result) {
     if (U_SUCCESS(status))
         return false;
+    if (status == U_REGEX_STOPPED_BY_CALLER)
+        throw ConversionStopped{};
     result = {RegexStatus::timedOut, icu::UnicodeString::fromUTF8(u_errorName(status))};
     log(u"Regex stopped (%@) - rule skipped - %@", {result.error, pattern});
     return true;
@@ -114,9 +120,11 @@ Match matchFrom(const icu::RegexMatcher& matcher, const icu::UnicodeString& text
 }
 
 std::unique_ptr<icu::RegexMatcher> timedMatcher(const icu::RegexPattern& pattern, const icu::UnicodeString& text) {
+    stopIfOverBudget();
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(text, status));
     matcher->setTimeLimit(matchTimeLimitTicks(text), status);
+    stopMatcherWithConversion(*matcher);
     return matcher;
 }
 
@@ -253,6 +261,8 @@ RepeatedReplace::RepeatedReplace(icu::UnicodeString pattern, icu::UnicodeString 
         matcher_.reset(compiled->matcher(status));
         if (U_FAILURE(status))
             matcher_.reset();
+        else
+            stopMatcherWithConversion(*matcher_);
     }
 }
 
@@ -261,6 +271,7 @@ RepeatedReplace::~RepeatedReplace() = default;
 RegexResult RepeatedReplace::apply(icu::UnicodeString& text) {
     if (!matcher_)
         return {RegexStatus::invalidPattern, error_};
+    stopIfOverBudget();
     UErrorCode status = U_ZERO_ERROR;
     matcher_->reset(text);
     matcher_->setTimeLimit(matchTimeLimitTicks(text), status);

@@ -2,7 +2,9 @@
 // ICU regular expressions as the converters use them: every pattern is
 // compiled once per (pattern, options) and thread; every match runs under a
 // time limit so that a pattern that backtracks without end cannot hang a
-// conversion (such a rule changes nothing, and the time-out is logged).
+// conversion (such a rule changes nothing, and the time-out is logged). A
+// search also gives up when the conversion's budget runs out (see
+// ConversionBudget): that stops the whole conversion.
 
 #include <cstdint>
 #include <memory>

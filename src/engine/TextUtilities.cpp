@@ -7,6 +7,7 @@
 #include <utility>
 #include <unicode/uchar.h>
 
+#include "engine/ConversionBudget.h"
 #include "engine/Markup_ObjC.h"
 #include "engine/Regex.h"
 
@@ -87,6 +88,9 @@ icu::UnicodeString trimmedOfSpacesAndTabs(const icu::UnicodeString& text) {
 }
 
 icu::UnicodeString formatted(const icu::UnicodeString& format, std::initializer_list<icu::UnicodeString> arguments) {
+    // Passes build their output piece by piece with this: a stop point for
+    // the passes that run long without searching (a table of a million cells).
+    stopIfOverBudget();
     icu::UnicodeString out;
     const icu::UnicodeString marker(u"%@");
     auto argument = arguments.begin();

@@ -38,7 +38,8 @@ icu::UnicodeString trimmedWhere(const icu::UnicodeString& text, bool (*isTrimmed
 icu::UnicodeString trimmedOfSpacesAndTabs(const icu::UnicodeString& text);
 
 // Fills each "%@" of the format, in order, with the next argument; missing
-// arguments leave their "%@" as written.
+// arguments leave their "%@" as written. A stop point of the conversion's
+// budget (see ConversionBudget).
 icu::UnicodeString formatted(const icu::UnicodeString& format, std::initializer_list<icu::UnicodeString> arguments);
 
 // True when the text holds any of the pieces (case-sensitive).

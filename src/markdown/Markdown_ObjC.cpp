@@ -4,6 +4,7 @@
 #include <exception>
 #include <unicode/uchar.h>
 
+#include "engine/ConversionBudget.h"
 #include "engine/Log.h"
 #include "engine/OpeningSearch.h"
 #include "engine/TextUtilities.h"
@@ -129,8 +130,12 @@ bool Markdown_ObjC::flavourIsOn(const char* name) const {
 
 void Markdown_ObjC::runStep(void (Markdown_ObjC::*pass)(), const char16_t* messageOnException) {
     // A failing pass keeps what it wrote so far; the next pass still runs.
+    // A conversion over its time budget stops altogether.
+    engine::stopIfOverBudget();
     try {
         (this->*pass)();
+    } catch (const engine::ConversionStopped&) {
+        throw;
     } catch (const std::exception& exception) {
         engine::log(messageOnException, {engine::fromUtf8(exception.what())});
     } catch (...) {

@@ -1,5 +1,6 @@
 // The markup-settings pane: controls bound straight to the settings no other
-// code writes (extension lists, flavour, CriticMarkup, HTML5, folder access).
+// code writes (extension lists, flavour, CriticMarkup, HTML5, conversion time
+// limit, folder access).
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -34,6 +35,7 @@ void PreferencesController::bindMarkupSettings() {
     bindCheckBox(ui->checkbox_HideFrontMatter, kHideFrontMatter);
     bindCheckBox(ui->checkbox_UseCriticsMarkup, kUseCriticsMarkup);
     bindCheckBox(ui->checkbox_UseHTML5, kUseHTML5);
+    panesupport::bindSpinBox(ui->spinner_ConversionTimeLimit, kConversionTimeLimit, 1000);
     bindCheckBox(ui->checkbox_AskForFolderAccess, kAskForFolderAccess);
     bindCheckBox(ui->checkbox_OpenURLWithoutWarning, kWarningOpenURLInBrowser);
 }

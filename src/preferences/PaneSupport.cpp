@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSpinBox>
 
 #include "document/NotificationCenter.h"
 #include "settings/SettingsStore.h"
@@ -44,6 +45,12 @@ void bindLineEditWithPaneValue(QLineEdit* field, const char* key) {
         if (field->text() != SettingsStore::shared().stringOrPaneValue(key) || !SettingsStore::shared().contains(key))
             storeAndReload(key, field->text());
     });
+}
+
+void bindSpinBox(QSpinBox* box, const char* key, int scale) {
+    // Rounded up: a limit below one unit shows as one.
+    box->setValue((SettingsStore::shared().integerValue(key) + scale - 1) / scale);
+    QObject::connect(box, &QSpinBox::valueChanged, box, [key, scale](int value) { storeAndReload(key, value * scale); });
 }
 
 void bindComboBoxText(QComboBox* popup, const char* key) {

@@ -6,6 +6,7 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QSpinBox;
 
 namespace panesupport {
 
@@ -16,6 +17,9 @@ void showHelp(const QString& page);
 // then open documents render again so the change shows at once.
 void bindCheckBox(QCheckBox* box, const char* key);
 void bindLineEdit(QLineEdit* field, const char* key);
+// An integer setting stored in units `scale` times smaller than the box shows
+// (milliseconds in a box of seconds: 1000).
+void bindSpinBox(QSpinBox* box, const char* key, int scale = 1);
 void bindComboBoxText(QComboBox* popup, const char* key);
 // The same for a combo box whose items carry the stored values as data;
 // `shown` is the value the box shows first.

@@ -43,6 +43,7 @@ std::vector<SettingDefinition> buildRegistry() {
         registered(settingskeys::kBaseURLSelectedOption, T::Integer, 2),
         registered(settingskeys::kBaseURLWebURL, T::String, ""),
         registered(settingskeys::kBaseURLFilePath, T::Data, archivedFileUrl("/Applications")),
+        registered(settingskeys::kConversionTimeLimit, T::Integer, settingskeys::kDefaultConversionTimeLimit),
 
         optional(settingskeys::kBaseURLFilePathSec, T::Data),
         optional(settingskeys::kSandboxPaths, T::Dictionary),

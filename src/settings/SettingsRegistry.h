@@ -53,6 +53,10 @@ inline constexpr char kUseSystemPHP[] = "VANTREL_Use_InternPHP_Markup_Transforma
 inline constexpr char kUseCustomPHP[] = "VANTREL_Use_CustomPHP_Markup_Transformation";
 inline constexpr char kUseSwift[] = "VANTREL_Use_Swift_Markup_Transformation";
 inline constexpr char kCustomPHPPath[] = "VANTREL_CUSTO_PHP_URL";
+// How long one conversion may take, in milliseconds, on any road: past it
+// the conversion is stopped.
+inline constexpr char kConversionTimeLimit[] = "CONVERSION_TIME_LIMIT_MS";
+inline constexpr int kDefaultConversionTimeLimit = 10000;
 inline constexpr char kCustomPHPBookmark[] = "VANTREL_CUSTO_PHP_SECBOOKMARK";
 inline constexpr char kUpdaterAutoCheck[] = "VANTREL_UPDATER_AUTOCHECK";
 inline constexpr char kUpdaterFirstStartDone[] = "Vantrel_Updater_First_Start_Done";

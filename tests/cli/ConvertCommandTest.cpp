@@ -52,6 +52,28 @@ TEST(ConvertCommand, SettingsForOneRunOnly) {
     EXPECT_EQ(after.out, "x<br />\n<br />\n<br />");
 }
 
+// Past the time budget: no half page on standard output, exit status 1 and
+// the reason on standard error; a document that converts in time is printed.
+TEST(ConvertCommand, ADocumentOverTheTimeBudgetExitsWithOne) {
+    QByteArray large;
+    QDir corpus(QString(QUILL_CORPUS_DIR) + "/textile");
+    for (const QString& name : corpus.entryList(QDir::Files)) {
+        QFile file(corpus.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        large += file.readAll() + "\n\n";
+    }
+    while (large.size() < 4 * 1024 * 1024)
+        large += large;
+    const QStringList budget = {"--set", "CONVERSION_TIME_LIMIT_MS=1"};
+    CommandRun stopped = quillview(QStringList{"convert", "--lang", "textile"} + budget + QStringList{"-"}, large);
+    EXPECT_EQ(stopped.exitCode, 1);
+    EXPECT_TRUE(stopped.out.isEmpty());
+    EXPECT_EQ(stopped.err, "quillview convert: This document took too long to convert\n");
+    CommandRun small = quillview(QStringList{"convert", "--lang", "textile", "--set", "CONVERSION_TIME_LIMIT_MS=5000", "-"}, "*x*");
+    EXPECT_EQ(small.exitCode, 0) << small.err.toStdString();
+    EXPECT_EQ(small.out.trimmed(), "<p><strong>x</strong></p>");
+}
+
 TEST(ConvertCommand, ReviewMarksOnRequest) {
     CommandRun plain = quillview({"convert", "--lang", "html", "-"}, "a {++b++}");
     EXPECT_EQ(plain.out, "a {++b++}");

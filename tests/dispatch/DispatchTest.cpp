@@ -7,6 +7,7 @@
 #include "dispatch/MarkupLanguages.h"
 #include "dispatch/MarkupTransformTask.h"
 #include "document/DocumentPipeline.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -165,5 +166,35 @@ TEST_F(BuiltInRoad, ConversionsRunSideBySide) {
         // compare what does not depend on them.
         EXPECT_FALSE(first.result().fragment.isEmpty()) << name.toStdString();
         EXPECT_EQ(first.result().fragment.count("<p>"), second.result().fragment.count("<p>")) << name.toStdString();
+    }
+}
+
+// A document that keeps a converter busy past the time budget gives no page
+// at all, whichever converter it is; the next conversion is unaffected.
+TEST_F(BuiltInRoad, EveryBuiltInConverterStopsAtTheBudget) {
+    const std::pair<const char*, const char*> languages[] = {
+        {"markdown", "markdown"}, {"markdownextra", "markdown"}, {"multimarkdown", "markdown"},
+        {"gfm", "markdown"},      {"textile", "textile"},       {"wikitext", "wikitext"},
+        {"bbcode", "bbcode"},     {"tessel", "markdown"},
+    };
+    SettingsStore& store = SettingsStore::shared();
+    for (const auto& [language, corpusFolder] : languages) {
+        QDir corpus(QString(QUILL_CORPUS_DIR) + "/" + corpusFolder);
+        QString large;
+        for (const QString& name : corpus.entryList(QDir::Files)) {
+            QFile file(corpus.filePath(name));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            large += QString::fromUtf8(file.readAll()) + "\n\n";
+        }
+        while (large.size() < 4 * 1024 * 1024)
+            large += large;
+        store.setValue(settingskeys::kConversionTimeLimit, 1);
+        const auto stopped = MarkupTransformTask::transformStringWithOutcome(large, language, true);
+        store.remove(settingskeys::kConversionTimeLimit);
+        EXPECT_TRUE(stopped.stopped) << language;
+        EXPECT_TRUE(stopped.html.isEmpty()) << language;
+        const auto next = MarkupTransformTask::transformStringWithOutcome("*a*", language, false);
+        EXPECT_FALSE(next.stopped) << language;
+        EXPECT_FALSE(next.html.isEmpty()) << language;
     }
 }

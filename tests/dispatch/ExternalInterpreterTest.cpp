@@ -4,12 +4,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
+#include <atomic>
 #include <gtest/gtest.h>
 
 #include "dispatch/CheckMarkupInterpreter.h"
 #include "dispatch/ChildProcess.h"
 #include "dispatch/MarkupTransformTask.h"
 #include "settings/AppSupportFilePaths.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -18,6 +21,7 @@ const char* const kInterpreterKeys[] = {
     "VANTREL_Use_IObjectiveC_Markup_Transformation", "VANTREL_Use_InternPHP_Markup_Transformation",
     "VANTREL_Use_CustomPHP_Markup_Transformation",   "VANTREL_Use_Swift_Markup_Transformation",
     "VANTREL_CUSTO_PHP_URL",                         "MMD_EXE_PATH",
+    settingskeys::kConversionTimeLimit,
 };
 
 struct Interpreters : ::testing::Test {
@@ -139,6 +143,34 @@ TEST_F(Interpreters, CustomInterpreterRunsWithTheLanguagesScriptArgument) {
     task.setMarkuplanguage("bbcode");
     EXPECT_EQ(task.phpLaunchPath, store.stringValue("VANTREL_CUSTO_PHP_URL"));
     EXPECT_EQ(task.performMarkupTaskonString("[b]x[/b]", false), "1|[b]x[/b]");
+}
+
+// An interpreter that never ends, and what it started, are stopped at the
+// budget or as soon as no one needs the conversion; nothing it printed is
+// taken for the page.
+TEST_F(Interpreters, AnInterpreterThatNeverEndsIsStoppedAtTheBudgetOrOnCancel) {
+    SettingsStore& store = SettingsStore::shared();
+    store.setValue("VANTREL_Use_CustomPHP_Markup_Transformation", true);
+    store.setValue("VANTREL_CUSTO_PHP_URL", script("php", "echo partial; sleep 30 & while :; do :; done"));
+    store.setValue(settingskeys::kConversionTimeLimit, 300);
+    QElapsedTimer timer;
+    timer.start();
+    const auto outcome = MarkupTransformTask::transformStringWithOutcome("[b]x[/b]", "bbcode", false);
+    EXPECT_TRUE(outcome.stopped);
+    EXPECT_TRUE(outcome.html.isEmpty());
+    EXPECT_FALSE(outcome.conversionFailed);
+    EXPECT_LT(timer.elapsed(), 20000);
+
+    store.setValue(settingskeys::kConversionTimeLimit, 60000);
+    auto cancelled = std::make_shared<std::atomic<bool>>(false);
+    QFuture<MarkupTransformTask::Outcome> running = QtConcurrent::run([cancelled] {
+        return MarkupTransformTask::transformStringWithOutcome("[b]x[/b]", "bbcode", false, {}, cancelled);
+    });
+    QThread::msleep(100);
+    timer.restart();
+    cancelled->store(true);
+    EXPECT_TRUE(running.result().stopped);
+    EXPECT_LT(timer.elapsed(), 20000);
 }
 
 TEST_F(Interpreters, WithoutCustomInterpreterTheBuiltInConvertersTakeOver) {

@@ -1,6 +1,7 @@
 // Document windows with a real web view: files opened through the
 // application, the rendered DOM read back from the page.
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QClipboard>
 #include <QFileDialog>
@@ -18,6 +19,7 @@
 #include "document/Document.h"
 #include "document/ViewSettings.h"
 #include "settings/AppSupportFilePaths.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
 
@@ -87,7 +89,8 @@ private slots:
         QApplication::closeAllWindows();
         QTest::qWait(50);
         SettingsStore& settings = SettingsStore::shared();
-        for (const char* key : {"defaults_FontSize", "SelectedCSSStyle", "BASEURL_SelectedOption", "WINDOW_SHOW_TITLEBAR"})
+        for (const char* key : {"defaults_FontSize", "SelectedCSSStyle", "BASEURL_SelectedOption", "WINDOW_SHOW_TITLEBAR",
+                                settingskeys::kConversionTimeLimit})
             settings.remove(key);
     }
 
@@ -443,6 +446,32 @@ private slots:
         disconnect(watching);
         QVERIFY(!largeShown);
         QVERIFY(bodyText(document).contains("Small again"));
+    }
+
+    // Past the time budget the window keeps the last good page and says why;
+    // the next conversion in time takes the notice away.
+    void aConversionOverTheBudgetKeepsTheLastPage() {
+        writeFile(path("slow.md"), "# Fast enough\n");
+        Document* document = openAndWait(path("slow.md"));
+        QVERIFY(document);
+        auto* notice = document->findChild<QLabel*>("label_ConversionStopped");
+        QVERIFY(notice && notice->isHidden());
+
+        SettingsStore::shared().setValue(settingskeys::kConversionTimeLimit, 1);
+        QByteArray slow = "# Too slow\n\n";
+        for (int i = 0; i < 20000; ++i)
+            slow += "Some *text* with [a link](https://example.org/" + QByteArray::number(i) + ").\n\n";
+        writeFile(path("slow.md"), slow);
+        document->reloadTxt();
+        QVERIFY(QTest::qWaitFor([&] { return !notice->isHidden(); }, 30000));
+        QCOMPARE(notice->text(), QString("This document took too long to convert"));
+        QVERIFY(bodyText(document).contains("Fast enough"));
+
+        SettingsStore::shared().remove(settingskeys::kConversionTimeLimit);
+        writeFile(path("slow.md"), "# Fast again\n");
+        document->reloadTxt();
+        QVERIFY(waitForBodyText(document, "Fast again", 30000));
+        QVERIFY(notice->isHidden());
     }
 
     // Export from the window: the save dialog suggests the name, the export

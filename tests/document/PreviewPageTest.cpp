@@ -11,6 +11,7 @@
 #include "document/PageTemplate.h"
 #include "document/PreviewRequestPolicy.h"
 #include "document/ScriptPermissions.h"
+#include "document/SharedConversions.h"
 #include "document/TextReading.h"
 #include "document/ViewSettings.h"
 #include "settings/AppSupportFilePaths.h"
@@ -161,6 +162,28 @@ private slots:
     }
 
     // ------------------------------------------------------------ base URL
+
+    // A save while a conversion runs: each window lets go of the older one.
+    // It runs on while another window still waits for it, and stops as soon
+    // as none does.
+    void aConversionNoOneWaitsForIsStopped() {
+        QByteArray text;
+        for (int i = 0; i < 20000; ++i)
+            text += "Some *text* with [a link](https://example.org/" + QByteArray::number(i) + ").\n\n";
+        writeFile(path("shared.md"), text);
+        documentpipeline::Request request;
+        request.path = path("shared.md");
+        sharedconversions::Conversion first = sharedconversions::conversionFor(request);
+        sharedconversions::Conversion second = sharedconversions::conversionFor(request);
+        first.interest.reset();
+        QVERIFY(second.future.result().problem == documentpipeline::Problem::None);
+        QVERIFY(second.future.result().fragment.contains("<em>text</em>"));
+
+        sharedconversions::Conversion abandoned = sharedconversions::conversionFor(request);
+        abandoned.interest.reset();
+        QVERIFY(abandoned.future.result().problem == documentpipeline::Problem::TookTooLong);
+        QVERIFY(abandoned.future.result().fragment.isEmpty());
+    }
 
     void baseURLFollowsTheOption() {
         SettingsStore& settings = SettingsStore::shared();

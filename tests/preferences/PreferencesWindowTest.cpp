@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTranslator>
 
@@ -271,6 +272,13 @@ private slots:
         emit flavour->activated(flavour->currentIndex());
         QCOMPARE(SettingsStore::shared().stringValue(keys::kMarkdownFlavour), QString("gfm"));
         SettingsStore::shared().remove(keys::kMarkdownFlavour);
+
+        // Seconds in the pane, milliseconds in the setting.
+        auto* timeLimit = window->findChild<QSpinBox*>("spinner_ConversionTimeLimit");
+        QCOMPARE(timeLimit->value(), 10);
+        timeLimit->setValue(3);
+        QCOMPARE(SettingsStore::shared().integerValue(keys::kConversionTimeLimit), 3000);
+        SettingsStore::shared().remove(keys::kConversionTimeLimit);
     }
 };
 
