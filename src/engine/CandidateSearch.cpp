@@ -140,7 +140,11 @@ SearchPlan linesStartingWith(const icu::UnicodeString& text, const icu::UnicodeS
         int32_t lineStart = at;
         while (lineStart > 0 && at - lineStart < leadingSpaces && text.charAt(lineStart - 1) == u' ')
             --lineStart;
-        if (lineStart == 0 || endsLineForDot(text.charAt(lineStart - 1)))
+        // A find loop never starts a line between the "\r" and "\n" of a
+        // line end, though "^" holds there.
+        const bool lineStarts = lineStart == 0 || (endsLineForDot(text.charAt(lineStart - 1)) &&
+                                                   !(text.charAt(lineStart - 1) == u'\r' && text.charAt(lineStart) == u'\n'));
+        if (lineStarts)
             plan.starts.push_back(lineStart);
     }
     return plan;

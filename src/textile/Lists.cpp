@@ -108,7 +108,7 @@ void Textile_ObjC::performLists() {
     // A list starts where a marker starts a line (the empty line in front
     // may be taken with it); a table cell or a line of prose that merely
     // holds "* " further on is no list.
-    auto matches = matchesForDotMatchedPattern(u"(?m)^(\n?)([*#]{1,})[ \\t]{1,}(.*?)\n\n");
+    auto matches = findLists(str);
     if (!matches)
         return;
     std::vector<engine::RangeEdit> edits;
@@ -118,15 +118,11 @@ void Textile_ObjC::performLists() {
 }
 
 void Textile_ObjC::performDefinitionLists() {
-    // The first term and its ":=" stand on one line, so a stray "- " line
-    // does not search the rest of the text for a ":=".
-    auto matches = matchesForDotMatchedPattern(u"(?m)^(\n?[^A-Za-z0-9\n]{0,})([-])[ ]{1,}([^\n]*?) \\:\\= (.*?)\n\n");
-    if (!matches)
-        return;
     std::vector<engine::RangeEdit> edits;
-    for (const engine::Match& match : *matches) {
+    for (const engine::TextRange& match : definitionListRanges(str)) {
         icu::UnicodeString html(u"\n<dl>\n");
-        for (const icu::UnicodeString& rawPiece : engine::split(match.text(), u"- ")) {
+        const icu::UnicodeString text(str, match.start, match.end - match.start);
+        for (const icu::UnicodeString& rawPiece : engine::split(text, u"- ")) {
             icu::UnicodeString piece = engine::trimmed(rawPiece);
             if (piece.isEmpty())
                 continue;
@@ -141,7 +137,7 @@ void Textile_ObjC::performDefinitionLists() {
             html += engine::formatted(u"\t<dt>%@</dt>\n\t<dd>%@</dd>\n", {engine::trimmed(parts[0]), definition});
         }
         html += u"</dl>\n\n";
-        edits.push_back({match.start(), match.end(), html});
+        edits.push_back({match.start, match.end, html});
     }
     engine::applyRangeEdits(str, std::move(edits));
 }

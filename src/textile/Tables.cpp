@@ -2,8 +2,11 @@
 // foot ("|~.") and body, cell attributes and cells that run over lines.
 #include "textile/Textile_ObjC.h"
 
+#include <algorithm>
 #include <unicode/uchar.h>
 
+#include "engine/CandidateSearch.h"
+#include "engine/Log.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 
@@ -49,12 +52,49 @@ int64_t integerValue(const icu::UnicodeString& text) {
     return negative ? -value : value;
 }
 
+// The end of the last "|" that spaces or tabs and a blank line follow; -1
+// when there is none.
+int32_t endOfLastTable(const icu::UnicodeString& text) {
+    static const icu::UnicodeString blankLine(u"\n\n");
+    for (int32_t at = text.lastIndexOf(blankLine); at > 0; at = text.lastIndexOf(blankLine, 0, at + 1)) {
+        int32_t bar = at - 1;
+        while (bar >= 0 && (text[bar] == u' ' || text[bar] == u'\t'))
+            --bar;
+        if (bar >= 0 && text[bar] == u'|')
+            return at + 2;
+    }
+    return -1;
+}
+
 }  // namespace
 
-void Textile_ObjC::performTables() {
+icu::UnicodeString Textile_ObjC::tablePattern() {
     // A table, and the line of its own attributes ("table(grid).") above it.
-    auto matches = matchesForDotMatchedPattern(u"(?m)^(?:table(" + signatureAttributesPattern() +
-                                               u")\\.[ \\t]*\n)?(\\|.*?\\|[ \\t]{0,}\n\n)");
+    return u"(?m)^(?:table(" + signatureAttributesPattern() + u")\\.[ \\t]*\n)?(\\|.*?\\|[ \\t]*\n\n)";
+}
+
+std::optional<std::vector<engine::Match>> Textile_ObjC::findTables(const icu::UnicodeString& text) {
+    // A table begins at a line that starts with "|" or "table", and its rows
+    // run to the first "|" before a blank line: from a start before the last
+    // such end the search always finds one, from a later start never, so no
+    // try goes past it (rows that never close would otherwise cost a scan to
+    // the end of the text from each row).
+    engine::SearchPlan plan = engine::linesStartingWith(text, u"|");
+    const std::vector<int32_t> attributeLines = engine::linesStartingWith(text, u"table").starts;
+    plan.starts.insert(plan.starts.end(), attributeLines.begin(), attributeLines.end());
+    std::sort(plan.starts.begin(), plan.starts.end());
+    plan.limit = endOfLastTable(text);
+    if (plan.limit < 0)
+        return std::vector<engine::Match>{};
+    engine::RegexResult result;
+    auto matches = engine::findAllPlanned(text, tablePattern(), plan, engine::kDotMatchesLineSeparators, &result);
+    if (result.status == engine::RegexStatus::invalidPattern)
+        engine::log(u"Error for Pattern %@ - %@", {tablePattern(), result.error});
+    return matches;
+}
+
+void Textile_ObjC::performTables() {
+    auto matches = findTables(str);
     if (!matches)
         return;
     std::vector<engine::RangeEdit> edits;

@@ -78,6 +78,13 @@ void Textile_ObjC::inlineTransform() {
     };
     for (const RuleRecord& rule : regexes) {
         icu::UnicodeString literal = blockLocalLiteral(rule.name);
+        if (rule.name == u"upperCase") {
+            // It looks ahead to the next "<" wherever that stands: one walk
+            // over the whole text.
+            applyBlockLocal();
+            replaceCapitalRuns(rule.templateText);
+            continue;
+        }
         if (literal.isEmpty()) {
             applyBlockLocal();
             engine::RegexResult result = engine::replaceAllAtOpenings(str, rule.pattern, rule.templateText);

@@ -71,9 +71,27 @@ public:
     // Lists and definition lists (Lists.cpp).
     void performLists();
     void performDefinitionLists();
+    // Their patterns, and where they match (ListSearches.cpp): the matches
+    // of findAll with dot-all, found without a try that runs to the end of
+    // the text or lets a long line exhaust the matcher's stack; for
+    // definition lists the range of each whole match.
+    static icu::UnicodeString listPattern();
+    static std::optional<std::vector<engine::Match>> findLists(const icu::UnicodeString& text);
+    static icu::UnicodeString definitionListPattern();
+    static std::vector<engine::TextRange> definitionListRanges(const icu::UnicodeString& text);
+
+    // Capitals (CapitalRuns.cpp): the runs that the "upperCase" rule
+    // matches, and that rule's replacement of them in the text.
+    static std::vector<engine::TextRange> capitalRuns(const icu::UnicodeString& text);
+    void replaceCapitalRuns(const icu::UnicodeString& replacementTemplate);
 
     // Tables (Tables.cpp).
     void performTables();
+    // A table's pattern, and its matches as findAll finds them with dot-all,
+    // searched only from line starts that can begin a table and only up to
+    // the last place where one can end.
+    static icu::UnicodeString tablePattern();
+    static std::optional<std::vector<engine::Match>> findTables(const icu::UnicodeString& text);
     icu::UnicodeString formattedTableRowsFromArray(const std::vector<std::vector<icu::UnicodeString>>& rows) const;
     struct CellAttributes {
         icu::UnicodeString tag;
