@@ -1,5 +1,7 @@
 #include "engine/OpeningAnchoredSearch.h"
 
+#include <cstdint>
+
 #include "engine/ConversionBudget.h"
 #include "engine/LiteralSearch.h"
 #include "engine/PatternOpenings.h"
@@ -9,20 +11,23 @@
 namespace engine {
 namespace {
 
-// Where the openings of a pattern stand in a text, one after another.
+// Where the openings of a pattern stand in a text, one after another. A
+// finder serves one search: its answers go forward through one text.
 class OpeningFinder {
 public:
     OpeningFinder(std::vector<icu::UnicodeString> openings, bool atLineStarts)
-        : openings_(std::move(openings)), atLineStarts_(atLineStarts) {
-        for (const icu::UnicodeString& opening : openings_)
+        : openings_(std::move(openings)), atLineStarts_(atLineStarts), found_(openings_.size()) {
+        for (const icu::UnicodeString& opening : openings_) {
             firstCharacters_.add(opening[0]);
+            searchLiterally_ = searchLiterally_ && opening.length() >= 2;
+        }
     }
 
     // The first position at or after `from` where an opening begins (at a
     // line start, for a pattern that begins with "(?m)^"); -1 when none.
     int32_t next(const icu::UnicodeString& text, int32_t from) const {
         if (atLineStarts_)
-            return openingAtLineStartFrom(text, from);
+            return searchLiterally_ ? openingAtLineStartByLiteral(text, from) : openingAtLineStartFrom(text, from);
         return openingFrom(text, from);
     }
 
@@ -45,6 +50,26 @@ private:
         return -1;
     }
 
+    // Openings of two units or more ("\nh1.", "p(") stand far more rarely
+    // than lines start, and the library's byte search skips to them: each
+    // opening's next place at a line start is looked up, and kept until the
+    // search has passed it.
+    int32_t openingAtLineStartByLiteral(const icu::UnicodeString& text, int32_t from) const {
+        int32_t first = -1;
+        for (size_t i = 0; i < openings_.size(); ++i) {
+            Found& found = found_[i];
+            if (from < found.from || (found.at >= 0 && found.at < from)) {
+                found.from = from;
+                found.at = findLiteral(text, openings_[i], from);
+                while (found.at > 0 && !endsLineForDot(text[found.at - 1]))
+                    found.at = findLiteral(text, openings_[i], found.at + 1);
+            }
+            if (found.at >= 0 && (first < 0 || found.at < first))
+                first = found.at;
+        }
+        return first;
+    }
+
     int32_t openingFrom(const icu::UnicodeString& text, int32_t from) const {
         if (from > text.length())
             return -1;
@@ -62,9 +87,17 @@ private:
         return -1;
     }
 
+    // The first place at a line start at or after `from` of one opening.
+    struct Found {
+        int32_t from = INT32_MAX;
+        int32_t at = -1;
+    };
+
     std::vector<icu::UnicodeString> openings_;
     bool atLineStarts_ = false;
+    bool searchLiterally_ = true;
     FirstCharacters firstCharacters_;
+    mutable std::vector<Found> found_;
 };
 
 // Every opening is a real text, and the options compare it as written.
