@@ -6,6 +6,7 @@
 
 #include "engine/AsciiCaseSearch.h"
 #include "engine/CandidateSearch.h"
+#include "engine/LiteralSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 
@@ -48,6 +49,39 @@ bool startsBlockLevel(const icu::UnicodeString& t) {
         return false;
     int32_t at = escapeSet.indexOf(t.charAt(1)) >= 0 ? 2 : 1;
     return at < t.length() && secondSet.indexOf(t.charAt(at)) >= 0;
+}
+
+// Removes the line break that stands right behind a table tag ("<td>",
+// "</tr>"), the tag written in lower case. The tags hold no "i", "k" or "s",
+// so comparing ASCII letters in either case finds just what a case-insensitive
+// search finds. One walk over the tags, since removing a break behind one tag
+// never makes or takes a break behind another.
+void dropBreaksAfterTableTags(icu::UnicodeString& text, const icu::UnicodeString& htmlClose) {
+    static const icu::UnicodeString tags[] = {u"<table>", u"<td>",     u"<tr>",     u"<th>",     u"<thead>",
+                                              u"<tfoot>", u"<tbody>", u"</table>", u"</td>",    u"</tr>",
+                                              u"</th>",   u"</thead>", u"</tfoot>", u"</tbody>"};
+    const icu::UnicodeString lowerBreak = u"<br" + htmlClose;
+    icu::UnicodeString out;
+    int32_t copiedUpTo = 0;
+    bool changed = false;
+    for (int32_t at = engine::findUnit(text, u'<'); at >= 0; at = engine::findUnit(text, u'<', at + 1)) {
+        for (const icu::UnicodeString& tag : tags) {
+            if (!engine::startsWithIgnoringAsciiCase(text, at, tag) ||
+                !engine::startsWithIgnoringAsciiCase(text, at + tag.length(), lowerBreak))
+                continue;
+            if (!changed)
+                out = engine::emptyWithRoomFor(text);
+            changed = true;
+            out.append(text, copiedUpTo, at - copiedUpTo).append(tag);
+            copiedUpTo = at + tag.length() + lowerBreak.length();
+            at = copiedUpTo - 1;
+            break;
+        }
+    }
+    if (!changed)
+        return;
+    out.append(text, copiedUpTo, text.length() - copiedUpTo);
+    text = std::move(out);
 }
 
 }  // namespace
@@ -105,13 +139,5 @@ void Textile_ObjC::performAddBRs() {
     breakLines(u"<p(.*?)</p>", u"<p", u"</p>", 0, true);
     breakLines(u"<h[1-6{1,1}](.*?)</h[1-6{1,1}]>", u"<h", u"</h", 2, false);
 
-    // The tags hold no "i", "k" or "s", so comparing ASCII letters in either
-    // case finds just what a case-insensitive search finds.
-    for (const char16_t* tag : {u"table", u"td", u"tr", u"th", u"thead", u"tfoot", u"tbody"}) {
-        icu::UnicodeString name(tag);
-        icu::UnicodeString brAfterOpen = engine::formatted(u"<%@><br%@", {name, HTML_close});
-        icu::UnicodeString brAfterClose = engine::formatted(u"</%@><br%@", {name, HTML_close});
-        engine::replaceAllIgnoringAsciiCase(str, brAfterOpen, engine::formatted(u"<%@>", {name}));
-        engine::replaceAllIgnoringAsciiCase(str, brAfterClose, engine::formatted(u"</%@>", {name}));
-    }
+    dropBreaksAfterTableTags(str, HTML_close);
 }
