@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "engine/ConversionBudget.h"
+#include "engine/LiteralSearch.h"
 #include "engine/Log.h"
 #include "engine/Regex.h"
 #include "engine/ReplacementTemplate.h"
@@ -71,7 +72,7 @@ bool holds(const icu::UnicodeString& block, const CharacterSet& characters, cons
     if (!characters.mayHold(literal))
         return false;
     // For one ASCII character the set has answered already.
-    return (literal.length() == 1 && literal[0] < 128) || block.indexOf(literal) >= 0;
+    return (literal.length() == 1 && literal[0] < 128) || findLiteral(block, literal) >= 0;
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <unicode/uchar.h>
 
 #include "engine/AsciiCaseSearch.h"
-#include "engine/CandidateSearch.h"
 #include "engine/LiteralSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
@@ -111,33 +110,75 @@ void Textile_ObjC::performPBlocking() {
         str += u"</p>";
 }
 
+icu::UnicodeString Textile_ObjC::breakableElementPattern(bool headings) {
+    return headings ? u"<h[1-6{1,1}](.*?)</h[1-6{1,1}]>" : u"<p(.*?)</p>";
+}
+
+namespace {
+
+bool isHeadingDigit(char16_t c) {
+    return (c >= u'1' && c <= u'6') || c == u'{' || c == u',' || c == u'}';
+}
+
+// The length of the opening or closing that stands at `at`, or 0.
+int32_t pieceAt(const icu::UnicodeString& text, int32_t at, bool headings, bool closing) {
+    static const icu::UnicodeString pieces[2][2] = {{u"<p", u"</p>"}, {u"<h", u"</h"}};
+    const icu::UnicodeString& literal = pieces[headings][closing];
+    if (text.compare(at, literal.length(), literal) != 0)
+        return 0;
+    if (!headings)
+        return literal.length();
+    const int32_t digit = at + literal.length();
+    if (digit >= text.length() || !isHeadingDigit(text[digit]))
+        return 0;
+    if (!closing)
+        return literal.length() + 1;
+    return digit + 1 < text.length() && text[digit + 1] == u'>' ? literal.length() + 2 : 0;
+}
+
+}  // namespace
+
+// From an opening to the first closing behind it, as the lazy dot-all
+// pattern finds it (a closing begins with "<", which never stands inside a
+// "\r\n" that the pattern's dot steps over whole). When an opening finds no
+// closing, no later one does.
+std::vector<engine::TextRange> Textile_ObjC::breakableElements(const icu::UnicodeString& text, bool headings) {
+    static const icu::UnicodeString opening[] = {u"<p", u"<h"};
+    static const icu::UnicodeString closing[] = {u"</p", u"</h"};
+    std::vector<engine::TextRange> elements;
+    for (int32_t at = engine::findLiteral(text, opening[headings]); at >= 0;) {
+        const int32_t openingLength = pieceAt(text, at, headings, false);
+        if (openingLength == 0) {
+            at = engine::findLiteral(text, opening[headings], at + 1);
+            continue;
+        }
+        int32_t close = engine::findLiteral(text, closing[headings], at + openingLength);
+        while (close >= 0 && pieceAt(text, close, headings, true) == 0)
+            close = engine::findLiteral(text, closing[headings], close + 1);
+        if (close < 0)
+            break;
+        const int32_t end = close + pieceAt(text, close, headings, true);
+        elements.push_back({at, end});
+        at = engine::findLiteral(text, opening[headings], end);
+    }
+    return elements;
+}
+
 void Textile_ObjC::performAddBRs() {
     const icu::UnicodeString lineBreak = engine::formatted(u"<br%@\n", {HTML_close});
-    // An element runs to the first closing tag behind it, so none begins
-    // after the last one: those openings are not tried.
-    auto breakLines = [&](const icu::UnicodeString& pattern, const icu::UnicodeString& open,
-                          const icu::UnicodeString& close, int32_t closeRest, bool skipPre) {
-        const int32_t closed = engine::endOfLastOccurrence(str, close);
-        if (closed < 0)
-            return;
-        engine::SearchPlan plan{engine::occurrencesOf(str, open), closed + closeRest};
-        auto matches = engine::findAllPlanned(str, pattern, plan, engine::kDotMatchesLineSeparators);
-        if (!matches)
-            return;
+    for (const bool headings : {false, true}) {
         std::vector<engine::RangeEdit> edits;
-        for (const engine::Match& match : *matches) {
-            icu::UnicodeString text = match.text();
-            if (skipPre && icu::UnicodeString(text, 0, 5).toLower().indexOf(u"<pre") >= 0)
+        for (const engine::TextRange& element : breakableElements(str, headings)) {
+            icu::UnicodeString text(str, element.start, element.end - element.start);
+            if (!headings && icu::UnicodeString(text, 0, 5).toLower().indexOf(u"<pre") >= 0)
                 continue;
             if (text.indexOf(u'\n') < 0)
                 continue;
             engine::replaceAllLiteral(text, u"\n", lineBreak);
-            edits.push_back({match.start(), match.end(), text});
+            edits.push_back({element.start, element.end, text});
         }
         engine::applyRangeEdits(str, std::move(edits));
-    };
-    breakLines(u"<p(.*?)</p>", u"<p", u"</p>", 0, true);
-    breakLines(u"<h[1-6{1,1}](.*?)</h[1-6{1,1}]>", u"<h", u"</h", 2, false);
+    }
 
     dropBreaksAfterTableTags(str, HTML_close);
 }

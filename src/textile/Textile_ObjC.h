@@ -112,6 +112,11 @@ public:
     void returnNoTextileBlocks();
     void performPBlocking();
     void performAddBRs();
+    // The paragraphs ("<p…</p>") or headings ("<h1…</h1>") whose line ends
+    // become breaks: the matches of the lazy dot-all pattern, found by
+    // literal search.
+    static icu::UnicodeString breakableElementPattern(bool headings);
+    static std::vector<engine::TextRange> breakableElements(const icu::UnicodeString& text, bool headings);
 
     RuleTable blockTransformRegex;
     RuleTable blockAttributesTransformRegex;

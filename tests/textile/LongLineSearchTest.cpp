@@ -1,5 +1,5 @@
-// The searches for tables, lists, definition lists and runs of capitals find
-// just what their patterns find, on random pieces of their markup (line ends
+// The searches for tables, lists, definition lists, runs of capitals and
+// paragraphs find just what their patterns find, on random pieces of their markup (line ends
 // of every kind among them) and on the corpus; and a long line that would
 // overflow a pattern's backtracking stack costs no other line its markup.
 #include <functional>
@@ -90,6 +90,20 @@ TEST(TextileLongLineSearch, CapitalRunsAreWhatTheRuleMatches) {
         const auto runs = engine::findAll(text, pattern);
         ASSERT_TRUE(runs);
         EXPECT_EQ(rangesOf(Textile_ObjC::capitalRuns(text)), rangesOf(*runs, true)) << shown(text);
+    });
+}
+
+TEST(TextileLongLineSearch, BreakableElementsAreWhatThePatternsFind) {
+    const std::vector<icu::UnicodeString> pieces = {u"<p", u"</p>", u"<pre>", u"<h", u"</h", u"1", u"7", u"{", u">",
+                                                   u"<", u"/", u"a", u"\n", u"\r\n", u"<h2>", u"</h2>"};
+    forSamples(pieces, [](const icu::UnicodeString& text) {
+        for (const bool headings : {false, true}) {
+            const auto elements =
+                engine::findAll(text, Textile_ObjC::breakableElementPattern(headings), engine::kDotMatchesLineSeparators);
+            ASSERT_TRUE(elements);
+            EXPECT_EQ(rangesOf(Textile_ObjC::breakableElements(text, headings)), rangesOf(*elements, true))
+                << shown(text);
+        }
     });
 }
 
