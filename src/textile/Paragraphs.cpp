@@ -2,6 +2,7 @@
 // conversion.
 #include "textile/Textile_ObjC.h"
 
+#include <algorithm>
 #include <unicode/uchar.h>
 
 #include "engine/AsciiCaseSearch.h"
@@ -64,9 +65,12 @@ void dropBreaksAfterTableTags(icu::UnicodeString& text, const icu::UnicodeString
     int32_t copiedUpTo = 0;
     bool changed = false;
     for (int32_t at = engine::findUnit(text, u'<'); at >= 0; at = engine::findUnit(text, u'<', at + 1)) {
+        // Most tags have no break behind them: that is looked at first.
+        const int32_t tagEnd = text.indexOf(u'>', at + 1, std::min(8, text.length() - at - 1)) + 1;
+        if (tagEnd <= 0 || !engine::startsWithIgnoringAsciiCase(text, tagEnd, lowerBreak))
+            continue;
         for (const icu::UnicodeString& tag : tags) {
-            if (!engine::startsWithIgnoringAsciiCase(text, at, tag) ||
-                !engine::startsWithIgnoringAsciiCase(text, at + tag.length(), lowerBreak))
+            if (tag.length() != tagEnd - at || !engine::startsWithIgnoringAsciiCase(text, at, tag))
                 continue;
             if (!changed)
                 out = engine::emptyWithRoomFor(text);
@@ -85,27 +89,37 @@ void dropBreaksAfterTableTags(icu::UnicodeString& text, const icu::UnicodeString
 
 }  // namespace
 
+// A paragraph opens at a line after an empty one (or the first), unless a
+// line since the empty one starts with a block-level tag, and closes at the
+// end of the line before the next empty one. One walk over the lines.
 void Textile_ObjC::performPBlocking() {
-    std::vector<icu::UnicodeString> lines = engine::split(str, u"\n");
+    icu::UnicodeString out = engine::emptyWithRoomFor(str);
     bool open = false;
     bool allowed = true;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        icu::UnicodeString t = engine::trimmed(lines[i]);
+    for (int32_t from = 0, line = 0; from <= str.length(); ++line) {
+        int32_t end = str.indexOf(u'\n', from);
+        if (end < 0)
+            end = str.length();
+        const icu::UnicodeString t = engine::trimmedInPlace(str.tempSubStringBetween(from, end));
         if (t.isEmpty()) {
             allowed = true;
-            if (open && i > 0)
-                lines[i - 1] += u"</p>";
+            if (open && line > 0)
+                out += u"</p>";
             open = false;
-            continue;
+        } else {
+            if (startsBlockLevel(t))
+                allowed = false;
         }
-        if (startsBlockLevel(t))
-            allowed = false;
-        if (!open && allowed) {
-            lines[i].insert(0, u"<p>");
+        if (line > 0)
+            out += u'\n';
+        if (!t.isEmpty() && !open && allowed) {
+            out += u"<p>";
             open = true;
         }
+        out.append(str, from, end - from);
+        from = end + 1;
     }
-    str = engine::join(lines, u"\n");
+    str = std::move(out);
     if (open)
         str += u"</p>";
 }
