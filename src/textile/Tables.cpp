@@ -168,19 +168,19 @@ icu::UnicodeString Textile_ObjC::formattedTableRowsFromArray(const std::vector<R
             // The line ended inside a cell: the following lines that do not
             // begin with a bar continue it.
             while (r + 1 < rows.size() && !engine::trimmed(rows[r + 1].front()).isEmpty()) {
-                Row next = rows[++r];
-                cells.back() = engine::formatted(u"%@<br%@%@", {cells.back(), HTML_close, next.front()});
-                next.erase(next.begin());
-                if (!next.empty() && engine::trimmed(next.back()).isEmpty())
-                    next.pop_back();
-                cells.insert(cells.end(), next.begin(), next.end());
+                // Appended in place: a cell may go on over many lines.
+                const Row& next = rows[++r];
+                cells.back().append(u"<br").append(HTML_close).append(next.front());
+                const bool closed = next.size() > 1 && engine::trimmed(next.back()).isEmpty();
+                cells.insert(cells.end(), next.begin() + 1, closed ? next.end() - 1 : next.end());
             }
         }
+        static const icu::UnicodeString attributesEnd(u". ");
         html += u"\t<tr>\n";
         for (const icu::UnicodeString& c : cells) {
-            int32_t at = c.indexOf(u". ");
+            int32_t at = c.indexOf(attributesEnd);
             if (at <= 0 || u_isUWhiteSpace(c.charAt(0))) {
-                html += engine::formatted(u"\t\t<td>%@</td>\n", {c});
+                html.append(u"\t\t<td>").append(c).append(u"</td>\n");
                 continue;
             }
             CellAttributes cell = attrForTableCell(icu::UnicodeString(c, 0, at));
