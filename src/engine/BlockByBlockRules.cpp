@@ -44,7 +44,7 @@ bool replaceInBlock(icu::UnicodeString& block, PreparedRule& prepared) {
     return true;
 }
 
-// Which ASCII characters a block holds: a literal with an ASCII character
+// Which ASCII characters a block may hold: a literal with an ASCII character
 // the block lacks cannot stand in it, which rules most rules out at the cost
 // of one look at each character of the block.
 class CharacterSet {
@@ -54,6 +54,14 @@ public:
         for (int32_t i = 0, length = block.length(); i < length; ++i)
             if (units[i] < 128)
                 present_[units[i] >> 6] |= uint64_t{1} << (units[i] & 63);
+    }
+    // After a rule rewrote the block, what its template may have written:
+    // the rest of the replacement comes from the block itself, so the set
+    // may only hold more than the block does, never less.
+    void add(const icu::UnicodeString& text) {
+        for (int32_t i = 0; i < text.length(); ++i)
+            if (text[i] < 128)
+                present_[text[i] >> 6] |= uint64_t{1} << (text[i] & 63);
     }
     bool mayHold(const icu::UnicodeString& literal) const {
         for (int32_t i = 0; i < literal.length(); ++i) {
@@ -100,7 +108,7 @@ void applyRulesBlockByBlock(icu::UnicodeString& text, const std::vector<BlockRul
     // Blocks are cut between the two newlines of each blank line.
     for (int32_t start = 0; start < text.length();) {
         stopIfOverBudget();
-        const int32_t cut = text.indexOf(blankLine, start);
+        const int32_t cut = findLiteral(text, blankLine, start);
         const int32_t end = cut < 0 ? text.length() : cut + 1;
         const icu::UnicodeString view(false, text.getBuffer() + start, end - start);
         icu::UnicodeString block;
@@ -114,7 +122,7 @@ void applyRulesBlockByBlock(icu::UnicodeString& text, const std::vector<BlockRul
                 copied = true;
             }
             if (replaceInBlock(block, rule)) {
-                characters = CharacterSet(block);
+                characters.add(rule.rule->rule->templateText);
                 changed = true;
             }
         }
