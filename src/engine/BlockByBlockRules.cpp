@@ -50,10 +50,16 @@ bool replaceInBlock(icu::UnicodeString& block, PreparedRule& prepared) {
 class CharacterSet {
 public:
     explicit CharacterSet(const icu::UnicodeString& block) {
+        // Marks first, folded into bits after: the walk over a large block
+        // then stores without waiting on its last store.
+        bool seen[128] = {};
         const char16_t* units = block.getBuffer();
         for (int32_t i = 0, length = block.length(); i < length; ++i)
             if (units[i] < 128)
-                present_[units[i] >> 6] |= uint64_t{1} << (units[i] & 63);
+                seen[units[i]] = true;
+        for (int c = 0; c < 128; ++c)
+            if (seen[c])
+                present_[c >> 6] |= uint64_t{1} << (c & 63);
     }
     // After a rule rewrote the block, what its template may have written:
     // the rest of the replacement comes from the block itself, so the set
@@ -103,7 +109,8 @@ void applyRulesBlockByBlock(icu::UnicodeString& text, const std::vector<BlockRul
         prepared.push_back(std::move(entry));
     }
 
-    icu::UnicodeString out = emptyWithRoomFor(text);
+    // The text is copied from the first block that a rule changed on.
+    icu::UnicodeString out;
     bool changed = false;
     // Blocks are cut between the two newlines of each blank line.
     for (int32_t start = 0; start < text.length();) {
@@ -123,13 +130,15 @@ void applyRulesBlockByBlock(icu::UnicodeString& text, const std::vector<BlockRul
             }
             if (replaceInBlock(block, rule)) {
                 characters.add(rule.rule->rule->templateText);
+                if (!changed) {
+                    out = emptyWithRoomFor(text);
+                    out.append(text, 0, start);
+                }
                 changed = true;
             }
         }
-        if (copied)
-            out.append(block);
-        else
-            out.append(text, start, end - start);
+        if (changed)
+            out.append(copied ? block : view);
         start = end;
     }
     if (changed)

@@ -16,10 +16,13 @@ namespace {
 class OpeningFinder {
 public:
     OpeningFinder(std::vector<icu::UnicodeString> openings, bool atLineStarts)
-        : openings_(std::move(openings)), atLineStarts_(atLineStarts), found_(openings_.size()) {
+        : openings_(std::move(openings)), atLineStarts_(atLineStarts), commonStart_(openings_.front()) {
         for (const icu::UnicodeString& opening : openings_) {
             firstCharacters_.add(opening[0]);
-            searchLiterally_ = searchLiterally_ && opening.length() >= 2;
+            int32_t shared = 0;
+            while (shared < commonStart_.length() && shared < opening.length() && commonStart_[shared] == opening[shared])
+                ++shared;
+            commonStart_.truncate(shared);
         }
     }
 
@@ -27,7 +30,7 @@ public:
     // line start, for a pattern that begins with "(?m)^"); -1 when none.
     int32_t next(const icu::UnicodeString& text, int32_t from) const {
         if (atLineStarts_)
-            return searchLiterally_ ? openingAtLineStartByLiteral(text, from) : openingAtLineStartFrom(text, from);
+            return commonStart_.length() >= 2 ? openingAtLineStartByLiteral(text, from) : openingAtLineStartFrom(text, from);
         return openingFrom(text, from);
     }
 
@@ -50,24 +53,23 @@ private:
         return -1;
     }
 
-    // Openings of two units or more ("\nh1.", "p(") stand far more rarely
-    // than lines start, and the library's byte search skips to them: each
-    // opening's next place at a line start is looked up, and kept until the
-    // search has passed it.
+    // Openings that share a start of two units or more ("\nh1.", or "h1("
+    // and "h1{") stand far more rarely than lines start, and the byte
+    // search skips to that start; the place found is kept until the search
+    // has passed it.
     int32_t openingAtLineStartByLiteral(const icu::UnicodeString& text, int32_t from) const {
-        int32_t first = -1;
-        for (size_t i = 0; i < openings_.size(); ++i) {
-            Found& found = found_[i];
-            if (from < found.from || (found.at >= 0 && found.at < from)) {
-                found.from = from;
-                found.at = findLiteral(text, openings_[i], from);
-                while (found.at > 0 && !endsLineForDot(text[found.at - 1]))
-                    found.at = findLiteral(text, openings_[i], found.at + 1);
-            }
-            if (found.at >= 0 && (first < 0 || found.at < first))
-                first = found.at;
+        if (from >= found_.from && (found_.at < 0 || found_.at >= from))
+            return found_.at;
+        found_.from = from;
+        for (found_.at = findLiteral(text, commonStart_, from); found_.at >= 0;
+             found_.at = findLiteral(text, commonStart_, found_.at + 1)) {
+            if (found_.at > 0 && !endsLineForDot(text[found_.at - 1]))
+                continue;
+            for (const icu::UnicodeString& opening : openings_)
+                if (text.compare(found_.at, opening.length(), opening) == 0)
+                    return found_.at;
         }
-        return first;
+        return -1;
     }
 
     int32_t openingFrom(const icu::UnicodeString& text, int32_t from) const {
@@ -87,7 +89,7 @@ private:
         return -1;
     }
 
-    // The first place at a line start at or after `from` of one opening.
+    // The first opening at a line start at or after `from`.
     struct Found {
         int32_t from = INT32_MAX;
         int32_t at = -1;
@@ -95,9 +97,9 @@ private:
 
     std::vector<icu::UnicodeString> openings_;
     bool atLineStarts_ = false;
-    bool searchLiterally_ = true;
+    icu::UnicodeString commonStart_;  // what every opening begins with
     FirstCharacters firstCharacters_;
-    mutable std::vector<Found> found_;
+    mutable Found found_;
 };
 
 // Every opening is a real text, and the options compare it as written.
