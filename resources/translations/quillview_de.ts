@@ -174,7 +174,7 @@
         <translation>Die Umwandlung dieses Dokuments hat zu lange gedauert</translation>
     </message>
     <message>
-        <source>Converting “%1” was stopped: it took longer than the time limit of %2 s. Preferences ▸ Markup set the limit.</source>
+        <source>Converting “%1” was stopped: it took longer than the time limit of %2 s, which is set in Preferences ▸ Markup.</source>
         <translation>Die Umwandlung von „%1“ wurde abgebrochen: Sie dauerte länger als die Zeitgrenze von %2 s. Die Grenze legen Sie unter Einstellungen ▸ Auszeichnung fest.</translation>
     </message>
     <message>

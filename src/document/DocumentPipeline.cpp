@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <limits>
 
 #include "dispatch/MarkupLanguages.h"
@@ -169,9 +170,9 @@ QString problemMessage(Problem problem, const QString& path, qint64 largestFile)
     case Problem::TookTooLong:
         return QCoreApplication::translate("Document",
                                            "Converting “%1” was stopped: it took longer than the time limit of "
-                                           "%2 s. Preferences ▸ Markup set the limit.")
+                                           "%2 s, which is set in Preferences ▸ Markup.")
             .arg(name)
-            .arg(SettingsStore::shared().integerValue(settingskeys::kConversionTimeLimit) / 1000.0);
+            .arg(QLocale().toString(SettingsStore::shared().integerValue(settingskeys::kConversionTimeLimit) / 1000.0));
     }
     return {};
 }
