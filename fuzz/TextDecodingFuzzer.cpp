@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "FuzzEnvironment.h"
-#include "document/TextReading.h"
+#include "pipeline/TextReading.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/Translations.h"
-#include "document/WebEngineSwitches.h"
+#include "pipeline/WebEngineSwitches.h"
 #include "engine/WorkingMemory.h"
 
 namespace {

@@ -11,8 +11,8 @@
 
 #include "cli/HeadlessStartup.h"
 #include "dispatch/MarkupLanguages.h"
-#include "document/DocumentPipeline.h"
-#include "document/TextReading.h"
+#include "pipeline/DocumentPipeline.h"
+#include "pipeline/TextReading.h"
 #include "settings/SettingsStore.h"
 
 const char* const kConvertUsage =

@@ -20,15 +20,15 @@
 #include <QWebEngineView>
 
 #include "dispatch/MarkupLanguages.h"
-#include "document/BaseURL.h"
+#include "pipeline/BaseURL.h"
 #include "document/FileWatcher.h"
 #include "document/FindBar.h"
 #include "document/NotificationCenter.h"
-#include "document/PageTemplate.h"
+#include "pipeline/PageTemplate.h"
 #include "document/FileManager.h"
 #include "document/PreviewWebPage.h"
 #include "document/ScriptNoticeBar.h"
-#include "document/ScriptPermissions.h"
+#include "pipeline/ScriptPermissions.h"
 #include "document/SegmentedControl.h"
 #include "document/SharedConversions.h"
 #include "document/WindowAppearance.h"

@@ -13,8 +13,8 @@
 #include <QUrl>
 #include <memory>
 
-#include "document/DocumentPipeline.h"
-#include "document/PreparedPage.h"
+#include "pipeline/DocumentPipeline.h"
+#include "pipeline/PreparedPage.h"
 #include "document/ExternalEditors.h"
 
 namespace Ui {

@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-#include "document/BaseURL.h"
+#include "pipeline/BaseURL.h"
 #include "document/Document.h"
 #include "document/NotificationCenter.h"
 #include "platform/AlertHelper.h"

@@ -9,7 +9,7 @@
 #include <QtConcurrent>
 
 #include "document/Document.h"
-#include "document/DocumentStatistics.h"
+#include "pipeline/DocumentStatistics.h"
 #include "document/FindBar.h"
 #include "document/OutlinePanel.h"
 #include "document/PreviewWebPage.h"

@@ -10,8 +10,8 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
-#include "document/PreparedPage.h"
-#include "document/PreviewRequestPolicy.h"
+#include "pipeline/PreparedPage.h"
+#include "pipeline/PreviewRequestPolicy.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsStore.h"

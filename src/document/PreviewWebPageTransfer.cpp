@@ -8,7 +8,7 @@
 #include <QWebEngineScript>
 #include <memory>
 
-#include "document/PreparedPage.h"
+#include "pipeline/PreparedPage.h"
 #include "document/PreviewWebPage.h"
 
 namespace {

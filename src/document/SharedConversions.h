@@ -6,7 +6,7 @@
 #include <QFuture>
 #include <memory>
 
-#include "document/DocumentPipeline.h"
+#include "pipeline/DocumentPipeline.h"
 
 namespace sharedconversions {
 

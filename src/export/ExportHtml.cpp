@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "document/PageTemplate.h"
+#include "pipeline/PageTemplate.h"
 #include "export/AnchorLinks.h"
 #include "settings/AppSupportFilePaths.h"
 

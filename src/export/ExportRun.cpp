@@ -8,7 +8,7 @@
 #include <QSaveFile>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include "document/BaseURL.h"
+#include "pipeline/BaseURL.h"
 #include "export/ExportDestination.h"
 #include "export/ExportHtml.h"
 #include "export/ImageInlining.h"

@@ -8,7 +8,7 @@
 #include <QFutureWatcher>
 #include <QTemporaryDir>
 
-#include "document/DocumentPipeline.h"
+#include "pipeline/DocumentPipeline.h"
 #include "export/ExportFormats.h"
 #include "export/ExportMarkup2Document.h"
 

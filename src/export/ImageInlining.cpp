@@ -7,7 +7,7 @@
 #include <optional>
 #include <unicode/regex.h>
 
-#include "document/PreviewRequestPolicy.h"
+#include "pipeline/PreviewRequestPolicy.h"
 #include "export/IcuText.h"
 
 namespace imageinlining {

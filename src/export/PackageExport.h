@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "document/DocumentPipeline.h"
+#include "pipeline/DocumentPipeline.h"
 
 namespace packageexport {
 

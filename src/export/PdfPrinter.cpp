@@ -11,7 +11,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 
-#include "document/PreviewRequestPolicy.h"
+#include "pipeline/PreviewRequestPolicy.h"
 #include "export/ExportMarkup2Document.h"
 
 Q_DECLARE_LOGGING_CATEGORY(exportLog)

@@ -6,7 +6,7 @@
 
 #include "dispatch/MarkupLanguages.h"
 #include "dispatch/MarkupTransformTask.h"
-#include "document/DocumentPipeline.h"
+#include "pipeline/DocumentPipeline.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 

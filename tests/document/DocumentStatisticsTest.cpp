@@ -1,7 +1,7 @@
 // Counting words, characters and reading time of rendered text.
 #include <gtest/gtest.h>
 
-#include "document/DocumentStatistics.h"
+#include "pipeline/DocumentStatistics.h"
 
 using documentstatistics::statisticsOf;
 

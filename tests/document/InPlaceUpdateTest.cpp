@@ -15,9 +15,9 @@
 #include "QtTestSupport.h"
 #include "app/AppDelegate.h"
 #include "document/Document.h"
-#include "document/DocumentStatistics.h"
-#include "document/PreparedPage.h"
-#include "document/ScriptPermissions.h"
+#include "pipeline/DocumentStatistics.h"
+#include "pipeline/PreparedPage.h"
+#include "pipeline/ScriptPermissions.h"
 #include "document/ViewSettings.h"
 #include "settings/SettingsStore.h"
 

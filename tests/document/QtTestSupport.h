@@ -12,7 +12,7 @@
 #include <QtTest>
 #include <cstdlib>
 
-#include "document/WebEngineSwitches.h"
+#include "pipeline/WebEngineSwitches.h"
 
 namespace qttestsupport {
 

@@ -23,7 +23,7 @@
 #include "app/RecentFiles.h"
 #include "app/SingleInstance.h"
 #include "document/Document.h"
-#include "document/DocumentStatistics.h"
+#include "pipeline/DocumentStatistics.h"
 #include "document/FindBar.h"
 #include "document/OutlinePanel.h"
 #include "document/ViewSettings.h"

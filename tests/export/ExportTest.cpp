@@ -7,7 +7,7 @@
 #include <QUrl>
 #include <QStandardPaths>
 
-#include "document/DocumentPipeline.h"
+#include "pipeline/DocumentPipeline.h"
 #include "export/AnchorLinks.h"
 #include "export/ExportHtml.h"
 #include "export/ExportTestSupport.h"

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/HeadlessStartup.h"
-#include "document/WebEngineSwitches.h"
+#include "pipeline/WebEngineSwitches.h"
 
 int main(int argc, char** argv) {
     QTemporaryDir home;

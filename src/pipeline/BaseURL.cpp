@@ -1,4 +1,4 @@
-#include "document/BaseURL.h"
+#include "pipeline/BaseURL.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "document/DocumentPipeline.h"
+#include "pipeline/DocumentPipeline.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -9,9 +9,9 @@
 
 #include "dispatch/MarkupLanguages.h"
 #include "dispatch/MarkupTransformTask.h"
-#include "document/BaseURL.h"
-#include "document/PageTemplate.h"
-#include "document/TextReading.h"
+#include "pipeline/BaseURL.h"
+#include "pipeline/PageTemplate.h"
+#include "pipeline/TextReading.h"
 #include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"

@@ -1,4 +1,4 @@
-#include "document/ScriptPermissions.h"
+#include "pipeline/ScriptPermissions.h"
 
 #include <QDir>
 #include <QStringList>

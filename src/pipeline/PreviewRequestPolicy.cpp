@@ -1,4 +1,4 @@
-#include "document/PreviewRequestPolicy.h"
+#include "pipeline/PreviewRequestPolicy.h"
 
 #include <QDir>
 #include <QFileInfo>

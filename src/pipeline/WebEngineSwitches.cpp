@@ -1,4 +1,4 @@
-#include "document/WebEngineSwitches.h"
+#include "pipeline/WebEngineSwitches.h"
 
 namespace webengineswitches {
 

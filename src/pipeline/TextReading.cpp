@@ -1,4 +1,4 @@
-#include "document/TextReading.h"
+#include "pipeline/TextReading.h"
 
 #include <QFile>
 #include <QStringDecoder>

@@ -1,4 +1,4 @@
-#include "document/PreparedPage.h"
+#include "pipeline/PreparedPage.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "document/PageTemplate.h"
+#include "pipeline/PageTemplate.h"
 
 #include <QFile>
 

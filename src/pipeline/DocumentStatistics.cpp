@@ -1,4 +1,4 @@
-#include "document/DocumentStatistics.h"
+#include "pipeline/DocumentStatistics.h"
 
 #include <QCoreApplication>
 #include <QLocale>
