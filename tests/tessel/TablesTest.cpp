@@ -1,5 +1,5 @@
-// Tables in both forms, their sections and attributes, and rows imported from
-// a file beside the document.
+// Rows imported from a file beside the document, and the paths that are
+// refused.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,48 +12,6 @@ using tesseltest::contains;
 using tesseltest::convert;
 
 namespace fs = std::filesystem;
-
-TEST(TesselTables, BasicFormOneCellPerLine) {
-    EXPECT_EQ(convert("+table border=\"1\"+\n!!Name\n!!Age\n\nAda\n36\n+endtable+"),
-              "<table border=\"1\">\n\t<tr>\n\t\t<th>Name</th>\n\t\t<th>Age</th>\n\t</tr>\n"
-              "\t<tr>\n\t\t<td>Ada</td>\n\t\t<td>36</td>\n</table>");
-}
-
-TEST(TesselTables, SeparatorForms) {
-    const std::string rows = "\t<tr>\n\t\t<th>Name</th>\n\t\t<th>Age</th>\n\t</tr>\n"
-                             "\t<tr>\n\t\t<td>Ada</td>\n\t\t<td>36</td>\n\t</tr>\n";
-    EXPECT_EQ(convert("+table [;]+\n!!Name;!!Age\nAda;36\n+endtable+"), "<table>\n" + rows + "</table>");
-    EXPECT_EQ(convert("+table [|]+\n!!Name|!!Age\nAda|36\n+endtable+"), "<table>\n" + rows + "</table>");
-    EXPECT_EQ(convert("+table [;]|class=\"t\"+\n!!Name;!!Age\nAda;36\n+endtable+"),
-              "<table class=\"t\">\n" + rows + "</table>");
-}
-
-TEST(TesselTables, CaptionSectionsAndCellAttributes) {
-    std::string html = convert("+table+\n+caption:People+\n+tablehead|class=\"h\"+\nName\n+endtablehead+\n"
-                               "class=\"big\"\nAda\nBob\n+endtable+");
-    EXPECT_TRUE(contains(html, "<caption>People</caption>"));
-    EXPECT_TRUE(contains(html, "\t<thead class=\"h\">\n\t\t<th>Name</th>\n\t</thead>\n"));
-    EXPECT_TRUE(contains(html, "<td class=\"big\">Ada</td>\n\t\t<td>Bob</td>"));
-}
-
-TEST(TesselTables, CellsKeepInlineMarkupAndLinks) {
-    std::string html = convert("+table [;]+\n**b**;[a.html::A];x < y & ä;z\n+endtable+");
-    EXPECT_TRUE(contains(html, "<td><strong>b</strong></td>"));
-    EXPECT_TRUE(contains(html, "<td><a href=\"a.html\" alt=\"A\" title=\"A\">A</a></td>"));
-    // Entities in a cell do not split it at their ";".
-    EXPECT_TRUE(contains(html, "<td>x &lt; y &amp; &auml;</td>\n\t\t<td>z</td>"));
-}
-
-// Tables are built before lists: list-like lines inside stay cells.
-TEST(TesselTables, TablesBeforeLists) {
-    std::string html = convert("+table+\n* not an item\n+endtable+\n\n* item");
-    EXPECT_TRUE(contains(html, "<td>* not an item</td>"));
-    EXPECT_TRUE(contains(html, "<ul>\n\t<li>item</li>\n</ul>"));
-}
-
-TEST(TesselTables, UnclosedTableStaysText) {
-    EXPECT_EQ(convert("+table+\nA"), "<p>+table+<br />\nA</p>");
-}
 
 class TesselTableImport : public ::testing::Test {
 protected:
@@ -118,11 +76,4 @@ TEST_F(TesselTableImport, TablesInsideRawHTMLImportNothing) {
     std::string html = convert("+html+\n+table [;]->rows.csv+\n+endtable+\n+endhtml+", false, folder());
     EXPECT_FALSE(contains(html, "Ada"));
     EXPECT_TRUE(contains(html, "+table [;]->rows.csv+"));
-}
-
-TEST(TesselTables, OpenersWithoutEndStayText) {
-    std::string html = convert("+table+\nA\n+endtable+\n\n+table+ B\n\n+html+ C");
-    EXPECT_TRUE(contains(html, "<td>A</td>"));
-    EXPECT_TRUE(contains(html, "+table+ B"));
-    EXPECT_TRUE(contains(html, "+html+ C"));
 }
