@@ -150,4 +150,15 @@ SearchPlan linesStartingWith(const icu::UnicodeString& text, const icu::UnicodeS
     return plan;
 }
 
+SearchPlan linesStartingWithAny(const icu::UnicodeString& text, const std::vector<icu::UnicodeString>& literals) {
+    SearchPlan plan;
+    for (const icu::UnicodeString& literal : literals) {
+        const std::vector<int32_t> starts = linesStartingWith(text, literal).starts;
+        plan.starts.insert(plan.starts.end(), starts.begin(), starts.end());
+    }
+    std::sort(plan.starts.begin(), plan.starts.end());
+    plan.starts.erase(std::unique(plan.starts.begin(), plan.starts.end()), plan.starts.end());
+    return plan;
+}
+
 }  // namespace engine

@@ -63,4 +63,8 @@ SearchPlan linesEndingBefore(const icu::UnicodeString& text, const icu::UnicodeS
 SearchPlan linesStartingWith(const icu::UnicodeString& text, const icu::UnicodeString& literal,
                              int32_t leadingSpaces = 0);
 
+// The same for a pattern whose lines may start with any of `literals`: the
+// starts of all of them, in order.
+SearchPlan linesStartingWithAny(const icu::UnicodeString& text, const std::vector<icu::UnicodeString>& literals);
+
 }  // namespace engine

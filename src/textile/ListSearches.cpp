@@ -4,7 +4,6 @@
 // list of the document; these searches find the same matches in one walk.
 #include "textile/Textile_ObjC.h"
 
-#include <algorithm>
 
 #include "engine/CandidateSearch.h"
 #include "engine/Log.h"
@@ -20,12 +19,7 @@ std::optional<std::vector<engine::Match>> Textile_ObjC::findLists(const icu::Uni
     // A list starts at a line that starts with a marker (or is empty, the
     // marker on the next line) and runs to the first blank line: no try
     // goes past the last one, so lines behind it cost a look each.
-    engine::SearchPlan plan;
-    for (const char16_t* opening : {u"*", u"#", u"\n*", u"\n#"}) {
-        const std::vector<int32_t> starts = engine::linesStartingWith(text, opening).starts;
-        plan.starts.insert(plan.starts.end(), starts.begin(), starts.end());
-    }
-    std::sort(plan.starts.begin(), plan.starts.end());
+    engine::SearchPlan plan = engine::linesStartingWithAny(text, {u"*", u"#", u"\n*", u"\n#"});
     plan.limit = engine::endOfLastOccurrence(text, u"\n\n");
     if (plan.limit < 0)
         return std::vector<engine::Match>{};

@@ -2,7 +2,6 @@
 // foot ("|~.") and body, cell attributes and cells that run over lines.
 #include "textile/Textile_ObjC.h"
 
-#include <algorithm>
 #include <unicode/uchar.h>
 
 #include "engine/CandidateSearch.h"
@@ -79,10 +78,7 @@ std::optional<std::vector<engine::Match>> Textile_ObjC::findTables(const icu::Un
     // such end the search always finds one, from a later start never, so no
     // try goes past it (rows that never close would otherwise cost a scan to
     // the end of the text from each row).
-    engine::SearchPlan plan = engine::linesStartingWith(text, u"|");
-    const std::vector<int32_t> attributeLines = engine::linesStartingWith(text, u"table").starts;
-    plan.starts.insert(plan.starts.end(), attributeLines.begin(), attributeLines.end());
-    std::sort(plan.starts.begin(), plan.starts.end());
+    engine::SearchPlan plan = engine::linesStartingWithAny(text, {u"|", u"table"});
     plan.limit = endOfLastTable(text);
     if (plan.limit < 0)
         return std::vector<engine::Match>{};
