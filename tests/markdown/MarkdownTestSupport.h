@@ -6,6 +6,7 @@
 #include <string>
 
 #include "../engine/TestSupport.h"
+#include "support/ConverterTestSupport.h"
 #include "markdown/Markdown_ObjC.h"
 
 namespace mdtest {
@@ -40,15 +41,7 @@ inline std::string convert(const std::string& text, Flavour flavour = Flavour::m
 inline std::string extra(const std::string& text) { return convert(text, Flavour::markdownextra); }
 inline std::string mmd(const std::string& text) { return convert(text, Flavour::multimarkdown); }
 
-inline bool has(const std::string& haystack, const std::string& needle) {
-    return haystack.find(needle) != std::string::npos;
-}
-
-inline size_t count(const std::string& haystack, const std::string& needle) {
-    size_t n = 0;
-    for (size_t at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + needle.size()))
-        ++n;
-    return n;
-}
+using testsupport::count;
+inline bool has(const std::string& html, const std::string& piece) { return testsupport::contains(html, piece); }
 
 }  // namespace mdtest

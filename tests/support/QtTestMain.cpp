@@ -1,17 +1,13 @@
-// Entry of the tests that use Qt: every test program gets its own empty home
-// for settings and support files, so the user's real ones are never read or
-// written, and a QCoreApplication for the Qt services.
+// Entry of the tests that use Qt: an empty home and a QCoreApplication for
+// the Qt services.
 #include <QCoreApplication>
-#include <QTemporaryDir>
-#include <cstdlib>
 #include <gtest/gtest.h>
+
+#include "TestHome.h"
 
 int main(int argc, char** argv) {
     QTemporaryDir home;
-    const QByteArray root = home.path().toUtf8();
-    setenv("HOME", root.constData(), 1);
-    setenv("XDG_CONFIG_HOME", (root + "/config").constData(), 1);
-    setenv("XDG_DATA_HOME", (root + "/data").constData(), 1);
+    testsupport::useEmptyHome(home);
     QCoreApplication::setApplicationName("Quillview");
     QCoreApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
