@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "export/ExportMarkup2Document.h"
-#include "export/FileCopies.h"
+#include "textbundle/FileCopies.h"
 
 namespace exportdestination {
 

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 
 #include "export/ExportMarkup2Document.h"
-#include "export/FileCopies.h"
+#include "textbundle/FileCopies.h"
 #include "textbundle/Textbundle.h"
 #include "textbundle/ZipWriter.h"
 

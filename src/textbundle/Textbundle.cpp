@@ -13,6 +13,7 @@
 #include <QUuid>
 
 #include "settings/AppSupportFilePaths.h"
+#include "textbundle/FileCopies.h"
 #include "textbundle/ZipArchive.h"
 #include "textbundle/ZipWriter.h"
 
@@ -51,22 +52,6 @@ bool writeUtf8Atomically(const QString& path, const QString& text) {
         return false;
     file.write(text.toUtf8());
     return file.commit();
-}
-
-// Copies a file or a whole folder; a destination that exists makes it fail.
-bool copyItem(const QString& from, const QString& to) {
-    const QFileInfo source(from);
-    if (QFileInfo::exists(to))
-        return false;
-    if (!source.isDir())
-        return QFile::copy(from, to);
-    if (!QDir().mkpath(to))
-        return false;
-    const QStringList entries = QDir(from).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QString& entry : entries)
-        if (!copyItem(from + '/' + entry, to + '/' + entry))
-            return false;
-    return true;
 }
 
 QString workFolder() {
@@ -275,7 +260,7 @@ QString Textbundle::createTempFileTextbundleForString(const QString& text, const
     }
     for (const QString& asset : withAssets) {
         const QString target = QString("%1/assets/%2").arg(package, QFileInfo(asset).fileName());
-        if (!copyItem(asset, target))
+        if (!filecopies::copyRecursively(asset, target))
             qCWarning(textbundleLog).noquote() << QString("Kopieren des Assets-Datei fehlgeschlagen: %1").arg(asset);
     }
     if (!atFinalPath.isEmpty() && QFileInfo(atFinalPath).isDir()) {
@@ -284,7 +269,7 @@ QString Textbundle::createTempFileTextbundleForString(const QString& text, const
             const QString stem = QFileInfo(entry).completeBaseName();
             if (stem == "text" || stem == "info" || stem == "assets")
                 continue;
-            if (!copyItem(atFinalPath + '/' + entry, package + '/' + entry))
+            if (!filecopies::copyRecursively(atFinalPath + '/' + entry, package + '/' + entry))
                 qCWarning(textbundleLog).noquote() << QString("Error Copy Custom Item %1").arg(entry);
         }
     }
@@ -294,7 +279,7 @@ QString Textbundle::createTempFileTextbundleForString(const QString& text, const
 bool Textbundle::writeTextbundleForString(const QString& text, const QString& toFile, const QStringList& withAssets,
                                           const QString& andMarkupLang, const QString& atRealPath) {
     const QString package = createTempFileTextbundleForString(text, withAssets, andMarkupLang, atRealPath);
-    if (package.isEmpty() || !copyItem(package, toFile)) {
+    if (package.isEmpty() || !filecopies::copyRecursively(package, toFile)) {
         qCWarning(textbundleLog).noquote() << QString("Schreiben der finalen Datei ist fehlgeschlagen: %1").arg(toFile);
         return false;
     }

@@ -1,4 +1,4 @@
-#include "export/FileCopies.h"
+#include "textbundle/FileCopies.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,7 @@ bool copyRecursively(const QString& from, const QString& to) {
         return false;
     if (!source.isDir())
         return QFile::copy(from, to);
-    if (!QDir().mkdir(to))
+    if (!QDir().mkpath(to))
         return false;
     const QStringList entries = QDir(from).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QString& entry : entries) {

@@ -1,5 +1,5 @@
 #pragma once
-// Copying files and folders for export. Symbolic links inside a folder are
+// Copying files and folders into packages and exports. Symbolic links inside a folder are
 // left out: one inside a package could lead anywhere.
 
 #include <QString>
