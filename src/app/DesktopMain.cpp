@@ -10,6 +10,7 @@
 #include "app/SingleInstance.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ExportCommand.h"
+#include "cli/QuietLogging.h"
 #include "cli/Translations.h"
 #include "pipeline/WebEngineSwitches.h"
 #include "engine/WorkingMemory.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName("Quillview");
     QCoreApplication::setApplicationVersion(QUILLVIEW_VERSION);
     if (argc >= 2 && QString::fromLocal8Bit(argv[1]) == "convert") {
+        keepOnlyOwnLogging();
         QCoreApplication application(argc, argv);
         installTranslations(application);
         return runConvertCommand(application.arguments().mid(2));
@@ -56,6 +58,7 @@ int main(int argc, char** argv) {
         for (int i = 2; i < argc; ++i)
             arguments << QString::fromLocal8Bit(argv[i]);
         prepareHeadlessExportEnvironment();
+        keepOnlyOwnLogging();
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         QGuiApplication application(engine.argc(), engine.argv());
         installTranslations(application);

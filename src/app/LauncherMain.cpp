@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cli/ConvertCommand.h"
+#include "cli/QuietLogging.h"
 #include "cli/Translations.h"
 #include "engine/WorkingMemory.h"
 
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
         return startWindowProgram(argv);
 
     engine::keepFreedMemoryForLargeTexts();
+    keepOnlyOwnLogging();
     QCoreApplication::setApplicationName("Quillview");
     QCoreApplication::setApplicationVersion(QUILLVIEW_VERSION);
     QCoreApplication application(argc, argv);
