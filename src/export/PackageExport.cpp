@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "export/ExportMarkup2Document.h"
+#include "export/PackagePictures.h"
 #include "textbundle/FileCopies.h"
 #include "textbundle/Textbundle.h"
 #include "textbundle/ZipWriter.h"
@@ -39,8 +40,8 @@ QString fromPackage(const documentpipeline::Result& document, const QString& sou
     return ok ? QString() : notWritten();
 }
 
-// The attachment folder's files go into assets/; without that folder there
-// are none (the document's own folder is never packed up).
+// The attachment folder's files go into assets/ (the document's own folder
+// is never packed up); the pictures the document shows join them.
 QStringList assetsOf(const QString& source) {
     const QFileInfo file(source);
     const QString folder = file.absoluteFilePath().chopped(file.suffix().isEmpty() ? 0 : file.suffix().size() + 1);
@@ -58,9 +59,12 @@ QString fromPlainFile(const documentpipeline::Result& document, const QString& s
                       const QString& staged, const QString& workFolder) {
     Textbundle writer;
     writer.setWorkFolder(QDir(workFolder).filePath("package"));
-    const QStringList assets = assetsOf(source);
-    const bool ok = toPack ? writer.writeTextpackForString(document.text, staged, assets, document.markupLanguage)
-                           : writer.writeTextbundleForString(document.text, staged, assets, document.markupLanguage);
+    QStringList assets = assetsOf(source);
+    const auto packed = packagepictures::packPictures(document.text, document.fragment, QFileInfo(source).absolutePath(),
+                                                      QDir(workFolder).filePath("pictures"), assets);
+    assets << packed.pictures;
+    const bool ok = toPack ? writer.writeTextpackForString(packed.text, staged, assets, document.markupLanguage)
+                           : writer.writeTextbundleForString(packed.text, staged, assets, document.markupLanguage);
     return ok && QFileInfo::exists(staged) ? QString() : notWritten();
 }
 

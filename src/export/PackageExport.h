@@ -1,7 +1,8 @@
 #pragma once
 // TextBundle and TextPack export. A package source goes over as it is
 // (zipped or unzipped as the format asks); a plain document becomes a new
-// package of its text, its language and the files of its attachment folder.
+// package of its text, its language, the files of its attachment folder and
+// the local pictures it shows.
 
 #include <QString>
 

@@ -332,6 +332,32 @@ TEST(PackageExport, TextPacksAreZippedUnderTheDestinationsNameAndUnpackedAgain) 
     EXPECT_EQ(zipEntry(sample.path("Again.textpack"), "Again.textbundle/assets/red.png"), sample.image);
 }
 
+TEST(PackageExport, ThePicturesADocumentShowsTravelInAssets) {
+    QTemporaryDir outer;
+    const QString folder = outer.filePath("doc");
+    const QByteArray text = "![a](img/pic.png) ![b](more/pic.png \"T\") ![c](my%20pic.png) ![a again](img/pic.png)\n"
+                            "![web](https://example.com/w.png) ![outside](../out.png)\n"
+                            "Mentioned: img/pic.png.\n\n![ref][r]\n\n[r]: img/pic.png\n";
+    writeBytes(folder + "/n.md", text);
+    writeBytes(folder + "/img/pic.png", pngBytes(Qt::red));
+    writeBytes(folder + "/more/pic.png", pngBytes(Qt::blue));
+    writeBytes(folder + "/my pic.png", pngBytes(Qt::green));
+    writeBytes(outer.filePath("out.png"), pngBytes(Qt::black));
+    ASSERT_TRUE(exportDocument(folder + "/n.md", "textpack", outer.filePath("n.textpack")));
+    EXPECT_EQ(readBytes(folder + "/n.md"), text);
+    EXPECT_EQ(zipEntry(outer.filePath("n.textpack"), "n.textbundle/assets/pic.png"), pngBytes(Qt::red));
+    EXPECT_EQ(zipEntry(outer.filePath("n.textpack"), "n.textbundle/assets/pic-2.png"), pngBytes(Qt::blue));
+    EXPECT_EQ(zipEntry(outer.filePath("n.textpack"), "n.textbundle/assets/my pic.png"), pngBytes(Qt::green));
+    EXPECT_FALSE(zipListing(outer.filePath("n.textpack")).contains("out.png"));
+    ASSERT_TRUE(exportDocument(outer.filePath("n.textpack"), "textbundle", outer.filePath("n.textbundle")));
+    const auto contents = Textbundle().readTextbundleFromPath(outer.filePath("n.textbundle"));
+    ASSERT_TRUE(contents);
+    EXPECT_EQ(readBytes(contents->textFilePath).toStdString(),
+              "![a](assets/pic.png) ![b](assets/pic-2.png \"T\") ![c](assets/my%20pic.png) ![a again](assets/pic.png)\n"
+              "![web](https://example.com/w.png) ![outside](../out.png)\n"
+              "Mentioned: img/pic.png.\n\n![ref][r]\n\n[r]: assets/pic.png\n");
+}
+
 TEST(PackageExport, NothingIsWrittenInsideTheSourcePackage) {
     Sample sample;
     ASSERT_TRUE(exportDocument(sample.document, "textbundle", sample.path("notes.textbundle")));
