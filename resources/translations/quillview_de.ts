@@ -439,6 +439,18 @@
 <context>
     <name>ExportMarkup2Document</name>
     <message>
+        <source>page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message>
+        <source>qpdf could not be started to number the pages.</source>
+        <translation>qpdf ließ sich nicht starten, um die Seiten zu nummerieren.</translation>
+    </message>
+    <message>
+        <source>The pages could not be numbered.</source>
+        <translation>Die Seiten ließen sich nicht nummerieren.</translation>
+    </message>
+    <message>
         <source>LibreOffice could not be started.</source>
         <translation>LibreOffice ließ sich nicht starten.</translation>
     </message>

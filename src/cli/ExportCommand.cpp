@@ -9,10 +9,9 @@
 #include <variant>
 
 #include "cli/HeadlessStartup.h"
-#include "dispatch/ApplicationResources.h"
 #include "export/ExportFormats.h"
 #include "export/ExportMarkup2Document.h"
-#include "settings/AppSupportFilePaths.h"
+#include "export/PrintStyle.h"
 
 const char* const kExportUsage =
     "usage: quillview export FILE --format FMT -o DEST [--style NAME]\n"
@@ -21,7 +20,8 @@ const char* const kExportUsage =
     "                     default: by the extension of DEST\n"
     "  -o DEST            the file (or .rtfd / .textbundle folder) to write\n"
     "  --style NAME       a style of the styles folder, such as Standard_Light, for html,\n"
-    "                     pdf and the office formats\n";
+    "                     pdf and the office formats; none: no style; default: the style\n"
+    "                     the preview shows (a dark one's light sibling)\n";
 
 namespace {
 
@@ -80,19 +80,6 @@ std::variant<ExportOptions, QString> parseOptions(const QStringList& arguments) 
 
 // The style's text: the user's styles folder first, then the styles that
 // ship inside the application.
-std::optional<QString> styleText(const QString& name) {
-    const QString stem = name.endsWith(".css") ? name.chopped(4) : name;
-    if (stem.isEmpty() || stem.contains('/'))
-        return std::nullopt;
-    QString path = AppSupportFilePaths::appSupportFilePath() + "/CSSStyles/" + stem + ".css";
-    if (!QFileInfo(path).isFile())
-        path = ApplicationResources::pathForResource(stem, "css");
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return QString::fromUtf8(file.readAll());
-}
-
 }  // namespace
 
 void prepareHeadlessExportEnvironment() {
@@ -114,9 +101,9 @@ int runExportCommand(const QStringList& arguments) {
     });
     // The reason of a failure is printed below; the log need not repeat it.
     QLoggingCategory::setFilterRules("quillview.export.info=false");
-    QString css;
+    QString css = printstyle::selectedStyleForPaper();
     if (options.style) {
-        const auto text = styleText(*options.style);
+        const auto text = printstyle::styleText(*options.style);
         if (!text)
             return usageError(QString("no style named %1").arg(*options.style));
         css = *text;

@@ -13,6 +13,7 @@
 
 #include "document/Document.h"
 #include "export/ExportMarkup2Document.h"
+#include "export/PrintStyle.h"
 #include "platform/AlertHelper.h"
 
 Q_DECLARE_LOGGING_CATEGORY(documentLog)
@@ -72,6 +73,7 @@ void Document::exportToDestination(const QString& format, const QString& destina
     request.format = format;
     request.destination = destination;
     request.markupLanguage = markupLanguage_;
+    request.css = printstyle::selectedStyleForPaper();
     ExportJob* job = ExportJob::start(request, this);
     showExportProgress(QFileInfo(destination).fileName(), true);
     connect(job, &ExportJob::finished, this, [this, job, destination](bool ok, const QString& error) {

@@ -1,6 +1,7 @@
 #include "export/ExportHtml.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "pipeline/PageTemplate.h"
@@ -26,6 +27,13 @@ QString sameNamedFolder(const QString& source) {
     return file.absoluteFilePath().chopped(file.suffix().size() + 1);
 }
 
+// Headings stay with what follows, short blocks and table rows stay whole,
+// header rows repeat and code wraps: the rules of resources/print/print.css.
+QString paperRules() {
+    QFile file(QStringLiteral(":/print/print.css"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
 }  // namespace
 
 QString styledFragment(const QString& fragment, const QString& css) {
@@ -37,7 +45,8 @@ QString styledFragment(const QString& fragment, const QString& css) {
 }
 
 QString printPage(const QString& fragment, const QString& css, const QUrl& baseURL) {
-    QString page = pagetemplate::pageWithFragment(anchorlinks::undoJavaScriptAnchors(fragment), css.trimmed(), 100);
+    QString page = pagetemplate::pageWithFragment(anchorlinks::undoJavaScriptAnchors(fragment),
+                                                  css.trimmed() + '\n' + paperRules(), 100);
     const qsizetype head = page.indexOf(QStringLiteral("<head>"));
     if (head >= 0)
         page.insert(head + 6, baseElement(baseURL));

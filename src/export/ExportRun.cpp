@@ -14,6 +14,7 @@
 #include "export/ImageInlining.h"
 #include "export/LibreOfficeConversion.h"
 #include "export/PackageExport.h"
+#include "export/PageStamps.h"
 #include "export/PdfPrinter.h"
 #include "export/OfficeOutput.h"
 
@@ -135,7 +136,16 @@ void ExportRun::exportPdf() {
     connect(printer, &PdfPrinter::finished, this, [this](const QString& error) {
         if (!error.isEmpty())
             return finish(error);
-        install(stagePath());
+        if (!request_.pageHeaderAndFooter)
+            return install(stagePath());
+        auto* stamper = new PageStamper(this);
+        connect(stamper, &PageStamper::finished, this, [this](const QString& stampError) {
+            if (!stampError.isEmpty())
+                return finish(stampError);
+            install(stagePath());
+        });
+        stamper->start(stagePath(), PdfPrinter::paperLayout(), pagestamps::titleOf(document_.fragment, source_),
+                       work_.path());
     });
     printer->start(exporthtml::printPage(document_.fragment, request_.css, baseURL()), baseURL(), allowedFolders(),
                    work_.path(), stagePath());

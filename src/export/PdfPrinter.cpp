@@ -8,7 +8,9 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QRectF>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 
 #include "pipeline/PreviewRequestPolicy.h"
@@ -22,16 +24,10 @@ namespace {
 // to 2 MB of; larger pages are loaded from a file.
 constexpr qsizetype kLargestInlinePage = 1400 * 1024;
 
+constexpr double kCssPixelsPerPoint = 96.0 / 72.0;
+
 // A page whose images do not arrive is printed as it stands after this.
 constexpr int kLongestLoadMs = 60 * 1000;
-
-// The usual paper of the user's country; the print margins halved
-// (36 pt at the sides, 45 pt at top and bottom).
-QPageLayout printLayout() {
-    const bool letter = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
-    return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
-                       QMarginsF(36, 45, 36, 45), QPageLayout::Point);
-}
 
 // Only the page we load itself: a refresh or a link never takes it elsewhere.
 class PrintPage : public QWebEnginePage {
@@ -61,7 +57,19 @@ void applySafeSettings(QWebEngineSettings* settings) {
     settings->setAttribute(QWebEngineSettings::PrintElementBackgrounds, true);
 }
 
+QString pageScript() {
+    QFile file(QStringLiteral(":/print/keep-headings.js"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
 }  // namespace
+
+// The print margins halved: 36 pt at the sides, 45 pt at top and bottom.
+QPageLayout PdfPrinter::paperLayout() {
+    const bool letter = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(36, 45, 36, 45), QPageLayout::Point);
+}
 
 PdfPrinter::PdfPrinter(QObject* parent) : QObject(parent) {
     patience_.setSingleShot(true);
@@ -113,7 +121,13 @@ void PdfPrinter::loaded(bool ok) {
     printing_ = true;
     patience_.stop();
     qCDebug(exportLog) << "page loaded, printing";
-    page_->printToPdf(pdfFile_, printLayout());
+    // Our own script, in the application's world: the page's scripts stay off.
+    const QRectF printed = paperLayout().paintRect(QPageLayout::Point);
+    const QString call = QStringLiteral("\nquillviewKeepHeadings(%1, %2);")
+                             .arg(printed.width() * kCssPixelsPerPoint)
+                             .arg(printed.height() * kCssPixelsPerPoint);
+    page_->runJavaScript(pageScript() + call, QWebEngineScript::ApplicationWorld,
+                         [this](const QVariant&) { page_->printToPdf(pdfFile_, paperLayout()); });
 }
 
 void PdfPrinter::printed(const QString&, bool success) {

@@ -5,6 +5,7 @@
 // and it never navigates away.
 
 #include <QObject>
+#include <QPageLayout>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -17,6 +18,10 @@ class PdfPrinter : public QObject {
     Q_OBJECT
 public:
     explicit PdfPrinter(QObject* parent = nullptr);
+
+    // The usual paper of the user's country (A4, or Letter where the system
+    // measures in inches) and the margins every PDF is printed with.
+    static QPageLayout paperLayout();
 
     // Loads `page` (relative names resolve against `baseURL`), waits for its
     // images and prints it to `pdfFile`. Large pages are loaded from a file

@@ -11,6 +11,8 @@
 #include "export/AnchorLinks.h"
 #include "export/ExportHtml.h"
 #include "export/ExportTestSupport.h"
+#include "export/PrintStyle.h"
+#include "settings/AppSupportFilePaths.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
 
@@ -230,6 +232,49 @@ TEST(PdfExport, HoldsTheTextAndTheImage) {
     EXPECT_TRUE(text.contains("The footnote text."));
     EXPECT_TRUE(text.contains("x';\"y"));
     EXPECT_EQ(pdfImageCount(sample.path("notes.pdf")), 1);
+}
+
+// Pages carry the title above and their number below; a long table's header
+// row comes again on every page; a heading never ends a page alone.
+TEST(PdfExport, PagesAreNumberedTitledAndKeepTablesAndHeadingsTogether) {
+    QTemporaryDir folder;
+    QByteArray text = "# Harvest Report\n\n| Fruit | Count |\n|---|---|\n";
+    for (int row = 0; row < 90; ++row)
+        text += "| apple " + QByteArray::number(row) + " | " + QByteArray::number(row) + " |\n";
+    for (int part = 0; part < 12; ++part)
+        text += "\n## Part " + QByteArray::number(part) + "\n\nWords of part " + QByteArray::number(part) + ".\n";
+    writeBytes(folder.filePath("report.md"), text);
+    ASSERT_TRUE(exportDocument(folder.filePath("report.md"), "pdf", folder.filePath("report.pdf")));
+    const QList<QByteArray> pages = pdfText(folder.filePath("report.pdf")).split('\f');
+    const qsizetype count = pages.size() - 1;  // pdftotext ends every page with a form feed
+    ASSERT_GE(count, 3);
+    for (qsizetype page = 0; page < count; ++page) {
+        const QByteArray number = "page " + QByteArray::number(page + 1) + " of " + QByteArray::number(count);
+        EXPECT_TRUE(pages[page].contains(number)) << page << pages[page].toStdString();
+        EXPECT_TRUE(pages[page].contains("Harvest Report")) << page;
+        if (pages[page].contains("apple ")) {
+            EXPECT_TRUE(pages[page].contains("Fruit")) << page << pages[page].toStdString();
+        }
+        for (int part = 0; part < 12; ++part) {
+            if (pages[page].contains("Part " + QByteArray::number(part) + "\n")) {
+                EXPECT_TRUE(pages[page].contains("Words of part " + QByteArray::number(part))) << page;
+            }
+        }
+    }
+}
+
+TEST(PrintStyle, DarkStylesPrintAsTheirLightSiblingAndNoneIsNoStyle) {
+    const QString styles = AppSupportFilePaths::appSupportFilePath() + "/CSSStyles/";
+    writeBytes(styles + "Paper_Dark.css", "body { color: white; }");
+    writeBytes(styles + "Paper_Light.css", "body { color: black; }");
+    writeBytes(styles + "Lonely_Dark.css", "body { color: grey; }");
+    EXPECT_EQ(printstyle::forPaper("Paper_Dark"), "Paper_Light");
+    EXPECT_EQ(printstyle::forPaper("Paper_Light"), "Paper_Light");
+    EXPECT_EQ(printstyle::forPaper("Lonely_Dark"), "Lonely_Dark");
+    EXPECT_EQ(printstyle::styleText(printstyle::kNoStyle), QString());
+    EXPECT_EQ(printstyle::styleText("Paper_Light.css"), "body { color: black; }");
+    EXPECT_FALSE(printstyle::styleText("../CSSStyles/Paper_Light").has_value());
+    EXPECT_FALSE(printstyle::styleText("Nope").has_value());
 }
 
 TEST(PdfExport, WithoutAnAttachmentFolderImagesResolveBesideTheDocument) {
