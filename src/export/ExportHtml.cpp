@@ -28,9 +28,9 @@ QString sameNamedFolder(const QString& source) {
 }
 
 // Headings stay with what follows, short blocks and table rows stay whole,
-// header rows repeat and code wraps: the rules of resources/print/print.css.
+// header rows repeat and code wraps: the rules of resources/export/print.css.
 QString paperRules() {
-    QFile file(QStringLiteral(":/print/print.css"));
+    QFile file(QStringLiteral(":/export/print.css"));
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 

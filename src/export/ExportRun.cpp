@@ -15,7 +15,7 @@
 #include "export/LibreOfficeConversion.h"
 #include "export/PackageExport.h"
 #include "export/PageStamps.h"
-#include "export/PdfPrinter.h"
+#include "export/ExportPage.h"
 #include "export/OfficeOutput.h"
 
 Q_LOGGING_CATEGORY(exportLog, "quillview.export", QtInfoMsg)
@@ -107,7 +107,16 @@ void ExportRun::exportHtml() {
 
 void ExportRun::exportOffice() {
     qCDebug(exportLog).noquote() << QString("Attachmentfolder %1").arg(baseURL().toString());
-    const QString page = exporthtml::officePage(document_.fragment, request_.css, baseURL());
+    auto* page = new ExportPage(this);
+    connect(page, &ExportPage::preparedForOffice, this, &ExportRun::convertOffice);
+    // Plain text has no notes of its own: there they stay a list at the end.
+    page->prepareForOffice(exporthtml::officePage(document_.fragment, request_.css, baseURL()), baseURL(),
+                           allowedFolders(), work_.path(), format_.name != "txt");
+}
+
+void ExportRun::convertOffice(const QString& page, const QString& error) {
+    if (!error.isEmpty())
+        return finish(error);
     const imageinlining::InlinedPage inlined = imageinlining::inlineLocalImages(page, baseURL(), allowedFolders());
     imageFiles_ = inlined.imageFiles;
     const QString htmlFile = work_.filePath("document.html");
@@ -132,8 +141,8 @@ void ExportRun::officeConverted(const QString& outputFile, const QString& error)
 }
 
 void ExportRun::exportPdf() {
-    auto* printer = new PdfPrinter(this);
-    connect(printer, &PdfPrinter::finished, this, [this](const QString& error) {
+    auto* printer = new ExportPage(this);
+    connect(printer, &ExportPage::printed, this, [this](const QString& error) {
         if (!error.isEmpty())
             return finish(error);
         if (!request_.pageHeaderAndFooter)
@@ -144,10 +153,10 @@ void ExportRun::exportPdf() {
                 return finish(stampError);
             install(stagePath());
         });
-        stamper->start(stagePath(), PdfPrinter::paperLayout(), pagestamps::titleOf(document_.fragment, source_),
+        stamper->start(stagePath(), ExportPage::paperLayout(), pagestamps::titleOf(document_.fragment, source_),
                        work_.path());
     });
-    printer->start(exporthtml::printPage(document_.fragment, request_.css, baseURL()), baseURL(), allowedFolders(),
+    printer->printToPdf(exporthtml::printPage(document_.fragment, request_.css, baseURL()), baseURL(), allowedFolders(),
                    work_.path(), stagePath());
 }
 

@@ -23,6 +23,7 @@ private:
     void rendered();
     void exportHtml();
     void exportOffice();
+    void convertOffice(const QString& page, const QString& error);
     void officeConverted(const QString& outputFile, const QString& error);
     void exportPdf();
     void exportPackage();

@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QDirIterator>
 #include <QMap>
+#include <QRegularExpression>
 #include <QUrl>
 #include <QStandardPaths>
 
@@ -138,17 +139,34 @@ protected:
     Sample sample;
 };
 
-TEST_F(LibreOfficeExport, OdtHoldsTheHeadingAndEmbedsTheImage) {
+// Real footnotes at their mark, tables with borders and a header row,
+// monospaced code and the picture at its own size.
+TEST_F(LibreOfficeExport, OdtHoldsNotesTablesCodeAndTheImage) {
     ASSERT_TRUE(exportDocument(sample.document, "odt", sample.path("notes.odt")));
-    EXPECT_TRUE(zipEntry(sample.path("notes.odt"), "content.xml").contains("Quarterly Heading"));
+    const QByteArray content = zipEntry(sample.path("notes.odt"), "content.xml");
+    EXPECT_TRUE(content.contains("Quarterly Heading"));
     EXPECT_TRUE(zipListing(sample.path("notes.odt")).contains("Pictures/"));
-    EXPECT_FALSE(zipEntry(sample.path("notes.odt"), "content.xml").contains("red.png"));
+    EXPECT_FALSE(content.contains("red.png"));
+    EXPECT_TRUE(QRegularExpression("footnote<text:note [^>]*text:note-class=\"footnote\">.*The footnote text.")
+                    .match(QString::fromUtf8(content)).hasMatch()) << content.toStdString();
+    EXPECT_TRUE(content.contains("<table:table-header-rows>"));
+    EXPECT_TRUE(content.contains("font-name=\"Courier New\"") || zipEntry(sample.path("notes.odt"), "styles.xml").contains("Courier New"));
+    EXPECT_TRUE(content.contains("svg:width=\"0.4165in\"") || content.contains("svg:width=\"0.4167in\"")) << content.toStdString();
 }
 
-TEST_F(LibreOfficeExport, DocxHoldsTheHeadingAndEmbedsTheImage) {
+TEST_F(LibreOfficeExport, DocxHoldsNotesTablesCodeAndTheImage) {
     ASSERT_TRUE(exportDocument(sample.document, "docx", sample.path("notes.docx")));
-    EXPECT_TRUE(zipEntry(sample.path("notes.docx"), "word/document.xml").contains("Quarterly Heading"));
+    const QByteArray document = zipEntry(sample.path("notes.docx"), "word/document.xml");
+    EXPECT_TRUE(document.contains("Quarterly Heading"));
+    EXPECT_TRUE(document.contains("<w:pStyle w:val=\"Heading1\"/>"));
     EXPECT_TRUE(zipListing(sample.path("notes.docx")).contains("word/media/"));
+    EXPECT_TRUE(QRegularExpression("footnote</w:t>.*<w:footnoteReference w:id=")
+                    .match(QString::fromUtf8(document)).hasMatch()) << document.toStdString();
+    EXPECT_TRUE(zipEntry(sample.path("notes.docx"), "word/footnotes.xml").contains("The footnote text."));
+    EXPECT_TRUE(document.contains("<w:tcBorders>"));
+    EXPECT_TRUE(document.contains("<w:tblHeader w:val=\"true\"/>"));
+    EXPECT_TRUE(document.contains("<w:rFonts w:ascii=\"Courier New\""));
+    EXPECT_TRUE(document.contains("<wp:extent cx=\"381000\" cy=\"190500\"/>")) << document.toStdString();
 }
 
 TEST_F(LibreOfficeExport, RtfIsRichText) {

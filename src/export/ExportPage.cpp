@@ -1,4 +1,4 @@
-#include "export/PdfPrinter.h"
+#include "export/ExportPage.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -9,6 +9,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QRectF>
+#include <QSizeF>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
@@ -26,11 +27,11 @@ constexpr qsizetype kLargestInlinePage = 1400 * 1024;
 
 constexpr double kCssPixelsPerPoint = 96.0 / 72.0;
 
-// A page whose images do not arrive is printed as it stands after this.
+// A page whose images do not arrive is used as it stands after this.
 constexpr int kLongestLoadMs = 60 * 1000;
 
 // Only the page we load itself: a refresh or a link never takes it elsewhere.
-class PrintPage : public QWebEnginePage {
+class ExportWebPage : public QWebEnginePage {
 public:
     using QWebEnginePage::QWebEnginePage;
     bool navigationAllowed = true;
@@ -57,39 +58,73 @@ void applySafeSettings(QWebEngineSettings* settings) {
     settings->setAttribute(QWebEngineSettings::PrintElementBackgrounds, true);
 }
 
-QString pageScript() {
-    QFile file(QStringLiteral(":/print/keep-headings.js"));
+QString scriptText(const QString& name) {
+    QFile file(QStringLiteral(":/export/") + name);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 }  // namespace
 
-// The print margins halved: 36 pt at the sides, 45 pt at top and bottom.
-QPageLayout PdfPrinter::paperLayout() {
+QPageLayout ExportPage::paperLayout() {
+    // The print margins halved: 36 pt at the sides, 45 pt at top and bottom.
     const bool letter = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
     return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
                        QMarginsF(36, 45, 36, 45), QPageLayout::Point);
 }
 
-PdfPrinter::PdfPrinter(QObject* parent) : QObject(parent) {
+namespace {
+
+// The script that prepares the page, and the call of its function with the
+// width and height of a page's text in CSS pixels.
+QString preparation(const QString& script, const QString& function, const QSizeF& text, bool more = false) {
+    return scriptText(script)
+           + QStringLiteral("\n%1(%2, %3, %4);").arg(function).arg(text.width()).arg(text.height()).arg(more ? "true" : "false");
+}
+
+QSizeF printedText() {
+    return ExportPage::paperLayout().paintRect(QPageLayout::Point).size() * kCssPixelsPerPoint;
+}
+
+// LibreOffice's own page: A4 or Letter with margins of 2 cm, so at most 17 cm
+// of text across.
+QSizeF officeText() {
+    constexpr double kCssPixelsPerCentimetre = 96 / 2.54;
+    return QSizeF(17 * kCssPixelsPerCentimetre, 23.9 * kCssPixelsPerCentimetre);
+}
+
+}  // namespace
+
+ExportPage::ExportPage(QObject* parent) : QObject(parent) {
     patience_.setSingleShot(true);
     connect(&patience_, &QTimer::timeout, this, [this] {
-        qCWarning(exportLog) << "printing before every image arrived";
+        qCWarning(exportLog) << "going on before every image arrived";
         loaded(true);
     });
 }
 
-void PdfPrinter::start(const QString& page, const QUrl& baseURL, const QStringList& allowedFolders,
-                       const QString& workFolder, const QString& pdfFile) {
+void ExportPage::printToPdf(const QString& page, const QUrl& baseURL, const QStringList& allowedFolders,
+                            const QString& workFolder, const QString& pdfFile) {
+    purpose_ = Purpose::Pdf;
     pdfFile_ = pdfFile;
-    auto* printPage = new PrintPage(this);
-    page_ = printPage;
+    load(page, baseURL, allowedFolders, workFolder);
+}
+
+void ExportPage::prepareForOffice(const QString& page, const QUrl& baseURL, const QStringList& allowedFolders,
+                                  const QString& workFolder, bool realNotes) {
+    purpose_ = Purpose::Office;
+    realNotes_ = realNotes;
+    load(page, baseURL, allowedFolders, workFolder);
+}
+
+void ExportPage::load(const QString& page, const QUrl& baseURL, const QStringList& allowedFolders,
+                      const QString& workFolder) {
+    page_ = new ExportWebPage(this);
     policy_ = new PreviewRequestPolicy(this);
     applySafeSettings(page_->settings());
     page_->setUrlRequestInterceptor(policy_);
     PreviewRequestPolicy::guardProfile(page_->profile());
-    connect(page_, &QWebEnginePage::loadFinished, this, &PdfPrinter::loaded);
-    connect(page_, &QWebEnginePage::pdfPrintingFinished, this, &PdfPrinter::printed);
+    connect(page_, &QWebEnginePage::loadFinished, this, &ExportPage::loaded);
+    connect(page_, &QWebEnginePage::pdfPrintingFinished, this, &ExportPage::pdfWritten);
     patience_.start(kLongestLoadMs);
     const QByteArray bytes = page.toUtf8();
     if (bytes.size() <= kLargestInlinePage) {
@@ -111,34 +146,41 @@ void PdfPrinter::start(const QString& page, const QUrl& baseURL, const QStringLi
     page_->load(QUrl::fromLocalFile(pageFile));
 }
 
-void PdfPrinter::loaded(bool ok) {
-    if (printing_ || done_)
+void ExportPage::loaded(bool ok) {
+    if (preparing_ || done_)
         return;
     if (!ok && patience_.isActive()) {
         finish(ExportMarkup2Document::tr("The page could not be loaded for printing."));
         return;
     }
-    printing_ = true;
+    preparing_ = true;
     patience_.stop();
-    qCDebug(exportLog) << "page loaded, printing";
-    // Our own script, in the application's world: the page's scripts stay off.
-    const QRectF printed = paperLayout().paintRect(QPageLayout::Point);
-    const QString call = QStringLiteral("\nquillviewKeepHeadings(%1, %2);")
-                             .arg(printed.width() * kCssPixelsPerPoint)
-                             .arg(printed.height() * kCssPixelsPerPoint);
-    page_->runJavaScript(pageScript() + call, QWebEngineScript::ApplicationWorld,
-                         [this](const QVariant&) { page_->printToPdf(pdfFile_, paperLayout()); });
+    qCDebug(exportLog) << "page loaded, preparing it";
+    const bool pdf = purpose_ == Purpose::Pdf;
+    page_->runJavaScript(pdf ? preparation("keep-headings.js", "quillviewKeepHeadings", printedText())
+                             : preparation("office.js", "quillviewOfficePage", officeText(), realNotes_),
+                         QWebEngineScript::ApplicationWorld, [this, pdf](const QVariant& result) {
+                             if (pdf)
+                                 page_->printToPdf(pdfFile_, paperLayout());
+                             else if (result.toString().isEmpty())
+                                 finish(ExportMarkup2Document::tr("The document could not be prepared for LibreOffice."));
+                             else
+                                 finish(QString(), result.toString());
+                         });
 }
 
-void PdfPrinter::printed(const QString&, bool success) {
+void ExportPage::pdfWritten(const QString&, bool success) {
     const QFileInfo written(pdfFile_);
     finish(success && written.isFile() && written.size() > 0 ? QString() : ExportMarkup2Document::tr("The PDF could not be printed."));
 }
 
-void PdfPrinter::finish(const QString& error) {
+void ExportPage::finish(const QString& error, const QString& html) {
     if (done_)
         return;
     done_ = true;
     patience_.stop();
-    emit finished(error);
+    if (purpose_ == Purpose::Pdf)
+        emit printed(error);
+    else
+        emit preparedForOffice(html, error);
 }

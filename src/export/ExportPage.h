@@ -1,0 +1,59 @@
+#pragma once
+// A page shown to Qt WebEngine without a window, for export: printed to PDF,
+// or laid out and handed back as HTML prepared for LibreOffice. The page
+// obeys the preview's policy: no scripts of its own, local files only from
+// the document's folders, only https images, styles and fonts from the
+// network, and it never navigates away. Our preparation scripts run in the
+// application's world.
+
+#include <QObject>
+#include <QPageLayout>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QUrl>
+
+class PreviewRequestPolicy;
+class QWebEnginePage;
+
+class ExportPage : public QObject {
+    Q_OBJECT
+public:
+    explicit ExportPage(QObject* parent = nullptr);
+
+    // The usual paper of the user's country (A4, or Letter where the system
+    // measures in inches) and the margins every PDF is printed with.
+    static QPageLayout paperLayout();
+
+    // Loads `page` (relative names resolve against `baseURL`), waits for its
+    // images and prints it to `pdfFile`; emits printed. Large pages are
+    // loaded from a file written into `workFolder`.
+    void printToPdf(const QString& page, const QUrl& baseURL, const QStringList& allowedFolders,
+                    const QString& workFolder, const QString& pdfFile);
+    // Loads `page` the same way and emits preparedForOffice with its HTML as
+    // LibreOffice's import reads it best (see resources/export/office.js),
+    // the notes as the format's own footnotes when `realNotes`.
+    void prepareForOffice(const QString& page, const QUrl& baseURL, const QStringList& allowedFolders,
+                          const QString& workFolder, bool realNotes);
+
+signals:
+    void printed(const QString& error);  // empty on success
+    void preparedForOffice(const QString& html, const QString& error);
+
+private:
+    enum class Purpose { Pdf, Office };
+    void load(const QString& page, const QUrl& baseURL, const QStringList& allowedFolders, const QString& workFolder);
+    void loaded(bool ok);
+    void prepared();
+    void pdfWritten(const QString& filePath, bool success);
+    void finish(const QString& error, const QString& html = {});
+
+    Purpose purpose_ = Purpose::Pdf;
+    QWebEnginePage* page_ = nullptr;
+    PreviewRequestPolicy* policy_ = nullptr;
+    QTimer patience_;
+    QString pdfFile_;
+    bool realNotes_ = false;
+    bool preparing_ = false;
+    bool done_ = false;
+};
