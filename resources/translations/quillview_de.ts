@@ -439,6 +439,10 @@
 <context>
     <name>ExportMarkup2Document</name>
     <message>
+        <source>The review marks could not be written.</source>
+        <translation>Die Überarbeitungsmarken ließen sich nicht schreiben.</translation>
+    </message>
+    <message>
         <source>page %1 of %2</source>
         <translation>Seite %1 von %2</translation>
     </message>

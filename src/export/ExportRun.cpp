@@ -1,6 +1,7 @@
 #include "export/ExportRun.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,11 +10,14 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "pipeline/BaseURL.h"
+#include "settings/SettingsRegistry.h"
+#include "settings/SettingsStore.h"
 #include "export/ExportDestination.h"
 #include "export/ExportHtml.h"
 #include "export/ImageInlining.h"
 #include "export/LibreOfficeConversion.h"
 #include "export/PackageExport.h"
+#include "export/TrackedChanges.h"
 #include "export/PageStamps.h"
 #include "export/ExportPage.h"
 #include "export/OfficeOutput.h"
@@ -21,6 +25,9 @@
 Q_LOGGING_CATEGORY(exportLog, "quillview.export", QtInfoMsg)
 
 namespace {
+
+constexpr char kFlatOdtTarget[] = "fodt:OpenDocument Text Flat XML";
+constexpr char kFlatOdtSuffix[] = "fodt";
 
 bool writeUtf8(const QString& path, const QString& text) {
     QSaveFile file(path);
@@ -55,7 +62,20 @@ void ExportRun::begin() {
         return finish(refusal);
     if (!work_.isValid() || !QDir().mkpath(work_.filePath("stage")))
         return finish(ExportMarkup2Document::tr("No temporary folder could be made for the export."));
-    rendering_.setFuture(QtConcurrent::run(&documentpipeline::render, pipelineRequest()));
+    rendering_.setFuture(QtConcurrent::run(
+        [request = pipelineRequest(), reviewMarks = wantsTrackedChanges(), folder = QFileInfo(source_).absolutePath()] {
+            documentpipeline::Result result = documentpipeline::render(request);
+            if (reviewMarks && result.ok() && !result.conversionFailed)
+                result.fragment = trackedchanges::fragmentWithChangeTokens(result.text, result.markupLanguage, folder);
+            return result;
+        }));
+}
+
+// Word and OpenDocument show CriticMarkup as their own review marks when the
+// window renders it.
+bool ExportRun::wantsTrackedChanges() const {
+    return (format_.name == "docx" || format_.name == "odt")
+           && SettingsStore::shared().boolValue(settingskeys::kUseCriticsMarkup);
 }
 
 documentpipeline::Request ExportRun::pipelineRequest() const {
@@ -123,8 +143,32 @@ void ExportRun::convertOffice(const QString& page, const QString& error) {
     if (!writeUtf8(htmlFile, inlined.html))
         return finish(ExportMarkup2Document::tr("The document could not be prepared for LibreOffice."));
     auto* conversion = new LibreOfficeConversion(this);
+    if (!trackedchanges::hasChangeTokens(inlined.html)) {
+        connect(conversion, &LibreOfficeConversion::finished, this, &ExportRun::officeConverted);
+        conversion->start(htmlFile, format_.libreOfficeTarget, format_.libreOfficeSuffix, work_.filePath("office"),
+                          work_.path());
+        return;
+    }
+    connect(conversion, &LibreOfficeConversion::finished, this, &ExportRun::flatDocumentConverted);
+    conversion->start(htmlFile, kFlatOdtTarget, kFlatOdtSuffix, work_.filePath("flat"), work_.path());
+}
+
+// The review marks are written into the flat document, which LibreOffice
+// then turns into the format asked for.
+void ExportRun::flatDocumentConverted(const QString& flatFile, const QString& error) {
+    if (flatFile.isEmpty())
+        return finish(error);
+    QFile file(flatFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return finish(ExportMarkup2Document::tr("The review marks could not be written."));
+    const QString marked = trackedchanges::withTrackedChanges(QString::fromUtf8(file.readAll()),
+                                                              trackedchanges::systemUserName(), QDateTime::currentDateTime());
+    file.close();
+    if (!writeUtf8(flatFile, marked))
+        return finish(ExportMarkup2Document::tr("The review marks could not be written."));
+    auto* conversion = new LibreOfficeConversion(this);
     connect(conversion, &LibreOfficeConversion::finished, this, &ExportRun::officeConverted);
-    conversion->start(htmlFile, format_.libreOfficeTarget, format_.libreOfficeSuffix, work_.filePath("office"),
+    conversion->start(flatFile, format_.libreOfficeTarget, format_.libreOfficeSuffix, work_.filePath("office"),
                       work_.path());
 }
 

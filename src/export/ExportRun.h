@@ -19,11 +19,13 @@ public:
     void begin();
 
 private:
+    bool wantsTrackedChanges() const;
     documentpipeline::Request pipelineRequest() const;
     void rendered();
     void exportHtml();
     void exportOffice();
     void convertOffice(const QString& page, const QString& error);
+    void flatDocumentConverted(const QString& flatFile, const QString& error);
     void officeConverted(const QString& outputFile, const QString& error);
     void exportPdf();
     void exportPackage();

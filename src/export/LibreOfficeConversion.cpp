@@ -49,7 +49,7 @@ QString LibreOfficeConversion::program() {
     return {};
 }
 
-void LibreOfficeConversion::start(const QString& htmlFile, const QString& target, const QString& suffix,
+void LibreOfficeConversion::start(const QString& inputFile, const QString& target, const QString& suffix,
                                   const QString& outputFolder, const QString& workFolder) {
     const QString executable = program();
     if (executable.isEmpty()) {
@@ -58,13 +58,14 @@ void LibreOfficeConversion::start(const QString& htmlFile, const QString& target
         }, Qt::QueuedConnection);
         return;
     }
-    expectedOutput_ = QDir(outputFolder).filePath(QFileInfo(htmlFile).completeBaseName() + '.' + suffix);
+    expectedOutput_ = QDir(outputFolder).filePath(QFileInfo(inputFile).completeBaseName() + '.' + suffix);
     const QString profile = QUrl::fromLocalFile(QDir(workFolder).filePath("libreoffice-profile")).toString(QUrl::FullyEncoded);
-    // The HTML filter of Writer, so that the result is a text document (not
-    // a web page) and the Writer export filters apply.
-    const QStringList arguments{"-env:UserInstallation=" + profile, "--headless", "--norestore",
-                                "--nolockcheck", "--infilter=HTML (StarWriter)", "--convert-to", target,
-                                "--outdir", outputFolder, htmlFile};
+    // HTML is read with Writer's filter, so that the result is a text
+    // document (not a web page) and the Writer export filters apply.
+    QStringList arguments{"-env:UserInstallation=" + profile, "--headless", "--norestore", "--nolockcheck"};
+    if (inputFile.endsWith(".html"))
+        arguments << "--infilter=HTML (StarWriter)";
+    arguments << "--convert-to" << target << "--outdir" << outputFolder << inputFile;
     process_.setWorkingDirectory(workFolder);
     process_.setProcessChannelMode(QProcess::MergedChannels);
     qCDebug(exportLog).noquote() << "LibreOffice" << arguments.join(' ');

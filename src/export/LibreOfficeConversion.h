@@ -1,5 +1,5 @@
 #pragma once
-// One run of LibreOffice headless converting an HTML file, as a child process
+// One run of LibreOffice headless converting a file, as a child process
 // that the event loop waits for. Each run has a profile folder of its own, so
 // a LibreOffice the user has open (or another export) does not interfere.
 
@@ -14,10 +14,11 @@ public:
     explicit LibreOfficeConversion(QObject* parent = nullptr);
     ~LibreOfficeConversion() override;
 
-    // Converts `htmlFile` for `target` ("odt:writer8"); the result is written
-    // into `outputFolder` named like the input with `suffix`. Everything
+    // Converts `inputFile` (HTML, or a document LibreOffice knows by its
+    // extension) for `target` ("odt:writer8"); the result is written into
+    // `outputFolder` named like the input with `suffix`. Everything
     // LibreOffice keeps goes below `workFolder`.
-    void start(const QString& htmlFile, const QString& target, const QString& suffix, const QString& outputFolder,
+    void start(const QString& inputFile, const QString& target, const QString& suffix, const QString& outputFolder,
                const QString& workFolder);
 
     // The LibreOffice program, or empty when it is not installed.

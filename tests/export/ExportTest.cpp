@@ -14,6 +14,7 @@
 #include "export/ExportTestSupport.h"
 #include "export/PrintStyle.h"
 #include "settings/AppSupportFilePaths.h"
+#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
 
@@ -167,6 +168,34 @@ TEST_F(LibreOfficeExport, DocxHoldsNotesTablesCodeAndTheImage) {
     EXPECT_TRUE(document.contains("<w:tblHeader w:val=\"true\"/>"));
     EXPECT_TRUE(document.contains("<w:rFonts w:ascii=\"Courier New\""));
     EXPECT_TRUE(document.contains("<wp:extent cx=\"381000\" cy=\"190500\"/>")) << document.toStdString();
+}
+
+// CriticMarkup becomes the format's own review marks when the window renders
+// it: insertions, deletions, a substitution as both, comments.
+TEST_F(LibreOfficeExport, ReviewMarksBecomeTrackedChangesAndComments) {
+    writeBytes(sample.path("review.md"), "We {++really ++}like {--green --}apples and {~~pears~>plums~~}.\n\n"
+                                         "It is {==vital==}{>>Check.<<} and {>>Lone note.<<} done.\n");
+    SettingsStore::shared().setValue(settingskeys::kUseCriticsMarkup, true);
+    const bool docx = exportDocument(sample.path("review.md"), "docx", sample.path("review.docx"));
+    const bool odt = exportDocument(sample.path("review.md"), "odt", sample.path("review.odt"));
+    SettingsStore::shared().setValue(settingskeys::kUseCriticsMarkup, false);
+    ASSERT_TRUE(docx && odt);
+    const QString document = QString::fromUtf8(zipEntry(sample.path("review.docx"), "word/document.xml"));
+    EXPECT_TRUE(QRegularExpression("<w:ins [^>]*>.*?really .*?</w:ins>").match(document).hasMatch()) << document.toStdString();
+    EXPECT_TRUE(QRegularExpression("<w:del [^>]*>.*?<w:delText[^>]*>green </w:delText>.*?</w:del>").match(document).hasMatch());
+    EXPECT_TRUE(QRegularExpression("<w:delText[^>]*>pears</w:delText>.*?</w:del><w:ins [^>]*>.*?plums").match(document).hasMatch());
+    EXPECT_TRUE(QRegularExpression("<w:commentRangeStart w:id=\"0\"/>.*vital.*<w:commentReference w:id=\"0\"/>")
+                    .match(document).hasMatch());
+    const QByteArray comments = zipEntry(sample.path("review.docx"), "word/comments.xml");
+    EXPECT_TRUE(comments.contains("Check.") && comments.contains("Lone note.")) << comments.toStdString();
+    EXPECT_FALSE(document.contains("{") || document.contains(QChar(0xE000)));
+    const QByteArray content = zipEntry(sample.path("review.odt"), "content.xml");
+    EXPECT_EQ(content.count("<text:changed-region"), 4) << content.toStdString();
+    EXPECT_EQ(content.count("<office:annotation "), 2);
+    EXPECT_EQ(content.count("<office:annotation-end "), 1);
+    // Without review marks shown, the delimiters stay text as the window shows them.
+    ASSERT_TRUE(exportDocument(sample.path("review.md"), "odt", sample.path("plain.odt")));
+    EXPECT_FALSE(zipEntry(sample.path("plain.odt"), "content.xml").contains("<text:changed-region"));
 }
 
 TEST_F(LibreOfficeExport, RtfIsRichText) {
