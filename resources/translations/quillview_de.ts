@@ -58,6 +58,14 @@
 <context>
     <name>Document</name>
     <message>
+        <source>This is a folder</source>
+        <translation>Das ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>“%1” is a folder, not a document to preview.</source>
+        <translation>„%1“ ist ein Ordner, kein Dokument für die Vorschau.</translation>
+    </message>
+    <message>
         <source>Copy HTML</source>
         <translation>HTML kopieren</translation>
     </message>

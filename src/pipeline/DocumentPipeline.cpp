@@ -34,6 +34,10 @@ Problem problemOf(textreading::TextFileProblem problem) {
 void readPlainFile(const Request& request, Result& result) {
     result.markupLanguage = markuplanguages::markupLangSelectFromExtension(QFileInfo(request.path).suffix());
     result.baseURL = baseurl::baseURLForFile(request.path);
+    if (QFileInfo(request.path).isDir()) {
+        result.problem = Problem::Folder;
+        return;
+    }
     result.problem = problemOf(
         textreading::checkTextFile(request.path, request.largestFile > 0 ? request.largestFile : std::numeric_limits<qint64>::max()));
     if (result.problem != Problem::None)
@@ -141,6 +145,7 @@ QString problemTitle(Problem problem) {
     case Problem::Unreadable: return QCoreApplication::translate("Document", "The file cannot be read");
     case Problem::BrokenPackage: return QCoreApplication::translate("Document", "The package cannot be shown");
     case Problem::TookTooLong: return QCoreApplication::translate("Document", "This document took too long to convert");
+    case Problem::Folder: return QCoreApplication::translate("Document", "This is a folder");
     }
     return {};
 }
@@ -173,6 +178,8 @@ QString problemMessage(Problem problem, const QString& path, qint64 largestFile)
                                            "%2 s, which is set in Preferences ▸ Markup.")
             .arg(name)
             .arg(QLocale().toString(SettingsStore::shared().integerValue(settingskeys::kConversionTimeLimit) / 1000.0));
+    case Problem::Folder:
+        return QCoreApplication::translate("Document", "“%1” is a folder, not a document to preview.").arg(name);
     }
     return {};
 }

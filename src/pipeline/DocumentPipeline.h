@@ -13,8 +13,8 @@
 namespace documentpipeline {
 
 // TookTooLong: the conversion ran past its time budget, or was cancelled,
-// and was stopped.
-enum class Problem { None, Missing, TooLarge, Binary, Unreadable, BrokenPackage, TookTooLong };
+// and was stopped. Folder: a folder that is no package.
+enum class Problem { None, Missing, TooLarge, Binary, Unreadable, BrokenPackage, TookTooLong, Folder };
 
 struct Request {
     QString path;                  // a file, or a TextBundle or TextPack

@@ -176,6 +176,7 @@ TEST(ConvertCommand, UsageErrorsExitWithTwoAndExplain) {
         EXPECT_TRUE(run.out.isEmpty()) << arguments.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains("quillview convert: ")) << arguments.join(' ').toStdString();
     }
+    EXPECT_TRUE(quillview({"convert", QDir::tempPath()}).err.contains("is a folder"));
 }
 
 TEST(ConvertCommand, EveryBBCodeCorpusDocument) {
