@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/DoubledMarkerSpans.h"
-#include "engine/OpeningAnchoredSearch.h"
+#include "engine/MatchSteps.h"
 #include "engine/Placeholders.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
@@ -43,7 +43,8 @@ void Tessel_ObjC::tableOfContents() {
 }
 
 void Tessel_ObjC::quoteCodeTagTransform() {
-    auto quotes = engine::findAllAtOpenings(str, uR"(\+quote(.*?)\+[\s]{0,})");
+    const icu::UnicodeString quotePattern = uR"(\+quote(.*?)\+[\s]{0,})";
+    auto quotes = engine::findAllAt(str, quotePattern, engine::atOpenings(quotePattern, engine::kNoOptions));
     std::vector<engine::RangeEdit> edits;
     for (const engine::Match& quote : quotes ? *quotes : std::vector<engine::Match>{}) {
         const icu::UnicodeString& text = quote.text();
@@ -82,7 +83,8 @@ void Tessel_ObjC::tagsWithAttributes() {
         {u"code", u"<pre><code %@>"},
     };
     for (const auto& [word, format] : tags) {
-        auto matches = engine::findAllAtOpenings(str, engine::formatted(uR"(\+%@(.*?)\+[\s]{0,})", {word}));
+        const icu::UnicodeString pattern = engine::formatted(uR"(\+%@(.*?)\+[\s]{0,})", {word});
+        auto matches = engine::findAllAt(str, pattern, engine::atOpenings(pattern, engine::kNoOptions));
         if (!matches)
             continue;
         std::vector<engine::RangeEdit> edits;
