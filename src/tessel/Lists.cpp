@@ -8,7 +8,7 @@
 
 #include "engine/MatchSteps.h"
 #include "engine/Log.h"
-#include "engine/PairedSpanPattern.h"
+#include "engine/DoubledMarkerSpans.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 

@@ -105,14 +105,14 @@ void Tessel_ObjC::tagsWithAttributes() {
 // "+showreferences+".
 void Tessel_ObjC::advancedReferences() {
     // "==(.*?)==" over line ends.
-    const std::vector<engine::MarkerSpan> references =
+    const std::vector<engine::TextRange> references =
         engine::doubledMarkerSpans(str, u'=', engine::SpanLines::mayCross);
     icu::UnicodeString list;
     if (!references.empty()) {
         list = u"<ol class=\"references\">\n";
         std::vector<engine::RangeEdit> edits;
         long n = 1;
-        for (const engine::MarkerSpan& reference : references) {
+        for (const engine::TextRange& reference : references) {
             const icu::UnicodeString number = engine::number(n++);
             const icu::UnicodeString note(str, reference.start + 2, reference.end - reference.start - 4);
             edits.push_back({reference.start, reference.end,

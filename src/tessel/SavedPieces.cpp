@@ -5,7 +5,7 @@
 
 #include "engine/Log.h"
 #include "engine/MatchSteps.h"
-#include "engine/PairedSpanPattern.h"
+#include "engine/DoubledMarkerSpans.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 #include "tessel/DescribedImages.h"

@@ -6,7 +6,6 @@
 #include "engine/LiteralSearch.h"
 #include "engine/Log.h"
 #include "engine/MatchSteps.h"
-#include "engine/PairedSpanPattern.h"
 #include "engine/TemplateText.h"
 #include "engine/TextUtilities.h"
 #include "tessel/MarkerWords.h"

@@ -69,6 +69,18 @@ inline void expectSameSpansAsPattern(const icu::UnicodeString& text, const icu::
     EXPECT_EQ(found, expected) << label << " / " << s(pattern) << " in \"" << s(text) << "\"";
 }
 
+// A walk that rewrites the text: it must leave what replacing every match
+// of the pattern by the template leaves.
+inline void expectSameTextAsPattern(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                                    const icu::UnicodeString& replacementTemplate, uint32_t options,
+                                    const std::function<void(icu::UnicodeString&)>& walk, const std::string& label) {
+    icu::UnicodeString walked(text);
+    walk(walked);
+    icu::UnicodeString plain(text);
+    engine::replaceAll(plain, pattern, replacementTemplate, options);
+    EXPECT_EQ(s(walked), s(plain)) << label << " / " << s(pattern) << " in \"" << s(text) << "\"";
+}
+
 // A text of up to `maxPieces` pieces drawn from `pieces` (UTF-8).
 inline icu::UnicodeString randomText(std::mt19937& random, const std::vector<std::string>& pieces, int maxPieces) {
     std::string text;

@@ -11,7 +11,6 @@
 #include "engine/DoubledMarkerSpans.h"
 #include "engine/LazyStopsSearch.h"
 #include "engine/LineFilteredSearch.h"
-#include "engine/PairedSpanPattern.h"
 #include "engine/PatternOpenings.h"
 
 using namespace testsupport;
@@ -57,8 +56,11 @@ struct Case {
 const std::vector<std::string> kBracketSoup = {"[[", "[", "]", "]]", "::", "a", "\n", "\r", "[sup]", "[/sub]",
                                                "[url=", "[/url]", "[mail=", "[email=", "[/mail]", "[/email]",
                                                "[h1]", "[H2]", "[/h1]", "[/H3]"};
+// No "\r\n": whether ICU's find tries a line start between its "\r" and
+// "\n" depends on how it scans for the pattern's first characters, and the
+// document pipeline hands the converters "\n" line ends only.
 const std::vector<std::string> kBlockSoup = {"\n", "\n\n", "h1. ", "p. ", "p(c). ", "fn1. ", "bc. ", "pre. ", "x",
-                                             " ", "\r\n", ";", "@", "a@b", "<!--", "-->", "{|", "|}", "----", "=="};
+                                             " ", "\xe2\x80\xa8", ";", "@", "a@b", "<!--", "-->", "{|", "|}", "----", "=="};
 const std::vector<std::string> kLinkSoup = {"[", "]", "(", ")", "!", "^", ":", "\"", " ", "x", "\n", "\xe2\x80\xa8"};
 
 std::vector<Case> openingCases() {
@@ -227,28 +229,22 @@ TEST(SameAsPattern, DoubledMarkerSpansAreThePatternsSpans) {
         "~~one\rtwo~~ ~~ok~~", "~~a\xe2\x80\xa8" "b~~~~c~~", "~~a\xc2\x85" "b~~ ~~c\x0b" "d~~ ~~e\x0c" "f~~",
         "~~\xf0\x9f\x98\x80~~ ~\xf0\x9f\x98\x80~~x~~", "~\n~~a~~", "~~\n~~\n~~", "", "~"};
     const std::vector<std::string> pieces = {"~", "~", "~", "a", " ", "\n", "\r", "\xe2\x80\xa8", "\xc2\x85", "\x0c"};
-    auto walk = [](engine::SpanLines lines) {
-        return [lines](const icu::UnicodeString& text) {
-            std::vector<engine::TextRange> spans;
-            for (const engine::MarkerSpan& span : engine::doubledMarkerSpans(text, u'~', lines))
-                spans.push_back({span.start, span.end});
-            return spans;
-        };
-    };
     std::mt19937 random(5);
+    const FastSearch paired = [](const icu::UnicodeString& t) {
+        return engine::findAll(t, engine::pairedSpanPattern(u"~"), kDotAll);
+    };
     for (int round = 0; round < 600 + static_cast<int>(texts.size()); ++round) {
-        const icu::UnicodeString text = round < static_cast<int>(texts.size()) ? u(texts[round]) : randomText(random, pieces, 30);
-        expectSameSpansAsPattern(text, u"~~(.*?)~~", engine::kNoOptions, walk(engine::SpanLines::withinLine)(text), "within line");
-        expectSameSpansAsPattern(text, u"~~(.*?)~~", kDotAll, walk(engine::SpanLines::mayCross)(text), "may cross");
-        expectSameAsPattern(
-            text, u"~~(.*?)~~", kDotAll,
-            FastSearch([](const icu::UnicodeString& t) { return engine::findAll(t, engine::pairedSpanPattern(u"~"), kDotAll); }),
-            "paired pattern");
-        icu::UnicodeString walked(text);
-        icu::UnicodeString plain(text);
-        engine::replaceDoubledMarkerSpans(walked, u'~', engine::SpanLines::mayCross, u"<", u">");
-        engine::replaceAll(plain, u"~~(.*?)~~", u"<$1>", kDotAll);
-        EXPECT_EQ(s(walked), s(plain)) << s(text);
+        const icu::UnicodeString text =
+            round < static_cast<int>(texts.size()) ? u(texts[round]) : randomText(random, pieces, 30);
+        expectSameSpansAsPattern(text, u"~~(.*?)~~", engine::kNoOptions,
+                                 engine::doubledMarkerSpans(text, u'~', engine::SpanLines::withinLine), "within line");
+        expectSameSpansAsPattern(text, u"~~(.*?)~~", kDotAll,
+                                 engine::doubledMarkerSpans(text, u'~', engine::SpanLines::mayCross), "may cross");
+        expectSameAsPattern(text, u"~~(.*?)~~", kDotAll, paired, "paired pattern");
+        expectSameTextAsPattern(
+            text, u"~~(.*?)~~", u"<$1>", kDotAll,
+            [](icu::UnicodeString& t) { engine::replaceDoubledMarkerSpans(t, u'~', engine::SpanLines::mayCross, u"<", u">"); },
+            "replaced spans");
     }
 }
 
