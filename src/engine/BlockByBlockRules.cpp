@@ -7,39 +7,29 @@
 #include "engine/LiteralSearch.h"
 #include "engine/Log.h"
 #include "engine/Regex.h"
-#include "engine/ReplacementTemplate.h"
+#include "engine/MatchSteps.h"
 #include "engine/TextUtilities.h"
 
 namespace engine {
 namespace {
 
 struct PreparedRule {
-    const BlockRule* rule = nullptr;
+    const RuleRecord* rule = nullptr;
     std::unique_ptr<icu::RegexMatcher> matcher;  // null when the pattern does not compile
+    std::unique_ptr<Candidates> candidates;      // null: ICU's own search
 };
 
 // One rule over one block; true when the block changed.
 bool replaceInBlock(icu::UnicodeString& block, PreparedRule& prepared) {
     icu::RegexMatcher& matcher = *prepared.matcher;
     matcher.reset(block);
+    MatchSteps steps(matcher, block, prepared.candidates.get());
     icu::UnicodeString out;
-    int32_t copiedUpTo = 0;
-    bool replaced = false;
     UErrorCode status = U_ZERO_ERROR;
-    std::optional<OncePerLineSteps> steps;
-    if (prepared.rule->openings)
-        steps.emplace(matcher, block, prepared.rule->openings);
-    while (steps ? steps->find(status) : matcher.find(status)) {
-        UErrorCode rangeStatus = U_ZERO_ERROR;
-        out.append(block, copiedUpTo, matcher.start(rangeStatus) - copiedUpTo);
-        appendEvaluatedTemplate(out, prepared.rule->rule->templateText, matcher, block);
-        copiedUpTo = matcher.end(rangeStatus);
-        replaced = true;
-    }
+    const bool replaced = replaceSteps(steps, matcher, block, prepared.rule->templateText, out, status);
     RegexResult result;
-    if (searchFailed(status, prepared.rule->rule->pattern, result) || !replaced)
+    if (searchFailed(status, prepared.rule->pattern, result) || !replaced)
         return false;
-    out.append(block, copiedUpTo, block.length() - copiedUpTo);
     block = std::move(out);
     return true;
 }
@@ -91,18 +81,22 @@ bool holds(const icu::UnicodeString& block, const CharacterSet& characters, cons
 
 }  // namespace
 
-void applyRulesBlockByBlock(icu::UnicodeString& text, const std::vector<BlockRule>& rules) {
+void applyRulesBlockByBlock(icu::UnicodeString& text, const std::vector<const RuleRecord*>& rules) {
     static const icu::UnicodeString blankLine(u"\n\n");
     const int32_t timeLimit = 3000 + text.length() / 50;
     std::vector<PreparedRule> prepared;
-    for (const BlockRule& rule : rules) {
-        PreparedRule entry{&rule, nullptr};
+    for (const RuleRecord* rule : rules) {
+        const NextOpening& openings = rule->fastPath.lineOpenings;
+        PreparedRule entry{rule, nullptr, openings ? failingOncePerLine(openings) : nullptr};
         icu::UnicodeString error;
-        if (const icu::RegexPattern* compiled = compiledPattern(rule.rule->pattern, kNoOptions, &error)) {
+        if (const icu::RegexPattern* compiled = compiledPattern(rule->pattern, kNoOptions, &error)) {
             UErrorCode status = U_ZERO_ERROR;
             entry.matcher.reset(compiled->matcher(status));
             entry.matcher->setTimeLimit(timeLimit, status);
             stopMatcherWithConversion(*entry.matcher);
+            // Tries at an opening see the whole block, as a find loop does.
+            entry.matcher->useTransparentBounds(true);
+            entry.matcher->useAnchoringBounds(false);
         } else {
             log(u"Error Markup/simpleTransform/performRegex : %@", {error});
         }
@@ -122,14 +116,14 @@ void applyRulesBlockByBlock(icu::UnicodeString& text, const std::vector<BlockRul
         bool copied = false;
         CharacterSet characters(view);
         for (PreparedRule& rule : prepared) {
-            if (!rule.matcher || !holds(copied ? block : view, characters, rule.rule->required))
+            if (!rule.matcher || !holds(copied ? block : view, characters, rule.rule->fastPath.blockLiteral))
                 continue;
             if (!copied) {
                 block = icu::UnicodeString(text, start, end - start);
                 copied = true;
             }
             if (replaceInBlock(block, rule)) {
-                characters.add(rule.rule->rule->templateText);
+                characters.add(rule.rule->templateText);
                 if (!changed) {
                     out = emptyWithRoomFor(text);
                     out.append(text, 0, start);

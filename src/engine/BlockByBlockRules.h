@@ -7,23 +7,17 @@
 #include <vector>
 #include <unicode/unistr.h>
 
-#include "engine/OpeningSearch.h"
 #include "engine/RuleRecord.h"
 
 namespace engine {
 
-struct BlockRule {
-    const RuleRecord* rule = nullptr;  // a regex rule without options
-    icu::UnicodeString required;        // a literal every match contains
-    // When set, the rule is searched as findAllFailingOncePerLine searches.
-    NextOpening openings;
-};
-
-// The same text as replaceAllInBlocksContaining(text, pattern, template,
-// required) for each rule in turn, under the same conditions on each rule
-// (its matches never hold a blank line, its look-arounds never look across
-// one). A pattern that does not compile is logged and changes nothing; a
-// search that runs away leaves that rule's block as it was.
-void applyRulesBlockByBlock(icu::UnicodeString& text, const std::vector<BlockRule>& rules);
+// The same text as replacing all matches of each rule of `rules` in turn
+// (regex rules without options), for rules whose FastPath names a
+// `blockLiteral` that every match holds, whose matches never hold a blank
+// line and whose look-arounds never look across one. A rule with
+// `lineOpenings` is tried where those stand (see failingOncePerLine). A
+// pattern that does not compile is logged and changes nothing; a search that
+// runs away leaves that rule's block as it was.
+void applyRulesBlockByBlock(icu::UnicodeString& text, const std::vector<const RuleRecord*>& rules);
 
 }  // namespace engine

@@ -25,6 +25,16 @@ int32_t lineEndFrom(const char16_t* text, int32_t length, int32_t from) {
 
 }  // namespace
 
+icu::UnicodeString spanBeforeDoubled(const icu::UnicodeString& escapedCharacter) {
+    const icu::UnicodeString& c = escapedCharacter;
+    return formatted(u"((?:[^%@]++|%@(?!%@))*+)", {c, c, c});
+}
+
+icu::UnicodeString pairedSpanPattern(const icu::UnicodeString& escapedCharacter) {
+    const icu::UnicodeString& c = escapedCharacter;
+    return formatted(u"%@%@%@%@%@", {c, c, spanBeforeDoubled(c), c, c});
+}
+
 // A try at an opening "cc" succeeds at the first "cc" that starts two or more
 // characters later (lazy "(.*?)" stops there, and so does the possessive
 // span of pairedSpanPattern, which takes a single c only when no second c
@@ -32,8 +42,8 @@ int32_t lineEndFrom(const char16_t* text, int32_t length, int32_t from) {
 // failed try is followed by one at the next opening, an overlapping one
 // included, as a find loop moves on by one position; a match moves the
 // search past its end.
-std::vector<MarkerSpan> doubledMarkerSpans(const icu::UnicodeString& text, char16_t marker, SpanLines lines) {
-    std::vector<MarkerSpan> spans;
+std::vector<TextRange> doubledMarkerSpans(const icu::UnicodeString& text, char16_t marker, SpanLines lines) {
+    std::vector<TextRange> spans;
     const char16_t* chars = text.getBuffer();
     const int32_t length = text.length();
     int32_t lineEnd = -1;  // the first line end at or after the last opening's inside
@@ -57,12 +67,12 @@ std::vector<MarkerSpan> doubledMarkerSpans(const icu::UnicodeString& text, char1
 
 void replaceDoubledMarkerSpans(icu::UnicodeString& text, char16_t marker, SpanLines lines,
                                const icu::UnicodeString& before, const icu::UnicodeString& after) {
-    const std::vector<MarkerSpan> spans = doubledMarkerSpans(text, marker, lines);
+    const std::vector<TextRange> spans = doubledMarkerSpans(text, marker, lines);
     if (spans.empty())
         return;
     icu::UnicodeString out = emptyWithRoomFor(text);
     int32_t copiedUpTo = 0;
-    for (const MarkerSpan& span : spans) {
+    for (const TextRange& span : spans) {
         out.append(text, copiedUpTo, span.start - copiedUpTo)
             .append(before)
             .append(text, span.start + 2, span.end - span.start - 4)

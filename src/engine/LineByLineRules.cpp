@@ -7,7 +7,7 @@
 #include "engine/ConversionBudget.h"
 #include "engine/Log.h"
 #include "engine/PatternOpenings.h"
-#include "engine/ReplacementTemplate.h"
+#include "engine/MatchSteps.h"
 #include "engine/TextUtilities.h"
 
 namespace engine {
@@ -20,7 +20,9 @@ struct LineRule {
     bool anywhere = false;                     // an opening was empty
     std::unique_ptr<icu::RegexMatcher> matcher;
     bool broken = false;                       // the pattern does not compile
-    std::optional<OpeningRun> run;             // lets a failed try skip openings
+    // Where it is tried, for a rule with a run after its opening (see
+    // OpeningRun): a line full of unclosed tags costs one try.
+    std::unique_ptr<Candidates> candidates;
     icu::UnicodeString endText;                // what every match ends with, if known
 };
 
@@ -84,24 +86,6 @@ bool opensAt(const icu::UnicodeString& line, const OpeningPlaces& places, const 
     return false;
 }
 
-// The rule's next match in the line from `from` on, as a find loop finds
-// it. A rule with a run after its opening (see OpeningRun) is tried at its
-// openings, skipping those that a failed try rules out, so a line full of
-// unclosed tags costs one try.
-bool nextMatch(const icu::UnicodeString& line, LineRule& rule, int32_t from, UErrorCode& status) {
-    if (!rule.run)
-        return rule.matcher->find(status);
-    const int32_t lastTry = rule.run->lastTryIn(line, 0, line.length());
-    for (int32_t at = firstOpeningIn(line, from, line.length(), rule.openings); at >= 0 && at <= lastTry && U_SUCCESS(status);
-         at = firstOpeningIn(line, rule.run->nextTryAfterFailure(line, at, line.length()), line.length(),
-                             rule.openings)) {
-        stopIfOverBudget();
-        if (rule.matcher->lookingAt(at, status))
-            return true;
-    }
-    return false;
-}
-
 // One regex rule over one line; true when the line changed.
 bool replaceInLine(icu::UnicodeString& line, LineRule& rule, int32_t timeLimit) {
     UErrorCode status = U_ZERO_ERROR;
@@ -125,26 +109,19 @@ bool replaceInLine(icu::UnicodeString& line, LineRule& rule, int32_t timeLimit) 
     // No match ends after the last place the pattern's end text stands:
     // searching only up to there keeps each try at an opening after it
     // from running on to the end of the line.
-    if (!rule.run && !rule.endText.isEmpty()) {
+    int32_t end = line.length();
+    if (!rule.candidates && !rule.endText.isEmpty()) {
         const int32_t last = line.lastIndexOf(rule.endText);
         if (last < 0)
             return false;
-        matcher.region(0, last + rule.endText.length(), status);
+        end = last + rule.endText.length();
     }
+    MatchSteps steps(matcher, line, rule.candidates.get(), 0, end);
     icu::UnicodeString out;
-    int32_t copiedUpTo = 0;
-    bool replaced = false;
-    while (nextMatch(line, rule, copiedUpTo, status)) {
-        UErrorCode rangeStatus = U_ZERO_ERROR;
-        out.append(line, copiedUpTo, matcher.start(rangeStatus) - copiedUpTo);
-        appendEvaluatedTemplate(out, rule.rule->templateText, matcher, line);
-        copiedUpTo = matcher.end(rangeStatus);
-        replaced = true;
-    }
+    const bool replaced = replaceSteps(steps, matcher, line, rule.rule->templateText, out, status);
     RegexResult result;
     if (searchFailed(status, rule.rule->pattern, result) || !replaced)
         return false;
-    out.append(line, copiedUpTo, line.length() - copiedUpTo);
     line = std::move(out);
     return true;
 }
@@ -158,7 +135,7 @@ bool applyRulesLineByLine(icu::UnicodeString& text, const RuleTable& rules) {
     for (const RuleRecord& rule : rules) {
         if (rule.regexMultiLineReplace)
             return false;
-        LineRule line{&rule, {}, false, nullptr, false, std::nullopt, {}};
+        LineRule line{&rule, {}, false, nullptr, false, nullptr, {}};
         for (icu::UnicodeString& opening : rule.regexReplace ? literalOpenings(rule.pattern)
                                                              : std::vector<icu::UnicodeString>{rule.pattern}) {
             if (opening.isEmpty()) {
@@ -168,8 +145,8 @@ bool applyRulesLineByLine(icu::UnicodeString& text, const RuleTable& rules) {
             firstCharacters.add(opening[0]);
             line.openings.push_back(std::move(opening));
         }
-        if (rule.regexReplace && !line.anywhere)
-            line.run = OpeningRun::of(rule.pattern, false);
+        if (rule.regexReplace && !line.anywhere && OpeningRun::of(rule.pattern, false))
+            line.candidates = atOpenings(rule.pattern, kNoOptions);
         if (rule.regexReplace)
             line.endText = endText(rule.pattern);
         everyLine = everyLine || line.anywhere;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/ConversionBudget.h"
+#include "engine/MatchSteps.h"
 #include "engine/LiteralSearch.h"
 #include "engine/PatternOpenings.h"
 
@@ -29,31 +29,6 @@ std::vector<int32_t> linesWith(const icu::UnicodeString& text, const std::vector
     return lineStarts;
 }
 
-// The matches of a line for a pattern with a run after its opening (see
-// OpeningRun): tried at each opening, skipping those that a failed try rules
-// out. Such a pattern takes nothing before its opening into account, so a
-// region from the opening sees what the line's region would.
-void searchOpenings(icu::RegexMatcher& matcher, const icu::UnicodeString& text, int32_t lineStart,
-                    int32_t lineEnd, const std::vector<icu::UnicodeString>& openings, const OpeningRun& run,
-                    std::vector<Match>& matches, UErrorCode& error) {
-    const int32_t lastTry = run.lastTryIn(text, lineStart, lineEnd);
-    for (int32_t at = firstOpeningIn(text, lineStart, lineEnd, openings); at >= 0 && at <= lastTry && U_SUCCESS(error);) {
-        stopIfOverBudget();
-        matcher.region(at, lineEnd, error);
-        if (U_FAILURE(error))
-            return;
-        int32_t from = 0;
-        if (matcher.lookingAt(error)) {
-            matches.push_back(matchFrom(matcher, text));
-            const int32_t end = matcher.end(error);
-            from = end > at ? end : at + 1;
-        } else {
-            from = run.nextTryAfterFailure(text, at, lineEnd);
-        }
-        at = firstOpeningIn(text, from, lineEnd, openings);
-    }
-}
-
 }  // namespace
 
 std::optional<std::vector<Match>> findAllInLinesWith(const icu::UnicodeString& text,
@@ -74,24 +49,21 @@ std::optional<std::vector<Match>> findAllInLinesWith(const icu::UnicodeString& t
     if (!lineStarts.empty()) {
         // One matcher, its region set to each line in turn: with opaque and
         // anchoring bounds it sees the line as if the line were the whole
-        // text, without a copy of the line and a matcher for each.
+        // text, without a copy of the line and a matcher for each. A pattern
+        // with a run after its opening (see OpeningRun) takes nothing before
+        // its opening into account, so a region from an opening sees what
+        // the line's region would: it is tried at its openings only.
         auto matcher = timedMatcher(*compiled, text);
         UErrorCode error = U_ZERO_ERROR;
-        const std::optional<OpeningRun> run = options & kCaseInsensitive
-                                                  ? std::nullopt
-                                                  : OpeningRun::of(pattern, options & kDotMatchesLineSeparators);
-        const std::vector<icu::UnicodeString> openings = run ? literalOpenings(pattern) : std::vector<icu::UnicodeString>{};
+        const bool hasRun = !(options & kCaseInsensitive) && OpeningRun::of(pattern, options & kDotMatchesLineSeparators);
+        const std::unique_ptr<Candidates> openings = hasRun ? atOpenings(pattern, options) : nullptr;
         for (int32_t lineStart : lineStarts) {
             int32_t lineEnd = findUnit(text, u'\n', lineStart);
             if (lineEnd < 0)
                 lineEnd = text.length();
-            if (run)
-                searchOpenings(*matcher, text, lineStart, lineEnd, openings, *run, matches, error);
-            else {
-                matcher->region(lineStart, lineEnd, error);
-                while (U_SUCCESS(error) && matcher->find(error))
-                    matches.push_back(matchFrom(*matcher, text));
-            }
+            MatchSteps steps(*matcher, text, openings.get(), lineStart, lineEnd);
+            while (steps.find(error))
+                matches.push_back(matchFrom(*matcher, text));
             if (searchFailed(error, pattern, status)) {
                 if (result)
                     *result = status;

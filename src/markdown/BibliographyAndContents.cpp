@@ -6,7 +6,7 @@
 #include <set>
 #include <unicode/uchar.h>
 
-#include "engine/CandidateSearch.h"
+#include "engine/MatchSteps.h"
 #include "engine/LazyStopsSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/Log.h"
@@ -83,7 +83,8 @@ void Markdown_ObjC::toc_create() {
         engine::formatted(u"(?m)^<h[%@]{1,1}>(.*?)</h[%@]{1,1}>$", {marker->range, marker->range});
     engine::RegexResult result;
     std::vector<engine::Match> headings =
-        engine::findAllPlanned(str, pattern, engine::linesStartingWith(str, u"<h"), engine::kNoOptions, &result)
+        engine::findAllAt(str, pattern, engine::atPlannedStarts(engine::linesStartingWith(str, u"<h"), pattern, engine::kNoOptions),
+                          engine::kNoOptions, &result)
             .value_or(std::vector<engine::Match>{});
     if (result.status == engine::RegexStatus::invalidPattern)
         engine::log(u"Error for Pattern %@ - %@", {pattern, result.error});

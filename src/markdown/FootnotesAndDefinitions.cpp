@@ -2,7 +2,7 @@
 // numbered section at the end, and definition lists.
 #include "markdown/Markdown_ObjC.h"
 
-#include "engine/CandidateSearch.h"
+#include "engine/Candidates.h"
 #include "engine/RangeEdits.h"
 #include "engine/Log.h"
 #include "engine/DoubledMarkerSpans.h"

@@ -6,9 +6,8 @@
 #include <map>
 #include <memory>
 
-#include "engine/CandidateSearch.h"
+#include "engine/MatchSteps.h"
 #include "engine/LiteralSearch.h"
-#include "engine/OpeningSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/RepeatedReplace.h"
 #include "engine/ReplacementTemplate.h"
@@ -95,20 +94,18 @@ void escapeQuotesInTitle(icu::UnicodeString& saved, const RuleTable& rules) {
 }
 
 // What every match of a link rule starts with.
-icu::UnicodeString linkOpening(const RuleRecord& rule) {
-    if (rule.name.startsWith(u"image"))
-        return u"![";
-    if (rule.name.startsWith(u"hyperlinkNamed"))
-        return u"[";
-    return rule.name == u"hyperlink" ? u"<http" : u"http";
+const icu::UnicodeString& linkOpening(const RuleRecord& rule) {
+    return rule.fastPath.literal;
 }
 
 // How a walk applies an inline link or image rule; none for the web
 // address rules, whose patterns run.
 std::optional<markdown::LinkClosing> walkedClosing(const RuleRecord& rule) {
-    if (!rule.name.startsWith(u"image") && !rule.name.startsWith(u"hyperlinkNamed"))
-        return std::nullopt;
-    return rule.name.endsWith(u"WithTitle") ? markdown::LinkClosing::withTitle : markdown::LinkClosing::plain;
+    if (rule.fastPath.walk == Markdown_ObjC::kInlineLinkWithTitleWalk)
+        return markdown::LinkClosing::withTitle;
+    if (rule.fastPath.walk == Markdown_ObjC::kInlineLinkWalk)
+        return markdown::LinkClosing::plain;
+    return std::nullopt;
 }
 
 // Where a web address rule matches: tried only where "://" follows and no
@@ -131,7 +128,8 @@ std::vector<engine::TextRange> webAddressMatches(const icu::UnicodeString& text,
         return matches;
     engine::RegexResult result;
     std::optional<std::vector<engine::Match>> found =
-        engine::findAllPlanned(text, rule.pattern, plan, engine::kNoOptions, &result);
+        engine::findAllAt(text, rule.pattern, engine::atPlannedStarts(std::move(plan), rule.pattern, engine::kNoOptions),
+                          engine::kNoOptions, &result);
     if (result.status == engine::RegexStatus::invalidPattern)
         engine::log(u"Error Markdown/linkSave %@", {result.error});
     for (const engine::Match& match : found.value_or(std::vector<engine::Match>{}))
@@ -255,7 +253,7 @@ void Markdown_ObjC::linkReturn() {
     };
     std::vector<AppliedRule> applied;
     for (const RuleRecord& rule : rules) {
-        if (rule.name == u"hyperlinkPlain")
+        if (rule.fastPath.walk == kBareAddressWalk)
             continue;
         const std::optional<markdown::LinkClosing> closing = walkedClosing(rule);
         applied.push_back({&rule, closing,

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "engine/CandidateSearch.h"
+#include "engine/MatchSteps.h"
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
 #include "markdown/AtxHeadings.h"
@@ -16,17 +16,35 @@ RuleRecord regex(const char16_t* name, const char16_t* pattern, const icu::Unico
     return RuleRecord::regex(name, pattern, templateText);
 }
 
+using engine::FastPath;
+
+// A heading rule that the one walk over heading lines applies; a rule the
+// walk does not know runs where lines start with "#".
+FastPath atxHeading() {
+    FastPath path = FastPath::walked(Markdown_ObjC::kAtxHeadingWalk);
+    path.plan = [](const icu::UnicodeString& text) { return engine::linesStartingWith(text, u"#"); };
+    return path;
+}
+
+FastPath link(int walk, const char16_t* opening) {
+    return FastPath::walked(walk, 0, opening);
+}
+
 }  // namespace
 
 // Setext headings and horizontal rules, before anything else sees the lines.
 RuleTable Markdown_ObjC::firstRegexMarkdown() const {
     const icu::UnicodeString rule = engine::formatted(u"<hr%@", {HTML_close});
     return {
-        regex(u"headline1Alternative", u"(?m)^(.+?)[ ]*\n(=+)[ ]*\n+", u"<h1>$1</h1>\n"),
-        regex(u"headline2Alternative", u"(?m)^(.+?)[ ]*\n(-+)[ ]*\n+", u"<h2>$1</h2>\n"),
-        regex(u"horizontalLineDash", uR"((?m)^[ ]{0,3}([-]{1,})[ \t-]{0,}$)", rule),
-        regex(u"horizontalLineAsterik", uR"((?m)^[ ]{0,3}(?![*][ \t]*$)([*]{1,})[ \t*]{0,}$)", rule),
-        regex(u"horizontalLineUnderscore", uR"((?m)^[ ]{0,3}([_]{1,})[ \t_]{0,}$)", rule),
+        regex(u"headline1Alternative", u"(?m)^(.+?)[ ]*\n(=+)[ ]*\n+", u"<h1>$1</h1>\n")
+            .with(FastPath::walked(kUnderlinedHeadingWalk, u'=')),
+        regex(u"headline2Alternative", u"(?m)^(.+?)[ ]*\n(-+)[ ]*\n+", u"<h2>$1</h2>\n")
+            .with(FastPath::walked(kUnderlinedHeadingWalk, u'-')),
+        regex(u"horizontalLineDash", uR"((?m)^[ ]{0,3}([-]{1,})[ \t-]{0,}$)", rule).with(FastPath::walked(kMarkLineWalk, u'-')),
+        regex(u"horizontalLineAsterik", uR"((?m)^[ ]{0,3}(?![*][ \t]*$)([*]{1,})[ \t*]{0,}$)", rule)
+            .with(FastPath::walked(kMarkLineWalk, u'*')),
+        regex(u"horizontalLineUnderscore", uR"((?m)^[ ]{0,3}([_]{1,})[ \t_]{0,}$)", rule)
+            .with(FastPath::walked(kMarkLineWalk, u'_')),
     };
 }
 
@@ -34,22 +52,17 @@ namespace {
 
 constexpr int kHeadingLevels = 6;
 
-icu::UnicodeString headingRuleName(int level) {
-    return engine::formatted(u"headline%@", {engine::number(level)});
-}
-
 // The templates of the table's heading rules for the one walk over heading
 // lines, or none when a rule is not the pattern the walk applies.
 std::optional<markdown::AtxHeadingTemplates> atxHeadingTemplates(const RuleTable& table) {
     markdown::AtxHeadingTemplates templates;
     for (const RuleRecord& record : table) {
-        if (!record.name.startsWith(u"headline"))
+        if (record.fastPath.walk != Markdown_ObjC::kAtxHeadingWalk)
             continue;
         int level = 1;
-        while (level <= kHeadingLevels && record.name != headingRuleName(level))
+        while (level <= kHeadingLevels && record.pattern != markdown::atxHeadingPattern(level))
             ++level;
-        if (level > kHeadingLevels || !record.regexReplace || record.pattern != markdown::atxHeadingPattern(level) ||
-            templates[level])
+        if (level > kHeadingLevels || !record.regexReplace || templates[level])
             return std::nullopt;
         templates[level] = markdown::splitAroundGroupOne(record.templateText);
         if (!templates[level] || !markdown::isAtxHeadingTemplate(*templates[level]))
@@ -64,12 +77,12 @@ std::optional<markdown::AtxHeadingTemplates> atxHeadingTemplates(const RuleTable
 // is a walk of its own (emphasis()).
 RuleTable Markdown_ObjC::regexMarkdown() const {
     return {
-        regex(u"headline6", uR"((?m)^[#]{6,6}[ ](.+?)[ ]*\#*$)", u"<h6>$1</h6>"),
-        regex(u"headline5", uR"((?m)^[#]{5,5}[ ](.+?)[ ]*\#*$)", u"<h5>$1</h5>"),
-        regex(u"headline4", uR"((?m)^[#]{4,4}[ ](.+?)[ ]*\#*$)", u"<h4>$1</h4>"),
-        regex(u"headline3", uR"((?m)^[#]{3,3}[ ](.+?)[ ]*\#*$)", u"<h3>$1</h3>"),
-        regex(u"headline2", uR"((?m)^[#]{2,2}[ ](.+?)[ ]*\#*$)", u"<h2>$1</h2>"),
-        regex(u"headline1", uR"((?m)^[#]{1,1}[ ](.+?)[ ]*\#*$)", u"<h1>$1</h1>"),
+        regex(u"headline6", uR"((?m)^[#]{6,6}[ ](.+?)[ ]*\#*$)", u"<h6>$1</h6>").with(atxHeading()),
+        regex(u"headline5", uR"((?m)^[#]{5,5}[ ](.+?)[ ]*\#*$)", u"<h5>$1</h5>").with(atxHeading()),
+        regex(u"headline4", uR"((?m)^[#]{4,4}[ ](.+?)[ ]*\#*$)", u"<h4>$1</h4>").with(atxHeading()),
+        regex(u"headline3", uR"((?m)^[#]{3,3}[ ](.+?)[ ]*\#*$)", u"<h3>$1</h3>").with(atxHeading()),
+        regex(u"headline2", uR"((?m)^[#]{2,2}[ ](.+?)[ ]*\#*$)", u"<h2>$1</h2>").with(atxHeading()),
+        regex(u"headline1", uR"((?m)^[#]{1,1}[ ](.+?)[ ]*\#*$)", u"<h1>$1</h1>").with(atxHeading()),
     };
 }
 
@@ -87,56 +100,47 @@ RuleTable Markdown_ObjC::regexMarkdownLinks() const {
     };
     return {
         RuleRecord::regex(u"imageWithTitle", pattern(u"!\\[", title),
-                          engine::formatted(uR"(<img src=\"$2\" alt=\"$1\" title=\"$4\"%@)", {HTML_close})),
+                          engine::formatted(uR"(<img src=\"$2\" alt=\"$1\" title=\"$4\"%@)", {HTML_close}))
+            .with(link(kInlineLinkWithTitleWalk, u"![")),
         RuleRecord::regex(u"image", pattern(u"!\\[", end),
-                          engine::formatted(uR"(<img src=\"$2\" alt=\"$1\"%@)", {HTML_close})),
+                          engine::formatted(uR"(<img src=\"$2\" alt=\"$1\"%@)", {HTML_close}))
+            .with(link(kInlineLinkWalk, u"![")),
         RuleRecord::regex(u"hyperlinkNamedWithTitle", pattern(u"\\[", title),
-                          uR"(<a href=\"$2\" title=\"$4\">$1</a>)"),
-        RuleRecord::regex(u"hyperlinkNamed", pattern(u"\\[", end), uR"(<a href=\"$2\">$1</a>)"),
+                          uR"(<a href=\"$2\" title=\"$4\">$1</a>)")
+            .with(link(kInlineLinkWithTitleWalk, u"[")),
+        RuleRecord::regex(u"hyperlinkNamed", pattern(u"\\[", end), uR"(<a href=\"$2\">$1</a>)")
+            .with(link(kInlineLinkWalk, u"[")),
         regex(u"hyperlink",
               uR"((?<!=\")<(http[s]{0,1}:\/\/[a-zA-Z0-9-]?+\.?)(([a-zA-Z0-9-][a-zA-Z0-9-]+\.)+[a-zA-Z0-9-\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]+)>)",
-              uR"(<a href=\"$1$2\">$1$2</a>)"),
+              uR"(<a href=\"$1$2\">$1$2</a>)")
+            .with(link(kWebAddressWalk, u"<http")),
         regex(u"hyperlinkPlain",
               uR"((?<!=\")(http[s]{0,1}:\/\/[a-zA-Z0-9-]?+\.?)(([a-zA-Z0-9-][a-zA-Z0-9-]+\.)+[a-zA-Z0-9-\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]+))",
-              u"$1$2"),
+              u"$1$2")
+            .with(link(kBareAddressWalk, u"http")),
     };
 }
 
 namespace {
 
-// The marks of the rules for underlined headings and lines of marks.
-struct MarkedLineRule {
-    const char16_t* name;
-    char16_t mark;
-    bool underline;
-};
-
-const MarkedLineRule kMarkedLineRules[] = {
-    {u"headline1Alternative", u'=', true},   {u"headline2Alternative", u'-', true},
-    {u"horizontalLineDash", u'-', false},    {u"horizontalLineAsterik", u'*', false},
-    {u"horizontalLineUnderscore", u'_', false},
-};
-
 // Applies a rule by its walk when the rule is still the pattern the walk is
 // equivalent to; false when it is not.
 bool appliedAsMarkedLines(const RuleRecord& record, icu::UnicodeString& text) {
-    for (const MarkedLineRule& rule : kMarkedLineRules) {
-        if (record.name != rule.name || !record.regexReplace)
-            continue;
-        if (rule.underline) {
-            auto around = markdown::splitAroundGroupOne(record.templateText);
-            if (!around || record.pattern != markdown::underlinedHeadingPattern(rule.mark))
-                return false;
-            markdown::replaceUnderlinedHeadings(text, rule.mark, *around);
-            return true;
-        }
-        if (record.pattern != markdown::markLinePattern(rule.mark) || record.templateText.indexOf(u'$') >= 0 ||
-            record.templateText.indexOf(u'\\') >= 0)
+    const char16_t mark = record.fastPath.mark;
+    if (!record.regexReplace)
+        return false;
+    if (record.fastPath.walk == Markdown_ObjC::kUnderlinedHeadingWalk) {
+        auto around = markdown::splitAroundGroupOne(record.templateText);
+        if (!around || record.pattern != markdown::underlinedHeadingPattern(mark))
             return false;
-        markdown::replaceMarkLines(text, rule.mark, record.templateText);
+        markdown::replaceUnderlinedHeadings(text, mark, *around);
         return true;
     }
-    return false;
+    if (record.fastPath.walk != Markdown_ObjC::kMarkLineWalk || record.pattern != markdown::markLinePattern(mark) ||
+        record.templateText.indexOf(u'$') >= 0 || record.templateText.indexOf(u'\\') >= 0)
+        return false;
+    markdown::replaceMarkLines(text, mark, record.templateText);
+    return true;
 }
 
 }  // namespace
@@ -157,13 +161,14 @@ void Markdown_ObjC::applyMainRules() {
     const auto headings = atxHeadingTemplates(regexes);
     bool headingsDone = false;
     for (const RuleRecord& rule : regexes) {
-        if (headings && rule.name.startsWith(u"headline")) {
+        if (headings && rule.fastPath.walk == kAtxHeadingWalk) {
             if (!headingsDone)
                 markdown::replaceAtxHeadings(str, *headings);
             headingsDone = true;
-        } else if (rule.name.startsWith(u"headline")) {
-            engine::RegexResult result = engine::replaceAllPlanned(str, rule.pattern, rule.templateText,
-                                                                   engine::linesStartingWith(str, u"#"));
+        } else if (rule.fastPath.plan) {
+            engine::RegexResult result = engine::replaceAllAt(
+                str, rule.pattern, rule.templateText,
+                engine::atPlannedStarts(rule.fastPath.plan(str), rule.pattern, engine::kNoOptions));
             if (result.status == engine::RegexStatus::invalidPattern)
                 engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
         } else {

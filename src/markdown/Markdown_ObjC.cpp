@@ -6,7 +6,6 @@
 
 #include "engine/ConversionBudget.h"
 #include "engine/Log.h"
-#include "engine/OpeningSearch.h"
 #include "engine/TextUtilities.h"
 #include "engine/UnitSearch.h"
 
@@ -192,11 +191,6 @@ void Markdown_ObjC::normaliseText() {
     }
     text.releaseBuffer(static_cast<int32_t>(out - start));
     str = std::move(text);
-}
-
-std::vector<engine::Match> Markdown_ObjC::allMatchesFrom(const icu::UnicodeString& opening,
-                                                        const icu::UnicodeString& pattern) const {
-    return engine::findAllFromOpenings(str, pattern, opening).value_or(std::vector<engine::Match>{});
 }
 
 icu::UnicodeString Markdown_ObjC::identifierFrom(const icu::UnicodeString& text) {

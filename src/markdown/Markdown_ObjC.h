@@ -20,7 +20,17 @@ public:
     void setFlavour(const std::map<std::string, bool>& flavour);
     icu::UnicodeString transform();
 
-    // Rule tables (MarkdownRules.cpp).
+    // Rule tables (MarkdownRules.cpp). A rule names in its fast path the walk
+    // of this converter that finds what its pattern finds.
+    enum Walk : int {
+        kUnderlinedHeadingWalk = 1,  // marked by the underline's character
+        kMarkLineWalk,               // a horizontal rule, by its character
+        kAtxHeadingWalk,
+        kInlineLinkWalk,             // opened by the fast path's literal
+        kInlineLinkWithTitleWalk,
+        kWebAddressWalk,
+        kBareAddressWalk,            // written back as it stands
+    };
     RuleTable firstRegexMarkdown() const;
     RuleTable regexMarkdownLinks() const;
     RuleTable regexMarkdown() const;
@@ -94,11 +104,6 @@ private:
     std::vector<engine::Match> allMatches(const icu::UnicodeString& pattern) const {
         return matchesForPattern(pattern).value_or(std::vector<engine::Match>{});
     }
-    // The same matches for a bracketed construct that begins with `opening`
-    // and must close on its line ("[text][name]", "[^note]: …"), without
-    // rescanning a long line from each bracket that never closes.
-    std::vector<engine::Match> allMatchesFrom(const icu::UnicodeString& opening,
-                                              const icu::UnicodeString& pattern) const;
     void runStep(void (Markdown_ObjC::*pass)(), const char16_t* messageOnException);
     // Whether a line is the token of saved raw HTML; of any saved block (raw
     // HTML, or code saved as a pre element).

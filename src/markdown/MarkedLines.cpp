@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/CandidateSearch.h"
+#include "engine/Candidates.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 

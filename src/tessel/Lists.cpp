@@ -6,9 +6,9 @@
 #include <optional>
 #include <vector>
 
-#include "engine/CandidateSearch.h"
+#include "engine/MatchSteps.h"
 #include "engine/Log.h"
-#include "engine/PairedSpanPattern.h"
+#include "engine/DoubledMarkerSpans.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 
@@ -116,7 +116,8 @@ std::optional<std::vector<engine::Match>> blocksMatching(const icu::UnicodeStrin
                                                          const icu::UnicodeString& pattern,
                                                          const engine::SearchPlan& plan) {
     engine::RegexResult result;
-    auto matches = engine::findAllPlanned(text, pattern, plan, engine::kDotMatchesLineSeparators, &result);
+    auto matches = engine::findAllAt(text, pattern, engine::atPlannedStarts(plan, pattern, engine::kDotMatchesLineSeparators),
+                                     engine::kDotMatchesLineSeparators, &result);
     if (result.status == engine::RegexStatus::invalidPattern)
         engine::log(u"Error for Pattern %@ - %@", {pattern, result.error});
     return matches;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "engine/DoubledMarkerSpans.h"
-#include "engine/OpeningAnchoredSearch.h"
+#include "engine/MatchSteps.h"
 #include "engine/Placeholders.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
@@ -43,7 +43,8 @@ void Tessel_ObjC::tableOfContents() {
 }
 
 void Tessel_ObjC::quoteCodeTagTransform() {
-    auto quotes = engine::findAllAtOpenings(str, uR"(\+quote(.*?)\+[\s]{0,})");
+    const icu::UnicodeString quotePattern = uR"(\+quote(.*?)\+[\s]{0,})";
+    auto quotes = engine::findAllAt(str, quotePattern, engine::atOpenings(quotePattern, engine::kNoOptions));
     std::vector<engine::RangeEdit> edits;
     for (const engine::Match& quote : quotes ? *quotes : std::vector<engine::Match>{}) {
         const icu::UnicodeString& text = quote.text();
@@ -82,7 +83,8 @@ void Tessel_ObjC::tagsWithAttributes() {
         {u"code", u"<pre><code %@>"},
     };
     for (const auto& [word, format] : tags) {
-        auto matches = engine::findAllAtOpenings(str, engine::formatted(uR"(\+%@(.*?)\+[\s]{0,})", {word}));
+        const icu::UnicodeString pattern = engine::formatted(uR"(\+%@(.*?)\+[\s]{0,})", {word});
+        auto matches = engine::findAllAt(str, pattern, engine::atOpenings(pattern, engine::kNoOptions));
         if (!matches)
             continue;
         std::vector<engine::RangeEdit> edits;
@@ -103,14 +105,14 @@ void Tessel_ObjC::tagsWithAttributes() {
 // "+showreferences+".
 void Tessel_ObjC::advancedReferences() {
     // "==(.*?)==" over line ends.
-    const std::vector<engine::MarkerSpan> references =
+    const std::vector<engine::TextRange> references =
         engine::doubledMarkerSpans(str, u'=', engine::SpanLines::mayCross);
     icu::UnicodeString list;
     if (!references.empty()) {
         list = u"<ol class=\"references\">\n";
         std::vector<engine::RangeEdit> edits;
         long n = 1;
-        for (const engine::MarkerSpan& reference : references) {
+        for (const engine::TextRange& reference : references) {
             const icu::UnicodeString number = engine::number(n++);
             const icu::UnicodeString note(str, reference.start + 2, reference.end - reference.start - 4);
             edits.push_back({reference.start, reference.end,

@@ -3,10 +3,9 @@
 // and bare web addresses.
 #include "tessel/Tessel_ObjC.h"
 
-#include "engine/CandidateSearch.h"
 #include "engine/Log.h"
-#include "engine/OpeningAnchoredSearch.h"
-#include "engine/PairedSpanPattern.h"
+#include "engine/MatchSteps.h"
+#include "engine/DoubledMarkerSpans.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 #include "tessel/DescribedImages.h"
@@ -19,6 +18,10 @@ namespace {
 // are searched.
 const char16_t* const kNamedLink = uR"(\[([^\]\n]*?)::(.*?)\])";
 const std::vector<icu::UnicodeString> kNamedLinkNeedles = {u"::"};
+
+// "@@html@@" kept as written, and "[[target]]" links.
+const icu::UnicodeString kInlineHtml = uR"(@@(.*?)@@)";
+const icu::UnicodeString kRootedLink = uR"(\[\[(.*?)\]\])";
 
 std::vector<engine::Match> orNone(std::optional<std::vector<engine::Match>> matches) {
     return matches ? std::move(*matches) : std::vector<engine::Match>{};
@@ -35,14 +38,17 @@ void Tessel_ObjC::commentedText() {
     engine::SearchPlan plan = engine::linesStartingWith(str, u"$", INT32_MAX);
     plan.limit = engine::endOfLastOccurrence(str, u"\n\n");
     for (const engine::Match& block :
-         orNone(engine::findAllPlanned(str, commentBlock, plan, engine::kDotMatchesLineSeparators)))
+         orNone(engine::findAllAt(str, commentBlock,
+                                  engine::atPlannedStarts(std::move(plan), commentBlock, engine::kDotMatchesLineSeparators),
+                                  engine::kDotMatchesLineSeparators)))
         deletions.push_back({block.start(), block.end(), {}});
     engine::applyRangeEdits(str, std::move(deletions));
 }
 
 void Tessel_ObjC::saveInlineHTML() {
     engine::RegexResult result;
-    auto matches = engine::findAllAtOpenings(str, uR"(@@(.*?)@@)", engine::kNoOptions, &result);
+    auto matches =
+        engine::findAllAt(str, kInlineHtml, engine::atOpenings(kInlineHtml, engine::kNoOptions), engine::kNoOptions, &result);
     if (result.status == engine::RegexStatus::invalidPattern)
         engine::log(u"Error inlineHTML %@", {result.error});
     if (!matches)
@@ -80,7 +86,8 @@ void Tessel_ObjC::saveURLsAndPaths() {
 // HTML of its own inside an attribute) and the rules leave it alone.
 void Tessel_ObjC::saveRootedLinkTargets(int64_t& counter) {
     std::vector<engine::RangeEdit> edits;
-    for (const engine::Match& link : orNone(engine::findAllAtOpenings(str, uR"(\[\[(.*?)\]\])"))) {
+    const auto links = engine::findAllAt(str, kRootedLink, engine::atOpenings(kRootedLink, engine::kNoOptions));
+    for (const engine::Match& link : orNone(links)) {
         const icu::UnicodeString& inside = link.text(1);
         int32_t separator = inside.indexOf(u"::");
         int32_t length = separator >= 0 ? separator : inside.length();

@@ -1,8 +1,15 @@
 #include "tessel/Tessel_ObjC.h"
 
 #include "engine/Log.h"
-#include "engine/OpeningAnchoredSearch.h"
+#include "engine/MatchSteps.h"
 #include "engine/Regex.h"
+
+namespace {
+
+// "[![root]!]": the root that rooted links start from.
+const icu::UnicodeString kDeclaration = uR"(\[\!\[(.*?)\]\!\])";
+
+}  // namespace
 
 Tessel_ObjC::Tessel_ObjC() = default;
 
@@ -21,7 +28,8 @@ Tessel_ObjC& Tessel_ObjC::initWithString(const icu::UnicodeString& string, bool 
     icu::UnicodeString text(string);
     icu::UnicodeString root;
     engine::RegexResult result;
-    auto declarations = engine::findAllAtOpenings(text, uR"(\[\!\[(.*?)\]\!\])", engine::kNoOptions, &result);
+    auto declarations = engine::findAllAt(text, kDeclaration, engine::atOpenings(kDeclaration, engine::kNoOptions),
+                                          engine::kNoOptions, &result);
     if (!result.ok())
         engine::log(u"Tessel Init %@", {result.error});
     if (declarations && !declarations->empty()) {

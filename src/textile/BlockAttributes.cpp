@@ -4,7 +4,7 @@
 #include "textile/Textile_ObjC.h"
 
 #include "engine/Log.h"
-#include "engine/OpeningAnchoredSearch.h"
+#include "engine/MatchSteps.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 
@@ -146,7 +146,8 @@ void Textile_ObjC::preBlockTransform() {
     for (const RuleRecord& record : blockAttributesTransformRegex) {
         // A signature stands at a line start, so only its tag's places are tried.
         engine::RegexResult result;
-        auto matches = engine::findAllAtOpenings(str, record.pattern, engine::kNoOptions, &result);
+        auto matches = engine::findAllAt(str, record.pattern, engine::atOpenings(record.pattern, engine::kNoOptions),
+                                         engine::kNoOptions, &result);
         if (result.status == engine::RegexStatus::invalidPattern)
             engine::log(u"Error for Pattern %@ - %@", {record.pattern, result.error});
         if (!matches || matches->empty())

@@ -6,8 +6,7 @@
 #include "textile/Textile_ObjC.h"
 
 #include "engine/AsciiCaseSearch.h"
-#include "engine/CandidateSearch.h"
-#include "engine/OpeningAnchoredSearch.h"
+#include "engine/MatchSteps.h"
 #include "engine/RangeEdits.h"
 #include "engine/Regex.h"
 #include "engine/TextUtilities.h"
@@ -28,7 +27,7 @@ const char16_t* const kInlineCodePattern = uR"((?<![\w@])@([^\s@](?:[^@\n]*?[^\s
 
 std::vector<engine::Match> allMatches(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
                                       uint32_t options) {
-    return engine::findAllAtOpenings(text, pattern, options).value_or(std::vector<engine::Match>{});
+    return engine::findAllAt(text, pattern, engine::atOpenings(pattern, options), options).value_or(std::vector<engine::Match>{});
 }
 
 // Paragraphs that start a list or a table stay as they are inside an
@@ -57,8 +56,9 @@ std::vector<engine::Match> preSections(const icu::UnicodeString& text) {
     for (int32_t at = engine::indexOfIgnoringAsciiCase(text, u"<pre"); at >= 0 && at < plan.limit;
          at = engine::indexOfIgnoringAsciiCase(text, u"<pre", at + 1))
         plan.starts.push_back(at);
-    return engine::findAllPlanned(text, kPreSectionPattern, plan,
-                                  engine::kDotMatchesLineSeparators | engine::kCaseInsensitive)
+    const uint32_t options = engine::kDotMatchesLineSeparators | engine::kCaseInsensitive;
+    return engine::findAllAt(text, kPreSectionPattern, engine::atPlannedStarts(std::move(plan), kPreSectionPattern, options),
+                             options)
         .value_or(std::vector<engine::Match>{});
 }
 

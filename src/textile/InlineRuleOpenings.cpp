@@ -3,7 +3,6 @@
 // per line instead of one scan to the line end per opening.
 #include "textile/Textile_ObjC.h"
 
-#include <map>
 #include <unicode/uchar.h>
 
 namespace {
@@ -77,25 +76,12 @@ engine::LineOpening nextAcronymOpening(const icu::UnicodeString& text, int32_t f
 
 }  // namespace
 
-std::optional<engine::NextOpening> Textile_ObjC::inlineRuleOpenings(const icu::UnicodeString& ruleName) {
-    static const std::map<icu::UnicodeString, PhraseShape> shapes = {
-        {u"bold", {u"**"}},     {u"strong", {u"*"}},   {u"italic", {u"__"}},    {u"inverse", {u"_"}},
-        {u"underlined", {u"+"}}, {u"deleted", {u"-", u'-'}}, {u"supertext", {u"^"}}, {u"subtext", {u"~"}},
-        {u"cituation", {u"??", 0, true}}, {u"span", {u"%", 0, true}},
-        // "[*strong*]" runs to the last closing "*]" of its line: where there
-        // is none for one opening, there is none for a later one.
-        {u"bold_Encapsulated", {u"[**", 0, true}},     {u"strong_Encapsulated", {u"[*", 0, true}},
-        {u"italic_Encapsulated", {u"[__", 0, true}},   {u"inverse_Encapsulated", {u"[_", 0, true}},
-        {u"underlined_Encapsulated", {u"[+", 0, true}}, {u"deleted_Encapsulated", {u"[-", 0, true}},
-        {u"supertext_Encapsulated", {u"[^", 0, true}}, {u"subtext_Encapsulated", {u"[~", 0, true}},
-    };
-    if (ruleName == u"acronym")
-        return engine::NextOpening(nextAcronymOpening);
-    auto found = shapes.find(ruleName);
-    if (found == shapes.end())
-        return std::nullopt;
-    const PhraseShape shape = found->second;
-    return engine::NextOpening([shape](const icu::UnicodeString& text, int32_t from) {
-        return nextPhraseOpening(text, from, shape);
-    });
+engine::NextOpening Textile_ObjC::phraseOpenings(const icu::UnicodeString& delimiter, char16_t barredFirst,
+                                                bool openedByDelimiter) {
+    const PhraseShape shape{delimiter, barredFirst, openedByDelimiter};
+    return [shape](const icu::UnicodeString& text, int32_t from) { return nextPhraseOpening(text, from, shape); };
+}
+
+engine::NextOpening Textile_ObjC::acronymOpenings() {
+    return nextAcronymOpening;
 }

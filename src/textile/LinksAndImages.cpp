@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <unicode/uchar.h>
 
-#include "engine/OpeningSearch.h"
+#include "engine/MatchSteps.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 
@@ -72,7 +72,7 @@ bool isImageMarkOrSpace(char16_t c) {
 std::optional<std::vector<engine::Match>> matchesOncePerLine(const icu::UnicodeString& text,
                                                             Textile_ObjC::LinkSearch which) {
     const Textile_ObjC::LineSearch& search = Textile_ObjC::linkSearch(which);
-    return engine::findAllFailingOncePerLine(text, search.pattern, search.openings);
+    return engine::findAllAt(text, search.pattern, engine::failingOncePerLine(search.openings));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "textile/Textile_ObjC.h"
 
 
-#include "engine/CandidateSearch.h"
+#include "engine/MatchSteps.h"
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
 
@@ -24,7 +24,9 @@ std::optional<std::vector<engine::Match>> Textile_ObjC::findLists(const icu::Uni
     if (plan.limit < 0)
         return std::vector<engine::Match>{};
     engine::RegexResult result;
-    auto matches = engine::findAllPlanned(text, listPattern(), plan, engine::kDotMatchesLineSeparators, &result);
+    auto matches = engine::findAllAt(text, listPattern(),
+                                     engine::atPlannedStarts(std::move(plan), listPattern(), engine::kDotMatchesLineSeparators),
+                                     engine::kDotMatchesLineSeparators, &result);
     if (result.status == engine::RegexStatus::invalidPattern)
         engine::log(u"Error for Pattern %@ - %@", {listPattern(), result.error});
     return matches;

@@ -4,7 +4,7 @@
 
 #include <unicode/uchar.h>
 
-#include "engine/CandidateSearch.h"
+#include "engine/MatchSteps.h"
 #include "engine/Log.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
@@ -83,7 +83,9 @@ std::optional<std::vector<engine::Match>> Textile_ObjC::findTables(const icu::Un
     if (plan.limit < 0)
         return std::vector<engine::Match>{};
     engine::RegexResult result;
-    auto matches = engine::findAllPlanned(text, tablePattern(), plan, engine::kDotMatchesLineSeparators, &result);
+    auto matches = engine::findAllAt(text, tablePattern(),
+                                     engine::atPlannedStarts(std::move(plan), tablePattern(), engine::kDotMatchesLineSeparators),
+                                     engine::kDotMatchesLineSeparators, &result);
     if (result.status == engine::RegexStatus::invalidPattern)
         engine::log(u"Error for Pattern %@ - %@", {tablePattern(), result.error});
     return matches;

@@ -1,20 +1,18 @@
 // The Textile converter's three rule tables.
 #include "textile/Textile_ObjC.h"
 
-#include <map>
-
 #include "engine/TextUtilities.h"
 
 namespace {
 
 RuleRecord blockRule(const char16_t* name, const char16_t* pattern, const char16_t* templateText) {
-    RuleRecord rule{name, pattern, templateText, false, false, true, {}};
+    RuleRecord rule{name, pattern, templateText, false, false, true, {}, {}};
     return rule;
 }
 
 RuleRecord attributedRule(const char16_t* name, const icu::UnicodeString& tag) {
     icu::UnicodeString pattern = u"(?m)^" + tag + u"[\\=\\<\\>\\[\\(\\)\\{]{1,1}(.*?)\\.[ ]{1,1}";
-    return RuleRecord{name, pattern, {}, false, false, false, tag};
+    return RuleRecord{name, pattern, {}, false, false, false, tag, {}};
 }
 
 }  // namespace
@@ -51,69 +49,93 @@ RuleTable Textile_ObjC::regexAttributedBlockTextile() const {
 
 RuleTable Textile_ObjC::regexTextileWithjavaScriptStart(const icu::UnicodeString& start,
                                                        const icu::UnicodeString& javaScriptEnd) const {
+    // Every rule but two stays inside one block, and each match holds the
+    // literal its fast path names: those rules run block by block. A phrase
+    // that never closes must not cost a scan of the rest of its line from
+    // each of its openings: phrases and acronyms are tried once per line.
+    // "FootnoteDestinationWithLink" ends in a blank line and "upperCase"
+    // looks ahead to the next "<" wherever it is: both search the whole text.
+    using engine::FastPath;
     // Phrase modifiers: white space or an opening tag before, white space,
     // punctuation or a closing tag behind; the bracketed form works inside
     // words. A phrase ends at the first delimiter that can close it, so two
     // phrases on a line ("*a*, and *b*.") stay two. A deletion neither
     // begins nor ends with a hyphen, so a spaced "--" stays a dash.
     auto phrase = [](const char16_t* name, const icu::UnicodeString& delimiter, const icu::UnicodeString& tag,
-                     const icu::UnicodeString& content = u"(?!\\s).{0,}?[^\\s]") {
+                             const char16_t* literal, char16_t barredFirst = 0,
+                             const icu::UnicodeString& content = u"(?!\\s).{0,}?[^\\s]") {
         return RuleRecord::regex(name,
                                  u"([\\s]|<[a-z]{1,}>)" + delimiter + u"(" + content + u")" + delimiter +
                                      u"([\\s.,;:!?)\"']|<\\/[a-z]{1,}>)",
-                                 u"$1<" + tag + u">$2</" + tag + u">$3");
+                                 u"$1<" + tag + u">$2</" + tag + u">$3")
+            .with(FastPath::inBlock(literal, phraseOpenings(literal, barredFirst, false)));
     };
-    auto bracketed = [](const char16_t* name, const icu::UnicodeString& delimiter, const icu::UnicodeString& tag) {
+    // "[*strong*]" runs to the last closing "*]" of its line: where there is
+    // none for one opening, there is none for a later one.
+    auto bracketed = [](const char16_t* name, const icu::UnicodeString& delimiter,
+                                const icu::UnicodeString& tag, const char16_t* literal) {
         return RuleRecord::regex(name, u"\\[" + delimiter + u"((?!\\s).*[^\\s])" + delimiter + u"\\]",
-                                 u"<" + tag + u">$1</" + tag + u">");
+                                 u"<" + tag + u">$1</" + tag + u">")
+            .with(FastPath::inBlock(literal, phraseOpenings(literal, 0, true)));
     };
     return {
-        phrase(u"bold", u"\\*\\*", u"b"),
-        bracketed(u"bold_Encapsulated", u"\\*\\*", u"b"),
-        phrase(u"strong", u"\\*", u"strong"),
-        bracketed(u"strong_Encapsulated", u"\\*", u"strong"),
-        phrase(u"italic", u"\\_\\_", u"i"),
-        bracketed(u"italic_Encapsulated", u"\\_\\_", u"i"),
-        phrase(u"inverse", u"\\_", u"em"),
-        bracketed(u"inverse_Encapsulated", u"\\_", u"em"),
-        phrase(u"underlined", u"\\+", u"ins"),
-        bracketed(u"underlined_Encapsulated", u"\\+", u"ins"),
-        phrase(u"deleted", u"\\-", u"del", u"(?![\\s-]).{0,}?[^\\s-]"),
-        bracketed(u"deleted_Encapsulated", u"\\-", u"del"),
-        phrase(u"supertext", u"\\^", u"sup"),
-        bracketed(u"supertext_Encapsulated", u"\\^", u"sup"),
-        phrase(u"subtext", u"\\~", u"sub"),
-        bracketed(u"subtext_Encapsulated", u"~", u"sub"),
-        RuleRecord::regex(u"cituation", u"\\?\\?([^ \\s])(.*?)([^ \\t])\\?\\?([\\s])", u"<cite>$1$2$3</cite>$4"),
-        RuleRecord::regex(u"span", u"\\%([^ \\s])(.*?)([^ \\t])\\%([\\s])", u"<span>$1$2$3</span>$4"),
+        phrase(u"bold", u"\\*\\*", u"b", u"**"),
+        bracketed(u"bold_Encapsulated", u"\\*\\*", u"b", u"[**"),
+        phrase(u"strong", u"\\*", u"strong", u"*"),
+        bracketed(u"strong_Encapsulated", u"\\*", u"strong", u"[*"),
+        phrase(u"italic", u"\\_\\_", u"i", u"__"),
+        bracketed(u"italic_Encapsulated", u"\\_\\_", u"i", u"[__"),
+        phrase(u"inverse", u"\\_", u"em", u"_"),
+        bracketed(u"inverse_Encapsulated", u"\\_", u"em", u"[_"),
+        phrase(u"underlined", u"\\+", u"ins", u"+"),
+        bracketed(u"underlined_Encapsulated", u"\\+", u"ins", u"[+"),
+        phrase(u"deleted", u"\\-", u"del", u"-", u'-', u"(?![\\s-]).{0,}?[^\\s-]"),
+        bracketed(u"deleted_Encapsulated", u"\\-", u"del", u"[-"),
+        phrase(u"supertext", u"\\^", u"sup", u"^"),
+        bracketed(u"supertext_Encapsulated", u"\\^", u"sup", u"[^"),
+        phrase(u"subtext", u"\\~", u"sub", u"~"),
+        bracketed(u"subtext_Encapsulated", u"~", u"sub", u"[~"),
+        RuleRecord::regex(u"cituation", u"\\?\\?([^ \\s])(.*?)([^ \\t])\\?\\?([\\s])", u"<cite>$1$2$3</cite>$4")
+            .with(FastPath::inBlock(u"??", phraseOpenings(u"??", 0, true))),
+        RuleRecord::regex(u"span", u"\\%([^ \\s])(.*?)([^ \\t])\\%([\\s])", u"<span>$1$2$3</span>$4")
+            .with(FastPath::inBlock(u"%", phraseOpenings(u"%", 0, true))),
         RuleRecord::regex(u"footnoteOrigin", u"([^ \\s])\\[([0-9]{1,})\\]",
                           engine::formatted(u"$1<sup class=\"footnote\" id=\"rev_fn-$2\"><a href=\"%@fn-$2%@\">$2</a></sup> ",
-                                            {start, javaScriptEnd})),
+                                            {start, javaScriptEnd}))
+            .with(FastPath::inBlock(u"[")),
         RuleRecord::regex(u"footnoteOriginWOLink", u"([^ \\s])\\[([0-9]{1,})\\!\\]",
-                          u"$1<sup class=\"footnote\" id=\"rev_fn-$2\">$2</sup> "),
+                          u"$1<sup class=\"footnote\" id=\"rev_fn-$2\">$2</sup> ")
+            .with(FastPath::inBlock(u"!]")),
         RuleRecord::regex(u"FootnoteDestinationWithLink", u"(?m)^fn([0-9]{1,})\\^\\.[ ]{1,}(.*?)\n\n",
                           engine::formatted(u"<p class=\"footnote\" id=\"fn-$1\"><sup><a href=\"%@rev_fn-$1%@\">$1</a></sup> $2</p>\n\n",
                                             {start, javaScriptEnd})),
         // The expansion goes into an attribute: no quote and no tag.
-        RuleRecord::regex(u"acronym", u"([A-Z0-9]{3,})\\(([^\"<>\n]*?)\\)", u"<abbr title=\"$2\">$1</abbr>"),
+        RuleRecord::regex(u"acronym", u"([A-Z0-9]{3,})\\(([^\"<>\n]*?)\\)", u"<abbr title=\"$2\">$1</abbr>")
+            .with(FastPath::inBlock(u"(", acronymOpenings())),
         // Possessive: "[^<]*" can only end before a "<", so giving back
         // characters never finds another "</".
-        RuleRecord::regex(u"upperCase", u"(?<![>a-zA-Z])([A-Z]{3,})(?![^<]*+</)", u"<span class=\"caps\">$1</span>"),
-        RuleRecord::regex(u"dimensionSign", u"([0-9]{1,}[ ]{0,1})x([ ]{0,1}[0-9]{1,})", u"$1&#215;$2"),
-        RuleRecord::regex(u"singleDash", u"([ ]{1,})-([ ]{1,})", u"$1&#8211;$2"),
-        RuleRecord::regex(u"doubleDash", u"--", u"&#8212;"),
+        RuleRecord::regex(u"upperCase", u"(?<![>a-zA-Z])([A-Z]{3,})(?![^<]*+</)", u"<span class=\"caps\">$1</span>")
+            .with(FastPath::walked(kCapitalRunsWalk)),
+        RuleRecord::regex(u"dimensionSign", u"([0-9]{1,}[ ]{0,1})x([ ]{0,1}[0-9]{1,})", u"$1&#215;$2")
+            .with(FastPath::inBlock(u"x")),
+        RuleRecord::regex(u"singleDash", u"([ ]{1,})-([ ]{1,})", u"$1&#8211;$2").with(FastPath::inBlock(u" - ")),
+        RuleRecord::regex(u"doubleDash", u"--", u"&#8212;").with(FastPath::inBlock(u"--")),
         // A parenthesised part that opens an element's content is its
         // attributes when the content goes on behind it. With an identifier
         // ("(#intro) Setup") or on a phrase ("*(bold) word*") a space may
         // stand between; a plain word that opens a block ("(Optional)
         // Setup") is the author's text, and so is "(note)" alone.
-        RuleRecord::regex(u"attr_id", u">\\(#([^()<>\"\n]*)\\)[ ]?(?![\\s<])(.*?)</", u" id=\"$1\">$2</"),
+        RuleRecord::regex(u"attr_id", u">\\(#([^()<>\"\n]*)\\)[ ]?(?![\\s<])(.*?)</", u" id=\"$1\">$2</")
+            .with(FastPath::inBlock(u">(#")),
         RuleRecord::regex(u"attr_id_and_class", u">\\(([^()<>#\"\n]*)#([^()<>\"\n]*)\\)[ ]?(?![\\s<])(.*?)</",
-                          u" class=\"$1\" id=\"$2\">$3</"),
+                          u" class=\"$1\" id=\"$2\">$3</")
+            .with(FastPath::inBlock(u">(")),
         RuleRecord::regex(u"attr_class_phrase",
                           u"(?<=<(?:b|strong|i|em|ins|del|sup|sub|cite|span))>\\(([^()<>\"\n]*)\\)[ ]?(?![\\s<])(.*?)</",
-                          u" class=\"$1\">$2</"),
-        RuleRecord::regex(u"attr_class", u">\\(([^()<>\"\n]*)\\)(?![\\s<])(.*?)</", u" class=\"$1\">$2</"),
+                          u" class=\"$1\">$2</")
+            .with(FastPath::inBlock(u">(")),
+        RuleRecord::regex(u"attr_class", u">\\(([^()<>\"\n]*)\\)(?![\\s<])(.*?)</", u" class=\"$1\">$2</")
+            .with(FastPath::inBlock(u">(")),
     };
 }
 
@@ -124,28 +146,4 @@ icu::UnicodeString Textile_ObjC::signatureAttributesPattern() {
 icu::UnicodeString Textile_ObjC::extendedBlockEndPattern() {
     return u"(?=\\n\\n(?:h[1-6]|p|bq|bc|pre|notextile|fn[0-9]+\\^?|###)" + signatureAttributesPattern() +
            u"\\.\\.?[ :]|\\n*\\z)";
-}
-
-icu::UnicodeString Textile_ObjC::blockLocalLiteral(const icu::UnicodeString& ruleName) {
-    // "FootnoteDestinationWithLink" ends in a blank line and "upperCase"
-    // looks ahead to the next "<" wherever it is: both search the whole text.
-    static const std::map<icu::UnicodeString, icu::UnicodeString> literals = {
-        {u"bold", u"**"},          {u"bold_Encapsulated", u"[**"},
-        {u"strong", u"*"},         {u"strong_Encapsulated", u"[*"},
-        {u"italic", u"__"},        {u"italic_Encapsulated", u"[__"},
-        {u"inverse", u"_"},        {u"inverse_Encapsulated", u"[_"},
-        {u"underlined", u"+"},     {u"underlined_Encapsulated", u"[+"},
-        {u"deleted", u"-"},        {u"deleted_Encapsulated", u"[-"},
-        {u"supertext", u"^"},      {u"supertext_Encapsulated", u"[^"},
-        {u"subtext", u"~"},        {u"subtext_Encapsulated", u"[~"},
-        {u"cituation", u"??"},     {u"span", u"%"},
-        {u"footnoteOrigin", u"["},
-        {u"footnoteOriginWOLink", u"!]"},
-        {u"acronym", u"("},        {u"dimensionSign", u"x"},
-        {u"singleDash", u" - "},   {u"doubleDash", u"--"},
-        {u"attr_id", u">(#"},      {u"attr_id_and_class", u">("},
-        {u"attr_class", u">("},    {u"attr_class_phrase", u">("},
-    };
-    auto found = literals.find(ruleName);
-    return found == literals.end() ? icu::UnicodeString() : found->second;
 }

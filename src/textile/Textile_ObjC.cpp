@@ -3,7 +3,7 @@
 
 #include "engine/BlockByBlockRules.h"
 #include "engine/Log.h"
-#include "engine/OpeningAnchoredSearch.h"
+#include "engine/MatchSteps.h"
 #include "engine/TextUtilities.h"
 
 Textile_ObjC::Textile_ObjC() : noTextileDic(u"\u00A7\u00A7N0T3XT1LE-", u"\u00A7\u00A7") {}
@@ -61,7 +61,8 @@ icu::UnicodeString Textile_ObjC::transform() {
 void Textile_ObjC::blockTransform() {
     for (const RuleRecord& rule : blockTransformRegex) {
         uint32_t options = rule.dotMatch ? engine::kDotMatchesLineSeparators : engine::kNoOptions;
-        engine::RegexResult result = engine::replaceAllAtOpenings(str, rule.pattern, rule.templateText, options);
+        engine::RegexResult result =
+            engine::replaceAllAt(str, rule.pattern, rule.templateText, engine::atOpenings(rule.pattern, options), options);
         if (result.status == engine::RegexStatus::invalidPattern)
             engine::log(u"Error for Pattern %@ - %@", {rule.pattern, result.error});
     }
@@ -71,30 +72,28 @@ void Textile_ObjC::blockTransform() {
 // that stay inside one block run together, block by block, each only on the
 // blocks that hold its literal.
 void Textile_ObjC::inlineTransform() {
-    std::vector<engine::BlockRule> blockLocal;
+    std::vector<const RuleRecord*> blockLocal;
     auto applyBlockLocal = [&] {
         engine::applyRulesBlockByBlock(str, blockLocal);
         blockLocal.clear();
     };
     for (const RuleRecord& rule : regexes) {
-        icu::UnicodeString literal = blockLocalLiteral(rule.name);
-        if (rule.name == u"upperCase") {
+        if (rule.fastPath.walk == kCapitalRunsWalk) {
             // It looks ahead to the next "<" wherever that stands: one walk
             // over the whole text.
             applyBlockLocal();
             replaceCapitalRuns(rule.templateText);
             continue;
         }
-        if (literal.isEmpty()) {
+        if (rule.fastPath.blockLiteral.isEmpty()) {
             applyBlockLocal();
-            engine::RegexResult result = engine::replaceAllAtOpenings(str, rule.pattern, rule.templateText);
+            engine::RegexResult result = engine::replaceAllAt(str, rule.pattern, rule.templateText,
+                                                              engine::atOpenings(rule.pattern, engine::kNoOptions));
             if (result.status == engine::RegexStatus::invalidPattern)
                 engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
             continue;
         }
-        // A phrase that never closes must not cost a scan of the rest of its
-        // line from each of its openings.
-        blockLocal.push_back({&rule, literal, inlineRuleOpenings(rule.name).value_or(engine::NextOpening{})});
+        blockLocal.push_back(&rule);
     }
     applyBlockLocal();
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/Markup_ObjC.h"
-#include "engine/OpeningSearch.h"
+#include "engine/Candidates.h"
 
 class Textile_ObjC : public Markup_ObjC {
 public:
@@ -31,13 +31,16 @@ public:
     // next block signature, or before the blank lines that end the text.
     static icu::UnicodeString extendedBlockEndPattern();
 
-    // For an inline rule whose matches stay inside one block of text: a
-    // literal every match contains; empty for the rules that look further.
-    static icu::UnicodeString blockLocalLiteral(const icu::UnicodeString& ruleName);
-    // For a phrase or acronym rule ("strong", "deleted", "acronym"): where its
-    // matches can begin, for a search that fails once per line
-    // (InlineRuleOpenings.cpp).
-    static std::optional<engine::NextOpening> inlineRuleOpenings(const icu::UnicodeString& ruleName);
+    // Where a phrase rule's matches ("*strong*", "??cite??") can begin, and
+    // an acronym's, for a search that fails once per line
+    // (InlineRuleOpenings.cpp). `barredFirst`: besides white space, what the
+    // content cannot begin with; `openedByDelimiter`: nothing needs to stand
+    // before the delimiter.
+    static engine::NextOpening phraseOpenings(const icu::UnicodeString& delimiter, char16_t barredFirst,
+                                              bool openedByDelimiter);
+    static engine::NextOpening acronymOpenings();
+    // The walk that applies the capitals rule (replaceCapitalRuns).
+    static constexpr int kCapitalRunsWalk = 1;
 
     // Block table, inline table and glyphs (Textile_ObjC.cpp).
     void blockTransform();

@@ -8,9 +8,6 @@
 namespace wikitext {
 namespace {
 
-const char16_t* const kNamedRule = u"hyperlinkNamed";
-const char16_t* const kUnnamedRule = u"hyperlinkUnNamed";
-
 // The first "]" after `at`, or the line end (for the unnamed rule's ".", any
 // of its line ends) or text end that comes first.
 int32_t closingOrLineEnd(const char16_t* text, int32_t length, int32_t at, bool named) {
@@ -27,10 +24,12 @@ int32_t firstSpace(const char16_t* text, int32_t from, int32_t to) {
 
 }  // namespace
 
-bool isBracketLinkRule(const RuleRecord& rule) { return rule.name == kNamedRule || rule.name == kUnnamedRule; }
+bool isBracketLinkRule(const RuleRecord& rule) {
+    return rule.fastPath.walk == kNamedBracketLinkWalk || rule.fastPath.walk == kBracketLinkWalk;
+}
 
 void applyBracketLinkRule(icu::UnicodeString& text, const RuleRecord& rule) {
-    const bool named = rule.name == kNamedRule;
+    const bool named = rule.fastPath.walk == kNamedBracketLinkWalk;
     const char16_t* buffer = text.getBuffer();
     const int32_t length = text.length();
     icu::UnicodeString out;

@@ -7,8 +7,6 @@
 
 namespace {
 
-const char16_t* const kBareAddressRule = u"hyperlinkUnNamedBadStyle";
-
 bool isLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
 // The tags of the text, and each link element from "<a" to its "</a>": an
@@ -47,12 +45,15 @@ RuleTable Wikitext_ObjC::regexWikiText() const {
         // Neither part may run past the "]" that closes the link, or a link
         // without a label would take the text up to the next bracket with it.
         regex(u"hyperlinkNamed", uR"(\[([^\]\n]*?) ([^\]\n]*?)\])",
-              u"<a href=\"$1\" alt=\"$2\" title=\"$2\">$2</a>"),
-        regex(u"hyperlinkUnNamed", uR"(\[(.*?)\])", u"<a href=\"$1\" alt=\"$1\" title=\"$1\">$1</a>"),
+              u"<a href=\"$1\" alt=\"$2\" title=\"$2\">$2</a>")
+            .with(engine::FastPath::walked(wikitext::kNamedBracketLinkWalk)),
+        regex(u"hyperlinkUnNamed", uR"(\[(.*?)\])", u"<a href=\"$1\" alt=\"$1\" title=\"$1\">$1</a>")
+            .with(engine::FastPath::walked(wikitext::kBracketLinkWalk)),
         // Applied outside tags and links only (applyRules).
         regex(u"hyperlinkUnNamedBadStyle",
               uR"((?<!=\")(http[s]{0,1}:\/\/[a-zA-Z0-9-]?+\.?)(([a-zA-Z0-9-][a-zA-Z0-9-]+\.)+[a-zA-Z0-9-\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]+))",
-              u"<a href=\"$1$2\">$1$2</a>"),
+              u"<a href=\"$1$2\">$1$2</a>")
+            .with(engine::FastPath::walked(wikitext::kBareAddressWalk)),
         regex(u"boldItalic", uR"(\'\'\'\'\'(.*?)\'\'\'\'\')", u"<strong><em>$1</em></strong>"),
         // Five apostrophes closed by two or by three: the other half closes
         // where it is written, or at the end of the line.
@@ -90,7 +91,7 @@ void Wikitext_ObjC::applyRules(bool inlineOnly) {
     for (const RuleRecord& rule : regexes) {
         if (inlineOnly && (rule.name.startsWith(u"headline") || rule.name == u"horizontalLine"))
             continue;
-        if (rule.name != kBareAddressRule && !wikitext::isBracketLinkRule(rule)) {
+        if (rule.fastPath.walk != wikitext::kBareAddressWalk && !wikitext::isBracketLinkRule(rule)) {
             lineRules.push_back(rule);
             continue;
         }

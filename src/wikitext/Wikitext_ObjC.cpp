@@ -1,7 +1,7 @@
 #include "wikitext/Wikitext_ObjC.h"
 
 #include "engine/Log.h"
-#include "engine/OpeningAnchoredSearch.h"
+#include "engine/MatchSteps.h"
 
 Wikitext_ObjC& Wikitext_ObjC::initWithString(const icu::UnicodeString& string, const icu::UnicodeString& LangCode,
                                              bool javaSciptLinksOn) {
@@ -37,7 +37,7 @@ icu::UnicodeString Wikitext_ObjC::transform() {
 std::optional<std::vector<engine::Match>> Wikitext_ObjC::matchesAtOpenings(const icu::UnicodeString& pattern,
                                                                           uint32_t options) const {
     engine::RegexResult result;
-    auto matches = engine::findAllAtOpenings(str, pattern, options, &result);
+    auto matches = engine::findAllAt(str, pattern, engine::atOpenings(pattern, options), options, &result);
     if (result.status == engine::RegexStatus::invalidPattern)
         engine::log(u"Error for Pattern %@ - %@", {pattern, result.error});
     return matches;

@@ -1,7 +1,6 @@
 // The walks that find inline links, images and reference links find what the
 // link rules' patterns find, groups included.
 #include "MarkdownTestSupport.h"
-#include "engine/CandidateSearch.h"
 #include "markdown/InlineLinkScanner.h"
 
 namespace {
@@ -23,12 +22,12 @@ std::vector<ScannedRule> scannedRules() {
     Markdown_ObjC converter;
     converter.initWithString(u"x");
     for (const RuleRecord& rule : converter.regexMarkdownLinks()) {
-        const bool image = rule.name.startsWith(u"image");
-        if (!image && !rule.name.startsWith(u"hyperlinkNamed"))
+        const int walk = rule.fastPath.walk;
+        if (walk != Markdown_ObjC::kInlineLinkWalk && walk != Markdown_ObjC::kInlineLinkWithTitleWalk)
             continue;
-        rules.push_back({rule.pattern, image ? u"![" : u"[",
-                         rule.name.endsWith(u"WithTitle") ? markdown::LinkClosing::withTitle
-                                                          : markdown::LinkClosing::plain});
+        rules.push_back({rule.pattern, rule.fastPath.literal,
+                         walk == Markdown_ObjC::kInlineLinkWithTitleWalk ? markdown::LinkClosing::withTitle
+                                                                         : markdown::LinkClosing::plain});
     }
     return rules;
 }

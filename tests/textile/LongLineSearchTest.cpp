@@ -55,7 +55,7 @@ icu::UnicodeString upperCasePattern() {
     Textile_ObjC textile;
     textile.initWithString(u"");
     for (const RuleRecord& rule : textile.regexes)
-        if (rule.name == u"upperCase")
+        if (rule.fastPath.walk == Textile_ObjC::kCapitalRunsWalk)
             return rule.pattern;
     return {};
 }

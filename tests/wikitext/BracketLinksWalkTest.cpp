@@ -4,8 +4,8 @@
 #include <random>
 #include <vector>
 
+#include "../engine/SameAsPattern.h"
 #include "WikitextTestSupport.h"
-#include "engine/Regex.h"
 #include "wikitext/BracketLinks.h"
 
 namespace {
@@ -17,11 +17,9 @@ void expectWalksMatchPatterns(const icu::UnicodeString& text, const std::string&
     for (const RuleRecord& rule : Wikitext_ObjC().regexWikiText()) {
         if (!wikitext::isBracketLinkRule(rule))
             continue;
-        icu::UnicodeString byPattern(text);
-        engine::replaceAll(byPattern, rule.pattern, rule.templateText);
-        icu::UnicodeString byWalk(text);
-        wikitext::applyBracketLinkRule(byWalk, rule);
-        EXPECT_EQ(s(byWalk), s(byPattern)) << s(rule.name) << " on " << what;
+        testsupport::expectSameTextAsPattern(
+            text, rule.pattern, rule.templateText, engine::kNoOptions,
+            [&rule](icu::UnicodeString& t) { wikitext::applyBracketLinkRule(t, rule); }, what);
     }
 }
 
