@@ -25,6 +25,7 @@
 
 #include "app/AppDelegate.h"
 #include "document/Document.h"
+#include "document/PreviewController.h"
 #include "document/OutlinePanel.h"
 
 namespace {
@@ -72,7 +73,7 @@ Sample measureOneSave(Document* document, const QString& path, const QByteArray&
     Sample sample;
     QWebEngineView* view = document->webView();
     const QImage before = view->grab().toImage();
-    const int loads = document->completedLoads();
+    const int loads = document->preview()->completedLoads();
 
     QElapsedTimer clock;
     QElapsedTimer sinceTick;
@@ -102,7 +103,7 @@ Sample measureOneSave(Document* document, const QString& path, const QByteArray&
     }
     const bool painted = waitFor(
         [&] {
-            if (sample.domMs < 0 && document->completedLoads() > loads)
+            if (sample.domMs < 0 && document->preview()->completedLoads() > loads)
                 sample.domMs = double(clock.nsecsElapsed()) / 1e6;
             if (sample.domMs < 0)
                 return false;
@@ -144,7 +145,7 @@ void benchDocument(AppDelegate& delegate, const QString& source, int rounds, boo
     writeBytes(path, withMarker(body, 0));
 
     Document* document = delegate.openDocument(path);
-    if (!document || !waitFor([&] { return document->completedLoads() > 0 && document->isWatching(); }, 120000)) {
+    if (!document || !waitFor([&] { return document->preview()->completedLoads() > 0 && document->isWatching(); }, 120000)) {
         std::fprintf(stderr, "%s did not open\n", qPrintable(source));
         return;
     }

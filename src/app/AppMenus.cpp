@@ -12,6 +12,7 @@
 #include "document/Document.h"
 #include "document/FindBar.h"
 #include "document/OutlinePanel.h"
+#include "document/PreviewController.h"
 #include "document/ViewSettings.h"
 #include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsStore.h"
@@ -95,8 +96,8 @@ void AppDelegate::buildMenuBar(Document* document) {
     QAction* jump = view->addAction(tr("&Jump to Change"), QKeySequence(Qt::CTRL | Qt::Key_J), document,
                                     &Document::jumpToChange);
     jump->setObjectName("menuItem_JumpToChange");
-    jump->setEnabled(document->changedBlockCount() > 0);
-    connect(document, &Document::changedBlocksMarked, jump, [jump](int count) { jump->setEnabled(count > 0); });
+    jump->setEnabled(document->preview()->changedBlockCount() > 0);
+    connect(document->preview(), &PreviewController::changedBlocksMarked, jump, [jump](int count) { jump->setEnabled(count > 0); });
     addMarkdownFlavourMenu(view, document);
     view->addSeparator();
     QAction* bigger = view->addAction(tr("&Bigger"), [] { viewsettings::makeFontBigger(); });

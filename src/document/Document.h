@@ -6,7 +6,6 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
-#include <QPointF>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -14,7 +13,6 @@
 #include <memory>
 
 #include "pipeline/DocumentPipeline.h"
-#include "pipeline/PreparedPage.h"
 #include "document/ExternalEditors.h"
 
 namespace Ui {
@@ -25,7 +23,9 @@ class FindBar;
 class OutlinePanel;
 class QLabel;
 class QPrinter;
+class PreviewController;
 class PreviewWebPage;
+struct RenderedPage;
 class QToolButton;
 class QMenu;
 class SegmentedControl;
@@ -51,14 +51,11 @@ public:
     // Flavour) until the window closes; other languages ignore it.
     void setMarkdownFlavour(const QString& identifier);
     bool accessGranted() const { return accessGranted_; }
-    QPointF savedScrollPosition() const { return savedScrollPosition_; }
     QUrl baseURL() const { return baseURL_; }
     QString lastFragment() const { return lastFragment_; }
-    // How many pages were loaded; lets callers wait for the next render.
-    int completedLoads() const { return completedLoads_; }
     bool isWatching() const { return watcher_ != nullptr; }
-    // How many blocks the last in-place update changed (0 after a fresh page).
-    int changedBlockCount() const { return changedBlockCount_; }
+    // Shows the pages: pages shown so far, scroll position, changed blocks.
+    PreviewController* preview() const { return preview_; }
 
     // The window's parts, by their interface names.
     class QWebEngineView* webView() const;
@@ -126,10 +123,6 @@ signals:
     void exportFinished(bool ok, const QString& destination);
     void statisticsUpdated();
     void printFinished(bool ok);
-    // An update marked this many changed blocks (0: none to jump to).
-    void changedBlocksMarked(int count);
-    // Jump to Change reached the change of this number (from 1; 0: none).
-    void jumpedToChange(int number);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -142,13 +135,7 @@ private:
     void registerObservers();
     void windowDidBecomeKey();
     documentpipeline::Request renderRequest();
-    // A rendered document and its page, made ready off the GUI thread.
-    struct Rendered {
-        documentpipeline::Result result;
-        PreparedPage page;
-    };
-    static Rendered prepare(const documentpipeline::Result& result, const QString& filePath);
-    void showRendered(const Rendered& rendered);
+    void showRendered(const RenderedPage& rendered);
     void fillSourceView();
     void buildScriptNotice();
     void buildConversionNotice();
@@ -161,39 +148,25 @@ private:
     void allowDocumentScripts();
     QString documentFolder() const;
     QStringList foldersThePageMayRead() const;
-    void loadPage(const PreparedPage& page);
-    void writeIntoCurrentPage(const PreparedPage& page);
-    void updateBlocksOfCurrentPage(const PreparedPage& page);
-    void setChangedBlockCount(int count);
-    QString scrollScript() const;
-    void rememberScrollPosition();
-    void restoreScrollPosition();
     void settleFolderAccessAndScheduleWatching();
     void startWatching(bool folderMode);
     void updateWindowTitle();
 
     std::unique_ptr<Ui::Document> ui;
     PreviewWebPage* page_ = nullptr;
+    PreviewController* preview_ = nullptr;
 
     QString filePath_;
     QString theContents_;
-    QPointF savedScrollPosition_;
-    bool needsToScroll_ = false;
     bool accessGranted_ = false;
     QString markupLanguage_;
     QString chosenMarkdownFlavour_;  // empty: the preferences decide
     QString unpackedPackageFolder_;
     QString textpackUnpackFolder_;  // this window's own, removed with it
     ScriptNoticeBar* scriptNotice_ = nullptr;
-    bool scriptNoticeDismissed_ = false;
-    bool loadedWithScripts_ = false;
     QUrl baseURL_;
-    QUrl loadedBaseURL_;   // the base of the page in the web view
     QString lastFragment_;
     bool sourceViewStale_ = false;
-    bool loading_ = false;
-    int completedLoads_ = 0;
-    int changedBlockCount_ = 0;
     qint64 renderedStamp_ = 0;
     int renderGeneration_ = 0;
     // This window's interest in its newest conversion: letting go of it

@@ -9,19 +9,9 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
+#include "pipeline/PageScript.h"
+
 namespace {
-
-const char* const kHeadings = "document.querySelectorAll('h1, h2, h3, h4, h5, h6')";
-
-// [[level, text], ...] in document order, as JSON text: one string crosses
-// to the GUI thread far faster than thousands of little lists.
-QString readHeadingsScript() {
-    return QString("(function () { var all = %1; var found = [];"
-                   " for (var i = 0; i < all.length; ++i)"
-                   "   found.push([Number(all[i].tagName.charAt(1)), all[i].innerText || all[i].textContent]);"
-                   " return JSON.stringify(found); })()")
-        .arg(kHeadings);
-}
 
 std::vector<OutlinePanel::Heading> headingsOf(const QString& json) {
     const QJsonArray found = QJsonDocument::fromJson(json.toUtf8()).array();
@@ -32,17 +22,6 @@ std::vector<OutlinePanel::Heading> headingsOf(const QString& json) {
         headings.push_back({fields.at(0).toInt(), fields.at(1).toString().simplified()});
     }
     return headings;
-}
-
-// The last heading whose top has reached the top of the view; the first one
-// while none has.
-QString headingInViewScript() {
-    return QString("(function () { var all = %1; var found = all.length ? 0 : -1;"
-                   " for (var i = 0; i < all.length; ++i) {"
-                   "   if (all[i].getBoundingClientRect().top > 8) break;"
-                   "   found = i; }"
-                   " return found; })()")
-        .arg(kHeadings);
 }
 
 }  // namespace
@@ -79,7 +58,7 @@ void OutlinePanel::refresh() {
     // Only the newest reading fills the tree; the headings are taken apart
     // off the GUI thread.
     const quint64 reading = ++lastReading_;
-    page_->runJavaScript(readHeadingsScript(), QWebEngineScript::ApplicationWorld,
+    page_->runJavaScript(pagescript::call(pagescript::kHeadings), QWebEngineScript::ApplicationWorld,
                          [panel = QPointer<OutlinePanel>(this), reading](const QVariant& json) {
                              if (!panel || reading != panel->lastReading_)
                                  return;
@@ -125,15 +104,12 @@ void OutlinePanel::fill(const std::vector<Heading>& headings) {
 }
 
 void OutlinePanel::scrollToHeading(int index) {
-    const QString script = QString("(function () { var heading = %1[%2];"
-                                   " if (heading) heading.scrollIntoView(); })()")
-                               .arg(kHeadings)
-                               .arg(index);
-    page_->runJavaScript(script, QWebEngineScript::ApplicationWorld);
+    page_->runJavaScript(pagescript::call(pagescript::kScrollToHeading, {pagescript::number(index)}),
+                         QWebEngineScript::ApplicationWorld);
 }
 
 void OutlinePanel::highlightHeadingInView() {
-    page_->runJavaScript(headingInViewScript(), QWebEngineScript::ApplicationWorld,
+    page_->runJavaScript(pagescript::call(pagescript::kHeadingInView), QWebEngineScript::ApplicationWorld,
                          [panel = QPointer<OutlinePanel>(this)](const QVariant& index) {
                              if (panel)
                                  panel->setCurrentHeading(index.isValid() ? index.toInt() : -1);

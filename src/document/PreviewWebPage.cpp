@@ -3,14 +3,12 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
-#include "pipeline/PreparedPage.h"
+#include "pipeline/PageScript.h"
 #include "pipeline/PreviewRequestPolicy.h"
 #include "settings/SettingsRegistry.h"
 #include "settings/MarkupLanguageTable.h"
@@ -37,61 +35,32 @@ private:
     PreviewWebPage* preview_;
 };
 
-const char* const kPageBehaviourName = "quillview-page-behaviour";
-const char* const kBlockUpdateName = "quillview-block-update";
+const char* const kModuleName = "quillview-module";
+const char* const kPageReadyName = "quillview-page-ready";
 
-// The converters write in-page links as `href="javascript:;"` with
-// `onclick="document.location.hash='name';"`. The document's scripts may not
-// run, so the click is handled here, in the application's world.
-const char* const kAnchorHandlerSource = R"JS(
-function quillviewAnchorOf(handler) {
-    var prefix = "document.location.hash='", suffix = "';";
-    if (!handler || handler.indexOf(prefix) !== 0 || handler.length < prefix.length + suffix.length
-        || handler.slice(-suffix.length) !== suffix)
-        return null;
-    return handler.slice(prefix.length, handler.length - suffix.length);
+// Our page-side functions (resources/preview), in the order they build on
+// each other.
+const char* const kModuleFiles[] = {":/preview/quillview.js", ":/preview/blockupdate.js", ":/preview/outline.js"};
+
+QString moduleSource() {
+    QString source;
+    for (const char* name : kModuleFiles) {
+        QFile file(QString::fromLatin1(name));
+        if (!file.open(QIODevice::ReadOnly))
+            qFatal("the preview's script %s is missing from the resources", name);
+        source += QString::fromUtf8(file.readAll()) + u'\n';
+    }
+    return source;
 }
-)JS";
 
-const char* const kAnchorLinksSource = R"JS(
-document.addEventListener('click', function (event) {
-    var link = event.target && event.target.closest ? event.target.closest('a[onclick]') : null;
-    var name = link ? quillviewAnchorOf(link.getAttribute('onclick')) : null;
-    if (name === null)
-        return;
-    event.preventDefault();
-    var target = document.getElementById(name) || document.getElementsByName(name)[0];
-    if (location.hash === '#' + name) {
-        if (target)
-            target.scrollIntoView();
-    } else {
-        location.hash = name;
-    }
-}, true);
-)JS";
-
-// Scripts of the document: script elements, event handlers other than the
-// converters' anchor links, and javascript: addresses other than theirs.
-const char* const kScriptSearchSource = R"JS(
-(function () {
-    if (document.getElementsByTagName('script').length > 0)
-        return true;
-    var elements = document.getElementsByTagName('*');
-    for (var i = 0; i < elements.length; ++i) {
-        var attributes = elements[i].attributes;
-        for (var j = 0; j < attributes.length; ++j) {
-            var name = attributes[j].name.toLowerCase(), value = attributes[j].value;
-            if (name.length > 2 && name.indexOf('on') === 0) {
-                if (name !== 'onclick' || quillviewAnchorOf(value) === null)
-                    return true;
-            } else if (value.trim().toLowerCase().indexOf('javascript:') === 0 && value.trim() !== 'javascript:;') {
-                return true;
-            }
-        }
-    }
-    return false;
-})()
-)JS";
+QWebEngineScript ownScript(const char* name, QWebEngineScript::InjectionPoint point, const QString& source) {
+    QWebEngineScript script;
+    script.setName(QString::fromLatin1(name));
+    script.setInjectionPoint(point);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setSourceCode(source);
+    return script;
+}
 
 void applyBaseSettings(QWebEngineSettings* settings) {
     // Images and style sheets of the document's folders load from a file:
@@ -116,17 +85,6 @@ bool opensInBrowser(const QUrl& url) {
     return scheme == "http" || scheme == "https" || scheme == "mailto";
 }
 
-// Our in-place updater (resources/preview), defined on the page's first use.
-const QString& blockUpdateScript() {
-    static const QString source = [] {
-        QFile file(":/preview/blockupdate.js");
-        if (!file.open(QIODevice::ReadOnly))
-            qFatal("the preview's update script is missing from the resources");
-        return QString::fromUtf8(file.readAll());
-    }();
-    return source;
-}
-
 }  // namespace
 
 PreviewWebPage::PreviewWebPage(QObject* parent) : QWebEnginePage(parent), policy_(new PreviewRequestPolicy(this)) {
@@ -134,62 +92,20 @@ PreviewWebPage::PreviewWebPage(QObject* parent) : QWebEnginePage(parent), policy
     setDocumentAccess({}, false);
     setUrlRequestInterceptor(policy_);
     PreviewRequestPolicy::guardProfile(profile());
-    QWebEngineScript behaviour;
-    behaviour.setName(kPageBehaviourName);
-    behaviour.setInjectionPoint(QWebEngineScript::DocumentReady);
-    behaviour.setWorldId(QWebEngineScript::ApplicationWorld);
-    behaviour.setSourceCode(pageBehaviourScript());
-    scripts().insert(behaviour);
-    // Every page remembers its blocks as loaded, for the next update.
-    QWebEngineScript blocks;
-    blocks.setName(kBlockUpdateName);
-    blocks.setInjectionPoint(QWebEngineScript::DocumentReady);
-    blocks.setWorldId(QWebEngineScript::ApplicationWorld);
-    blocks.setSourceCode(blockUpdateScript() + "quillviewPreview.remember();");
-    scripts().insert(blocks);
+    // Our functions exist in every document before anything else runs;
+    // once it is parsed, they set our behaviour up and remember its blocks.
+    static const QString module = moduleSource();
+    scripts().insert(ownScript(kModuleName, QWebEngineScript::DocumentCreation, module));
+    scripts().insert(ownScript(kPageReadyName, QWebEngineScript::DocumentReady,
+                               pagescript::call(pagescript::kPageReady) + u';'));
     // A new document takes no parts of a page meant for the one before.
     connect(this, &QWebEnginePage::loadStarted, this, [this] { sending_ = 0; });
-}
-
-QString PreviewWebPage::pageBehaviourScript() {
-    return QString::fromUtf8(kAnchorHandlerSource) + QString::fromUtf8(kAnchorLinksSource);
 }
 
 void PreviewWebPage::setDocumentAccess(const QStringList& allowedFolders, bool scriptsAllowed) {
     scriptsAllowed_ = scriptsAllowed;
     policy_->setAllowedFolders(allowedFolders);
     settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scriptsAllowed);
-}
-
-void PreviewWebPage::lookForDocumentScripts() {
-    const QString search = QString::fromUtf8(kAnchorHandlerSource) + QString::fromUtf8(kScriptSearchSource);
-    runJavaScript(search, QWebEngineScript::ApplicationWorld,
-                  [this](const QVariant& found) { emit documentScriptsFound(found.toBool()); });
-}
-
-
-void PreviewWebPage::writePage(const PreparedPage& page, const QString& afterScript, std::function<void()> done) {
-    const QString writer = "(function(page){if(page===null)return;"
-                           "document.open();document.write(page);document.close();})("
-                           + page.receivedExpression() + ");" + pageBehaviourScript() + blockUpdateScript()
-                           + "quillviewPreview.remember();" + afterScript;
-    sendPage(page, writer, [done = std::move(done)](const QVariant&) { done(); });
-}
-
-void PreviewWebPage::updateBlocks(const PreparedPage& page, std::function<void(bool, int)> done) {
-    const QString call = blockUpdateScript() + "quillviewPreview.update(" + page.receivedExpression() + ");";
-    sendPage(page, call, [done = std::move(done)](const QVariant& answer) {
-        const QVariantMap result = answer.toMap();
-        done(result.value("updated").toBool(), result.value("changes").toInt());
-    });
-}
-
-void PreviewWebPage::jumpToNextChange(std::function<void(int)> done) {
-    runJavaScript(blockUpdateScript() + "quillviewPreview.jumpToNextChange();", QWebEngineScript::ApplicationWorld,
-                  [done = std::move(done)](const QVariant& number) {
-                      if (done)
-                          done(number.toInt());
-                  });
 }
 
 bool PreviewWebPage::isShowableFile(const QString& path) {
@@ -216,10 +132,7 @@ bool PreviewWebPage::isInPageLink(const QUrl& url) const {
 }
 
 void PreviewWebPage::scrollToAnchor(const QString& anchor) {
-    const QByteArray name = QJsonDocument(QJsonArray{anchor}).toJson(QJsonDocument::Compact);
-    runJavaScript(QStringLiteral("(function(n){var e=document.getElementById(n)||document.getElementsByName(n)[0];"
-                                 "if(e)e.scrollIntoView();})(%1[0]);")
-                      .arg(QString::fromUtf8(name)),
+    runJavaScript(pagescript::call(pagescript::kScrollToAnchor, {pagescript::string(anchor)}),
                   QWebEngineScript::ApplicationWorld);
 }
 

@@ -2,8 +2,9 @@
 // The preview's web page, and with it the whole page policy. Documents come
 // from anywhere, so:
 // - their own scripts run only where the user allowed them (per folder);
-// - our own behaviour (JavaScript anchor links, scroll keeping) runs in the
-//   application's script world, which the document cannot see;
+// - our own functions (resources/preview: anchor links, scroll keeping,
+//   in-place updates) run in the application's script world, which the
+//   document cannot see;
 // - loads are filtered by PreviewRequestPolicy (local files from the
 //   document's folders only, little from the network);
 // - the page never navigates away: in-page anchors scroll in place, web links
@@ -33,33 +34,16 @@ public:
     bool scriptsAllowed() const { return scriptsAllowed_; }
     PreviewRequestPolicy* requestPolicy() const { return policy_; }
 
-    // Sets our page behaviour up again; for pages written in place, which
-    // drops every listener of the page.
-    static QString pageBehaviourScript();
-
-    // Replaces the whole page without a navigation, then runs afterScript
-    // (in our world). Opening the document drops every listener, so our page
-    // behaviour is set up again.
-    void writePage(const PreparedPage& page, const QString& afterScript, std::function<void()> done);
-
-    // Replaces only the top-level blocks of the shown page that differ from
-    // the new page, keeping the reader on the same text; the first changed
-    // block is marked for a moment. Answers false when the page's frame
-    // (style, font size, head) differs, which takes a fresh page.
-    void updateBlocks(const PreparedPage& page, std::function<void(bool updated, int changes)> done);
-    // Scrolls to the next block the last update changed (from the first
-    // again after the last); answers its number from 1, 0 when none.
-    void jumpToNextChange(std::function<void(int number)> done);
+    // Hands the page's parts over, one event-loop turn apart, then runs
+    // finish (which takes the page by its receivedExpression()) in our
+    // world. A newer hand-over, or a load, drops this one: done is not
+    // called then.
+    void sendPage(const PreparedPage& page, const QString& finish, std::function<void(const QVariant&)> done);
 
     // Reads the text of the page as the reader sees it (the body's
     // innerText) in parts, one event-loop turn apart; done gets it whole. A
     // newer reading supersedes this one, which then never answers.
     void readBodyText(std::function<void(const QString& text)> done);
-
-    // Asks the page whether the document holds scripts of its own (the
-    // converters' anchor links do not count); answers with
-    // documentScriptsFound().
-    void lookForDocumentScripts();
 
     // What a clicked link does; public so that pages opened for new windows
     // route their first navigation here.
@@ -72,17 +56,12 @@ signals:
     void openFileRequested(const QString& path);
     void revealFileRequested(const QString& path);
     void reloadRequested();
-    void documentScriptsFound(bool found);
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage* createWindow(WebWindowType type) override;
 
 private:
-    // Hands the page's parts over, one event-loop turn apart, then runs
-    // finish (which takes the page by its receivedExpression()). A newer
-    // hand-over, or a load, drops this one: done is not called then.
-    void sendPage(const PreparedPage& page, const QString& finish, std::function<void(const QVariant&)> done);
     void sendPart(const PreparedPage& page, qsizetype index, const QString& finish,
                   const std::function<void(const QVariant&)>& done);
     struct TextReading {

@@ -8,6 +8,7 @@
 #include <QWebEngineScript>
 #include <memory>
 
+#include "pipeline/PageScript.h"
 #include "pipeline/PreparedPage.h"
 #include "document/PreviewWebPage.h"
 
@@ -15,21 +16,6 @@ namespace {
 
 // The UTF-16 code units of the page's text one answer carries.
 constexpr qsizetype kTextPartLength = 256 * 1024;
-
-// Keeps the text in our script world and answers its length.
-const char* const kTakeTextScript =
-    "(function(){var t=document.body?document.body.innerText:'';window.quillviewBodyText=t;return t.length;})()";
-
-// The part of the kept text from an offset, never ending between the two
-// halves of a surrogate pair (a lone half would not survive the answer).
-QString textPartScript(qsizetype offset) {
-    return QStringLiteral("(function(from,length){var t=window.quillviewBodyText;if(typeof t!=='string')return null;"
-                          "var end=Math.min(t.length,from+length);"
-                          "if(end<t.length&&(t.charCodeAt(end-1)&0xfc00)===0xd800)--end;"
-                          "if(end>=t.length)window.quillviewBodyText=null;return t.substring(from,end);})(%1,%2)")
-        .arg(offset)
-        .arg(kTextPartLength);
-}
 
 }  // namespace
 
@@ -55,7 +41,7 @@ void PreviewWebPage::readBodyText(std::function<void(const QString&)> done) {
     auto reading = std::make_shared<TextReading>();
     reading->id = ++lastReading_;
     reading->done = std::move(done);
-    runJavaScript(QString::fromLatin1(kTakeTextScript), QWebEngineScript::ApplicationWorld,
+    runJavaScript(pagescript::call(pagescript::kTakeBodyText), QWebEngineScript::ApplicationWorld,
                   [page = QPointer<PreviewWebPage>(this), reading](const QVariant& length) {
                       if (!page || !length.isValid())
                           return;
@@ -72,7 +58,8 @@ void PreviewWebPage::readNextTextPart(const std::shared_ptr<TextReading>& readin
         reading->done(reading->text);
         return;
     }
-    runJavaScript(textPartScript(reading->text.size()), QWebEngineScript::ApplicationWorld,
+    runJavaScript(pagescript::call(pagescript::kBodyTextPart, {pagescript::number(double(reading->text.size())),
+                                                               pagescript::number(double(kTextPartLength))}), QWebEngineScript::ApplicationWorld,
                   [page = QPointer<PreviewWebPage>(this), reading](const QVariant& part) {
                       // A page replaced meanwhile has no text kept: its own
                       // reading follows its load.

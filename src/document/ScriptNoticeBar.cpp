@@ -32,6 +32,10 @@ ScriptNoticeBar::ScriptNoticeBar(QWidget* parent) : QFrame(parent) {
     connect(allowButton_, &QPushButton::clicked, this, &ScriptNoticeBar::allowScriptsRequested);
     connect(close, &QToolButton::clicked, this, [this] {
         hide();
-        emit dismissed();
+        dismissed_ = true;
     });
+}
+
+void ScriptNoticeBar::pageChecked(bool scriptsFound, bool scriptsAllowed) {
+    setVisible(scriptsFound && !scriptsAllowed && !dismissed_);
 }

@@ -12,12 +12,14 @@ public:
     explicit ScriptNoticeBar(QWidget* parent = nullptr);
 
     QPushButton* allowButton() const { return allowButton_; }
+    // A page was shown: the bar shows while its document holds scripts that
+    // may not run, unless the reader closed it in this window.
+    void pageChecked(bool scriptsFound, bool scriptsAllowed);
 
 signals:
     void allowScriptsRequested();
-    // The reader closed the bar; it stays away for this window.
-    void dismissed();
 
 private:
     QPushButton* allowButton_ = nullptr;
+    bool dismissed_ = false;  // closed by the reader: away for this window
 };

@@ -2,16 +2,11 @@
 
 #include <atomic>
 
+#include "pipeline/PageScript.h"
+
 namespace {
 
 std::atomic<quint64> lastPageId{0};
-
-// A part appends its text unless it belongs to another page or one before
-// it is missing; the first part of a page starts afresh.
-const char kPartStatement[] =
-    "(function(id,index,text){var q=window.quillviewIncoming;"
-    "if(!q||q.id!==id)q=window.quillviewIncoming={id:id,parts:[]};"
-    "if(q.parts.length===index)q.parts.push(text);})(%1,%2,";
 
 }  // namespace
 
@@ -19,22 +14,22 @@ PreparedPage PreparedPage::of(const QString& html) {
     PreparedPage page;
     page.html = html;
     page.id = ++lastPageId;
-    const QString statement = QString::fromLatin1(kPartStatement).arg(page.id);
+    const QString id = pagescript::number(double(page.id));
     qsizetype index = 0;
     qsizetype at = 0;
     do {
         const QStringView text = QStringView(html).mid(at, kPreparedPagePartLength);
-        page.parts << statement.arg(index++) + javaScriptStringLiteral(text) + QLatin1String(");");
+        page.parts << pagescript::call(pagescript::kReceivePart,
+                                       {id, pagescript::number(double(index++)), javaScriptStringLiteral(text)})
+                          + u';';
         at += text.size();
     } while (at < html.size());
     return page;
 }
 
 QString PreparedPage::receivedExpression() const {
-    return QStringLiteral("(function(id,count){var q=window.quillviewIncoming;if(!q||q.id!==id)return null;"
-                          "window.quillviewIncoming=null;return q.parts.length===count?q.parts.join(''):null;})(%1,%2)")
-        .arg(id)
-        .arg(parts.size());
+    return pagescript::call(pagescript::kReceivedPage,
+                            {pagescript::number(double(id)), pagescript::number(double(parts.size()))});
 }
 
 QString javaScriptStringLiteral(QStringView text) {

@@ -13,6 +13,7 @@
 #include "QtTestSupport.h"
 #include "app/AppDelegate.h"
 #include "document/Document.h"
+#include "document/PreviewController.h"
 
 namespace documenttestsupport {
 
@@ -39,7 +40,7 @@ inline bool waitForBodyText(Document* document, const QString& needle, int timeo
 }
 
 inline bool waitForLoads(Document* document, int count) {
-    return QTest::qWaitFor([&] { return document->completedLoads() >= count; }, kLoadTimeout);
+    return QTest::qWaitFor([&] { return document->preview()->completedLoads() >= count; }, kLoadTimeout);
 }
 
 // Opens the file as the application does and waits for its first page.

@@ -17,6 +17,7 @@
 #include "app/AppDelegate.h"
 #include "dispatch/MarkupTransformTask.h"
 #include "document/Document.h"
+#include "document/PreviewController.h"
 #include "document/ViewSettings.h"
 #include "settings/AppSupportFilePaths.h"
 #include "settings/SettingsRegistry.h"
@@ -128,7 +129,7 @@ private slots:
             if (action->data() == "gfm")
                 gfm = action;
         QVERIFY(gfm && !gfm->isChecked());
-        const int loads = document->completedLoads();
+        const int loads = document->preview()->completedLoads();
         gfm->trigger();
         QVERIFY(documenttestsupport::waitForLoads(document, loads + 1));
         QCOMPARE(document->markupLanguage(), QString("gfm"));
@@ -157,11 +158,11 @@ private slots:
         writeFile(path("live.html"), "<p>version one</p>");
         Document* document = openAndWatch(path("live.html"));
         QVERIFY(document && document->isWatching());
-        const int loads = document->completedLoads();
+        const int loads = document->preview()->completedLoads();
         QElapsedTimer clock;
         clock.start();
         writeFile(path("live.html"), "<p>version two</p>");
-        QVERIFY(QTest::qWaitFor([&] { return document->completedLoads() > loads; }, 3000));
+        QVERIFY(QTest::qWaitFor([&] { return document->preview()->completedLoads() > loads; }, 3000));
         QVERIFY2(clock.elapsed() < 1200, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(bodyText(document).contains("version two"));
     }
@@ -205,7 +206,7 @@ private slots:
         Document* first = openAndWatch(path("one.html"));
         Document* second = openAndWatch(path("two.html"));
         QVERIFY(first && second && first != second);
-        const int secondLoads = second->completedLoads();
+        const int secondLoads = second->preview()->completedLoads();
         writeFile(path("one.html"), "<p>one changed</p>");
         QVERIFY(waitForBodyText(first, "one changed", 3000));
         QVERIFY(waitForLoads(second, secondLoads + 1));
@@ -227,7 +228,7 @@ private slots:
         QVERIFY(document);
         evaluate(document, "window.scrollTo(0, 1200)");
         QVERIFY(QTest::qWaitFor([&] { return document->webView()->page()->scrollPosition().y() > 1100; }, 5000));
-        const int loads = document->completedLoads();
+        const int loads = document->preview()->completedLoads();
         document->reloadTxt();
         QVERIFY(waitForLoads(document, loads + 1));
         QVERIFY(QTest::qWaitFor([&] { return evaluate(document, "window.scrollY").toDouble() > 1100; }, 3000));
@@ -244,7 +245,7 @@ private slots:
         Document* document = openAndWait(path("styled.html"));
         QVERIFY(document);
         const double before = evaluate(document, "parseFloat(getComputedStyle(document.body).fontSize)").toDouble();
-        int loads = document->completedLoads();
+        int loads = document->preview()->completedLoads();
         viewsettings::makeFontBigger();
         viewsettings::makeFontBigger();
         viewsettings::makeFontBigger();
@@ -253,7 +254,7 @@ private slots:
             [&] { return evaluate(document, "document.body.getAttribute('style')").toString() == "font-size:130%"; }));
         QVERIFY(evaluate(document, "parseFloat(getComputedStyle(document.body).fontSize)").toDouble() > before * 1.25);
 
-        loads = document->completedLoads();
+        loads = document->preview()->completedLoads();
         viewsettings::selectCSSStyle("Manuscript_Dark");
         QVERIFY(waitForLoads(document, loads + 1));
         QCOMPARE(evaluate(document, "getComputedStyle(document.body).backgroundColor").toString(),
@@ -274,13 +275,13 @@ private slots:
 
         // Without that folder the file's own folder is the base.
         QDir(path("pictures/notes")).removeRecursively();
-        int loads = document->completedLoads();
+        int loads = document->preview()->completedLoads();
         document->reloadTxt();
         QVERIFY(waitForLoads(document, loads + 1));
         QVERIFY(QTest::qWaitFor([&] { return evaluate(document, "document.images[0].naturalWidth").toInt() == 20; }, 5000));
 
         // Option 1: no base URL, the relative image loads nothing.
-        loads = document->completedLoads();
+        loads = document->preview()->completedLoads();
         document->selectBaseURLMethod(1);
         QVERIFY(waitForLoads(document, loads + 1));
         QTest::qWait(300);
@@ -417,7 +418,7 @@ private slots:
         Document* document = openAndWait(path("large.md"));
         QVERIFY(document);
         const QString before = document->lastFragment();
-        const int loads = document->completedLoads();
+        const int loads = document->preview()->completedLoads();
 
         writeFile(path("large.md"), large);
         document->reloadTxt();
@@ -428,7 +429,7 @@ private slots:
         int loadsWhenAnswered = -1;
         QTimer::singleShot(0, document, [&] {
             answered = true;
-            loadsWhenAnswered = document->completedLoads();
+            loadsWhenAnswered = document->preview()->completedLoads();
         });
         QVERIFY(QTest::qWaitFor([&] { return answered; }, 5000));
         QCOMPARE(loadsWhenAnswered, loads);

@@ -15,6 +15,7 @@
 #include "QtTestSupport.h"
 #include "app/AppDelegate.h"
 #include "document/Document.h"
+#include "document/PreviewController.h"
 #include "pipeline/DocumentStatistics.h"
 #include "pipeline/PreparedPage.h"
 #include "pipeline/ScriptPermissions.h"
@@ -52,7 +53,7 @@ class InPlaceUpdateTest : public QObject {
 
     // Saves the new text and waits for the page to follow it.
     bool saveAndWait(Document* document, const QString& file, const QByteArray& text) {
-        const int loads = document->completedLoads();
+        const int loads = document->preview()->completedLoads();
         writeFile(file, text);
         document->reloadTxt();
         return waitForLoads(document, loads + 1);
@@ -89,7 +90,7 @@ private slots:
         QVERIFY(stillShown(document, "image"));
         QVERIFY(stillShown(document, "heading"));
         QVERIFY(!stillShown(document, "edited"));
-        QCOMPARE(document->changedBlockCount(), 1);
+        QCOMPARE(document->preview()->changedBlockCount(), 1);
         // The changed block is marked for a moment, and only for a moment.
         QCOMPARE(evaluate(document, "document.querySelectorAll('p')[1].getAnimations().length").toInt(), 1);
         QVERIFY(QTest::qWaitFor(
@@ -199,7 +200,7 @@ private slots:
         QCOMPARE(evaluate(document, "document.querySelectorAll('p')[140].id").toString(), QString("reading"));
         QVERIFY(qAbs(topOf(document, "#reading") - readingTop) < 2);
         QVERIFY(evaluate(document, "window.scrollY").toDouble() > scrolled + 500);
-        QCOMPARE(document->changedBlockCount(), 21);
+        QCOMPARE(document->preview()->changedBlockCount(), 21);
     }
 
     void jumpToChangeStepsThroughTheChangedBlocks() {
@@ -216,12 +217,12 @@ private slots:
         for (const char* number : {"50", "150", "250"})
             edited.replace("Paragraph " + QByteArray(number) + " of", "Changed " + QByteArray(number) + " of");
         QVERIFY(saveAndWait(document, path("jump.md"), edited));
-        QCOMPARE(document->changedBlockCount(), 3);
+        QCOMPARE(document->preview()->changedBlockCount(), 3);
         QVERIFY(jump->isEnabled());
         // A second save of the same text (the watcher sees the write too)
         // leaves the changes to jump to.
         QVERIFY(saveAndWait(document, path("jump.md"), edited));
-        QCOMPARE(document->changedBlockCount(), 3);
+        QCOMPARE(document->preview()->changedBlockCount(), 3);
         // Without a jump the reader stays where they were.
         QCOMPARE(evaluate(document, "window.scrollY").toDouble(), 0.0);
 
@@ -234,7 +235,7 @@ private slots:
         };
         document->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(document));
-        QSignalSpy reached(document, &Document::jumpedToChange);
+        QSignalSpy reached(document->preview(), &PreviewController::jumpedToChange);
         for (const char* expected : {"Changed 50", "Changed 150", "Changed 250", "Changed 50"}) {
             QTest::keyClick(document, Qt::Key_J, Qt::ControlModifier);
             QVERIFY(reached.wait(5000));
@@ -259,7 +260,7 @@ private slots:
         QByteArray edited = paragraphs(20);
         edited.replace("Paragraph 3 of", "Changed 3 of");
         QVERIFY(saveAndWait(document, path("dark.md"), edited));
-        QCOMPARE(document->changedBlockCount(), 1);
+        QCOMPARE(document->preview()->changedBlockCount(), 1);
         document->jumpToChange();
         saveScreenshot(document, "jump-to-change-dark");
     }
@@ -270,7 +271,7 @@ private slots:
         Document* document = openAndWait(*delegate, path("frame.md"));
         QVERIFY(document);
         evaluate(document, "window.paragraph = document.querySelector('p')");
-        const int loads = document->completedLoads();
+        const int loads = document->preview()->completedLoads();
         viewsettings::makeFontBigger();
         QVERIFY(waitForLoads(document, loads + 1));
         QCOMPARE(evaluate(document, "document.body.style.fontSize").toString(), QString("110%"));
@@ -293,7 +294,7 @@ private slots:
         QVERIFY(saveAndWait(document, path("scripted/page.html"), "<p>zero</p>\n" + counter));
         QVERIFY(waitForBodyText(document, "paragraphs: 3", 5000));
         QVERIFY(!stillShown(document, "first"));
-        QCOMPARE(document->changedBlockCount(), 0);
+        QCOMPARE(document->preview()->changedBlockCount(), 0);
     }
 
     // Through the watcher, as an editor saves: a rename over the file.

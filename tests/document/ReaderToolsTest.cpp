@@ -23,6 +23,7 @@
 #include "app/RecentFiles.h"
 #include "app/SingleInstance.h"
 #include "document/Document.h"
+#include "document/PreviewController.h"
 #include "pipeline/DocumentStatistics.h"
 #include "document/FindBar.h"
 #include "document/OutlinePanel.h"
@@ -139,7 +140,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(document->findBar()->matchText(), QString("1 of 2"), 10000);
         saveScreenshot(document, "find-bar");
 
-        const int loads = document->completedLoads();
+        const int loads = document->preview()->completedLoads();
         saveAtomically(path("reload.md"), "kiwi, kiwi\n\nand one more kiwi\n");
         document->reloadTxt();
         QVERIFY(waitForLoads(document, loads + 1));
@@ -224,7 +225,7 @@ private slots:
         QVERIFY(document->statisticsLabel()->text().contains("Words: 8"));
         saveScreenshot(document, "status-bar");
 
-        const int loads = document->completedLoads();
+        const int loads = document->preview()->completedLoads();
         saveAtomically(path("count.md"), QString("word ").repeated(450).toUtf8());
         document->reloadTxt();
         QVERIFY(waitForLoads(document, loads + 1));

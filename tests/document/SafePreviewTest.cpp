@@ -16,6 +16,7 @@
 #include "QtTestSupport.h"
 #include "app/AppDelegate.h"
 #include "document/Document.h"
+#include "document/PreviewController.h"
 #include "pipeline/PreviewRequestPolicy.h"
 #include "document/PreviewWebPage.h"
 #include "document/ScriptNoticeBar.h"
@@ -231,7 +232,7 @@ private slots:
         Document* document = openAndWait(path("hostile.html"));
         QVERIFY(document);
         QVERIFY(QTest::qWaitFor([&] { return document->scriptNotice()->isVisible(); }, 5000));
-        const int loads = document->completedLoads();
+        const int loads = document->preview()->completedLoads();
         QTest::mouseClick(document->scriptNotice()->allowButton(), Qt::LeftButton);
         QVERIFY(waitForLoads(document, loads + 1));
         QVERIFY(scriptpermissions::areScriptsAllowedInFolder(folder.path()));
@@ -472,7 +473,7 @@ private slots:
         first->close();
         QTRY_VERIFY(!QFileInfo::exists(firstFolder));
         // The other window's images still load after the first one closed.
-        const int loads = second->completedLoads();
+        const int loads = second->preview()->completedLoads();
         second->reloadTxt();
         QVERIFY(waitForLoads(second, loads + 1));
         QVERIFY(QTest::qWaitFor([&] { return evaluate(second, "document.images[0].naturalWidth").toInt() == 21; }, 5000));
@@ -485,24 +486,24 @@ private slots:
         const FileState before = stateOf(file);
         Document* document = openAndWait(file);
         QVERIFY(document);
-        int loads = document->completedLoads();
+        int loads = document->preview()->completedLoads();
         document->reloadTxt();
         QVERIFY(waitForLoads(document, loads + 1));
         document->HTML2Pasteboard();
         document->showFileInFinder();
-        loads = document->completedLoads();
+        loads = document->preview()->completedLoads();
         viewsettings::selectCSSStyle("Manuscript_Dark");
         QVERIFY(waitForLoads(document, loads + 1));
         QCOMPARE(stateOf(file), before);
 
         const QString aside = path("kept.md.aside");
         QVERIFY(QFile::rename(file, aside));
-        loads = document->completedLoads();
+        loads = document->preview()->completedLoads();
         document->reloadTxt();
         QVERIFY(waitForLoads(document, loads + 1));
         QVERIFY(waitForBodyText(document, "The file is not there", 5000));
         QVERIFY(QFile::rename(aside, file));
-        loads = document->completedLoads();
+        loads = document->preview()->completedLoads();
         document->reloadTxt();
         QVERIFY(waitForBodyText(document, "Kept", 5000));
         document->close();

@@ -1,0 +1,142 @@
+// The preview's own page-side functions, under one name: `quillview`. They
+// run in the application's script world, which the document cannot see, and
+// are set up for every document the page shows, before the document's own
+// scripts. The C++ side only ever calls them by name. This file comes first;
+// blockupdate.js and outline.js add to the same object.
+(function (quillview) {
+  'use strict';
+
+  // ------------------------------------------------------------- scrolling
+
+  quillview.restoreScroll = function (x, y) {
+    window.scrollTo(x, y);
+  };
+
+  // ------------------------------------------------- anchor links, scripts
+
+  // The converters write in-page links as `href="javascript:;"` with
+  // `onclick="document.location.hash='name';"`. The document's scripts may
+  // not run, so the click is handled here. Returns the name, or null for any
+  // other handler.
+  function anchorOf(handler) {
+    var prefix = "document.location.hash='", suffix = "';";
+    if (!handler || handler.indexOf(prefix) !== 0 || handler.length < prefix.length + suffix.length
+        || handler.slice(-suffix.length) !== suffix)
+      return null;
+    return handler.slice(prefix.length, handler.length - suffix.length);
+  }
+
+  quillview.scrollToAnchor = function (name) {
+    var target = document.getElementById(name) || document.getElementsByName(name)[0];
+    if (target)
+      target.scrollIntoView();
+  };
+
+  function followAnchorLink(event) {
+    var link = event.target && event.target.closest ? event.target.closest('a[onclick]') : null;
+    var name = link ? anchorOf(link.getAttribute('onclick')) : null;
+    if (name === null)
+      return;
+    event.preventDefault();
+    if (location.hash === '#' + name)
+      quillview.scrollToAnchor(name);
+    else
+      location.hash = name;
+  }
+
+  // Whether the document holds scripts of its own: script elements, event
+  // handlers other than the converters' anchor links, and javascript:
+  // addresses other than theirs.
+  quillview.hasDocumentScripts = function (doc) {
+    doc = doc || document;
+    if (doc.getElementsByTagName('script').length > 0)
+      return true;
+    var elements = doc.getElementsByTagName('*');
+    for (var i = 0; i < elements.length; ++i) {
+      var attributes = elements[i].attributes;
+      for (var j = 0; j < attributes.length; ++j) {
+        var name = attributes[j].name.toLowerCase(), value = attributes[j].value;
+        if (name.length > 2 && name.indexOf('on') === 0) {
+          if (name !== 'onclick' || anchorOf(value) === null)
+            return true;
+        } else if (value.trim().toLowerCase().indexOf('javascript:') === 0 && value.trim() !== 'javascript:;') {
+          return true;
+        }
+      }
+    }
+    return false;
+  };
+
+  // ------------------------------------------------------- the page itself
+
+  // A document was parsed (loaded, or written in place, which drops every
+  // listener): our behaviour is set up on it, and its blocks remembered for
+  // the next update.
+  quillview.pageReady = function () {
+    document.addEventListener('click', followAnchorLink, true);
+    quillview.rememberBlocks();
+  };
+
+  // Big pages arrive in parts, one call each; a part counts only when every
+  // part before it of the same page arrived. The first part of a page
+  // starts afresh.
+  var incoming = null;
+
+  quillview.receivePart = function (id, index, text) {
+    if (!incoming || incoming.id !== id)
+      incoming = {id: id, parts: []};
+    if (incoming.parts.length === index)
+      incoming.parts.push(text);
+  };
+
+  // The page once all count parts arrived, or null when some did not (the
+  // page was replaced meanwhile, or another page's parts came in between).
+  quillview.receivedPage = function (id, count) {
+    var received = incoming;
+    if (!received || received.id !== id)
+      return null;
+    incoming = null;
+    return received.parts.length === count ? received.parts.join('') : null;
+  };
+
+  // Replaces the whole document without a navigation (the document's scripts
+  // may be off: this runs in our world). Returns whether a page was written.
+  quillview.writePage = function (page) {
+    if (typeof page !== 'string')
+      return false;
+    document.open();
+    document.write(page);
+    document.close();
+    // Published again, should the new document have come with a new global.
+    window.quillview = quillview;
+    quillview.pageReady();
+    return true;
+  };
+
+  // ------------------------------------------------------------- the text
+
+  // The text as the reader sees it is kept here and read in parts: each
+  // answer is copied on the GUI thread, and megabytes at once hold it.
+  var bodyText = null;
+
+  // Keeps the body's text and answers its length.
+  quillview.takeBodyText = function () {
+    bodyText = document.body ? document.body.innerText : '';
+    return bodyText.length;
+  };
+
+  // The part of the kept text from an offset, never ending between the two
+  // halves of a surrogate pair (a lone half would not survive the answer);
+  // null when no text is kept (the page was replaced meanwhile).
+  quillview.bodyTextPart = function (from, length) {
+    var text = bodyText;
+    if (typeof text !== 'string')
+      return null;
+    var end = Math.min(text.length, from + length);
+    if (end < text.length && (text.charCodeAt(end - 1) & 0xfc00) === 0xd800)
+      --end;
+    if (end >= text.length)
+      bodyText = null;
+    return text.substring(from, end);
+  };
+})(window.quillview = window.quillview || {});
