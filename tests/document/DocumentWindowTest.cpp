@@ -238,6 +238,11 @@ private slots:
         document->reloadTxt();
         QVERIFY(waitForLoads(document, loads + 2));
         QVERIFY(QTest::qWaitFor([&] { return evaluate(document, "window.scrollY").toDouble() > 1100; }, 3000));
+        // A new font size rewrites the whole page in place; the offset stays.
+        viewsettings::makeFontBigger();
+        QVERIFY(waitForLoads(document, loads + 3));
+        QVERIFY(QTest::qWaitFor([&] { return evaluate(document, "window.scrollY").toDouble() > 1100; }, 3000));
+        viewsettings::makeFontNornalSize();
     }
 
     void fontSizeAndStyleActionsChangeThePage() {
