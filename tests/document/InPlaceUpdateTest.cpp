@@ -165,20 +165,6 @@ private slots:
         }
     }
 
-    // A page whose parts did not all arrive is not taken.
-    void aPageWithAMissingPartIsNotTaken() {
-        writeFile(path("missing.md"), "text\n");
-        Document* document = openAndWait(*delegate, path("missing.md"));
-        QVERIFY(document);
-        const PreparedPage page = PreparedPage::of(QString(int(kPreparedPagePartLength) * 2, u'x'));
-        QCOMPARE(page.parts.size(), 2);
-        evaluate(document, page.parts[1]);
-        QVERIFY(evaluate(document, "String(" + page.receivedExpression() + ")").toString() == "null");
-        evaluate(document, page.parts[0]);
-        evaluate(document, page.parts[1]);
-        QCOMPARE(evaluate(document, page.receivedExpression() + ".length").toInt(), int(kPreparedPagePartLength) * 2);
-    }
-
     void aBlockGrownAboveKeepsTheReaderOnTheSameText() {
         writeFile(path("long.md"), paragraphs(200));
         Document* document = openAndWait(*delegate, path("long.md"));

@@ -250,7 +250,7 @@ private slots:
         writeFile(path("review.md"), "keep {--this--} text");
         Document* review = openAndWait(*delegate_, path("review.md"));
         QVERIFY(review);
-        const int loads = review->completedLoads();
+        const int loads = review->preview()->completedLoads();
         critic->click();
         QVERIFY(SettingsStore::shared().boolValue(keys::kUseCriticsMarkup));
         QVERIFY(documenttestsupport::waitForLoads(review, loads + 1));
