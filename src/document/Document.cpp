@@ -33,7 +33,6 @@
 #include "document/SharedConversions.h"
 #include "document/WindowAppearance.h"
 #include "settings/AppSupportFilePaths.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
@@ -214,7 +213,7 @@ void Document::setMarkdownFlavour(const QString& identifier) {
 documentpipeline::Request Document::renderRequest() {
     documentpipeline::Request request;
     request.path = filePath_;
-    request.criticMarkup = SettingsStore::shared().boolValue(settingskeys::kUseCriticsMarkup);
+    request.criticMarkup = SettingsStore::shared().useCriticMarkup();
     request.largestFile = kLargestPreviewedFile;
     if (markuplanguagetable::isMarkdownFlavour(markupLanguage_))
         request.language = chosenMarkdownFlavour_;
@@ -407,11 +406,11 @@ void Document::toggleWindowTitlebar() {
 }
 
 void Document::toggleLightDarkInterface() {
-    windowappearance::applyTheme(this, SettingsStore::shared().stringValue(settingskeys::kWindowTheme));
+    windowappearance::applyTheme(this, SettingsStore::shared().windowTheme());
 }
 
 void Document::updateWindowTitle() {
-    if (!SettingsStore::shared().boolValue(settingskeys::kShowTitlebar)) {
+    if (!SettingsStore::shared().showTitlebar()) {
         setWindowTitle(" ");
         return;
     }

@@ -36,8 +36,8 @@ struct CustomPhpRoad : ::testing::Test {
         QFile::remove(conversionscripts::installFolder().chopped(1));
     }
     void useInterpreter(const QString& path) {
-        SettingsStore::shared().setValue("VANTREL_Use_CustomPHP_Markup_Transformation", true);
-        SettingsStore::shared().setValue("VANTREL_CUSTO_PHP_URL", path);
+        SettingsStore::shared().setUseCustomPhp(true);
+        SettingsStore::shared().setCustomPhpPath(path);
         // The nested conversion of the Tessel script reads the stored choice.
         SettingsStore::shared().sync();
     }
@@ -61,12 +61,12 @@ struct CustomPhpRoad : ::testing::Test {
     }
     static QString builtIn(const QString& language, const QString& text, const QString& documentFolder = QString()) {
         SettingsStore& store = SettingsStore::shared();
-        const QVariant custom = store.value("VANTREL_Use_CustomPHP_Markup_Transformation");
-        store.setValue("VANTREL_Use_CustomPHP_Markup_Transformation", false);
-        store.setValue("VANTREL_Use_IObjectiveC_Markup_Transformation", true);
+        const QVariant custom = store.useCustomPhp();
+        store.setUseCustomPhp(false);
+        store.setUseBuiltInConverters(true);
         const QString html = MarkupTransformTask::transformString(text, language, false, documentFolder);
-        store.setValue("VANTREL_Use_CustomPHP_Markup_Transformation", custom);
-        store.remove("VANTREL_Use_IObjectiveC_Markup_Transformation");
+        store.setUseCustomPhp(custom);
+        store.reset(SettingsStore::Setting::useBuiltInConverters);
         return html;
     }
     QTemporaryDir folder;

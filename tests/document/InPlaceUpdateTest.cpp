@@ -250,7 +250,7 @@ private slots:
     }
 
     void theMarkShowsOnADarkStyle() {
-        SettingsStore::shared().setValue("SelectedCSSStyle", "Standard_Dark");
+        SettingsStore::shared().setSelectedCssStyle("Standard_Dark");
         writeFile(path("dark.md"), paragraphs(20));
         Document* document = openAndWait(*delegate, path("dark.md"));
         QVERIFY(document);

@@ -110,10 +110,10 @@ TEST(InProcessExport, AFailedInterpreterFailsTheExport) {
     writeBytes(sample.path("mmd"), "#!/bin/sh\necho 'mmd: broken' >&2\nexit 3\n");
     QFile::setPermissions(sample.path("mmd"), QFile::ReadOwner | QFile::ExeOwner);
     writeBytes(sample.path("kept.html"), "kept");
-    SettingsStore::shared().setValue("MMD_EXE_PATH", sample.path("mmd"));
+    SettingsStore::shared().setMultiMarkdownProgram(sample.path("mmd"));
     QString error;
     EXPECT_FALSE(exportDocument(sample.document, "html", sample.path("kept.html"), &error, "multimarkdown"));
-    SettingsStore::shared().remove("MMD_EXE_PATH");
+    SettingsStore::shared().reset(SettingsStore::Setting::multiMarkdownProgram);
     EXPECT_TRUE(error.contains("interpreter")) << error.toStdString();
     EXPECT_EQ(readBytes(sample.path("kept.html")), "kept");
     EXPECT_TRUE(leftovers(sample.folder.path()).isEmpty());

@@ -21,7 +21,6 @@
 #include "preferences/MarkupInterpreter.h"
 #include "preferences/Preferences_CriticMarkup.h"
 #include "preferences/Preferences_MultiMarkdownExe.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 using alertanswers::Answerer;
@@ -140,7 +139,7 @@ private slots:
 
     void interpreterChoiceIsOneOfFour() {
         SettingsStore& settings = SettingsStore::shared();
-        settings.setValue(keys::kUseBuiltInConverters, true);
+        settings.setUseBuiltInConverters(true);
         MarkupInterpreter pane;
         pane.awakeFromNib();
         auto* builtIn = pane.preferenceView()->findChild<QCheckBox*>("checkbox_useObjectiveC");
@@ -181,8 +180,8 @@ private slots:
 
     void choosingAnInterpreterStoresWhatRunsAndWarnsWhenItIsSilent() {
         SettingsStore& settings = SettingsStore::shared();
-        settings.remove(keys::kCustomPHPPath);
-        settings.setValue(keys::kUseBuiltInConverters, true);
+        settings.reset(SettingsStore::Setting::customPhpPath);
+        settings.setUseBuiltInConverters(true);
         MarkupInterpreter pane;
         pane.awakeFromNib();
         auto* message = pane.preferenceView()->findChild<QLabel*>("textfield_customPHPMessage");
@@ -197,7 +196,7 @@ private slots:
             pane.choosePHPBinary(path("missing-php"));
         }
         QCOMPARE(seen.title, QString("PHP_INT_FAIL_TITLE"));
-        QVERIFY(!settings.contains(keys::kCustomPHPPath));
+        QVERIFY(!settings.hasValue(SettingsStore::Setting::customPhpPath));
 
         // cat says nothing: stored all the same, with a warning.
         {
@@ -206,7 +205,7 @@ private slots:
         }
         QCOMPARE(seen.title, QString("Can't communicate with file"));
         QCOMPARE(message->text(), QString("Can't communicate with PHP Binary"));
-        QCOMPARE(settings.stringValue(keys::kCustomPHPPath), QString("/bin/cat"));
+        QCOMPARE(settings.customPhpPath(), QString("/bin/cat"));
 
         // A real answer: its first line shows, and the box may be ticked.
         writeExecutable(path("php-8"), "#!/bin/sh\necho 'PHP 8.2.7 (cli)'\n");
@@ -221,13 +220,13 @@ private slots:
         QCOMPARE(shown->text(), path("php-8"));
         QVERIFY(boolSetting(keys::kUseCustomPHP));
         QVERIFY(!boolSetting(keys::kUseBuiltInConverters) && !boolSetting(keys::kUseSwift));
-        settings.setValue(keys::kUseCustomPHP, false);
-        settings.setValue(keys::kUseBuiltInConverters, true);
+        settings.setUseCustomPhp(false);
+        settings.setUseBuiltInConverters(true);
     }
 
     void multiMarkdownButtonSearchesThenResets() {
         SettingsStore& settings = SettingsStore::shared();
-        settings.remove(keys::kMMDExePath);
+        settings.reset(SettingsStore::Setting::multiMarkdownProgram);
         writeExecutable(path("mmd-bin/multimarkdown"), "#!/bin/sh\n");
         const QByteArray oldPath = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(path("mmd-bin")) + ":" + oldPath);
@@ -240,20 +239,20 @@ private slots:
         QCOMPARE(message->text(), QString("MMD_USE_PERL_VERSION_MESSAGE"));
 
         button->click();
-        QCOMPARE(settings.stringValue(keys::kMMDExePath), path("mmd-bin/multimarkdown"));
+        QCOMPARE(settings.multiMarkdownProgram(), path("mmd-bin/multimarkdown"));
         QCOMPARE(button->text(), QString("MMD_LABEL_RESET"));
         QCOMPARE(message->text(), path("mmd-bin/multimarkdown"));
 
         // Reset: the empty string, not an absent value.
         button->click();
-        QVERIFY(settings.contains(keys::kMMDExePath));
-        QCOMPARE(settings.stringValue(keys::kMMDExePath), QString());
+        QVERIFY(settings.hasValue(SettingsStore::Setting::multiMarkdownProgram));
+        QCOMPARE(settings.multiMarkdownProgram(), QString());
 
         // Found but not executable.
         QFile::setPermissions(path("mmd-bin/multimarkdown"), QFile::ReadOwner | QFile::WriteOwner);
         button->click();
         QCOMPARE(message->text(), QString("MMD_CANNOT_EXECUTE"));
-        QCOMPARE(settings.stringValue(keys::kMMDExePath), QString());
+        QCOMPARE(settings.multiMarkdownProgram(), QString());
         qputenv("PATH", oldPath);
     }
 
@@ -267,24 +266,24 @@ private slots:
             Preferences_CriticMarkup pane;
             pane.awakeFromNib();
         }
-        QCOMPARE(settings.stringValue(keys::kCriticMarkupAddStyle),
+        QCOMPARE(settings.criticAddStyle(),
                  QString("background-color:yellow;border: 1px dashed red;padding: 0px 6px 0px 6px;color: black;"));
-        QCOMPARE(settings.stringValue(keys::kCriticMarkupHighlightStyle),
+        QCOMPARE(settings.criticHighlightStyle(),
                  QString("background-color: #c7f1fb;font-weight: bold;color: black;"));
 
         // The user's edit survives the next opening; reset brings all back.
-        settings.remove(keys::kCriticMarkupRemoveStyle);
+        settings.reset(SettingsStore::Setting::criticRemoveStyle);
         Preferences_CriticMarkup pane;
         auto* add = pane.preferenceView()->findChild<QLineEdit*>("textfield_AddStyle");
         add->setText("color: green;");
         emit add->editingFinished();
         pane.awakeFromNib();
-        QCOMPARE(settings.stringValue(keys::kCriticMarkupAddStyle), QString("color: green;"));
-        QVERIFY(!settings.contains(keys::kCriticMarkupRemoveStyle));
+        QCOMPARE(settings.criticAddStyle(), QString("color: green;"));
+        QVERIFY(!settings.hasValue(SettingsStore::Setting::criticRemoveStyle));
         pane.preferenceView()->findChild<QPushButton*>("button_ResetStyles")->click();
-        QVERIFY(settings.stringValue(keys::kCriticMarkupAddStyle).startsWith("background-color:yellow"));
-        QVERIFY(settings.stringValue(keys::kCriticMarkupRemoveStyle).startsWith("background-color:red"));
-        QCOMPARE(add->text(), settings.stringValue(keys::kCriticMarkupAddStyle));
+        QVERIFY(settings.criticAddStyle().startsWith("background-color:yellow"));
+        QVERIFY(settings.criticRemoveStyle().startsWith("background-color:red"));
+        QCOMPARE(add->text(), settings.criticAddStyle());
     }
 };
 
