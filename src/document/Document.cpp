@@ -153,9 +153,18 @@ QString Document::markupLangSelectFromExtension(const QString& extension) {
 void Document::registerObservers() {
     NotificationCenter& center = NotificationCenter::defaultCenter();
     center.addObserver(this, notifications::kReload, [this](const QVariantMap&) { reloadTxt(); });
-    center.addObserver(this, notifications::kToggleLightDark, [this](const QVariantMap&) { toggleLightDarkInterface(); });
-    center.addObserver(this, notifications::kSetupTextview, [this](const QVariantMap&) { setupHTMLSourceView(); });
-    center.addObserver(this, notifications::kToggleTitlebar, [this](const QVariantMap&) { toggleWindowTitlebar(); });
+    connect(&SettingsStore::shared(), &SettingsStore::changed, this, [this](SettingsStore::Setting setting) {
+        using S = SettingsStore::Setting;
+        switch (setting) {
+        case S::windowTheme: toggleLightDarkInterface(); break;
+        case S::showTitlebar: toggleWindowTitlebar(); break;
+        case S::sourceFontFamily:
+        case S::sourceFontSize:
+        case S::sourceTextColor:
+        case S::sourceBackgroundColor: setupHTMLSourceView(); break;
+        default: break;
+        }
+    });
 }
 
 void Document::awakeFromNib() {

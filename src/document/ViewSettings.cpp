@@ -47,13 +47,11 @@ void toggleLightDarkFromMenu() {
     SettingsStore& settings = SettingsStore::shared();
     const bool light = settings.windowTheme() == "NSAppearanceNameVibrantLight";
     settings.setWindowTheme(light ? "NSAppearanceNameVibrantDark" : "NSAppearanceNameVibrantLight");
-    NotificationCenter::defaultCenter().post(notifications::kToggleLightDark);
 }
 
 void toggleTitlebarFromMenu() {
     SettingsStore& settings = SettingsStore::shared();
     settings.setShowTitlebar(!settings.showTitlebar());
-    NotificationCenter::defaultCenter().post(notifications::kToggleTitlebar);
 }
 
 }  // namespace viewsettings

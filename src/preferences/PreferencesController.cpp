@@ -66,7 +66,10 @@ void PreferencesController::awakeFromNib() {
     auto applyTheme = [this] {
         windowappearance::applyTheme(this, SettingsStore::shared().windowTheme());
     };
-    center.addObserver(this, notifications::kToggleLightDark, [applyTheme](const QVariantMap&) { applyTheme(); });
+    connect(&SettingsStore::shared(), &SettingsStore::changed, this, [applyTheme](SettingsStore::Setting setting) {
+        if (setting == SettingsStore::Setting::windowTheme)
+            applyTheme();
+    });
     applyTheme();
     loadSaveFolderPaths();
     loadCSSFiles();

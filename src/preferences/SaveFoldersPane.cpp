@@ -1,5 +1,5 @@
 // The save-folders pane: the folders the user opened to the application
-// ("SandboxPaths", folder path → grant data).
+// (the sandboxPaths setting, folder path → grant data).
 #include <QFileDialog>
 #include <QListWidget>
 #include <QUrl>

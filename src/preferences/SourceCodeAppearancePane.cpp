@@ -4,7 +4,6 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 
-#include "document/NotificationCenter.h"
 #include "platform/DeprecationBridge.h"
 #include "preferences/ColorWell.h"
 #include "preferences/PreferencesController.h"
@@ -50,5 +49,4 @@ void PreferencesController::updateSourceCodeAppearance() {
     settings.setSourceFontSize(ui->popup_fontSize->currentText());
     settings.setSourceFontFamily(ui->popup_fontStyle->currentText());
     settings.sync();
-    NotificationCenter::defaultCenter().post(notifications::kSetupTextview);
 }

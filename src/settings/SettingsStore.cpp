@@ -69,12 +69,17 @@ QVariant SettingsStore::paneValue(Setting setting) {
     return definition.kind == SettingDefault::PaneValue ? definition.defaultValue : QVariant();
 }
 
+QVariant SettingsStore::readValue(Setting setting) const {
+    const QVariant found = value(setting);
+    return found.isValid() ? found : paneValue(setting);
+}
+
 bool SettingsStore::hasValue(Setting setting) const {
     return value(setting).isValid();
 }
 
 void SettingsStore::write(Setting setting, const QVariant& value) {
-    const QVariant before = this->value(setting);
+    const QVariant before = readValue(setting);
     {
         QMutexLocker lock(&mutex_);
         ++changeCount_;
@@ -83,7 +88,7 @@ void SettingsStore::write(Setting setting, const QVariant& value) {
         else
             settings_->remove(definitionOf(setting).key);
     }
-    if (!sameValue(before, this->value(setting)))
+    if (!sameValue(before, readValue(setting)))
         emit changed(setting);
 }
 
@@ -92,7 +97,7 @@ void SettingsStore::reset(Setting setting) {
 }
 
 void SettingsStore::writeOverride(Setting setting, const QVariant& value) {
-    const QVariant before = this->value(setting);
+    const QVariant before = readValue(setting);
     {
         QMutexLocker lock(&mutex_);
         ++changeCount_;

@@ -76,11 +76,12 @@ private:
     void writeOverride(Setting setting, const QVariant& value);
     static QVariant defaultValue(Setting setting);
 
+    // What the getter reads: the value, else the pane's value.
+    QVariant readValue(Setting setting) const;
+
     template <typename T>
     T read(Setting setting) const {
-        QVariant stored = value(setting);
-        if (!stored.isValid())
-            stored = paneValue(setting);
+        const QVariant stored = readValue(setting);
         if constexpr (std::is_same_v<T, std::optional<QString>>)
             return stored.isValid() ? std::optional<QString>(stored.toString()) : std::nullopt;
         else

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDesktopServices>
 
-#include "document/NotificationCenter.h"
 #include "document/WindowAppearance.h"
 #include "settings/SettingsStore.h"
 #include "ui_VantrelUpdater.h"
@@ -24,8 +23,9 @@ VantrelUpdater::VantrelUpdater(QWidget* parent)
     connect(ui_->checkbox_doNotCheckAutomatically, &QCheckBox::toggled, this,
             &VantrelUpdater::checkbox_autoSearchForUpdates);
     // Light or dark like the document windows.
-    NotificationCenter::defaultCenter().addObserver(this, notifications::kToggleLightDark, [this](const QVariantMap&) {
-        windowappearance::applyTheme(this, SettingsStore::shared().windowTheme());
+    connect(&SettingsStore::shared(), &SettingsStore::changed, this, [this](SettingsStore::Setting setting) {
+        if (setting == SettingsStore::Setting::windowTheme)
+            windowappearance::applyTheme(this, SettingsStore::shared().windowTheme());
     });
 }
 

@@ -16,9 +16,9 @@ struct CriticStyles : ::testing::Test {
         store.setCriticHighlightStyle("H");
     }
     void TearDown() override {
-        for (const char* key : {"CriticMarkupAddStyle", "CriticMarkupRemoveStyle", "CriticMarkupCommentStyle",
-                                "CriticMarkupHighlightStyle", "VANTREL_Use_IObjectiveC_Markup_Transformation"})
-            SettingsStore::shared().remove(key);
+        for (SettingsStore::Setting key : {SettingsStore::Setting::criticAddStyle, SettingsStore::Setting::criticRemoveStyle, SettingsStore::Setting::criticCommentStyle,
+                                SettingsStore::Setting::criticHighlightStyle, SettingsStore::Setting::useBuiltInConverters})
+            SettingsStore::shared().reset(key);
     }
     static QString render(const QString& text) {
         return MarkupTransformTask::convertAdditionalCriticsInText(

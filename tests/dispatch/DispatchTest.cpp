@@ -22,9 +22,9 @@ struct BuiltInRoad : ::testing::Test {
     }
     void TearDown() override {
         SettingsStore& store = SettingsStore::shared();
-        for (const char* key : {"VANTREL_Use_IObjectiveC_Markup_Transformation", "MMD_EXE_PATH",
-                                "defaults_UseMarkdownExtra", "defaults_OpenUnknownExtension"})
-            store.remove(key);
+        for (SettingsStore::Setting key : {SettingsStore::Setting::useBuiltInConverters, SettingsStore::Setting::multiMarkdownProgram,
+                                SettingsStore::Setting::useMarkdownExtra, SettingsStore::Setting::openUnknownExtension})
+            store.reset(key);
     }
 };
 

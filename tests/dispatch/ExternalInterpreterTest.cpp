@@ -16,11 +16,11 @@
 
 namespace {
 
-const char* const kInterpreterKeys[] = {
-    "VANTREL_Use_IObjectiveC_Markup_Transformation", "VANTREL_Use_InternPHP_Markup_Transformation",
-    "VANTREL_Use_CustomPHP_Markup_Transformation",   "VANTREL_Use_Swift_Markup_Transformation",
-    "VANTREL_CUSTO_PHP_URL",                         "MMD_EXE_PATH",
-    settingskeys::kConversionTimeLimit,
+const SettingsStore::Setting kInterpreterKeys[] = {
+    SettingsStore::Setting::useBuiltInConverters, SettingsStore::Setting::useSystemPhp,
+    SettingsStore::Setting::useCustomPhp,   SettingsStore::Setting::useSwift,
+    SettingsStore::Setting::customPhpPath,                         SettingsStore::Setting::multiMarkdownProgram,
+    SettingsStore::Setting::conversionTimeLimit,
 };
 
 struct Interpreters : ::testing::Test {
@@ -30,8 +30,8 @@ struct Interpreters : ::testing::Test {
     }
     void TearDown() override { clear(); }
     static void clear() {
-        for (const char* key : kInterpreterKeys)
-            SettingsStore::shared().remove(key);
+        for (SettingsStore::Setting key : kInterpreterKeys)
+            SettingsStore::shared().reset(key);
     }
     // A shell script in the test's folder, executable or not.
     QString script(const QString& name, const QByteArray& body, bool executable = true) {
@@ -188,12 +188,15 @@ TEST_F(Interpreters, StartupCheckStoresTheBuiltInChoiceWhenNoneIsStored) {
 
 TEST_F(Interpreters, StartupCheckRetiresSystemPhpAndTheFourthChoice) {
     SettingsStore& store = SettingsStore::shared();
-    for (const char* choice : {"VANTREL_Use_InternPHP_Markup_Transformation", "VANTREL_Use_Swift_Markup_Transformation"}) {
+    using S = SettingsStore;
+    const std::pair<bool (S::*)() const, void (S::*)(const bool&)> choices[] = {
+        {&S::useSystemPhp, &S::setUseSystemPhp}, {&S::useSwift, &S::setUseSwift}};
+    for (const auto& [chosen, choose] : choices) {
         clear();
-        store.setValue(choice, true);
+        (store.*choose)(true);
         CheckMarkupInterpreter::performCheck({});
-        EXPECT_FALSE(store.boolValue(choice)) << choice;
-        EXPECT_TRUE(store.useBuiltInConverters()) << choice;
+        EXPECT_FALSE((store.*chosen)());
+        EXPECT_TRUE(store.useBuiltInConverters());
     }
 }
 

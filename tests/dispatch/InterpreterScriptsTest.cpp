@@ -15,9 +15,9 @@
 
 namespace {
 
-const char* const kRoadKeys[] = {
-    "VANTREL_Use_IObjectiveC_Markup_Transformation", "VANTREL_Use_CustomPHP_Markup_Transformation",
-    "VANTREL_CUSTO_PHP_URL", "MMD_EXE_PATH",
+const SettingsStore::Setting kRoadKeys[] = {
+    SettingsStore::Setting::useBuiltInConverters, SettingsStore::Setting::useCustomPhp,
+    SettingsStore::Setting::customPhpPath, SettingsStore::Setting::multiMarkdownProgram,
 };
 
 // The custom-PHP choice with a wrapper around /usr/bin/php that notes each
@@ -30,8 +30,8 @@ struct CustomPhpRoad : ::testing::Test {
                                              "'\nexec /usr/bin/php \"$@\""));
     }
     void TearDown() override {
-        for (const char* key : kRoadKeys)
-            SettingsStore::shared().remove(key);
+        for (SettingsStore::Setting key : kRoadKeys)
+            SettingsStore::shared().reset(key);
         SettingsStore::shared().sync();
         QFile::remove(conversionscripts::installFolder().chopped(1));
     }
@@ -61,7 +61,7 @@ struct CustomPhpRoad : ::testing::Test {
     }
     static QString builtIn(const QString& language, const QString& text, const QString& documentFolder = QString()) {
         SettingsStore& store = SettingsStore::shared();
-        const QVariant custom = store.useCustomPhp();
+        const bool custom = store.useCustomPhp();
         store.setUseCustomPhp(false);
         store.setUseBuiltInConverters(true);
         const QString html = MarkupTransformTask::transformString(text, language, false, documentFolder);

@@ -88,9 +88,9 @@ private slots:
         QApplication::closeAllWindows();
         QTest::qWait(50);
         SettingsStore& settings = SettingsStore::shared();
-        for (const char* key : {"defaults_FontSize", "SelectedCSSStyle", "BASEURL_SelectedOption", "WINDOW_SHOW_TITLEBAR",
-                                settingskeys::kConversionTimeLimit})
-            settings.remove(key);
+        for (SettingsStore::Setting key : {SettingsStore::Setting::fontSize, SettingsStore::Setting::selectedCssStyle, SettingsStore::Setting::baseUrlOption, SettingsStore::Setting::showTitlebar,
+                                SettingsStore::Setting::conversionTimeLimit})
+            settings.reset(key);
     }
 
     void startUpFillsTheStylesFolder() {

@@ -70,8 +70,8 @@ private slots:
     void cleanup() {
         QApplication::closeAllWindows();
         QTest::qWait(50);
-        for (const char* key : {"defaults_FontSize", "SelectedCSSStyle"})
-            SettingsStore::shared().remove(key);
+        for (SettingsStore::Setting key : {SettingsStore::Setting::fontSize, SettingsStore::Setting::selectedCssStyle})
+            SettingsStore::shared().reset(key);
     }
 
     void anEditReplacesOnlyTheBlockThatChanged() {

@@ -29,9 +29,9 @@ private slots:
     void initTestCase() { SettingsStore::shared().registerDefaults(); }
 
     void cleanup() {
-        for (const char* key : {"defaults_FontSize", "SelectedCSSStyle", "BASEURL_SelectedOption", "BASEURL_WebURL",
-                                "BASEURL_FilePath", "WINDOW_THEME", "WINDOW_SHOW_TITLEBAR"})
-            SettingsStore::shared().remove(key);
+        for (SettingsStore::Setting key : {SettingsStore::Setting::fontSize, SettingsStore::Setting::selectedCssStyle, SettingsStore::Setting::baseUrlOption, SettingsStore::Setting::baseUrlWebAddress,
+                                SettingsStore::Setting::baseUrlFolder, SettingsStore::Setting::windowTheme, SettingsStore::Setting::showTitlebar})
+            SettingsStore::shared().reset(key);
     }
 
     // ------------------------------------------------------------ template
@@ -196,7 +196,7 @@ private slots:
         settings.setBaseUrlOption(7);
         QVERIFY(baseurl::baseURLForFile(file).isEmpty());
         settings.setBaseUrlOption(3);
-        settings.setBaseUrlFolder(archivedFileUrl("/srv/images"));
+        settings.setBaseUrlFolder(QUrl::fromLocalFile("/srv/images"));
         QCOMPARE(baseurl::baseURLForFile(file), QUrl("file:///srv/images/"));
         settings.setBaseUrlOption(4);
         settings.setBaseUrlWebAddress("https://example.org/docs/");
@@ -298,18 +298,17 @@ private slots:
     }
 
     void themeAndTitleTogglesFlipAndNotify() {
-        QStringList posted;
+        using S = SettingsStore::Setting;
+        QList<S> changed;
         QObject observer;
-        for (const char* name : {"toggleLightDark", "toggleTitlebar"})
-            NotificationCenter::defaultCenter().addObserver(&observer, name,
-                                                            [&posted, name](const QVariantMap&) { posted << name; });
+        connect(&SettingsStore::shared(), &SettingsStore::changed, &observer, [&](S setting) { changed << setting; });
         viewsettings::toggleLightDarkFromMenu();
         QCOMPARE(SettingsStore::shared().windowTheme(), QString("NSAppearanceNameVibrantDark"));
         viewsettings::toggleLightDarkFromMenu();
         QCOMPARE(SettingsStore::shared().windowTheme(), QString("NSAppearanceNameVibrantLight"));
         viewsettings::toggleTitlebarFromMenu();
         QCOMPARE(SettingsStore::shared().showTitlebar(), false);
-        QCOMPARE(posted, QStringList({"toggleLightDark", "toggleLightDark", "toggleTitlebar"}));
+        QCOMPARE(changed, QList<S>({S::windowTheme, S::windowTheme, S::showTitlebar}));
     }
 };
 

@@ -25,17 +25,12 @@
 
 using alertanswers::Answerer;
 using alertanswers::Seen;
-namespace keys = settingskeys;
 
 namespace {
 
 void writeExecutable(const QString& path, const QByteArray& script) {
     qttestsupport::writeFile(path, script);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-bool boolSetting(const char* key) {
-    return SettingsStore::shared().boolValue(key);
 }
 
 }  // namespace
@@ -152,16 +147,16 @@ private slots:
         // Unticking the only ticked box ticks it again.
         builtIn->click();
         QVERIFY(builtIn->isChecked());
-        QVERIFY(boolSetting(keys::kUseBuiltInConverters));
+        QVERIFY(SettingsStore::shared().useBuiltInConverters());
 
         // Another box (even a hidden one) clears the others, in the boxes and
         // in the settings.
         swift->click();
         QVERIFY(swift->isChecked() && !builtIn->isChecked());
-        QVERIFY(boolSetting(keys::kUseSwift) && !boolSetting(keys::kUseBuiltInConverters));
+        QVERIFY(SettingsStore::shared().useSwift() && !SettingsStore::shared().useBuiltInConverters());
         QSignalSpy posts(&NotificationCenter::defaultCenter(), &NotificationCenter::posted);
         builtIn->click();
-        QVERIFY(!boolSetting(keys::kUseSwift) && boolSetting(keys::kUseBuiltInConverters));
+        QVERIFY(!SettingsStore::shared().useSwift() && SettingsStore::shared().useBuiltInConverters());
         // Open documents convert again on the road chosen.
         QCOMPARE(posts.count(), 1);
         QCOMPARE(posts.at(0).at(0).toString(), QString(notifications::kReload));
@@ -175,7 +170,7 @@ private slots:
         }
         QCOMPARE(seen.title, QString("NO_VALID_PHP_SELECTED_TITLE"));
         QVERIFY(!custom->isChecked() && builtIn->isChecked());
-        QVERIFY(!boolSetting(keys::kUseCustomPHP) && boolSetting(keys::kUseBuiltInConverters));
+        QVERIFY(!SettingsStore::shared().useCustomPhp() && SettingsStore::shared().useBuiltInConverters());
     }
 
     void choosingAnInterpreterStoresWhatRunsAndWarnsWhenItIsSilent() {
@@ -218,8 +213,8 @@ private slots:
         QCOMPARE(seen.count, alertsBefore);
         QCOMPARE(message->text(), QString("PHP 8.2.7 (cli)"));
         QCOMPARE(shown->text(), path("php-8"));
-        QVERIFY(boolSetting(keys::kUseCustomPHP));
-        QVERIFY(!boolSetting(keys::kUseBuiltInConverters) && !boolSetting(keys::kUseSwift));
+        QVERIFY(SettingsStore::shared().useCustomPhp());
+        QVERIFY(!SettingsStore::shared().useBuiltInConverters() && !SettingsStore::shared().useSwift());
         settings.setUseCustomPhp(false);
         settings.setUseBuiltInConverters(true);
     }
@@ -258,10 +253,10 @@ private slots:
 
     void criticMarkupDefaultsAreWrittenOnlyWhileNoStyleIsSet() {
         SettingsStore& settings = SettingsStore::shared();
-        const char* styles[] = {keys::kCriticMarkupHighlightStyle, keys::kCriticMarkupAddStyle,
-                                keys::kCriticMarkupCommentStyle, keys::kCriticMarkupRemoveStyle};
-        for (const char* key : styles)
-            settings.remove(key);
+        const SettingsStore::Setting styles[] = {SettingsStore::Setting::criticHighlightStyle, SettingsStore::Setting::criticAddStyle,
+                                SettingsStore::Setting::criticCommentStyle, SettingsStore::Setting::criticRemoveStyle};
+        for (SettingsStore::Setting key : styles)
+            settings.reset(key);
         {
             Preferences_CriticMarkup pane;
             pane.awakeFromNib();

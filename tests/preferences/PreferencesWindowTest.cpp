@@ -25,7 +25,6 @@ using alertanswers::Answerer;
 using alertanswers::Seen;
 using documenttestsupport::openAndWait;
 using qttestsupport::writeFile;
-namespace keys = settingskeys;
 
 namespace {
 
@@ -86,7 +85,6 @@ private slots:
         PreferencesController* window = preferences();
         for (const char* theme : {"NSAppearanceNameVibrantLight", "NSAppearanceNameVibrantDark"}) {
             SettingsStore::shared().setWindowTheme(theme);
-            NotificationCenter::defaultCenter().post(notifications::kToggleLightDark);
             for (int tag = 1; tag <= 7; ++tag) {
                 window->selectedPrefPane(tag);
                 documenttestsupport::saveScreenshot(
@@ -94,7 +92,6 @@ private slots:
             }
         }
         SettingsStore::shared().setWindowTheme("NSAppearanceNameVibrantLight");
-        NotificationCenter::defaultCenter().post(notifications::kToggleLightDark);
         QCoreApplication::removeTranslator(&translator);
         delete delegate_->preferenceController();
     }

@@ -79,10 +79,10 @@ private slots:
 
     void init() {
         SettingsStore& settings = SettingsStore::shared();
-        for (const char* key : {settingskeys::kUpdaterAutoCheck, settingskeys::kUpdaterFirstStartDone,
-                                settingskeys::kUpdaterSecondStartDone, settingskeys::kUpdaterLastSkip,
-                                settingskeys::kWindowTheme})
-            settings.remove(key);
+        for (SettingsStore::Setting key : {SettingsStore::Setting::updaterAutoCheck, SettingsStore::Setting::updaterFirstStartDone,
+                                SettingsStore::Setting::updaterSecondStartDone, SettingsStore::Setting::updaterLastSkip,
+                                SettingsStore::Setting::windowTheme})
+            settings.reset(key);
         settings.setUpdateServer(server_.baseUrl());
         server_.serve(200, "0.1");
         server_.requestedPaths.clear();
