@@ -14,7 +14,6 @@
 #include "export/ExportTestSupport.h"
 #include "export/PrintStyle.h"
 #include "settings/AppSupportFilePaths.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
 
@@ -175,10 +174,10 @@ TEST_F(LibreOfficeExport, DocxHoldsNotesTablesCodeAndTheImage) {
 TEST_F(LibreOfficeExport, ReviewMarksBecomeTrackedChangesAndComments) {
     writeBytes(sample.path("review.md"), "We {++really ++}like {--green --}apples and {~~pears~>plums~~}.\n\n"
                                          "It is {==vital==}{>>Check.<<} and {>>Lone note.<<} done.\n");
-    SettingsStore::shared().setValue(settingskeys::kUseCriticsMarkup, true);
+    SettingsStore::shared().setUseCriticMarkup(true);
     const bool docx = exportDocument(sample.path("review.md"), "docx", sample.path("review.docx"));
     const bool odt = exportDocument(sample.path("review.md"), "odt", sample.path("review.odt"));
-    SettingsStore::shared().setValue(settingskeys::kUseCriticsMarkup, false);
+    SettingsStore::shared().setUseCriticMarkup(false);
     ASSERT_TRUE(docx && odt);
     const QString document = QString::fromUtf8(zipEntry(sample.path("review.docx"), "word/document.xml"));
     EXPECT_TRUE(QRegularExpression("<w:ins [^>]*>.*?really .*?</w:ins>").match(document).hasMatch()) << document.toStdString();
