@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QMenu>
 
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace recentfiles {
@@ -13,7 +12,7 @@ namespace recentfiles {
 namespace {
 
 void store(const QStringList& list) {
-    SettingsStore::shared().setValue(settingskeys::kRecentDocuments, list);
+    SettingsStore::shared().setRecentDocuments(list);
 }
 
 QString menuTitle(int index, const QString& path) {
@@ -38,7 +37,7 @@ void fillMenu(QMenu* menu, const std::function<void(const QString&)>& open) {
 }  // namespace
 
 QStringList paths() {
-    return SettingsStore::shared().value(settingskeys::kRecentDocuments).toStringList();
+    return SettingsStore::shared().recentDocuments();
 }
 
 void add(const QString& path) {
@@ -50,7 +49,7 @@ void add(const QString& path) {
 }
 
 void clear() {
-    SettingsStore::shared().remove(settingskeys::kRecentDocuments);
+    SettingsStore::shared().reset(SettingsStore::Setting::recentDocuments);
 }
 
 QStringList existingPaths() {

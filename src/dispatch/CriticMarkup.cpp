@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 // Between the two steps the review marks travel as markers that no converter
@@ -20,13 +19,11 @@ QString MarkupTransformTask::saveCriticsMarkupsPriorMarkupTranversion(const QStr
 
 QString MarkupTransformTask::convertAdditionalCriticsInText(const QString& html) {
     SettingsStore& settings = SettingsStore::shared();
-    auto span = [&](const char* styleKey) {
-        return QString("<span style='%1'>").arg(settings.stringOrPaneValue(styleKey));
-    };
-    const QString highlight = span(settingskeys::kCriticMarkupHighlightStyle);
-    const QString addition = span(settingskeys::kCriticMarkupAddStyle);
-    const QString comment = span(settingskeys::kCriticMarkupCommentStyle);
-    const QString deletion = span(settingskeys::kCriticMarkupRemoveStyle);
+    auto span = [](const QString& style) { return QString("<span style='%1'>").arg(style); };
+    const QString highlight = span(settings.criticHighlightStyle());
+    const QString addition = span(settings.criticAddStyle());
+    const QString comment = span(settings.criticCommentStyle());
+    const QString deletion = span(settings.criticRemoveStyle());
     const QString joint = QString::fromUtf8("</span> ➔ ") + addition;
 
     const std::pair<QString, QString> steps[] = {

@@ -11,7 +11,6 @@
 #include "dispatch/InterpreterFailure.h"
 #include "dispatch/MarkupTransformTask.h"
 #include "settings/AppSupportFilePaths.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/ZipArchive.h"
@@ -37,8 +36,8 @@ QString quillviewBinary() {
 
 void MarkupTransformTask::prepareExternalRoad(const QString& markupLanguageAsPassed) {
     SettingsStore& settings = SettingsStore::shared();
-    if (settings.boolValue(settingskeys::kUseCustomPHP)) {
-        phpLaunchPath = settings.stringValue(settingskeys::kCustomPHPPath);
+    if (settings.useCustomPhp()) {
+        phpLaunchPath = settings.customPhpPath();
     } else if (!mmd_UseExe) {
         // There is no system PHP to fall back on here: the built-in
         // converters take over.

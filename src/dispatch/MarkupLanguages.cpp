@@ -1,7 +1,6 @@
 #include "dispatch/MarkupLanguages.h"
 
 #include "settings/MarkupLanguageTable.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace markuplanguages {
@@ -44,10 +43,10 @@ const Flavour& multiMarkdownFlavour() {
 
 QString markdownFilesLanguage() {
     SettingsStore& settings = SettingsStore::shared();
-    const QString chosen = normalisedIdentifier(settings.stringValue(settingskeys::kMarkdownFlavour));
+    const QString chosen = normalisedIdentifier(settings.markdownFlavour());
     if (markuplanguagetable::isMarkdownFlavour(chosen))
         return chosen;
-    return settings.boolValue(settingskeys::kUseMarkdownExtra) ? languageids::kMarkdownExtra : languageids::kMarkdown;
+    return settings.useMarkdownExtra() ? languageids::kMarkdownExtra : languageids::kMarkdown;
 }
 
 QString markupLangSelectFromExtension(const QString& extension) {
@@ -55,12 +54,12 @@ QString markupLangSelectFromExtension(const QString& extension) {
         return {};
     SettingsStore& settings = SettingsStore::shared();
     for (const MarkupLanguage& language : markuplanguagetable::languages()) {
-        if (!language.extensionsKey || !settings.stringValue(language.extensionsKey).split(' ').contains(extension))
+        if (!language.extensions || !(settings.*language.extensions)().split(' ').contains(extension))
             continue;
         // Files with a Markdown extension render in the chosen flavour.
         return language.identifier == languageids::kMarkdown ? markdownFilesLanguage() : language.identifier;
     }
-    return normalisedIdentifier(settings.stringValue(settingskeys::kOpenUnknownExtension));
+    return normalisedIdentifier(settings.openUnknownExtension());
 }
 
 }  // namespace markuplanguages

@@ -2,7 +2,6 @@
 
 #include "bbcode/BBCode_ObjC.h"
 #include "markdown/Markdown_ObjC.h"
-#include "settings/SettingsRegistry.h"
 #include "tessel/Tessel_ObjC.h"
 #include "dispatch/FrontMatter.h"
 #include "dispatch/MarkupLanguages.h"
@@ -37,15 +36,15 @@ MarkupTransformTask::Outcome MarkupTransformTask::transformStringWithOutcome(con
 namespace {
 
 int conversionTimeLimit() {
-    const int stored = SettingsStore::shared().integerValue(settingskeys::kConversionTimeLimit);
-    return stored > 0 ? stored : settingskeys::kDefaultConversionTimeLimit;
+    const int stored = SettingsStore::shared().conversionTimeLimit();
+    return stored > 0 ? stored : SettingsStore::conversionTimeLimitDefault();
 }
 
 }  // namespace
 
 MarkupTransformTask::MarkupTransformTask()
-    : useObjectiveC(SettingsStore::shared().boolValue(settingskeys::kUseBuiltInConverters)),
-      mmdFilePath(SettingsStore::shared().optionalString(settingskeys::kMMDExePath)),
+    : useObjectiveC(SettingsStore::shared().useBuiltInConverters()),
+      mmdFilePath(SettingsStore::shared().multiMarkdownProgram()),
       timeLimitMilliseconds(conversionTimeLimit()) {}
 
 void MarkupTransformTask::setMarkuplanguage(const QString& markupLanguage) {
@@ -147,7 +146,7 @@ QString MarkupTransformTask::withFrontMatter(const QString& text, const std::fun
     const frontmatter::Split split = frontmatter::split(text);
     if (!split.found)
         return convert(text);
-    const bool hidden = SettingsStore::shared().boolValue(settingskeys::kHideFrontMatter);
+    const bool hidden = SettingsStore::shared().hideFrontMatter();
     return (hidden ? QString() : frontmatter::tableHtml(split.entries)) + convert(split.body);
 }
 

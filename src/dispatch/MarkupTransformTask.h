@@ -9,7 +9,7 @@
 
 #include "dispatch/MarkupLanguages.h"
 #include "engine/ConversionBudget.h"
-#include "settings/SettingsRegistry.h"
+#include "settings/SettingsStore.h"
 
 class MarkupTransformTask {
 public:
@@ -57,7 +57,7 @@ public:
     bool conversionFailed = false;
     // Each conversion stops after this long, or once `cancelled` is set, and
     // then gives no HTML and sets `stopped`.
-    int timeLimitMilliseconds = settingskeys::kDefaultConversionTimeLimit;
+    int timeLimitMilliseconds = SettingsStore::conversionTimeLimitDefault();
     engine::CancelFlag cancelled;
     bool stopped = false;
 

@@ -25,7 +25,6 @@
 #include "document/SharedConversions.h"
 #include "document/WindowAppearance.h"
 #include "settings/AppSupportFilePaths.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
@@ -134,9 +133,18 @@ QString Document::markupLangSelectFromExtension(const QString& extension) {
 void Document::registerObservers() {
     NotificationCenter& center = NotificationCenter::defaultCenter();
     center.addObserver(this, notifications::kReload, [this](const QVariantMap&) { reloadTxt(); });
-    center.addObserver(this, notifications::kToggleLightDark, [this](const QVariantMap&) { toggleLightDarkInterface(); });
-    center.addObserver(this, notifications::kSetupTextview, [this](const QVariantMap&) { setupHTMLSourceView(); });
-    center.addObserver(this, notifications::kToggleTitlebar, [this](const QVariantMap&) { toggleWindowTitlebar(); });
+    connect(&SettingsStore::shared(), &SettingsStore::changed, this, [this](SettingsStore::Setting setting) {
+        using S = SettingsStore::Setting;
+        switch (setting) {
+        case S::windowTheme: toggleLightDarkInterface(); break;
+        case S::showTitlebar: toggleWindowTitlebar(); break;
+        case S::sourceFontFamily:
+        case S::sourceFontSize:
+        case S::sourceTextColor:
+        case S::sourceBackgroundColor: setupHTMLSourceView(); break;
+        default: break;
+        }
+    });
 }
 
 void Document::awakeFromNib() {
@@ -188,7 +196,7 @@ void Document::setMarkdownFlavour(const QString& identifier) {
 documentpipeline::Request Document::renderRequest() {
     documentpipeline::Request request;
     request.path = filePath_;
-    request.criticMarkup = SettingsStore::shared().boolValue(settingskeys::kUseCriticsMarkup);
+    request.criticMarkup = SettingsStore::shared().useCriticMarkup();
     request.largestFile = kLargestPreviewedFile;
     if (markuplanguagetable::isMarkdownFlavour(markupLanguage_))
         request.language = chosenMarkdownFlavour_;
@@ -241,11 +249,11 @@ void Document::toggleWindowTitlebar() {
 }
 
 void Document::toggleLightDarkInterface() {
-    windowappearance::applyTheme(this, SettingsStore::shared().stringValue(settingskeys::kWindowTheme));
+    windowappearance::applyTheme(this, SettingsStore::shared().windowTheme());
 }
 
 void Document::updateWindowTitle() {
-    if (!SettingsStore::shared().boolValue(settingskeys::kShowTitlebar)) {
+    if (!SettingsStore::shared().showTitlebar()) {
         setWindowTitle(" ");
         return;
     }

@@ -14,7 +14,6 @@
 #include "document/Document.h"
 #include "document/NotificationCenter.h"
 #include "platform/AlertHelper.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "ui_Document.h"
 
@@ -30,18 +29,18 @@ void Document::connectBaseURLPopover() {
     connect(options, &QButtonGroup::idClicked, this, &Document::selectBaseURLMethod);
     connect(ui->button_BaseURL_ChooseFolder, &QPushButton::clicked, this, &Document::selectBASEURLFolder);
     connect(ui->textfield_BaseURL_WebURL, &QLineEdit::editingFinished, this, [this] {
-        SettingsStore::shared().setValue(settingskeys::kBaseURLWebURL, ui->textfield_BaseURL_WebURL->text());
+        SettingsStore::shared().setBaseUrlWebAddress(ui->textfield_BaseURL_WebURL->text());
         baseURLWebsourceReload();
     });
     connect(ui->button_BaseURL_Help, &QToolButton::clicked, this, &Document::showBaseURLHelp);
 }
 
 void Document::showPopover_BaseURL() {
-    const int option = SettingsStore::shared().integerValue(settingskeys::kBaseURLSelectedOption);
+    const int option = SettingsStore::shared().baseUrlOption();
     QRadioButton* radios[] = {ui->radio_BaseUrl_1, ui->radio_BaseUrl_2, ui->radio_BaseUrl_3, ui->radio_BaseUrl_4};
     radios[option >= 1 && option <= 4 ? option - 1 : 1]->setChecked(true);
     ui->pathControl_BaseURL->setText(baseurl::storedFolderURL().toLocalFile());
-    ui->textfield_BaseURL_WebURL->setText(SettingsStore::shared().stringValue(settingskeys::kBaseURLWebURL));
+    ui->textfield_BaseURL_WebURL->setText(SettingsStore::shared().baseUrlWebAddress());
     QWidget* anchor = button_toolbar_BASEURL;
     ui->popover_BaseURL->adjustSize();
     ui->popover_BaseURL->move(anchor->mapToGlobal(QPoint(0, anchor->height())));
@@ -49,7 +48,7 @@ void Document::showPopover_BaseURL() {
 }
 
 void Document::selectBaseURLMethod(int option) {
-    SettingsStore::shared().setValue(settingskeys::kBaseURLSelectedOption, option);
+    SettingsStore::shared().setBaseUrlOption(option);
     const QString folder = QFileInfo(filePath_).absolutePath();
     if (option == 2 && !QFileInfo(folder).isReadable()) {
         AlertHelper::informalWithTitle(
@@ -73,14 +72,14 @@ void Document::setBaseURLFolder(const QString& folder) {
     if (folder.isEmpty())
         return;
     // No sandbox bookmarks here: the stored grant is the folder's URL itself.
-    SettingsStore::shared().setValue(settingskeys::kBaseURLFilePath, archivedFileUrl(folder));
-    SettingsStore::shared().setValue(settingskeys::kBaseURLFilePathSec, QUrl::fromLocalFile(folder).toEncoded());
+    SettingsStore::shared().setBaseUrlFolder(QUrl::fromLocalFile(folder));
+    SettingsStore::shared().setBaseUrlFolderGrant(QUrl::fromLocalFile(folder).toEncoded());
     ui->pathControl_BaseURL->setText(folder);
     reloadTxt();
 }
 
 void Document::baseURLWebsourceReload() {
-    if (SettingsStore::shared().integerValue(settingskeys::kBaseURLSelectedOption) == 4)
+    if (SettingsStore::shared().baseUrlOption() == 4)
         reloadTxt();
 }
 

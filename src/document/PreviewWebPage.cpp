@@ -10,7 +10,6 @@
 
 #include "pipeline/PageScript.h"
 #include "pipeline/PreviewRequestPolicy.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsStore.h"
 
@@ -116,8 +115,7 @@ bool PreviewWebPage::isShowableFile(const QString& path) {
     if (!file.isFile())
         return false;
     for (const MarkupLanguage& language : markuplanguagetable::languages())
-        if (language.extensionsKey
-            && SettingsStore::shared().stringValue(language.extensionsKey).split(' ').contains(extension))
+        if (language.extensions && (SettingsStore::shared().*language.extensions)().split(' ').contains(extension))
             return true;
     return false;
 }

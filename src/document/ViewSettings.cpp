@@ -1,7 +1,6 @@
 #include "document/ViewSettings.h"
 
 #include "document/NotificationCenter.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace viewsettings {
@@ -11,14 +10,14 @@ namespace {
 // No bound, as before: a percentage at or below zero is ignored by the page.
 void changeFontSize(int delta) {
     SettingsStore& settings = SettingsStore::shared();
-    settings.setValue(settingskeys::kFontSize, settings.integerValue(settingskeys::kFontSize) + delta);
+    settings.setFontSize(settings.fontSize() + delta);
     NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
 }  // namespace
 
 void selectCSSStyle(const QString& styleName) {
-    SettingsStore::shared().setValue(settingskeys::kSelectedCSSStyle, styleName);
+    SettingsStore::shared().setSelectedCssStyle(styleName);
     NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
@@ -31,7 +30,7 @@ void makeFontSmaller() {
 }
 
 void makeFontNornalSize() {
-    SettingsStore::shared().setValue(settingskeys::kFontSize, 100);
+    SettingsStore::shared().setFontSize(100);
     NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
@@ -46,16 +45,13 @@ void changeFontSizeAction(int segment) {
 
 void toggleLightDarkFromMenu() {
     SettingsStore& settings = SettingsStore::shared();
-    const bool light = settings.stringValue(settingskeys::kWindowTheme) == "NSAppearanceNameVibrantLight";
-    settings.setValue(settingskeys::kWindowTheme,
-                      light ? "NSAppearanceNameVibrantDark" : "NSAppearanceNameVibrantLight");
-    NotificationCenter::defaultCenter().post(notifications::kToggleLightDark);
+    const bool light = settings.windowTheme() == "NSAppearanceNameVibrantLight";
+    settings.setWindowTheme(light ? "NSAppearanceNameVibrantDark" : "NSAppearanceNameVibrantLight");
 }
 
 void toggleTitlebarFromMenu() {
     SettingsStore& settings = SettingsStore::shared();
-    settings.setValue(settingskeys::kShowTitlebar, !settings.boolValue(settingskeys::kShowTitlebar));
-    NotificationCenter::defaultCenter().post(notifications::kToggleTitlebar);
+    settings.setShowTitlebar(!settings.showTitlebar());
 }
 
 }  // namespace viewsettings

@@ -8,7 +8,6 @@
 #include <QStyle>
 #include <optional>
 
-#include "settings/SettingsRegistry.h"
 #include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsStore.h"
 
@@ -38,8 +37,7 @@ QPalette darkPalette() {
     return palette;
 }
 
-std::optional<QColor> storedColor(const char* key) {
-    const QVariant value = SettingsStore::shared().value(key);
+std::optional<QColor> storedColor(const QVariant& value) {
     if (!value.canConvert<QColor>())
         return std::nullopt;
     const QColor color = value.value<QColor>();
@@ -55,15 +53,15 @@ void applyTheme(QWidget* window, const QString& themeName) {
 
 void applySourceViewSettings(QPlainTextEdit* view) {
     QPalette palette = view->palette();
-    if (auto background = storedColor(settingskeys::kBackgroundColor))
+    if (auto background = storedColor(SettingsStore::shared().sourceBackgroundColor()))
         palette.setColor(QPalette::Base, *background);
-    if (auto text = storedColor(settingskeys::kTextColor))
+    if (auto text = storedColor(SettingsStore::shared().sourceTextColor()))
         palette.setColor(QPalette::Text, *text);
     view->setPalette(palette);
 
     SettingsStore& settings = SettingsStore::shared();
-    const QString family = settings.stringValue(settingskeys::kTextStyle);
-    const double size = settings.stringValue(settingskeys::kTextSize).toDouble();
+    const QString family = settings.sourceFontFamily();
+    const double size = settings.sourceFontSize().toDouble();
     if (QFontDatabase::hasFamily(family)) {
         QFont font(family);
         if (size > 0)

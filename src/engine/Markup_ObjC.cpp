@@ -2,7 +2,7 @@
 
 #include "engine/Log.h"
 #include "engine/RangeEdits.h"
-#include "engine/SettingsReader.h"
+#include "engine/ConversionSettings.h"
 #include "engine/TextUtilities.h"
 
 Markup_ObjC::Markup_ObjC() : htmlBlocksEscaped(u"%%SavedHTMLBlock(", u")%%") {}
@@ -15,7 +15,7 @@ Markup_ObjC& Markup_ObjC::initWithString(const icu::UnicodeString& string, RuleT
 }
 
 void Markup_ObjC::setHTML5orXHTML() {
-    HTML_close = engine::settingsReader()->boolForKey("MARKUP_USE_HTML5") ? u">" : u" />";
+    HTML_close = engine::conversionSettings().useHtml5 ? u">" : u" />";
 }
 
 void Markup_ObjC::simpleTransform() {

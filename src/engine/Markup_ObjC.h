@@ -20,7 +20,7 @@ public:
     // starts empty. The void-tag suffix is left as it is.
     Markup_ObjC& initWithString(const icu::UnicodeString& string, RuleTable andRegexArray);
 
-    // Reads "MARKUP_USE_HTML5": ">" for HTML5, " />" (XHTML) otherwise.
+    // By the HTML5 setting: ">" for HTML5, " />" (XHTML) otherwise.
     void setHTML5orXHTML();
 
     // Applies `regexes` to `str`, rule after rule.

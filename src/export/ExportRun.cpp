@@ -10,7 +10,6 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "pipeline/BaseURL.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "export/ExportDestination.h"
 #include "export/ExportHtml.h"
@@ -75,7 +74,7 @@ void ExportRun::begin() {
 // window renders it.
 bool ExportRun::wantsTrackedChanges() const {
     return (format_.name == "docx" || format_.name == "odt")
-           && SettingsStore::shared().boolValue(settingskeys::kUseCriticsMarkup);
+           && SettingsStore::shared().useCriticMarkup();
 }
 
 documentpipeline::Request ExportRun::pipelineRequest() const {

@@ -5,7 +5,6 @@
 
 #include "dispatch/ApplicationResources.h"
 #include "settings/AppSupportFilePaths.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace printstyle {
@@ -43,7 +42,7 @@ QString forPaper(const QString& name) {
 }
 
 QString selectedStyleForPaper() {
-    const QString selected = SettingsStore::shared().stringValue(settingskeys::kSelectedCSSStyle);
+    const QString selected = SettingsStore::shared().selectedCssStyle();
     return styleText(forPaper(selected)).value_or(QString());
 }
 

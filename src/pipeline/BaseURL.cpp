@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace baseurl {
@@ -15,16 +14,16 @@ QUrl folderURL(const QString& folderPath) {
 }
 
 QUrl storedFolderURL() {
-    const QVariant stored = SettingsStore::shared().value(settingskeys::kBaseURLFilePath);
+    const QVariant stored = SettingsStore::shared().baseUrlFolder();
     const QUrl url = stored.canConvert<QUrl>() ? stored.toUrl() : QUrl();
     return url.isLocalFile() ? url : QUrl();
 }
 
 QUrl baseURLForFile(const QString& filePath) {
     SettingsStore& settings = SettingsStore::shared();
-    switch (settings.integerValue(settingskeys::kBaseURLSelectedOption)) {
+    switch (settings.baseUrlOption()) {
     case 4:
-        return QUrl(settings.stringValue(settingskeys::kBaseURLWebURL));
+        return QUrl(settings.baseUrlWebAddress());
     case 3: {
         const QUrl folder = storedFolderURL();
         return folder.isEmpty() ? QUrl() : folderURL(folder.toLocalFile());

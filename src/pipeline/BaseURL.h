@@ -6,7 +6,7 @@
 
 namespace baseurl {
 
-// For a plain file, by "BASEURL_SelectedOption": 4 the web address, 3 the
+// For a plain file, by the baseUrlOption setting: 4 the web address, 3 the
 // chosen folder, 2 the folder named like the file (without its extension)
 // when it exists, else the file's folder; anything else no base URL.
 QUrl baseURLForFile(const QString& filePath);

@@ -13,7 +13,6 @@
 #include "pipeline/PageTemplate.h"
 #include "pipeline/TextReading.h"
 #include "settings/MarkupLanguageTable.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
 
@@ -177,7 +176,7 @@ QString problemMessage(Problem problem, const QString& path, qint64 largestFile)
                                            "Converting “%1” was stopped: it took longer than the time limit of "
                                            "%2 s, which is set in Preferences ▸ Markup.")
             .arg(name)
-            .arg(QLocale().toString(SettingsStore::shared().integerValue(settingskeys::kConversionTimeLimit) / 1000.0));
+            .arg(QLocale().toString(SettingsStore::shared().conversionTimeLimit() / 1000.0));
     case Problem::Folder:
         return QCoreApplication::translate("Document", "“%1” is a folder, not a document to preview.").arg(name);
     }

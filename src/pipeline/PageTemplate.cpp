@@ -3,7 +3,6 @@
 #include <QFile>
 
 #include "settings/AppSupportFilePaths.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace pagetemplate {
@@ -11,7 +10,7 @@ namespace pagetemplate {
 QString returnCSSStyleString() {
     const QString path = QString("%1/CSSStyles/%2.css")
                              .arg(AppSupportFilePaths::appSupportFilePath(),
-                                  SettingsStore::shared().stringValue(settingskeys::kSelectedCSSStyle));
+                                  SettingsStore::shared().selectedCssStyle());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -29,7 +28,7 @@ QString pageWithFragment(const QString& fragment, const QString& styleText, long
 
 QString pageWithFragment(const QString& fragment) {
     return pageWithFragment(fragment, returnCSSStyleString(),
-                            SettingsStore::shared().value(settingskeys::kFontSize).toLongLong());
+                            SettingsStore::shared().fontSize());
 }
 
 }  // namespace pagetemplate

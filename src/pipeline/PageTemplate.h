@@ -6,7 +6,7 @@
 
 namespace pagetemplate {
 
-// The text of the selected style ("SelectedCSSStyle" in the styles folder of
+// The text of the selected style (selectedCssStyle in the styles folder of
 // the support folder), or a null string when there is no such file.
 QString returnCSSStyleString();
 

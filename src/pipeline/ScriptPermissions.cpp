@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QStringList>
 
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace scriptpermissions {
@@ -15,7 +14,7 @@ QString normalized(const QString& folder) {
 }
 
 QStringList allowedFolders() {
-    return SettingsStore::shared().value(settingskeys::kScriptsAllowedFolders).toStringList();
+    return SettingsStore::shared().scriptsAllowedFolders();
 }
 
 }  // namespace
@@ -29,7 +28,7 @@ void allowScriptsInFolder(const QString& folder) {
     if (folder.isEmpty() || folders.contains(normalized(folder)))
         return;
     folders << normalized(folder);
-    SettingsStore::shared().setValue(settingskeys::kScriptsAllowedFolders, folders);
+    SettingsStore::shared().setScriptsAllowedFolders(folders);
 }
 
 }  // namespace scriptpermissions

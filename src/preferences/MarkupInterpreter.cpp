@@ -14,7 +14,6 @@
 #include "platform/SandboxAccess.h"
 #include "preferences/InterpreterVersion.h"
 #include "preferences/PaneSupport.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "ui_MarkupInterpreter.h"
 
@@ -47,7 +46,7 @@ void MarkupInterpreter::awakeFromNib() {
     ui->checkbox_useStandard->hide();
     ui->checkbox_useSwift->hide();
     showStoredChoice();
-    const QString path = SettingsStore::shared().stringValue(settingskeys::kCustomPHPPath);
+    const QString path = SettingsStore::shared().customPhpPath();
     ui->textfield_customPHPMessage->clear();
     if (!path.isEmpty()) {
         showVersionOf(path);
@@ -57,10 +56,10 @@ void MarkupInterpreter::awakeFromNib() {
 
 void MarkupInterpreter::showStoredChoice() {
     SettingsStore& settings = SettingsStore::shared();
-    ui->checkbox_useObjectiveC->setChecked(settings.boolValue(settingskeys::kUseBuiltInConverters));
-    ui->checkbox_useSwift->setChecked(settings.boolValue(settingskeys::kUseSwift));
-    ui->checkbox_useStandard->setChecked(settings.boolValue(settingskeys::kUseSystemPHP));
-    ui->checkbox_useCustomPHP->setChecked(settings.boolValue(settingskeys::kUseCustomPHP));
+    ui->checkbox_useObjectiveC->setChecked(settings.useBuiltInConverters());
+    ui->checkbox_useSwift->setChecked(settings.useSwift());
+    ui->checkbox_useStandard->setChecked(settings.useSystemPhp());
+    ui->checkbox_useCustomPHP->setChecked(settings.useCustomPhp());
 }
 
 bool MarkupInterpreter::showVersionOf(const QString& path) {
@@ -75,7 +74,7 @@ bool MarkupInterpreter::showVersionOf(const QString& path) {
 }
 
 void MarkupInterpreter::selectPHPBinary() {
-    const QString current = SettingsStore::shared().stringValue(settingskeys::kCustomPHPPath);
+    const QString current = SettingsStore::shared().customPhpPath();
     auto* chooser = new QFileDialog(view_->window());
     chooser->setAttribute(Qt::WA_DeleteOnClose);
     chooser->setFileMode(QFileDialog::ExistingFile);
@@ -110,8 +109,8 @@ void MarkupInterpreter::choosePHPBinary(const QString& path) {
         ui->textfield_customPHPMessage->setText(answer.firstLine);
     }
     SettingsStore& settings = SettingsStore::shared();
-    settings.setValue(settingskeys::kCustomPHPPath, path);
-    settings.setValue(settingskeys::kCustomPHPBookmark, SandboxAccess::bookmarkDataForURL(QUrl::fromLocalFile(path)));
+    settings.setCustomPhpPath(path);
+    settings.setCustomPhpGrant(SandboxAccess::bookmarkDataForURL(QUrl::fromLocalFile(path)));
     settings.sync();
     ui->pathToPHPBinary->setText(path);
 }
@@ -128,16 +127,16 @@ bool MarkupInterpreter::keepOneTicked(QCheckBox* clicked) {
 
 // The clicked box's setting on, the three others off.
 void MarkupInterpreter::choose(QCheckBox* clicked) {
-    const std::pair<QCheckBox*, const char*> choices[] = {
-        {ui->checkbox_useObjectiveC, settingskeys::kUseBuiltInConverters},
-        {ui->checkbox_useSwift, settingskeys::kUseSwift},
-        {ui->checkbox_useStandard, settingskeys::kUseSystemPHP},
-        {ui->checkbox_useCustomPHP, settingskeys::kUseCustomPHP},
+    const std::pair<QCheckBox*, void (SettingsStore::*)(const bool&)> choices[] = {
+        {ui->checkbox_useObjectiveC, &SettingsStore::setUseBuiltInConverters},
+        {ui->checkbox_useSwift, &SettingsStore::setUseSwift},
+        {ui->checkbox_useStandard, &SettingsStore::setUseSystemPhp},
+        {ui->checkbox_useCustomPHP, &SettingsStore::setUseCustomPhp},
     };
     SettingsStore& settings = SettingsStore::shared();
-    for (const auto& [box, key] : choices) {
+    for (const auto& [box, store] : choices) {
         box->setChecked(box == clicked);
-        settings.setValue(key, box == clicked);
+        (settings.*store)(box == clicked);
     }
     settings.sync();
     // Open documents convert again on the road just chosen.
@@ -147,12 +146,12 @@ void MarkupInterpreter::choose(QCheckBox* clicked) {
 void MarkupInterpreter::check_CustomPHP() {
     if (!keepOneTicked(ui->checkbox_useCustomPHP))
         return;
-    const QString path = SettingsStore::shared().stringValue(settingskeys::kCustomPHPPath);
+    const QString path = SettingsStore::shared().customPhpPath();
     if (path.isEmpty() || !showVersionOf(path)) {
         AlertHelper::criticlaWithTitle(text("NO_VALID_PHP_SELECTED_TITLE"), text("NO_VALID_PHP_SELECTED_MESSAGE"));
         // The choice before the click stays.
         ui->checkbox_useCustomPHP->setChecked(false);
-        SettingsStore::shared().setValue(settingskeys::kUseCustomPHP, false);
+        SettingsStore::shared().setUseCustomPhp(false);
         return;
     }
     choose(ui->checkbox_useCustomPHP);

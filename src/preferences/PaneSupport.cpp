@@ -6,15 +6,17 @@
 #include <QSpinBox>
 
 #include "document/NotificationCenter.h"
-#include "settings/SettingsStore.h"
 
 namespace panesupport {
 
 namespace {
 
-void storeAndReload(const char* key, const QVariant& value) {
-    SettingsStore::shared().setValue(key, value);
-    SettingsStore::shared().sync();
+SettingsStore& store() { return SettingsStore::shared(); }
+
+template <typename T>
+void storeAndReload(Binding<T> setting, const T& value) {
+    (store().*setting.set)(value);
+    store().sync();
     NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
@@ -24,48 +26,41 @@ void showHelp(const QString& page) {
     NotificationCenter::defaultCenter().post(notifications::kHelpViewerOpenFile, {{notifications::kHelpFileKey, page}});
 }
 
-void bindCheckBox(QCheckBox* box, const char* key) {
-    box->setChecked(SettingsStore::shared().boolValue(key));
-    QObject::connect(box, &QCheckBox::toggled, box, [key](bool on) { storeAndReload(key, on); });
+void bindCheckBox(QCheckBox* box, Binding<bool> setting) {
+    box->setChecked((store().*setting.get)());
+    QObject::connect(box, &QCheckBox::toggled, box, [setting](bool on) { storeAndReload(setting, on); });
 }
 
-void bindLineEdit(QLineEdit* field, const char* key) {
-    field->setText(SettingsStore::shared().stringValue(key));
+void bindLineEdit(QLineEdit* field, Binding<QString> setting) {
+    field->setText((store().*setting.get)());
     field->setCursorPosition(0);
-    QObject::connect(field, &QLineEdit::editingFinished, field, [field, key] {
-        if (field->text() != SettingsStore::shared().stringValue(key))
-            storeAndReload(key, field->text());
+    QObject::connect(field, &QLineEdit::editingFinished, field, [field, setting] {
+        if (field->text() != (store().*setting.get)())
+            storeAndReload(setting, field->text());
     });
 }
 
-void bindLineEditWithPaneValue(QLineEdit* field, const char* key) {
-    field->setText(SettingsStore::shared().stringOrPaneValue(key));
-    field->setCursorPosition(0);
-    QObject::connect(field, &QLineEdit::editingFinished, field, [field, key] {
-        if (field->text() != SettingsStore::shared().stringOrPaneValue(key) || !SettingsStore::shared().contains(key))
-            storeAndReload(key, field->text());
-    });
-}
-
-void bindSpinBox(QSpinBox* box, const char* key, int scale) {
+void bindSpinBox(QSpinBox* box, Binding<int> setting, int scale) {
     // Rounded up: a limit below one unit shows as one.
-    box->setValue((SettingsStore::shared().integerValue(key) + scale - 1) / scale);
-    QObject::connect(box, &QSpinBox::valueChanged, box, [key, scale](int value) { storeAndReload(key, value * scale); });
+    box->setValue(((store().*setting.get)() + scale - 1) / scale);
+    QObject::connect(box, &QSpinBox::valueChanged, box,
+                     [setting, scale](int value) { storeAndReload(setting, value * scale); });
 }
 
-void bindComboBoxText(QComboBox* popup, const char* key) {
-    const int index = popup->findText(SettingsStore::shared().stringValue(key));
+void bindComboBoxText(QComboBox* popup, Binding<QString> setting) {
+    const int index = popup->findText((store().*setting.get)());
     if (index >= 0)
         popup->setCurrentIndex(index);
-    QObject::connect(popup, &QComboBox::textActivated, popup, [key](const QString& text) { storeAndReload(key, text); });
+    QObject::connect(popup, &QComboBox::textActivated, popup,
+                     [setting](const QString& text) { storeAndReload(setting, text); });
 }
 
-void bindComboBoxData(QComboBox* popup, const char* key, const QString& shown) {
+void bindComboBoxData(QComboBox* popup, Binding<QString> setting, const QString& shown) {
     const int index = popup->findData(shown);
     if (index >= 0)
         popup->setCurrentIndex(index);
     QObject::connect(popup, &QComboBox::activated, popup,
-                     [popup, key](int chosen) { storeAndReload(key, popup->itemData(chosen)); });
+                     [popup, setting](int chosen) { storeAndReload(setting, popup->itemData(chosen).toString()); });
 }
 
 }  // namespace panesupport

@@ -13,7 +13,6 @@
 #include "preferences/PaneSupport.h"
 #include "preferences/Preferences_CriticMarkup.h"
 #include "preferences/Preferences_MultiMarkdownExe.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "ui_PreferencesController.h"
 
@@ -65,9 +64,12 @@ void PreferencesController::awakeFromNib() {
                        [this](const QVariantMap&) { reloadSaveFolderPaths(); });
     // Like the document windows, the window follows the light/dark setting.
     auto applyTheme = [this] {
-        windowappearance::applyTheme(this, SettingsStore::shared().stringValue(settingskeys::kWindowTheme));
+        windowappearance::applyTheme(this, SettingsStore::shared().windowTheme());
     };
-    center.addObserver(this, notifications::kToggleLightDark, [applyTheme](const QVariantMap&) { applyTheme(); });
+    connect(&SettingsStore::shared(), &SettingsStore::changed, this, [applyTheme](SettingsStore::Setting setting) {
+        if (setting == SettingsStore::Setting::windowTheme)
+            applyTheme();
+    });
     applyTheme();
     loadSaveFolderPaths();
     loadCSSFiles();

@@ -28,7 +28,7 @@ public:
     void selectedPrefPane(int tag);
     int selectedTag() const { return selectedTag_; }
 
-    // Save folders ("SandboxPaths").
+    // Save folders (the sandboxPaths setting).
     void saveFolder_Add();
     void saveFolder_AddFolder(const QString& folder);
     void saveFolder_Remove();

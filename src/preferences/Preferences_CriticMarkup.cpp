@@ -4,14 +4,28 @@
 
 #include "document/NotificationCenter.h"
 #include "preferences/PaneSupport.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "ui_Preferences_CriticMarkup.h"
 
 namespace {
 
-const char* const kStyleKeys[] = {settingskeys::kCriticMarkupHighlightStyle, settingskeys::kCriticMarkupAddStyle,
-                                  settingskeys::kCriticMarkupCommentStyle, settingskeys::kCriticMarkupRemoveStyle};
+using S = SettingsStore;
+
+struct Style {
+    panesupport::Binding<QString> binding;
+    S::Setting setting;
+    QString (*paneValue)();
+};
+
+// The four styles, in the order of the pane's fields.
+const Style kStyles[] = {
+    {{&S::criticHighlightStyle, &S::setCriticHighlightStyle}, S::Setting::criticHighlightStyle,
+     &S::criticHighlightStyleDefault},
+    {{&S::criticAddStyle, &S::setCriticAddStyle}, S::Setting::criticAddStyle, &S::criticAddStyleDefault},
+    {{&S::criticCommentStyle, &S::setCriticCommentStyle}, S::Setting::criticCommentStyle,
+     &S::criticCommentStyleDefault},
+    {{&S::criticRemoveStyle, &S::setCriticRemoveStyle}, S::Setting::criticRemoveStyle, &S::criticRemoveStyleDefault},
+};
 
 }  // namespace
 
@@ -21,7 +35,7 @@ Preferences_CriticMarkup::Preferences_CriticMarkup(QObject* parent)
     QLineEdit* fields[] = {ui->textfield_HighlightStyle, ui->textfield_AddStyle, ui->textfield_CommentStyle,
                            ui->textfield_RemoveStyle};
     for (int index = 0; index < 4; ++index)
-        panesupport::bindLineEditWithPaneValue(fields[index], kStyleKeys[index]);
+        panesupport::bindLineEdit(fields[index], kStyles[index].binding);
     connect(ui->button_ResetStyles, &QPushButton::clicked, this, &Preferences_CriticMarkup::resetStyles);
     connect(ui->button_Help, &QPushButton::clicked, this, [] { panesupport::showHelp("PreferencesCriticMarkup"); });
 }
@@ -29,16 +43,16 @@ Preferences_CriticMarkup::Preferences_CriticMarkup(QObject* parent)
 Preferences_CriticMarkup::~Preferences_CriticMarkup() = default;
 
 void Preferences_CriticMarkup::awakeFromNib() {
-    for (const char* key : kStyleKeys)
-        if (SettingsStore::shared().contains(key))
+    for (const Style& style : kStyles)
+        if (SettingsStore::shared().hasValue(style.setting))
             return;
     resetStyles();
 }
 
 void Preferences_CriticMarkup::resetStyles() {
     SettingsStore& settings = SettingsStore::shared();
-    for (const char* key : kStyleKeys)
-        settings.setValue(key, settingDefinition(key)->defaultValue);
+    for (const Style& style : kStyles)
+        (settings.*style.binding.set)(style.paneValue());
     settings.sync();
     showStoredStyles();
     NotificationCenter::defaultCenter().post(notifications::kReload);
@@ -48,7 +62,7 @@ void Preferences_CriticMarkup::showStoredStyles() {
     QLineEdit* fields[] = {ui->textfield_HighlightStyle, ui->textfield_AddStyle, ui->textfield_CommentStyle,
                            ui->textfield_RemoveStyle};
     for (int index = 0; index < 4; ++index) {
-        fields[index]->setText(SettingsStore::shared().stringValue(kStyleKeys[index]));
+        fields[index]->setText((SettingsStore::shared().*kStyles[index].binding.get)());
         fields[index]->setCursorPosition(0);  // a long style reads from its start
     }
 }

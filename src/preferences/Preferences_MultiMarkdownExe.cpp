@@ -10,7 +10,6 @@
 #include "platform/AlertHelper.h"
 #include "preferences/ExecutableSearch.h"
 #include "preferences/PaneSupport.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "ui_Preferences_MultiMarkdownExe.h"
 
@@ -46,7 +45,7 @@ namespace {
 
 // MultiMarkdown documents that are open convert again with the new choice.
 void storeExecutablePath(const QString& path) {
-    SettingsStore::shared().setValue(settingskeys::kMMDExePath, path);
+    SettingsStore::shared().setMultiMarkdownProgram(path);
     SettingsStore::shared().sync();
     NotificationCenter::defaultCenter().post(notifications::kReload);
 }
@@ -54,7 +53,7 @@ void storeExecutablePath(const QString& path) {
 }  // namespace
 
 void Preferences_MultiMarkdownExe::set_MMD_Interface_Labels() {
-    const QString path = SettingsStore::shared().stringValue(settingskeys::kMMDExePath);
+    const QString path = SettingsStore::shared().multiMarkdownProgram().value_or(QString());
     if (!path.isEmpty()) {
         ui->textfield_MMD_message->setText(path);
         ui->button_MMD_Check->setText(text("MMD_LABEL_RESET"));
@@ -66,7 +65,7 @@ void Preferences_MultiMarkdownExe::set_MMD_Interface_Labels() {
 
 void Preferences_MultiMarkdownExe::button_MMD_Check() {
     SettingsStore& settings = SettingsStore::shared();
-    if (!settings.stringValue(settingskeys::kMMDExePath).isEmpty()) {
+    if (!settings.multiMarkdownProgram().value_or(QString()).isEmpty()) {
         storeExecutablePath(QString());
         set_MMD_Interface_Labels();
         return;
@@ -86,7 +85,7 @@ void Preferences_MultiMarkdownExe::button_MMD_Check() {
 }
 
 void Preferences_MultiMarkdownExe::button_MMD_CallWebsite() {
-    if (!SettingsStore::shared().boolValue(settingskeys::kWarningOpenURLInBrowser)) {
+    if (!SettingsStore::shared().openUrlWithoutWarning()) {
         const int answer = AlertHelper::informalWithTitle(
             text("MMD_OPEN_WEBSITE_TITLE"), text("MMD_OPEN_WEBSITE_MESSAGE").replace("%@", kDownloadPage),
             text("MMD_OPEN_WEBSITE_OPEN"), text("MMD_OPEN_WEBSITE_CANCEL"));

@@ -1,5 +1,5 @@
 // The save-folders pane: the folders the user opened to the application
-// ("SandboxPaths", folder path → grant data).
+// (the sandboxPaths setting, folder path → grant data).
 #include <QFileDialog>
 #include <QListWidget>
 #include <QUrl>
@@ -7,12 +7,11 @@
 
 #include "platform/SandboxAccess.h"
 #include "preferences/PreferencesController.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "ui_PreferencesController.h"
 
 void PreferencesController::loadSaveFolderPaths() {
-    array_SaveFolder = SettingsStore::shared().value(settingskeys::kSandboxPaths).toMap().keys();
+    array_SaveFolder = SettingsStore::shared().sandboxPaths().keys();
     showInTable(ui->tableview_saveFolders, array_SaveFolder);
 }
 
@@ -34,9 +33,9 @@ void PreferencesController::saveFolder_AddFolder(const QString& folder) {
     if (folder.isEmpty())
         return;
     const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    QVariantMap grants = SettingsStore::shared().value(settingskeys::kSandboxPaths).toMap();
+    QVariantMap grants = SettingsStore::shared().sandboxPaths();
     grants.insert(path, SandboxAccess::bookmarkDataForURL(QUrl::fromLocalFile(path)));
-    SettingsStore::shared().setValue(settingskeys::kSandboxPaths, grants);
+    SettingsStore::shared().setSandboxPaths(grants);
     SettingsStore::shared().sync();
     loadSaveFolderPaths();
 }
@@ -45,9 +44,9 @@ void PreferencesController::saveFolder_Remove() {
     const QString folder = selectedRowText(ui->tableview_saveFolders);
     if (folder.isEmpty())
         return;
-    QVariantMap grants = SettingsStore::shared().value(settingskeys::kSandboxPaths).toMap();
+    QVariantMap grants = SettingsStore::shared().sandboxPaths();
     grants.remove(folder);
-    SettingsStore::shared().setValue(settingskeys::kSandboxPaths, grants);
+    SettingsStore::shared().setSandboxPaths(grants);
     SettingsStore::shared().sync();
     loadSaveFolderPaths();
 }

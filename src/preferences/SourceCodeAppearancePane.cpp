@@ -4,11 +4,9 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 
-#include "document/NotificationCenter.h"
 #include "platform/DeprecationBridge.h"
 #include "preferences/ColorWell.h"
 #include "preferences/PreferencesController.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "ui_PreferencesController.h"
 
@@ -24,17 +22,17 @@ void PreferencesController::initPopupButonsFontSizeAndStyle() {
 
     // A stored family this computer lacks shows as the font the source
     // view falls back to, so the pop-up never claims a font not in use.
-    int family = ui->popup_fontStyle->findText(settings.stringValue(settingskeys::kTextStyle));
+    int family = ui->popup_fontStyle->findText(settings.sourceFontFamily());
     if (family < 0)
         family = ui->popup_fontStyle->findText(QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family());
     if (family >= 0)
         ui->popup_fontStyle->setCurrentIndex(family);
-    const int size = ui->popup_fontSize->findText(settings.stringValue(settingskeys::kTextSize));
+    const int size = ui->popup_fontSize->findText(settings.sourceFontSize());
     if (size >= 0)
         ui->popup_fontSize->setCurrentIndex(size);
-    if (auto color = DeprecationBridge::unArchive_Color_Data(settings.value(settingskeys::kTextColor)))
+    if (auto color = DeprecationBridge::unArchive_Color_Data(settings.sourceTextColor()))
         ui->colorWell_font->setColor(*color);
-    if (auto color = DeprecationBridge::unArchive_Color_Data(settings.value(settingskeys::kBackgroundColor)))
+    if (auto color = DeprecationBridge::unArchive_Color_Data(settings.sourceBackgroundColor()))
         ui->colorWell_background->setColor(*color);
 
     connect(ui->popup_fontStyle, &QComboBox::activated, this, &PreferencesController::updateSourceCodeAppearance);
@@ -46,11 +44,9 @@ void PreferencesController::initPopupButonsFontSizeAndStyle() {
 
 void PreferencesController::updateSourceCodeAppearance() {
     SettingsStore& settings = SettingsStore::shared();
-    settings.setValue(settingskeys::kTextColor, DeprecationBridge::archiveObject(ui->colorWell_font->color()));
-    settings.setValue(settingskeys::kBackgroundColor,
-                      DeprecationBridge::archiveObject(ui->colorWell_background->color()));
-    settings.setValue(settingskeys::kTextSize, ui->popup_fontSize->currentText());
-    settings.setValue(settingskeys::kTextStyle, ui->popup_fontStyle->currentText());
+    settings.setSourceTextColor(DeprecationBridge::archiveObject(ui->colorWell_font->color()));
+    settings.setSourceBackgroundColor(DeprecationBridge::archiveObject(ui->colorWell_background->color()));
+    settings.setSourceFontSize(ui->popup_fontSize->currentText());
+    settings.setSourceFontFamily(ui->popup_fontStyle->currentText());
     settings.sync();
-    NotificationCenter::defaultCenter().post(notifications::kSetupTextview);
 }

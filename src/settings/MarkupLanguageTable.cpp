@@ -1,26 +1,25 @@
 #include "settings/MarkupLanguageTable.h"
 
-#include "settings/SettingsRegistry.h"
 
 namespace markuplanguagetable {
 
 const std::vector<MarkupLanguage>& languages() {
-    using namespace settingskeys;
+    using S = SettingsStore;
     using namespace languageids;
     // Menu order: by display name.
     static const std::vector<MarkupLanguage> table = {
-        {kBBCode, "BBCode", kBBCodeExtension, "com.vantrel.bbcode", "bbc", "bbcodeTransform", Converter::BBCode},
+        {kBBCode, "BBCode", &S::bbcodeExtension, "com.vantrel.bbcode", "bbc", "bbcodeTransform", Converter::BBCode},
         {kGithubMarkdown, "GitHub Markdown", nullptr, "net.daringfireball.markdown", "md", "", Converter::GithubMarkdown},
-        {kHtml, "HTML", kHTMLExtension, "public.html", "html", "htmlTransform", Converter::Html},
-        {kMarkdown, "Markdown", kMarkdownExtension, "net.daringfireball.markdown", "md", "markdownTransform",
+        {kHtml, "HTML", &S::htmlExtension, "public.html", "html", "htmlTransform", Converter::Html},
+        {kMarkdown, "Markdown", &S::markdownExtension, "net.daringfireball.markdown", "md", "markdownTransform",
          Converter::Markdown},
         {kMarkdownExtra, "MarkdownExtra", nullptr, "com.vantrel.markdownextra", "txt", "markdownextraTransform",
          Converter::MarkdownExtra},
-        {kMultiMarkdown, "MultiMarkdown", kMultiMarkdownExtension, "net.multimarkdown.text", "mmd", "",
+        {kMultiMarkdown, "MultiMarkdown", &S::multiMarkdownExtension, "net.multimarkdown.text", "mmd", "",
          Converter::MultiMarkdown},
-        {kTessel, "Tessel", kTesselExtension, "com.vantrel.tessel", "txt", "tesselTransform", Converter::Tessel},
-        {kTextile, "Textile", kTextileExtension, "com.vantrel.textile", "tex", "textileTransform", Converter::Textile},
-        {kWikitext, "Wikitext", kWikitextExtension, "com.vantrel.wikitext", "wiki", "wikitextTransform",
+        {kTessel, "Tessel", &S::tesselExtension, "com.vantrel.tessel", "txt", "tesselTransform", Converter::Tessel},
+        {kTextile, "Textile", &S::textileExtension, "com.vantrel.textile", "tex", "textileTransform", Converter::Textile},
+        {kWikitext, "Wikitext", &S::wikitextExtension, "com.vantrel.wikitext", "wiki", "wikitextTransform",
          Converter::Wikitext},
         {kSumwise, "", nullptr, "com.vantrel.sumwise", "txt", "sumwiseTransform", Converter::None},
     };

@@ -6,6 +6,8 @@
 // titles) reads this table.
 
 #include <QString>
+
+#include "settings/SettingsStore.h"
 #include <QStringList>
 #include <vector>
 
@@ -28,7 +30,8 @@ enum class Converter { Markdown, MarkdownExtra, MultiMarkdown, GithubMarkdown, T
 struct MarkupLanguage {
     QString identifier;
     QString displayName;        // empty: not offered in menus
-    const char* extensionsKey;  // the setting listing its extensions; null: none of its own
+    // The setting listing its extensions; null: none of its own.
+    QString (SettingsStore::*extensions)() const;
     QString packageType;        // the type a TextBundle's info names
     QString packageExtension;   // of the text file inside a package
     QString scriptName;         // the external road's script; empty: none

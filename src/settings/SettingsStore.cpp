@@ -2,31 +2,35 @@
 
 #include <QMutexLocker>
 
+#include "engine/ConversionSettings.h"
 #include "settings/SettingsRegistry.h"
-#include "settings/UnicodeBridge.h"
 
 namespace {
 
-// The converters' view of the store.
-class StoreReader : public engine::SettingsReader {
-public:
-    explicit StoreReader(const SettingsStore& store) : store_(store) {}
-    bool boolForKey(const std::string& key) const override {
-        return store_.boolValue(QString::fromStdString(key));
-    }
-    long long integerForKey(const std::string& key) const override {
-        return store_.value(QString::fromStdString(key)).toLongLong();
-    }
-    std::optional<icu::UnicodeString> stringForKey(const std::string& key) const override {
-        auto value = store_.optionalString(QString::fromStdString(key));
-        if (!value)
-            return std::nullopt;
-        return unicodebridge::toUnicode(*value);
-    }
+const SettingDefinition& definitionOf(SettingsStore::Setting setting) {
+    return settingsRegistry().at(static_cast<size_t>(setting));
+}
 
-private:
-    const SettingsStore& store_;
-};
+bool isScalar(const QVariant& value) {
+    switch (value.metaType().id()) {
+    case QMetaType::QString:
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A value read back from the file is text ("true", "130") where the one
+// written was typed: those are the same value.
+bool sameValue(const QVariant& a, const QVariant& b) {
+    if (a == b)
+        return true;
+    return isScalar(a) && isScalar(b) && a.toString() == b.toString();
+}
 
 }  // namespace
 
@@ -41,50 +45,66 @@ SettingsStore::SettingsStore()
 void SettingsStore::registerDefaults() {
     QMutexLocker lock(&mutex_);
     for (const SettingDefinition& definition : settingsRegistry())
-        if (definition.registered)
-            defaults_.insert(definition.key, definition.defaultValue);
+        if (definition.kind == SettingDefault::Registered)
+            defaults_.insert(definition.id, definition.defaultValue);
 }
 
-QVariant SettingsStore::value(const QString& key) const {
+QVariant SettingsStore::value(Setting setting) const {
+    const int id = static_cast<int>(setting);
     QMutexLocker lock(&mutex_);
-    if (auto found = overrides_.constFind(key); found != overrides_.constEnd())
+    if (auto found = overrides_.constFind(id); found != overrides_.constEnd())
         return *found;
-    QVariant stored = settings_->value(key);
+    QVariant stored = settings_->value(definitionOf(setting).key);
     if (stored.isValid())
         return stored;
-    return defaults_.value(key);
+    return defaults_.value(id);
 }
 
-QString SettingsStore::stringOrPaneValue(const QString& key) const {
-    if (std::optional<QString> stored = optionalString(key))
-        return *stored;
-    const SettingDefinition* definition = settingDefinition(key);
-    return definition ? definition->defaultValue.toString() : QString();
+QVariant SettingsStore::defaultValue(Setting setting) {
+    return definitionOf(setting).defaultValue;
 }
 
-std::optional<QString> SettingsStore::optionalString(const QString& key) const {
-    QVariant stored = value(key);
-    if (!stored.isValid())
-        return std::nullopt;
-    return stored.toString();
+QVariant SettingsStore::paneValue(Setting setting) {
+    const SettingDefinition& definition = definitionOf(setting);
+    return definition.kind == SettingDefault::PaneValue ? definition.defaultValue : QVariant();
 }
 
-void SettingsStore::setValue(const QString& key, const QVariant& value) {
-    QMutexLocker lock(&mutex_);
-    ++changeCount_;
-    settings_->setValue(key, value);
+QVariant SettingsStore::readValue(Setting setting) const {
+    const QVariant found = value(setting);
+    return found.isValid() ? found : paneValue(setting);
 }
 
-void SettingsStore::remove(const QString& key) {
-    QMutexLocker lock(&mutex_);
-    ++changeCount_;
-    settings_->remove(key);
+bool SettingsStore::hasValue(Setting setting) const {
+    return value(setting).isValid();
 }
 
-void SettingsStore::setOverride(const QString& key, const QVariant& value) {
-    QMutexLocker lock(&mutex_);
-    ++changeCount_;
-    overrides_.insert(key, value);
+void SettingsStore::write(Setting setting, const QVariant& value) {
+    const QVariant before = readValue(setting);
+    {
+        QMutexLocker lock(&mutex_);
+        ++changeCount_;
+        if (value.isValid())
+            settings_->setValue(definitionOf(setting).key, value);
+        else
+            settings_->remove(definitionOf(setting).key);
+    }
+    if (!sameValue(before, readValue(setting)))
+        emit changed(setting);
+}
+
+void SettingsStore::reset(Setting setting) {
+    write(setting, QVariant());
+}
+
+void SettingsStore::writeOverride(Setting setting, const QVariant& value) {
+    const QVariant before = readValue(setting);
+    {
+        QMutexLocker lock(&mutex_);
+        ++changeCount_;
+        overrides_.insert(static_cast<int>(setting), value);
+    }
+    if (!sameValue(before, value))
+        emit changed(setting);
 }
 
 std::optional<QString> SettingsStore::setOverrideFromAssignment(const QString& assignment) {
@@ -96,32 +116,32 @@ std::optional<QString> SettingsStore::setOverrideFromAssignment(const QString& a
     const SettingDefinition* definition = settingDefinition(key);
     if (!definition)
         return QString("unknown setting \"%1\"").arg(key);
+    const auto setting = static_cast<Setting>(definition->id);
     switch (definition->type) {
     case SettingType::Boolean:
         if (text != "true" && text != "false")
             return QString("setting \"%1\" takes true or false").arg(key);
-        setOverride(key, text == "true");
+        writeOverride(setting, text == "true");
         return std::nullopt;
     case SettingType::Integer: {
         bool ok = false;
         int number = text.toInt(&ok, 10);
         if (!ok)
             return QString("setting \"%1\" takes a decimal integer").arg(key);
-        setOverride(key, number);
+        writeOverride(setting, number);
         return std::nullopt;
     }
     case SettingType::String:
-        setOverride(key, text);
+        writeOverride(setting, text);
         return std::nullopt;
     case SettingType::Data:
-    case SettingType::Dictionary:
         break;
     }
     return QString("setting \"%1\" cannot be set from the command line").arg(key);
 }
 
 void SettingsStore::installAsConverterSettings() {
-    engine::setSettingsReader(std::make_shared<StoreReader>(*this));
+    engine::setConversionSettingsSource([this] { return engine::ConversionSettings{.useHtml5 = useHtml5()}; });
 }
 
 void SettingsStore::sync() {

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace updateraddresses {
@@ -16,7 +15,7 @@ QString appName() {
 }
 
 QString server() {
-    QString stored = SettingsStore::shared().stringValue(settingskeys::kUpdateServer).trimmed();
+    QString stored = SettingsStore::shared().updateServer().trimmed();
     while (stored.endsWith('/'))
         stored.chop(1);
     return stored.isEmpty() ? QString(kDefaultServer) : stored;

@@ -3,9 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 
-#include "document/NotificationCenter.h"
 #include "document/WindowAppearance.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "ui_VantrelUpdater.h"
 #include "updater/UpdaterAddresses.h"
@@ -25,8 +23,9 @@ VantrelUpdater::VantrelUpdater(QWidget* parent)
     connect(ui_->checkbox_doNotCheckAutomatically, &QCheckBox::toggled, this,
             &VantrelUpdater::checkbox_autoSearchForUpdates);
     // Light or dark like the document windows.
-    NotificationCenter::defaultCenter().addObserver(this, notifications::kToggleLightDark, [this](const QVariantMap&) {
-        windowappearance::applyTheme(this, SettingsStore::shared().stringValue(settingskeys::kWindowTheme));
+    connect(&SettingsStore::shared(), &SettingsStore::changed, this, [this](SettingsStore::Setting setting) {
+        if (setting == SettingsStore::Setting::windowTheme)
+            windowappearance::applyTheme(this, SettingsStore::shared().windowTheme());
     });
 }
 
@@ -52,13 +51,13 @@ void VantrelUpdater::showme() {
         const QSignalBlocker quiet(ui_->checkbox_doNotCheckAutomatically);
         ui_->checkbox_doNotCheckAutomatically->setText(localized("VantrelUpdate_CHECKBOX_AUTOCHECK"));
         ui_->checkbox_doNotCheckAutomatically->setChecked(
-            SettingsStore::shared().boolValue(settingskeys::kUpdaterAutoCheck));
+            SettingsStore::shared().updaterAutoCheck());
     }
     ui_->button_download->setText(localized("VantrelUpdate_BUTTON_DOWNLOAD"));
     ui_->button_later->setText(localized("VantrelUpdate_BUTTON_LATER"));
     ui_->button_releasenotes->setText(localized("VantrelUpdate_BUTTON_RN"));
     updateTexts();
-    windowappearance::applyTheme(this, SettingsStore::shared().stringValue(settingskeys::kWindowTheme));
+    windowappearance::applyTheme(this, SettingsStore::shared().windowTheme());
     setWindowTitle(updatertexts::format(localized("VantrelUpdate_WINDOW_TITLE"), {appName}));
     show();
     raise();
@@ -84,5 +83,5 @@ void VantrelUpdater::showReleaseNotes() {
 }
 
 void VantrelUpdater::checkbox_autoSearchForUpdates(bool checked) {
-    SettingsStore::shared().setValue(settingskeys::kUpdaterAutoCheck, checked);
+    SettingsStore::shared().setUpdaterAutoCheck(checked);
 }

@@ -8,7 +8,6 @@
 #include <QPushButton>
 
 #include "document/WindowAppearance.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "updater/UpdaterAddresses.h"
 #include "updater/UpdaterTexts.h"
@@ -27,7 +26,7 @@ QMessageBox* newAlert(QMessageBox::Icon icon, const QString& title, QMessageBox:
     alert->setAttribute(Qt::WA_DeleteOnClose);
     // Qt sizes message boxes to their shortest lines; these texts are sentences.
     alert->setStyleSheet("QLabel#qt_msgbox_label, QLabel#qt_msgbox_informativelabel { min-width: 24em; }");
-    windowappearance::applyTheme(alert, SettingsStore::shared().stringValue(settingskeys::kWindowTheme));
+    windowappearance::applyTheme(alert, SettingsStore::shared().windowTheme());
     return alert;
 }
 
@@ -55,9 +54,9 @@ QString VantrelUpdaterCheck::localized(const char* key) const {
 VantrelUpdaterCheck* VantrelUpdaterCheck::checkForUpdates(QObject* parent) {
     auto* checker = new VantrelUpdaterCheck(parent);
     SettingsStore& settings = SettingsStore::shared();
-    if (!settings.boolValue(settingskeys::kUpdaterFirstStartDone))
-        settings.setValue(settingskeys::kUpdaterFirstStartDone, true);
-    else if (!settings.boolValue(settingskeys::kUpdaterSecondStartDone))
+    if (!settings.updaterFirstStartDone())
+        settings.setUpdaterFirstStartDone(true);
+    else if (!settings.updaterSecondStartDone())
         checker->askForAutomaticChecks();
     else
         checker->autocheck();
@@ -82,11 +81,11 @@ void VantrelUpdaterCheck::askForAutomaticChecks() {
             // Nothing is stored: the question comes again at the next start.
             QDesktopServices::openUrl(updateraddresses::privacyUrl(langCode));
         } else if (button == noThanks) {
-            settings.setValue(settingskeys::kUpdaterAutoCheck, false);
-            settings.setValue(settingskeys::kUpdaterSecondStartDone, true);
+            settings.setUpdaterAutoCheck(false);
+            settings.setUpdaterSecondStartDone(true);
         } else if (button == question->button(QMessageBox::Ok)) {
-            settings.setValue(settingskeys::kUpdaterAutoCheck, true);
-            settings.setValue(settingskeys::kUpdaterSecondStartDone, true);
+            settings.setUpdaterAutoCheck(true);
+            settings.setUpdaterSecondStartDone(true);
             autocheck();
         }
     });
@@ -94,7 +93,7 @@ void VantrelUpdaterCheck::askForAutomaticChecks() {
 }
 
 void VantrelUpdaterCheck::autocheck() {
-    if (SettingsStore::shared().boolValue(settingskeys::kUpdaterAutoCheck))
+    if (SettingsStore::shared().updaterAutoCheck())
         performCheck(false);
 }
 
@@ -139,7 +138,7 @@ void VantrelUpdaterCheck::answerReceived(QNetworkReply* reply, bool manual) {
 void VantrelUpdaterCheck::offerIfNewer(const QString& available, bool manual) {
     const QString running = QCoreApplication::applicationVersion().trimmed();
     const bool newer = versionnumber::isVersionText(running) && versionnumber::compare(running, available) < 0;
-    const QString skipped = SettingsStore::shared().stringValue(settingskeys::kUpdaterLastSkip).trimmed();
+    const QString skipped = SettingsStore::shared().updaterLastSkip().trimmed();
     if (newer && skipped != available) {
         launchUpdaterMainThreadWithDic({{"AppName", updateraddresses::appName()},
                                         {"CurrentVersion", running},

@@ -17,8 +17,7 @@ std::string bbcode(const std::string& text) {
 }  // namespace
 
 TEST(BBCode, Html5VoidTags) {
-    testsupport::ScopedSettings settings;
-    settings->setBool("MARKUP_USE_HTML5", true);
+    testsupport::ScopedSettings html5({.useHtml5 = true});
     EXPECT_EQ(bbcode("[img]a.png[/img]"), " <img src=\"a.png\"><br>\n<br>\n<br>");
 }
 

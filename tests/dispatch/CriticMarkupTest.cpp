@@ -9,16 +9,16 @@ struct CriticStyles : ::testing::Test {
     void SetUp() override {
         SettingsStore& store = SettingsStore::shared();
         store.registerDefaults();
-        store.setValue("VANTREL_Use_IObjectiveC_Markup_Transformation", true);
-        store.setValue("CriticMarkupAddStyle", "A");
-        store.setValue("CriticMarkupRemoveStyle", "R");
-        store.setValue("CriticMarkupCommentStyle", "C");
-        store.setValue("CriticMarkupHighlightStyle", "H");
+        store.setUseBuiltInConverters(true);
+        store.setCriticAddStyle("A");
+        store.setCriticRemoveStyle("R");
+        store.setCriticCommentStyle("C");
+        store.setCriticHighlightStyle("H");
     }
     void TearDown() override {
-        for (const char* key : {"CriticMarkupAddStyle", "CriticMarkupRemoveStyle", "CriticMarkupCommentStyle",
-                                "CriticMarkupHighlightStyle", "VANTREL_Use_IObjectiveC_Markup_Transformation"})
-            SettingsStore::shared().remove(key);
+        for (SettingsStore::Setting key : {SettingsStore::Setting::criticAddStyle, SettingsStore::Setting::criticRemoveStyle, SettingsStore::Setting::criticCommentStyle,
+                                SettingsStore::Setting::criticHighlightStyle, SettingsStore::Setting::useBuiltInConverters})
+            SettingsStore::shared().reset(key);
     }
     static QString render(const QString& text) {
         return MarkupTransformTask::convertAdditionalCriticsInText(
@@ -68,7 +68,7 @@ TEST(CriticMarkupWithoutStyles, AbsentStylesFallBackToThePaneDefaults) {
                         "font-weight: bold;padding: 0px 6px 0px 6px;'>gone</span>");
     EXPECT_TRUE(MarkupTransformTask::convertAdditionalCriticsInText("{%%new%%}").contains("background-color:yellow"));
     // A style the user emptied on purpose stays empty.
-    SettingsStore::shared().setValue("CriticMarkupAddStyle", "");
+    SettingsStore::shared().setCriticAddStyle("");
     EXPECT_EQ(MarkupTransformTask::convertAdditionalCriticsInText("{%%a%%}"), "<span style=''>a</span>");
-    SettingsStore::shared().remove("CriticMarkupAddStyle");
+    SettingsStore::shared().reset(SettingsStore::Setting::criticAddStyle);
 }

@@ -7,7 +7,6 @@
 #include "dispatch/MarkupLanguages.h"
 #include "dispatch/MarkupTransformTask.h"
 #include "pipeline/DocumentPipeline.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -18,14 +17,14 @@ struct BuiltInRoad : ::testing::Test {
         SettingsStore& store = SettingsStore::shared();
         store.registerDefaults();
         store.installAsConverterSettings();
-        store.setValue("VANTREL_Use_IObjectiveC_Markup_Transformation", true);
-        store.setValue("MMD_EXE_PATH", "");
+        store.setUseBuiltInConverters(true);
+        store.setMultiMarkdownProgram("");
     }
     void TearDown() override {
         SettingsStore& store = SettingsStore::shared();
-        for (const char* key : {"VANTREL_Use_IObjectiveC_Markup_Transformation", "MMD_EXE_PATH",
-                                "defaults_UseMarkdownExtra", "defaults_OpenUnknownExtension"})
-            store.remove(key);
+        for (SettingsStore::Setting key : {SettingsStore::Setting::useBuiltInConverters, SettingsStore::Setting::multiMarkdownProgram,
+                                SettingsStore::Setting::useMarkdownExtra, SettingsStore::Setting::openUnknownExtension})
+            store.reset(key);
     }
 };
 
@@ -63,11 +62,11 @@ TEST_F(BuiltInRoad, WindowsAndClassicMacLineEndsBecomeNewlines) {
 
 TEST_F(BuiltInRoad, MultiMarkdownRoadDependsOnStoredPath) {
     SettingsStore& store = SettingsStore::shared();
-    store.setValue("MMD_EXE_PATH", "");
+    store.setMultiMarkdownProgram("");
     MarkupTransformTask empty;
     empty.setMarkuplanguage("multimarkdown");
     EXPECT_FALSE(empty.mmd_UseExe);
-    store.remove("MMD_EXE_PATH");
+    store.reset(SettingsStore::Setting::multiMarkdownProgram);
     MarkupTransformTask absent;
     absent.setMarkuplanguage("multimarkdown");
     EXPECT_TRUE(absent.mmd_UseExe);
@@ -87,9 +86,9 @@ TEST_F(BuiltInRoad, ExtensionsChooseTheLanguage) {
     // which does not apply the Markdown Extra switch.
     EXPECT_EQ(markupLangSelectFromExtension("MD"), "markdown");
     EXPECT_EQ(markupLangSelectFromExtension(""), "markdown");
-    SettingsStore::shared().setValue("defaults_UseMarkdownExtra", false);
+    SettingsStore::shared().setUseMarkdownExtra(false);
     EXPECT_EQ(markupLangSelectFromExtension("md"), "markdown");
-    SettingsStore::shared().setValue("defaults_OpenUnknownExtension", "Textile");
+    SettingsStore::shared().setOpenUnknownExtension("Textile");
     EXPECT_EQ(markupLangSelectFromExtension("txt"), "textile");
 }
 
@@ -112,26 +111,26 @@ TEST(MarkupLanguages, DisplayValuesAndFlavours) {
 TEST_F(BuiltInRoad, MarkdownFilesRenderInTheChosenFlavour) {
     SettingsStore& store = SettingsStore::shared();
     EXPECT_EQ(markuplanguages::markupLangSelectFromExtension("md"), "markdownextra");
-    store.setValue("defaults_UseMarkdownExtra", false);
+    store.setUseMarkdownExtra(false);
     EXPECT_EQ(markuplanguages::markupLangSelectFromExtension("md"), "markdown");
-    store.setValue("defaults_MarkdownFlavour", "gfm");
+    store.setMarkdownFlavour("gfm");
     EXPECT_EQ(markuplanguages::markupLangSelectFromExtension("md"), "gfm");
     EXPECT_EQ(markuplanguages::markupLangSelectFromExtension("mmd"), "multimarkdown");
-    store.setValue("defaults_MarkdownFlavour", "textile");  // not a flavour: the switch decides
+    store.setMarkdownFlavour("textile");  // not a flavour: the switch decides
     EXPECT_EQ(markuplanguages::markupLangSelectFromExtension("md"), "markdown");
-    store.remove("defaults_MarkdownFlavour");
+    store.reset(SettingsStore::Setting::markdownFlavour);
 }
 
 // GitHub Markdown is libcmark-gfm's whatever interpreter is chosen: there is
 // no script for it.
 TEST_F(BuiltInRoad, GithubMarkdownIgnoresTheInterpreterChoice) {
     SettingsStore& store = SettingsStore::shared();
-    store.setValue("VANTREL_Use_IObjectiveC_Markup_Transformation", false);
-    store.setValue("VANTREL_Use_CustomPHP_Markup_Transformation", true);
-    store.setValue("VANTREL_CUSTO_PHP_URL", "/nonexistent/php");
+    store.setUseBuiltInConverters(false);
+    store.setUseCustomPhp(true);
+    store.setCustomPhpPath("/nonexistent/php");
     EXPECT_EQ(MarkupTransformTask::transformString("~~a~~", "gfm", false), "<p><del>a</del></p>\n");
-    store.remove("VANTREL_Use_CustomPHP_Markup_Transformation");
-    store.remove("VANTREL_CUSTO_PHP_URL");
+    store.reset(SettingsStore::Setting::useCustomPhp);
+    store.reset(SettingsStore::Setting::customPhpPath);
 }
 
 // A table row of thousands of cells would hold the table extension for
@@ -188,9 +187,9 @@ TEST_F(BuiltInRoad, EveryBuiltInConverterStopsAtTheBudget) {
         }
         while (large.size() < 4 * 1024 * 1024)
             large += large;
-        store.setValue(settingskeys::kConversionTimeLimit, 1);
+        store.setConversionTimeLimit(1);
         const auto stopped = MarkupTransformTask::transformStringWithOutcome(large, language, true);
-        store.remove(settingskeys::kConversionTimeLimit);
+        store.reset(SettingsStore::Setting::conversionTimeLimit);
         EXPECT_TRUE(stopped.stopped) << language;
         EXPECT_TRUE(stopped.html.isEmpty()) << language;
         const auto next = MarkupTransformTask::transformStringWithOutcome("*a*", language, false);

@@ -12,16 +12,15 @@
 #include "dispatch/ChildProcess.h"
 #include "dispatch/MarkupTransformTask.h"
 #include "settings/AppSupportFilePaths.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace {
 
-const char* const kInterpreterKeys[] = {
-    "VANTREL_Use_IObjectiveC_Markup_Transformation", "VANTREL_Use_InternPHP_Markup_Transformation",
-    "VANTREL_Use_CustomPHP_Markup_Transformation",   "VANTREL_Use_Swift_Markup_Transformation",
-    "VANTREL_CUSTO_PHP_URL",                         "MMD_EXE_PATH",
-    settingskeys::kConversionTimeLimit,
+const SettingsStore::Setting kInterpreterKeys[] = {
+    SettingsStore::Setting::useBuiltInConverters, SettingsStore::Setting::useSystemPhp,
+    SettingsStore::Setting::useCustomPhp,   SettingsStore::Setting::useSwift,
+    SettingsStore::Setting::customPhpPath,                         SettingsStore::Setting::multiMarkdownProgram,
+    SettingsStore::Setting::conversionTimeLimit,
 };
 
 struct Interpreters : ::testing::Test {
@@ -31,8 +30,8 @@ struct Interpreters : ::testing::Test {
     }
     void TearDown() override { clear(); }
     static void clear() {
-        for (const char* key : kInterpreterKeys)
-            SettingsStore::shared().remove(key);
+        for (SettingsStore::Setting key : kInterpreterKeys)
+            SettingsStore::shared().reset(key);
     }
     // A shell script in the test's folder, executable or not.
     QString script(const QString& name, const QByteArray& body, bool executable = true) {
@@ -113,35 +112,35 @@ TEST(ChildProcess, MissingProgramDoesNotStart) {
 }
 
 TEST_F(Interpreters, MultiMarkdownExecutableGetsTextAndNoArguments) {
-    SettingsStore::shared().setValue("VANTREL_Use_IObjectiveC_Markup_Transformation", true);
-    SettingsStore::shared().setValue("MMD_EXE_PATH", script("mmd", "echo \"args=$#\"; tr a-z A-Z"));
+    SettingsStore::shared().setUseBuiltInConverters(true);
+    SettingsStore::shared().setMultiMarkdownProgram(script("mmd", "echo \"args=$#\"; tr a-z A-Z"));
     EXPECT_EQ(MarkupTransformTask::transformString(QString::fromUtf8("héllo\n"), "MultiMarkdown", false),
               QString::fromUtf8("args=0\nHéLLO\n"));
 }
 
 TEST_F(Interpreters, MultiMarkdownScriptRoadUnpacksAndRunsPerl) {
-    SettingsStore::shared().setValue("VANTREL_Use_IObjectiveC_Markup_Transformation", true);
+    SettingsStore::shared().setUseBuiltInConverters(true);
     // Not executable: the perl script road is taken instead.
-    SettingsStore::shared().setValue("MMD_EXE_PATH", script("mmd", "exit 1", false));
+    SettingsStore::shared().setMultiMarkdownProgram(script("mmd", "exit 1", false));
     const QString html = MarkupTransformTask::transformString("Some *mmd* text.\n", "multimarkdown", false);
     EXPECT_EQ(html.trimmed(), "<p>Some <em>mmd</em> text.</p>");
     const QString folder = AppSupportFilePaths::appSupportFilePath() + "/MarkupLanguages/mmd/";
     EXPECT_TRUE(QFile::exists(folder + "MultiMarkdown.pl"));
     EXPECT_TRUE(QFile::exists(folder + "mmd.zip"));
     // Without a stored path the same road serves, reusing the unpacked script.
-    SettingsStore::shared().remove("MMD_EXE_PATH");
+    SettingsStore::shared().reset(SettingsStore::Setting::multiMarkdownProgram);
     EXPECT_EQ(MarkupTransformTask::transformString(QString::fromUtf8("Ünïcode **b**\n"), "multimarkdown", false).trimmed(),
               QString::fromUtf8("<p>Ünïcode <strong>b</strong></p>"));
 }
 
 TEST_F(Interpreters, CustomInterpreterRunsWithTheLanguagesScriptArgument) {
     SettingsStore& store = SettingsStore::shared();
-    store.setValue("VANTREL_Use_CustomPHP_Markup_Transformation", true);
-    store.setValue("VANTREL_CUSTO_PHP_URL", script("php", "printf '%s|' \"$#\"; cat"));
+    store.setUseCustomPhp(true);
+    store.setCustomPhpPath(script("php", "printf '%s|' \"$#\"; cat"));
     MarkupTransformTask task;
     EXPECT_FALSE(task.useObjectiveC);
     task.setMarkuplanguage("bbcode");
-    EXPECT_EQ(task.phpLaunchPath, store.stringValue("VANTREL_CUSTO_PHP_URL"));
+    EXPECT_EQ(task.phpLaunchPath, store.customPhpPath());
     EXPECT_EQ(task.performMarkupTaskonString("[b]x[/b]", false), "1|[b]x[/b]");
 }
 
@@ -150,9 +149,9 @@ TEST_F(Interpreters, CustomInterpreterRunsWithTheLanguagesScriptArgument) {
 // taken for the page.
 TEST_F(Interpreters, AnInterpreterThatNeverEndsIsStoppedAtTheBudgetOrOnCancel) {
     SettingsStore& store = SettingsStore::shared();
-    store.setValue("VANTREL_Use_CustomPHP_Markup_Transformation", true);
-    store.setValue("VANTREL_CUSTO_PHP_URL", script("php", "echo partial; sleep 30 & while :; do :; done"));
-    store.setValue(settingskeys::kConversionTimeLimit, 300);
+    store.setUseCustomPhp(true);
+    store.setCustomPhpPath(script("php", "echo partial; sleep 30 & while :; do :; done"));
+    store.setConversionTimeLimit(300);
     QElapsedTimer timer;
     timer.start();
     const auto outcome = MarkupTransformTask::transformStringWithOutcome("[b]x[/b]", "bbcode", false);
@@ -161,7 +160,7 @@ TEST_F(Interpreters, AnInterpreterThatNeverEndsIsStoppedAtTheBudgetOrOnCancel) {
     EXPECT_FALSE(outcome.conversionFailed);
     EXPECT_LT(timer.elapsed(), 20000);
 
-    store.setValue(settingskeys::kConversionTimeLimit, 60000);
+    store.setConversionTimeLimit(60000);
     auto cancelled = std::make_shared<std::atomic<bool>>(false);
     QFuture<MarkupTransformTask::Outcome> running = QtConcurrent::run([cancelled] {
         return MarkupTransformTask::transformStringWithOutcome("[b]x[/b]", "bbcode", false, {}, cancelled);
@@ -183,42 +182,45 @@ TEST_F(Interpreters, WithoutCustomInterpreterTheBuiltInConvertersTakeOver) {
 TEST_F(Interpreters, StartupCheckStoresTheBuiltInChoiceWhenNoneIsStored) {
     int alerts = 0;
     CheckMarkupInterpreter::performCheck([&](const QString&, const QString&) { ++alerts; });
-    EXPECT_TRUE(SettingsStore::shared().boolValue("VANTREL_Use_IObjectiveC_Markup_Transformation"));
+    EXPECT_TRUE(SettingsStore::shared().useBuiltInConverters());
     EXPECT_EQ(alerts, 0);
 }
 
 TEST_F(Interpreters, StartupCheckRetiresSystemPhpAndTheFourthChoice) {
     SettingsStore& store = SettingsStore::shared();
-    for (const char* choice : {"VANTREL_Use_InternPHP_Markup_Transformation", "VANTREL_Use_Swift_Markup_Transformation"}) {
+    using S = SettingsStore;
+    const std::pair<bool (S::*)() const, void (S::*)(const bool&)> choices[] = {
+        {&S::useSystemPhp, &S::setUseSystemPhp}, {&S::useSwift, &S::setUseSwift}};
+    for (const auto& [chosen, choose] : choices) {
         clear();
-        store.setValue(choice, true);
+        (store.*choose)(true);
         CheckMarkupInterpreter::performCheck({});
-        EXPECT_FALSE(store.boolValue(choice)) << choice;
-        EXPECT_TRUE(store.boolValue("VANTREL_Use_IObjectiveC_Markup_Transformation")) << choice;
+        EXPECT_FALSE((store.*chosen)());
+        EXPECT_TRUE(store.useBuiltInConverters());
     }
 }
 
 TEST_F(Interpreters, StartupCheckClearsAMissingCustomInterpreterWithAnAlert) {
     SettingsStore& store = SettingsStore::shared();
-    store.setValue("VANTREL_Use_CustomPHP_Markup_Transformation", true);
-    store.setValue("VANTREL_CUSTO_PHP_URL", "/nonexistent/php");
+    store.setUseCustomPhp(true);
+    store.setCustomPhpPath("/nonexistent/php");
     QStringList shown;
     CheckMarkupInterpreter::performCheck([&](const QString& title, const QString& message) { shown << title << message; });
-    EXPECT_FALSE(store.boolValue("VANTREL_Use_CustomPHP_Markup_Transformation"));
+    EXPECT_FALSE(store.useCustomPhp());
     EXPECT_EQ(shown.size(), 2);
     // Straight to the built-in converters, so this run's conversions do not
     // go down the interpreter road with no interpreter.
-    EXPECT_TRUE(store.boolValue("VANTREL_Use_IObjectiveC_Markup_Transformation"));
-    EXPECT_FALSE(store.boolValue("VANTREL_Use_Swift_Markup_Transformation"));
+    EXPECT_TRUE(store.useBuiltInConverters());
+    EXPECT_FALSE(store.useSwift());
     EXPECT_TRUE(MarkupTransformTask::transformString("*x*", "markdown", false).contains("<em>x</em>"));
 }
 
 TEST_F(Interpreters, StartupCheckKeepsAWorkingCustomInterpreter) {
     SettingsStore& store = SettingsStore::shared();
-    store.setValue("VANTREL_Use_CustomPHP_Markup_Transformation", true);
-    store.setValue("VANTREL_CUSTO_PHP_URL", script("php", "echo 'PHP 8'"));
+    store.setUseCustomPhp(true);
+    store.setCustomPhpPath(script("php", "echo 'PHP 8'"));
     int alerts = 0;
     CheckMarkupInterpreter::performCheck([&](const QString&, const QString&) { ++alerts; });
-    EXPECT_TRUE(store.boolValue("VANTREL_Use_CustomPHP_Markup_Transformation"));
+    EXPECT_TRUE(store.useCustomPhp());
     EXPECT_EQ(alerts, 0);
 }

@@ -15,9 +15,9 @@
 
 namespace {
 
-const char* const kRoadKeys[] = {
-    "VANTREL_Use_IObjectiveC_Markup_Transformation", "VANTREL_Use_CustomPHP_Markup_Transformation",
-    "VANTREL_CUSTO_PHP_URL", "MMD_EXE_PATH",
+const SettingsStore::Setting kRoadKeys[] = {
+    SettingsStore::Setting::useBuiltInConverters, SettingsStore::Setting::useCustomPhp,
+    SettingsStore::Setting::customPhpPath, SettingsStore::Setting::multiMarkdownProgram,
 };
 
 // The custom-PHP choice with a wrapper around /usr/bin/php that notes each
@@ -30,14 +30,14 @@ struct CustomPhpRoad : ::testing::Test {
                                              "'\nexec /usr/bin/php \"$@\""));
     }
     void TearDown() override {
-        for (const char* key : kRoadKeys)
-            SettingsStore::shared().remove(key);
+        for (SettingsStore::Setting key : kRoadKeys)
+            SettingsStore::shared().reset(key);
         SettingsStore::shared().sync();
         QFile::remove(conversionscripts::installFolder().chopped(1));
     }
     void useInterpreter(const QString& path) {
-        SettingsStore::shared().setValue("VANTREL_Use_CustomPHP_Markup_Transformation", true);
-        SettingsStore::shared().setValue("VANTREL_CUSTO_PHP_URL", path);
+        SettingsStore::shared().setUseCustomPhp(true);
+        SettingsStore::shared().setCustomPhpPath(path);
         // The nested conversion of the Tessel script reads the stored choice.
         SettingsStore::shared().sync();
     }
@@ -61,12 +61,12 @@ struct CustomPhpRoad : ::testing::Test {
     }
     static QString builtIn(const QString& language, const QString& text, const QString& documentFolder = QString()) {
         SettingsStore& store = SettingsStore::shared();
-        const QVariant custom = store.value("VANTREL_Use_CustomPHP_Markup_Transformation");
-        store.setValue("VANTREL_Use_CustomPHP_Markup_Transformation", false);
-        store.setValue("VANTREL_Use_IObjectiveC_Markup_Transformation", true);
+        const bool custom = store.useCustomPhp();
+        store.setUseCustomPhp(false);
+        store.setUseBuiltInConverters(true);
         const QString html = MarkupTransformTask::transformString(text, language, false, documentFolder);
-        store.setValue("VANTREL_Use_CustomPHP_Markup_Transformation", custom);
-        store.remove("VANTREL_Use_IObjectiveC_Markup_Transformation");
+        store.setUseCustomPhp(custom);
+        store.reset(SettingsStore::Setting::useBuiltInConverters);
         return html;
     }
     QTemporaryDir folder;

@@ -20,7 +20,6 @@
 #include "document/PreviewController.h"
 #include "document/ViewSettings.h"
 #include "settings/AppSupportFilePaths.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
 
@@ -90,9 +89,9 @@ private slots:
         QApplication::closeAllWindows();
         QTest::qWait(50);
         SettingsStore& settings = SettingsStore::shared();
-        for (const char* key : {"defaults_FontSize", "SelectedCSSStyle", "BASEURL_SelectedOption", "WINDOW_SHOW_TITLEBAR",
-                                settingskeys::kConversionTimeLimit})
-            settings.remove(key);
+        for (SettingsStore::Setting key : {SettingsStore::Setting::fontSize, SettingsStore::Setting::selectedCssStyle, SettingsStore::Setting::baseUrlOption, SettingsStore::Setting::showTitlebar,
+                                SettingsStore::Setting::conversionTimeLimit})
+            settings.reset(key);
     }
 
     void startUpFillsTheStylesFolder() {
@@ -273,7 +272,7 @@ private slots:
         writeFile(path("pictures/notes.html"), "<img src=\"img/x.png\">");
         writeFile(path("pictures/notes/img/x.png"), png(40, 10));
         writeFile(path("pictures/img/x.png"), png(20, 10));
-        SettingsStore::shared().setValue("BASEURL_SelectedOption", 2);
+        SettingsStore::shared().setBaseUrlOption(2);
         Document* document = openAndWait(path("pictures/notes.html"));
         QVERIFY(document);
         QVERIFY(QTest::qWaitFor([&] { return evaluate(document, "document.images[0].naturalWidth").toInt() == 40; }, 5000));
@@ -365,7 +364,7 @@ private slots:
     void everyStyleRendersTheSample() {
         QFETCH(QString, style);
         QFETCH(QString, background);
-        SettingsStore::shared().setValue("SelectedCSSStyle", style);
+        SettingsStore::shared().setSelectedCssStyle(style);
         QFile::remove(path("every-feature.html"));
         QVERIFY(QFile::copy(QUILL_TEST_DATA "/every-feature.html", path("every-feature.html")));
         Document* document = openAndWait(path("every-feature.html"));
@@ -463,7 +462,7 @@ private slots:
         auto* notice = document->findChild<QLabel*>("label_ConversionStopped");
         QVERIFY(notice && notice->isHidden());
 
-        SettingsStore::shared().setValue(settingskeys::kConversionTimeLimit, 1);
+        SettingsStore::shared().setConversionTimeLimit(1);
         QByteArray slow = "# Too slow\n\n";
         for (int i = 0; i < 20000; ++i)
             slow += "Some *text* with [a link](https://example.org/" + QByteArray::number(i) + ").\n\n";
@@ -473,7 +472,7 @@ private slots:
         QCOMPARE(notice->text(), QString("This document took too long to convert"));
         QVERIFY(bodyText(document).contains("Fast enough"));
 
-        SettingsStore::shared().remove(settingskeys::kConversionTimeLimit);
+        SettingsStore::shared().reset(SettingsStore::Setting::conversionTimeLimit);
         writeFile(path("slow.md"), "# Fast again\n");
         document->reloadTxt();
         QVERIFY(waitForBodyText(document, "Fast again", 30000));

@@ -71,8 +71,8 @@ private slots:
     void cleanup() {
         QApplication::closeAllWindows();
         QTest::qWait(50);
-        for (const char* key : {"defaults_FontSize", "SelectedCSSStyle"})
-            SettingsStore::shared().remove(key);
+        for (SettingsStore::Setting key : {SettingsStore::Setting::fontSize, SettingsStore::Setting::selectedCssStyle})
+            SettingsStore::shared().reset(key);
     }
 
     void anEditReplacesOnlyTheBlockThatChanged() {
@@ -237,7 +237,7 @@ private slots:
     }
 
     void theMarkShowsOnADarkStyle() {
-        SettingsStore::shared().setValue("SelectedCSSStyle", "Standard_Dark");
+        SettingsStore::shared().setSelectedCssStyle("Standard_Dark");
         writeFile(path("dark.md"), paragraphs(20));
         Document* document = openAndWait(*delegate, path("dark.md"));
         QVERIFY(document);

@@ -15,7 +15,6 @@
 #include "pipeline/TextReading.h"
 #include "document/ViewSettings.h"
 #include "settings/AppSupportFilePaths.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 using qttestsupport::writeFile;
@@ -30,9 +29,9 @@ private slots:
     void initTestCase() { SettingsStore::shared().registerDefaults(); }
 
     void cleanup() {
-        for (const char* key : {"defaults_FontSize", "SelectedCSSStyle", "BASEURL_SelectedOption", "BASEURL_WebURL",
-                                "BASEURL_FilePath", "WINDOW_THEME", "WINDOW_SHOW_TITLEBAR"})
-            SettingsStore::shared().remove(key);
+        for (SettingsStore::Setting key : {SettingsStore::Setting::fontSize, SettingsStore::Setting::selectedCssStyle, SettingsStore::Setting::baseUrlOption, SettingsStore::Setting::baseUrlWebAddress,
+                                SettingsStore::Setting::baseUrlFolder, SettingsStore::Setting::windowTheme, SettingsStore::Setting::showTitlebar})
+            SettingsStore::shared().reset(key);
     }
 
     // ------------------------------------------------------------ template
@@ -52,13 +51,13 @@ private slots:
     void theStyleComesFromTheStylesFolder() {
         const QString styles = AppSupportFilePaths::appSupportFilePath() + "/CSSStyles/";
         writeFile(styles + "Mine.css", "h1 { color: teal; }");
-        SettingsStore::shared().setValue("SelectedCSSStyle", "Mine");
-        SettingsStore::shared().setValue("defaults_FontSize", 120);
+        SettingsStore::shared().setSelectedCssStyle("Mine");
+        SettingsStore::shared().setFontSize(120);
         QCOMPARE(pagetemplate::returnCSSStyleString(), QString("h1 { color: teal; }"));
         QVERIFY(pagetemplate::pageWithFragment("").contains("  h1 { color: teal; }--></style>"));
         QVERIFY(pagetemplate::pageWithFragment("").contains("font-size:120%"));
         // A style whose file is gone contributes no rules.
-        SettingsStore::shared().setValue("SelectedCSSStyle", "Deleted");
+        SettingsStore::shared().setSelectedCssStyle("Deleted");
         QVERIFY(pagetemplate::returnCSSStyleString().isNull());
         QVERIFY(pagetemplate::pageWithFragment("").contains("height:auto;}  --></style>"));
     }
@@ -113,9 +112,9 @@ private slots:
         QVERIFY(!areScriptsAllowedInFolder(path("")));
         QVERIFY(!areScriptsAllowedInFolder(QString()));
         SettingsStore::shared().sync();
-        QCOMPARE(SettingsStore::shared().value(settingskeys::kScriptsAllowedFolders).toStringList(),
+        QCOMPARE(SettingsStore::shared().scriptsAllowedFolders(),
                  QStringList{QDir::cleanPath(path("site"))});
-        SettingsStore::shared().remove(settingskeys::kScriptsAllowedFolders);
+        SettingsStore::shared().reset(SettingsStore::Setting::scriptsAllowedFolders);
     }
 
     // ------------------------------------------------------------- reading
@@ -192,15 +191,15 @@ private slots:
         QCOMPARE(baseurl::baseURLForFile(file), QUrl::fromLocalFile(path("a") + "/"));   // default 2
         QDir().mkpath(path("a/notes"));
         QCOMPARE(baseurl::baseURLForFile(file), QUrl::fromLocalFile(path("a/notes") + "/"));
-        settings.setValue("BASEURL_SelectedOption", 1);
+        settings.setBaseUrlOption(1);
         QVERIFY(baseurl::baseURLForFile(file).isEmpty());
-        settings.setValue("BASEURL_SelectedOption", 7);
+        settings.setBaseUrlOption(7);
         QVERIFY(baseurl::baseURLForFile(file).isEmpty());
-        settings.setValue("BASEURL_SelectedOption", 3);
-        settings.setValue("BASEURL_FilePath", archivedFileUrl("/srv/images"));
+        settings.setBaseUrlOption(3);
+        settings.setBaseUrlFolder(QUrl::fromLocalFile("/srv/images"));
         QCOMPARE(baseurl::baseURLForFile(file), QUrl("file:///srv/images/"));
-        settings.setValue("BASEURL_SelectedOption", 4);
-        settings.setValue("BASEURL_WebURL", "https://example.org/docs/");
+        settings.setBaseUrlOption(4);
+        settings.setBaseUrlWebAddress("https://example.org/docs/");
         QCOMPARE(baseurl::baseURLForFile(file), QUrl("https://example.org/docs/"));
     }
 
@@ -287,30 +286,29 @@ private slots:
         NotificationCenter::defaultCenter().addObserver(&observer, "reload", [&](const QVariantMap&) { ++reloads; });
         for (int i = 0; i < 3; ++i)
             viewsettings::makeFontBigger();
-        QCOMPARE(SettingsStore::shared().integerValue("defaults_FontSize"), 130);
+        QCOMPARE(SettingsStore::shared().fontSize(), 130);
         viewsettings::makeFontNornalSize();
-        QCOMPARE(SettingsStore::shared().integerValue("defaults_FontSize"), 100);
+        QCOMPARE(SettingsStore::shared().fontSize(), 100);
         for (int i = 0; i < 10; ++i)
             viewsettings::changeFontSizeAction(0);
-        QCOMPARE(SettingsStore::shared().integerValue("defaults_FontSize"), 0);
+        QCOMPARE(SettingsStore::shared().fontSize(), 0);
         viewsettings::changeFontSizeAction(3);
-        QCOMPARE(SettingsStore::shared().integerValue("defaults_FontSize"), 0);
+        QCOMPARE(SettingsStore::shared().fontSize(), 0);
         QCOMPARE(reloads, 14);
     }
 
     void themeAndTitleTogglesFlipAndNotify() {
-        QStringList posted;
+        using S = SettingsStore::Setting;
+        QList<S> changed;
         QObject observer;
-        for (const char* name : {"toggleLightDark", "toggleTitlebar"})
-            NotificationCenter::defaultCenter().addObserver(&observer, name,
-                                                            [&posted, name](const QVariantMap&) { posted << name; });
+        connect(&SettingsStore::shared(), &SettingsStore::changed, &observer, [&](S setting) { changed << setting; });
         viewsettings::toggleLightDarkFromMenu();
-        QCOMPARE(SettingsStore::shared().stringValue("WINDOW_THEME"), QString("NSAppearanceNameVibrantDark"));
+        QCOMPARE(SettingsStore::shared().windowTheme(), QString("NSAppearanceNameVibrantDark"));
         viewsettings::toggleLightDarkFromMenu();
-        QCOMPARE(SettingsStore::shared().stringValue("WINDOW_THEME"), QString("NSAppearanceNameVibrantLight"));
+        QCOMPARE(SettingsStore::shared().windowTheme(), QString("NSAppearanceNameVibrantLight"));
         viewsettings::toggleTitlebarFromMenu();
-        QCOMPARE(SettingsStore::shared().boolValue("WINDOW_SHOW_TITLEBAR"), false);
-        QCOMPARE(posted, QStringList({"toggleLightDark", "toggleLightDark", "toggleTitlebar"}));
+        QCOMPARE(SettingsStore::shared().showTitlebar(), false);
+        QCOMPARE(changed, QList<S>({S::windowTheme, S::windowTheme, S::showTitlebar}));
     }
 };
 

@@ -22,7 +22,6 @@
 #include "document/ScriptNoticeBar.h"
 #include "pipeline/ScriptPermissions.h"
 #include "document/ViewSettings.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
 
@@ -193,8 +192,8 @@ private slots:
     void cleanup() {
         QApplication::closeAllWindows();
         QTest::qWait(50);
-        SettingsStore::shared().remove(settingskeys::kScriptsAllowedFolders);
-        SettingsStore::shared().remove("SelectedCSSStyle");
+        SettingsStore::shared().reset(SettingsStore::Setting::scriptsAllowedFolders);
+        SettingsStore::shared().reset(SettingsStore::Setting::selectedCssStyle);
         opened.urls.clear();
     }
 

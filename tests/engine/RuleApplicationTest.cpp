@@ -80,11 +80,10 @@ TEST(SimpleTransform, LineAnchorsNeedMultilineFlagInPattern) {
 }
 
 TEST(VoidTagSuffix, FollowsHtml5Setting) {
-    testsupport::ScopedSettings settings;
     Markup_ObjC markup;
     markup.setHTML5orXHTML();
     EXPECT_EQ(s(engine::formatted(u"<hr%@", {markup.HTML_close})), "<hr />");
-    settings->setBool("MARKUP_USE_HTML5", true);
+    testsupport::ScopedSettings html5({.useHtml5 = true});
     markup.setHTML5orXHTML();
     EXPECT_EQ(s(engine::formatted(u"<hr%@", {markup.HTML_close})), "<hr>");
 }

@@ -10,7 +10,7 @@
 #include <unicode/unistr.h>
 
 #include "engine/Log.h"
-#include "engine/SettingsReader.h"
+#include "engine/ConversionSettings.h"
 #include "engine/TextUtilities.h"
 
 namespace testsupport {
@@ -34,15 +34,13 @@ public:
     std::vector<std::string> lines;
 };
 
-// Installs an in-memory settings store for one test and removes it after.
+// Sets the converters' settings for one test and restores the defaults after.
 class ScopedSettings {
 public:
-    ScopedSettings() : settings_(std::make_shared<engine::InMemorySettings>()) { engine::setSettingsReader(settings_); }
-    ~ScopedSettings() { engine::setSettingsReader(nullptr); }
-    engine::InMemorySettings* operator->() { return settings_.get(); }
-
-private:
-    std::shared_ptr<engine::InMemorySettings> settings_;
+    explicit ScopedSettings(engine::ConversionSettings values) {
+        engine::setConversionSettingsSource([values] { return values; });
+    }
+    ~ScopedSettings() { engine::setConversionSettingsSource(nullptr); }
 };
 
 }  // namespace testsupport

@@ -100,8 +100,8 @@ void useBuiltInConverters() {
     SettingsStore& store = SettingsStore::shared();
     store.registerDefaults();
     store.installAsConverterSettings();
-    store.setOverride("VANTREL_Use_IObjectiveC_Markup_Transformation", true);
-    store.setOverride("MMD_EXE_PATH", "");
+    store.setUseBuiltInConverters(true);
+    store.setMultiMarkdownProgram(QString());
 }
 
 void registerExamples() {

@@ -14,7 +14,6 @@
 #include "export/ExportTestSupport.h"
 #include "export/PrintStyle.h"
 #include "settings/AppSupportFilePaths.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
 
@@ -110,10 +109,10 @@ TEST(InProcessExport, AFailedInterpreterFailsTheExport) {
     writeBytes(sample.path("mmd"), "#!/bin/sh\necho 'mmd: broken' >&2\nexit 3\n");
     QFile::setPermissions(sample.path("mmd"), QFile::ReadOwner | QFile::ExeOwner);
     writeBytes(sample.path("kept.html"), "kept");
-    SettingsStore::shared().setValue("MMD_EXE_PATH", sample.path("mmd"));
+    SettingsStore::shared().setMultiMarkdownProgram(sample.path("mmd"));
     QString error;
     EXPECT_FALSE(exportDocument(sample.document, "html", sample.path("kept.html"), &error, "multimarkdown"));
-    SettingsStore::shared().remove("MMD_EXE_PATH");
+    SettingsStore::shared().reset(SettingsStore::Setting::multiMarkdownProgram);
     EXPECT_TRUE(error.contains("interpreter")) << error.toStdString();
     EXPECT_EQ(readBytes(sample.path("kept.html")), "kept");
     EXPECT_TRUE(leftovers(sample.folder.path()).isEmpty());
@@ -175,10 +174,10 @@ TEST_F(LibreOfficeExport, DocxHoldsNotesTablesCodeAndTheImage) {
 TEST_F(LibreOfficeExport, ReviewMarksBecomeTrackedChangesAndComments) {
     writeBytes(sample.path("review.md"), "We {++really ++}like {--green --}apples and {~~pears~>plums~~}.\n\n"
                                          "It is {==vital==}{>>Check.<<} and {>>Lone note.<<} done.\n");
-    SettingsStore::shared().setValue(settingskeys::kUseCriticsMarkup, true);
+    SettingsStore::shared().setUseCriticMarkup(true);
     const bool docx = exportDocument(sample.path("review.md"), "docx", sample.path("review.docx"));
     const bool odt = exportDocument(sample.path("review.md"), "odt", sample.path("review.odt"));
-    SettingsStore::shared().setValue(settingskeys::kUseCriticsMarkup, false);
+    SettingsStore::shared().setUseCriticMarkup(false);
     ASSERT_TRUE(docx && odt);
     const QString document = QString::fromUtf8(zipEntry(sample.path("review.docx"), "word/document.xml"));
     EXPECT_TRUE(QRegularExpression("<w:ins [^>]*>.*?really .*?</w:ins>").match(document).hasMatch()) << document.toStdString();

@@ -32,8 +32,7 @@ TEST(MarkdownPipeline, SetextAndAtxHeadings) {
 
 TEST(MarkdownPipeline, HorizontalRulesFollowTheVoidTagSetting) {
     EXPECT_TRUE(has(convert("a\n\n***\n\nb"), "<hr />"));
-    testsupport::ScopedSettings settings;
-    settings->setBool("MARKUP_USE_HTML5", true);
+    testsupport::ScopedSettings html5({.useHtml5 = true});
     const std::string html = convert("a\n\n- - -\n\nb");
     EXPECT_TRUE(has(html, "<hr>")) << html;
     EXPECT_FALSE(has(html, "<hr />"));

@@ -21,22 +21,16 @@
 #include "preferences/MarkupInterpreter.h"
 #include "preferences/Preferences_CriticMarkup.h"
 #include "preferences/Preferences_MultiMarkdownExe.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 using alertanswers::Answerer;
 using alertanswers::Seen;
-namespace keys = settingskeys;
 
 namespace {
 
 void writeExecutable(const QString& path, const QByteArray& script) {
     qttestsupport::writeFile(path, script);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-bool boolSetting(const char* key) {
-    return SettingsStore::shared().boolValue(key);
 }
 
 }  // namespace
@@ -140,7 +134,7 @@ private slots:
 
     void interpreterChoiceIsOneOfFour() {
         SettingsStore& settings = SettingsStore::shared();
-        settings.setValue(keys::kUseBuiltInConverters, true);
+        settings.setUseBuiltInConverters(true);
         MarkupInterpreter pane;
         pane.awakeFromNib();
         auto* builtIn = pane.preferenceView()->findChild<QCheckBox*>("checkbox_useObjectiveC");
@@ -153,16 +147,16 @@ private slots:
         // Unticking the only ticked box ticks it again.
         builtIn->click();
         QVERIFY(builtIn->isChecked());
-        QVERIFY(boolSetting(keys::kUseBuiltInConverters));
+        QVERIFY(SettingsStore::shared().useBuiltInConverters());
 
         // Another box (even a hidden one) clears the others, in the boxes and
         // in the settings.
         swift->click();
         QVERIFY(swift->isChecked() && !builtIn->isChecked());
-        QVERIFY(boolSetting(keys::kUseSwift) && !boolSetting(keys::kUseBuiltInConverters));
+        QVERIFY(SettingsStore::shared().useSwift() && !SettingsStore::shared().useBuiltInConverters());
         QSignalSpy posts(&NotificationCenter::defaultCenter(), &NotificationCenter::posted);
         builtIn->click();
-        QVERIFY(!boolSetting(keys::kUseSwift) && boolSetting(keys::kUseBuiltInConverters));
+        QVERIFY(!SettingsStore::shared().useSwift() && SettingsStore::shared().useBuiltInConverters());
         // Open documents convert again on the road chosen.
         QCOMPARE(posts.count(), 1);
         QCOMPARE(posts.at(0).at(0).toString(), QString(notifications::kReload));
@@ -176,13 +170,13 @@ private slots:
         }
         QCOMPARE(seen.title, QString("NO_VALID_PHP_SELECTED_TITLE"));
         QVERIFY(!custom->isChecked() && builtIn->isChecked());
-        QVERIFY(!boolSetting(keys::kUseCustomPHP) && boolSetting(keys::kUseBuiltInConverters));
+        QVERIFY(!SettingsStore::shared().useCustomPhp() && SettingsStore::shared().useBuiltInConverters());
     }
 
     void choosingAnInterpreterStoresWhatRunsAndWarnsWhenItIsSilent() {
         SettingsStore& settings = SettingsStore::shared();
-        settings.remove(keys::kCustomPHPPath);
-        settings.setValue(keys::kUseBuiltInConverters, true);
+        settings.reset(SettingsStore::Setting::customPhpPath);
+        settings.setUseBuiltInConverters(true);
         MarkupInterpreter pane;
         pane.awakeFromNib();
         auto* message = pane.preferenceView()->findChild<QLabel*>("textfield_customPHPMessage");
@@ -197,7 +191,7 @@ private slots:
             pane.choosePHPBinary(path("missing-php"));
         }
         QCOMPARE(seen.title, QString("PHP_INT_FAIL_TITLE"));
-        QVERIFY(!settings.contains(keys::kCustomPHPPath));
+        QVERIFY(!settings.hasValue(SettingsStore::Setting::customPhpPath));
 
         // cat says nothing: stored all the same, with a warning.
         {
@@ -206,7 +200,7 @@ private slots:
         }
         QCOMPARE(seen.title, QString("Can't communicate with file"));
         QCOMPARE(message->text(), QString("Can't communicate with PHP Binary"));
-        QCOMPARE(settings.stringValue(keys::kCustomPHPPath), QString("/bin/cat"));
+        QCOMPARE(settings.customPhpPath(), QString("/bin/cat"));
 
         // A real answer: its first line shows, and the box may be ticked.
         writeExecutable(path("php-8"), "#!/bin/sh\necho 'PHP 8.2.7 (cli)'\n");
@@ -219,15 +213,15 @@ private slots:
         QCOMPARE(seen.count, alertsBefore);
         QCOMPARE(message->text(), QString("PHP 8.2.7 (cli)"));
         QCOMPARE(shown->text(), path("php-8"));
-        QVERIFY(boolSetting(keys::kUseCustomPHP));
-        QVERIFY(!boolSetting(keys::kUseBuiltInConverters) && !boolSetting(keys::kUseSwift));
-        settings.setValue(keys::kUseCustomPHP, false);
-        settings.setValue(keys::kUseBuiltInConverters, true);
+        QVERIFY(SettingsStore::shared().useCustomPhp());
+        QVERIFY(!SettingsStore::shared().useBuiltInConverters() && !SettingsStore::shared().useSwift());
+        settings.setUseCustomPhp(false);
+        settings.setUseBuiltInConverters(true);
     }
 
     void multiMarkdownButtonSearchesThenResets() {
         SettingsStore& settings = SettingsStore::shared();
-        settings.remove(keys::kMMDExePath);
+        settings.reset(SettingsStore::Setting::multiMarkdownProgram);
         writeExecutable(path("mmd-bin/multimarkdown"), "#!/bin/sh\n");
         const QByteArray oldPath = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(path("mmd-bin")) + ":" + oldPath);
@@ -240,51 +234,51 @@ private slots:
         QCOMPARE(message->text(), QString("MMD_USE_PERL_VERSION_MESSAGE"));
 
         button->click();
-        QCOMPARE(settings.stringValue(keys::kMMDExePath), path("mmd-bin/multimarkdown"));
+        QCOMPARE(settings.multiMarkdownProgram(), path("mmd-bin/multimarkdown"));
         QCOMPARE(button->text(), QString("MMD_LABEL_RESET"));
         QCOMPARE(message->text(), path("mmd-bin/multimarkdown"));
 
         // Reset: the empty string, not an absent value.
         button->click();
-        QVERIFY(settings.contains(keys::kMMDExePath));
-        QCOMPARE(settings.stringValue(keys::kMMDExePath), QString());
+        QVERIFY(settings.hasValue(SettingsStore::Setting::multiMarkdownProgram));
+        QCOMPARE(settings.multiMarkdownProgram(), QString());
 
         // Found but not executable.
         QFile::setPermissions(path("mmd-bin/multimarkdown"), QFile::ReadOwner | QFile::WriteOwner);
         button->click();
         QCOMPARE(message->text(), QString("MMD_CANNOT_EXECUTE"));
-        QCOMPARE(settings.stringValue(keys::kMMDExePath), QString());
+        QCOMPARE(settings.multiMarkdownProgram(), QString());
         qputenv("PATH", oldPath);
     }
 
     void criticMarkupDefaultsAreWrittenOnlyWhileNoStyleIsSet() {
         SettingsStore& settings = SettingsStore::shared();
-        const char* styles[] = {keys::kCriticMarkupHighlightStyle, keys::kCriticMarkupAddStyle,
-                                keys::kCriticMarkupCommentStyle, keys::kCriticMarkupRemoveStyle};
-        for (const char* key : styles)
-            settings.remove(key);
+        const SettingsStore::Setting styles[] = {SettingsStore::Setting::criticHighlightStyle, SettingsStore::Setting::criticAddStyle,
+                                SettingsStore::Setting::criticCommentStyle, SettingsStore::Setting::criticRemoveStyle};
+        for (SettingsStore::Setting key : styles)
+            settings.reset(key);
         {
             Preferences_CriticMarkup pane;
             pane.awakeFromNib();
         }
-        QCOMPARE(settings.stringValue(keys::kCriticMarkupAddStyle),
+        QCOMPARE(settings.criticAddStyle(),
                  QString("background-color:yellow;border: 1px dashed red;padding: 0px 6px 0px 6px;color: black;"));
-        QCOMPARE(settings.stringValue(keys::kCriticMarkupHighlightStyle),
+        QCOMPARE(settings.criticHighlightStyle(),
                  QString("background-color: #c7f1fb;font-weight: bold;color: black;"));
 
         // The user's edit survives the next opening; reset brings all back.
-        settings.remove(keys::kCriticMarkupRemoveStyle);
+        settings.reset(SettingsStore::Setting::criticRemoveStyle);
         Preferences_CriticMarkup pane;
         auto* add = pane.preferenceView()->findChild<QLineEdit*>("textfield_AddStyle");
         add->setText("color: green;");
         emit add->editingFinished();
         pane.awakeFromNib();
-        QCOMPARE(settings.stringValue(keys::kCriticMarkupAddStyle), QString("color: green;"));
-        QVERIFY(!settings.contains(keys::kCriticMarkupRemoveStyle));
+        QCOMPARE(settings.criticAddStyle(), QString("color: green;"));
+        QVERIFY(!settings.hasValue(SettingsStore::Setting::criticRemoveStyle));
         pane.preferenceView()->findChild<QPushButton*>("button_ResetStyles")->click();
-        QVERIFY(settings.stringValue(keys::kCriticMarkupAddStyle).startsWith("background-color:yellow"));
-        QVERIFY(settings.stringValue(keys::kCriticMarkupRemoveStyle).startsWith("background-color:red"));
-        QCOMPARE(add->text(), settings.stringValue(keys::kCriticMarkupAddStyle));
+        QVERIFY(settings.criticAddStyle().startsWith("background-color:yellow"));
+        QVERIFY(settings.criticRemoveStyle().startsWith("background-color:red"));
+        QCOMPARE(add->text(), settings.criticAddStyle());
     }
 };
 

@@ -19,14 +19,12 @@
 #include "preferences/ColorWell.h"
 #include "preferences/PreferencesController.h"
 #include "settings/CSSStyles.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 using alertanswers::Answerer;
 using alertanswers::Seen;
 using documenttestsupport::openAndWait;
 using qttestsupport::writeFile;
-namespace keys = settingskeys;
 
 namespace {
 
@@ -86,16 +84,14 @@ private slots:
         delete delegate_->preferenceController();
         PreferencesController* window = preferences();
         for (const char* theme : {"NSAppearanceNameVibrantLight", "NSAppearanceNameVibrantDark"}) {
-            SettingsStore::shared().setValue(keys::kWindowTheme, theme);
-            NotificationCenter::defaultCenter().post(notifications::kToggleLightDark);
+            SettingsStore::shared().setWindowTheme(theme);
             for (int tag = 1; tag <= 7; ++tag) {
                 window->selectedPrefPane(tag);
                 documenttestsupport::saveScreenshot(
                     window, QString("prefs-%1-%2-%3").arg(language).arg(tag).arg(QString(theme).mid(23)));
             }
         }
-        SettingsStore::shared().setValue(keys::kWindowTheme, "NSAppearanceNameVibrantLight");
-        NotificationCenter::defaultCenter().post(notifications::kToggleLightDark);
+        SettingsStore::shared().setWindowTheme("NSAppearanceNameVibrantLight");
         QCoreApplication::removeTranslator(&translator);
         delete delegate_->preferenceController();
     }
@@ -202,7 +198,7 @@ private slots:
         const int index = sizes->findText("24");
         sizes->setCurrentIndex(index);
         emit sizes->activated(index);
-        QCOMPARE(SettingsStore::shared().stringValue(keys::kTextSize), QString("24"));
+        QCOMPARE(SettingsStore::shared().sourceFontSize(), QString("24"));
         QCOMPARE(document_->sourceView()->font().pointSize(), 24);
 
         auto* background = window->findChild<ColorWell*>("colorWell_background");
@@ -222,7 +218,7 @@ private slots:
         PreferencesController* window = preferences();
         QDir().mkpath(path("granted"));
         window->saveFolder_AddFolder(path("granted"));
-        const QVariantMap grants = SettingsStore::shared().value(keys::kSandboxPaths).toMap();
+        const QVariantMap grants = SettingsStore::shared().sandboxPaths();
         QVERIFY(grants.contains(path("granted")));
         auto* table = window->findChild<QListWidget*>("tableview_saveFolders");
         QCOMPARE(window->array_SaveFolder, QStringList{path("granted")});
@@ -230,13 +226,13 @@ private slots:
         // A grant stored elsewhere shows after the notification.
         QVariantMap more = grants;
         more.insert("/srv/shared", QByteArray("file:///srv/shared"));
-        SettingsStore::shared().setValue(keys::kSandboxPaths, more);
+        SettingsStore::shared().setSandboxPaths(more);
         NotificationCenter::defaultCenter().post(notifications::kSandboxPathsUpdated);
         QCOMPARE(table->count(), 2);
 
         selectRow(table, path("granted"));
         window->saveFolder_Remove();
-        QCOMPARE(SettingsStore::shared().value(keys::kSandboxPaths).toMap().keys(), QStringList{"/srv/shared"});
+        QCOMPARE(SettingsStore::shared().sandboxPaths().keys(), QStringList{"/srv/shared"});
         window->saveFolder_Remove();  // nothing selected any more
         QCOMPARE(table->count(), 1);
     }
@@ -252,33 +248,33 @@ private slots:
         QVERIFY(review);
         const int loads = review->preview()->completedLoads();
         critic->click();
-        QVERIFY(SettingsStore::shared().boolValue(keys::kUseCriticsMarkup));
+        QVERIFY(SettingsStore::shared().useCriticMarkup());
         QVERIFY(documenttestsupport::waitForLoads(review, loads + 1));
         QVERIFY(documenttestsupport::evaluate(review, "document.body.innerHTML").toString().contains("line-through"));
         critic->click();
-        QVERIFY(!SettingsStore::shared().boolValue(keys::kUseCriticsMarkup));
+        QVERIFY(!SettingsStore::shared().useCriticMarkup());
         review->close();
 
         auto* textile = window->findChild<QLineEdit*>("textfield_TextileExtension");
         QCOMPARE(textile->text(), QString("tex textile"));
         textile->setText("textile txl");
         emit textile->editingFinished();
-        QCOMPARE(SettingsStore::shared().stringValue(keys::kTextileExtension), QString("textile txl"));
+        QCOMPARE(SettingsStore::shared().textileExtension(), QString("textile txl"));
 
         auto* flavour = window->findChild<QComboBox*>("popup_MarkdownFlavour");
         QCOMPARE(flavour->currentData().toString(), QString("markdownextra"));
         QCOMPARE(flavour->count(), 4);
         flavour->setCurrentIndex(flavour->findData("gfm"));
         emit flavour->activated(flavour->currentIndex());
-        QCOMPARE(SettingsStore::shared().stringValue(keys::kMarkdownFlavour), QString("gfm"));
-        SettingsStore::shared().remove(keys::kMarkdownFlavour);
+        QCOMPARE(SettingsStore::shared().markdownFlavour(), QString("gfm"));
+        SettingsStore::shared().reset(SettingsStore::Setting::markdownFlavour);
 
         // Seconds in the pane, milliseconds in the setting.
         auto* timeLimit = window->findChild<QSpinBox*>("spinner_ConversionTimeLimit");
         QCOMPARE(timeLimit->value(), 10);
         timeLimit->setValue(3);
-        QCOMPARE(SettingsStore::shared().integerValue(keys::kConversionTimeLimit), 3000);
-        SettingsStore::shared().remove(keys::kConversionTimeLimit);
+        QCOMPARE(SettingsStore::shared().conversionTimeLimit(), 3000);
+        SettingsStore::shared().reset(SettingsStore::Setting::conversionTimeLimit);
     }
 };
 

@@ -17,8 +17,7 @@ TEST(TesselOptions, FragmentAnchors) {
 }
 
 TEST(TesselOptions, Html5VoidTags) {
-    testsupport::ScopedSettings settings;
-    settings->setBool("MARKUP_USE_HTML5", true);
+    testsupport::ScopedSettings html5({.useHtml5 = true});
     EXPECT_TRUE(contains(convert("a --- b"), "<hr> b"));
     EXPECT_TRUE(contains(convert("(A cat)[cat.jpg]"), "title=\"A cat\">"));
 }

@@ -27,8 +27,7 @@ TEST(TextileOptions, JavaScriptAnchors) {
 }
 
 TEST(TextileOutput, VoidTagsFollowTheHtml5Setting) {
-    testsupport::ScopedSettings settings;
-    settings->setBool("MARKUP_USE_HTML5", true);
+    testsupport::ScopedSettings html5({.useHtml5 = true});
     std::string html = convert("one\ntwo !a.png! x");
     EXPECT_TRUE(contains(html, "one<br>\ntwo"));
     EXPECT_TRUE(contains(html, "<img src=\"a.png\">"));

@@ -17,7 +17,6 @@
 #include "app/AppDelegate.h"
 #include "cli/Translations.h"
 #include "settings/Language.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 #include "updater/VantrelUpdater.h"
 #include "updater/VantrelUpdaterCheck.h"
@@ -80,11 +79,11 @@ private slots:
 
     void init() {
         SettingsStore& settings = SettingsStore::shared();
-        for (const char* key : {settingskeys::kUpdaterAutoCheck, settingskeys::kUpdaterFirstStartDone,
-                                settingskeys::kUpdaterSecondStartDone, settingskeys::kUpdaterLastSkip,
-                                settingskeys::kWindowTheme})
-            settings.remove(key);
-        settings.setValue(settingskeys::kUpdateServer, server_.baseUrl());
+        for (SettingsStore::Setting key : {SettingsStore::Setting::updaterAutoCheck, SettingsStore::Setting::updaterFirstStartDone,
+                                SettingsStore::Setting::updaterSecondStartDone, SettingsStore::Setting::updaterLastSkip,
+                                SettingsStore::Setting::windowTheme})
+            settings.reset(key);
+        settings.setUpdateServer(server_.baseUrl());
         server_.serve(200, "0.1");
         server_.requestedPaths.clear();
         opened_.urls.clear();
@@ -102,7 +101,7 @@ private slots:
     // the user agreed; the privacy button leaves the question for next time.
     void startsDecideWhetherToAsk() {
         VantrelUpdaterCheck::checkForUpdates(&owner_);
-        QVERIFY(SettingsStore::shared().boolValue(settingskeys::kUpdaterFirstStartDone));
+        QVERIFY(SettingsStore::shared().updaterFirstStartDone());
         QVERIFY(!visibleWindow("VantrelUpdate_Question"));
 
         VantrelUpdaterCheck::checkForUpdates(&owner_);
@@ -111,25 +110,25 @@ private slots:
         QVERIFY(question->informativeText().contains("Quillview"));
         buttonNamed(question, "VantrelUpdate_PRIVACY_BUTTON")->click();
         QCOMPARE(opened_.urls, QList<QUrl>{QUrl(server_.baseUrl() + "/privacy.html")});
-        QVERIFY(!SettingsStore::shared().boolValue(settingskeys::kUpdaterSecondStartDone));
+        QVERIFY(!SettingsStore::shared().updaterSecondStartDone());
 
         VantrelUpdaterCheck::checkForUpdates(&owner_);
         question = visibleWindow<QMessageBox>("VantrelUpdate_Question");
         QVERIFY(question);
         buttonNamed(question, "VantrelUpdate_NOTHANKS_BUTTON")->click();
-        QVERIFY(SettingsStore::shared().boolValue(settingskeys::kUpdaterSecondStartDone));
-        QVERIFY(!SettingsStore::shared().boolValue(settingskeys::kUpdaterAutoCheck));
+        QVERIFY(SettingsStore::shared().updaterSecondStartDone());
+        QVERIFY(!SettingsStore::shared().updaterAutoCheck());
         VantrelUpdaterCheck::checkForUpdates(&owner_);
         QTest::qWait(300);
         QVERIFY(!visibleWindow("VantrelUpdate_Question"));
         QVERIFY(server_.requestedPaths.isEmpty());
 
-        SettingsStore::shared().setValue(settingskeys::kUpdaterSecondStartDone, false);
+        SettingsStore::shared().setUpdaterSecondStartDone(false);
         VantrelUpdaterCheck::checkForUpdates(&owner_);
         question = visibleWindow<QMessageBox>("VantrelUpdate_Question");
         QVERIFY(question);
         buttonNamed(question, "VantrelUpdate_OK_BUTTON")->click();
-        QVERIFY(SettingsStore::shared().boolValue(settingskeys::kUpdaterAutoCheck));
+        QVERIFY(SettingsStore::shared().updaterAutoCheck());
         QTRY_COMPARE_WITH_TIMEOUT(server_.requestedPaths, QStringList{"/downloads/quillview/quillview.txt"},
                                   kAnswerTimeout);
 
@@ -190,7 +189,7 @@ private slots:
     }
 
     void windowOffersTheDownloadInTheBrowser() {
-        SettingsStore::shared().setValue(settingskeys::kUpdaterAutoCheck, true);
+        SettingsStore::shared().setUpdaterAutoCheck(true);
         server_.serve(200, "0.2");
         QVERIFY(check(false));
         VantrelUpdater* window = updaterWindow();
@@ -204,7 +203,7 @@ private slots:
         screenshot(window, "updater_window_light");
 
         autocheck->click();
-        QVERIFY(!SettingsStore::shared().boolValue(settingskeys::kUpdaterAutoCheck));
+        QVERIFY(!SettingsStore::shared().updaterAutoCheck());
         buttonNamed(window, "button_releasenotes")->click();
         QCOMPARE(opened_.urls, QList<QUrl>{QUrl(server_.baseUrl() + "/releasenotes.html")});
         buttonNamed(window, "button_download")->click();
@@ -227,13 +226,13 @@ private slots:
         buttonNamed(updaterWindow(), "button_later")->click();
         QVERIFY(!updaterWindow());
         QCOMPARE(opened_.urls.size(), openedBefore);
-        SettingsStore::shared().setValue(settingskeys::kUpdaterLastSkip, "3.2");
+        SettingsStore::shared().setUpdaterLastSkip("3.2");
         QVERIFY(check(false));
         QVERIFY(nothingShown());
     }
 
     void darkWindowFollowsTheTheme() {
-        SettingsStore::shared().setValue(settingskeys::kWindowTheme, "NSAppearanceNameVibrantDark");
+        SettingsStore::shared().setWindowTheme("NSAppearanceNameVibrantDark");
         server_.serve(200, "0.2");
         QVERIFY(check(false));
         QVERIFY(updaterWindow());
@@ -255,7 +254,7 @@ private slots:
         screenshot(alert, "updater_noupdate_light");
         alert->close();
 
-        SettingsStore::shared().setValue(settingskeys::kUpdaterLastSkip, "0.2");
+        SettingsStore::shared().setUpdaterLastSkip("0.2");
         server_.serve(200, "0.2");
         QVERIFY(check(true));
         QVERIFY(visibleWindow("VantrelUpdate_NOUPDATE"));
@@ -272,7 +271,7 @@ private slots:
         QVERIFY(closed.listen(QHostAddress::LocalHost));
         const quint16 port = closed.serverPort();
         closed.close();
-        SettingsStore::shared().setValue(settingskeys::kUpdateServer, QString("http://127.0.0.1:%1/").arg(port));
+        SettingsStore::shared().setUpdateServer(QString("http://127.0.0.1:%1/").arg(port));
         QVERIFY(check(false));
         QVERIFY(nothingShown());
         QVERIFY(check(true));
@@ -317,7 +316,7 @@ private slots:
         QCOMPARE(buttonNamed(window, "button_download")->text(), QString("Herunterladen"));
         QVERIFY(window->findChild<QLabel*>("textField_GreetMessage")->text().startsWith("Version 0.2 ist verfügbar"));
         screenshot(window, "updater_window_light");
-        SettingsStore::shared().setValue(settingskeys::kWindowTheme, "NSAppearanceNameVibrantDark");
+        SettingsStore::shared().setWindowTheme("NSAppearanceNameVibrantDark");
         window->showme();
         screenshot(window, "updater_window_dark");
         server_.serve(200, "0.1");
@@ -326,7 +325,7 @@ private slots:
         QVERIFY(alert);
         QCOMPARE(alert->text(), QString("Sie sind auf dem neuesten Stand"));
         QCOMPARE(alert->button(QMessageBox::Ok)->text(), QString("OK"));
-        SettingsStore::shared().setValue(settingskeys::kUpdaterFirstStartDone, true);
+        SettingsStore::shared().setUpdaterFirstStartDone(true);
         VantrelUpdaterCheck::checkForUpdates(&owner_);
         QMessageBox* question = visibleWindow<QMessageBox>("VantrelUpdate_Question");
         QVERIFY(question);

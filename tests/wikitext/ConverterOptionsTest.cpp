@@ -17,8 +17,7 @@ TEST(WikitextOptions, FragmentAnchorsForReferences) {
 }
 
 TEST(WikitextOptions, Html5VoidTags) {
-    testsupport::ScopedSettings settings;
-    settings->setBool("MARKUP_USE_HTML5", true);
+    testsupport::ScopedSettings html5({.useHtml5 = true});
     EXPECT_EQ(wiki("-----"), "<hr>");
     EXPECT_EQ(wiki("[[File:photo.jpg]]"), "<p><img src=\"photo.jpg\"></p>");
 }
