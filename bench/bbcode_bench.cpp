@@ -1,9 +1,9 @@
 // BBCode conversion speed over the corpus and the scale files.
 #include "BenchSupport.h"
-#include "bbcode/BBCode_ObjC.h"
+#include "bbcode/BBCodeConverter.h"
 
 int main(int argc, char** argv) {
-    auto convert = [](const icu::UnicodeString& text) { return BBCode_ObjC().initWithString(text).transform(); };
+    auto convert = [](const icu::UnicodeString& text) { return BBCodeConverter().initWithString(text).transform(); };
     benchsupport::registerFiles("bbcode", benchsupport::corpusFiles("bbcode"), convert);
     benchsupport::registerFiles("bbcode-scale", benchsupport::scaleFiles("bbcode"), convert);
     benchmark::Initialize(&argc, argv);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "markdown/Markdown_ObjC.h"
+#include "markdown/MarkdownConverter.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ std::map<std::string, bool> flavourSwitches(bool multiMarkdown) {
 
 benchsupport::Convert converterFor(const std::string& language) {
     return [language](const icu::UnicodeString& text) {
-        Markdown_ObjC converter;
+        MarkdownConverter converter;
         converter.initWithString(text);
         if (language != "markdown")
             converter.setFlavour(flavourSwitches(language == "multimarkdown"));

@@ -24,9 +24,9 @@
 #include <unistd.h>
 
 #include "app/AppDelegate.h"
-#include "document/Document.h"
-#include "document/PreviewController.h"
-#include "document/OutlinePanel.h"
+#include "window/Document.h"
+#include "window/PreviewController.h"
+#include "window/OutlinePanel.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Tessel conversion speed over foreign documents read as Tessel (there is no
 // Tessel corpus): the Markdown and Textile corpus and their scale files.
 #include "BenchSupport.h"
-#include "tessel/Tessel_ObjC.h"
+#include "tessel/TesselConverter.h"
 
 int main(int argc, char** argv) {
-    auto convert = [](const icu::UnicodeString& text) { return Tessel_ObjC().initWithString(text, true).transform(); };
+    auto convert = [](const icu::UnicodeString& text) { return TesselConverter().initWithString(text, true).transform(); };
     benchsupport::registerFiles("tessel-markdown", benchsupport::corpusFiles("markdown"), convert);
     benchsupport::registerFiles("tessel-textile", benchsupport::corpusFiles("textile"), convert);
     benchsupport::registerFiles("tessel-scale", benchsupport::scaleFiles("md"), convert);

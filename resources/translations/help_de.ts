@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>VantrelHelp</name>
+    <name>HelpWindow</name>
     <message>
         <source>Help</source>
         <translation>Hilfe</translation>

@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
-    <name>VantrelHelp</name>
+    <name>HelpWindow</name>
     <message>
         <source>Help</source>
         <translation>Help</translation>

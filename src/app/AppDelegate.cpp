@@ -11,16 +11,16 @@
 
 #include "app/RecentFiles.h"
 #include "cli/HeadlessStartup.h"
-#include "document/Document.h"
-#include "document/NotificationCenter.h"
-#include "document/ViewSettings.h"
-#include "help/VantrelHelp.h"
+#include "window/Document.h"
+#include "window/NotificationCenter.h"
+#include "window/ViewSettings.h"
+#include "help/HelpWindow.h"
 #include "platform/AlertHelper.h"
 #include "preferences/PreferencesController.h"
 #include "settings/AppSupportFilePaths.h"
 #include "settings/CSSStyles.h"
 #include "textbundle/Textbundle.h"
-#include "updater/VantrelUpdaterCheck.h"
+#include "updater/UpdateCheck.h"
 
 Q_LOGGING_CATEGORY(appLog, "quillview.app")
 
@@ -67,12 +67,12 @@ void AppDelegate::showPreferenceController() {
 
 void AppDelegate::applicationDidFinishLaunching() {
     if (!updater)
-        updater = VantrelUpdaterCheck::checkForUpdates(this);
+        updater = UpdateCheck::checkForUpdates(this);
 }
 
 void AppDelegate::manualCheck() {
     if (!updater)
-        updater = new VantrelUpdaterCheck(this);
+        updater = new UpdateCheck(this);
     updater->manualCheck();
 }
 
@@ -107,7 +107,7 @@ Document* AppDelegate::openDocument(const QString& path) {
     buildMenuBar(document);
     connect(document, &Document::openFileRequested, this, [this](const QString& other) { openDocument(other); });
     document->show();
-    document->awakeFromNib();
+    document->setUp();
     return document;
 }
 
@@ -179,12 +179,12 @@ void AppDelegate::fillEditorMenu(QMenu* menu, Document* document, const QString&
 
 // --------------------------------------------------------------------- help
 
-void AppDelegate::showVantrelHelp() {
+void AppDelegate::showHelpWindow() {
     // One help window: asked again, it returns to the start page.
     if (helpViewer_)
         helpViewer_->openFile("start");
     else
-        helpViewer_.reset(VantrelHelp::launchHelpViewer());
+        helpViewer_.reset(HelpWindow::launchHelpViewer());
 }
 
 void AppDelegate::openHelpFromNotification(const QVariantMap& userInfo) {
@@ -193,6 +193,6 @@ void AppDelegate::openHelpFromNotification(const QVariantMap& userInfo) {
         helpViewer_->openFile(page);
         return;
     }
-    helpViewer_ = std::make_unique<VantrelHelp>();
+    helpViewer_ = std::make_unique<HelpWindow>();
     helpViewer_->launchHelpViewerWithFile(page);
 }

@@ -10,13 +10,13 @@
 #include <memory>
 #include <vector>
 
-#include "document/ExternalEditors.h"
+#include "window/ExternalEditors.h"
 
 class Document;
-class VantrelHelp;
+class HelpWindow;
 class PreferencesController;
 class QMenu;
-class VantrelUpdaterCheck;
+class UpdateCheck;
 class QMenuBar;
 
 class AppDelegate : public QObject {
@@ -50,11 +50,11 @@ public:
     void reloadExternalEditors(const QVariantMap& userInfo);
     void loadExternalEditorsForExtension(const QString& extension);
     // Help ▸ Quillview Help: the help at its start page.
-    void showVantrelHelp();
+    void showHelpWindow();
     // A help button's page ("helpfile"), in the help window open already or
     // in a new one.
     void openHelpFromNotification(const QVariantMap& userInfo);
-    VantrelHelp* helpViewer() const { return helpViewer_.get(); }
+    HelpWindow* helpViewer() const { return helpViewer_.get(); }
     // Creates the preferences window on first use and brings it forward.
     void showPreferenceController();
     PreferencesController* preferenceController() const;
@@ -63,7 +63,7 @@ public:
     std::vector<EditorApplication> externEditors_textbundle;
     std::vector<EditorApplication> externEditors_textpack;
     // Kept for the run, so that manual checks reuse it.
-    VantrelUpdaterCheck* updater = nullptr;
+    UpdateCheck* updater = nullptr;
 
 private:
     void buildMenuBar(Document* document);
@@ -76,5 +76,5 @@ private:
     QList<QPointer<QMenu>> styleMenus_;
     QList<QPointer<QMenu>> editorMenus_;
     QString editorExtension_;
-    std::unique_ptr<VantrelHelp> helpViewer_;
+    std::unique_ptr<HelpWindow> helpViewer_;
 };

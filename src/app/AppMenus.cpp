@@ -9,14 +9,14 @@
 
 #include "app/AppDelegate.h"
 #include "app/RecentFiles.h"
-#include "document/Document.h"
-#include "document/FindBar.h"
-#include "document/OutlinePanel.h"
-#include "document/PreviewController.h"
-#include "document/ViewSettings.h"
+#include "window/Document.h"
+#include "window/FindBar.h"
+#include "window/OutlinePanel.h"
+#include "window/PreviewController.h"
+#include "window/ViewSettings.h"
 #include "settings/MarkupLanguageTable.h"
 #include "settings/SettingsStore.h"
-#include "updater/VantrelUpdaterCheck.h"
+#include "updater/UpdateCheck.h"
 
 // View ▸ Markdown Flavour: this window's Markdown in another flavour; the
 // menu shows the flavour the page is in and is off for other languages.
@@ -53,9 +53,9 @@ void AppDelegate::buildMenuBar(Document* document) {
     file->addSeparator();
     file->addAction(tr("&Reload"), QKeySequence(Qt::CTRL | Qt::Key_R), document, &Document::reloadTxt);
     file->addAction(tr("Copy &HTML"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), document,
-                    &Document::HTML2Pasteboard);
+                    &Document::copyHtml);
     file->addAction(tr("Show in File &Manager"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R), document,
-                    &Document::showFileInFinder);
+                    &Document::revealInFileManager);
     QMenu* editors = file->addMenu(tr("&Edit In"));
     editors->setObjectName("menu_EditIn");
     editors->setProperty("document", QVariant::fromValue(document));
@@ -117,10 +117,10 @@ void AppDelegate::buildMenuBar(Document* document) {
     QMenu* help = bar->addMenu(tr("&Help"));
     help->setObjectName("menu_Help");
     QAction* helpViewer = help->addAction(tr("Quillview &Help"), QKeySequence(Qt::Key_F1), this,
-                                          [this] { showVantrelHelp(); });
+                                          [this] { showHelpWindow(); });
     helpViewer->setObjectName("menuItem_QuillviewHelp");
     help->addSeparator();
-    QAction* check = help->addAction(VantrelUpdaterCheck::menuItemTitle(), this, &AppDelegate::manualCheck);
+    QAction* check = help->addAction(UpdateCheck::menuItemTitle(), this, &AppDelegate::manualCheck);
     check->setObjectName("menuItem_CheckForUpdates");
     check->setMenuRole(QAction::ApplicationSpecificRole);
 }

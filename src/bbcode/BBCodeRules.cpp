@@ -1,4 +1,4 @@
-#include "bbcode/BBCode_ObjC.h"
+#include "bbcode/BBCodeConverter.h"
 
 #include "engine/LineByLineRules.h"
 #include "engine/TextUtilities.h"
@@ -23,7 +23,7 @@ RuleRecord literal(const char16_t* name, const char16_t* pattern, const icu::Uni
 
 }  // namespace
 
-RuleTable BBCode_ObjC::regexBBCode() const {
+RuleTable BBCodeConverter::regexBBCode() const {
     using engine::formatted;
     const icu::UnicodeString& close = HTML_close;
     return {
@@ -88,7 +88,7 @@ RuleTable BBCode_ObjC::regexBBCode() const {
 
 // Every rule of the table stays within its line, so the table runs line by
 // line, each rule only where its tag opens.
-void BBCode_ObjC::applyTagRules() {
+void BBCodeConverter::applyTagRules() {
     if (!engine::applyRulesLineByLine(str, regexes))
         simpleTransform();
 }

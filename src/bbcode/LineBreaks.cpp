@@ -1,4 +1,4 @@
-#include "bbcode/BBCode_ObjC.h"
+#include "bbcode/BBCodeConverter.h"
 
 #include "engine/AsciiCaseSearch.h"
 #include "engine/TextUtilities.h"
@@ -55,7 +55,7 @@ LineTags tagsOf(const icu::UnicodeString& line) {
 
 // Preformatted text keeps its own line ends: a break there would double them.
 // One walk over the text; each line is looked at in place, not copied.
-void BBCode_ObjC::autoLineBreaks() {
+void BBCodeConverter::autoLineBreaks() {
     const icu::UnicodeString lineBreak = u"<br" + HTML_close;
     icu::UnicodeString out = engine::emptyWithRoomForLength(int64_t{str.length()} + str.length() / 4 + 16);
     bool insideTable = false;

@@ -41,7 +41,7 @@ void MarkupTransformTask::prepareExternalRoad(const QString& markupLanguageAsPas
     } else if (!mmd_UseExe) {
         // There is no system PHP to fall back on here: the built-in
         // converters take over.
-        useObjectiveC = true;
+        useBuiltInConverters = true;
     }
 
     const MarkupLanguage* language = markuplanguagetable::find(markLanguage);

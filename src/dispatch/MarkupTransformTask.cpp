@@ -1,16 +1,16 @@
 #include "dispatch/MarkupTransformTask.h"
 
-#include "bbcode/BBCode_ObjC.h"
-#include "markdown/Markdown_ObjC.h"
-#include "tessel/Tessel_ObjC.h"
+#include "bbcode/BBCodeConverter.h"
+#include "markdown/MarkdownConverter.h"
+#include "tessel/TesselConverter.h"
 #include "dispatch/FrontMatter.h"
 #include "dispatch/MarkupLanguages.h"
 #include "gfm/GithubMarkdown.h"
 #include "settings/MarkupLanguageTable.h"
 #include "settings/UnicodeBridge.h"
 #include "settings/SettingsStore.h"
-#include "textile/Textile_ObjC.h"
-#include "wikitext/Wikitext_ObjC.h"
+#include "textile/TextileConverter.h"
+#include "wikitext/WikitextConverter.h"
 
 QString MarkupTransformTask::transformString(const QString& text, const QString& fromMarkupLang,
                                              bool doCriticMarkup, const QString& documentFolder) {
@@ -43,7 +43,7 @@ int conversionTimeLimit() {
 }  // namespace
 
 MarkupTransformTask::MarkupTransformTask()
-    : useObjectiveC(SettingsStore::shared().useBuiltInConverters()),
+    : useBuiltInConverters(SettingsStore::shared().useBuiltInConverters()),
       mmdFilePath(SettingsStore::shared().multiMarkdownProgram()),
       timeLimitMilliseconds(conversionTimeLimit()) {}
 
@@ -99,7 +99,7 @@ QString MarkupTransformTask::markupConversionOnString(const QString& text, const
 // GitHub Markdown has no script of an interpreter: libcmark-gfm converts it
 // whatever the interpreter choice.
 bool MarkupTransformTask::takesExternalRoad() const {
-    return (!useObjectiveC || mmd_UseExe) && markLanguage != languageids::kGithubMarkdown;
+    return (!useBuiltInConverters || mmd_UseExe) && markLanguage != languageids::kGithubMarkdown;
 }
 
 QString MarkupTransformTask::builtInConversion(const QString& text) const {
@@ -114,18 +114,18 @@ QString MarkupTransformTask::builtInConversion(const QString& text) const {
             return QString::fromStdString(gfm::toHtml(body.toStdString()));
         });
     case Converter::Tessel: {
-        Tessel_ObjC converter;
+        TesselConverter converter;
         converter.initWithString(unicodebridge::toUnicode(text), true);
         converter.setDocumentFolder(documentFolder.toStdString());
         return unicodebridge::toQString(converter.transform());
     }
     case Converter::BBCode:
-        return unicodebridge::toQString(BBCode_ObjC().initWithString(unicodebridge::toUnicode(text)).transform());
+        return unicodebridge::toQString(BBCodeConverter().initWithString(unicodebridge::toUnicode(text)).transform());
     case Converter::Textile:
-        return unicodebridge::toQString(Textile_ObjC().initWithString(unicodebridge::toUnicode(text)).transform());
+        return unicodebridge::toQString(TextileConverter().initWithString(unicodebridge::toUnicode(text)).transform());
     case Converter::Wikitext:
         return unicodebridge::toQString(
-            Wikitext_ObjC().initWithString(unicodebridge::toUnicode(text), u"en", true).transform());
+            WikitextConverter().initWithString(unicodebridge::toUnicode(text), u"en", true).transform());
     case Converter::Html: return text;
     case Converter::None: break;
     }
@@ -133,7 +133,7 @@ QString MarkupTransformTask::builtInConversion(const QString& text) const {
 }
 
 QString MarkupTransformTask::markdownConversion(const QString& text, const markuplanguages::Flavour* flavour) {
-    Markdown_ObjC converter;
+    MarkdownConverter converter;
     converter.initWithString(unicodebridge::toUnicode(text));
     if (flavour)
         converter.setFlavour(*flavour);

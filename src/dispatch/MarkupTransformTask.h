@@ -47,7 +47,7 @@ public:
     static QString normalisedLineEnds(const QString& text);
 
     bool mmd_UseExe = false;
-    bool useObjectiveC = false;
+    bool useBuiltInConverters = false;
     QString phpLaunchPath = "/usr/bin/php";
     QString phpScriptPath = "";
     QString markLanguage = "";

@@ -8,7 +8,7 @@
 #include <unicode/uchar.h>
 
 #include "engine/ConversionBudget.h"
-#include "engine/Markup_ObjC.h"
+#include "engine/ConverterBase.h"
 #include "engine/Regex.h"
 
 namespace engine {
@@ -228,7 +228,7 @@ std::string toUtf8(const icu::UnicodeString& text) {
 
 }  // namespace engine
 
-icu::UnicodeString Markup_ObjC::htmlentities(const icu::UnicodeString& string) {
+icu::UnicodeString ConverterBase::htmlentities(const icu::UnicodeString& string) {
     static const std::pair<char16_t, const char16_t*> entities[] = {
         {u'&', u"&amp;"},   {u'"', u"&quot;"},  {u'>', u"&gt;"},    {u'<', u"&lt;"},
         {u'ä', u"&auml;"},  {u'ö', u"&ouml;"},  {u'ü', u"&uuml;"},  {u'Ä', u"&Auml;"},
@@ -261,7 +261,7 @@ icu::UnicodeString Markup_ObjC::htmlentities(const icu::UnicodeString& string) {
 
 // "\s+$" removed: ICU's \s is exactly White_Space, which holds every line
 // end character, so the match before a final line end is the same run.
-icu::UnicodeString Markup_ObjC::rtrim_Vant(const icu::UnicodeString& string) {
+icu::UnicodeString ConverterBase::rtrim_Vant(const icu::UnicodeString& string) {
     int32_t end = string.length();
     while (end > 0 && u_isUWhiteSpace(string.charAt(end - 1)))
         --end;
@@ -269,14 +269,14 @@ icu::UnicodeString Markup_ObjC::rtrim_Vant(const icu::UnicodeString& string) {
 }
 
 // "^\s*" removed.
-icu::UnicodeString Markup_ObjC::ltrim_Vant(const icu::UnicodeString& string) {
+icu::UnicodeString ConverterBase::ltrim_Vant(const icu::UnicodeString& string) {
     int32_t start = 0;
     while (start < string.length() && u_isUWhiteSpace(string.charAt(start)))
         ++start;
     return start == 0 ? string : icu::UnicodeString(string, start);
 }
 
-unsigned Markup_ObjC::countAtStartOfString(const icu::UnicodeString& marker, const icu::UnicodeString& inString) {
+unsigned ConverterBase::countAtStartOfString(const icu::UnicodeString& marker, const icu::UnicodeString& inString) {
     if (marker.isEmpty())
         return 0;
     unsigned count = 0;

@@ -1,6 +1,6 @@
 // MultiMarkdown's table of contents (a marker replaced by a nested list of
 // links to the headings) and bibliography (numbered citations).
-#include "markdown/Markdown_ObjC.h"
+#include "markdown/MarkdownConverter.h"
 
 #include <optional>
 #include <set>
@@ -73,7 +73,7 @@ int32_t citationDefinitionEnd(const icu::UnicodeString& text, int32_t from) {
 
 }  // namespace
 
-void Markdown_ObjC::toc_create() {
+void MarkdownConverter::toc_create() {
     std::optional<ContentsMarker> marker = findContentsMarker(str);
     if (!marker)
         return;
@@ -113,7 +113,7 @@ void Markdown_ObjC::toc_create() {
     engine::replaceFirstOccurencyOfString(str, marker->marker, engine::trimmed(contents));
 }
 
-void Markdown_ObjC::performBibliography() {
+void MarkdownConverter::performBibliography() {
     // Definitions: each becomes an empty line.
     std::map<icu::UnicodeString, icu::UnicodeString> bibliography;
     std::vector<engine::RangeEdit> definitions;

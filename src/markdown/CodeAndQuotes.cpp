@@ -1,7 +1,7 @@
 // Code spans and indented code blocks are cut out first, as finished HTML
 // behind "%SavedCodeBlockN%" tokens, so that no rule touches code; block
 // quotes become blockquote elements level by level.
-#include "markdown/Markdown_ObjC.h"
+#include "markdown/MarkdownConverter.h"
 
 #include "engine/RangeEdits.h"
 #include "engine/Log.h"
@@ -78,11 +78,11 @@ std::vector<engine::TextRange> codeRunsInListItem(const icu::UnicodeString& text
 
 }  // namespace
 
-icu::UnicodeString Markdown_ObjC::hardenHTML(const icu::UnicodeString& string) {
+icu::UnicodeString MarkdownConverter::hardenHTML(const icu::UnicodeString& string) {
     return engine::escapedHTML(string);
 }
 
-void Markdown_ObjC::codeBlockSave() {
+void MarkdownConverter::codeBlockSave() {
     // Spans in two or more backticks first, so they may hold single ones
     // (and fenced blocks, blank lines and all). A single-backtick span stays
     // within its paragraph.
@@ -95,7 +95,7 @@ void Markdown_ObjC::codeBlockSave() {
     saveIndentedCodeBlocks(str);
 }
 
-void Markdown_ObjC::saveCodeSpans(const std::vector<engine::TextRange>& spans,
+void MarkdownConverter::saveCodeSpans(const std::vector<engine::TextRange>& spans,
                                   const icu::UnicodeString& backticksToDrop) {
     std::vector<engine::RangeEdit> edits;
     edits.reserve(spans.size());
@@ -114,7 +114,7 @@ void Markdown_ObjC::saveCodeSpans(const std::vector<engine::TextRange>& spans,
 
 // Saved spans and links inside a code block are read as they were written:
 // a code block shows its text exactly.
-icu::UnicodeString Markdown_ObjC::codeAsWritten(const icu::UnicodeString& code) const {
+icu::UnicodeString MarkdownConverter::codeAsWritten(const icu::UnicodeString& code) const {
     icu::UnicodeString text(code);
     linksEscaped.restoreInto(text);
     codeSpansAsWritten.restoreInto(text);
@@ -123,7 +123,7 @@ icu::UnicodeString Markdown_ObjC::codeAsWritten(const icu::UnicodeString& code) 
 
 // The code of lines less `indents` of their indentation (a first tab or
 // space, then further tabs), saved as a pre element; its token.
-icu::UnicodeString Markdown_ObjC::savedCodeBlock(const std::vector<icu::UnicodeString>& lines, int indents) {
+icu::UnicodeString MarkdownConverter::savedCodeBlock(const std::vector<icu::UnicodeString>& lines, int indents) {
     icu::UnicodeString code;
     for (icu::UnicodeString line : lines) {
         // Drop the indent; a one-character line the block took in without
@@ -138,7 +138,7 @@ icu::UnicodeString Markdown_ObjC::savedCodeBlock(const std::vector<icu::UnicodeS
     return codeBlocksEscaped.add(engine::formatted(u"<pre><code>%@</code></pre>\n", {code}));
 }
 
-void Markdown_ObjC::saveIndentedCodeBlocks(icu::UnicodeString& text) {
+void MarkdownConverter::saveIndentedCodeBlocks(icu::UnicodeString& text) {
     // A fenced block indented under a list item is code already; it stays
     // where it is for the list to take in.
     auto isSavedPreBlock = [this, &text](int32_t start, int32_t end) {
@@ -182,13 +182,13 @@ void Markdown_ObjC::saveIndentedCodeBlocks(icu::UnicodeString& text) {
     engine::applyRangeEdits(text, std::move(edits));
 }
 
-void Markdown_ObjC::codeBlockReturn() {
+void MarkdownConverter::codeBlockReturn() {
     // Every copy of a token, and tokens inside restored code (a span within a
     // block), come back.
     codeBlocksEscaped.restoreInto(str);
 }
 
-void Markdown_ObjC::quoteBlockFormatting() {
+void MarkdownConverter::quoteBlockFormatting() {
     // Each round takes off one level of ">"; nested quotes are found again by
     // the next round, so the rounds end once no quoted line is left. Each
     // round reads the whole text, so quotes nest as deep as any writer's

@@ -1,5 +1,5 @@
 // Backslash escapes, hard line breaks and hidden e-mail addresses.
-#include "markdown/Markdown_ObjC.h"
+#include "markdown/MarkdownConverter.h"
 
 #include <cstdio>
 #include <vector>
@@ -57,7 +57,7 @@ int32_t breakingBlanksAt(const icu::UnicodeString& line) {
 // a backslash, so a backslash left after the pairs of its run escapes the
 // character after it, as the walk finds too. Inside an HTML tag a backslash
 // is part of an attribute value and stays as written.
-void Markdown_ObjC::escapeCharacters() {
+void MarkdownConverter::escapeCharacters() {
     if (str.indexOf(u'\\') < 0)
         return;
     const char16_t* text = str.getBuffer();
@@ -95,7 +95,7 @@ void Markdown_ObjC::escapeCharacters() {
 // kind after the other could only differ where a restored ">" closes a
 // written "<%%NN%%" into a token of a later kind (11 to 17); that one is
 // restored as well.
-void Markdown_ObjC::unescapeCharacters() {
+void MarkdownConverter::unescapeCharacters() {
     if (str.indexOf(u"<%%") < 0)
         return;
     auto restoredFor = [](const icu::UnicodeString& text, int32_t at) -> const Escape* {
@@ -134,7 +134,7 @@ void Markdown_ObjC::unescapeCharacters() {
 // Lines that end in two spaces (or a tab: four spaces were tabbed) break,
 // except raw HTML block lines and the lines of a pre block. Only the lines
 // that break change, so the text is edited there and copied once.
-void Markdown_ObjC::nl2br() {
+void MarkdownConverter::nl2br() {
     if (!engine::containsAny(str, {u"  \n", u"\t \n", u"\t\n"}))
         return;
     const icu::UnicodeString lineBreak = engine::formatted(u" <br%@", {HTML_close});
@@ -163,7 +163,7 @@ void Markdown_ObjC::nl2br() {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-void Markdown_ObjC::encodeEmailAddress() {
+void MarkdownConverter::encodeEmailAddress() {
     // No "<" of an earlier tag or escape token on the line can start an
     // address: its inside holds no "<" or ">".
     const std::vector<engine::TextRange> addresses = markdown::angleBracketedAddresses(str);
@@ -182,7 +182,7 @@ void Markdown_ObjC::encodeEmailAddress() {
 
 // Each character, by its whole code point, becomes a hexadecimal or decimal
 // entity or stays itself, at random; "@" is always hidden, ":" never.
-icu::UnicodeString Markdown_ObjC::obfuscateEmail(const icu::UnicodeString& string) {
+icu::UnicodeString MarkdownConverter::obfuscateEmail(const icu::UnicodeString& string) {
     std::uniform_int_distribution<int> percent(1, 99);
     icu::UnicodeString out;
     for (int32_t i = 0; i < string.length();) {

@@ -1,7 +1,7 @@
 // Fenced code blocks are cut out as finished HTML behind code tokens before
 // the text is normalised, so that their tabs, runs of spaces and empty lines
 // stay exactly as written and no later rule sees their backticks.
-#include "markdown/Markdown_ObjC.h"
+#include "markdown/MarkdownConverter.h"
 
 #include <algorithm>
 #include <vector>
@@ -79,7 +79,7 @@ icu::UnicodeString tokenLines(const markdown::FencedBlock& block, const icu::Uni
 
 }  // namespace
 
-void Markdown_ObjC::saveFencedCodeBlocks() {
+void MarkdownConverter::saveFencedCodeBlocks() {
     std::vector<engine::RangeEdit> edits;
     for (const markdown::FencedBlock& block : markdown::fencedBlocks(str)) {
         const icu::UnicodeString html =

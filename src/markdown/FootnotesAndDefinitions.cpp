@@ -1,6 +1,6 @@
 // Markdown Extra and MultiMarkdown features: strikethrough, footnotes with a
 // numbered section at the end, and definition lists.
-#include "markdown/Markdown_ObjC.h"
+#include "markdown/MarkdownConverter.h"
 
 #include "engine/Candidates.h"
 #include "engine/RangeEdits.h"
@@ -79,13 +79,13 @@ icu::UnicodeString definitionListHTML(const icu::UnicodeString& blockText) {
 
 }  // namespace
 
-void Markdown_ObjC::strikethrough() {
+void MarkdownConverter::strikethrough() {
     // "~~(.*?)~~" with the dot matching line ends: a strike starts at a "~~"
     // and ends at the next one.
     engine::replaceDoubledMarkerSpans(str, u'~', engine::SpanLines::mayCross, u"<del>", u"</del>");
 }
 
-void Markdown_ObjC::performFootNotes() {
+void MarkdownConverter::performFootNotes() {
     // Definitions: taken out of the text, wherever they stand.
     std::map<icu::UnicodeString, icu::UnicodeString> footnotes;
     std::vector<engine::RangeEdit> definitions;
@@ -133,7 +133,7 @@ void Markdown_ObjC::performFootNotes() {
         str.append(engine::formatted(u"\n\n<div class=\"footnotes\">\n<hr%@\n<ol>\n%@</ol>\n</div>", {HTML_close, list}));
 }
 
-void Markdown_ObjC::performDefinitionBlock() {
+void MarkdownConverter::performDefinitionBlock() {
     // Where a term with its first definition starts, as the find loop of
     // "(?m)^(.*?)[\n]{1,2}:[ \t]{1,}(.*?)$" finds it, tried only on the
     // lines before a ":" line.
@@ -178,6 +178,6 @@ void Markdown_ObjC::performDefinitionBlock() {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-void Markdown_ObjC::returDefinitionBlocks() {
+void MarkdownConverter::returnDefinitionBlocks() {
     definitionBlocksEscaped.restoreInto(str);
 }

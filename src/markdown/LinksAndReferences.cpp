@@ -1,7 +1,7 @@
 // Inline links, images and web addresses are hidden behind "%SavedLinkN%"
 // tokens early, so emphasis cannot break their addresses, and become HTML at
 // the end; reference-style links are resolved against their definitions.
-#include "markdown/Markdown_ObjC.h"
+#include "markdown/MarkdownConverter.h"
 
 #include <map>
 #include <memory>
@@ -101,9 +101,9 @@ const icu::UnicodeString& linkOpening(const RuleRecord& rule) {
 // How a walk applies an inline link or image rule; none for the web
 // address rules, whose patterns run.
 std::optional<markdown::LinkClosing> walkedClosing(const RuleRecord& rule) {
-    if (rule.fastPath.walk == Markdown_ObjC::kInlineLinkWithTitleWalk)
+    if (rule.fastPath.walk == MarkdownConverter::kInlineLinkWithTitleWalk)
         return markdown::LinkClosing::withTitle;
-    if (rule.fastPath.walk == Markdown_ObjC::kInlineLinkWalk)
+    if (rule.fastPath.walk == MarkdownConverter::kInlineLinkWalk)
         return markdown::LinkClosing::plain;
     return std::nullopt;
 }
@@ -198,7 +198,7 @@ void replaceInlineLinks(icu::UnicodeString& text, const RuleRecord& rule, markdo
 
 }  // namespace
 
-void Markdown_ObjC::linkSave() {
+void MarkdownConverter::linkSave() {
     // The address of a reference definition is resolved late; hidden like an
     // inline link's, emphasis cannot take its underscores. (Footnotes "[^…]"
     // and citations "[#…]" are text, not addresses.)
@@ -231,7 +231,7 @@ void Markdown_ObjC::linkSave() {
     }
 }
 
-void Markdown_ObjC::linkReturn() {
+void MarkdownConverter::linkReturn() {
     // Each saved piece becomes HTML on its own: the link rules never run over
     // restored code, where a link written as an example must stay text.
     RuleTable rules = regexMarkdownLinks();
@@ -277,7 +277,7 @@ void Markdown_ObjC::linkReturn() {
     codeBlocksEscaped.restoreInto(str);
 }
 
-void Markdown_ObjC::referenceStyleFormatting() {
+void MarkdownConverter::referenceStyleFormatting() {
     ReferenceTable references;
 
     // Definitions: collected from the whole document, then removed. A

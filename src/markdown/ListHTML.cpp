@@ -4,7 +4,7 @@
 #include <vector>
 #include <unicode/uchar.h>
 
-#include "engine/Markup_ObjC.h"
+#include "engine/ConverterBase.h"
 #include "engine/TextUtilities.h"
 #include "markdown/MarkdownText.h"
 
@@ -26,8 +26,8 @@ bool isBullet(char16_t c) {
 
 ListLine classified(const icu::UnicodeString& line) {
     ListLine classified;
-    classified.depth = static_cast<int32_t>(Markup_ObjC::countAtStartOfString(u"\t", line));
-    const icu::UnicodeString content = Markup_ObjC::ltrim_Vant(line);
+    classified.depth = static_cast<int32_t>(ConverterBase::countAtStartOfString(u"\t", line));
+    const icu::UnicodeString content = ConverterBase::ltrim_Vant(line);
     if (content.isEmpty())
         return classified;
     const int32_t dot = content.indexOf(u". ");
@@ -218,7 +218,7 @@ private:
     void text(const Step& step) {
         const bool quote = step.text.startsWith(u">");
         // A fenced block under a nested item keeps its indent before the token.
-        const bool block = quote || isCodeToken(Markup_ObjC::ltrim_Vant(step.text)) || startsWithBlockTag(step.text);
+        const bool block = quote || isCodeToken(ConverterBase::ltrim_Vant(step.text)) || startsWithBlockTag(step.text);
         if (step.afterBlank || block)
             closeParagraph();
         out_.append(step.afterBlank ? u"\n\n" : u"\n");

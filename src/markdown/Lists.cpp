@@ -1,6 +1,6 @@
 // Bulleted and numbered lists: find where a list starts, decide how far it
 // reaches, and build nested ul/ol elements by tab depth.
-#include "markdown/Markdown_ObjC.h"
+#include "markdown/MarkdownConverter.h"
 
 #include <unicode/uchar.h>
 
@@ -82,11 +82,11 @@ ListExtent collectList(const icu::UnicodeString& text, int32_t from) {
 
 }  // namespace
 
-void Markdown_ObjC::performList() {
+void MarkdownConverter::performList() {
     buildLists(str);
 }
 
-void Markdown_ObjC::buildLists(icu::UnicodeString& text) const {
+void MarkdownConverter::buildLists(icu::UnicodeString& text) const {
     // Bulleted lists first, then numbered ones.
     for (markdown::ListMarker marker : {markdown::ListMarker::bulleted, markdown::ListMarker::numbered}) {
         // Lists are built in text order; a built list holds no list start,
@@ -110,14 +110,14 @@ void Markdown_ObjC::buildLists(icu::UnicodeString& text) const {
     }
 }
 
-icu::UnicodeString Markdown_ObjC::resolveOrderedLists(const icu::UnicodeString& listText) const {
+icu::UnicodeString MarkdownConverter::resolveOrderedLists(const icu::UnicodeString& listText) const {
     // Every item already starts its own line; the lines pass unchanged, each
     // followed by "\n", so the text gains an empty last line.
     icu::UnicodeString out(listText);
     return out.append(u'\n');
 }
 
-icu::UnicodeString Markdown_ObjC::makeHTMLList(const icu::UnicodeString& listText) const {
+icu::UnicodeString MarkdownConverter::makeHTMLList(const icu::UnicodeString& listText) const {
     icu::UnicodeString text(listText);
     engine::replaceAllLiteral(text, u".\t", u". ");
     return markdown::listHTML(resolveOrderedLists(text));

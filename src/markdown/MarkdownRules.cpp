@@ -1,4 +1,4 @@
-#include "markdown/Markdown_ObjC.h"
+#include "markdown/MarkdownConverter.h"
 
 #include <optional>
 
@@ -21,7 +21,7 @@ using engine::FastPath;
 // A heading rule that the one walk over heading lines applies; a rule the
 // walk does not know runs where lines start with "#".
 FastPath atxHeading() {
-    FastPath path = FastPath::walked(Markdown_ObjC::kAtxHeadingWalk);
+    FastPath path = FastPath::walked(MarkdownConverter::kAtxHeadingWalk);
     path.plan = [](const icu::UnicodeString& text) { return engine::linesStartingWith(text, u"#"); };
     return path;
 }
@@ -33,7 +33,7 @@ FastPath link(int walk, const char16_t* opening) {
 }  // namespace
 
 // Setext headings and horizontal rules, before anything else sees the lines.
-RuleTable Markdown_ObjC::firstRegexMarkdown() const {
+RuleTable MarkdownConverter::firstRegexMarkdown() const {
     const icu::UnicodeString rule = engine::formatted(u"<hr%@", {HTML_close});
     return {
         regex(u"headline1Alternative", u"(?m)^(.+?)[ ]*\n(=+)[ ]*\n+", u"<h1>$1</h1>\n")
@@ -57,7 +57,7 @@ constexpr int kHeadingLevels = 6;
 std::optional<markdown::AtxHeadingTemplates> atxHeadingTemplates(const RuleTable& table) {
     markdown::AtxHeadingTemplates templates;
     for (const RuleRecord& record : table) {
-        if (record.fastPath.walk != Markdown_ObjC::kAtxHeadingWalk)
+        if (record.fastPath.walk != MarkdownConverter::kAtxHeadingWalk)
             continue;
         int level = 1;
         while (level <= kHeadingLevels && record.pattern != markdown::atxHeadingPattern(level))
@@ -75,7 +75,7 @@ std::optional<markdown::AtxHeadingTemplates> atxHeadingTemplates(const RuleTable
 
 // The main table: ATX headings (level 6 first). Emphasis, which must nest,
 // is a walk of its own (emphasis()).
-RuleTable Markdown_ObjC::regexMarkdown() const {
+RuleTable MarkdownConverter::regexMarkdown() const {
     return {
         regex(u"headline6", uR"((?m)^[#]{6,6}[ ](.+?)[ ]*\#*$)", u"<h6>$1</h6>").with(atxHeading()),
         regex(u"headline5", uR"((?m)^[#]{5,5}[ ](.+?)[ ]*\#*$)", u"<h5>$1</h5>").with(atxHeading()),
@@ -90,7 +90,7 @@ RuleTable Markdown_ObjC::regexMarkdown() const {
 // The text holds brackets only in pairs, so "[a] b [c](d)" links just "c"; an
 // address may stand in angle brackets and hold balanced parentheses; blanks
 // may stand around it and before the title.
-RuleTable Markdown_ObjC::regexMarkdownLinks() const {
+RuleTable MarkdownConverter::regexMarkdownLinks() const {
     const icu::UnicodeString text = uR"(((?:[^\[\]\n]|\[[^\[\]\n]*\])*?)\]\()";
     const icu::UnicodeString address = uR"([ \t]*<?(((?:[^()\n]|\([^()\n]*\))*?))>?)";
     const icu::UnicodeString title = uR"re([ \t]+"(.*?)"[ \t]*\))re";
@@ -129,14 +129,14 @@ bool appliedAsMarkedLines(const RuleRecord& record, icu::UnicodeString& text) {
     const char16_t mark = record.fastPath.mark;
     if (!record.regexReplace)
         return false;
-    if (record.fastPath.walk == Markdown_ObjC::kUnderlinedHeadingWalk) {
+    if (record.fastPath.walk == MarkdownConverter::kUnderlinedHeadingWalk) {
         auto around = markdown::splitAroundGroupOne(record.templateText);
         if (!around || record.pattern != markdown::underlinedHeadingPattern(mark))
             return false;
         markdown::replaceUnderlinedHeadings(text, mark, *around);
         return true;
     }
-    if (record.fastPath.walk != Markdown_ObjC::kMarkLineWalk || record.pattern != markdown::markLinePattern(mark) ||
+    if (record.fastPath.walk != MarkdownConverter::kMarkLineWalk || record.pattern != markdown::markLinePattern(mark) ||
         record.templateText.indexOf(u'$') >= 0 || record.templateText.indexOf(u'\\') >= 0)
         return false;
     markdown::replaceMarkLines(text, mark, record.templateText);
@@ -145,17 +145,17 @@ bool appliedAsMarkedLines(const RuleRecord& record, icu::UnicodeString& text) {
 
 }  // namespace
 
-void Markdown_ObjC::firstSimpleTransform() {
+void MarkdownConverter::firstSimpleTransform() {
     for (const RuleRecord& rule : firstRegexMarkdown())
         if (!appliedAsMarkedLines(rule, str))
             replaceMatchesWithPattern(rule.pattern, rule.templateText, rule.dotMatch);
 }
 
-void Markdown_ObjC::emphasis() {
+void MarkdownConverter::emphasis() {
     markdown::replaceEmphasis(str, {flavourIsOn("intraword_underscore_literal")});
 }
 
-void Markdown_ObjC::applyMainRules() {
+void MarkdownConverter::applyMainRules() {
     // Headings are applied by a walk that finds exactly what their patterns
     // find; a rule the walk does not know runs as a pattern.
     const auto headings = atxHeadingTemplates(regexes);

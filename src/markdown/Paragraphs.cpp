@@ -1,5 +1,5 @@
 // The paragraph builder: wraps runs of text lines in "<p>" … "</p>".
-#include "markdown/Markdown_ObjC.h"
+#include "markdown/MarkdownConverter.h"
 
 #include <unicode/uchar.h>
 
@@ -42,7 +42,7 @@ bool startsQuote(const icu::UnicodeString& line) {
 
 // A saved code block (in a quote, or indented by tabs under other text)
 // stands for its pre element, a saved raw HTML block for itself.
-bool Markdown_ObjC::isSavedBlock(const icu::UnicodeString& line) const {
+bool MarkdownConverter::isSavedBlock(const icu::UnicodeString& line) const {
     int32_t at = 0;
     while (at < line.length() && line.charAt(at) == u'\t')
         ++at;
@@ -54,7 +54,7 @@ bool Markdown_ObjC::isSavedBlock(const icu::UnicodeString& line) const {
     return code && code->startsWith(u"<pre>");
 }
 
-void Markdown_ObjC::performPBlocking() {
+void MarkdownConverter::performPBlocking() {
     if (engine::isBlank(str))
         return;
     str = addPBlocks(str);
@@ -63,7 +63,7 @@ void Markdown_ObjC::performPBlocking() {
 // One walk over the lines, writing the result as it goes: a paragraph's
 // closing tag belongs at the end of the line before the empty line or the
 // block that closes it, so it is written just before that line's newline.
-icu::UnicodeString Markdown_ObjC::addPBlocks(const icu::UnicodeString& string, bool inQuote) const {
+icu::UnicodeString MarkdownConverter::addPBlocks(const icu::UnicodeString& string, bool inQuote) const {
     const markdown::ParagraphTagScanner tags(HTML_close);
     auto hasBlockTag = [this](const icu::UnicodeString& line, const markdown::ParagraphLineTags& found) {
         return found.blockTag || isSavedBlock(line);

@@ -1,12 +1,12 @@
 // Raw HTML blocks are cut out of the text as written, before the working
 // text's spaces become tabs, and come back after the paragraphs are built:
 // no rule rewrites them and no paragraph wraps them.
-#include "markdown/Markdown_ObjC.h"
+#include "markdown/MarkdownConverter.h"
 
 #include "engine/RangeEdits.h"
 #include "markdown/HtmlBlockScan.h"
 
-void Markdown_ObjC::saveRawHTMLBlocks() {
+void MarkdownConverter::saveRawHTMLBlocks() {
     using Kind = markdown::RawHtmlPiece::Kind;
     std::vector<engine::RangeEdit> edits;
     for (const markdown::RawHtmlPiece& piece : markdown::rawHtmlPieces(str, flavourIsOn("markdown_in_html"))) {
@@ -25,6 +25,6 @@ void Markdown_ObjC::saveRawHTMLBlocks() {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-bool Markdown_ObjC::isSavedRawHTML(const icu::UnicodeString& line) const {
+bool MarkdownConverter::isSavedRawHTML(const icu::UnicodeString& line) const {
     return line.startsWith(u"%%") && htmlBlocksEscaped.savedTextForToken(line).has_value();
 }

@@ -1,6 +1,6 @@
 // Pipe tables: a header, a separator line with the column alignments, body
 // rows (an empty line starts a new body), a caption and column spans.
-#include "markdown/Markdown_ObjC.h"
+#include "markdown/MarkdownConverter.h"
 
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
@@ -106,7 +106,7 @@ void appendRow(icu::UnicodeString& html, icu::UnicodeString row, bool inBody,
 
 }  // namespace
 
-void Markdown_ObjC::performTables() {
+void MarkdownConverter::performTables() {
     if (str.indexOf(u'|') < 0)
         return;
     std::vector<engine::RangeEdit> edits;

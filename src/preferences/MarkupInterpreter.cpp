@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include "document/FileManager.h"
-#include "document/NotificationCenter.h"
+#include "window/FileManager.h"
+#include "window/NotificationCenter.h"
 #include "platform/AlertHelper.h"
 #include "platform/SandboxAccess.h"
 #include "preferences/InterpreterVersion.h"
@@ -30,7 +30,7 @@ QString text(const char* key) {
 MarkupInterpreter::MarkupInterpreter(QObject* parent)
     : QObject(parent), ui(std::make_unique<Ui::MarkupInterpreter>()), view_(new QWidget) {
     ui->setupUi(view_);
-    connect(ui->checkbox_useObjectiveC, &QCheckBox::clicked, this, &MarkupInterpreter::check_ObjectiveC);
+    connect(ui->checkbox_useBuiltIn, &QCheckBox::clicked, this, &MarkupInterpreter::checkBuiltIn);
     connect(ui->checkbox_useSwift, &QCheckBox::clicked, this, &MarkupInterpreter::check_Swift);
     connect(ui->checkbox_useStandard, &QCheckBox::clicked, this, &MarkupInterpreter::check_Standard);
     connect(ui->checkbox_useCustomPHP, &QCheckBox::clicked, this, &MarkupInterpreter::check_CustomPHP);
@@ -40,7 +40,7 @@ MarkupInterpreter::MarkupInterpreter(QObject* parent)
 
 MarkupInterpreter::~MarkupInterpreter() = default;
 
-void MarkupInterpreter::awakeFromNib() {
+void MarkupInterpreter::setUp() {
     // Neither a system PHP nor the second-generation converters exist on this
     // platform; start-up turns either choice into the built-in converters.
     ui->checkbox_useStandard->hide();
@@ -56,7 +56,7 @@ void MarkupInterpreter::awakeFromNib() {
 
 void MarkupInterpreter::showStoredChoice() {
     SettingsStore& settings = SettingsStore::shared();
-    ui->checkbox_useObjectiveC->setChecked(settings.useBuiltInConverters());
+    ui->checkbox_useBuiltIn->setChecked(settings.useBuiltInConverters());
     ui->checkbox_useSwift->setChecked(settings.useSwift());
     ui->checkbox_useStandard->setChecked(settings.useSystemPhp());
     ui->checkbox_useCustomPHP->setChecked(settings.useCustomPhp());
@@ -116,7 +116,7 @@ void MarkupInterpreter::choosePHPBinary(const QString& path) {
 }
 
 bool MarkupInterpreter::keepOneTicked(QCheckBox* clicked) {
-    QCheckBox* boxes[] = {ui->checkbox_useObjectiveC, ui->checkbox_useSwift, ui->checkbox_useStandard,
+    QCheckBox* boxes[] = {ui->checkbox_useBuiltIn, ui->checkbox_useSwift, ui->checkbox_useStandard,
                           ui->checkbox_useCustomPHP};
     for (QCheckBox* box : boxes)
         if (box->isChecked())
@@ -128,7 +128,7 @@ bool MarkupInterpreter::keepOneTicked(QCheckBox* clicked) {
 // The clicked box's setting on, the three others off.
 void MarkupInterpreter::choose(QCheckBox* clicked) {
     const std::pair<QCheckBox*, void (SettingsStore::*)(const bool&)> choices[] = {
-        {ui->checkbox_useObjectiveC, &SettingsStore::setUseBuiltInConverters},
+        {ui->checkbox_useBuiltIn, &SettingsStore::setUseBuiltInConverters},
         {ui->checkbox_useSwift, &SettingsStore::setUseSwift},
         {ui->checkbox_useStandard, &SettingsStore::setUseSystemPhp},
         {ui->checkbox_useCustomPHP, &SettingsStore::setUseCustomPhp},
@@ -167,9 +167,9 @@ void MarkupInterpreter::check_Standard() {
         choose(ui->checkbox_useStandard);
 }
 
-void MarkupInterpreter::check_ObjectiveC() {
-    if (keepOneTicked(ui->checkbox_useObjectiveC))
-        choose(ui->checkbox_useObjectiveC);
+void MarkupInterpreter::checkBuiltIn() {
+    if (keepOneTicked(ui->checkbox_useBuiltIn))
+        choose(ui->checkbox_useBuiltIn);
 }
 
 void MarkupInterpreter::showPHPInterpreterHelp() {

@@ -20,7 +20,7 @@ public:
 
     QWidget* preferenceView() const { return view_; }
     // Shows the stored choice and asks a stored interpreter for its version.
-    void awakeFromNib();
+    void setUp();
 
     // The file chooser; its choice goes to choosePHPBinary.
     void selectPHPBinary();
@@ -31,7 +31,7 @@ public:
     void check_CustomPHP();
     void check_Swift();
     void check_Standard();
-    void check_ObjectiveC();
+    void checkBuiltIn();
     void showPHPInterpreterHelp();
 
 private:

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
-#include "document/NotificationCenter.h"
+#include "window/NotificationCenter.h"
 
 namespace panesupport {
 

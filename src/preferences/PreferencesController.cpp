@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "document/NotificationCenter.h"
-#include "document/WindowAppearance.h"
+#include "window/NotificationCenter.h"
+#include "window/WindowAppearance.h"
 #include "preferences/MarkupInterpreter.h"
 #include "preferences/PaneSupport.h"
 #include "preferences/Preferences_CriticMarkup.h"
@@ -39,13 +39,13 @@ const PaneTitle kPaneTitles[] = {
 PreferencesController::PreferencesController(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::PreferencesController>()) {
     ui->setupUi(this);
-    awakeFromNib();
+    setUp();
     windowDidLoad();
 }
 
 PreferencesController::~PreferencesController() = default;
 
-void PreferencesController::awakeFromNib() {
+void PreferencesController::setUp() {
     prefs_MultiMarkdownExe = new Preferences_MultiMarkdownExe(this);
     prefs_CriticMarkup = new Preferences_CriticMarkup(this);
     prefs_MarkupInterpreter = new MarkupInterpreter(this);
@@ -54,9 +54,9 @@ void PreferencesController::awakeFromNib() {
     markupinterpreterPrefView = prefs_MarkupInterpreter->preferenceView();
     for (QWidget* pane : {multiMarkdownExePrefView, criticmarkupPrefView, markupinterpreterPrefView})
         ui->contentBox->addWidget(pane);
-    prefs_MultiMarkdownExe->awakeFromNib();
-    prefs_CriticMarkup->awakeFromNib();
-    prefs_MarkupInterpreter->awakeFromNib();
+    prefs_MultiMarkdownExe->setUp();
+    prefs_CriticMarkup->setUp();
+    prefs_MarkupInterpreter->setUp();
 
     initPopupButonsFontSizeAndStyle();
     NotificationCenter& center = NotificationCenter::defaultCenter();

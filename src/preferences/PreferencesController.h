@@ -58,7 +58,7 @@ public:
     MarkupInterpreter* prefs_MarkupInterpreter = nullptr;
 
 private:
-    void awakeFromNib();
+    void setUp();
     void windowDidLoad();
     void setUpToolbar();
     void bindMarkupSettings();

@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "document/NotificationCenter.h"
+#include "window/NotificationCenter.h"
 #include "preferences/PaneSupport.h"
 #include "settings/SettingsStore.h"
 #include "ui_Preferences_CriticMarkup.h"
@@ -42,7 +42,7 @@ Preferences_CriticMarkup::Preferences_CriticMarkup(QObject* parent)
 
 Preferences_CriticMarkup::~Preferences_CriticMarkup() = default;
 
-void Preferences_CriticMarkup::awakeFromNib() {
+void Preferences_CriticMarkup::setUp() {
     for (const Style& style : kStyles)
         if (SettingsStore::shared().hasValue(style.setting))
             return;

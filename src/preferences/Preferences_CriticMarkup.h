@@ -18,7 +18,7 @@ public:
     QWidget* preferenceView() const { return view_; }
     // Writes the defaults when none of the four styles was ever set; one set
     // style is enough to keep all four as they are.
-    void awakeFromNib();
+    void setUp();
     // Writes the four default styles and shows them.
     void resetStyles();
 

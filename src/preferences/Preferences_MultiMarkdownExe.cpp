@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include "document/NotificationCenter.h"
+#include "window/NotificationCenter.h"
 #include "platform/AlertHelper.h"
 #include "preferences/ExecutableSearch.h"
 #include "preferences/PaneSupport.h"
@@ -37,7 +37,7 @@ Preferences_MultiMarkdownExe::Preferences_MultiMarkdownExe(QObject* parent)
 
 Preferences_MultiMarkdownExe::~Preferences_MultiMarkdownExe() = default;
 
-void Preferences_MultiMarkdownExe::awakeFromNib() {
+void Preferences_MultiMarkdownExe::setUp() {
     set_MMD_Interface_Labels();
 }
 

@@ -17,7 +17,7 @@ public:
     ~Preferences_MultiMarkdownExe() override;
 
     QWidget* preferenceView() const { return view_; }
-    void awakeFromNib();
+    void setUp();
     // The chosen path and "Reset", or the shipped script and "Search".
     void set_MMD_Interface_Labels();
     // With a path stored: forget it. Otherwise search and store what is found.

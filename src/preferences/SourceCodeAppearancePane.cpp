@@ -4,7 +4,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 
-#include "platform/DeprecationBridge.h"
+#include "platform/StoredValues.h"
 #include "preferences/ColorWell.h"
 #include "preferences/PreferencesController.h"
 #include "settings/SettingsStore.h"
@@ -30,9 +30,9 @@ void PreferencesController::initPopupButonsFontSizeAndStyle() {
     const int size = ui->popup_fontSize->findText(settings.sourceFontSize());
     if (size >= 0)
         ui->popup_fontSize->setCurrentIndex(size);
-    if (auto color = DeprecationBridge::unArchive_Color_Data(settings.sourceTextColor()))
+    if (auto color = StoredValues::colorFromStored(settings.sourceTextColor()))
         ui->colorWell_font->setColor(*color);
-    if (auto color = DeprecationBridge::unArchive_Color_Data(settings.sourceBackgroundColor()))
+    if (auto color = StoredValues::colorFromStored(settings.sourceBackgroundColor()))
         ui->colorWell_background->setColor(*color);
 
     connect(ui->popup_fontStyle, &QComboBox::activated, this, &PreferencesController::updateSourceCodeAppearance);
@@ -44,8 +44,8 @@ void PreferencesController::initPopupButonsFontSizeAndStyle() {
 
 void PreferencesController::updateSourceCodeAppearance() {
     SettingsStore& settings = SettingsStore::shared();
-    settings.setSourceTextColor(DeprecationBridge::archiveObject(ui->colorWell_font->color()));
-    settings.setSourceBackgroundColor(DeprecationBridge::archiveObject(ui->colorWell_background->color()));
+    settings.setSourceTextColor(StoredValues::toStored(ui->colorWell_font->color()));
+    settings.setSourceBackgroundColor(StoredValues::toStored(ui->colorWell_background->color()));
     settings.setSourceFontSize(ui->popup_fontSize->currentText());
     settings.setSourceFontFamily(ui->popup_fontStyle->currentText());
     settings.sync();

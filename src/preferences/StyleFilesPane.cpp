@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QListWidget>
 
-#include "document/NotificationCenter.h"
+#include "window/NotificationCenter.h"
 #include "platform/AlertHelper.h"
 #include "preferences/PreferencesController.h"
 #include "settings/CSSStyles.h"

@@ -1,7 +1,7 @@
 // Escaping of HTML special characters in the running text, sparing what
 // must stay as written: attribute values, file names, addresses and the heads
 // of rooted links.
-#include "tessel/Tessel_ObjC.h"
+#include "tessel/TesselConverter.h"
 
 #include "engine/Log.h"
 #include "engine/LineFilteredSearch.h"
@@ -30,7 +30,7 @@ const SparedPattern kSparedPatterns[] = {
 
 }  // namespace
 
-std::vector<engine::Match> Tessel_ObjC::matchesInLinesWith(const icu::UnicodeString& pattern,
+std::vector<engine::Match> TesselConverter::matchesInLinesWith(const icu::UnicodeString& pattern,
                                                        const std::vector<icu::UnicodeString>& needles) const {
     if (needles.empty()) {
         auto matches = matchesForPattern(pattern);
@@ -46,7 +46,7 @@ std::vector<engine::Match> Tessel_ObjC::matchesInLinesWith(const icu::UnicodeStr
 // Each pattern searches the text that the patterns before it left, with their
 // finds already hidden behind tokens; a find may therefore hold earlier tokens,
 // which restoring puts back too.
-void Tessel_ObjC::protectMatches(const icu::UnicodeString& pattern, const std::vector<icu::UnicodeString>& needles,
+void TesselConverter::protectMatches(const icu::UnicodeString& pattern, const std::vector<icu::UnicodeString>& needles,
                                  engine::PlaceholderTable& saved, int64_t& counter) {
     std::vector<engine::RangeEdit> edits;
     for (const engine::Match& match : matchesInLinesWith(pattern, needles))
@@ -54,7 +54,7 @@ void Tessel_ObjC::protectMatches(const icu::UnicodeString& pattern, const std::v
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-void Tessel_ObjC::performHTMLEntities() {
+void TesselConverter::performHTMLEntities() {
     engine::PlaceholderTable spared(u"%%ENTITY-SAVE-", u"%%");
     int64_t counter = 1;
     for (const SparedPattern& spare : kSparedPatterns)

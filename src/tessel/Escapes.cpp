@@ -1,6 +1,6 @@
 // Backslash escapes, hidden first and resolved last, and the CriticMarkup
 // markers that must pass through the conversion unchanged.
-#include "tessel/Tessel_ObjC.h"
+#include "tessel/TesselConverter.h"
 
 #include "engine/Regex.h"
 
@@ -46,7 +46,7 @@ constexpr char16_t kFirstStandIn = u'\uFDD0';
 // Taking the pairs left to right gives what replacing the pair of two
 // backslashes first and then each other pair gives, since no token holds a
 // backslash.
-void Tessel_ObjC::escapeCharacters() {
+void TesselConverter::escapeCharacters() {
     icu::UnicodeString out;
     int32_t copiedUpTo = 0;
     for (int32_t at = str.indexOf(u'\\'); at >= 0 && at + 1 < str.length(); at = str.indexOf(u'\\', at + 1)) {
@@ -59,7 +59,7 @@ void Tessel_ObjC::escapeCharacters() {
     str = out.append(str, copiedUpTo, str.length() - copiedUpTo);
 }
 
-void Tessel_ObjC::resolveEscapedCharacters() {
+void TesselConverter::resolveEscapedCharacters() {
     icu::UnicodeString out;
     int32_t copiedUpTo = 0;
     for (int32_t at = str.indexOf(u"%%"); at >= 0; at = str.indexOf(u"%%", at + 1)) {
@@ -73,7 +73,7 @@ void Tessel_ObjC::resolveEscapedCharacters() {
     str = out.append(str, copiedUpTo, str.length() - copiedUpTo);
 }
 
-void Tessel_ObjC::hideCriticMarkers() {
+void TesselConverter::hideCriticMarkers() {
     icu::UnicodeString out;
     int32_t copiedUpTo = 0;
     const char16_t* chars = str.getBuffer();
@@ -104,7 +104,7 @@ void Tessel_ObjC::hideCriticMarkers() {
     str = out.append(str, copiedUpTo, str.length() - copiedUpTo);
 }
 
-void Tessel_ObjC::showCriticMarkers() {
+void TesselConverter::showCriticMarkers() {
     for (int marker = 0; marker < kMarkerCount; ++marker)
         engine::replaceAllLiteral(str, icu::UnicodeString(static_cast<char16_t>(kFirstStandIn + marker)),
                                   kCriticMarkers[marker]);

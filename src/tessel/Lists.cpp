@@ -1,6 +1,6 @@
 // Bulleted and numbered lists (nested by tabs) and "::" definition lists.
 // Each block is replaced by a token and its HTML waits in saveForLaterReturn.
-#include "tessel/Tessel_ObjC.h"
+#include "tessel/TesselConverter.h"
 
 #include <algorithm>
 #include <optional>
@@ -125,7 +125,7 @@ std::optional<std::vector<engine::Match>> blocksMatching(const icu::UnicodeStrin
 
 }  // namespace
 
-void Tessel_ObjC::listTransform() {
+void TesselConverter::listTransform() {
     auto blocks = blocksMatching(str, kListBlock, blockStarts<NumberedItem, BulletedItem>(str));
     if (!blocks)
         return;
@@ -140,7 +140,7 @@ void Tessel_ObjC::listTransform() {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-icu::UnicodeString Tessel_ObjC::listHTML(const icu::UnicodeString& block) const {
+icu::UnicodeString TesselConverter::listHTML(const icu::UnicodeString& block) const {
     std::vector<icu::UnicodeString> lines;
     for (const icu::UnicodeString& line : engine::split(block, u"\n"))
         if (!line.isEmpty())
@@ -235,7 +235,7 @@ icu::UnicodeString Tessel_ObjC::listHTML(const icu::UnicodeString& block) const 
     return out;
 }
 
-void Tessel_ObjC::definitionListTransForm() {
+void TesselConverter::definitionListTransForm() {
     auto blocks = blocksMatching(str, kDefinitionListBlock, blockStarts<DefinitionTerm>(str));
     if (!blocks)
         return;
@@ -251,7 +251,7 @@ void Tessel_ObjC::definitionListTransForm() {
 }
 
 // "::Term: first meaning: second meaning", several terms per block.
-icu::UnicodeString Tessel_ObjC::definitionListHTML(const icu::UnicodeString& block) const {
+icu::UnicodeString TesselConverter::definitionListHTML(const icu::UnicodeString& block) const {
     int32_t from = 0;
     int32_t to = block.length();
     while (from < to && (block.charAt(from) == u' ' || block.charAt(from) == u'\t'))

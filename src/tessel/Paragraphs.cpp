@@ -1,6 +1,6 @@
 // Paragraphs around plain text blocks and line breaks at the ends of running
 // text lines; block HTML, tables and code keep their lines as they are.
-#include "tessel/Tessel_ObjC.h"
+#include "tessel/TesselConverter.h"
 
 #include <vector>
 
@@ -42,7 +42,7 @@ void forEachPiece(const icu::UnicodeString& text, const icu::UnicodeString& sepa
 
 }  // namespace
 
-void Tessel_ObjC::makeParagraphs() {
+void TesselConverter::makeParagraphs() {
     const icu::UnicodeString separator(u"\n\n");
     icu::UnicodeString out = engine::emptyWithRoomFor(str);
     forEachPiece(str, separator, [&](const icu::UnicodeString& block, bool last) {
@@ -64,7 +64,7 @@ void Tessel_ObjC::makeParagraphs() {
     str = std::move(out);
 }
 
-void Tessel_ObjC::autoLineBreaks() {
+void TesselConverter::autoLineBreaks() {
     const icu::UnicodeString text = engine::trimmed(str);
     const icu::UnicodeString lineBreak = engine::formatted(u"<br%@", {HTML_close});
     icu::UnicodeString out = engine::emptyWithRoomFor(text);

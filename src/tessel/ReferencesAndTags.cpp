@@ -1,6 +1,6 @@
 // The passes right after the rule table: the table of contents, block markers
 // that carry a legend or attributes, and numbered references.
-#include "tessel/Tessel_ObjC.h"
+#include "tessel/TesselConverter.h"
 
 #include <vector>
 
@@ -13,7 +13,7 @@
 // Anchors every headline the rule table wrote on a line of its own and puts
 // the contents at "+tableofcontents+" as list lines (one tab per level below
 // h1), which the list pass turns into a nested list.
-void Tessel_ObjC::tableOfContents() {
+void TesselConverter::tableOfContents() {
     if (str.indexOf(u"+tableofcontents+") < 0)
         return;
     auto headlines = matchesForPattern(uR"((?m)^<h[1-6]{1,1}>(.*?)</h[1-6]{1,1}>$)");
@@ -42,7 +42,7 @@ void Tessel_ObjC::tableOfContents() {
     engine::replaceFirstOccurencyOfString(str, u"+tableofcontents+", contents);
 }
 
-void Tessel_ObjC::quoteCodeTagTransform() {
+void TesselConverter::quoteCodeTagTransform() {
     const icu::UnicodeString quotePattern = uR"(\+quote(.*?)\+[\s]{0,})";
     auto quotes = engine::findAllAt(str, quotePattern, engine::atOpenings(quotePattern, engine::kNoOptions));
     std::vector<engine::RangeEdit> edits;
@@ -76,7 +76,7 @@ void Tessel_ObjC::quoteCodeTagTransform() {
 }
 
 // "+div|class=\"box\"+" and the like; the closing markers are the rule table's.
-void Tessel_ObjC::tagsWithAttributes() {
+void TesselConverter::tagsWithAttributes() {
     const std::pair<const char16_t*, const char16_t*> tags[] = {
         {u"span", u"<span %@>"}, {u"div", u"<div %@>"}, {u"para", u"<p %@>"},
         // "+endcode+" closes with "</code></pre>", so the opener opens both.
@@ -103,7 +103,7 @@ void Tessel_ObjC::tagsWithAttributes() {
 
 // "==note==" becomes a numbered superscript link; the notes are listed at
 // "+showreferences+".
-void Tessel_ObjC::advancedReferences() {
+void TesselConverter::advancedReferences() {
     // "==(.*?)==" over line ends.
     const std::vector<engine::TextRange> references =
         engine::doubledMarkerSpans(str, u'=', engine::SpanLines::mayCross);

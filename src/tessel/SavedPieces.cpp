@@ -1,7 +1,7 @@
 // Pieces cut out of the text before the rules run and put back after the
 // block passes: comments (deleted), inline HTML, link targets, images, media
 // and bare web addresses.
-#include "tessel/Tessel_ObjC.h"
+#include "tessel/TesselConverter.h"
 
 #include "engine/Log.h"
 #include "engine/MatchSteps.h"
@@ -29,7 +29,7 @@ std::vector<engine::Match> orNone(std::optional<std::vector<engine::Match>> matc
 
 }  // namespace
 
-void Tessel_ObjC::commentedText() {
+void TesselConverter::commentedText() {
     // A block from a "$ " line to the next blank line, blank line included.
     std::vector<engine::RangeEdit> deletions;
     static const icu::UnicodeString commentBlock =
@@ -45,7 +45,7 @@ void Tessel_ObjC::commentedText() {
     engine::applyRangeEdits(str, std::move(deletions));
 }
 
-void Tessel_ObjC::saveInlineHTML() {
+void TesselConverter::saveInlineHTML() {
     engine::RegexResult result;
     auto matches =
         engine::findAllAt(str, kInlineHtml, engine::atOpenings(kInlineHtml, engine::kNoOptions), engine::kNoOptions, &result);
@@ -68,12 +68,12 @@ void Tessel_ObjC::saveInlineHTML() {
 
 // Takes the fences of both raw kinds away, then puts the inline pieces back;
 // the raw blocks follow.
-void Tessel_ObjC::returnSavedInlineHTML() {
+void TesselConverter::returnSavedInlineHTML() {
     engine::replaceAllLiteral(str, icu::UnicodeString(kTokenFence), u"");
     inlineHTML_.restoreInto(str);
 }
 
-void Tessel_ObjC::saveURLsAndPaths() {
+void TesselConverter::saveURLsAndPaths() {
     int64_t counter = 1;
     saveRootedLinkTargets(counter);
     saveNamedLinkTargets(counter);
@@ -84,7 +84,7 @@ void Tessel_ObjC::saveURLsAndPaths() {
 // "[[target]]" and "[[target::text]]": the target is kept raw like that of a
 // named link, so that an address or image name in it stays one address (not
 // HTML of its own inside an attribute) and the rules leave it alone.
-void Tessel_ObjC::saveRootedLinkTargets(int64_t& counter) {
+void TesselConverter::saveRootedLinkTargets(int64_t& counter) {
     std::vector<engine::RangeEdit> edits;
     const auto links = engine::findAllAt(str, kRootedLink, engine::atOpenings(kRootedLink, engine::kNoOptions));
     for (const engine::Match& link : orNone(links)) {
@@ -99,7 +99,7 @@ void Tessel_ObjC::saveRootedLinkTargets(int64_t& counter) {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-void Tessel_ObjC::saveNamedLinkTargets(int64_t& counter) {
+void TesselConverter::saveNamedLinkTargets(int64_t& counter) {
     std::vector<engine::RangeEdit> edits;
     for (const engine::Match& link : matchesInLinesWith(kNamedLink, kNamedLinkNeedles)) {
         icu::UnicodeString target = engine::split(link.text(), u"::").front();
@@ -117,7 +117,7 @@ void Tessel_ObjC::saveNamedLinkTargets(int64_t& counter) {
 }
 
 // "(description)[source]".
-void Tessel_ObjC::saveDescribedImages(int64_t& counter) {
+void TesselConverter::saveDescribedImages(int64_t& counter) {
     std::vector<engine::RangeEdit> edits;
     for (const engine::TextRange image : tessel::describedImages(str)) {
         auto pieces = engine::split(icu::UnicodeString(str, image.start + 1, image.end - image.start - 2), u")[");
@@ -132,7 +132,7 @@ void Tessel_ObjC::saveDescribedImages(int64_t& counter) {
 
 // Bare image, video and audio file names and web addresses, each kind in turn,
 // so that an image address is a token before the address kind looks.
-void Tessel_ObjC::saveBareReferences(int64_t& counter) {
+void TesselConverter::saveBareReferences(int64_t& counter) {
     struct Reference {
         const char16_t* pattern;
         std::vector<icu::UnicodeString> needles;  // a match holds one of them
@@ -172,7 +172,7 @@ void Tessel_ObjC::saveBareReferences(int64_t& counter) {
 // Innermost last: definition lists may hold lists and tables, lists may hold
 // tables, and all of them links; a token copied into two places comes back in
 // both.
-void Tessel_ObjC::returnSavedPieces() {
+void TesselConverter::returnSavedPieces() {
     saveForLaterReturn.definitionLists.restoreInto(str);
     saveForLaterReturn.lists.restoreInto(str);
     saveForLaterReturn.tables.restoreInto(str);

@@ -2,7 +2,7 @@
 // ("+table [;]->rows.csv+"). The file is read before any other pass, so its
 // rows are cell text like any other: escaped, formatted and entity-protected
 // by the same passes. Only files inside the document's folder are read.
-#include "tessel/Tessel_ObjC.h"
+#include "tessel/TesselConverter.h"
 
 #include <filesystem>
 #include <fstream>
@@ -54,7 +54,7 @@ std::optional<std::string> readInsideFolder(const std::string& folderName, const
 
 }  // namespace
 
-void Tessel_ObjC::importTableFiles() {
+void TesselConverter::importTableFiles() {
     if (str.indexOf(u"]->") < 0)
         return;
     // A table written inside a raw HTML block is raw HTML, not a table.

@@ -1,7 +1,7 @@
 // Tables from "+table …+" to "+endtable+": one cell per line with blank lines
 // between rows, or one row per line with a declared cell separator; caption,
 // head and foot sections, and attribute lines for the next cell.
-#include "tessel/Tessel_ObjC.h"
+#include "tessel/TesselConverter.h"
 
 #include <vector>
 
@@ -84,7 +84,7 @@ icu::UnicodeString sectionStart(const char16_t* tag, const icu::UnicodeString& e
 
 }  // namespace
 
-void Tessel_ObjC::tableTransfrom() {
+void TesselConverter::tableTransfrom() {
     std::vector<engine::RangeEdit> edits;
     int64_t number = 1;
     for (const engine::Match& block : blockMatches(tessel::kTableBlock, u"+endtable+"))
@@ -92,7 +92,7 @@ void Tessel_ObjC::tableTransfrom() {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-icu::UnicodeString Tessel_ObjC::tableHTML(const icu::UnicodeString& block) const {
+icu::UnicodeString TesselConverter::tableHTML(const icu::UnicodeString& block) const {
     const tessel::TableHeader header = tessel::parseTableHeader(block);
     icu::UnicodeString out = header.attributes.isEmpty()
                                  ? icu::UnicodeString(u"<table>\n")

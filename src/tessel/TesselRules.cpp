@@ -1,4 +1,4 @@
-#include "tessel/Tessel_ObjC.h"
+#include "tessel/TesselConverter.h"
 
 #include <optional>
 
@@ -61,7 +61,7 @@ engine::FastPath headingLines() {
 
 }  // namespace
 
-RuleTable Tessel_ObjC::regexTessel(const icu::UnicodeString& root, const icu::UnicodeString& javaScriptStart,
+RuleTable TesselConverter::regexTessel(const icu::UnicodeString& root, const icu::UnicodeString& javaScriptStart,
                                    const icu::UnicodeString& javaScriptEnd) const {
     using engine::formatted;
     // The root and the in-page link pieces are document or fixed text, not
@@ -131,7 +131,7 @@ bool splitAroundGroup(const icu::UnicodeString& templateText, icu::UnicodeString
 }  // namespace
 
 // Each rule is applied as its fast path says.
-void Tessel_ObjC::applyRuleTable() {
+void TesselConverter::applyRuleTable() {
     for (size_t index = 0; index < regexes.size(); ++index) {
         const RuleRecord& rule = regexes[index];
         // A run of block-marker rules is applied in one walk.

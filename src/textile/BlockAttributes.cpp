@@ -1,7 +1,7 @@
 // Attributes: block signatures such as "p(intro)<. " (preBlockTransform and
 // performAddAttributesToBlocks), and the attribute part of link texts and
 // image sources (checkAttributesOnString).
-#include "textile/Textile_ObjC.h"
+#include "textile/TextileConverter.h"
 
 #include "engine/Log.h"
 #include "engine/MatchSteps.h"
@@ -137,12 +137,12 @@ std::optional<icu::UnicodeString> blockAttributes(const icu::UnicodeString& sig,
 
 }  // namespace
 
-std::optional<icu::UnicodeString> Textile_ObjC::attributesOfSignature(const icu::UnicodeString& signature,
+std::optional<icu::UnicodeString> TextileConverter::attributesOfSignature(const icu::UnicodeString& signature,
                                                                       const icu::UnicodeString& tag) {
     return blockAttributes(signature, tag);
 }
 
-void Textile_ObjC::preBlockTransform() {
+void TextileConverter::preBlockTransform() {
     for (const RuleRecord& record : blockAttributesTransformRegex) {
         // A signature stands at a line start, so only its tag's places are tried.
         engine::RegexResult result;
@@ -166,14 +166,14 @@ void Textile_ObjC::preBlockTransform() {
     }
 }
 
-void Textile_ObjC::performAddAttributesToBlocks() {
+void TextileConverter::performAddAttributesToBlocks() {
     replaceMatchesWithPattern(u">\u00A7\u00A7(.*?)\u00A7\u00A7", u" $1>", false);
     restoreUnusedAttributeMarkers();
 }
 
 // A marked signature that no block took (inside a code block, or under a
 // text line) goes back to what the author wrote, so no marker shows.
-void Textile_ObjC::restoreUnusedAttributeMarkers() {
+void TextileConverter::restoreUnusedAttributeMarkers() {
     if (attributeMarkerOrigins_.empty() || str.indexOf(kMarkerSign) < 0)
         return;
     auto matches = matchesForPattern(u"(?:h[1-6]|p|bq|bc|pre)\\. \u00A7\u00A7.*?\u00A7\u00A7");
@@ -190,7 +190,7 @@ void Textile_ObjC::restoreUnusedAttributeMarkers() {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-Textile_ObjC::Attributes Textile_ObjC::checkAttributesOnString(const icu::UnicodeString& text, bool onText) {
+TextileConverter::Attributes TextileConverter::checkAttributesOnString(const icu::UnicodeString& text, bool onText) {
     Attributes result;
     icu::UnicodeString t(text);
     icu::UnicodeString alignment;

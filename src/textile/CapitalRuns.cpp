@@ -2,7 +2,7 @@
 // look-ahead reads on to the next "<" from every run, which on a long text
 // without one overflows the matcher's backtracking stack; a walk that finds
 // each "<" once gives the same runs.
-#include "textile/Textile_ObjC.h"
+#include "textile/TextileConverter.h"
 
 #include "engine/RangeEdits.h"
 #include "engine/ReplacementTemplate.h"
@@ -25,7 +25,7 @@ bool barsCapitals(char16_t c) {
 // to that element. A shorter end of the run would meet the same "<", and a
 // start inside the run has a letter before it, so a run counts whole or not
 // at all.
-std::vector<engine::TextRange> Textile_ObjC::capitalRuns(const icu::UnicodeString& text) {
+std::vector<engine::TextRange> TextileConverter::capitalRuns(const icu::UnicodeString& text) {
     std::vector<engine::TextRange> runs;
     const int32_t length = text.length();
     int32_t nextTag = 0;  // the first "<" at or after the last run's end, or -1
@@ -48,7 +48,7 @@ std::vector<engine::TextRange> Textile_ObjC::capitalRuns(const icu::UnicodeStrin
     return runs;
 }
 
-void Textile_ObjC::replaceCapitalRuns(const icu::UnicodeString& replacementTemplate) {
+void TextileConverter::replaceCapitalRuns(const icu::UnicodeString& replacementTemplate) {
     std::vector<engine::RangeEdit> edits;
     for (const engine::TextRange& run : capitalRuns(str)) {
         icu::UnicodeString html;

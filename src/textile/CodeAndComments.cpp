@@ -3,7 +3,7 @@
 // out before the other passes and put back at the end. Extended blocks
 // ("bq..", "p..", "bc..", "pre..") run over blank lines up to the next block
 // signature and are rewritten into plain blocks first.
-#include "textile/Textile_ObjC.h"
+#include "textile/TextileConverter.h"
 
 #include "engine/AsciiCaseSearch.h"
 #include "engine/MatchSteps.h"
@@ -14,13 +14,13 @@
 namespace {
 
 const icu::UnicodeString kExtendedBlockPattern = u"(?m)^\\n(bq|bc|pre|p)(" +
-                                                 Textile_ObjC::signatureAttributesPattern() + u")\\.\\.[ ]+(.*?)" +
-                                                 Textile_ObjC::extendedBlockEndPattern();
+                                                 TextileConverter::signatureAttributesPattern() + u")\\.\\.[ ]+(.*?)" +
+                                                 TextileConverter::extendedBlockEndPattern();
 
 const char16_t* const kPreSectionPattern = uR"(<pre(?:\s[^<>]*)?>(.*?)</pre>)";
 // The content of a "bc." or "pre." block, up to its blank line.
 const icu::UnicodeString kCodeBlockPattern =
-    u"(?m)^\\n(?:bc|pre)" + Textile_ObjC::signatureAttributesPattern() + u"\\.[ ]+(.*?)(?=\\n\\n)";
+    u"(?m)^\\n(?:bc|pre)" + TextileConverter::signatureAttributesPattern() + u"\\.[ ]+(.*?)(?=\\n\\n)";
 // "@code@" between anything but letters, digits and further "@" (so an
 // e-mail address opens no code), neither end on white space.
 const char16_t* const kInlineCodePattern = uR"((?<![\w@])@([^\s@](?:[^@\n]*?[^\s@])?)@(?![\w@]))";
@@ -64,7 +64,7 @@ std::vector<engine::Match> preSections(const icu::UnicodeString& text) {
 
 }  // namespace
 
-void Textile_ObjC::performExtendedBlocks() {
+void TextileConverter::performExtendedBlocks() {
     std::vector<engine::RangeEdit> edits;
     for (const engine::Match& block : allMatches(str, kExtendedBlockPattern, engine::kDotMatchesLineSeparators)) {
         const icu::UnicodeString& tag = block.text(1);
@@ -83,7 +83,7 @@ void Textile_ObjC::performExtendedBlocks() {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-void Textile_ObjC::saveCodeAndComments() {
+void TextileConverter::saveCodeAndComments() {
     keepComments();
     keepMatches(preSections(str), 1, engine::escapedHTML);
     keepMatches(allMatches(str, kCodeBlockPattern, engine::kDotMatchesLineSeparators), 1, engine::escapedHTML);
@@ -94,7 +94,7 @@ void Textile_ObjC::saveCodeAndComments() {
 
 // Each "<!--" up to the first "-->" behind it, over line ends: once no
 // "-->" follows one opening, none follows a later one, so the search stops.
-void Textile_ObjC::keepComments() {
+void TextileConverter::keepComments() {
     static const icu::UnicodeString open(u"<!--");
     static const icu::UnicodeString close(u"-->");
     std::vector<engine::RangeEdit> edits;
@@ -110,7 +110,7 @@ void Textile_ObjC::keepComments() {
 }
 
 // Replaces group `group` of every match by a token that stands for `kept` of it.
-void Textile_ObjC::keepMatches(const std::vector<engine::Match>& matches, int group,
+void TextileConverter::keepMatches(const std::vector<engine::Match>& matches, int group,
                                icu::UnicodeString (*kept)(const icu::UnicodeString&)) {
     std::vector<engine::RangeEdit> edits;
     for (const engine::Match& match : matches)
@@ -118,6 +118,6 @@ void Textile_ObjC::keepMatches(const std::vector<engine::Match>& matches, int gr
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-void Textile_ObjC::returnCodeAndComments() {
+void TextileConverter::returnCodeAndComments() {
     keptText_.restoreInto(str);
 }

@@ -1,7 +1,7 @@
 // Where a phrase rule ("*strong*", "-deleted-", "??cite??") or an acronym
 // can match, so that a long line of phrases that never close costs one try
 // per line instead of one scan to the line end per opening.
-#include "textile/Textile_ObjC.h"
+#include "textile/TextileConverter.h"
 
 #include <unicode/uchar.h>
 
@@ -76,12 +76,12 @@ engine::LineOpening nextAcronymOpening(const icu::UnicodeString& text, int32_t f
 
 }  // namespace
 
-engine::NextOpening Textile_ObjC::phraseOpenings(const icu::UnicodeString& delimiter, char16_t barredFirst,
+engine::NextOpening TextileConverter::phraseOpenings(const icu::UnicodeString& delimiter, char16_t barredFirst,
                                                 bool openedByDelimiter) {
     const PhraseShape shape{delimiter, barredFirst, openedByDelimiter};
     return [shape](const icu::UnicodeString& text, int32_t from) { return nextPhraseOpening(text, from, shape); };
 }
 
-engine::NextOpening Textile_ObjC::acronymOpenings() {
+engine::NextOpening TextileConverter::acronymOpenings() {
     return nextAcronymOpening;
 }

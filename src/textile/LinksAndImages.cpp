@@ -1,5 +1,5 @@
 // Images ("!src(title)!:link"), bracketed links, link aliases and quoted links.
-#include "textile/Textile_ObjC.h"
+#include "textile/TextileConverter.h"
 
 #include <algorithm>
 #include <unicode/uchar.h>
@@ -70,14 +70,14 @@ bool isImageMarkOrSpace(char16_t c) {
 }
 
 std::optional<std::vector<engine::Match>> matchesOncePerLine(const icu::UnicodeString& text,
-                                                            Textile_ObjC::LinkSearch which) {
-    const Textile_ObjC::LineSearch& search = Textile_ObjC::linkSearch(which);
+                                                            TextileConverter::LinkSearch which) {
+    const TextileConverter::LineSearch& search = TextileConverter::linkSearch(which);
     return engine::findAllAt(text, search.pattern, engine::failingOncePerLine(search.openings));
 }
 
 }  // namespace
 
-const Textile_ObjC::LineSearch& Textile_ObjC::linkSearch(LinkSearch which) {
+const TextileConverter::LineSearch& TextileConverter::linkSearch(LinkSearch which) {
     static const std::map<LinkSearch, LineSearch> searches = {
         {LinkSearch::plainImage, {u"\\!([^!\\s].*?)\\!([\\s])", openingsOf({u"!", false, 1, isImageMarkOrSpace})}},
         // The text up to the first '":' or "]" with an address behind it is
@@ -94,7 +94,7 @@ const Textile_ObjC::LineSearch& Textile_ObjC::linkSearch(LinkSearch which) {
     return searches.at(which);
 }
 
-void Textile_ObjC::performImages() {
+void TextileConverter::performImages() {
     // The source of a linked image holds no "!": otherwise a plain image
     // earlier on the line would run into the linked one as one broken image.
     // A source begins right behind its "!": "an! image! here" is text.
@@ -134,7 +134,7 @@ void Textile_ObjC::performImages() {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-void Textile_ObjC::performLinks() {
+void TextileConverter::performLinks() {
     performBracketedLinks();
     std::map<icu::UnicodeString, icu::UnicodeString> aliases;
     removeLinkAliases(aliases);
@@ -143,7 +143,7 @@ void Textile_ObjC::performLinks() {
 
 // ["text":address]. Every occurrence is converted, a repeated one too: left
 // as it was, the quoted-link step would take it with "]" in the address.
-void Textile_ObjC::performBracketedLinks() {
+void TextileConverter::performBracketedLinks() {
     auto matches = matchesOncePerLine(str, LinkSearch::bracketedLink);
     if (!matches)
         return;
@@ -166,7 +166,7 @@ void Textile_ObjC::performBracketedLinks() {
 // [name]address definitions leave the text; the first definition of a name
 // wins. The white space behind a definition is looked at, not taken, so the
 // next line's definition still finds its own line start.
-void Textile_ObjC::removeLinkAliases(std::map<icu::UnicodeString, icu::UnicodeString>& aliases) {
+void TextileConverter::removeLinkAliases(std::map<icu::UnicodeString, icu::UnicodeString>& aliases) {
     auto matches = matchesOncePerLine(str, LinkSearch::linkAlias);
     if (!matches || matches->empty())
         return;
@@ -188,7 +188,7 @@ void Textile_ObjC::removeLinkAliases(std::map<icu::UnicodeString, icu::UnicodeSt
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-void Textile_ObjC::performQuotedLinks(const std::map<icu::UnicodeString, icu::UnicodeString>& aliases) {
+void TextileConverter::performQuotedLinks(const std::map<icu::UnicodeString, icu::UnicodeString>& aliases) {
     auto matches = matchesOncePerLine(str, LinkSearch::quotedLink);
     if (!matches)
         return;

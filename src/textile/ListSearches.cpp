@@ -2,20 +2,20 @@
 // start, and on a long line of markers or punctuation a counted run
 // ("[*#]{1,}") overflows the matcher's backtracking stack, which lost every
 // list of the document; these searches find the same matches in one walk.
-#include "textile/Textile_ObjC.h"
+#include "textile/TextileConverter.h"
 
 
 #include "engine/MatchSteps.h"
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
 
-icu::UnicodeString Textile_ObjC::listPattern() {
+icu::UnicodeString TextileConverter::listPattern() {
     // Plain repetitions of a class: ICU walks them without a backtracking
     // state for each character, as it does not for "{1,}".
     return u"(?m)^(\n?)([*#]+)[ \\t]+(.*?)\n\n";
 }
 
-std::optional<std::vector<engine::Match>> Textile_ObjC::findLists(const icu::UnicodeString& text) {
+std::optional<std::vector<engine::Match>> TextileConverter::findLists(const icu::UnicodeString& text) {
     // A list starts at a line that starts with a marker (or is empty, the
     // marker on the next line) and runs to the first blank line: no try
     // goes past the last one, so lines behind it cost a look each.
@@ -32,7 +32,7 @@ std::optional<std::vector<engine::Match>> Textile_ObjC::findLists(const icu::Uni
     return matches;
 }
 
-icu::UnicodeString Textile_ObjC::definitionListPattern() {
+icu::UnicodeString TextileConverter::definitionListPattern() {
     // The first term and its ":=" stand on one line, so a stray "- " line
     // does not search the rest of the text for a ":=".
     return u"(?m)^(\n?[^A-Za-z0-9\n]{0,})([-])[ ]{1,}([^\n]*?) \\:\\= (.*?)\n\n";
@@ -73,7 +73,7 @@ int32_t nextWhere(const icu::UnicodeString& text, int32_t from, int32_t& cached,
 // to match then ends at the first blank line behind the line. Each search
 // for the next of these goes on from where the last one ended while the
 // starts move along one line, so the walk takes each character a few times.
-std::vector<engine::TextRange> Textile_ObjC::definitionListRanges(const icu::UnicodeString& text) {
+std::vector<engine::TextRange> TextileConverter::definitionListRanges(const icu::UnicodeString& text) {
     static const icu::UnicodeString assignment(u" := ");
     static const icu::UnicodeString blankLine(u"\n\n");
     std::vector<engine::TextRange> ranges;

@@ -1,6 +1,6 @@
 // Bulleted and numbered lists ("* ", "# ", nested by repeating the marker)
 // and definition lists ("- term := definition").
-#include "textile/Textile_ObjC.h"
+#include "textile/TextileConverter.h"
 
 #include <unicode/uchar.h>
 
@@ -104,7 +104,7 @@ void ListWriter::item(const icu::UnicodeString& line, char16_t marker, int32_t d
 
 }  // namespace
 
-void Textile_ObjC::performLists() {
+void TextileConverter::performLists() {
     // A list starts where a marker starts a line (the empty line in front
     // may be taken with it); a table cell or a line of prose that merely
     // holds "* " further on is no list.
@@ -117,7 +117,7 @@ void Textile_ObjC::performLists() {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-void Textile_ObjC::performDefinitionLists() {
+void TextileConverter::performDefinitionLists() {
     std::vector<engine::RangeEdit> edits;
     for (const engine::TextRange& match : definitionListRanges(str)) {
         icu::UnicodeString html(u"\n<dl>\n");

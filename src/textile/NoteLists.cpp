@@ -1,6 +1,6 @@
 // Named notes: references "[#name]", definitions "note#name. text" and the
 // lists that "notelist." lines place.
-#include "textile/Textile_ObjC.h"
+#include "textile/TextileConverter.h"
 
 #include <algorithm>
 #include <map>
@@ -190,7 +190,7 @@ void NoteListBuilder::lists() {
 
 }  // namespace
 
-void Textile_ObjC::performNoteLists() {
+void TextileConverter::performNoteLists() {
     NoteListBuilder builder(str, javaScriptHashStart, javaScriptHashEnd);
     builder.references();
     builder.definitions();

@@ -1,6 +1,6 @@
 // notextile blocks, paragraphs and line breaks: the passes that frame the
 // conversion.
-#include "textile/Textile_ObjC.h"
+#include "textile/TextileConverter.h"
 
 #include <algorithm>
 #include <unicode/uchar.h>
@@ -13,7 +13,7 @@
 // "notextile." up to the blank line (looked at, not taken, so that it can be
 // the blank line in front of the next notextile block), or "notextile.." up
 // to the next block signature, blank lines included.
-void Textile_ObjC::saveNotextileBlocks() {
+void TextileConverter::saveNotextileBlocks() {
     auto matches = matchesForDotMatchedPattern(u"(?m)^\\nnotextile(?:\\.[ ](.*?)\\n(?=\\n)|\\.\\.[ ](.*?)" +
                                                extendedBlockEndPattern() + u")");
     if (!matches)
@@ -32,7 +32,7 @@ void Textile_ObjC::saveNotextileBlocks() {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-void Textile_ObjC::returnNoTextileBlocks() {
+void TextileConverter::returnNoTextileBlocks() {
     noTextileDic.restoreInto(str);
 }
 
@@ -92,7 +92,7 @@ void dropBreaksAfterTableTags(icu::UnicodeString& text, const icu::UnicodeString
 // A paragraph opens at a line after an empty one (or the first), unless a
 // line since the empty one starts with a block-level tag, and closes at the
 // end of the line before the next empty one. One walk over the lines.
-void Textile_ObjC::performPBlocking() {
+void TextileConverter::performPBlocking() {
     icu::UnicodeString out = engine::emptyWithRoomFor(str);
     bool open = false;
     bool allowed = true;
@@ -124,7 +124,7 @@ void Textile_ObjC::performPBlocking() {
         str += u"</p>";
 }
 
-icu::UnicodeString Textile_ObjC::breakableElementPattern(bool headings) {
+icu::UnicodeString TextileConverter::breakableElementPattern(bool headings) {
     return headings ? u"<h[1-6{1,1}](.*?)</h[1-6{1,1}]>" : u"<p(.*?)</p>";
 }
 
@@ -156,7 +156,7 @@ int32_t pieceAt(const icu::UnicodeString& text, int32_t at, bool headings, bool 
 // pattern finds it (a closing begins with "<", which never stands inside a
 // "\r\n" that the pattern's dot steps over whole). When an opening finds no
 // closing, no later one does.
-std::vector<engine::TextRange> Textile_ObjC::breakableElements(const icu::UnicodeString& text, bool headings) {
+std::vector<engine::TextRange> TextileConverter::breakableElements(const icu::UnicodeString& text, bool headings) {
     static const icu::UnicodeString opening[] = {u"<p", u"<h"};
     static const icu::UnicodeString closing[] = {u"</p", u"</h"};
     std::vector<engine::TextRange> elements;
@@ -178,7 +178,7 @@ std::vector<engine::TextRange> Textile_ObjC::breakableElements(const icu::Unicod
     return elements;
 }
 
-void Textile_ObjC::performAddBRs() {
+void TextileConverter::performAddBRs() {
     const icu::UnicodeString lineBreak = engine::formatted(u"<br%@\n", {HTML_close});
     for (const bool headings : {false, true}) {
         std::vector<engine::RangeEdit> edits;

@@ -1,6 +1,6 @@
 // Tables: rows of "|" cells with an optional caption ("|=. "), head ("|^."),
 // foot ("|~.") and body, cell attributes and cells that run over lines.
-#include "textile/Textile_ObjC.h"
+#include "textile/TextileConverter.h"
 
 #include <unicode/uchar.h>
 
@@ -67,12 +67,12 @@ int32_t endOfLastTable(const icu::UnicodeString& text) {
 
 }  // namespace
 
-icu::UnicodeString Textile_ObjC::tablePattern() {
+icu::UnicodeString TextileConverter::tablePattern() {
     // A table, and the line of its own attributes ("table(grid).") above it.
     return u"(?m)^(?:table(" + signatureAttributesPattern() + u")\\.[ \\t]*\n)?(\\|.*?\\|[ \\t]*\n\n)";
 }
 
-std::optional<std::vector<engine::Match>> Textile_ObjC::findTables(const icu::UnicodeString& text) {
+std::optional<std::vector<engine::Match>> TextileConverter::findTables(const icu::UnicodeString& text) {
     // A table begins at a line that starts with "|" or "table", and its rows
     // run to the first "|" before a blank line: from a start before the last
     // such end the search always finds one, from a later start never, so no
@@ -91,7 +91,7 @@ std::optional<std::vector<engine::Match>> Textile_ObjC::findTables(const icu::Un
     return matches;
 }
 
-void Textile_ObjC::performTables() {
+void TextileConverter::performTables() {
     auto matches = findTables(str);
     if (!matches)
         return;
@@ -154,7 +154,7 @@ void Textile_ObjC::performTables() {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-icu::UnicodeString Textile_ObjC::formattedTableRowsFromArray(const std::vector<Row>& rows) const {
+icu::UnicodeString TextileConverter::formattedTableRowsFromArray(const std::vector<Row>& rows) const {
     icu::UnicodeString html;
     for (size_t r = 0; r < rows.size(); ++r) {
         Row cells(rows[r].begin() + 1, rows[r].end());
@@ -190,7 +190,7 @@ icu::UnicodeString Textile_ObjC::formattedTableRowsFromArray(const std::vector<R
     return html;
 }
 
-Textile_ObjC::CellAttributes Textile_ObjC::attrForTableCell(const icu::UnicodeString& prefix) {
+TextileConverter::CellAttributes TextileConverter::attrForTableCell(const icu::UnicodeString& prefix) {
     CellAttributes result{u"td", {}};
     icu::UnicodeString s(prefix);
     if (s.startsWith(u"_")) {

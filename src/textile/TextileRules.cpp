@@ -1,5 +1,5 @@
 // The Textile converter's three rule tables.
-#include "textile/Textile_ObjC.h"
+#include "textile/TextileConverter.h"
 
 #include "engine/TextUtilities.h"
 
@@ -17,7 +17,7 @@ RuleRecord attributedRule(const char16_t* name, const icu::UnicodeString& tag) {
 
 }  // namespace
 
-RuleTable Textile_ObjC::regexBlockTextile() const {
+RuleTable TextileConverter::regexBlockTextile() const {
     return {
         blockRule(u"Headline1", u"(?m)^\nh1\\.[ ]{1,}(.*?)\n\n", u"\n<h1>$1</h1>\n\n"),
         blockRule(u"Headline2", u"(?m)^\nh2\\.[ ]{1,}(.*?)\n\n", u"\n<h2>$1</h2>\n\n"),
@@ -37,7 +37,7 @@ RuleTable Textile_ObjC::regexBlockTextile() const {
     };
 }
 
-RuleTable Textile_ObjC::regexAttributedBlockTextile() const {
+RuleTable TextileConverter::regexAttributedBlockTextile() const {
     return {
         attributedRule(u"Headline1", u"h1"), attributedRule(u"Headline2", u"h2"),
         attributedRule(u"Headline3", u"h3"), attributedRule(u"Headline4", u"h4"),
@@ -47,7 +47,7 @@ RuleTable Textile_ObjC::regexAttributedBlockTextile() const {
     };
 }
 
-RuleTable Textile_ObjC::regexTextileWithjavaScriptStart(const icu::UnicodeString& start,
+RuleTable TextileConverter::regexTextileWithjavaScriptStart(const icu::UnicodeString& start,
                                                        const icu::UnicodeString& javaScriptEnd) const {
     // Every rule but two stays inside one block, and each match holds the
     // literal its fast path names: those rules run block by block. A phrase
@@ -139,11 +139,11 @@ RuleTable Textile_ObjC::regexTextileWithjavaScriptStart(const icu::UnicodeString
     };
 }
 
-icu::UnicodeString Textile_ObjC::signatureAttributesPattern() {
+icu::UnicodeString TextileConverter::signatureAttributesPattern() {
     return uR"((?:[=<>\[\(\)\{][^\n]*?)?)";
 }
 
-icu::UnicodeString Textile_ObjC::extendedBlockEndPattern() {
+icu::UnicodeString TextileConverter::extendedBlockEndPattern() {
     return u"(?=\\n\\n(?:h[1-6]|p|bq|bc|pre|notextile|fn[0-9]+\\^?|###)" + signatureAttributesPattern() +
            u"\\.\\.?[ :]|\\n*\\z)";
 }

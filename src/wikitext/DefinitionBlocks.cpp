@@ -1,4 +1,4 @@
-#include "wikitext/Wikitext_ObjC.h"
+#include "wikitext/WikitextConverter.h"
 
 #include <algorithm>
 
@@ -107,7 +107,7 @@ std::vector<icu::UnicodeString> splitAtMarkup(const icu::UnicodeString& text, ch
 
 }  // namespace
 
-void Wikitext_ObjC::performDefinitionBlock() {
+void WikitextConverter::performDefinitionBlock() {
     auto terms = matchesAtOpenings(kTermLinePattern);
     auto indents = matchesAtOpenings(kIndentedLinePattern);
     if (!terms || !indents || (terms->empty() && indents->empty()))
@@ -145,7 +145,7 @@ void Wikitext_ObjC::performDefinitionBlock() {
 
 // ":a" indents a line, "::a" twice: each level is a definition without a
 // term. The items of a list written under an indent (":* a") make one list.
-icu::UnicodeString Wikitext_ObjC::indentedLinesHTML(const icu::UnicodeString& block) const {
+icu::UnicodeString WikitextConverter::indentedLinesHTML(const icu::UnicodeString& block) const {
     const std::vector<icu::UnicodeString> lines = engine::split(block, u"\n");
     icu::UnicodeString html(u"<dl>\n");
     for (size_t i = 0; i < lines.size();) {
@@ -169,7 +169,7 @@ icu::UnicodeString Wikitext_ObjC::indentedLinesHTML(const icu::UnicodeString& bl
 
 // "; Term : meaning" gives a term and a definition; a line of its own that
 // begins with ":" is a further definition of the same term.
-icu::UnicodeString Wikitext_ObjC::definitionListHTML(const icu::UnicodeString& block) const {
+icu::UnicodeString WikitextConverter::definitionListHTML(const icu::UnicodeString& block) const {
     icu::UnicodeString html(u"<dl>\n");
     std::vector<icu::UnicodeString> pieces = splitAtMarkup(block, u';');
     for (size_t i = 1; i < pieces.size(); ++i) {

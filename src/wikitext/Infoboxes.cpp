@@ -1,4 +1,4 @@
-#include "wikitext/Wikitext_ObjC.h"
+#include "wikitext/WikitextConverter.h"
 
 #include <map>
 
@@ -46,7 +46,7 @@ std::map<int32_t, InfoboxExtent> pairInfoboxes(const icu::UnicodeString& text, s
 
 }  // namespace
 
-void Wikitext_ObjC::infoboxFormatting() {
+void WikitextConverter::infoboxFormatting() {
     auto starts = matchesAtOpenings(kInfoboxStartPattern);
     if (!starts || starts->empty())
         return;
@@ -74,7 +74,7 @@ void Wikitext_ObjC::infoboxFormatting() {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-icu::UnicodeString Wikitext_ObjC::infoboxHTML(const std::vector<icu::UnicodeString>& pieces) const {
+icu::UnicodeString WikitextConverter::infoboxHTML(const std::vector<icu::UnicodeString>& pieces) const {
     const icu::UnicodeString separator(u" = ");
     icu::UnicodeString title(pieces[0]);
     engine::replaceFirstOccurencyOfString(title, u"{{Infobox", u"");

@@ -1,4 +1,4 @@
-#include "wikitext/Wikitext_ObjC.h"
+#include "wikitext/WikitextConverter.h"
 
 #include "engine/RangeEdits.h"
 #include "engine/Regex.h"
@@ -35,7 +35,7 @@ icu::UnicodeString from(const icu::UnicodeString& text, int32_t start) {
 
 }  // namespace
 
-void Wikitext_ObjC::performInternalLinks() {
+void WikitextConverter::performInternalLinks() {
     auto matches = matchesAtOpenings(kInternalLinkPattern);
     if (!matches || matches->empty())
         return;
@@ -48,7 +48,7 @@ void Wikitext_ObjC::performInternalLinks() {
 
 // Only the namespace prefix decides the kind: [[Filesystem]] or [[Category
 // theory]] are articles like any other.
-icu::UnicodeString Wikitext_ObjC::internalLinkHTML(const icu::UnicodeString& whole, const icu::UnicodeString& inner,
+icu::UnicodeString WikitextConverter::internalLinkHTML(const icu::UnicodeString& whole, const icu::UnicodeString& inner,
                                                    const icu::UnicodeString& suffix) const {
     if (inner.startsWith(kDictionaryPrefix))
         return dictionaryLinkHTML(inner) + suffix;
@@ -64,13 +64,13 @@ icu::UnicodeString Wikitext_ObjC::internalLinkHTML(const icu::UnicodeString& who
     return articleLinkHTML(inner, suffix);
 }
 
-icu::UnicodeString Wikitext_ObjC::wikiLink(const icu::UnicodeString& host, const icu::UnicodeString& page,
+icu::UnicodeString WikitextConverter::wikiLink(const icu::UnicodeString& host, const icu::UnicodeString& page,
                                            const icu::UnicodeString& title, const icu::UnicodeString& text) const {
     return engine::formatted(u"<a href=\"https://%@.%@/wiki/%@\" alt=\"%@\" title=\"%@\">%@</a>",
                              {setLangCode, host, page, title, title, text});
 }
 
-icu::UnicodeString Wikitext_ObjC::articleLinkHTML(const icu::UnicodeString& inner,
+icu::UnicodeString WikitextConverter::articleLinkHTML(const icu::UnicodeString& inner,
                                                   const icu::UnicodeString& suffix) const {
     std::vector<icu::UnicodeString> pieces = engine::split(inner, u"|");
     icu::UnicodeString target = underscored(pieces[0]);
@@ -83,7 +83,7 @@ icu::UnicodeString Wikitext_ObjC::articleLinkHTML(const icu::UnicodeString& inne
 
 // [[Wiktionary:term]], [[Wiktionary:term|text]], or with a trailing "|" the
 // term itself as text.
-icu::UnicodeString Wikitext_ObjC::dictionaryLinkHTML(const icu::UnicodeString& inner) const {
+icu::UnicodeString WikitextConverter::dictionaryLinkHTML(const icu::UnicodeString& inner) const {
     const icu::UnicodeString afterPrefix = from(inner, kDictionaryPrefix.length());
     icu::UnicodeString term = underscored(engine::split(afterPrefix, u"|").front());
     std::vector<icu::UnicodeString> parts = engine::split(engine::split(inner, u":").back(), u"|");
@@ -98,7 +98,7 @@ icu::UnicodeString Wikitext_ObjC::dictionaryLinkHTML(const icu::UnicodeString& i
 
 // [[Category:Name]] shows as plain text; [[:Category:Name]] links to the
 // category page.
-icu::UnicodeString Wikitext_ObjC::categoryHTML(const icu::UnicodeString& whole,
+icu::UnicodeString WikitextConverter::categoryHTML(const icu::UnicodeString& whole,
                                                const icu::UnicodeString& inner) const {
     std::vector<icu::UnicodeString> parts = engine::split(inner, u":");
     if (!engine::trimmed(parts[0]).isEmpty()) {

@@ -1,4 +1,4 @@
-#include "wikitext/Wikitext_ObjC.h"
+#include "wikitext/WikitextConverter.h"
 
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
@@ -38,7 +38,7 @@ int32_t itemDepth(const icu::UnicodeString& line) {
 
 }  // namespace
 
-void Wikitext_ObjC::performLists() {
+void WikitextConverter::performLists() {
     auto matches = matchesForDotMatchedPattern(kListBlockPattern);
     if (!matches || matches->empty())
         return;
@@ -48,7 +48,7 @@ void Wikitext_ObjC::performLists() {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-icu::UnicodeString Wikitext_ObjC::listHTML(const icu::UnicodeString& block) const {
+icu::UnicodeString WikitextConverter::listHTML(const icu::UnicodeString& block) const {
     icu::UnicodeString html;
     std::vector<icu::UnicodeString> closings;
     int32_t level = 1;

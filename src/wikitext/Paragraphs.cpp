@@ -1,4 +1,4 @@
-#include "wikitext/Wikitext_ObjC.h"
+#include "wikitext/WikitextConverter.h"
 
 #include "engine/AsciiCaseSearch.h"
 #include "engine/TextUtilities.h"
@@ -45,7 +45,7 @@ bool isMarkupLine(const icu::UnicodeString& line) {
 
 }  // namespace
 
-void Wikitext_ObjC::makeParagraphs() {
+void WikitextConverter::makeParagraphs() {
     std::vector<icu::UnicodeString> blocks = engine::split(str, u"\n\n");
     for (icu::UnicodeString& block : blocks)
         if (!isMarkupBlock(block) && !engine::isBlank(block))
@@ -54,7 +54,7 @@ void Wikitext_ObjC::makeParagraphs() {
 }
 
 // One walk over the lines, each looked at in place.
-void Wikitext_ObjC::autoLineBreaks() {
+void WikitextConverter::autoLineBreaks() {
     const icu::UnicodeString text = engine::trimmed(str);
     const icu::UnicodeString lineBreak = u"<br" + HTML_close;
     icu::UnicodeString out = engine::emptyWithRoomForLength(int64_t{text.length()} + text.length() / 4 + 16);

@@ -1,7 +1,7 @@
 // Preformatted text: <pre> sections, and runs of lines that begin with a
 // space. Both are cut out early, like nowiki sections, so that no list,
 // paragraph or line break is made inside them.
-#include "wikitext/Wikitext_ObjC.h"
+#include "wikitext/WikitextConverter.h"
 
 #include "engine/RangeEdits.h"
 #include "engine/Regex.h"
@@ -64,7 +64,7 @@ bool startsPreformattedLine(const icu::UnicodeString& line) {
 
 // The content of each <pre> section is kept as written: its tags and
 // addresses such as <name@example.com> show as text.
-void Wikitext_ObjC::savePreSections() {
+void WikitextConverter::savePreSections() {
     auto matches =
         engine::findAll(str, kPreSectionPattern, engine::kDotMatchesLineSeparators | engine::kCaseInsensitive);
     if (!matches || matches->empty())
@@ -79,7 +79,7 @@ void Wikitext_ObjC::savePreSections() {
 // A run of lines that begin with a space is one <pre> section without that
 // space. Emphasis and links inside it are made as anywhere else; headlines,
 // lists and the other block markup are not.
-void Wikitext_ObjC::savePreformattedLines() {
+void WikitextConverter::savePreformattedLines() {
     std::vector<icu::UnicodeString> lines = engine::split(str, u"\n");
     const std::vector<bool> excluded = linesInsideTemplatesOrTables(lines);
     std::vector<icu::UnicodeString> out;
@@ -101,7 +101,7 @@ void Wikitext_ObjC::savePreformattedLines() {
 
 // The inline passes (internal links and the table's link and emphasis rules)
 // over a piece of text on its own.
-icu::UnicodeString Wikitext_ObjC::inlineFormatted(const icu::UnicodeString& text) {
+icu::UnicodeString WikitextConverter::inlineFormatted(const icu::UnicodeString& text) {
     icu::UnicodeString document;
     document.swap(str);
     str = text;

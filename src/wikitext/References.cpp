@@ -1,4 +1,4 @@
-#include "wikitext/Wikitext_ObjC.h"
+#include "wikitext/WikitextConverter.h"
 
 #include <string>
 
@@ -36,7 +36,7 @@ icu::UnicodeString referenceName(const icu::UnicodeString& attributes) {
 
 }  // namespace
 
-void Wikitext_ObjC::perfromReferences() {
+void WikitextConverter::performReferences() {
     auto matches = matchesAtOpenings(kReferencePattern);
     if (!matches || matches->empty())
         return;

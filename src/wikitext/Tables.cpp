@@ -1,4 +1,4 @@
-#include "wikitext/Wikitext_ObjC.h"
+#include "wikitext/WikitextConverter.h"
 
 #include "engine/RangeEdits.h"
 #include "engine/Regex.h"
@@ -111,7 +111,7 @@ private:
 
 }  // namespace
 
-void Wikitext_ObjC::performTables() {
+void WikitextConverter::performTables() {
     // No table ends after the last "|}\n": searching no further keeps a text
     // full of unclosed "{|" from being scanned to its end from each of them.
     const int32_t lastEnd = str.lastIndexOf(u"|}\n");
@@ -128,7 +128,7 @@ void Wikitext_ObjC::performTables() {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
-icu::UnicodeString Wikitext_ObjC::tableHTML(const icu::UnicodeString& block) const {
+icu::UnicodeString WikitextConverter::tableHTML(const icu::UnicodeString& block) const {
     // Without the closing "|}\n"; cells written before the "|}" on its own
     // line, and a table on one line ("{||}"), keep their text.
     icu::UnicodeString body(block, 0, block.length() - 3);

@@ -1,4 +1,4 @@
-#include "wikitext/Wikitext_ObjC.h"
+#include "wikitext/WikitextConverter.h"
 
 #include "engine/LineByLineRules.h"
 #include "engine/Log.h"
@@ -40,7 +40,7 @@ RuleRecord regex(const char16_t* name, const char16_t* pattern, const icu::Unico
 
 }  // namespace
 
-RuleTable Wikitext_ObjC::regexWikiText() const {
+RuleTable WikitextConverter::regexWikiText() const {
     return {
         // Neither part may run past the "]" that closes the link, or a link
         // without a label would take the text up to the next bracket with it.
@@ -80,7 +80,7 @@ RuleTable Wikitext_ObjC::regexWikiText() const {
 // within its line, so the rules between run line by line, each only where
 // its opening stands.
 // `inlineOnly` leaves out the rules that make blocks (headlines, rules).
-void Wikitext_ObjC::applyRules(bool inlineOnly) {
+void WikitextConverter::applyRules(bool inlineOnly) {
     RuleTable lineRules;
     auto applyLineRules = [&] {
         if (!lineRules.empty() && !engine::applyRulesLineByLine(str, lineRules))

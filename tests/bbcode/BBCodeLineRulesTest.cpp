@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "bbcode/BBCode_ObjC.h"
+#include "bbcode/BBCodeConverter.h"
 #include "engine/LineByLineRules.h"
 #include "engine/TestSupport.h"
 
@@ -18,7 +18,7 @@ using testsupport::u;
 namespace {
 
 void expectSameAsWholeText(const icu::UnicodeString& text, const std::string& label) {
-    BBCode_ObjC whole;
+    BBCodeConverter whole;
     whole.initWithString(u"");
     whole.str = text;
     whole.simpleTransform();

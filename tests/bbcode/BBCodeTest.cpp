@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "bbcode/BBCode_ObjC.h"
+#include "bbcode/BBCodeConverter.h"
 #include "engine/TestSupport.h"
 #include "support/ConverterTestSupport.h"
 #include "support/PlaceholderTokens.h"
@@ -11,7 +11,7 @@ using testsupport::u;
 namespace {
 
 std::string bbcode(const std::string& text) {
-    return s(BBCode_ObjC().initWithString(u(text)).transform());
+    return s(BBCodeConverter().initWithString(u(text)).transform());
 }
 
 }  // namespace
@@ -24,7 +24,7 @@ TEST(BBCode, Html5VoidTags) {
 // The whole pipeline with the table applied the plain way, rule after rule
 // over the whole text, for comparison with the line-bounded application.
 std::string bbcodeThroughPlainEngine(const std::string& text) {
-    BBCode_ObjC converter;
+    BBCodeConverter converter;
     converter.initWithString(u(text));
     converter.saveHTMLBlocksWithStart(uR"(\+html\+)", uR"(\+endhtml\+)", u"+html+", u"+endhtml+");
     converter.simpleTransform();

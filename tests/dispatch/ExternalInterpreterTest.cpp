@@ -138,7 +138,7 @@ TEST_F(Interpreters, CustomInterpreterRunsWithTheLanguagesScriptArgument) {
     store.setUseCustomPhp(true);
     store.setCustomPhpPath(script("php", "printf '%s|' \"$#\"; cat"));
     MarkupTransformTask task;
-    EXPECT_FALSE(task.useObjectiveC);
+    EXPECT_FALSE(task.useBuiltInConverters);
     task.setMarkuplanguage("bbcode");
     EXPECT_EQ(task.phpLaunchPath, store.customPhpPath());
     EXPECT_EQ(task.performMarkupTaskonString("[b]x[/b]", false), "1|[b]x[/b]");
@@ -175,7 +175,7 @@ TEST_F(Interpreters, AnInterpreterThatNeverEndsIsStoppedAtTheBudgetOrOnCancel) {
 TEST_F(Interpreters, WithoutCustomInterpreterTheBuiltInConvertersTakeOver) {
     MarkupTransformTask task;
     task.setMarkuplanguage("bbcode");
-    EXPECT_TRUE(task.useObjectiveC);
+    EXPECT_TRUE(task.useBuiltInConverters);
     EXPECT_EQ(task.performMarkupTaskonString("[b]x[/b]", false), "<strong>x</strong><br />\n<br />\n<br />");
 }
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/Markup_ObjC.h"
+#include "engine/ConverterBase.h"
 #include "TestSupport.h"
 
 using testsupport::s;
@@ -10,7 +10,7 @@ namespace {
 
 // The protected-block pass as BBCode and Tessel use it, with a rule between.
 std::string protectedAndRewritten(const std::string& text, RuleTable rules) {
-    Markup_ObjC markup;
+    ConverterBase markup;
     markup.initWithString(u(text), std::move(rules));
     markup.saveHTMLBlocksWithStart(uR"(\+html\+)", uR"(\+endhtml\+)", u"+html+", u"+endhtml+");
     markup.simpleTransform();
@@ -37,7 +37,7 @@ TEST(SavedHtmlBlocks, ProtectedFromRulesAndDelimitersRemoved) {
 }
 
 TEST(SavedHtmlBlocks, TokensAreNumberedFromOneWhileRulesRun) {
-    Markup_ObjC markup;
+    ConverterBase markup;
     markup.initWithString(u"+html+1+endhtml+ x +html+2\nline+endhtml+", {});
     markup.saveHTMLBlocksWithStart(uR"(\+html\+)", uR"(\+endhtml\+)", u"+html+", u"+endhtml+");
     EXPECT_EQ(s(markup.str), "%%SavedHTMLBlock(1)%% x %%SavedHTMLBlock(2)%%");

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/Markup_ObjC.h"
+#include "engine/ConverterBase.h"
 #include "TestSupport.h"
 
 using testsupport::s;
@@ -9,7 +9,7 @@ using testsupport::u;
 namespace {
 
 std::string applied(const std::string& text, RuleTable table) {
-    Markup_ObjC markup;
+    ConverterBase markup;
     markup.initWithString(u(text), std::move(table));
     markup.simpleTransform();
     return s(markup.str);
@@ -80,7 +80,7 @@ TEST(SimpleTransform, LineAnchorsNeedMultilineFlagInPattern) {
 }
 
 TEST(VoidTagSuffix, FollowsHtml5Setting) {
-    Markup_ObjC markup;
+    ConverterBase markup;
     markup.setHTML5orXHTML();
     EXPECT_EQ(s(engine::formatted(u"<hr%@", {markup.HTML_close})), "<hr />");
     testsupport::ScopedSettings html5({.useHtml5 = true});
@@ -89,7 +89,7 @@ TEST(VoidTagSuffix, FollowsHtml5Setting) {
 }
 
 TEST(MatchOperations, MatchesKeepTheirTextsAfterTheStringChanges) {
-    Markup_ObjC markup;
+    ConverterBase markup;
     markup.initWithString(u"[a] [bc]", {});
     auto matches = markup.matchesForPattern(uR"(\[(\w+)\])");
     ASSERT_TRUE(matches);
@@ -101,7 +101,7 @@ TEST(MatchOperations, MatchesKeepTheirTextsAfterTheStringChanges) {
 }
 
 TEST(MatchOperations, DotMatchedPatternSpansLines) {
-    Markup_ObjC markup;
+    ConverterBase markup;
     markup.initWithString(u"<a\nb>", {});
     EXPECT_EQ(markup.matchesForPattern(u"<.*>")->size(), 0u);
     EXPECT_EQ(markup.matchesForDotMatchedPattern(u"<.*>")->size(), 1u);
@@ -109,7 +109,7 @@ TEST(MatchOperations, DotMatchedPatternSpansLines) {
 
 TEST(MatchOperations, BadPatternGivesNothingAndLogs) {
     testsupport::CapturedLog log;
-    Markup_ObjC markup;
+    ConverterBase markup;
     markup.initWithString(u"abc", {});
     EXPECT_FALSE(markup.matchesForPattern(u"[a"));
     markup.replaceMatchesWithPattern(u"(", u"x", false);
@@ -119,7 +119,7 @@ TEST(MatchOperations, BadPatternGivesNothingAndLogs) {
 }
 
 TEST(MatchOperations, ReplaceMatchesHonoursDotMatch) {
-    Markup_ObjC markup;
+    ConverterBase markup;
     markup.initWithString(u"<p>a\nb</p>", {});
     markup.replaceMatchesWithPattern(u"<p>(.*?)</p>", u"[$1]", false);
     EXPECT_EQ(s(markup.str), "<p>a\nb</p>");

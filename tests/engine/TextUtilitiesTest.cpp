@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/Markup_ObjC.h"
+#include "engine/ConverterBase.h"
 #include "engine/TextUtilities.h"
 #include "TestSupport.h"
 
@@ -11,19 +11,19 @@ using testsupport::s;
 using testsupport::u;
 
 TEST(HtmlEntities, AmpersandFirstThenTable) {
-    EXPECT_EQ(s(Markup_ObjC::htmlentities(u("Größe & \"<x>\" isn't &amp;"))),
+    EXPECT_EQ(s(ConverterBase::htmlentities(u("Größe & \"<x>\" isn't &amp;"))),
               "Gr&ouml;&szlig;e &amp; &quot;&lt;x&gt;&quot; isn't &amp;amp;");
-    EXPECT_EQ(s(Markup_ObjC::htmlentities(u("ÄÖÜäöü"))), "&Auml;&Ouml;&Uuml;&auml;&ouml;&uuml;");
+    EXPECT_EQ(s(ConverterBase::htmlentities(u("ÄÖÜäöü"))), "&Auml;&Ouml;&Uuml;&auml;&ouml;&uuml;");
     // Only the precomposed letters have entities; characters beside them stay.
-    EXPECT_EQ(s(Markup_ObjC::htmlentities(u("a\xcc\x88\xc3\x83\xf0\x9f\x98\x80&\xc3\xa4"))),
+    EXPECT_EQ(s(ConverterBase::htmlentities(u("a\xcc\x88\xc3\x83\xf0\x9f\x98\x80&\xc3\xa4"))),
               "a\xcc\x88\xc3\x83\xf0\x9f\x98\x80&amp;&auml;");
 }
 
 TEST(Trimming, WholeRunsOfWhiteSpaceAtOneEnd) {
-    EXPECT_EQ(s(Markup_ObjC::rtrim_Vant(u(" a b \t\n \n"))), " a b");
-    EXPECT_EQ(s(Markup_ObjC::ltrim_Vant(u("\n\t a b "))), "a b ");
-    EXPECT_EQ(s(Markup_ObjC::ltrim_Vant(u("a "))), "a ");
-    EXPECT_EQ(s(Markup_ObjC::rtrim_Vant(u(""))), "");
+    EXPECT_EQ(s(ConverterBase::rtrim_Vant(u(" a b \t\n \n"))), " a b");
+    EXPECT_EQ(s(ConverterBase::ltrim_Vant(u("\n\t a b "))), "a b ");
+    EXPECT_EQ(s(ConverterBase::ltrim_Vant(u("a "))), "a ");
+    EXPECT_EQ(s(ConverterBase::rtrim_Vant(u(""))), "");
 }
 
 // The trims walk the text; the regular expressions they stand for decide.
@@ -40,8 +40,8 @@ TEST(Trimming, SameAsTheWhiteSpaceRules) {
         engine::replaceAll(right, u"\\s+$", u"");
         icu::UnicodeString left(text);
         engine::replaceAll(left, u"^\\s*", u"");
-        EXPECT_EQ(s(right), s(Markup_ObjC::rtrim_Vant(text))) << round;
-        EXPECT_EQ(s(left), s(Markup_ObjC::ltrim_Vant(text))) << round;
+        EXPECT_EQ(s(right), s(ConverterBase::rtrim_Vant(text))) << round;
+        EXPECT_EQ(s(left), s(ConverterBase::ltrim_Vant(text))) << round;
     }
 }
 
@@ -61,13 +61,13 @@ TEST(Trimming, InPlaceKeepsWhatTheCopyKeeps) {
 }
 
 TEST(CountAtStart, RunsOfTheMarker) {
-    EXPECT_EQ(Markup_ObjC::countAtStartOfString(u"#", u"##x"), 2u);
-    EXPECT_EQ(Markup_ObjC::countAtStartOfString(u"#", u"###Title"), 3u);
-    EXPECT_EQ(Markup_ObjC::countAtStartOfString(u"#", u"x#"), 0u);
+    EXPECT_EQ(ConverterBase::countAtStartOfString(u"#", u"##x"), 2u);
+    EXPECT_EQ(ConverterBase::countAtStartOfString(u"#", u"###Title"), 3u);
+    EXPECT_EQ(ConverterBase::countAtStartOfString(u"#", u"x#"), 0u);
     // Only markers: one more than there are, as the piece count gives.
-    EXPECT_EQ(Markup_ObjC::countAtStartOfString(u"#", u"##"), 3u);
-    EXPECT_EQ(Markup_ObjC::countAtStartOfString(u"#", u""), 1u);
-    EXPECT_EQ(Markup_ObjC::countAtStartOfString(u"> ", u"> > q"), 2u);
+    EXPECT_EQ(ConverterBase::countAtStartOfString(u"#", u"##"), 3u);
+    EXPECT_EQ(ConverterBase::countAtStartOfString(u"#", u""), 1u);
+    EXPECT_EQ(ConverterBase::countAtStartOfString(u"> ", u"> > q"), 2u);
 }
 
 TEST(SplitAndJoin, KeepEmptyPieces) {

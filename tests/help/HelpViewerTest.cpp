@@ -11,11 +11,11 @@
 #include "DocumentTestSupport.h"
 #include "QtTestSupport.h"
 #include "app/AppDelegate.h"
-#include "document/Document.h"
-#include "document/NotificationCenter.h"
+#include "window/Document.h"
+#include "window/NotificationCenter.h"
 #include "help/HelpBook.h"
 #include "help/HelpWebPage.h"
-#include "help/VantrelHelp.h"
+#include "help/HelpWindow.h"
 
 using namespace documenttestsupport;
 
@@ -32,7 +32,7 @@ const QStringList kPages = {"start",
                             "PreferencesSourceCode",
                             "Export"};
 
-QVariant evaluate(VantrelHelp* viewer, const QString& script) {
+QVariant evaluate(HelpWindow* viewer, const QString& script) {
     QVariant result;
     bool done = false;
     viewer->webView()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
@@ -45,25 +45,25 @@ QVariant evaluate(VantrelHelp* viewer, const QString& script) {
 }
 
 // The file the frame shows, and the text of its page.
-QString framePage(VantrelHelp* viewer) {
+QString framePage(HelpWindow* viewer) {
     return evaluate(viewer, "(function () { var f = document.getElementById('theIFrame');"
                             " return f && f.contentWindow ? f.contentWindow.location.href : ''; })()")
         .toString();
 }
 
-QString frameText(VantrelHelp* viewer) {
+QString frameText(HelpWindow* viewer) {
     return evaluate(viewer, "(function () { var d = document.getElementById('theIFrame').contentDocument;"
                             " return d && d.body ? d.body.innerText : ''; })()")
         .toString();
 }
 
-QString frameLanguage(VantrelHelp* viewer) {
+QString frameLanguage(HelpWindow* viewer) {
     return evaluate(viewer, "(function () { var d = document.getElementById('theIFrame').contentDocument;"
                             " return d ? d.documentElement.lang : ''; })()")
         .toString();
 }
 
-bool waitForFramePage(VantrelHelp* viewer, const QString& page) {
+bool waitForFramePage(HelpWindow* viewer, const QString& page) {
     const QString file = "/" + page + ".htm";
     return QTest::qWaitFor(
         [&] { return framePage(viewer).endsWith(file) && !frameText(viewer).trimmed().isEmpty(); }, kLoadTimeout);
@@ -117,7 +117,7 @@ private slots:
         QVERIFY(helpButton);
         helpButton->click();
 
-        VantrelHelp* viewer = delegate->helpViewer();
+        HelpWindow* viewer = delegate->helpViewer();
         QVERIFY(viewer);
         QVERIFY(viewer->isVisible());
         QVERIFY(waitForFramePage(viewer, "BaseURL"));
@@ -147,7 +147,7 @@ private slots:
         QVERIFY(item);
         QCOMPARE(item->shortcut(), QKeySequence(Qt::Key_F1));
         item->trigger();
-        VantrelHelp* viewer = delegate->helpViewer();
+        HelpWindow* viewer = delegate->helpViewer();
         QVERIFY(viewer);
         QVERIFY(waitForFramePage(viewer, "start"));
 
@@ -188,7 +188,7 @@ private slots:
         QFETCH(QString, requested);
         QFETCH(QString, langCode);
         QFETCH(QString, title);
-        std::unique_ptr<VantrelHelp> viewer(VantrelHelp::launchHelpViewer(requested));
+        std::unique_ptr<HelpWindow> viewer(HelpWindow::launchHelpViewer(requested));
         QCOMPARE(viewer->langCode(), langCode);
         QCOMPARE(viewer->helpbookPath(), ":/helpbook/" + langCode);
         QCOMPARE(viewer->windowTitle(), title);

@@ -49,7 +49,7 @@ TEST(MarkdownEmail, CharactersBeyondLatin1SurviveObfuscation) {
         const std::string html = convert("<jürgen.ŝ@例え.jp>");
         EXPECT_EQ(decoded(html), "<p><a href=\"mailto:jürgen.ŝ@例え.jp\">jürgen.ŝ@例え.jp</a></p>") << html;
     }
-    Markdown_ObjC converter;
+    MarkdownConverter converter;
     const std::string emoji = testsupport::s(converter.obfuscateEmail(testsupport::u("😀@")));
     EXPECT_TRUE(emoji == "😀&#64;" || emoji == "😀&#x40;" || emoji == "&#128512;&#64;" ||
                 emoji == "&#x1f600;&#64;" || emoji == "&#128512;&#x40;" || emoji == "&#x1f600;&#x40;")
@@ -69,7 +69,7 @@ TEST(MarkdownLists, ManyListsInOneDocument) {
 }
 
 TEST(MarkdownFootnotes, FragmentLinksWithoutAnchorMode) {
-    Markdown_ObjC converter;
+    MarkdownConverter converter;
     converter.initWithString(testsupport::u("A[^1]\n\n[^1]: n\n"));
     converter.setFlavour({{"footnotes", true}});
     const std::string html = testsupport::s(converter.transform());

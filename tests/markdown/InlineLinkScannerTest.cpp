@@ -19,14 +19,14 @@ struct ScannedRule {
 
 std::vector<ScannedRule> scannedRules() {
     std::vector<ScannedRule> rules;
-    Markdown_ObjC converter;
+    MarkdownConverter converter;
     converter.initWithString(u"x");
     for (const RuleRecord& rule : converter.regexMarkdownLinks()) {
         const int walk = rule.fastPath.walk;
-        if (walk != Markdown_ObjC::kInlineLinkWalk && walk != Markdown_ObjC::kInlineLinkWithTitleWalk)
+        if (walk != MarkdownConverter::kInlineLinkWalk && walk != MarkdownConverter::kInlineLinkWithTitleWalk)
             continue;
         rules.push_back({rule.pattern, rule.fastPath.literal,
-                         walk == Markdown_ObjC::kInlineLinkWithTitleWalk ? markdown::LinkClosing::withTitle
+                         walk == MarkdownConverter::kInlineLinkWithTitleWalk ? markdown::LinkClosing::withTitle
                                                                          : markdown::LinkClosing::plain});
     }
     return rules;

@@ -13,28 +13,28 @@ using testsupport::s;
 using testsupport::u;
 
 std::string byPatterns(const icu::UnicodeString& text) {
-    Markdown_ObjC converter;
+    MarkdownConverter converter;
     converter.initWithString(text);
     converter.simpleTransform();
     return s(converter.str);
 }
 
 std::string byWalks(const icu::UnicodeString& text) {
-    Markdown_ObjC converter;
+    MarkdownConverter converter;
     converter.initWithString(text);
     converter.applyMainRules();
     return s(converter.str);
 }
 
 std::string byFirstPatterns(const icu::UnicodeString& text) {
-    Markdown_ObjC converter;
+    MarkdownConverter converter;
     converter.initWithString(text);
     converter.transformWithDotMatchRules(converter.firstRegexMarkdown());
     return s(converter.str);
 }
 
 std::string byFirstWalks(const icu::UnicodeString& text) {
-    Markdown_ObjC converter;
+    MarkdownConverter converter;
     converter.initWithString(text);
     converter.firstSimpleTransform();
     return s(converter.str);

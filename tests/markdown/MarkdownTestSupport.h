@@ -7,7 +7,7 @@
 
 #include "../engine/TestSupport.h"
 #include "support/ConverterTestSupport.h"
-#include "markdown/Markdown_ObjC.h"
+#include "markdown/MarkdownConverter.h"
 
 namespace mdtest {
 
@@ -31,7 +31,7 @@ inline std::map<std::string, bool> switchesFor(Flavour flavour) {
 }
 
 inline std::string convert(const std::string& text, Flavour flavour = Flavour::markdown) {
-    Markdown_ObjC converter;
+    MarkdownConverter converter;
     converter.initWithString(testsupport::u(text));
     if (flavour != Flavour::markdown)
         converter.setFlavour(switchesFor(flavour));

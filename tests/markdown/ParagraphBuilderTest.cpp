@@ -7,12 +7,12 @@ namespace {
 using testsupport::s;
 using testsupport::u;
 
-std::string paragraphs(const std::string& text, Markdown_ObjC& converter) {
+std::string paragraphs(const std::string& text, MarkdownConverter& converter) {
     return s(converter.addPBlocks(u(text)));
 }
 
 std::string paragraphs(const std::string& text) {
-    Markdown_ObjC converter;
+    MarkdownConverter converter;
     converter.HTML_close = u" />";
     return paragraphs(text, converter);
 }
@@ -47,7 +47,7 @@ TEST(ParagraphBuilder, ListItemsAndRawBlocksStayAsWritten) {
 TEST(ParagraphBuilder, BlankLinesCloseAndSavedPreBlocksStandApart) {
     EXPECT_EQ(paragraphs("one\n\n\ntwo\n \nthree"), "<p>one</p>\n\n\n<p>two</p>\n \n<p>three</p>");
     EXPECT_EQ(paragraphs("a\n\xE3\x80\x80\nb"), "<p>a</p>\n\xE3\x80\x80\n<p>b</p>");
-    Markdown_ObjC converter;
+    MarkdownConverter converter;
     converter.HTML_close = u">";
     const std::string token = s(converter.codeBlocksEscaped.set(0, u"<pre>x</pre>"));
     const std::string other = s(converter.codeBlocksEscaped.set(1, u"<code>y</code>"));

@@ -14,7 +14,7 @@ TEST(MarkdownPipeline, WhiteSpaceOnlyTextComesBackUnchanged) {
 }
 
 TEST(MarkdownPipeline, NormalisationCollapsesEmptyLinesAndTabsFourSpaces) {
-    Markdown_ObjC converter;
+    MarkdownConverter converter;
     converter.initWithString(testsupport::u("a\n\n\n\n  \nb    c     d"));
     converter.transform();
     // Paragraphs are built from the normalised text: one empty line between.
@@ -83,7 +83,7 @@ TEST(MarkdownPipeline, FlavoursSwitchTheirPasses) {
 }
 
 TEST(MarkdownPipeline, AnchorModeIsOnWheneverTheSwitchIsPresent) {
-    Markdown_ObjC converter;
+    MarkdownConverter converter;
     converter.initWithString(testsupport::u("x"));
     converter.setFlavour({{"javascript_anchors", false}});
     EXPECT_EQ(testsupport::s(converter.javaScriptHashStart), "javascript:;\" onclick=\"document.location.hash='");
@@ -95,7 +95,7 @@ TEST(MarkdownPipeline, AnchorModeIsOnWheneverTheSwitchIsPresent) {
 
 TEST(MarkdownPipeline, ABrokenRuleIsLoggedAndTheOtherPassesStillRun) {
     testsupport::CapturedLog log;
-    Markdown_ObjC converter;
+    MarkdownConverter converter;
     converter.initWithString(testsupport::u("**a** and `b`"));
     converter.regexes.insert(converter.regexes.begin(), RuleRecord::regex(u"broken", u"(", u"x"));
     const std::string html = testsupport::s(converter.transform());

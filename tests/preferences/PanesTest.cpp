@@ -12,9 +12,9 @@
 
 #include "AlertAnswers.h"
 #include "QtTestSupport.h"
-#include "document/NotificationCenter.h"
+#include "window/NotificationCenter.h"
 #include "platform/AlertHelper.h"
-#include "platform/DeprecationBridge.h"
+#include "platform/StoredValues.h"
 #include "platform/SandboxAccess.h"
 #include "preferences/ExecutableSearch.h"
 #include "preferences/InterpreterVersion.h"
@@ -67,21 +67,21 @@ private slots:
         const QString file = path("colours.conf");
         {
             QSettings settings(file, QSettings::IniFormat);
-            settings.setValue("colour", DeprecationBridge::archiveObject(QColor(0x12, 0x34, 0x56)));
-            settings.setValue("url", DeprecationBridge::archiveObject(QUrl::fromLocalFile("/srv/notes")));
+            settings.setValue("colour", StoredValues::toStored(QColor(0x12, 0x34, 0x56)));
+            settings.setValue("url", StoredValues::toStored(QUrl::fromLocalFile("/srv/notes")));
         }
         QSettings reread(file, QSettings::IniFormat);
-        QCOMPARE(DeprecationBridge::unArchive_Color_Data(reread.value("colour")), std::optional(QColor(0x12, 0x34, 0x56)));
-        QCOMPARE(DeprecationBridge::unArchive_NSURL_Data(reread.value("url")),
+        QCOMPARE(StoredValues::colorFromStored(reread.value("colour")), std::optional(QColor(0x12, 0x34, 0x56)));
+        QCOMPARE(StoredValues::urlFromStored(reread.value("url")),
                  std::optional(QUrl::fromLocalFile("/srv/notes")));
-        QVERIFY(!DeprecationBridge::unArchive_Color_Data(reread.value("url")));
-        QVERIFY(!DeprecationBridge::unArchive_Color_Data(QVariant("#ff0000 but text")));
-        QVERIFY(!DeprecationBridge::unArchive_NSURL_Data(QVariant()));
+        QVERIFY(!StoredValues::colorFromStored(reread.value("url")));
+        QVERIFY(!StoredValues::colorFromStored(QVariant("#ff0000 but text")));
+        QVERIFY(!StoredValues::urlFromStored(QVariant()));
 
-        QCOMPARE(DeprecationBridge::pasteboardTypeForKey("string"), QString("text/plain"));
-        QCOMPARE(DeprecationBridge::pasteboardTypeForKey("filename"), QString("text/uri-list"));
+        QCOMPARE(StoredValues::mimeTypeForKey("string"), QString("text/plain"));
+        QCOMPARE(StoredValues::mimeTypeForKey("filename"), QString("text/uri-list"));
         QTest::ignoreMessage(QtWarningMsg, "ERROR: pasteboardTypeForKey -- Key \"rtf\" wurde nicht erkannt");
-        QVERIFY(DeprecationBridge::pasteboardTypeForKey("rtf").isEmpty());
+        QVERIFY(StoredValues::mimeTypeForKey("rtf").isEmpty());
         // Grants resolve to nothing: there is nothing to start here.
         QVERIFY(SandboxAccess::startSandboxAccessWithData(
                     SandboxAccess::bookmarkDataForURL(QUrl::fromLocalFile(path("gone"))))
@@ -136,8 +136,8 @@ private slots:
         SettingsStore& settings = SettingsStore::shared();
         settings.setUseBuiltInConverters(true);
         MarkupInterpreter pane;
-        pane.awakeFromNib();
-        auto* builtIn = pane.preferenceView()->findChild<QCheckBox*>("checkbox_useObjectiveC");
+        pane.setUp();
+        auto* builtIn = pane.preferenceView()->findChild<QCheckBox*>("checkbox_useBuiltIn");
         auto* swift = pane.preferenceView()->findChild<QCheckBox*>("checkbox_useSwift");
         auto* custom = pane.preferenceView()->findChild<QCheckBox*>("checkbox_useCustomPHP");
         QVERIFY(builtIn->isChecked());
@@ -178,7 +178,7 @@ private slots:
         settings.reset(SettingsStore::Setting::customPhpPath);
         settings.setUseBuiltInConverters(true);
         MarkupInterpreter pane;
-        pane.awakeFromNib();
+        pane.setUp();
         auto* message = pane.preferenceView()->findChild<QLabel*>("textfield_customPHPMessage");
         auto* shown = pane.preferenceView()->findChild<QLineEdit*>("pathToPHPBinary");
 
@@ -227,7 +227,7 @@ private slots:
         qputenv("PATH", QFile::encodeName(path("mmd-bin")) + ":" + oldPath);
 
         Preferences_MultiMarkdownExe pane;
-        pane.awakeFromNib();
+        pane.setUp();
         auto* button = pane.preferenceView()->findChild<QPushButton*>("button_MMD_Check");
         auto* message = pane.preferenceView()->findChild<QLabel*>("textfield_MMD_message");
         QCOMPARE(button->text(), QString("MMD_LABEL_CHECK"));
@@ -259,7 +259,7 @@ private slots:
             settings.reset(key);
         {
             Preferences_CriticMarkup pane;
-            pane.awakeFromNib();
+            pane.setUp();
         }
         QCOMPARE(settings.criticAddStyle(),
                  QString("background-color:yellow;border: 1px dashed red;padding: 0px 6px 0px 6px;color: black;"));
@@ -272,7 +272,7 @@ private slots:
         auto* add = pane.preferenceView()->findChild<QLineEdit*>("textfield_AddStyle");
         add->setText("color: green;");
         emit add->editingFinished();
-        pane.awakeFromNib();
+        pane.setUp();
         QCOMPARE(settings.criticAddStyle(), QString("color: green;"));
         QVERIFY(!settings.hasValue(SettingsStore::Setting::criticRemoveStyle));
         pane.preferenceView()->findChild<QPushButton*>("button_ResetStyles")->click();

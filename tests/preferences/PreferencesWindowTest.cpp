@@ -15,7 +15,7 @@
 
 #include "AlertAnswers.h"
 #include "DocumentTestSupport.h"
-#include "document/NotificationCenter.h"
+#include "window/NotificationCenter.h"
 #include "preferences/ColorWell.h"
 #include "preferences/PreferencesController.h"
 #include "settings/CSSStyles.h"

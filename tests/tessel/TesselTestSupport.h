@@ -6,7 +6,7 @@
 
 #include "engine/TestSupport.h"
 #include "support/ConverterTestSupport.h"
-#include "tessel/Tessel_ObjC.h"
+#include "tessel/TesselConverter.h"
 
 namespace tesseltest {
 
@@ -14,7 +14,7 @@ using testsupport::contains;
 
 inline std::string convert(const std::string& text, bool javaScriptAnchors = false,
                            const std::string& documentFolder = {}) {
-    Tessel_ObjC converter;
+    TesselConverter converter;
     converter.initWithString(testsupport::u(text), javaScriptAnchors);
     converter.setDocumentFolder(documentFolder);
     return testsupport::s(converter.transform());

@@ -25,13 +25,13 @@ TEST(TextileBlockAttributes, UnclosedClassParenthesisEndsQuickly) {
 }
 
 TEST(TextileCheckAttributes, LinkTextAndImageSource) {
-    auto link = Textile_ObjC::checkAttributesOnString(testsupport::u("<(nav){color:red}Home(Go home)"), true);
+    auto link = TextileConverter::checkAttributesOnString(testsupport::u("<(nav){color:red}Home(Go home)"), true);
     EXPECT_EQ(testsupport::s(link.cssClass), " class=\"nav\"");
     EXPECT_EQ(testsupport::s(link.style), " style=\"color:red text-align:left;\"");
     EXPECT_EQ(testsupport::s(link.title), " title=\"Go home\"");
     EXPECT_EQ(testsupport::s(link.display), "Home");
 
-    auto image = Textile_ObjC::checkAttributesOnString(testsupport::u(">(pic)a.png(A picture)"), false);
+    auto image = TextileConverter::checkAttributesOnString(testsupport::u(">(pic)a.png(A picture)"), false);
     EXPECT_EQ(testsupport::s(image.cssClass), " class=\"pic align-right\"");
     EXPECT_EQ(testsupport::s(image.style), "");
     EXPECT_EQ(testsupport::s(image.alt), " alt=\"A picture\"");
@@ -39,12 +39,12 @@ TEST(TextileCheckAttributes, LinkTextAndImageSource) {
 }
 
 TEST(TextileCheckAttributes, EdgesOfTheGrammar) {
-    auto empty = Textile_ObjC::checkAttributesOnString({}, true);
+    auto empty = TextileConverter::checkAttributesOnString({}, true);
     EXPECT_TRUE(empty.cssClass.isEmpty() && empty.style.isEmpty() && empty.title.isEmpty() && empty.display.isEmpty());
-    auto lone = Textile_ObjC::checkAttributesOnString(testsupport::u("(open text"), true);
+    auto lone = TextileConverter::checkAttributesOnString(testsupport::u("(open text"), true);
     EXPECT_EQ(testsupport::s(lone.display), "(open text");
-    auto trailing = Textile_ObjC::checkAttributesOnString(testsupport::u("text("), true);
+    auto trailing = TextileConverter::checkAttributesOnString(testsupport::u("text("), true);
     EXPECT_EQ(testsupport::s(trailing.display), "text(");
-    auto centred = Textile_ObjC::checkAttributesOnString(testsupport::u("=x.png"), false);
+    auto centred = TextileConverter::checkAttributesOnString(testsupport::u("=x.png"), false);
     EXPECT_EQ(testsupport::s(centred.cssClass), " class=\"align-center\"");
 }

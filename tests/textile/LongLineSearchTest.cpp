@@ -52,10 +52,10 @@ std::string shown(const icu::UnicodeString& text) {
 }
 
 icu::UnicodeString upperCasePattern() {
-    Textile_ObjC textile;
+    TextileConverter textile;
     textile.initWithString(u"");
     for (const RuleRecord& rule : textile.regexes)
-        if (rule.fastPath.walk == Textile_ObjC::kCapitalRunsWalk)
+        if (rule.fastPath.walk == TextileConverter::kCapitalRunsWalk)
             return rule.pattern;
     return {};
 }
@@ -66,17 +66,17 @@ TEST(TextileLongLineSearch, TablesAndListsFindWhatTheirPatternsFind) {
     const std::vector<icu::UnicodeString> pieces = {u"|", u"a", u" ", u"\t", u"\n", u"\n\n", u"\r", u"\r\n", u"\u2028",
                                                    u"table", u"(x)", u".", u"*", u"#", u"**", u"- ", u":= ", u" := "};
     forSamples(pieces, [](const icu::UnicodeString& text) {
-        const auto tables = engine::findAll(text, Textile_ObjC::tablePattern(), engine::kDotMatchesLineSeparators);
-        const auto lists = engine::findAll(text, Textile_ObjC::listPattern(), engine::kDotMatchesLineSeparators);
+        const auto tables = engine::findAll(text, TextileConverter::tablePattern(), engine::kDotMatchesLineSeparators);
+        const auto lists = engine::findAll(text, TextileConverter::listPattern(), engine::kDotMatchesLineSeparators);
         const auto definitions =
-            engine::findAll(text, Textile_ObjC::definitionListPattern(), engine::kDotMatchesLineSeparators);
+            engine::findAll(text, TextileConverter::definitionListPattern(), engine::kDotMatchesLineSeparators);
         ASSERT_TRUE(tables && lists && definitions);
-        const auto foundTables = Textile_ObjC::findTables(text);
-        const auto foundLists = Textile_ObjC::findLists(text);
+        const auto foundTables = TextileConverter::findTables(text);
+        const auto foundLists = TextileConverter::findLists(text);
         ASSERT_TRUE(foundTables && foundLists);
         EXPECT_EQ(rangesOf(*foundTables, false), rangesOf(*tables, false)) << shown(text);
         EXPECT_EQ(rangesOf(*foundLists, false), rangesOf(*lists, false)) << shown(text);
-        EXPECT_EQ(rangesOf(Textile_ObjC::definitionListRanges(text)), rangesOf(*definitions, true))
+        EXPECT_EQ(rangesOf(TextileConverter::definitionListRanges(text)), rangesOf(*definitions, true))
             << shown(text);
     });
 }
@@ -89,7 +89,7 @@ TEST(TextileLongLineSearch, CapitalRunsAreWhatTheRuleMatches) {
     forSamples(pieces, [&](const icu::UnicodeString& text) {
         const auto runs = engine::findAll(text, pattern);
         ASSERT_TRUE(runs);
-        EXPECT_EQ(rangesOf(Textile_ObjC::capitalRuns(text)), rangesOf(*runs, true)) << shown(text);
+        EXPECT_EQ(rangesOf(TextileConverter::capitalRuns(text)), rangesOf(*runs, true)) << shown(text);
     });
 }
 
@@ -99,9 +99,9 @@ TEST(TextileLongLineSearch, BreakableElementsAreWhatThePatternsFind) {
     forSamples(pieces, [](const icu::UnicodeString& text) {
         for (const bool headings : {false, true}) {
             const auto elements =
-                engine::findAll(text, Textile_ObjC::breakableElementPattern(headings), engine::kDotMatchesLineSeparators);
+                engine::findAll(text, TextileConverter::breakableElementPattern(headings), engine::kDotMatchesLineSeparators);
             ASSERT_TRUE(elements);
-            EXPECT_EQ(rangesOf(Textile_ObjC::breakableElements(text, headings)), rangesOf(*elements, true))
+            EXPECT_EQ(rangesOf(TextileConverter::breakableElements(text, headings)), rangesOf(*elements, true))
                 << shown(text);
         }
     });

@@ -18,7 +18,7 @@ const std::vector<std::string> kInlinePieces = {"*", "_", "+", "-", "^", "~", "?
 }  // namespace
 
 TEST(TextileOncePerLine, InlineRulesFindWhatTheirPatternsFind) {
-    Textile_ObjC textile;
+    TextileConverter textile;
     textile.initWithString(u"");
     std::mt19937 random(20261207);
     int searched = 0;
@@ -35,11 +35,11 @@ TEST(TextileOncePerLine, InlineRulesFindWhatTheirPatternsFind) {
 }
 
 TEST(TextileOncePerLine, ImageAndLinkSearchesFindWhatTheirPatternsFind) {
-    using Search = Textile_ObjC::LinkSearch;
+    using Search = TextileConverter::LinkSearch;
     const std::vector<std::string> pieces = {"!", "a", " ", "\n", "\r", "\t", "[", "]", "\"", ":", "b", "\xe2\x80\xa8"};
     std::mt19937 random(7);
     for (Search which : {Search::plainImage, Search::bracketedLink, Search::linkAlias, Search::quotedLink}) {
-        const Textile_ObjC::LineSearch& search = Textile_ObjC::linkSearch(which);
+        const TextileConverter::LineSearch& search = TextileConverter::linkSearch(which);
         for (int round = 0; round < 3000 && !testing::Test::HasFailure(); ++round)
             testsupport::expectSameAsPattern(testsupport::randomText(random, pieces, 4 + round % 20), search.pattern,
                                              engine::kNoOptions, oncePerLine(search.openings), "link search");

@@ -8,7 +8,7 @@ using textiletest::contains;
 // One application of the block pass skips every other block of a run; the
 // pipeline applies it twice.
 TEST(TextileBlocks, SecondApplicationConvertsEveryBlockOfARun) {
-    Textile_ObjC converter;
+    TextileConverter converter;
     converter.initWithString(testsupport::u("\nh2. A\n\nh2. B\n\nh2. C\n\n"));
     converter.blockTransform();
     std::string once = testsupport::s(converter.str);

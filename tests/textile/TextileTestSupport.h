@@ -5,7 +5,7 @@
 
 #include "../engine/TestSupport.h"
 #include "support/ConverterTestSupport.h"
-#include "textile/Textile_ObjC.h"
+#include "textile/TextileConverter.h"
 
 namespace textiletest {
 
@@ -13,7 +13,7 @@ using testsupport::contains;
 using testsupport::count;
 
 inline std::string convert(const std::string& textile, bool javaScriptAnchors = false) {
-    return testsupport::s(Textile_ObjC().initWithString(testsupport::u(textile), javaScriptAnchors).transform());
+    return testsupport::s(TextileConverter().initWithString(testsupport::u(textile), javaScriptAnchors).transform());
 }
 
 }  // namespace textiletest

@@ -18,8 +18,8 @@
 #include "cli/Translations.h"
 #include "settings/Language.h"
 #include "settings/SettingsStore.h"
-#include "updater/VantrelUpdater.h"
-#include "updater/VantrelUpdaterCheck.h"
+#include "updater/UpdaterWindow.h"
+#include "updater/UpdateCheck.h"
 
 namespace {
 
@@ -34,9 +34,9 @@ T* visibleWindow(const QString& objectName) {
     return nullptr;
 }
 
-VantrelUpdater* updaterWindow() {
+UpdaterWindow* updaterWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* window = qobject_cast<VantrelUpdater*>(widget); window && window->isVisible())
+        if (auto* window = qobject_cast<UpdaterWindow*>(widget); window && window->isVisible())
             return window;
     return nullptr;
 }
@@ -53,8 +53,8 @@ class UpdaterTest : public QObject {
 private:
     // One lookup, waited for to its end.
     bool check(bool manual) {
-        auto* checker = new VantrelUpdaterCheck(&owner_);
-        QSignalSpy finished(checker, &VantrelUpdaterCheck::checkFinished);
+        auto* checker = new UpdateCheck(&owner_);
+        QSignalSpy finished(checker, &UpdateCheck::checkFinished);
         checker->performCheck(manual);
         return finished.wait(kAnswerTimeout);
     }
@@ -100,11 +100,11 @@ private slots:
     // First start silent, second the question, later starts check only when
     // the user agreed; the privacy button leaves the question for next time.
     void startsDecideWhetherToAsk() {
-        VantrelUpdaterCheck::checkForUpdates(&owner_);
+        UpdateCheck::checkForUpdates(&owner_);
         QVERIFY(SettingsStore::shared().updaterFirstStartDone());
         QVERIFY(!visibleWindow("VantrelUpdate_Question"));
 
-        VantrelUpdaterCheck::checkForUpdates(&owner_);
+        UpdateCheck::checkForUpdates(&owner_);
         QMessageBox* question = visibleWindow<QMessageBox>("VantrelUpdate_Question");
         QVERIFY(question);
         QVERIFY(question->informativeText().contains("Quillview"));
@@ -112,19 +112,19 @@ private slots:
         QCOMPARE(opened_.urls, QList<QUrl>{QUrl(server_.baseUrl() + "/privacy.html")});
         QVERIFY(!SettingsStore::shared().updaterSecondStartDone());
 
-        VantrelUpdaterCheck::checkForUpdates(&owner_);
+        UpdateCheck::checkForUpdates(&owner_);
         question = visibleWindow<QMessageBox>("VantrelUpdate_Question");
         QVERIFY(question);
         buttonNamed(question, "VantrelUpdate_NOTHANKS_BUTTON")->click();
         QVERIFY(SettingsStore::shared().updaterSecondStartDone());
         QVERIFY(!SettingsStore::shared().updaterAutoCheck());
-        VantrelUpdaterCheck::checkForUpdates(&owner_);
+        UpdateCheck::checkForUpdates(&owner_);
         QTest::qWait(300);
         QVERIFY(!visibleWindow("VantrelUpdate_Question"));
         QVERIFY(server_.requestedPaths.isEmpty());
 
         SettingsStore::shared().setUpdaterSecondStartDone(false);
-        VantrelUpdaterCheck::checkForUpdates(&owner_);
+        UpdateCheck::checkForUpdates(&owner_);
         question = visibleWindow<QMessageBox>("VantrelUpdate_Question");
         QVERIFY(question);
         buttonNamed(question, "VantrelUpdate_OK_BUTTON")->click();
@@ -132,7 +132,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(server_.requestedPaths, QStringList{"/downloads/quillview/quillview.txt"},
                                   kAnswerTimeout);
 
-        VantrelUpdaterCheck::checkForUpdates(&owner_);
+        UpdateCheck::checkForUpdates(&owner_);
         QTRY_COMPARE_WITH_TIMEOUT(server_.requestedPaths.size(), 2, kAnswerTimeout);
         QVERIFY(!visibleWindow("VantrelUpdate_Question"));
     }
@@ -192,7 +192,7 @@ private slots:
         SettingsStore::shared().setUpdaterAutoCheck(true);
         server_.serve(200, "0.2");
         QVERIFY(check(false));
-        VantrelUpdater* window = updaterWindow();
+        UpdaterWindow* window = updaterWindow();
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QString("Quillview Updates"));
         const QString message = window->findChild<QLabel*>("textField_GreetMessage")->text();
@@ -292,7 +292,7 @@ private slots:
         QVERIFY(help);
         QAction* item = help->findChild<QAction*>("menuItem_CheckForUpdates");
         QVERIFY(item);
-        QCOMPARE(item->text(), VantrelUpdaterCheck::menuItemTitle());
+        QCOMPARE(item->text(), UpdateCheck::menuItemTitle());
         server_.serve(200, "0.3");
         item->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(updaterWindow(), kAnswerTimeout);
@@ -307,10 +307,10 @@ private slots:
                 QFAIL("LANGUAGE=de did not give the German interface");
             QSKIP("runs with LANGUAGE=de");
         }
-        QCOMPARE(VantrelUpdaterCheck::menuItemTitle(), QString("Nach Updates suchen …"));
+        QCOMPARE(UpdateCheck::menuItemTitle(), QString("Nach Updates suchen …"));
         server_.serve(200, "0.2");
         QVERIFY(check(false));
-        VantrelUpdater* window = updaterWindow();
+        UpdaterWindow* window = updaterWindow();
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QString("Quillview-Updates"));
         QCOMPARE(buttonNamed(window, "button_download")->text(), QString("Herunterladen"));
@@ -326,7 +326,7 @@ private slots:
         QCOMPARE(alert->text(), QString("Sie sind auf dem neuesten Stand"));
         QCOMPARE(alert->button(QMessageBox::Ok)->text(), QString("OK"));
         SettingsStore::shared().setUpdaterFirstStartDone(true);
-        VantrelUpdaterCheck::checkForUpdates(&owner_);
+        UpdateCheck::checkForUpdates(&owner_);
         QMessageBox* question = visibleWindow<QMessageBox>("VantrelUpdate_Question");
         QVERIFY(question);
         QCOMPARE(buttonNamed(question, "VantrelUpdate_NOTHANKS_BUTTON")->text(), QString("Nein, danke"));

@@ -14,7 +14,7 @@ using testsupport::s;
 using testsupport::u;
 
 void expectWalksMatchPatterns(const icu::UnicodeString& text, const std::string& what) {
-    for (const RuleRecord& rule : Wikitext_ObjC().regexWikiText()) {
+    for (const RuleRecord& rule : WikitextConverter().regexWikiText()) {
         if (!wikitext::isBracketLinkRule(rule))
             continue;
         testsupport::expectSameTextAsPattern(

@@ -5,7 +5,7 @@
 
 #include "../engine/TestSupport.h"
 #include "support/ConverterTestSupport.h"
-#include "wikitext/Wikitext_ObjC.h"
+#include "wikitext/WikitextConverter.h"
 
 namespace wikitest {
 
@@ -15,7 +15,7 @@ using testsupport::count;
 // Fragment links unless `javaScriptAnchors`, as the dispatcher sets it.
 inline std::string wiki(const std::string& text, bool javaScriptAnchors = false, const std::string& lang = "en") {
     return testsupport::s(
-        Wikitext_ObjC().initWithString(testsupport::u(text), testsupport::u(lang), javaScriptAnchors).transform());
+        WikitextConverter().initWithString(testsupport::u(text), testsupport::u(lang), javaScriptAnchors).transform());
 }
 
 }  // namespace wikitest

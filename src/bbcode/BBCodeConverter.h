@@ -1,0 +1,18 @@
+#pragma once
+// Forum-style BBCode to an HTML fragment: one table of tag rules between the
+// protection of "+html+ … +endhtml+" blocks, then a line break at the end of
+// every plain line.
+
+#include "engine/ConverterBase.h"
+
+class BBCodeConverter : public ConverterBase {
+public:
+    BBCodeConverter& initWithString(const icu::UnicodeString& string);
+
+    RuleTable regexBBCode() const;
+    icu::UnicodeString transform();
+    void autoLineBreaks();
+
+private:
+    void applyTagRules();
+};

@@ -1,0 +1,162 @@
+#include "window/PreviewController.h"
+
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+
+#include "window/PreviewWebPage.h"
+#include "pipeline/PageScript.h"
+#include "pipeline/PreparedPage.h"
+
+namespace {
+
+// setHtml() passes the page as a data URL, which the web engine refuses
+// beyond 2 MB once encoded.
+constexpr qsizetype kLargestDataUrlPage = 1400 * 1024;
+
+const char* const kScrollScriptName = "quillview-restore-scroll";
+
+}  // namespace
+
+namespace preview {
+
+PaintRoad choosePaintRoad(const PaintInputs& in) {
+    const bool inPlace = in.pageShown && !in.loading && in.sameBaseURL && in.scriptsAllowed == in.shownWithScripts
+                         && !(in.scriptsAllowed && in.pageHasScripts);
+    if (inPlace)
+        return in.scriptsAllowed ? PaintRoad::RewriteInPlace : PaintRoad::BlockUpdate;
+    return in.htmlLength * 3 < kLargestDataUrlPage ? PaintRoad::FreshLoad : PaintRoad::EmptyPageThenWrite;
+}
+
+}  // namespace preview
+
+PreviewController::PreviewController(PreviewWebPage* page, QObject* parent) : QObject(parent), page_(page) {
+    connect(page_, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        loading_ = false;
+        if (needsToScroll_)
+            page_->runJavaScript(restoreScrollCall(), QWebEngineScript::ApplicationWorld);
+        finishShowing(ok);
+    });
+}
+
+void PreviewController::show(const PreparedPage& page, const preview::PageContext& context) {
+    rememberScrollPosition();
+    baseURL_ = context.baseURL;
+    page_->setDocumentBaseURL(context.baseURL);
+    page_->setDocumentAccess(context.readableFolders, context.scriptsAllowed);
+
+    preview::PaintInputs inputs;
+    inputs.pageShown = completedLoads_ > 0;
+    inputs.loading = loading_;
+    inputs.sameBaseURL = baseURL_ == loadedBaseURL_;
+    inputs.scriptsAllowed = context.scriptsAllowed;
+    inputs.shownWithScripts = loadedWithScripts_;
+    inputs.pageHasScripts = page.html.contains(QLatin1String("<script"), Qt::CaseInsensitive);
+    inputs.htmlLength = page.html.size();
+    switch (preview::choosePaintRoad(inputs)) {
+    case preview::PaintRoad::BlockUpdate:
+        updateBlocksOfShownPage(page);
+        return;
+    case preview::PaintRoad::RewriteInPlace:
+        writeIntoShownPage(page);
+        return;
+    case preview::PaintRoad::FreshLoad:
+        loadFresh(page, false);
+        return;
+    case preview::PaintRoad::EmptyPageThenWrite:
+        loadFresh(page, true);
+        return;
+    }
+}
+
+void PreviewController::loadFresh(const PreparedPage& page, bool empty) {
+    setChangedBlockCount(0);
+    // For a fresh page the position is applied as soon as it is parsed.
+    QWebEngineScriptCollection& scripts = page_->scripts();
+    for (const QWebEngineScript& old : scripts.find(kScrollScriptName))
+        scripts.remove(old);
+    if (needsToScroll_) {
+        QWebEngineScript script;
+        script.setName(kScrollScriptName);
+        script.setInjectionPoint(QWebEngineScript::DocumentReady);
+        script.setWorldId(QWebEngineScript::ApplicationWorld);
+        script.setSourceCode(restoreScrollCall() + u';');
+        scripts.insert(script);
+    }
+    loading_ = true;
+    loadedBaseURL_ = baseURL_;
+    loadedWithScripts_ = page_->scriptsAllowed();
+    if (!empty) {
+        page_->setHtml(page.html, baseURL_);
+        return;
+    }
+    // setHtml() refuses big pages: write them into an empty one that already
+    // has the base URL.
+    page_->setHtml("<html><body></body></html>", baseURL_);
+    auto* once = new QMetaObject::Connection;
+    *once = connect(page_, &QWebEnginePage::loadFinished, this, [this, page, once](bool) {
+        disconnect(*once);
+        delete once;
+        writeIntoShownPage(page);
+    });
+}
+
+void PreviewController::updateBlocksOfShownPage(const PreparedPage& page) {
+    // The reader's position is kept by the update itself (on the text in
+    // view), not by the saved offset.
+    const int expected = expected_;
+    const QString update = pagescript::call(pagescript::kUpdateBlocks, {page.receivedExpression()});
+    page_->sendPage(page, update, [this, page, expected](const QVariant& answer) {
+        const QVariantMap result = answer.toMap();
+        if (!result.value("updated").toBool()) {
+            // Another frame (style, font size): the whole page, unless a
+            // newer page is on its way meanwhile.
+            if (expected == expected_)
+                writeIntoShownPage(page);
+            return;
+        }
+        if (const int changes = result.value("changes").toInt(); changes > 0)
+            setChangedBlockCount(changes);
+        finishShowing(true);
+    });
+}
+
+void PreviewController::writeIntoShownPage(const PreparedPage& page) {
+    // Written from our own world: the document's scripts may be off.
+    setChangedBlockCount(0);
+    QString write = pagescript::call(pagescript::kWritePage, {page.receivedExpression()}) + u';';
+    if (needsToScroll_)
+        write += restoreScrollCall() + u';';
+    page_->sendPage(page, write, [this](const QVariant&) { finishShowing(true); });
+}
+
+void PreviewController::finishShowing(bool ok) {
+    page_->runJavaScript(pagescript::call(pagescript::kHasDocumentScripts), QWebEngineScript::ApplicationWorld,
+                         [this](const QVariant& found) { emit documentScriptsFound(found.toBool()); });
+    ++completedLoads_;
+    emit pageShown(ok);
+}
+
+void PreviewController::jumpToNextChange() {
+    page_->runJavaScript(pagescript::call(pagescript::kJumpToNextChange), QWebEngineScript::ApplicationWorld,
+                         [this](const QVariant& number) { emit jumpedToChange(number.toInt()); });
+}
+
+void PreviewController::setChangedBlockCount(int count) {
+    if (count == changedBlockCount_)
+        return;
+    changedBlockCount_ = count;
+    emit changedBlocksMarked(count);
+}
+
+void PreviewController::rememberScrollPosition() {
+    // While a page is still loading its position is not the reader's yet:
+    // keep the one saved before it.
+    if (!loading_)
+        savedScrollPosition_ = page_->scrollPosition();
+    needsToScroll_ = true;
+}
+
+QString PreviewController::restoreScrollCall() const {
+    return pagescript::call(pagescript::kRestoreScroll,
+                            {pagescript::number(savedScrollPosition_.x()), pagescript::number(savedScrollPosition_.y())});
+}
