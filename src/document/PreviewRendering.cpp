@@ -1,0 +1,105 @@
+#include "document/PreviewRendering.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QRegularExpression>
+
+#include "settings/SettingsRegistry.h"
+#include "settings/SettingsStore.h"
+
+namespace previewrendering {
+
+namespace {
+
+QByteArray resource(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("%s is missing from the resources", qPrintable(path));
+    return file.readAll();
+}
+
+QString jsString(const QString& text) {
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+// A library, evaluated at the top level of our world (Mermaid's bundle
+// defines its global there) when the page has something for it and does not
+// have it yet.
+QString libraryLoader(const char* global, const char* wantedSelector, const QString& file) {
+    return QStringLiteral("if(!window.%1&&document.querySelector(%2))(0,eval)(%3);\n")
+        .arg(QLatin1String(global), jsString(QLatin1String(wantedSelector)),
+             jsString(QString::fromUtf8(resource(":/preview/vendor/" + file))));
+}
+
+const QString& loader(int which) {
+    static const QString loaders[] = {
+        libraryLoader("hljs", "code[class*=\"language-\"]", "highlight.min.js"),
+        libraryLoader("katex", "span.math", "katex.min.js"),
+        libraryLoader("mermaid", "code.language-mermaid", "mermaid.min.js"),
+    };
+    return loaders[which];
+}
+
+}  // namespace
+
+const QString& mathStyle() {
+    static const QString style = [] {
+        QString css = QString::fromUtf8(resource(":/preview/vendor/katex.min.css"));
+        // Each face's WOFF2 inline; its other formats are not bundled.
+        static const QRegularExpression face(
+            QStringLiteral(R"(url\(fonts/([A-Za-z0-9_-]+)\.woff2\) format\("woff2"\)[^;}]*)"));
+        QString result;
+        qsizetype last = 0;
+        for (auto it = face.globalMatch(css); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            const QByteArray font = resource(":/preview/vendor/fonts/" + match.captured(1) + ".woff2");
+            result += css.mid(last, match.capturedStart() - last);
+            result += QStringLiteral("url(data:font/woff2;base64,") + QString::fromLatin1(font.toBase64())
+                      + QStringLiteral(") format(\"woff2\")");
+            last = match.capturedEnd();
+        }
+        return result + css.mid(last);
+    }();
+    return style;
+}
+
+QString switches() {
+    SettingsStore& settings = SettingsStore::shared();
+    QString text;
+    for (const char* key : {settingskeys::kHighlightCode, settingskeys::kTypesetMath, settingskeys::kDrawDiagrams})
+        text += settings.boolValue(key) ? '1' : '0';
+    return text;
+}
+
+QString script(const QString& html) {
+    SettingsStore& settings = SettingsStore::shared();
+    const bool code = settings.boolValue(settingskeys::kHighlightCode);
+    const bool math = settings.boolValue(settingskeys::kTypesetMath);
+    const bool diagrams = settings.boolValue(settingskeys::kDrawDiagrams);
+    const bool all = html.isEmpty();
+    const bool hasCode = all || html.contains(QLatin1String("language-"));
+    const bool hasMath = math && (all || html.contains(QLatin1String("class=\"math")));
+    const bool hasDiagram = all || html.contains(QLatin1String("language-mermaid"));
+    static const QString driver = QString::fromUtf8(resource(":/preview/rendering.js"));
+    static const QString css = QString::fromUtf8(resource(":/preview/rendering.css"));
+    static const QString darkCss = QString::fromUtf8(resource(":/preview/rendering-dark.css"));
+
+    QString source;
+    if (code && hasCode)
+        source += loader(0);
+    if (hasMath)
+        source += loader(1);
+    if (diagrams && hasDiagram)
+        source += loader(2);
+    QJsonObject options{{"code", code}, {"math", math}, {"diagrams", diagrams}, {"css", css}, {"darkCss", darkCss}};
+    if (hasMath)
+        options.insert("mathCss", mathStyle());
+    return source + driver + QStringLiteral("quillviewRendering.render(")
+           + QString::fromUtf8(QJsonDocument(options).toJson(QJsonDocument::Compact)) + QStringLiteral(");");
+}
+
+}  // namespace previewrendering
