@@ -23,6 +23,7 @@ struct PipelineStep {
 // that follow; the return passes near the end put them back.
 const PipelineStep kPipeline[] = {
     {&Markdown_ObjC::codeBlockSave, nullptr, u"EXCEPTIOM: - codeBlockSave - %@"},
+    {&Markdown_ObjC::mathSave, "math", u"EXCEPTIOM: - mathSave - %@"},
     {&Markdown_ObjC::linkSave, nullptr, u"EXCEPTIOM: - linkSave - %@"},
     {&Markdown_ObjC::firstSimpleTransform, nullptr, u"EXCEPTIOM: - firstSimpleTransform - %@"},
     {&Markdown_ObjC::quoteBlockFormatting, nullptr, u"EXCEPTIOM: - quoteBlockFormatting - %@"},
