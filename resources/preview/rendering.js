@@ -160,12 +160,16 @@ if (!window.quillviewRendering) {
       });
     }
 
-    // options: {code, math, diagrams: bool; css, darkCss, mathCss: style text}.
+    // options: {code, math, diagrams, atOnce: bool; css, darkCss, mathCss: style text}.
     function render(options) {
       if (!document.body)
         return pending;
       adoptStyles(options);
       var list = targets(options);
+      if (options.atOnce) {
+        pending = pending.then(function () { return runAll(list); }).catch(function () {});
+        return pending;
+      }
       var visible = list.filter(function (target) { return isNearView(target.element); });
       var later = list.filter(function (target) { return visible.indexOf(target) < 0; });
       // Diagrams draw one after another: Mermaid keeps one set of settings.

@@ -44,6 +44,8 @@ public:
                 at = backslashAt(at, found);
             } else if (c == '$') {
                 at = dollarAt(at, found);
+            } else if (c == ']' && at + 1 < text_.size() && text_[at + 1] == '(') {
+                at = addressEnd(at + 2);
             } else {
                 ++at;
             }
@@ -115,6 +117,20 @@ private:
             search = next + length;
         }
         return at + run;
+    }
+
+    // Past a link's address (from just after its "("): escaped parentheses
+    // there belong to the address, and dollars are no math.
+    std::size_t addressEnd(std::size_t at) const {
+        for (int depth = 0; at < text_.size() && text_[at] != '\n'; ++at) {
+            if (text_[at] == '\\')
+                ++at;
+            else if (text_[at] == '(')
+                ++depth;
+            else if (text_[at] == ')' && depth-- == 0)
+                return at + 1;
+        }
+        return at;
     }
 
     // Where `closing` next stands unescaped before a blank line, or kNone.

@@ -1,4 +1,4 @@
-#include "document/PreviewRendering.h"
+#include "pipeline/PreviewRendering.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -75,7 +75,7 @@ QString switches() {
     return text;
 }
 
-QString script(const QString& html) {
+QString script(const QString& html, bool atOnce) {
     SettingsStore& settings = SettingsStore::shared();
     const bool code = settings.boolValue(settingskeys::kHighlightCode);
     const bool math = settings.boolValue(settingskeys::kTypesetMath);
@@ -95,7 +95,8 @@ QString script(const QString& html) {
         source += loader(1);
     if (diagrams && hasDiagram)
         source += loader(2);
-    QJsonObject options{{"code", code}, {"math", math}, {"diagrams", diagrams}, {"css", css}, {"darkCss", darkCss}};
+    QJsonObject options{{"code", code}, {"math", math}, {"diagrams", diagrams}, {"css", css}, {"darkCss", darkCss},
+                        {"atOnce", atOnce}};
     if (hasMath)
         options.insert("mathCss", mathStyle());
     return source + driver + QStringLiteral("quillviewRendering.render(")

@@ -10,7 +10,9 @@ namespace previewrendering {
 // The script for a page about to be shown: the libraries its HTML needs
 // (each evaluated once per page), our driver, and the call that renders
 // what is not rendered yet. An empty `html` takes every library switched on.
-QString script(const QString& html = {});
+// `atOnce` renders the whole page in one go (for printing) instead of what
+// is on screen first and the rest in slices.
+QString script(const QString& html = {}, bool atOnce = false);
 
 // Which of the three are switched on, as a short text: a page rendered with
 // others must be written afresh (rendering is not undone in place).
