@@ -64,14 +64,27 @@ if (!window.quillviewRendering) {
       code.classList.add('hljs');
     }
 
+    // The converters keep the delimiters as written: $…$, $$…$$, \(…\), \[…\].
+    function withoutDelimiters(written) {
+      if (written.length >= 4 && /^\$\$[\s\S]*\$\$$/.test(written))
+        return written.slice(2, -2);
+      if (written.length >= 4 && /^\\[(\[][\s\S]*\\[)\]]$/.test(written))
+        return written.slice(2, -2);
+      if (written.length >= 2 && written[0] === '$' && written[written.length - 1] === '$')
+        return written.slice(1, -1);
+      return written;
+    }
+
     function typesetMath(element) {
       if (!window.katex)
         return;
       var written = element.textContent;
       var display = element.classList.contains('display');
-      var tex = written.replace(/^\s*\\[(\[]/, '').replace(/\\[)\]]\s*$/, '');
+      var tex = withoutDelimiters(written.trim());
       try {
-        katex.render(tex, element, {displayMode: display, throwOnError: true, output: 'htmlAndMathml'});
+        // To a string: the page has no doctype, and KaTeX's render() refuses
+        // quirks mode, which its markup and style sheet cope with.
+        element.innerHTML = katex.renderToString(tex, {displayMode: display, throwOnError: true, output: 'htmlAndMathml'});
       } catch (error) {
         // Shown as written, marked; the error tells why on hovering.
         element.textContent = written;

@@ -26,20 +26,28 @@ QString jsString(const QString& text) {
     return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
-// A library, evaluated at the top level of our world (Mermaid's bundle
-// defines its global there) when the page has something for it and does not
-// have it yet.
-QString libraryLoader(const char* global, const char* wantedSelector, const QString& file) {
-    return QStringLiteral("if(!window.%1&&document.querySelector(%2))(0,eval)(%3);\n")
-        .arg(QLatin1String(global), jsString(QLatin1String(wantedSelector)),
-             jsString(QString::fromUtf8(resource(":/preview/vendor/" + file))));
+// A library, evaluated at the top level of our world when the page has
+// something for it and does not have it yet. A library that fails to load
+// leaves the others working.
+QString libraryLoader(const char* global, const char* wantedSelector, const QString& source) {
+    return QStringLiteral("if(!window.%1&&document.querySelector(%2))try{(0,eval)(%3);}catch(e){console.error(e);}\n")
+        .arg(QLatin1String(global), jsString(QLatin1String(wantedSelector)), jsString(source));
+}
+
+// Mermaid's bundle is strict code that keeps its namespace in a `var` and
+// reads it back from the global object; under eval that variable stays the
+// eval's own, so it is read directly.
+QString mermaidSource() {
+    QString source = QString::fromUtf8(resource(":/preview/vendor/mermaid.min.js"));
+    source.replace(QLatin1String("globalThis.__esbuild_esm_mermaid_nm["), QLatin1String("__esbuild_esm_mermaid_nm["));
+    return source;
 }
 
 const QString& loader(int which) {
     static const QString loaders[] = {
-        libraryLoader("hljs", "code[class*=\"language-\"]", "highlight.min.js"),
-        libraryLoader("katex", "span.math", "katex.min.js"),
-        libraryLoader("mermaid", "code.language-mermaid", "mermaid.min.js"),
+        libraryLoader("hljs", "code[class*=\"language-\"]", QString::fromUtf8(resource(":/preview/vendor/highlight.min.js"))),
+        libraryLoader("katex", "span.math", QString::fromUtf8(resource(":/preview/vendor/katex.min.js"))),
+        libraryLoader("mermaid", "code.language-mermaid", mermaidSource()),
     };
     return loaders[which];
 }
