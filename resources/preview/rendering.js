@@ -61,7 +61,6 @@ if (!window.quillviewRendering) {
         return;
       var result = hljs.highlight(code.textContent, {language: language, ignoreIllegals: true});
       code.innerHTML = result.value;
-      code.classList.add('hljs');
     }
 
     // The converters keep the delimiters as written: $…$, $$…$$, \(…\), \[…\].

@@ -376,7 +376,7 @@ private slots:
         QTest::newRow("all three, and a script of the document")
             << "```python\ndef f(x):\n    return x * 2\n```\n\nInline $a*b*c$ and\n\n$$\\frac{1}{2}$$\n\n"
                "```mermaid\nflowchart LR\n  A --> B\n```\n" + script
-            << "code.hljs .hljs-keyword, span.math .katex, span.math .katex-display, pre svg";
+            << "code .hljs-keyword, span.math .katex, span.math .katex-display, pre svg";
         QTest::newRow("addresses in a diagram")
             << "```mermaid\nflowchart LR\n  A[\"<img src='http://127.0.0.1:%TCP%/label.png'>\"] --> B\n"
                "  click A href \"http://127.0.0.1:%TCP%/click\"\n```\n"
