@@ -22,7 +22,6 @@
 
 #include "app/AppDelegate.h"
 #include "document/Document.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -89,8 +88,10 @@ QVariant evaluate(Document* document, const QString& script) {
 }
 
 Times openOnce(AppDelegate& delegate, const QString& path, bool rendering) {
-    for (const char* key : {settingskeys::kHighlightCode, settingskeys::kTypesetMath, settingskeys::kDrawDiagrams})
-        SettingsStore::shared().setValue(key, rendering);
+    SettingsStore& settings = SettingsStore::shared();
+    settings.setHighlightCode(rendering);
+    settings.setTypesetMath(rendering);
+    settings.setDrawDiagrams(rendering);
     Times times;
     QElapsedTimer clock, sinceTick;
     clock.start();

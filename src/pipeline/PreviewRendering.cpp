@@ -7,7 +7,6 @@
 #include <QJsonValue>
 #include <QRegularExpression>
 
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace previewrendering {
@@ -76,18 +75,18 @@ const QString& mathStyle() {
 }
 
 QString switches() {
-    SettingsStore& settings = SettingsStore::shared();
+    const SettingsStore& settings = SettingsStore::shared();
     QString text;
-    for (const char* key : {settingskeys::kHighlightCode, settingskeys::kTypesetMath, settingskeys::kDrawDiagrams})
-        text += settings.boolValue(key) ? '1' : '0';
+    for (const bool on : {settings.highlightCode(), settings.typesetMath(), settings.drawDiagrams()})
+        text += on ? '1' : '0';
     return text;
 }
 
 QString script(const QString& html, bool atOnce) {
-    SettingsStore& settings = SettingsStore::shared();
-    const bool code = settings.boolValue(settingskeys::kHighlightCode);
-    const bool math = settings.boolValue(settingskeys::kTypesetMath);
-    const bool diagrams = settings.boolValue(settingskeys::kDrawDiagrams);
+    const SettingsStore& settings = SettingsStore::shared();
+    const bool code = settings.highlightCode();
+    const bool math = settings.typesetMath();
+    const bool diagrams = settings.drawDiagrams();
     const bool all = html.isEmpty();
     const bool hasCode = all || html.contains(QLatin1String("language-"));
     const bool hasMath = math && (all || html.contains(QLatin1String("class=\"math")));
