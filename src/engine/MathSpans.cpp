@@ -42,6 +42,8 @@ public:
                 at = codeSpanEnd(at);
             } else if (c == '\\') {
                 at = backslashAt(at, found);
+            } else if (c == '{' && text_.substr(at + 1, 2) == doubleDollar()) {
+                at += 3;  // CriticMarkup's deletion, as the dispatcher marks it
             } else if (c == '$') {
                 at = dollarAt(at, found);
             } else if (c == ']' && at + 1 < text_.size() && text_[at + 1] == '(') {
@@ -142,7 +144,7 @@ private:
             } else if (c == '\n') {
                 if (isBlankLine(at + 1, endOfLine(at + 1)))
                     return kNone;
-            } else if (text_.substr(at, closing.size()) == closing) {
+            } else if (text_.substr(at, closing.size()) == closing && !(c == '$' && at > 0 && text_[at - 1] == '{')) {
                 return at;
             } else if (c == '\\') {
                 ++at;
@@ -169,6 +171,11 @@ private:
             return at + 2;
         found.push_back({at, close + 2, next == '['});
         return close + 2;
+    }
+
+    static View doubleDollar() {
+        static const Char dollars[] = {Char('$'), Char('$')};
+        return View(dollars, 2);
     }
 
     static bool isBlank(Char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }

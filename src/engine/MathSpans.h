@@ -5,8 +5,8 @@
 //
 // A dollar amount is not math: an inline `$` span has no blank just inside
 // either dollar and no digit right after the closing one ("It costs $5 and
-// $10." stays text). `\$` is a dollar, never a delimiter. No span crosses a
-// blank line.
+// $10." stays text). `\$` is a dollar, never a delimiter, and so is the
+// "{$$" that stands for a CriticMarkup deletion. No span crosses a blank line.
 
 #include <cstddef>
 #include <string>
