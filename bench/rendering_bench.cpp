@@ -22,6 +22,7 @@
 
 #include "app/AppDelegate.h"
 #include "document/Document.h"
+#include "document/PreviewController.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -107,7 +108,7 @@ Times openOnce(AppDelegate& delegate, const QString& path, bool rendering) {
     document->show();
     while (clock.elapsed() < 120000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        if (document->completedLoads() == 0)
+        if (document->preview()->completedLoads() == 0)
             continue;
         if (times.firstScreenMs < 0 && evaluate(document, kFirstScreenDone).toBool())
             times.firstScreenMs = clock.nsecsElapsed() / 1e6;
