@@ -134,6 +134,18 @@
         <translation>Andere Endungen:</translation>
     </message>
     <message>
+        <source>Colour code by its language</source>
+        <translation>Code nach seiner Sprache einfärben</translation>
+    </message>
+    <message>
+        <source>Typeset math ($…$, $$…$$)</source>
+        <translation>Formeln setzen ($…$, $$…$$)</translation>
+    </message>
+    <message>
+        <source>Draw Mermaid diagrams</source>
+        <translation>Mermaid-Diagramme zeichnen</translation>
+    </message>
+    <message>
         <source>Hide YAML front matter instead of showing it as a table</source>
         <translation>YAML-Vorspann ausblenden, statt ihn als Tabelle zu zeigen</translation>
     </message>

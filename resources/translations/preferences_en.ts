@@ -126,6 +126,18 @@
         <translation>Other extensions:</translation>
     </message>
     <message>
+        <source>Colour code by its language</source>
+        <translation>Colour code by its language</translation>
+    </message>
+    <message>
+        <source>Typeset math ($…$, $$…$$)</source>
+        <translation>Typeset math ($…$, $$…$$)</translation>
+    </message>
+    <message>
+        <source>Draw Mermaid diagrams</source>
+        <translation>Draw Mermaid diagrams</translation>
+    </message>
+    <message>
         <source>Hide YAML front matter instead of showing it as a table</source>
         <translation>Hide YAML front matter instead of showing it as a table</translation>
     </message>

@@ -29,7 +29,8 @@ QString displayValueForIdentifier(const QString& identifier) {
 const Flavour& markdownExtraFlavour() {
     static const Flavour flavour = {{"tilde_strike", true}, {"javascript_anchors", true}, {"definition_list", true},
                                     {"tables_piped", true}, {"footnotes", true},          {"bibliography", false},
-                                    {"fenced_code", true},  {"markdown_in_html", true},   {"intraword_underscore_literal", true}};
+                                    {"fenced_code", true},  {"markdown_in_html", true},   {"intraword_underscore_literal", true},
+                                    {"math", true}};
     return flavour;
 }
 
@@ -37,7 +38,7 @@ const Flavour& multiMarkdownFlavour() {
     static const Flavour flavour = {{"tilde_strike", false}, {"javascript_anchors", true}, {"definition_list", true},
                                     {"tables_piped", true},  {"footnotes", true},          {"bibliography", true},
                                     {"toc_create", true},    {"fenced_code", true},       {"markdown_in_html", true},
-                                    {"intraword_underscore_literal", true}};
+                                    {"intraword_underscore_literal", true}, {"math", true}};
     return flavour;
 }
 

@@ -14,6 +14,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 
+#include "pipeline/PreviewRendering.h"
 #include "pipeline/PreviewRequestPolicy.h"
 #include "export/ExportMarkup2Document.h"
 
@@ -29,6 +30,11 @@ constexpr double kCssPixelsPerPoint = 96.0 / 72.0;
 
 // A page whose images do not arrive is used as it stands after this.
 constexpr int kLongestLoadMs = 60 * 1000;
+
+// Code colours, math and diagrams get this long to render; then the page
+// is printed as it stands.
+constexpr int kLongestRenderingMs = 30 * 1000;
+constexpr int kRenderingPollMs = 50;
 
 // Only the page we load itself: a refresh or a link never takes it elsewhere.
 class ExportWebPage : public QWebEnginePage {
@@ -155,6 +161,36 @@ void ExportPage::loaded(bool ok) {
     }
     preparing_ = true;
     patience_.stop();
+    if (purpose_ != Purpose::Pdf) {
+        prepare();
+        return;
+    }
+    // The PDF shows code, math and diagrams as the preview does: prepared
+    // and printed once they have rendered.
+    qCDebug(exportLog) << "page loaded, rendering";
+    page_->runJavaScript(previewrendering::script({}, true)
+                             + "quillviewRendering.finished().then(function () { window.quillviewRendered = true; });",
+                         QWebEngineScript::ApplicationWorld);
+    waitForRendering(kLongestRenderingMs / kRenderingPollMs);
+}
+
+void ExportPage::waitForRendering(int pollsLeft) {
+    page_->runJavaScript("window.quillviewRendered === true", QWebEngineScript::ApplicationWorld,
+                         [this, pollsLeft](const QVariant& rendered) {
+                             if (done_)
+                                 return;
+                             if (rendered.toBool() || pollsLeft <= 0) {
+                                 if (!rendered.toBool())
+                                     qCWarning(exportLog) << "printing before everything rendered";
+                                 prepare();
+                                 return;
+                             }
+                             QTimer::singleShot(kRenderingPollMs, this,
+                                                [this, pollsLeft] { waitForRendering(pollsLeft - 1); });
+                         });
+}
+
+void ExportPage::prepare() {
     qCDebug(exportLog) << "page loaded, preparing it";
     const bool pdf = purpose_ == Purpose::Pdf;
     page_->runJavaScript(pdf ? preparation("keep-headings.js", "quillviewKeepHeadings", printedText())

@@ -44,7 +44,8 @@ private:
     enum class Purpose { Pdf, Office };
     void load(const QString& page, const QUrl& baseURL, const QStringList& allowedFolders, const QString& workFolder);
     void loaded(bool ok);
-    void prepared();
+    void waitForRendering(int pollsLeft);
+    void prepare();
     void pdfWritten(const QString& filePath, bool success);
     void finish(const QString& error, const QString& html = {});
 

@@ -8,6 +8,7 @@
 #include "gfm/Alerts.h"
 #include "gfm/ConversionArena.h"
 #include "gfm/HeadingIds.h"
+#include "gfm/MathProtection.h"
 #include "gfm/TaskLists.h"
 
 namespace gfm {
@@ -53,8 +54,10 @@ cmark_parser* newParser(bool tables) {
 // it, so nothing is freed one by one.
 std::string toHtml(std::string_view markdown) {
     const ConversionArena arena;
-    cmark_parser* parser = newParser(!hasTooWideRow(markdown));
-    cmark_parser_feed(parser, markdown.data(), markdown.size());
+    MathProtection math;
+    const std::string text = math.protect(markdown);
+    cmark_parser* parser = newParser(!hasTooWideRow(text));
+    cmark_parser_feed(parser, text.data(), text.size());
     cmark_node* document = cmark_parser_finish(parser);
     makeAlerts(document);
     markTaskLists(document);
@@ -62,7 +65,9 @@ std::string toHtml(std::string_view markdown) {
     const char* rendered =
         cmark_render_html_with_mem(document, kOptions, cmark_parser_get_syntax_extensions(parser),
                                    ConversionArena::allocator());
-    return std::string(rendered ? rendered : "");
+    std::string html(rendered ? rendered : "");
+    math.restore(html);
+    return html;
 }
 
 }  // namespace gfm

@@ -23,6 +23,7 @@ struct PipelineStep {
 // that follow; the return passes near the end put them back.
 const PipelineStep kPipeline[] = {
     {&MarkdownConverter::codeBlockSave, nullptr, u"EXCEPTIOM: - codeBlockSave - %@"},
+    {&MarkdownConverter::mathSave, "math", u"EXCEPTIOM: - mathSave - %@"},
     {&MarkdownConverter::linkSave, nullptr, u"EXCEPTIOM: - linkSave - %@"},
     {&MarkdownConverter::firstSimpleTransform, nullptr, u"EXCEPTIOM: - firstSimpleTransform - %@"},
     {&MarkdownConverter::quoteBlockFormatting, nullptr, u"EXCEPTIOM: - quoteBlockFormatting - %@"},

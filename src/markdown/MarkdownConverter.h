@@ -45,6 +45,8 @@ public:
 
     // Code and quotes (CodeAndQuotes.cpp).
     void codeBlockSave();
+    // Math spans (flavour "math") saved as their HTML, like code.
+    void mathSave();
     void codeBlockReturn();
     void quoteBlockFormatting();
     static icu::UnicodeString hardenHTML(const icu::UnicodeString& string);

@@ -34,6 +34,9 @@ void PreferencesController::bindMarkupSettings() {
     panesupport::bindComboBoxData(ui->popup_MarkdownFlavour, {&S::markdownFlavour, &S::setMarkdownFlavour},
                                   markuplanguages::markdownFilesLanguage());
     bindCheckBox(ui->checkbox_HideFrontMatter, {&S::hideFrontMatter, &S::setHideFrontMatter});
+    bindCheckBox(ui->checkbox_HighlightCode, {&S::highlightCode, &S::setHighlightCode});
+    bindCheckBox(ui->checkbox_TypesetMath, {&S::typesetMath, &S::setTypesetMath});
+    bindCheckBox(ui->checkbox_DrawDiagrams, {&S::drawDiagrams, &S::setDrawDiagrams});
     bindCheckBox(ui->checkbox_UseCriticsMarkup, {&S::useCriticMarkup, &S::setUseCriticMarkup});
     bindCheckBox(ui->checkbox_UseHTML5, {&S::useHtml5, &S::setUseHtml5});
     panesupport::bindSpinBox(ui->spinner_ConversionTimeLimit, {&S::conversionTimeLimit, &S::setConversionTimeLimit},

@@ -6,6 +6,7 @@
 #include "window/PreviewWebPage.h"
 #include "pipeline/PageScript.h"
 #include "pipeline/PreparedPage.h"
+#include "pipeline/PreviewRendering.h"
 
 namespace {
 
@@ -52,7 +53,13 @@ void PreviewController::show(const PreparedPage& page, const preview::PageContex
     inputs.shownWithScripts = loadedWithScripts_;
     inputs.pageHasScripts = page.html.contains(QLatin1String("<script"), Qt::CaseInsensitive);
     inputs.htmlLength = page.html.size();
-    switch (preview::choosePaintRoad(inputs)) {
+    // Code colours, math and diagrams rendered with other switches are not
+    // taken back in place.
+    renderingScript_ = previewrendering::script(page.html);
+    preview::PaintRoad road = preview::choosePaintRoad(inputs);
+    if (road == preview::PaintRoad::BlockUpdate && renderedWith_ != previewrendering::switches())
+        road = preview::PaintRoad::RewriteInPlace;
+    switch (road) {
     case preview::PaintRoad::BlockUpdate:
         updateBlocksOfShownPage(page);
         return;
@@ -130,6 +137,8 @@ void PreviewController::writeIntoShownPage(const PreparedPage& page) {
 }
 
 void PreviewController::finishShowing(bool ok) {
+    renderedWith_ = previewrendering::switches();
+    page_->runJavaScript(renderingScript_, QWebEngineScript::ApplicationWorld);
     page_->runJavaScript(pagescript::call(pagescript::kHasDocumentScripts), QWebEngineScript::ApplicationWorld,
                          [this](const QVariant& found) { emit documentScriptsFound(found.toBool()); });
     ++completedLoads_;

@@ -366,6 +366,46 @@ private slots:
                                                       .arg(QString::fromUtf8(tcp.received.left(300)))));
     }
 
+    // Our own rendering (code colours, math, diagrams) runs with the
+    // document's scripts off and fetches nothing, also where the document
+    // asks for addresses through it. %TCP% is a local server's port.
+    void codeMathAndDiagramsRenderOffline_data() {
+        QTest::addColumn<QString>("markdown");
+        QTest::addColumn<QString>("rendered");  // what must be in the page once rendered
+        const QString script = "\n<script>document.documentElement.setAttribute('data-ran', 'yes');</script>\n";
+        QTest::newRow("all three, and a script of the document")
+            << "```python\ndef f(x):\n    return x * 2\n```\n\nInline $a*b*c$ and\n\n$$\\frac{1}{2}$$\n\n"
+               "```mermaid\nflowchart LR\n  A --> B\n```\n" + script
+            << "code .hljs-keyword, span.math .katex, span.math .katex-display, pre svg";
+        QTest::newRow("addresses in a diagram")
+            << "```mermaid\nflowchart LR\n  A[\"<img src='http://127.0.0.1:%TCP%/label.png'>\"] --> B\n"
+               "  click A href \"http://127.0.0.1:%TCP%/click\"\n```\n"
+               + script
+            << "pre svg";
+        QTest::newRow("addresses in math")
+            << "$\\href{http://127.0.0.1:%TCP%/href}{x}$ and $\\includegraphics{http://127.0.0.1:%TCP%/g.png}$\n"
+               + script
+            << "span.math";
+    }
+
+    void codeMathAndDiagramsRenderOffline() {
+        QFETCH(QString, markdown);
+        QFETCH(QString, rendered);
+        RecordingServer tcp;
+        const QString file = path("rendering.md");
+        writeFile(file, markdown.replace("%TCP%", QString::number(tcp.server.serverPort())).toUtf8());
+        Document* document = openAndWait(file);
+        QVERIFY(document);
+        for (const QString& selector : rendered.split(", "))
+            QVERIFY2(QTest::qWaitFor([&] {
+                         return evaluate(document, QString("!!document.querySelector(\"%1\")").arg(selector)).toBool();
+                     }, 15000),
+                     qPrintable(selector));
+        QTest::qWait(1000);
+        QVERIFY(evaluate(document, "document.documentElement.getAttribute('data-ran')").isNull());
+        QVERIFY2(tcp.connections == 0, qPrintable(QString::fromUtf8(tcp.received.left(300))));
+    }
+
     void anchorLinksScrollWithoutDocumentScripts_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("text");

@@ -1,0 +1,203 @@
+// Colours code, typesets math and draws diagrams in the preview. It runs in
+// the application's script world (the document's own scripts stay off) with
+// the bundled highlight.js, KaTeX and Mermaid, so nothing is fetched.
+//
+// The converters' HTML is left as the block updater parsed it: only the
+// inside of a code, math or diagram element changes, never the body's list
+// of top-level nodes, and nothing is added to the head (the updater compares
+// both). Styles come in as constructed style sheets for the same reason.
+//
+// What is on screen renders first; the rest follows in small slices, one
+// event-loop turn apart, so a long document never freezes the window.
+if (!window.quillviewRendering) {
+  window.quillviewRendering = (function () {
+    'use strict';
+
+    var done = new WeakSet();    // elements rendered already (kept across updates)
+    var sheets = {};             // constructed style sheets by name
+    var pending = Promise.resolve();
+    var diagramCount = 0;
+    var kSlice = 24;             // elements per event-loop turn
+
+    function isDark() {
+      var scheme = getComputedStyle(document.documentElement).colorScheme || '';
+      if (scheme.indexOf('dark') >= 0 && scheme.indexOf('light') < 0)
+        return true;
+      var colour = getComputedStyle(document.body).backgroundColor.match(/[\d.]+/g);
+      if (!colour || (colour.length > 3 && Number(colour[3]) === 0))
+        return false;
+      return 0.2126 * colour[0] + 0.7152 * colour[1] + 0.0722 * colour[2] < 128;
+    }
+
+    function sheet(name, css) {
+      if (!sheets[name]) {
+        sheets[name] = new CSSStyleSheet();
+        sheets[name].replaceSync(css);
+      }
+      return sheets[name];
+    }
+
+    function adoptStyles(options) {
+      var wanted = [sheet('rendering', options.css)];
+      if (isDark())
+        wanted.push(sheet('dark', options.darkCss));
+      if (options.mathCss)
+        wanted.push(sheet('math', options.mathCss));
+      else if (sheets.math)
+        wanted.push(sheets.math);
+      var ours = Object.keys(sheets).map(function (name) { return sheets[name]; });
+      var others = document.adoptedStyleSheets.filter(function (s) { return ours.indexOf(s) < 0; });
+      document.adoptedStyleSheets = others.concat(wanted);
+    }
+
+    function languageOf(code) {
+      var found = /(?:^|\s)language-(\S+)/.exec(code.className);
+      return found ? found[1].toLowerCase() : null;
+    }
+
+    function highlightCode(code, language) {
+      // Unknown languages stay plain: a guessed language's colours mislead.
+      if (!window.hljs || !hljs.getLanguage(language))
+        return;
+      var result = hljs.highlight(code.textContent, {language: language, ignoreIllegals: true});
+      code.innerHTML = result.value;
+    }
+
+    // The converters keep the delimiters as written: $…$, $$…$$, \(…\), \[…\].
+    function withoutDelimiters(written) {
+      if (written.length >= 4 && /^\$\$[\s\S]*\$\$$/.test(written))
+        return written.slice(2, -2);
+      if (written.length >= 4 && /^\\[(\[][\s\S]*\\[)\]]$/.test(written))
+        return written.slice(2, -2);
+      if (written.length >= 2 && written[0] === '$' && written[written.length - 1] === '$')
+        return written.slice(1, -1);
+      return written;
+    }
+
+    function typesetMath(element) {
+      if (!window.katex)
+        return;
+      var written = element.textContent;
+      var display = element.classList.contains('display');
+      var tex = withoutDelimiters(written.trim());
+      try {
+        // To a string: the page has no doctype, and KaTeX's render() refuses
+        // quirks mode, which its markup and style sheet cope with.
+        element.innerHTML = katex.renderToString(tex, {displayMode: display, throwOnError: true, output: 'htmlAndMathml'});
+      } catch (error) {
+        // Shown as written, marked; the error tells why on hovering.
+        element.textContent = written;
+        element.classList.add('quillview-math-error');
+        element.title = String(error && error.message ? error.message : error);
+      }
+    }
+
+    function drawDiagram(pre, code, dark) {
+      if (!window.mermaid)
+        return Promise.resolve();
+      var source = code.textContent;
+      var id = 'quillview-diagram-' + (++diagramCount);
+      mermaid.initialize({startOnLoad: false, securityLevel: 'strict', theme: dark ? 'dark' : 'default'});
+      return mermaid.render(id, source, pre).then(function (result) {
+        var figure = document.createElement('div');
+        figure.className = 'quillview-diagram';
+        figure.innerHTML = result.svg;
+        pre.replaceChildren(figure);
+        pre.classList.add('quillview-diagram-block');
+      }, function (error) {
+        var stray = document.getElementById('d' + id);
+        if (stray)
+          stray.remove();
+        var message = document.createElement('div');
+        message.className = 'quillview-diagram-error';
+        message.textContent = String(error && error.message ? error.message : error);
+        var written = document.createElement('code');
+        written.textContent = source;
+        pre.replaceChildren(written, message);
+      });
+    }
+
+    // The elements still to render, each with what renders it.
+    function targets(options) {
+      var list = [];
+      var dark = isDark();
+      document.querySelectorAll('code[class*="language-"]').forEach(function (code) {
+        if (done.has(code))
+          return;
+        var language = languageOf(code);
+        var pre = code.parentElement;
+        if (language === 'mermaid') {
+          if (options.diagrams && pre && pre.tagName === 'PRE')
+            list.push({element: code, run: function () { return drawDiagram(pre, code, dark); }});
+        } else if (options.code && language) {
+          list.push({element: code, run: function () { highlightCode(code, language); }});
+        }
+      });
+      if (options.math)
+        document.querySelectorAll('span.math').forEach(function (span) {
+          if (!done.has(span))
+            list.push({element: span, run: function () { typesetMath(span); }});
+        });
+      return list;
+    }
+
+    function isNearView(element) {
+      var rect = (element.parentElement || element).getBoundingClientRect();
+      return rect.bottom > -window.innerHeight && rect.top < 2 * window.innerHeight;
+    }
+
+    function runAll(list) {
+      var waits = [];
+      list.forEach(function (target) {
+        if (done.has(target.element))
+          return;
+        done.add(target.element);
+        var result = target.run();
+        if (result && result.then)
+          waits.push(result);
+      });
+      return Promise.all(waits);
+    }
+
+    function inSlices(list) {
+      return new Promise(function (resolve) {
+        var waits = [];
+        (function next(from) {
+          waits.push(runAll(list.slice(from, from + kSlice)));
+          if (from + kSlice < list.length)
+            setTimeout(function () { next(from + kSlice); }, 0);
+          else
+            resolve(Promise.all(waits));
+        })(0);
+      });
+    }
+
+    // options: {code, math, diagrams, atOnce: bool; css, darkCss, mathCss: style text}.
+    function render(options) {
+      if (!document.body)
+        return pending;
+      adoptStyles(options);
+      var list = targets(options);
+      if (options.atOnce) {
+        pending = pending.then(function () { return runAll(list); }).catch(function () {});
+        return pending;
+      }
+      var visible = list.filter(function (target) { return isNearView(target.element); });
+      var later = list.filter(function (target) { return visible.indexOf(target) < 0; });
+      // Diagrams draw one after another: Mermaid keeps one set of settings.
+      pending = pending.then(function () {
+        return runAll(visible);
+      }).then(function () {
+        return inSlices(later);
+      }).catch(function () {});
+      return pending;
+    }
+
+    // Resolves once everything asked for so far has rendered (for printing).
+    function finished() {
+      return pending.then(function () { return true; });
+    }
+
+    return {render: render, finished: finished};
+  })();
+}

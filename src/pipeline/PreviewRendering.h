@@ -1,0 +1,25 @@
+#pragma once
+// Code colours, math and diagrams of the preview: the script (run in the
+// application's world) that renders them with the bundled highlight.js,
+// KaTeX and Mermaid, as the settings switch them on.
+
+#include <QString>
+
+namespace previewrendering {
+
+// The script for a page about to be shown: the libraries its HTML needs
+// (each evaluated once per page), our driver, and the call that renders
+// what is not rendered yet. An empty `html` takes every library switched on.
+// `atOnce` renders the whole page in one go (for printing) instead of what
+// is on screen first and the rest in slices.
+QString script(const QString& html = {}, bool atOnce = false);
+
+// Which of the three are switched on, as a short text: a page rendered with
+// others must be written afresh (rendering is not undone in place).
+QString switches();
+
+// KaTeX's style sheet with its fonts inline (data: addresses), so that it
+// needs nothing from outside the page.
+const QString& mathStyle();
+
+}  // namespace previewrendering
