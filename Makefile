@@ -1,12 +1,13 @@
-# Quillview: `make run` shows the bundled sample, `make test` runs the tests.
-# Both set up the machine first (scripts/setup is quick when nothing is missing).
+# Quillview: `make run` shows the bundled sample, `make test` runs the tests,
+# `make package` builds the Debian package (build/quillview_VERSION_ARCH.deb).
+# Each sets up the machine first (scripts/setup is quick when nothing is missing).
 
 BUILD_DIR ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 SAMPLE ?= resources/samples/sample.md
 
-.PHONY: setup build run test clean
+.PHONY: setup build run test package clean
 
 setup:
 	./scripts/setup
@@ -21,6 +22,9 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -12,15 +12,10 @@
 #include "cli/ConvertCommand.h"
 #include "cli/QuietLogging.h"
 #include "cli/Translations.h"
+#include "cli/Usage.h"
 #include "engine/WorkingMemory.h"
 
 namespace {
-
-const char* const kUsage =
-    "usage: quillview [FILE...]          open each file in a window (no file: an Open dialog)\n"
-    "       quillview convert [--lang ID] [--critic] [--page] [--set KEY=VALUE]... FILE|-\n"
-    "       quillview export FILE --format FMT -o DEST [--style NAME]\n"
-    "       quillview --version | --help\n";
 
 std::string launcherFolder() {
     char path[4096];
@@ -57,7 +52,7 @@ int startWindowProgram(char** argv) {
 int main(int argc, char** argv) {
     const std::string first = argc >= 2 ? argv[1] : "";
     if (first == "--help" || first == "-h") {
-        fputs(kUsage, stdout);
+        fputs(usage::fullUsage().c_str(), stdout);
         return 0;
     }
     if (first == "--version") {

@@ -10,19 +10,11 @@
 #include <variant>
 
 #include "cli/HeadlessStartup.h"
+#include "cli/Usage.h"
 #include "dispatch/MarkupLanguages.h"
 #include "pipeline/DocumentPipeline.h"
 #include "pipeline/TextReading.h"
 #include "settings/SettingsStore.h"
-
-const char* const kConvertUsage =
-    "usage: quillview convert [--lang ID] [--critic] [--page] [--set KEY=VALUE]... FILE|-\n"
-    "  --lang ID          markup language (markdown, markdownextra, multimarkdown, gfm,\n"
-    "                     textile, wikitext, bbcode, tessel, html); default: by the file's extension\n"
-    "  --critic           render CriticMarkup review marks\n"
-    "  --page             the whole page as the preview loads it (style and font size)\n"
-    "  --set KEY=VALUE    override a setting for this run (true/false, decimal, text)\n"
-    "  FILE               the document, or - for standard input\n";
 
 namespace {
 
@@ -35,7 +27,7 @@ struct ConvertOptions {
 };
 
 int usageError(const QString& message) {
-    QTextStream(stderr) << "quillview convert: " << message << "\n" << kConvertUsage;
+    QTextStream(stderr) << "quillview convert: " << message << "\n" << QString::fromStdString(usage::convertUsage());
     return 2;
 }
 

@@ -5,5 +5,3 @@
 // Writes exactly the fragment the preview would show to standard output.
 // Returns the exit status: 0, or 2 for a usage error or an unreadable file.
 int runConvertCommand(const QStringList& arguments);
-
-extern const char* const kConvertUsage;

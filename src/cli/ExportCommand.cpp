@@ -9,19 +9,10 @@
 #include <variant>
 
 #include "cli/HeadlessStartup.h"
+#include "cli/Usage.h"
 #include "export/ExportFormats.h"
 #include "export/ExportMarkup2Document.h"
 #include "export/PrintStyle.h"
-
-const char* const kExportUsage =
-    "usage: quillview export FILE --format FMT -o DEST [--style NAME]\n"
-    "  FILE               the document, a TextBundle or a TextPack\n"
-    "  --format FMT       html, txt, rtf, rtfd, doc, docx, odt, pdf, textbundle or textpack;\n"
-    "                     default: by the extension of DEST\n"
-    "  -o DEST            the file (or .rtfd / .textbundle folder) to write\n"
-    "  --style NAME       a style of the styles folder, such as Standard_Light, for html,\n"
-    "                     pdf and the office formats; none: no style; default: the style\n"
-    "                     the preview shows (a dark one's light sibling)\n";
 
 namespace {
 
@@ -33,7 +24,7 @@ struct ExportOptions {
 };
 
 int usageError(const QString& message) {
-    QTextStream(stderr) << "quillview export: " << message << "\n" << kExportUsage;
+    QTextStream(stderr) << "quillview export: " << message << "\n" << QString::fromStdString(usage::exportUsage());
     return 2;
 }
 

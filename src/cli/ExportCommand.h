@@ -11,5 +11,3 @@ int runExportCommand(const QStringList& arguments);
 // as root Chromium runs without its sandbox (it refuses to start otherwise).
 // Only for this headless process.
 void prepareHeadlessExportEnvironment();
-
-extern const char* const kExportUsage;
