@@ -142,6 +142,10 @@
         <translation>Formeln setzen ($…$, $$…$$)</translation>
     </message>
     <message>
+        <source>Print the title and page numbers on every page of a PDF</source>
+        <translation>Titel und Seitenzahlen auf jede Seite eines PDF drucken</translation>
+    </message>
+    <message>
         <source>Draw Mermaid diagrams</source>
         <translation>Mermaid-Diagramme zeichnen</translation>
     </message>

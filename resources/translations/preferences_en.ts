@@ -134,6 +134,10 @@
         <translation>Typeset math ($…$, $$…$$)</translation>
     </message>
     <message>
+        <source>Print the title and page numbers on every page of a PDF</source>
+        <translation>Print the title and page numbers on every page of a PDF</translation>
+    </message>
+    <message>
         <source>Draw Mermaid diagrams</source>
         <translation>Draw Mermaid diagrams</translation>
     </message>

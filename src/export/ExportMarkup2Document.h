@@ -17,7 +17,6 @@ struct ExportRequest {
     QString destination;
     QString markupLanguage;  // empty: as the pipeline chooses (what the window shows)
     QString css;             // style text; empty: none
-    bool pageHeaderAndFooter = true;  // PDF: the title above and "page N of M" below every page
 };
 
 // One export, asynchronous: runs LibreOffice as a QProcess and prints PDF with

@@ -188,7 +188,7 @@ void ExportRun::exportPdf() {
     connect(printer, &ExportPage::printed, this, [this](const QString& error) {
         if (!error.isEmpty())
             return finish(error);
-        if (!request_.pageHeaderAndFooter)
+        if (!SettingsStore::shared().pdfHeaderAndFooter())
             return install(stagePath());
         auto* stamper = new PageStamper(this);
         connect(stamper, &PageStamper::finished, this, [this](const QString& stampError) {

@@ -37,6 +37,7 @@ void PreferencesController::bindMarkupSettings() {
     bindCheckBox(ui->checkbox_HighlightCode, {&S::highlightCode, &S::setHighlightCode});
     bindCheckBox(ui->checkbox_TypesetMath, {&S::typesetMath, &S::setTypesetMath});
     bindCheckBox(ui->checkbox_DrawDiagrams, {&S::drawDiagrams, &S::setDrawDiagrams});
+    bindCheckBox(ui->checkbox_PdfHeaderAndFooter, {&S::pdfHeaderAndFooter, &S::setPdfHeaderAndFooter});
     bindCheckBox(ui->checkbox_UseCriticsMarkup, {&S::useCriticMarkup, &S::setUseCriticMarkup});
     bindCheckBox(ui->checkbox_UseHTML5, {&S::useHtml5, &S::setUseHtml5});
     panesupport::bindSpinBox(ui->spinner_ConversionTimeLimit, {&S::conversionTimeLimit, &S::setConversionTimeLimit},

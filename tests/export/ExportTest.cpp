@@ -307,6 +307,11 @@ TEST(PdfExport, PagesAreNumberedTitledAndKeepTablesAndHeadingsTogether) {
             }
         }
     }
+    // Without them, as the preferences allow.
+    SettingsStore::shared().setPdfHeaderAndFooter(false);
+    ASSERT_TRUE(exportDocument(folder.filePath("report.md"), "pdf", folder.filePath("bare.pdf")));
+    SettingsStore::shared().setPdfHeaderAndFooter(true);
+    EXPECT_FALSE(pdfText(folder.filePath("bare.pdf")).contains("page 1 of"));
 }
 
 TEST(PrintStyle, DarkStylesPrintAsTheirLightSiblingAndNoneIsNoStyle) {
