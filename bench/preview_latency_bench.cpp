@@ -27,6 +27,7 @@
 #include "window/Document.h"
 #include "window/PreviewController.h"
 #include "window/OutlinePanel.h"
+#include "WindowBenchSetup.h"
 
 namespace {
 
@@ -179,16 +180,7 @@ void benchDocument(AppDelegate& delegate, const QString& source, int rounds, boo
 
 int main(int argc, char** argv) {
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8() + "/config");
-    qputenv("XDG_DATA_HOME", home.path().toUtf8() + "/data");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Chromium refuses its sandbox to root; a bench run as root goes without.
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setApplicationName("Quillview");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    benchsupport::prepareWindowBench(home);
     QApplication application(argc, argv);
 
     int rounds = 5;

@@ -24,6 +24,7 @@
 #include "window/Document.h"
 #include "window/PreviewController.h"
 #include "settings/SettingsStore.h"
+#include "WindowBenchSetup.h"
 
 namespace {
 
@@ -137,15 +138,7 @@ double median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     QTemporaryDir home;
-    qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8() + "/config");
-    qputenv("XDG_DATA_HOME", home.path().toUtf8() + "/data");
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setApplicationName("Quillview");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    benchsupport::prepareWindowBench(home);
     QApplication application(argc, argv);
     const QStringList arguments = application.arguments();
     const int at = arguments.indexOf("--rounds");
