@@ -11,7 +11,6 @@
 
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
-#include "settings/SettingsRegistry.h"
 #include "settings/SettingsStore.h"
 
 namespace fuzzenv {
@@ -43,11 +42,11 @@ void startQt() {
 void chooseBuiltInConverters() {
     SettingsStore& store = SettingsStore::shared();
     store.registerDefaults();
-    store.setOverride("VANTREL_Use_IObjectiveC_Markup_Transformation", true);
-    store.setOverride("MMD_EXE_PATH", QString(""));
-    // A slow input must meet libFuzzer's time-out, not be stopped quietly by
-    // the conversion budget first.
-    store.setOverride(settingskeys::kConversionTimeLimit, 3600 * 1000);
+    // Stored keys, as `convert --set` takes them. A slow input must meet
+    // libFuzzer's time-out, not be stopped quietly by the conversion budget.
+    for (const char* assignment : {"VANTREL_Use_IObjectiveC_Markup_Transformation=true", "MMD_EXE_PATH=",
+                                   "CONVERSION_TIME_LIMIT_MS=3600000"})
+        store.setOverrideFromAssignment(QString::fromLatin1(assignment));
     store.installAsConverterSettings();
 }
 

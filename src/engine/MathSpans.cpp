@@ -136,20 +136,25 @@ private:
     }
 
     // Where `closing` next stands unescaped before a blank line, or kNone.
-    std::size_t closingAt(std::size_t from, View closing) const {
+    std::size_t closingAt(std::size_t from, View closing, std::size_t* stoppedAt = nullptr) const {
         for (std::size_t at = from; at < text_.size(); ++at) {
             const Char c = text_[at];
             if (c == '\\' && closing[0] != '\\') {
                 ++at;
             } else if (c == '\n') {
-                if (isBlankLine(at + 1, endOfLine(at + 1)))
+                if (isBlankLine(at + 1, endOfLine(at + 1))) {
+                    if (stoppedAt)
+                        *stoppedAt = at;
                     return kNone;
+                }
             } else if (text_.substr(at, closing.size()) == closing && !(c == '$' && at > 0 && text_[at - 1] == '{')) {
                 return at;
             } else if (c == '\\') {
                 ++at;
             }
         }
+        if (stoppedAt)
+            *stoppedAt = text_.size();
         return kNone;
     }
 
@@ -180,19 +185,24 @@ private:
 
     static bool isBlank(Char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-    std::size_t dollarAt(std::size_t at, std::vector<MathSpan>& found) const {
+    // A search for a closer that ran to the end of its paragraph without one
+    // tells every later opener of the same kind before that end the same:
+    // whether a dollar closes depends only on where it stands. Without this a
+    // line of "$a $a …" would be searched once per opener.
+    std::size_t dollarAt(std::size_t at, std::vector<MathSpan>& found) {
         Char buffer[3];
         if (runLength(at) >= 2) {
-            const std::size_t close = closingAt(at + 2, delimiter("$$", buffer));
+            const std::size_t close =
+                at < displayFailsUntil_ ? kNone : closingAt(at + 2, delimiter("$$", buffer), &displayFailsUntil_);
             if (close == kNone || isBlankLine(at + 2, close))
                 return at + runLength(at);
             found.push_back({at, close + 2, true});
             return close + 2;
         }
-        if (at + 1 >= text_.size() || isBlank(text_[at + 1]))
+        if (at + 1 >= text_.size() || isBlank(text_[at + 1]) || at < inlineFailsUntil_)
             return at + 1;
         for (std::size_t search = at + 1;;) {
-            const std::size_t close = closingAt(search, delimiter("$", buffer));
+            const std::size_t close = closingAt(search, delimiter("$", buffer), &inlineFailsUntil_);
             if (close == kNone)
                 return at + 1;
             const bool digitAfter = close + 1 < text_.size() && text_[close + 1] >= '0' && text_[close + 1] <= '9';
@@ -206,6 +216,8 @@ private:
 
     View text_;
     bool codeBlocksRemoved_;
+    std::size_t displayFailsUntil_ = 0;
+    std::size_t inlineFailsUntil_ = 0;
 };
 
 template <typename Char>
