@@ -165,13 +165,14 @@ private:
         return View(buffer, length);
     }
 
-    std::size_t backslashAt(std::size_t at, std::vector<MathSpan>& found) const {
+    std::size_t backslashAt(std::size_t at, std::vector<MathSpan>& found) {
         const Char next = at + 1 < text_.size() ? text_[at + 1] : Char(0);
         if (next != '(' && next != '[')
             return at + 2;
         Char buffer[3];
         const View closing = delimiter(next == '(' ? "\\)" : "\\]", buffer);
-        const std::size_t close = closingAt(at + 2, closing);
+        std::size_t& failsUntil = next == '(' ? parenthesisFailsUntil_ : bracketFailsUntil_;
+        const std::size_t close = at < failsUntil ? kNone : closingAt(at + 2, closing, &failsUntil);
         if (close == kNone || close == at + 2)
             return at + 2;
         found.push_back({at, close + 2, next == '['});
@@ -218,6 +219,8 @@ private:
     bool codeBlocksRemoved_;
     std::size_t displayFailsUntil_ = 0;
     std::size_t inlineFailsUntil_ = 0;
+    std::size_t parenthesisFailsUntil_ = 0;
+    std::size_t bracketFailsUntil_ = 0;
 };
 
 template <typename Char>
