@@ -12,7 +12,6 @@
 #include "app/RecentFiles.h"
 #include "cli/HeadlessStartup.h"
 #include "window/Document.h"
-#include "window/NotificationCenter.h"
 #include "window/ViewSettings.h"
 #include "help/HelpWindow.h"
 #include "platform/AlertHelper.h"
@@ -40,13 +39,6 @@ AppDelegate::AppDelegate() {
     externEditors_plainText = externaleditors::editorsForTypes(externaleditors::plainTextTypes());
     externEditors_textbundle = externaleditors::editorsForTypes(externaleditors::textbundleTypes());
     externEditors_textpack = externaleditors::editorsForTypes(externaleditors::textpackTypes());
-
-    NotificationCenter& center = NotificationCenter::defaultCenter();
-    center.addObserver(this, notifications::kCssReloadMainMenu, [this](const QVariantMap&) { loadCSSStylesToMenu(); });
-    center.addObserver(this, notifications::kExternalEditorsReloadMainMenu,
-                       [this](const QVariantMap& userInfo) { reloadExternalEditors(userInfo); });
-    center.addObserver(this, notifications::kHelpViewerOpenFile,
-                       [this](const QVariantMap& userInfo) { openHelpFromNotification(userInfo); });
 }
 
 AppDelegate::~AppDelegate() {
@@ -58,8 +50,11 @@ PreferencesController* AppDelegate::preferenceController() const {
 }
 
 void AppDelegate::showPreferenceController() {
-    if (!preferenceController_)
+    if (!preferenceController_) {
         preferenceController_ = new PreferencesController;
+        connect(preferenceController_, &PreferencesController::helpRequested, this, &AppDelegate::openHelpPage);
+        connect(preferenceController_, &PreferencesController::stylesChanged, this, &AppDelegate::loadCSSStylesToMenu);
+    }
     preferenceController_->show();
     preferenceController_->raise();
     preferenceController_->activateWindow();
@@ -106,6 +101,15 @@ Document* AppDelegate::openDocument(const QString& path) {
     documents_ << document;
     buildMenuBar(document);
     connect(document, &Document::openFileRequested, this, [this](const QString& other) { openDocument(other); });
+    connect(document, &Document::helpRequested, this, &AppDelegate::openHelpPage);
+    connect(document, &Document::activated, this,
+            [this, document] { loadExternalEditorsForExtension(document->fileExtension()); });
+    // A save may show in other windows too: an included file, a picture.
+    connect(document, &Document::watchedFilesChanged, this, [this, document] {
+        for (Document* other : documents())
+            if (other != document)
+                other->reloadTxt();
+    });
     document->show();
     document->setUp();
     return document;
@@ -152,10 +156,6 @@ void AppDelegate::fillStylesMenu(QMenu* menu) {
     }
 }
 
-void AppDelegate::reloadExternalEditors(const QVariantMap& userInfo) {
-    loadExternalEditorsForExtension(userInfo.value(notifications::kFileExtensionKey).toString());
-}
-
 void AppDelegate::loadExternalEditorsForExtension(const QString& extension) {
     editorExtension_ = extension;
     for (const QPointer<QMenu>& menu : editorMenus_)
@@ -187,8 +187,7 @@ void AppDelegate::showHelpWindow() {
         helpViewer_.reset(HelpWindow::launchHelpViewer());
 }
 
-void AppDelegate::openHelpFromNotification(const QVariantMap& userInfo) {
-    const QString page = userInfo.value(notifications::kHelpFileKey).toString();
+void AppDelegate::openHelpPage(const QString& page) {
     if (helpViewer_) {
         helpViewer_->openFile(page);
         return;

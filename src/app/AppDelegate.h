@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
-#include <QVariantMap>
 #include <memory>
 #include <vector>
 
@@ -47,13 +46,11 @@ public:
     // Menu actions.
     void manualCheck();
     void loadCSSStylesToMenu();
-    void reloadExternalEditors(const QVariantMap& userInfo);
     void loadExternalEditorsForExtension(const QString& extension);
     // Help ▸ Quillview Help: the help at its start page.
     void showHelpWindow();
-    // A help button's page ("helpfile"), in the help window open already or
-    // in a new one.
-    void openHelpFromNotification(const QVariantMap& userInfo);
+    // A help button's page, in the help window open already or in a new one.
+    void openHelpPage(const QString& page);
     HelpWindow* helpViewer() const { return helpViewer_.get(); }
     // Creates the preferences window on first use and brings it forward.
     void showPreferenceController();

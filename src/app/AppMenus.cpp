@@ -103,7 +103,7 @@ void AppDelegate::buildMenuBar(Document* document) {
     QAction* bigger = view->addAction(tr("&Bigger"), [] { viewsettings::makeFontBigger(); });
     bigger->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     view->addAction(tr("S&maller"), QKeySequence::ZoomOut, [] { viewsettings::makeFontSmaller(); });
-    view->addAction(tr("&Default Size"), QKeySequence(Qt::CTRL | Qt::Key_0), [] { viewsettings::makeFontNornalSize(); });
+    view->addAction(tr("&Default Size"), QKeySequence(Qt::CTRL | Qt::Key_0), [] { viewsettings::makeFontNormalSize(); });
     view->addSeparator();
     QAction* theme = view->addAction(tr("&Light/Dark Window"), [] { viewsettings::toggleLightDarkFromMenu(); });
     theme->setObjectName("menuItem_LightDark");

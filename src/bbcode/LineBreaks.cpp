@@ -1,6 +1,6 @@
 #include "bbcode/BBCodeConverter.h"
 
-#include "engine/AsciiCaseSearch.h"
+#include "engine/TextSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace {

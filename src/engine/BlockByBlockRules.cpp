@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "engine/ConversionBudget.h"
-#include "engine/LiteralSearch.h"
+#include "engine/TextSearch.h"
 #include "engine/Log.h"
 #include "engine/Regex.h"
 #include "engine/MatchSteps.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/LiteralSearch.h"
+#include "engine/TextSearch.h"
 #include "engine/PatternOpenings.h"
 #include "engine/Regex.h"
 #include "engine/TextUtilities.h"

@@ -1,6 +1,6 @@
 #include "engine/DoubledMarkerSpans.h"
 
-#include "engine/LiteralSearch.h"
+#include "engine/TextSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace engine {

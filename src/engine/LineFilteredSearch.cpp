@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/MatchSteps.h"
-#include "engine/LiteralSearch.h"
+#include "engine/TextSearch.h"
 #include "engine/PatternOpenings.h"
 
 namespace engine {

@@ -77,6 +77,23 @@ std::optional<std::vector<Match>> findAllAt(const icu::UnicodeString& text, cons
     return matches;
 }
 
+std::vector<TextRange> matchRangesAtOpenings(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                                             uint32_t options) {
+    RegexResult outcome;
+    auto matcher = seeingMatcher(text, pattern, options, outcome);
+    if (!matcher)
+        return {};
+    const std::unique_ptr<Candidates> candidates = atOpenings(pattern, options);
+    MatchSteps steps(*matcher, text, candidates.get());
+    std::vector<TextRange> ranges;
+    UErrorCode status = U_ZERO_ERROR;
+    while (steps.find(status))
+        ranges.push_back({static_cast<int32_t>(matcher->start(status)), static_cast<int32_t>(matcher->end(status))});
+    if (searchFailed(status, pattern, outcome))
+        return {};
+    return ranges;
+}
+
 bool replaceSteps(MatchSteps& steps, const icu::RegexMatcher& matcher, const icu::UnicodeString& text,
                   const icu::UnicodeString& replacementTemplate, icu::UnicodeString& out, UErrorCode& status) {
     int32_t copiedUpTo = 0;

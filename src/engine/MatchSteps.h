@@ -39,6 +39,11 @@ std::optional<std::vector<Match>> findAllAt(const icu::UnicodeString& text, cons
                                             const std::unique_ptr<Candidates>& candidates, uint32_t options = kNoOptions,
                                             RegexResult* result = nullptr);
 
+// Where each match of `pattern` stands, tried where its literal openings
+// stand (atOpenings); empty when the search failed.
+std::vector<TextRange> matchRangesAtOpenings(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                                             uint32_t options = kNoOptions);
+
 // The same text as replaceAll(text, pattern, template, options), searched as
 // findAllAt searches; on a failure the text stays as it was.
 RegexResult replaceAllAt(icu::UnicodeString& text, const icu::UnicodeString& pattern,

@@ -5,7 +5,7 @@
 #include <vector>
 #include <unicode/ustring.h>
 
-#include "engine/LiteralSearch.h"
+#include "engine/TextSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace engine {

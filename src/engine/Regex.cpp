@@ -5,7 +5,7 @@
 #include <unordered_map>
 
 #include "engine/ConversionBudget.h"
-#include "engine/LiteralSearch.h"
+#include "engine/TextSearch.h"
 #include "engine/Log.h"
 #include "engine/RepeatedReplace.h"
 #include "engine/ReplacementTemplate.h"

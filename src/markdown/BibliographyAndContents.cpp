@@ -7,7 +7,7 @@
 #include <unicode/uchar.h>
 
 #include "engine/MatchSteps.h"
-#include "engine/LazyStopsSearch.h"
+#include "engine/MatchSteps.h"
 #include "engine/RangeEdits.h"
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
@@ -117,8 +117,7 @@ void MarkdownConverter::performBibliography() {
     // Definitions: each becomes an empty line.
     std::map<icu::UnicodeString, icu::UnicodeString> bibliography;
     std::vector<engine::RangeEdit> definitions;
-    // "\[\#(.*?)\]\:(.*?)\n" and "\[(.*?)\]\[\#(.*?)\]" applied by walks.
-    for (const engine::TextRange& match : engine::lazyStopsMatches(str, u"[#", {u"]:", u"\n"})) {
+    for (const engine::TextRange& match : engine::matchRangesAtOpenings(str, uR"(\[\#(.*?)\]\:(.*?)\n)")) {
         const int32_t end = citationDefinitionEnd(str, match.end);
         const icu::UnicodeString definition(str, match.start, end - match.start);
         engine::log(u"TheFootnoteDestinationString %@", {definition});
@@ -132,7 +131,7 @@ void MarkdownConverter::performBibliography() {
     engine::applyRangeEdits(str, std::move(definitions));
 
     // Citations: one number per distinct citation text, every use replaced.
-    std::vector<engine::TextRange> citations = engine::lazyStopsMatches(str, u"[", {u"][#", u"]"});
+    std::vector<engine::TextRange> citations = engine::matchRangesAtOpenings(str, uR"(\[(.*?)\]\[\#(.*?)\])");
     if (citations.empty())
         return;
     std::vector<engine::RangeEdit> links;

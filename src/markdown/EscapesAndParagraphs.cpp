@@ -7,7 +7,7 @@
 
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
-#include "engine/UnitSearch.h"
+#include "engine/TextSearch.h"
 #include "markdown/AngleAddresses.h"
 #include "markdown/HtmlTagScan.h"
 #include "markdown/MarkdownText.h"

@@ -6,7 +6,7 @@
 #include "engine/RangeEdits.h"
 #include "engine/Log.h"
 #include "engine/DoubledMarkerSpans.h"
-#include "engine/LazyStopsSearch.h"
+#include "engine/MatchSteps.h"
 #include "markdown/DefinitionTermScan.h"
 #include "engine/TextUtilities.h"
 #include "markdown/MarkdownText.h"
@@ -89,8 +89,7 @@ void MarkdownConverter::performFootNotes() {
     // Definitions: taken out of the text, wherever they stand.
     std::map<icu::UnicodeString, icu::UnicodeString> footnotes;
     std::vector<engine::RangeEdit> definitions;
-    // "\[\^(.*?)\]\:(.*?)\n" and "\[\^(.*?)\]" applied by walks.
-    for (const engine::TextRange& match : engine::lazyStopsMatches(str, u"[^", {u"]:", u"\n"})) {
+    for (const engine::TextRange& match : engine::matchRangesAtOpenings(str, uR"(\[\^(.*?)\]\:(.*?)\n)")) {
         const int32_t end = footnoteDefinitionEnd(str, match.end - 1);
         const icu::UnicodeString definition(str, match.start, end - match.start);
         std::vector<icu::UnicodeString> pieces = engine::split(definition, u"]:");
@@ -101,7 +100,7 @@ void MarkdownConverter::performFootNotes() {
     engine::applyRangeEdits(str, std::move(definitions));
 
     // References: numbered in order of appearance, one list entry each.
-    std::vector<engine::TextRange> references = engine::lazyStopsMatches(str, u"[^", {u"]"});
+    std::vector<engine::TextRange> references = engine::matchRangesAtOpenings(str, uR"(\[\^(.*?)\])");
     if (references.empty())
         return;
     std::vector<engine::RangeEdit> links;

@@ -2,7 +2,7 @@
 
 #include <unicode/uchar.h>
 
-#include "engine/LiteralSearch.h"
+#include "engine/TextSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace markdown {

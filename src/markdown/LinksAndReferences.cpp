@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "engine/MatchSteps.h"
-#include "engine/LiteralSearch.h"
+#include "engine/TextSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/RepeatedReplace.h"
 #include "engine/ReplacementTemplate.h"

@@ -7,7 +7,7 @@
 #include "engine/ConversionBudget.h"
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
-#include "engine/UnitSearch.h"
+#include "engine/TextSearch.h"
 
 namespace {
 

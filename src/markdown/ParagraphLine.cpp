@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/TextUtilities.h"
-#include "engine/UnitSearch.h"
+#include "engine/TextSearch.h"
 
 namespace markdown {
 namespace {

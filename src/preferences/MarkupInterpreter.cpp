@@ -9,7 +9,6 @@
 #include <QUrl>
 
 #include "window/FileManager.h"
-#include "window/NotificationCenter.h"
 #include "platform/AlertHelper.h"
 #include "platform/SandboxAccess.h"
 #include "preferences/InterpreterVersion.h"
@@ -139,8 +138,6 @@ void MarkupInterpreter::choose(QCheckBox* clicked) {
         (settings.*store)(box == clicked);
     }
     settings.sync();
-    // Open documents convert again on the road just chosen.
-    NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
 void MarkupInterpreter::check_CustomPHP() {
@@ -173,5 +170,5 @@ void MarkupInterpreter::checkBuiltIn() {
 }
 
 void MarkupInterpreter::showPHPInterpreterHelp() {
-    panesupport::showHelp("CustomPHPInterpreter");
+    emit helpRequested("CustomPHPInterpreter");
 }

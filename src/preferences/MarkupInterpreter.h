@@ -34,6 +34,10 @@ public:
     void checkBuiltIn();
     void showPHPInterpreterHelp();
 
+signals:
+    // A help button asks for a page of the help book.
+    void helpRequested(const QString& page);
+
 private:
     void showStoredChoice();
     // False when the click left every box unticked (the box is ticked again).

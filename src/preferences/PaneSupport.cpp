@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
-#include "window/NotificationCenter.h"
 
 namespace panesupport {
 
@@ -14,21 +13,16 @@ namespace {
 SettingsStore& store() { return SettingsStore::shared(); }
 
 template <typename T>
-void storeAndReload(Binding<T> setting, const T& value) {
+void storeAndSync(Binding<T> setting, const T& value) {
     (store().*setting.set)(value);
     store().sync();
-    NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
 }  // namespace
 
-void showHelp(const QString& page) {
-    NotificationCenter::defaultCenter().post(notifications::kHelpViewerOpenFile, {{notifications::kHelpFileKey, page}});
-}
-
 void bindCheckBox(QCheckBox* box, Binding<bool> setting) {
     box->setChecked((store().*setting.get)());
-    QObject::connect(box, &QCheckBox::toggled, box, [setting](bool on) { storeAndReload(setting, on); });
+    QObject::connect(box, &QCheckBox::toggled, box, [setting](bool on) { storeAndSync(setting, on); });
 }
 
 void bindLineEdit(QLineEdit* field, Binding<QString> setting) {
@@ -36,7 +30,7 @@ void bindLineEdit(QLineEdit* field, Binding<QString> setting) {
     field->setCursorPosition(0);
     QObject::connect(field, &QLineEdit::editingFinished, field, [field, setting] {
         if (field->text() != (store().*setting.get)())
-            storeAndReload(setting, field->text());
+            storeAndSync(setting, field->text());
     });
 }
 
@@ -44,7 +38,7 @@ void bindSpinBox(QSpinBox* box, Binding<int> setting, int scale) {
     // Rounded up: a limit below one unit shows as one.
     box->setValue(((store().*setting.get)() + scale - 1) / scale);
     QObject::connect(box, &QSpinBox::valueChanged, box,
-                     [setting, scale](int value) { storeAndReload(setting, value * scale); });
+                     [setting, scale](int value) { storeAndSync(setting, value * scale); });
 }
 
 void bindComboBoxText(QComboBox* popup, Binding<QString> setting) {
@@ -52,7 +46,7 @@ void bindComboBoxText(QComboBox* popup, Binding<QString> setting) {
     if (index >= 0)
         popup->setCurrentIndex(index);
     QObject::connect(popup, &QComboBox::textActivated, popup,
-                     [setting](const QString& text) { storeAndReload(setting, text); });
+                     [setting](const QString& text) { storeAndSync(setting, text); });
 }
 
 void bindComboBoxData(QComboBox* popup, Binding<QString> setting, const QString& shown) {
@@ -60,7 +54,7 @@ void bindComboBoxData(QComboBox* popup, Binding<QString> setting, const QString&
     if (index >= 0)
         popup->setCurrentIndex(index);
     QObject::connect(popup, &QComboBox::activated, popup,
-                     [popup, setting](int chosen) { storeAndReload(setting, popup->itemData(chosen).toString()); });
+                     [popup, setting](int chosen) { storeAndSync(setting, popup->itemData(chosen).toString()); });
 }
 
 }  // namespace panesupport

@@ -1,5 +1,5 @@
 #pragma once
-// What the preference panes share: help pages and settings bound to controls.
+// What the preference panes share: settings bound to controls.
 
 #include <QString>
 
@@ -19,11 +19,8 @@ struct Binding {
     void (SettingsStore::*set)(const T&);
 };
 
-// Opens the help viewer at `page` (the help viewer listens).
-void showHelp(const QString& page);
-
-// Each control shows its setting and stores every change the user makes,
-// then open documents render again so the change shows at once.
+// Each control shows its setting and stores every change the user makes
+// (open documents follow the store's change signal).
 void bindCheckBox(QCheckBox* box, Binding<bool> setting);
 void bindLineEdit(QLineEdit* field, Binding<QString> setting);
 // An integer setting stored in units `scale` times smaller than the box shows

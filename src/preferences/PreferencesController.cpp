@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "window/NotificationCenter.h"
 #include "window/WindowAppearance.h"
 #include "preferences/MarkupInterpreter.h"
 #include "preferences/PaneSupport.h"
@@ -52,6 +51,10 @@ void PreferencesController::setUp() {
     multiMarkdownExePrefView = prefs_MultiMarkdownExe->preferenceView();
     criticmarkupPrefView = prefs_CriticMarkup->preferenceView();
     markupinterpreterPrefView = prefs_MarkupInterpreter->preferenceView();
+    connect(prefs_MultiMarkdownExe, &Preferences_MultiMarkdownExe::helpRequested, this,
+            &PreferencesController::helpRequested);
+    connect(prefs_CriticMarkup, &Preferences_CriticMarkup::helpRequested, this, &PreferencesController::helpRequested);
+    connect(prefs_MarkupInterpreter, &MarkupInterpreter::helpRequested, this, &PreferencesController::helpRequested);
     for (QWidget* pane : {multiMarkdownExePrefView, criticmarkupPrefView, markupinterpreterPrefView})
         ui->contentBox->addWidget(pane);
     prefs_MultiMarkdownExe->setUp();
@@ -59,16 +62,15 @@ void PreferencesController::setUp() {
     prefs_MarkupInterpreter->setUp();
 
     initPopupButonsFontSizeAndStyle();
-    NotificationCenter& center = NotificationCenter::defaultCenter();
-    center.addObserver(this, notifications::kSandboxPathsUpdated,
-                       [this](const QVariantMap&) { reloadSaveFolderPaths(); });
     // Like the document windows, the window follows the light/dark setting.
     auto applyTheme = [this] {
         windowappearance::applyTheme(this, SettingsStore::shared().windowTheme());
     };
-    connect(&SettingsStore::shared(), &SettingsStore::changed, this, [applyTheme](SettingsStore::Setting setting) {
+    connect(&SettingsStore::shared(), &SettingsStore::changed, this, [this, applyTheme](SettingsStore::Setting setting) {
         if (setting == SettingsStore::Setting::windowTheme)
             applyTheme();
+        else if (setting == SettingsStore::Setting::sandboxPaths)
+            reloadSaveFolderPaths();
     });
     applyTheme();
     loadSaveFolderPaths();
@@ -128,7 +130,7 @@ void PreferencesController::wireOwnPanes() {
         {ui->button_sourceCode_Help, "PreferencesSourceCode"},
     };
     for (const auto& [button, page] : helpButtons)
-        connect(button, &QPushButton::clicked, this, [page = QString(page)] { panesupport::showHelp(page); });
+        connect(button, &QPushButton::clicked, this, [this, page = QString(page)] { emit helpRequested(page); });
 }
 
 void PreferencesController::showInTable(QListWidget* table, const QStringList& rows) {

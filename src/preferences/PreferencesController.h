@@ -57,6 +57,12 @@ public:
     Preferences_CriticMarkup* prefs_CriticMarkup = nullptr;
     MarkupInterpreter* prefs_MarkupInterpreter = nullptr;
 
+signals:
+    // A help button asks for a page of the help book.
+    void helpRequested(const QString& page);
+    // A style was added or removed, or the styles were reset.
+    void stylesChanged();
+
 private:
     void setUp();
     void windowDidLoad();

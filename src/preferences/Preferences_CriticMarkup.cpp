@@ -2,7 +2,6 @@
 
 #include <QPushButton>
 
-#include "window/NotificationCenter.h"
 #include "preferences/PaneSupport.h"
 #include "settings/SettingsStore.h"
 #include "ui_Preferences_CriticMarkup.h"
@@ -37,7 +36,7 @@ Preferences_CriticMarkup::Preferences_CriticMarkup(QObject* parent)
     for (int index = 0; index < 4; ++index)
         panesupport::bindLineEdit(fields[index], kStyles[index].binding);
     connect(ui->button_ResetStyles, &QPushButton::clicked, this, &Preferences_CriticMarkup::resetStyles);
-    connect(ui->button_Help, &QPushButton::clicked, this, [] { panesupport::showHelp("PreferencesCriticMarkup"); });
+    connect(ui->button_Help, &QPushButton::clicked, this, [this] { emit helpRequested("PreferencesCriticMarkup"); });
 }
 
 Preferences_CriticMarkup::~Preferences_CriticMarkup() = default;
@@ -55,7 +54,6 @@ void Preferences_CriticMarkup::resetStyles() {
         (settings.*style.binding.set)(style.paneValue());
     settings.sync();
     showStoredStyles();
-    NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
 void Preferences_CriticMarkup::showStoredStyles() {

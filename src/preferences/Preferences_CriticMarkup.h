@@ -22,6 +22,10 @@ public:
     // Writes the four default styles and shows them.
     void resetStyles();
 
+signals:
+    // A help button asks for a page of the help book.
+    void helpRequested(const QString& page);
+
 private:
     void showStoredStyles();
 

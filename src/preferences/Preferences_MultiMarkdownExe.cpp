@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include "window/NotificationCenter.h"
 #include "platform/AlertHelper.h"
 #include "preferences/ExecutableSearch.h"
 #include "preferences/PaneSupport.h"
@@ -32,7 +31,7 @@ Preferences_MultiMarkdownExe::Preferences_MultiMarkdownExe(QObject* parent)
             &Preferences_MultiMarkdownExe::button_MMD_CallWebsite);
     connect(ui->button_MMD_ShowUSRBinFolder, &QPushButton::clicked, this,
             &Preferences_MultiMarkdownExe::button_MMD_ShowUSRBinFolder);
-    connect(ui->button_Help, &QPushButton::clicked, this, [] { panesupport::showHelp("PreferencesMultiMarkdown"); });
+    connect(ui->button_Help, &QPushButton::clicked, this, [this] { emit helpRequested("PreferencesMultiMarkdown"); });
 }
 
 Preferences_MultiMarkdownExe::~Preferences_MultiMarkdownExe() = default;
@@ -47,7 +46,6 @@ namespace {
 void storeExecutablePath(const QString& path) {
     SettingsStore::shared().setMultiMarkdownProgram(path);
     SettingsStore::shared().sync();
-    NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
 }  // namespace

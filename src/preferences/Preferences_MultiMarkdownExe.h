@@ -25,6 +25,10 @@ public:
     void button_MMD_CallWebsite();
     void button_MMD_ShowUSRBinFolder();
 
+signals:
+    // A help button asks for a page of the help book.
+    void helpRequested(const QString& page);
+
 private:
     std::unique_ptr<Ui::Preferences_MultiMarkdownExe> ui;
     QWidget* view_ = nullptr;

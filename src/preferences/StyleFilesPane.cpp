@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QListWidget>
 
-#include "window/NotificationCenter.h"
 #include "platform/AlertHelper.h"
 #include "preferences/PreferencesController.h"
 #include "settings/CSSStyles.h"
@@ -30,7 +29,7 @@ void PreferencesController::cssFile_AddFiles(const QStringList& files) {
         if (QFileInfo(file).suffix().compare("css", Qt::CaseInsensitive) == 0)
             CSSStyles::addStyleFile(file);
     loadCSSFiles();
-    NotificationCenter::defaultCenter().post(notifications::kCssReloadMainMenu);
+    emit stylesChanged();
 }
 
 void PreferencesController::cssFile_Remove() {
@@ -47,7 +46,7 @@ void PreferencesController::cssFile_Remove() {
 void PreferencesController::cssFile_RemoveConfirmed(const QString& fileName) {
     CSSStyles::removeStyleFile(fileName);
     loadCSSFiles();
-    NotificationCenter::defaultCenter().post(notifications::kCssReloadMainMenu);
+    emit stylesChanged();
 }
 
 void PreferencesController::cssFile_Reset() {
@@ -63,5 +62,5 @@ void PreferencesController::cssFile_Reset() {
 void PreferencesController::cssFile_ResetConfirmed() {
     CSSStyles::resetStylesFolder();
     loadCSSFiles();
-    NotificationCenter::defaultCenter().post(notifications::kCssReloadMainMenu);
+    emit stylesChanged();
 }

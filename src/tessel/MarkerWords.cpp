@@ -1,6 +1,6 @@
 #include "tessel/MarkerWords.h"
 
-#include "engine/LiteralSearch.h"
+#include "engine/TextSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace tessel {

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "engine/DoubledMarkerSpans.h"
-#include "engine/LiteralSearch.h"
+#include "engine/TextSearch.h"
 #include "engine/Log.h"
 #include "engine/MatchSteps.h"
 #include "engine/TemplateText.h"

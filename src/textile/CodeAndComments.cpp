@@ -5,7 +5,7 @@
 // signature and are rewritten into plain blocks first.
 #include "textile/TextileConverter.h"
 
-#include "engine/AsciiCaseSearch.h"
+#include "engine/TextSearch.h"
 #include "engine/MatchSteps.h"
 #include "engine/RangeEdits.h"
 #include "engine/Regex.h"

@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <unicode/uchar.h>
 
-#include "engine/AsciiCaseSearch.h"
-#include "engine/LiteralSearch.h"
+#include "engine/TextSearch.h"
 #include "engine/RangeEdits.h"
 #include "engine/TextUtilities.h"
 

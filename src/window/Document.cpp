@@ -13,7 +13,6 @@
 #include "dispatch/MarkupLanguages.h"
 #include "pipeline/BaseURL.h"
 #include "window/FindBar.h"
-#include "window/NotificationCenter.h"
 #include "pipeline/PageTemplate.h"
 #include "window/FileManager.h"
 #include "window/PreviewController.h"
@@ -79,8 +78,8 @@ void Document::buildScriptNotice() {
 void Document::allowDocumentScripts() {
     scriptpermissions::allowScriptsInFolder(documentFolder());
     scriptNotice_->hide();
-    // Every window of that folder runs its scripts from its next render on.
-    NotificationCenter::defaultCenter().post(notifications::kReload);
+    // Other windows of that folder follow the stored setting.
+    scheduleReload();
 }
 
 QString Document::documentFolder() const {
@@ -129,23 +128,6 @@ QString Document::markupLangSelectFromExtension(const QString& extension) {
 }
 
 // ------------------------------------------------------------------ opening
-
-void Document::registerObservers() {
-    NotificationCenter& center = NotificationCenter::defaultCenter();
-    center.addObserver(this, notifications::kReload, [this](const QVariantMap&) { reloadTxt(); });
-    connect(&SettingsStore::shared(), &SettingsStore::changed, this, [this](SettingsStore::Setting setting) {
-        using S = SettingsStore::Setting;
-        switch (setting) {
-        case S::windowTheme: toggleLightDarkInterface(); break;
-        case S::showTitlebar: toggleWindowTitlebar(); break;
-        case S::sourceFontFamily:
-        case S::sourceFontSize:
-        case S::sourceTextColor:
-        case S::sourceBackgroundColor: setupHTMLSourceView(); break;
-        default: break;
-        }
-    });
-}
 
 void Document::setUp() {
     registerObservers();
@@ -283,8 +265,7 @@ void Document::changeEvent(QEvent* event) {
 }
 
 void Document::windowActivated() {
-    NotificationCenter::defaultCenter().post(notifications::kExternalEditorsReloadMainMenu,
-                                             {{notifications::kFileExtensionKey, fileExtension()}});
+    emit activated();
 }
 
 void Document::dragEnterEvent(QDragEnterEvent* event) {

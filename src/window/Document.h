@@ -1,8 +1,8 @@
 #pragma once
 // One opened file and its preview window: reads the file (or package), asks
 // the dispatcher for the HTML fragment, puts it into the page template with
-// the selected style and font size, and shows it; renders again on every
-// "reload". It never writes the file it shows.
+// the selected style and font size, and shows it; renders again when the
+// file or a setting the page shows changes. It never writes the file it shows.
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -123,6 +123,13 @@ signals:
     void exportFinished(bool ok, const QString& destination);
     void statisticsUpdated();
     void printFinished(bool ok);
+    // The watcher saw a save: this window has rendered again; others may
+    // show the file too (an included file, a picture).
+    void watchedFilesChanged();
+    // The window came to the front (the editor menu follows its file type).
+    void activated();
+    // A help button asks for a page of the help book.
+    void helpRequested(const QString& page);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -133,6 +140,7 @@ private:
     void buildToolbar();
     void connectBaseURLPopover();
     void registerObservers();
+    void scheduleReload();
     void windowActivated();
     documentpipeline::Request renderRequest();
     void showRendered(const RenderedPage& rendered);
@@ -169,6 +177,7 @@ private:
     bool sourceViewStale_ = false;
     qint64 renderedStamp_ = 0;
     int renderGeneration_ = 0;
+    bool reloadScheduled_ = false;
     // This window's interest in its newest conversion: letting go of it
     // cancels that conversion unless another window waits for it too.
     std::shared_ptr<const void> renderInterest_;

@@ -12,7 +12,6 @@
 
 #include "pipeline/BaseURL.h"
 #include "window/Document.h"
-#include "window/NotificationCenter.h"
 #include "platform/AlertHelper.h"
 #include "settings/SettingsStore.h"
 #include "ui_Document.h"
@@ -84,5 +83,5 @@ void Document::baseURLWebsourceReload() {
 }
 
 void Document::showBaseURLHelp() {
-    NotificationCenter::defaultCenter().post(notifications::kHelpViewerOpenFile, {{notifications::kHelpFileKey, "BaseURL"}});
+    emit helpRequested("BaseURL");
 }

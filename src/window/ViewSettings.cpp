@@ -1,6 +1,5 @@
 #include "window/ViewSettings.h"
 
-#include "window/NotificationCenter.h"
 #include "settings/SettingsStore.h"
 
 namespace viewsettings {
@@ -11,14 +10,12 @@ namespace {
 void changeFontSize(int delta) {
     SettingsStore& settings = SettingsStore::shared();
     settings.setFontSize(settings.fontSize() + delta);
-    NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
 }  // namespace
 
 void selectCSSStyle(const QString& styleName) {
     SettingsStore::shared().setSelectedCssStyle(styleName);
-    NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
 void makeFontBigger() {
@@ -29,15 +26,14 @@ void makeFontSmaller() {
     changeFontSize(-10);
 }
 
-void makeFontNornalSize() {
+void makeFontNormalSize() {
     SettingsStore::shared().setFontSize(100);
-    NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
 void changeFontSizeAction(int segment) {
     switch (segment) {
     case 0: makeFontSmaller(); break;
-    case 1: makeFontNornalSize(); break;
+    case 1: makeFontNormalSize(); break;
     case 2: makeFontBigger(); break;
     default: break;
     }

@@ -1,6 +1,6 @@
 #pragma once
 // The application-wide view settings that menus and toolbars change: each
-// stores its setting and posts the notification every document listens to.
+// stores its setting; open documents follow the settings store.
 
 #include <QString>
 
@@ -9,7 +9,7 @@ namespace viewsettings {
 void selectCSSStyle(const QString& styleName);
 void makeFontBigger();
 void makeFontSmaller();
-void makeFontNornalSize();
+void makeFontNormalSize();
 // The toolbar's three segments: 0 smaller, 1 default, 2 bigger.
 void changeFontSizeAction(int segment);
 void toggleLightDarkFromMenu();

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "engine/AsciiCaseSearch.h"
 #include "engine/LineByLineRules.h"
 #include "engine/PatternOpenings.h"
 
@@ -93,28 +92,4 @@ TEST(LineByLineRules, ABrokenPatternIsLoggedAndChangesNothing) {
     ASSERT_TRUE(engine::applyRulesLineByLine(text, rules));
     EXPECT_EQ(s(text), "[b]a[/b]\n[b]c[/b]<hr>");
     EXPECT_TRUE(log.contains("Error Markup/simpleTransform/performRegex"));
-}
-
-TEST(AsciiCaseSearch, FindsWhatLowerCasingTheTextFinds) {
-    const char* texts[] = {"<LI>item", "<Ol>", "x <DeL>y", "<\xC4\xB0>", "\xE2\x84\xAA<d", "<li\xCC\x87>",
-                           "no tag", "<", "<H", "\xC5\xBF<ul>", "<TD><BR />"};
-    const char16_t* pieces[] = {u"<li>", u"<ol>", u"<del", u"<d", u"<h", u"<ul>", u"<td><br />", u"<"};
-    for (const char* text : texts) {
-        for (const char16_t* piece : pieces) {
-            icu::UnicodeString lower = u(text);
-            lower.toLower();
-            EXPECT_EQ(engine::containsIgnoringAsciiCase(u(text), piece), lower.indexOf(piece) >= 0)
-                << text << " / " << s(piece);
-        }
-    }
-}
-
-TEST(AsciiCaseSearch, ReplacesEveryOccurrenceLeftToRightAndStartsWithChecksBounds) {
-    icu::UnicodeString text(u"<TABLE><BR /><table><br /><br /><Table><Br />");
-    engine::replaceAllIgnoringAsciiCase(text, u"<table><br />", u"<table>");
-    EXPECT_EQ(s(text), "<table><table><br /><table>");
-    EXPECT_TRUE(engine::startsWithIgnoringAsciiCase(u"a<DL>", 1, u"<dl>"));
-    EXPECT_FALSE(engine::startsWithIgnoringAsciiCase(u"a<D", 1, u"<dl>"));
-    EXPECT_FALSE(engine::startsWithIgnoringAsciiCase(u"<dl>", -1, u"<dl>"));
-    EXPECT_EQ(engine::indexOfIgnoringAsciiCase(u"<p><P>", u"<p>", 1), 3);
 }

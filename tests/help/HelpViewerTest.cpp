@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDirIterator>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QToolButton>
 #include <QWebEngineProfile>
@@ -12,10 +13,11 @@
 #include "QtTestSupport.h"
 #include "app/AppDelegate.h"
 #include "window/Document.h"
-#include "window/NotificationCenter.h"
 #include "help/HelpBook.h"
 #include "help/HelpWebPage.h"
 #include "help/HelpWindow.h"
+#include "preferences/MarkupInterpreter.h"
+#include "preferences/PreferencesController.h"
 
 using namespace documenttestsupport;
 
@@ -127,8 +129,14 @@ private slots:
         saveScreenshot(viewer, "help-BaseURL-" + viewer->langCode());
 
         viewer->close();
-        NotificationCenter::defaultCenter().post(notifications::kHelpViewerOpenFile,
-                                                 {{notifications::kHelpFileKey, "CustomPHPInterpreter"}});
+        // The interpreter pane's help button, in the preferences window.
+        delegate->showPreferenceController();
+        auto* interpreter = delegate->preferenceController()->findChild<MarkupInterpreter*>();
+        QVERIFY(interpreter);
+        auto* paneHelp = interpreter->preferenceView()->findChild<QPushButton*>("button_Help");
+        QVERIFY(paneHelp);
+        paneHelp->click();
+        delegate->preferenceController()->close();
         QCOMPARE(delegate->helpViewer(), viewer);
         QVERIFY(viewer->isVisible());
         QVERIFY(waitForFramePage(viewer, "CustomPHPInterpreter"));
@@ -151,16 +159,13 @@ private slots:
         QVERIFY(viewer);
         QVERIFY(waitForFramePage(viewer, "start"));
 
-        for (const char* bad : {"../../../etc/passwd", "x'; document.body.innerHTML = ''; '", "", "BaseURL.htm"}) {
-            NotificationCenter::defaultCenter().post(notifications::kHelpViewerOpenFile,
-                                                     {{notifications::kHelpFileKey, bad}});
-        }
+        for (const char* bad : {"../../../etc/passwd", "x'; document.body.innerHTML = ''; '", "", "BaseURL.htm"})
+            delegate->openHelpPage(bad);
         QTest::qWait(300);
         QVERIFY(framePage(viewer).endsWith("/start.htm"));
         QVERIFY(!frameText(viewer).trimmed().isEmpty());
 
-        NotificationCenter::defaultCenter().post(notifications::kHelpViewerOpenFile,
-                                                 {{notifications::kHelpFileKey, "NoSuchPage"}});
+        delegate->openHelpPage("NoSuchPage");
         // The frame shows the web view's own error page, which no script of
         // the book may read; the frame's address tells where it went.
         QVERIFY(QTest::qWaitFor(

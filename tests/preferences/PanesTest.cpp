@@ -12,7 +12,6 @@
 
 #include "AlertAnswers.h"
 #include "QtTestSupport.h"
-#include "window/NotificationCenter.h"
 #include "platform/AlertHelper.h"
 #include "platform/StoredValues.h"
 #include "platform/SandboxAccess.h"
@@ -154,12 +153,8 @@ private slots:
         swift->click();
         QVERIFY(swift->isChecked() && !builtIn->isChecked());
         QVERIFY(SettingsStore::shared().useSwift() && !SettingsStore::shared().useBuiltInConverters());
-        QSignalSpy posts(&NotificationCenter::defaultCenter(), &NotificationCenter::posted);
         builtIn->click();
         QVERIFY(!SettingsStore::shared().useSwift() && SettingsStore::shared().useBuiltInConverters());
-        // Open documents convert again on the road chosen.
-        QCOMPARE(posts.count(), 1);
-        QCOMPARE(posts.at(0).at(0).toString(), QString(notifications::kReload));
 
         // The custom interpreter without a working interpreter: refused with
         // an alert, the choice before stays.

@@ -15,7 +15,6 @@
 
 #include "AlertAnswers.h"
 #include "DocumentTestSupport.h"
-#include "window/NotificationCenter.h"
 #include "preferences/ColorWell.h"
 #include "preferences/PreferencesController.h"
 #include "settings/CSSStyles.h"
@@ -223,11 +222,10 @@ private slots:
         auto* table = window->findChild<QListWidget*>("tableview_saveFolders");
         QCOMPARE(window->array_SaveFolder, QStringList{path("granted")});
 
-        // A grant stored elsewhere shows after the notification.
+        // A grant stored elsewhere shows at once.
         QVariantMap more = grants;
         more.insert("/srv/shared", QByteArray("file:///srv/shared"));
         SettingsStore::shared().setSandboxPaths(more);
-        NotificationCenter::defaultCenter().post(notifications::kSandboxPathsUpdated);
         QCOMPARE(table->count(), 2);
 
         selectRow(table, path("granted"));

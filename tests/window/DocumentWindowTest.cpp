@@ -241,7 +241,7 @@ private slots:
         viewsettings::makeFontBigger();
         QVERIFY(waitForLoads(document, loads + 3));
         QVERIFY(QTest::qWaitFor([&] { return evaluate(document, "window.scrollY").toDouble() > 1100; }, 3000));
-        viewsettings::makeFontNornalSize();
+        viewsettings::makeFontNormalSize();
     }
 
     void fontSizeAndStyleActionsChangeThePage() {
@@ -263,7 +263,7 @@ private slots:
         QVERIFY(waitForLoads(document, loads + 1));
         QCOMPARE(evaluate(document, "getComputedStyle(document.body).backgroundColor").toString(),
                  QString("rgb(29, 26, 22)"));
-        viewsettings::makeFontNornalSize();
+        viewsettings::makeFontNormalSize();
         QVERIFY(waitForLoads(document, loads + 2));
         QCOMPARE(evaluate(document, "document.body.getAttribute('style')").toString(), QString("font-size:100%"));
     }
