@@ -35,15 +35,17 @@ public:
     // an acronym's, for a search that fails once per line
     // (InlineRuleOpenings.cpp). `barredFirst`: besides white space, what the
     // content cannot begin with; `openedByDelimiter`: nothing needs to stand
-    // before the delimiter.
+    // before the delimiter; `endsStretch`: what else besides a line end the
+    // content cannot run over.
     static engine::NextOpening phraseOpenings(const icu::UnicodeString& delimiter, char16_t barredFirst,
-                                              bool openedByDelimiter);
+                                              bool openedByDelimiter, bool (*endsStretch)(char16_t) = nullptr);
     static engine::NextOpening acronymOpenings();
     // The walk that applies the capitals rule (replaceCapitalRuns).
     static constexpr int kCapitalRunsWalk = 1;
 
     // Block table, inline table and glyphs (TextileConverter.cpp).
     void blockTransform();
+    void performHorizontalRules();
     void inlineTransform();
     void simpleReplace();
 
@@ -100,7 +102,8 @@ public:
         icu::UnicodeString tag;
         icu::UnicodeString attributes;
     };
-    static CellAttributes attrForTableCell(const icu::UnicodeString& prefix);
+    // Nothing when the prefix does not read as attributes.
+    static std::optional<CellAttributes> attrForTableCell(const icu::UnicodeString& prefix);
 
     // Note lists (NoteLists.cpp).
     void performNoteLists();
