@@ -21,9 +21,12 @@ const icu::UnicodeString kExtendedBlockPattern = u"(?m)^\\n(bq|bc|pre|p)(" +
 
 const char16_t* const kPreSectionPattern = uR"(<pre(?:\s[^<>]*)?>(.*?)</pre>)";
 const char16_t* const kNotextilePattern = uR"(<notextile>(.*?)</notextile>)";
-// "==text==": text left as written, on one line; its content holds no "="
-// so that an opening that never closes costs a look up to the next "=".
-const char16_t* const kEscapedPhrasePattern = uR"((?<!=)==([^\s=](?:[^=\n]*?[^\s=])?)==(?!=))";
+// "==text==": text left as written, on one line, with white space or an
+// opening bracket before it and white space or punctuation behind ("!==" in
+// prose opens none); its content holds no "=" so that an opening that never
+// closes costs a look up to the next "=".
+const char16_t* const kEscapedPhrasePattern =
+    uR"((?<![^\s(\[{])==([^\s=](?:[^=\n]*?[^\s=])?)==(?=[\s.,;:!?)\]}]|\z))";
 const char16_t* const kScriptSectionPattern = uR"(<(script|style)(?:\s[^<>]*)?>(.*?)</\1>)";
 // The content of a "bc." or "pre." block, up to its blank line.
 const icu::UnicodeString kCodeBlockPattern =
@@ -118,7 +121,7 @@ void TextileConverter::saveCodeAndComments() {
     keepComments();
     // Scripts and styles are no text: their content stays as written.
     keepMatches(sections(str, kScriptSectionPattern, {u"script", u"style"}), 2, asWritten);
-    keepMatches(sections(str, kPreSectionPattern, {u"pre"}), 1, preContent);
+    keepPreSections();
     keepMatches(allMatches(str, kCodeBlockPattern, engine::kDotMatchesLineSeparators), 1, engine::escapedHTML);
     keepMatches(allMatches(str, kInlineCodePattern, engine::kNoOptions), 0, [](const icu::UnicodeString& code) {
         return u"<code>" + engine::escapedHTML(icu::UnicodeString(code, 1, code.length() - 2)) + u"</code>";
@@ -131,6 +134,22 @@ void TextileConverter::saveCodeAndComments() {
     engine::applyRangeEdits(str, std::move(edits));
     keepMatches(allMatches(str, kEscapedPhrasePattern, engine::kNoOptions), 0,
                 [](const icu::UnicodeString& phrase) { return icu::UnicodeString(phrase, 2, phrase.length() - 4); });
+}
+
+// "<pre>" sections; one that a "bc." or "pre." block shows is text and
+// keeps no element.
+void TextileConverter::keepPreSections() {
+    const std::vector<engine::Match> blocks = allMatches(str, kCodeBlockPattern, engine::kDotMatchesLineSeparators);
+    auto block = blocks.begin();
+    std::vector<engine::RangeEdit> edits;
+    for (const engine::Match& match : sections(str, kPreSectionPattern, {u"pre"})) {
+        while (block != blocks.end() && block->end(1) <= match.start())
+            ++block;
+        const bool shown = block != blocks.end() && block->start(1) <= match.start();
+        const icu::UnicodeString& content = match.text(1);
+        edits.push_back({match.start(1), match.end(1), keptText_.add(shown ? engine::escapedHTML(content) : preContent(content))});
+    }
+    engine::applyRangeEdits(str, std::move(edits));
 }
 
 // Each "<!--" up to the first "-->" behind it, over line ends: once no

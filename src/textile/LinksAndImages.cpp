@@ -59,14 +59,18 @@ engine::NextOpening openingsOf(LazyRunOpening shape) {
         const int32_t skip = shape.afterSpace ? 1 : 0;
         for (int32_t at = text.indexOf(shape.opening, from + skip); at >= 0;
              at = text.indexOf(shape.opening, at + 1)) {
+            int32_t before = at;
+            if (shape.afterNewline)  // indentation may stand between
+                while (before > 0 && (text[before - 1] == u' ' || text[before - 1] == u'\t'))
+                    --before;
             if (shape.afterSpace &&
-                (at == 0 || !(shape.afterNewline ? text[at - 1] == u'\n' : u_isUWhiteSpace(text[at - 1]))))
+                (before == 0 || !(shape.afterNewline ? text[before - 1] == u'\n' : u_isUWhiteSpace(text[before - 1]))))
                 continue;
             if (shape.barredAfter && at > 0 && shape.barredAfter(text[at - 1]))
                 continue;
             const int32_t run = at + shape.runOffset;
             const bool barred = shape.barred && (run >= text.length() || shape.barred(text[run]));
-            return {at - skip, barred ? -1 : run, shape.endsStretch};
+            return {before - skip, barred ? -1 : run, shape.endsStretch};
         }
         return {};
     };
@@ -106,7 +110,7 @@ const TextileConverter::LineSearch& TextileConverter::linkSearch(LinkSearch whic
         // An alias definition stands alone on its line: "[about]20" inside
         // a sentence is text.
         {LinkSearch::linkAlias,
-         {u"(\\n)\\[(?>([^\\]\\n]*?)\\]([^ \\s\\[]))(\\S*)[ \\t]*(?=\\n)", openingsOf({u"[", true, 1, nullptr, true})}},
+         {u"(\\n[ \\t]*)\\[(?>([^\\]\\n]*?)\\]([^ \\s\\[]))(\\S*)[ \\t]*(?=\\n)", openingsOf({u"[", true, 1, nullptr, true})}},
         // The text opens at a quote that no letter or digit stands before and
         // may go over lines. A quote inside it stands behind a letter or
         // digit and before neither white space nor ":" (so an earlier quoted

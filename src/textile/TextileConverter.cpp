@@ -57,10 +57,10 @@ icu::UnicodeString TextileConverter::transform() {
     return str;
 }
 
-// "***", "---" or "___" alone on a line: before the phrases and dashes
-// could read it.
+// "***", "---" or "___" alone on a line between blank lines: before the
+// phrases and dashes could read it. Inside a paragraph it stays text.
 void TextileConverter::performHorizontalRules() {
-    static const icu::UnicodeString pattern(u"(?m)^(?:\\*\\*\\*+|---+|___+)[ \\t]*$");
+    static const icu::UnicodeString pattern(u"(?m)(?<=\\A\\n|\\n\\n)(?:\\*\\*\\*+|---+|___+)[ \\t]*(?=\\n\\n|\\n?\\z)");
     engine::replaceAllAt(str, pattern, u"<hr" + HTML_close, engine::atOpenings(pattern, engine::kNoOptions));
 }
 

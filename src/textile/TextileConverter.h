@@ -137,6 +137,7 @@ private:
     void performQuotedLinks(const std::map<icu::UnicodeString, icu::UnicodeString>& aliases);
     void restoreUnusedAttributeMarkers();
     void keepComments();
+    void keepPreSections();
     void keepMatches(const std::vector<engine::Match>& matches, int group,
                      icu::UnicodeString (*kept)(const icu::UnicodeString&));
 
