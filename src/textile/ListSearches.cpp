@@ -12,8 +12,10 @@
 icu::UnicodeString TextileConverter::listPattern() {
     // Plain repetitions of a class: ICU walks them without a backtracking
     // state for each character, as it does not for "{1,}".
-    // The first item may carry attributes and a first number ("#(warn)5 ").
-    return u"(?m)^(\n?)([*#]+)(?:\\([^()\n]*\\)|\\{[^{}\n]*\\}|\\[[^\\[\\]\n]*\\]){0,4}(?:[0-9]+|_)?[ \\t]+(.*?)\n\n";
+    // The first item may carry attributes and, numbered, a first number
+    // ("#(warn)5 ").
+    static const icu::UnicodeString attributes(u"(?:\\([^()\n]*\\)|\\{[^{}\n]*\\}|\\[[^\\[\\]\n]*\\]){0,4}");
+    return u"(?m)^(\n?)([*#]*(?:#" + attributes + u"(?:[0-9]+|_)?|\\*" + attributes + u"))[ \\t]+(.*?)\n\n";
 }
 
 std::optional<std::vector<engine::Match>> TextileConverter::findLists(const icu::UnicodeString& text) {

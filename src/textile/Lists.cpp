@@ -65,8 +65,11 @@ std::optional<Item> itemOf(const icu::UnicodeString& line) {
         if (!read->isEmpty())
             item.attributes = u" " + *read;
     }
-    if (head->took_part(3))
+    if (head->took_part(3)) {
+        if (!item.numbered)
+            return std::nullopt;
         item.start = head->text(3);
+    }
     item.content = icu::UnicodeString(line, head->end());
     return item;
 }
