@@ -9,12 +9,17 @@
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
 
+icu::UnicodeString TextileConverter::listItemAttributesPattern() {
+    // A few at most: each one repeated costs the matcher a saved state.
+    return u"(?:\\([^()\n]*\\)|\\{[^{}\n]*\\}|\\[[^\\[\\]\n]*\\]){0,4}";
+}
+
 icu::UnicodeString TextileConverter::listPattern() {
     // Plain repetitions of a class: ICU walks them without a backtracking
     // state for each character, as it does not for "{1,}".
     // The first item may carry attributes and, numbered, a first number
     // ("#(warn)5 ").
-    static const icu::UnicodeString attributes(u"(?:\\([^()\n]*\\)|\\{[^{}\n]*\\}|\\[[^\\[\\]\n]*\\]){0,4}");
+    const icu::UnicodeString attributes = listItemAttributesPattern();
     return u"(?m)^(\n?)([*#]*(?:#" + attributes + u"(?:[0-9]+|_)?|\\*" + attributes + u"))[ \\t]+(.*?)\n\n";
 }
 
@@ -93,8 +98,8 @@ bool termsBeforeAssignment(const icu::UnicodeString& text, int32_t from, int32_t
 // At a line start (behind the empty line's "\n" when it is empty) a match
 // needs, before the first letter, digit or newline, a "-" and a space, and
 // later on the same line (up to its "\n") a " := " that begins two places
-// or more behind that "-", or on a later line of a run of terms: the first such "-" leaves most room. Every way
-// to match then ends at the first blank line behind the line. Each search
+// or more behind that "-" (the first such "-" leaves most room), or a line
+// of a run of terms ("- cat") that leads to one. Every way to match then ends at the first blank line behind the line. Each search
 // for the next of these goes on from where the last one ended while the
 // starts move along one line, so the walk takes each character a few times.
 std::vector<engine::TextRange> TextileConverter::definitionListRanges(const icu::UnicodeString& text) {

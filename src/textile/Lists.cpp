@@ -32,7 +32,8 @@ std::vector<icu::UnicodeString> lines(const icu::UnicodeString& text) {
 // An item's head: its markers, attributes ("(warn)", "{color:red}",
 // "[en]") and, on a numbered list, a first number ("#5") or "_" to go on
 // counting from the list before.
-const icu::UnicodeString kItemHead(u"^([*#]+)((?:\\([^()\\n]*\\)|\\{[^{}\\n]*\\}|\\[[^\\[\\]\\n]*\\]){0,4})([0-9]+|_)?(?=[ \\t])");
+const icu::UnicodeString kItemHead =
+    u"^([*#]+)(" + TextileConverter::listItemAttributesPattern() + u")([0-9]+|_)?(?=[ \\t])";
 
 struct Item {
     int32_t depth = 0;

@@ -230,15 +230,64 @@ icu::UnicodeString TextileConverter::formattedTableRowsFromArray(const std::vect
 
 namespace {
 
-// The text between `open` at `at` and its `close`; the position behind the
-// close is left in `at`. Nothing when there is no close.
-std::optional<icu::UnicodeString> enclosed(const icu::UnicodeString& s, int32_t& at, char16_t close) {
-    const int32_t end = s.indexOf(close, at + 1);
-    if (end < 0)
-        return std::nullopt;
-    icu::UnicodeString inner(s, at + 1, end - at - 1);
+// What a cell's prefix reads as, piece by piece.
+struct CellMarks {
+    icu::UnicodeString spans, cssClass, id, lang, style, textAlign, verticalAlign;
+};
+
+// Reads the bracketed piece at `at` ("(class#id)", "{style}", "[lang]") and
+// steps behind it; false when it does not close or is empty.
+bool readBracketed(const icu::UnicodeString& prefix, int32_t& at, CellMarks& marks) {
+    const char16_t open = prefix[at];
+    const int32_t end = prefix.indexOf(open == u'(' ? u')' : open == u'{' ? u'}' : u']', at + 1);
+    if (end < at + 2)
+        return false;
+    const icu::UnicodeString inner(prefix, at + 1, end - at - 1);
     at = end + 1;
-    return inner;
+    if (open == u'{') {
+        marks.style = inner;
+    } else if (open == u'[') {
+        marks.lang = inner;
+    } else if (int32_t hash = inner.indexOf(u'#'); hash >= 0) {
+        marks.cssClass = icu::UnicodeString(inner, 0, hash);
+        marks.id = icu::UnicodeString(inner, hash + 1);
+    } else {
+        marks.cssClass = inner;
+    }
+    return true;
+}
+
+// Reads one piece at `at` and steps behind it; false when none stands there.
+bool readCellMark(const icu::UnicodeString& prefix, int32_t& at, CellMarks& marks) {
+    static const icu::UnicodeString across(u"<>="), upDown(u"^~-");
+    static const char16_t* const acrossStyles[] = {u"text-align:left;", u"text-align:right;", u"text-align:center;"};
+    static const char16_t* const upDownStyles[] = {u"vertical-align:top;", u"vertical-align:bottom;",
+                                                   u"vertical-align:middle;"};
+    const char16_t c = prefix[at];
+    if (c == u'\\' || c == u'/') {
+        int32_t end = at + 1;
+        while (end < prefix.length() && end < at + 6 && prefix[end] >= u'0' && prefix[end] <= u'9')
+            ++end;
+        if (end == at + 1)
+            return false;
+        marks.spans += engine::formatted(u" %@=\"%@\"", {c == u'\\' ? u"colspan" : u"rowspan",
+                                                         engine::number(integerValue(icu::UnicodeString(prefix, at + 1, end - at - 1)))});
+        at = end;
+    } else if (c == u'<' && at + 1 < prefix.length() && prefix[at + 1] == u'>') {
+        marks.textAlign = u"text-align:justify;";
+        at += 2;
+    } else if (across.indexOf(c) >= 0) {
+        marks.textAlign = acrossStyles[across.indexOf(c)];
+        ++at;
+    } else if (upDown.indexOf(c) >= 0) {
+        marks.verticalAlign = upDownStyles[upDown.indexOf(c)];
+        ++at;
+    } else if (c == u'(' || c == u'{' || c == u'[') {
+        return readBracketed(prefix, at, marks);
+    } else {
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -248,58 +297,23 @@ std::optional<icu::UnicodeString> enclosed(const icu::UnicodeString& s, int32_t&
 // prefix holding anything else is the cell's text ("Done. Passes.").
 std::optional<TextileConverter::CellAttributes> TextileConverter::attrForTableCell(const icu::UnicodeString& prefix) {
     CellAttributes result{u"td", {}};
-    icu::UnicodeString spans, cssClass, id, lang, style, textAlign, verticalAlign;
+    CellMarks marks;
     for (int32_t at = 0; at < prefix.length();) {
-        const char16_t c = prefix[at];
-        if (c == u'_' && at == 0) {
+        if (at == 0 && prefix[0] == u'_') {
             result.tag = u"th";
             ++at;
-        } else if (c == u'\\' || c == u'/') {
-            int32_t end = at + 1;
-            while (end < prefix.length() && end < at + 6 && prefix[end] >= u'0' && prefix[end] <= u'9')
-                ++end;
-            if (end == at + 1)
-                return std::nullopt;
-            spans += engine::formatted(u" %@=\"%@\"", {c == u'\\' ? u"colspan" : u"rowspan",
-                                                       engine::number(integerValue(icu::UnicodeString(prefix, at + 1, end - at - 1)))});
-            at = end;
-        } else if (c == u'<' && at + 1 < prefix.length() && prefix[at + 1] == u'>') {
-            textAlign = u"text-align:justify;";
-            at += 2;
-        } else if (icu::UnicodeString(u"<>=").indexOf(c) >= 0) {
-            static const char16_t* const aligns[] = {u"text-align:left;", u"text-align:right;", u"text-align:center;"};
-            textAlign = aligns[icu::UnicodeString(u"<>=").indexOf(c)];
-            ++at;
-        } else if (icu::UnicodeString(u"^~-").indexOf(c) >= 0) {
-            static const char16_t* const aligns[] = {u"vertical-align:top;", u"vertical-align:bottom;",
-                                                     u"vertical-align:middle;"};
-            verticalAlign = aligns[icu::UnicodeString(u"^~-").indexOf(c)];
-            ++at;
-        } else if (c == u'(' || c == u'{' || c == u'[') {
-            const char16_t close = c == u'(' ? u')' : c == u'{' ? u'}' : u']';
-            std::optional<icu::UnicodeString> inner = enclosed(prefix, at, close);
-            if (!inner || inner->isEmpty())
-                return std::nullopt;
-            if (c == u'{') {
-                style = *inner;
-            } else if (c == u'[') {
-                lang = *inner;
-            } else if (int32_t hash = inner->indexOf(u'#'); hash >= 0) {
-                cssClass = icu::UnicodeString(*inner, 0, hash);
-                id = icu::UnicodeString(*inner, hash + 1);
-            } else {
-                cssClass = *inner;
-            }
-        } else {
+        } else if (!readCellMark(prefix, at, marks)) {
             return std::nullopt;
         }
     }
-    result.attributes = spans;
-    if (!style.isEmpty() && !style.endsWith(u";") && !(textAlign + verticalAlign).isEmpty())
+    result.attributes = marks.spans;
+    icu::UnicodeString style = marks.style;
+    const icu::UnicodeString alignment = marks.textAlign + marks.verticalAlign;
+    if (!style.isEmpty() && !style.endsWith(u";") && !alignment.isEmpty())
         style += u';';
-    style += textAlign + verticalAlign;
+    style += alignment;
     const std::pair<const char16_t*, icu::UnicodeString> named[] = {
-        {u"class", cssClass}, {u"id", id}, {u"lang", lang}, {u"style", style}};
+        {u"class", marks.cssClass}, {u"id", marks.id}, {u"lang", marks.lang}, {u"style", style}};
     for (const auto& [name, value] : named)
         if (!value.isEmpty())
             result.attributes += engine::formatted(u" %@=\"%@\"", {name, engine::escapedAttributeValue(value)});

@@ -81,6 +81,8 @@ public:
     // the text or lets a long line exhaust the matcher's stack; for
     // definition lists the range of each whole match.
     static icu::UnicodeString listPattern();
+    // The attributes an item may carry behind its markers ("*(warn) ").
+    static icu::UnicodeString listItemAttributesPattern();
     static std::optional<std::vector<engine::Match>> findLists(const icu::UnicodeString& text);
     static icu::UnicodeString definitionListPattern();
     static std::vector<engine::TextRange> definitionListRanges(const icu::UnicodeString& text);
