@@ -126,14 +126,20 @@ void TextileConverter::saveCodeAndComments() {
     keepMatches(allMatches(str, kInlineCodePattern, engine::kNoOptions), 0, [](const icu::UnicodeString& code) {
         return u"<code>" + engine::escapedHTML(icu::UnicodeString(code, 1, code.length() - 2)) + u"</code>";
     });
-    // A notextile element is kept like a notextile block, so one that stands
-    // on its own lines opens no paragraph.
+    // Notextile elements and "==" phrases are the last text kept, as
+    // written. An element that stands on its own lines is kept like a
+    // notextile block, so it opens no paragraph.
     std::vector<engine::RangeEdit> edits;
-    for (const engine::Match& match : sections(str, kNotextilePattern, {u"notextile"}))
-        edits.push_back({match.start(), match.end(), noTextileDic.add(match.text(1))});
+    for (const engine::Match& match : sections(str, kNotextilePattern, {u"notextile"})) {
+        const bool alone = (match.start() == 0 || str[match.start() - 1] == u'\n') &&
+                           (match.end() == str.length() || str[match.end()] == u'\n');
+        edits.push_back({match.start(), match.end(),
+                         alone ? noTextileDic.add(match.text(1)) : asWritten_.add(match.text(1))});
+    }
     engine::applyRangeEdits(str, std::move(edits));
-    keepMatches(allMatches(str, kEscapedPhrasePattern, engine::kNoOptions), 0,
-                [](const icu::UnicodeString& phrase) { return icu::UnicodeString(phrase, 2, phrase.length() - 4); });
+    keepMatches(allMatches(str, kEscapedPhrasePattern, engine::kNoOptions), 0, [](const icu::UnicodeString& phrase) {
+        return icu::UnicodeString(phrase, 2, phrase.length() - 4);
+    }, asWritten_);
 }
 
 // "<pre>" sections; one that a "bc." or "pre." block shows is text and
@@ -172,12 +178,19 @@ void TextileConverter::keepComments() {
 // Replaces group `group` of every match by a token that stands for `kept` of it.
 void TextileConverter::keepMatches(const std::vector<engine::Match>& matches, int group,
                                icu::UnicodeString (*kept)(const icu::UnicodeString&)) {
+    keepMatches(matches, group, kept, keptText_);
+}
+
+void TextileConverter::keepMatches(const std::vector<engine::Match>& matches, int group,
+                               icu::UnicodeString (*kept)(const icu::UnicodeString&), engine::PlaceholderTable& into) {
     std::vector<engine::RangeEdit> edits;
     for (const engine::Match& match : matches)
-        edits.push_back({match.start(group), match.end(group), keptText_.add(kept(match.text(group)))});
+        edits.push_back({match.start(group), match.end(group), into.add(kept(match.text(group)))});
     engine::applyRangeEdits(str, std::move(edits));
 }
 
 void TextileConverter::returnCodeAndComments() {
+    // Text kept as written may hold code kept before it.
+    asWritten_.restoreInto(str);
     keptText_.restoreInto(str);
 }

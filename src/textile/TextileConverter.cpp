@@ -18,6 +18,7 @@ TextileConverter& TextileConverter::initWithString(const icu::UnicodeString& str
     blockAttributesTransformRegex = regexAttributedBlockTextile();
     noTextileDic = engine::PlaceholderTable(u"\u00A7\u00A7N0T3XT1LE-", u"\u00A7\u00A7");
     keptText_ = engine::PlaceholderTable(u"\u00A7K33P-", u"\u00A7");
+    asWritten_ = engine::PlaceholderTable(u"\u00A7W41T-", u"\u00A7");
     useJavaScriptAnchors = javaScriptLinksOn;
     javaScriptHashStart = javaScriptLinksOn ? u"javascript:;\" onclick=\"document.location.hash='" : u"#";
     javaScriptHashEnd = javaScriptLinksOn ? u"';" : u"";

@@ -142,9 +142,13 @@ private:
     void keepPreSections();
     void keepMatches(const std::vector<engine::Match>& matches, int group,
                      icu::UnicodeString (*kept)(const icu::UnicodeString&));
+    void keepMatches(const std::vector<engine::Match>& matches, int group,
+                     icu::UnicodeString (*kept)(const icu::UnicodeString&), engine::PlaceholderTable& into);
 
     // Code and comments, saved as written or escaped.
     engine::PlaceholderTable keptText_{u"\u00A7K33P-", u"\u00A7"};
+    // Notextile elements and "==" phrases inside lines, as written.
+    engine::PlaceholderTable asWritten_{u"\u00A7W41T-", u"\u00A7"};
 
     // Marked signatures written by preBlockTransform, with the signature each
     // one replaced, for markers that no block took.
