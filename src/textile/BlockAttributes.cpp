@@ -93,9 +93,10 @@ void readClassAndId(icu::UnicodeString& signature, BlockSpec& out) {
         out.attributes += engine::formatted(u"class=\"%@\" id=\"%@\"", {engine::escapedAttributeValue(pieces[0]),
                                                                         engine::escapedAttributeValue(pieces[1])});
         signature.remove(m->start(), m->end() - m->start());
-    } else if (auto m = engine::findFirst(signature, u"\\((.*)\\)")) {
+    } else if (auto m = engine::findFirst(signature, u"\\((.+)\\)")) {
         // From the first "(" to the last ")": one greedy run, which finds the
         // same class as a nested repetition without its exponential retries.
+        // "()" holds no class: it is padding on both sides.
         out.attributes += engine::formatted(u"class=\"%@\"", {engine::escapedAttributeValue(m->text(1))});
         signature.remove(m->start(), m->end() - m->start());
     }
@@ -216,6 +217,7 @@ TextileConverter::Attributes TextileConverter::checkAttributesOnString(const icu
         t.remove(0, end + 1);
         return true;
     };
+    const icu::UnicodeString unread(t);
     if (t.startsWith(u"(")) {
         if (takeEnclosed(u'(', u')', cssClass))
             takeEnclosed(u'{', u'}', style);
@@ -223,9 +225,20 @@ TextileConverter::Attributes TextileConverter::checkAttributesOnString(const icu
         if (takeEnclosed(u'{', u'}', style))
             takeEnclosed(u'(', u')', cssClass);
     }
+    // Attributes apply only to text that follows them: "(aside)" alone is
+    // the text itself.
+    if (t.isEmpty()) {
+        t = unread;
+        cssClass.remove();
+        style.remove();
+    }
 
-    int32_t open = t.indexOf(u'(');
-    if (open >= 0 && t.indexOf(u')') >= 0 && open < t.length() - 1) {
+    // An image's attributes may end like a block signature's: "(pic). a.png".
+    if (!onText && !t.isEmpty() && t.length() < unread.length() && t.startsWith(u". "))
+        t.remove(0, 2);
+    // A title closes the text; brackets inside an address are the address's.
+    int32_t open = t.lastIndexOf(u'(');
+    if (open > 0 && t.endsWith(u")")) {
         result.display = icu::UnicodeString(t, 0, open);
         const icu::UnicodeString title =
             engine::escapedAttributeValue(icu::UnicodeString(t, open + 1, t.length() - open - 2));

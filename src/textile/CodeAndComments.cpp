@@ -5,6 +5,8 @@
 // signature and are rewritten into plain blocks first.
 #include "textile/TextileConverter.h"
 
+#include <algorithm>
+
 #include "engine/TextSearch.h"
 #include "engine/MatchSteps.h"
 #include "engine/RangeEdits.h"
@@ -18,6 +20,14 @@ const icu::UnicodeString kExtendedBlockPattern = u"(?m)^\\n(bq|bc|pre|p)(" +
                                                  TextileConverter::extendedBlockEndPattern();
 
 const char16_t* const kPreSectionPattern = uR"(<pre(?:\s[^<>]*)?>(.*?)</pre>)";
+const char16_t* const kNotextilePattern = uR"(<notextile>(.*?)</notextile>)";
+// "==text==": text left as written, on one line, with white space or an
+// opening bracket before it and white space or punctuation behind ("!==" in
+// prose opens none); its content holds no "=" so that an opening that never
+// closes costs a look up to the next "=".
+const char16_t* const kEscapedPhrasePattern =
+    uR"((?<![^\s(\[{])==([^\s=](?:[^=\n]*?[^\s=])?)==(?=[\s.,;:!?)\]}]|\z))";
+const char16_t* const kScriptSectionPattern = uR"(<(script|style)(?:\s[^<>]*)?>(.*?)</\1>)";
 // The content of a "bc." or "pre." block, up to its blank line.
 const icu::UnicodeString kCodeBlockPattern =
     u"(?m)^\\n(?:bc|pre)" + TextileConverter::signatureAttributesPattern() + u"\\.[ ]+(.*?)(?=\\n\\n)";
@@ -45,21 +55,45 @@ icu::UnicodeString signedParagraphs(const icu::UnicodeString& content, const icu
 
 // A "<pre>" section runs to the first "</pre>" behind it, so none begins
 // after the last "</pre>": the search stops there instead of trying every
-// later "<pre" up to the end of the text.
-std::vector<engine::Match> preSections(const icu::UnicodeString& text) {
+// later "<pre" up to the end of the text. The same holds for each tag of
+// `tags`, whose sections `pattern` finds.
+std::vector<engine::Match> sections(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
+                                    std::initializer_list<const char16_t*> tags) {
     engine::SearchPlan plan;
-    for (int32_t close = engine::indexOfIgnoringAsciiCase(text, u"</pre>"); close >= 0;
-         close = engine::indexOfIgnoringAsciiCase(text, u"</pre>", close + 1))
-        plan.limit = close + 6;
+    for (const char16_t* tag : tags) {
+        const icu::UnicodeString open = u"<" + icu::UnicodeString(tag);
+        const icu::UnicodeString close = u"</" + icu::UnicodeString(tag) + u">";
+        int32_t limit = -1;
+        for (int32_t at = engine::indexOfIgnoringAsciiCase(text, close); at >= 0;
+             at = engine::indexOfIgnoringAsciiCase(text, close, at + 1))
+            limit = at + close.length();
+        plan.limit = std::max(plan.limit, limit);
+        for (int32_t at = engine::indexOfIgnoringAsciiCase(text, open); at >= 0 && at < limit;
+             at = engine::indexOfIgnoringAsciiCase(text, open, at + 1))
+            plan.starts.push_back(at);
+    }
     if (plan.limit < 0)
         return {};
-    for (int32_t at = engine::indexOfIgnoringAsciiCase(text, u"<pre"); at >= 0 && at < plan.limit;
-         at = engine::indexOfIgnoringAsciiCase(text, u"<pre", at + 1))
-        plan.starts.push_back(at);
+    std::sort(plan.starts.begin(), plan.starts.end());
     const uint32_t options = engine::kDotMatchesLineSeparators | engine::kCaseInsensitive;
-    return engine::findAllAt(text, kPreSectionPattern, engine::atPlannedStarts(std::move(plan), kPreSectionPattern, options),
-                             options)
+    return engine::findAllAt(text, pattern, engine::atPlannedStarts(std::move(plan), pattern, options), options)
         .value_or(std::vector<engine::Match>{});
+}
+
+icu::UnicodeString asWritten(const icu::UnicodeString& text) {
+    return text;
+}
+
+// A "<pre>" section's content, escaped; a "<code>" element that wraps all of
+// it stays an element.
+icu::UnicodeString preContent(const icu::UnicodeString& text) {
+    static const icu::UnicodeString codeEnd(u"</code>");
+    auto open = engine::findFirst(text, u"^\\s*<code(?:\\s[^<>]*)?>", engine::kCaseInsensitive);
+    const int32_t close = engine::indexOfIgnoringAsciiCase(text, codeEnd);
+    if (!open || close < open->end() || !engine::isBlank(icu::UnicodeString(text, close + codeEnd.length())))
+        return engine::escapedHTML(text);
+    return open->text() + engine::escapedHTML(icu::UnicodeString(text, open->end(), close - open->end())) +
+           icu::UnicodeString(text, close);
 }
 
 }  // namespace
@@ -85,11 +119,43 @@ void TextileConverter::performExtendedBlocks() {
 
 void TextileConverter::saveCodeAndComments() {
     keepComments();
-    keepMatches(preSections(str), 1, engine::escapedHTML);
+    // Scripts and styles are no text: their content stays as written.
+    keepMatches(sections(str, kScriptSectionPattern, {u"script", u"style"}), 2, asWritten);
+    keepPreSections();
     keepMatches(allMatches(str, kCodeBlockPattern, engine::kDotMatchesLineSeparators), 1, engine::escapedHTML);
     keepMatches(allMatches(str, kInlineCodePattern, engine::kNoOptions), 0, [](const icu::UnicodeString& code) {
         return u"<code>" + engine::escapedHTML(icu::UnicodeString(code, 1, code.length() - 2)) + u"</code>";
     });
+    // Notextile elements and "==" phrases are the last text kept, as
+    // written. An element that stands on its own lines is kept like a
+    // notextile block, so it opens no paragraph.
+    std::vector<engine::RangeEdit> edits;
+    for (const engine::Match& match : sections(str, kNotextilePattern, {u"notextile"})) {
+        const bool alone = (match.start() == 0 || str[match.start() - 1] == u'\n') &&
+                           (match.end() == str.length() || str[match.end()] == u'\n');
+        edits.push_back({match.start(), match.end(),
+                         alone ? noTextileDic.add(match.text(1)) : asWritten_.add(match.text(1))});
+    }
+    engine::applyRangeEdits(str, std::move(edits));
+    keepMatches(allMatches(str, kEscapedPhrasePattern, engine::kNoOptions), 0, [](const icu::UnicodeString& phrase) {
+        return icu::UnicodeString(phrase, 2, phrase.length() - 4);
+    }, asWritten_);
+}
+
+// "<pre>" sections; one that a "bc." or "pre." block shows is text and
+// keeps no element.
+void TextileConverter::keepPreSections() {
+    const std::vector<engine::Match> blocks = allMatches(str, kCodeBlockPattern, engine::kDotMatchesLineSeparators);
+    auto block = blocks.begin();
+    std::vector<engine::RangeEdit> edits;
+    for (const engine::Match& match : sections(str, kPreSectionPattern, {u"pre"})) {
+        while (block != blocks.end() && block->end(1) <= match.start())
+            ++block;
+        const bool shown = block != blocks.end() && block->start(1) <= match.start();
+        const icu::UnicodeString& content = match.text(1);
+        edits.push_back({match.start(1), match.end(1), keptText_.add(shown ? engine::escapedHTML(content) : preContent(content))});
+    }
+    engine::applyRangeEdits(str, std::move(edits));
 }
 
 // Each "<!--" up to the first "-->" behind it, over line ends: once no
@@ -112,12 +178,19 @@ void TextileConverter::keepComments() {
 // Replaces group `group` of every match by a token that stands for `kept` of it.
 void TextileConverter::keepMatches(const std::vector<engine::Match>& matches, int group,
                                icu::UnicodeString (*kept)(const icu::UnicodeString&)) {
+    keepMatches(matches, group, kept, keptText_);
+}
+
+void TextileConverter::keepMatches(const std::vector<engine::Match>& matches, int group,
+                               icu::UnicodeString (*kept)(const icu::UnicodeString&), engine::PlaceholderTable& into) {
     std::vector<engine::RangeEdit> edits;
     for (const engine::Match& match : matches)
-        edits.push_back({match.start(group), match.end(group), keptText_.add(kept(match.text(group)))});
+        edits.push_back({match.start(group), match.end(group), into.add(kept(match.text(group)))});
     engine::applyRangeEdits(str, std::move(edits));
 }
 
 void TextileConverter::returnCodeAndComments() {
+    // Text kept as written may hold code kept before it.
+    asWritten_.restoreInto(str);
     keptText_.restoreInto(str);
 }

@@ -11,6 +11,7 @@ struct PhraseShape {
     icu::UnicodeString delimiter;
     char16_t barredFirst = 0;        // besides white space, what the content cannot begin with
     bool openedByDelimiter = false;  // "??cite??": nothing needs to stand before it
+    bool (*endsStretch)(char16_t) = nullptr;
 };
 
 bool isTagLetter(char16_t c) {
@@ -18,11 +19,11 @@ bool isTagLetter(char16_t c) {
 }
 
 // The start of the phrase's opening before the delimiter at `at`: the white
-// space right before it, or the "<tag>" that ends there; -1 when neither.
+// space or "(" right before it, or the "<tag>" that ends there; -1 when neither.
 int32_t openingBefore(const icu::UnicodeString& text, int32_t at) {
     if (at == 0)
         return -1;
-    if (u_isUWhiteSpace(text[at - 1]))
+    if (u_isUWhiteSpace(text[at - 1]) || text[at - 1] == u'(')
         return at - 1;
     if (text[at - 1] != u'>')
         return -1;
@@ -47,7 +48,7 @@ engine::LineOpening nextPhraseOpening(const icu::UnicodeString& text, int32_t fr
         const int32_t content = at + length;
         const bool canBegin = content < text.length() && !u_isUWhiteSpace(text[content]) &&
                               text[content] != shape.barredFirst;
-        return {start, canBegin ? content : -1};
+        return {start, canBegin ? content : -1, shape.endsStretch};
     }
     return {};
 }
@@ -77,8 +78,8 @@ engine::LineOpening nextAcronymOpening(const icu::UnicodeString& text, int32_t f
 }  // namespace
 
 engine::NextOpening TextileConverter::phraseOpenings(const icu::UnicodeString& delimiter, char16_t barredFirst,
-                                                bool openedByDelimiter) {
-    const PhraseShape shape{delimiter, barredFirst, openedByDelimiter};
+                                                bool openedByDelimiter, bool (*endsStretch)(char16_t)) {
+    const PhraseShape shape{delimiter, barredFirst, openedByDelimiter, endsStretch};
     return [shape](const icu::UnicodeString& text, int32_t from) { return nextPhraseOpening(text, from, shape); };
 }
 

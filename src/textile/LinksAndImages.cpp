@@ -38,16 +38,20 @@ int32_t addressLength(const icu::UnicodeString& address) {
 }
 
 // Openings for the link and image patterns below, each a literal `opening`
-// with white space before it when `afterSpace`, followed by a lazy run (from
-// `runOffset` on) up to literals on the same line, and from there on
+// with white space (or, when `afterNewline`, a line end) before it when
+// `afterSpace`, followed by a lazy run (from `runOffset` on) up to literals
+// on the same line, and from there on
 // whatever stands behind those literals: a run that finds no end on its line
-// leaves none to later openings of that line either. A run whose first
-// character `barred` rejects fails on its own.
+// (or before a character `endsStretch` names) leaves none to later openings
+// there either. A run whose first character `barred` rejects fails on its own.
 struct LazyRunOpening {
     icu::UnicodeString opening;
     bool afterSpace = false;
     int32_t runOffset = 0;
     bool (*barred)(char16_t) = nullptr;
+    bool afterNewline = false;
+    bool (*endsStretch)(char16_t) = nullptr;
+    bool (*barredAfter)(char16_t) = nullptr;  // what the opening cannot stand behind
 };
 
 engine::NextOpening openingsOf(LazyRunOpening shape) {
@@ -55,14 +59,29 @@ engine::NextOpening openingsOf(LazyRunOpening shape) {
         const int32_t skip = shape.afterSpace ? 1 : 0;
         for (int32_t at = text.indexOf(shape.opening, from + skip); at >= 0;
              at = text.indexOf(shape.opening, at + 1)) {
-            if (shape.afterSpace && (at == 0 || !u_isUWhiteSpace(text[at - 1])))
+            int32_t before = at;
+            if (shape.afterNewline)  // indentation may stand between
+                while (before > 0 && (text[before - 1] == u' ' || text[before - 1] == u'\t'))
+                    --before;
+            if (shape.afterSpace &&
+                (before == 0 || !(shape.afterNewline ? text[before - 1] == u'\n' : u_isUWhiteSpace(text[before - 1]))))
+                continue;
+            if (shape.barredAfter && at > 0 && shape.barredAfter(text[at - 1]))
                 continue;
             const int32_t run = at + shape.runOffset;
             const bool barred = shape.barred && (run >= text.length() || shape.barred(text[run]));
-            return {at - skip, barred ? -1 : run};
+            return {before - skip, barred ? -1 : run, shape.endsStretch};
         }
         return {};
     };
+}
+
+bool isLetterOrDigit(char16_t c) {
+    return u_isalnum(c);
+}
+
+bool isQuoteOrLineEnd(char16_t c) {
+    return c == u'"' || engine::endsLineForDot(c);
 }
 
 bool isImageMarkOrSpace(char16_t c) {
@@ -79,17 +98,27 @@ std::optional<std::vector<engine::Match>> matchesOncePerLine(const icu::UnicodeS
 
 const TextileConverter::LineSearch& TextileConverter::linkSearch(LinkSearch which) {
     static const std::map<LinkSearch, LineSearch> searches = {
-        {LinkSearch::plainImage, {u"\\!([^!\\s].*?)\\!([\\s])", openingsOf({u"!", false, 1, isImageMarkOrSpace})}},
+        // An image may stand right before the punctuation of its sentence.
+        {LinkSearch::plainImage,
+         {u"\\!([^!\\s].*?)\\!(?=[\\s.,;?)])", openingsOf({u"!", false, 1, isImageMarkOrSpace})}},
         // The text up to the first '":' or "]" with an address behind it is
         // kept once found (an atomic group): were the rest to fail behind
         // that one, it would fail behind any later one, and trying each
         // would cost a scan of the rest of the line per '":'.
         {LinkSearch::bracketedLink,
          {u"\\[\\\"(?>(.*?)\\\":([^ \\s]))(.*?)\\]", openingsOf({u"[\"", false, 2})}},
+        // An alias definition stands alone on its line: "[about]20" inside
+        // a sentence is text.
         {LinkSearch::linkAlias,
-         {u"([ \\s])\\[(?>(.*?)\\]([^ \\s\\[]))(.*?)(?=[\\s])", openingsOf({u"[", true, 1})}},
+         {u"(\\n[ \\t]*)\\[(?>([^\\]\\n]*?)\\]([^ \\s\\[]))(\\S*)[ \\t]*(?=\\n)", openingsOf({u"[", true, 1, nullptr, true})}},
+        // The text opens at a quote that no letter or digit stands before and
+        // may go over lines. A quote inside it stands behind a letter or
+        // digit and before neither white space nor ":" (so an earlier quoted
+        // word stays text): no text holds another's opening.
         {LinkSearch::quotedLink,
-         {u"\\\"(?>(.*?)\\\":([^ \\s]))(.*?)([\\s])", openingsOf({u"\"", false, 1})}},
+         {u"\\\"(?>([^\"\\n]*+(?:(?:(?<=[\\p{L}\\p{N}])\"(?![\\s:])|\\n(?!\\n))[^\"\\n]*+)*+)\\\":([^ \\s]))"
+          u"(.*?)([\\s])",
+          openingsOf({u"\"", false, 1, nullptr, false, isQuoteOrLineEnd, isLetterOrDigit})}},
     };
     return searches.at(which);
 }
@@ -116,6 +145,10 @@ void TextileConverter::performImages() {
         if (int32_t at = s.indexOf(u"!:"); at >= 0) {
             link = icu::UnicodeString(s, at + 2);
             image = icu::UnicodeString(s, 0, at + 1);
+            // Punctuation behind the address ends the sentence.
+            const int32_t trailing = link.length() - addressLength(link);
+            link.truncate(link.length() - trailing);
+            edit.end -= trailing;
         }
         if (image.length() < 2)
             continue;

@@ -9,10 +9,18 @@
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
 
+icu::UnicodeString TextileConverter::listItemAttributesPattern() {
+    // A few at most: each one repeated costs the matcher a saved state.
+    return u"(?:\\([^()\n]*\\)|\\{[^{}\n]*\\}|\\[[^\\[\\]\n]*\\]){0,4}";
+}
+
 icu::UnicodeString TextileConverter::listPattern() {
     // Plain repetitions of a class: ICU walks them without a backtracking
     // state for each character, as it does not for "{1,}".
-    return u"(?m)^(\n?)([*#]+)[ \\t]+(.*?)\n\n";
+    // The first item may carry attributes and, numbered, a first number
+    // ("#(warn)5 ").
+    const icu::UnicodeString attributes = listItemAttributesPattern();
+    return u"(?m)^(\n?)([*#]*(?:#" + attributes + u"(?:[0-9]+|_)?|\\*" + attributes + u"))[ \\t]+(.*?)\n\n";
 }
 
 std::optional<std::vector<engine::Match>> TextileConverter::findLists(const icu::UnicodeString& text) {
@@ -64,13 +72,34 @@ int32_t nextWhere(const icu::UnicodeString& text, int32_t from, int32_t& cached,
     return cached;
 }
 
+// Whether the line from `from` to `newline` is a term ("- cat") among term
+// lines that lead to one with a " := " ("- feline := an animal"). A run of
+// term lines found to hold none is not searched again from a later line.
+bool termsBeforeAssignment(const icu::UnicodeString& text, int32_t from, int32_t newline, int32_t& termRunEnd) {
+    static const icu::UnicodeString assignment(u" := ");
+    static const icu::UnicodeString term(u"- ");
+    if (from < termRunEnd || text.compare(from, 2, term) != 0)
+        return false;
+    int32_t line = newline + 1;
+    while (line < text.length() && text.compare(line, 2, term) == 0) {
+        int32_t end = text.indexOf(u'\n', line);
+        if (end < 0)
+            end = text.length();
+        if (text.indexOf(assignment, line, end - line) >= 0)
+            return true;
+        line = end + 1;
+    }
+    termRunEnd = line;
+    return false;
+}
+
 }  // namespace
 
 // At a line start (behind the empty line's "\n" when it is empty) a match
 // needs, before the first letter, digit or newline, a "-" and a space, and
 // later on the same line (up to its "\n") a " := " that begins two places
-// or more behind that "-": the first such "-" leaves most room. Every way
-// to match then ends at the first blank line behind the line. Each search
+// or more behind that "-" (the first such "-" leaves most room), or a line
+// of a run of terms ("- cat") that leads to one. Every way to match then ends at the first blank line behind the line. Each search
 // for the next of these goes on from where the last one ended while the
 // starts move along one line, so the walk takes each character a few times.
 std::vector<engine::TextRange> TextileConverter::definitionListRanges(const icu::UnicodeString& text) {
@@ -81,6 +110,7 @@ std::vector<engine::TextRange> TextileConverter::definitionListRanges(const icu:
     int32_t prefixEnd = -1, dash = -1, lineEnd = -1;
     int32_t assignmentLineEnd = -1, lastAssignment = -1;  // the last " := " before that line end
     int32_t segmentStart = 0;
+    int32_t termRunEnd = -1;  // the end of the last run of term lines seen to hold no " := "
     for (int32_t start = 0; start < length; ++start) {
         if (!isLineStart(text, start))
             continue;
@@ -97,7 +127,7 @@ std::vector<engine::TextRange> TextileConverter::definitionListRanges(const icu:
             segmentStart = from;
             lastAssignment = text.lastIndexOf(assignment, segmentStart, newline - segmentStart);
         }
-        if (lastAssignment < first + 2)
+        if (lastAssignment < first + 2 && !termsBeforeAssignment(text, from, newline, termRunEnd))
             continue;
         // With dot-all ICU steps over "\r\n" whole, so a blank line that
         // begins with its "\n" is no end.

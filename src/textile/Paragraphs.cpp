@@ -3,6 +3,7 @@
 #include "textile/TextileConverter.h"
 
 #include <algorithm>
+#include <set>
 #include <unicode/uchar.h>
 
 #include "engine/TextSearch.h"
@@ -37,10 +38,28 @@ void TextileConverter::returnNoTextileBlocks() {
 
 namespace {
 
+// Whether a line starts with a tag of block level that the letters below
+// do not catch ("<div", "<section", "<script").
+bool startsBlockTag(const icu::UnicodeString& t) {
+    static const std::set<icu::UnicodeString> blockTags = {
+        u"address", u"article", u"aside",  u"details", u"div",     u"fieldset", u"figcaption", u"figure", u"footer",
+        u"form",    u"header",  u"hr",     u"main",    u"nav",     u"noscript", u"script",     u"section", u"style",
+        u"summary", u"center",  u"iframe", u"video",   u"audio",   u"canvas",   u"object",     u"menu",   u"svg"};
+    int32_t at = t.startsWith(u"</") ? 2 : 1;
+    int32_t end = at;
+    while (end < t.length() && u_isalnum(t[end]))
+        ++end;
+    if (end == at || (end < t.length() && t[end] != u'>' && t[end] != u'/' && !u_isUWhiteSpace(t[end])))
+        return false;
+    return blockTags.count(icu::UnicodeString(t, at, end - at).toLower()) > 0;
+}
+
 // Whether a line keeps a paragraph from starting: a placeholder, or a tag
 // of block level ("<p", "<pre", "<table", "<h1", "<li", "<ol", "<ul", a
-// closing tag, "<blockquote", "<dl", "<code" …).
+// closing tag, "<blockquote", "<dl", "<code", "<div" …).
 bool startsBlockLevel(const icu::UnicodeString& t) {
+    if (t.startsWith(u"<") && startsBlockTag(t))
+        return true;
     static const icu::UnicodeString firstSet(u"<\u00A7");
     static const icu::UnicodeString secondSet(u"ptbhloucd/\u00A7");
     static const icu::UnicodeString escapeSet(u"bdc");

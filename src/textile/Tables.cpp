@@ -20,9 +20,15 @@ std::vector<icu::UnicodeString> tableLines(const icu::UnicodeString& block) {
     return out;
 }
 
-int32_t firstLineStartingWith(const std::vector<icu::UnicodeString>& lines, const char16_t* prefix) {
+// A caption or section line ("|^.", "|~(foot).", "|=. Prices") begins with
+// its marker and, unlike a row ("|^. top|"), does not end with a bar.
+bool isSectionLine(const icu::UnicodeString& line, const char16_t* marker) {
+    return line.startsWith(marker) && !line.endsWith(u"|");
+}
+
+int32_t firstSectionLine(const std::vector<icu::UnicodeString>& lines, const char16_t* marker) {
     for (size_t i = 0; i < lines.size(); ++i)
-        if (lines[i].startsWith(prefix))
+        if (isSectionLine(lines[i], marker))
             return static_cast<int32_t>(i);
     return -1;
 }
@@ -31,7 +37,7 @@ int32_t firstLineStartingWith(const std::vector<icu::UnicodeString>& lines, cons
 // "|-." line or the end.
 std::vector<Row> takeSection(std::vector<icu::UnicodeString>& lines, size_t at, const char16_t* otherMarker) {
     std::vector<Row> rows;
-    while (at < lines.size() && !lines[at].startsWith(otherMarker) && lines[at] != u"|-.") {
+    while (at < lines.size() && !isSectionLine(lines[at], otherMarker) && lines[at] != u"|-.") {
         rows.push_back(engine::split(lines[at], u"|"));
         lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
     }
@@ -65,11 +71,23 @@ int32_t endOfLastTable(const icu::UnicodeString& text) {
     return -1;
 }
 
+// The attributes of a section line ("|^(head).") or a caption's prefix.
+icu::UnicodeString sectionAttributes(icu::UnicodeString line) {
+    if (line.startsWith(u"|"))
+        line.remove(0, 2);
+    if (line.endsWith(u"."))
+        line.truncate(line.length() - 1);
+    auto read = TextileConverter::attrForTableCell(line);
+    return read ? read->attributes : icu::UnicodeString();
+}
+
 }  // namespace
 
 icu::UnicodeString TextileConverter::tablePattern() {
-    // A table, and the line of its own attributes ("table(grid).") above it.
-    return u"(?m)^(?:table(" + signatureAttributesPattern() + u")\\.[ \\t]*\n)?(\\|.*?\\|[ \\t]*\n\n)";
+    // A table, and the line of its own attributes ("table(grid).") above it;
+    // its first row may carry attributes ("(hl). |a|").
+    return u"(?m)^(?:table(" + signatureAttributesPattern() +
+           u")\\.[ \\t]*\n)?((?:[(\\[{<>=^~][^|\n]*\\.[ \\t]*)?\\|.*?\\|[ \\t]*\n\n)";
 }
 
 std::optional<std::vector<engine::Match>> TextileConverter::findTables(const icu::UnicodeString& text) {
@@ -78,7 +96,7 @@ std::optional<std::vector<engine::Match>> TextileConverter::findTables(const icu
     // such end the search always finds one, from a later start never, so no
     // try goes past it (rows that never close would otherwise cost a scan to
     // the end of the text from each row).
-    engine::SearchPlan plan = engine::linesStartingWithAny(text, {u"|", u"table"});
+    engine::SearchPlan plan = engine::linesStartingWithAny(text, {u"|", u"table", u"(", u"{", u"[", u"<", u">", u"=", u"^", u"~"});
     plan.limit = endOfLastTable(text);
     if (plan.limit < 0)
         return std::vector<engine::Match>{};
@@ -105,9 +123,9 @@ void TextileConverter::performTables() {
                                       : icu::UnicodeString(u"<table>\n");
         std::vector<icu::UnicodeString> lines = tableLines(match.text(2));
 
-        int32_t foot = firstLineStartingWith(lines, u"|~");
-        int32_t head = firstLineStartingWith(lines, u"|^");
-        int32_t caption = firstLineStartingWith(lines, u"|=");
+        int32_t foot = firstSectionLine(lines, u"|~");
+        int32_t head = firstSectionLine(lines, u"|^");
+        int32_t caption = firstSectionLine(lines, u"|=");
         bool captionFirst = caption >= 0 && (head >= 0 || foot >= 0 ? (head < 0 || caption < head) &&
                                                                           (foot < 0 || caption < foot)
                                                                     : caption == 0);
@@ -116,22 +134,21 @@ void TextileConverter::performTables() {
             lines.erase(lines.begin() + caption);
             int32_t at = line.indexOf(u". ");
             icu::UnicodeString text = at >= 0 ? icu::UnicodeString(line, at + 2) : icu::UnicodeString(line, 2);
-            html += engine::formatted(u"<caption%@>%@</caption>\n", {attrForTableCell(line).attributes, text});
+            html += engine::formatted(u"<caption%@>%@</caption>\n",
+                                      {sectionAttributes(at >= 0 ? icu::UnicodeString(line, 2, at - 2) : u""), text});
         }
 
         icu::UnicodeString headAttributes;
         std::vector<Row> headRows;
-        if (head = firstLineStartingWith(lines, u"|^"); head >= 0) {
-            if (lines[static_cast<size_t>(head)] != u"|^.")
-                headAttributes = attrForTableCell(lines[static_cast<size_t>(head)]).attributes;
+        if (head = firstSectionLine(lines, u"|^"); head >= 0) {
+            headAttributes = sectionAttributes(lines[static_cast<size_t>(head)]);
             lines.erase(lines.begin() + head);
             headRows = takeSection(lines, static_cast<size_t>(head), u"|~");
         }
         icu::UnicodeString footAttributes;
         std::vector<Row> footRows;
-        if (foot = firstLineStartingWith(lines, u"|~"); foot >= 0) {
-            if (lines[static_cast<size_t>(foot)] != u"|~.")
-                footAttributes = attrForTableCell(lines[static_cast<size_t>(foot)]).attributes;
+        if (foot = firstSectionLine(lines, u"|~"); foot >= 0) {
+            footAttributes = sectionAttributes(lines[static_cast<size_t>(foot)]);
             lines.erase(lines.begin() + foot);
             footRows = takeSection(lines, static_cast<size_t>(foot), u"|^");
         }
@@ -154,18 +171,37 @@ void TextileConverter::performTables() {
     engine::applyRangeEdits(str, std::move(edits));
 }
 
+namespace {
+
+// The attributes of a row from what stands before its first bar
+// ("(hl). "), or nothing when that is no row signature.
+std::optional<icu::UnicodeString> rowAttributes(const icu::UnicodeString& beforeBar) {
+    icu::UnicodeString signature = engine::trimmed(beforeBar);
+    if (!signature.endsWith(u".") || signature.length() < 2)
+        return std::nullopt;
+    signature.truncate(signature.length() - 1);
+    auto read = TextileConverter::attrForTableCell(signature);
+    if (!read || read->tag != u"td")
+        return std::nullopt;
+    return read->attributes;
+}
+
+}  // namespace
+
 icu::UnicodeString TextileConverter::formattedTableRowsFromArray(const std::vector<Row>& rows) const {
     icu::UnicodeString html;
     for (size_t r = 0; r < rows.size(); ++r) {
         Row cells(rows[r].begin() + 1, rows[r].end());
         if (cells.empty())
             continue;
+        const icu::UnicodeString rowAttributesHtml = rowAttributes(rows[r].front()).value_or(u"");
         if (engine::trimmed(cells.back()).isEmpty()) {
             cells.pop_back();
         } else {
             // The line ended inside a cell: the following lines that do not
             // begin with a bar continue it.
-            while (r + 1 < rows.size() && !engine::trimmed(rows[r + 1].front()).isEmpty()) {
+            while (r + 1 < rows.size() && !engine::trimmed(rows[r + 1].front()).isEmpty() &&
+                   !rowAttributes(rows[r + 1].front())) {
                 // Appended in place: a cell may go on over many lines.
                 const Row& next = rows[++r];
                 cells.back().append(u"<br").append(HTML_close).append(next.front());
@@ -174,68 +210,112 @@ icu::UnicodeString TextileConverter::formattedTableRowsFromArray(const std::vect
             }
         }
         static const icu::UnicodeString attributesEnd(u". ");
-        html += u"\t<tr>\n";
+        html += engine::formatted(u"\t<tr%@>\n", {rowAttributesHtml});
         for (const icu::UnicodeString& c : cells) {
             int32_t at = c.indexOf(attributesEnd);
-            if (at <= 0 || u_isUWhiteSpace(c.charAt(0))) {
+            std::optional<CellAttributes> cell;
+            if (at > 0)
+                cell = attrForTableCell(icu::UnicodeString(c, 0, at));
+            if (!cell) {
                 html.append(u"\t\t<td>").append(c).append(u"</td>\n");
                 continue;
             }
-            CellAttributes cell = attrForTableCell(icu::UnicodeString(c, 0, at));
             html += engine::formatted(u"\t\t<%@%@>%@</%@>\n",
-                                      {cell.tag, cell.attributes, icu::UnicodeString(c, at + 2), cell.tag});
+                                      {cell->tag, cell->attributes, icu::UnicodeString(c, at + 2), cell->tag});
         }
         html += u"\t</tr>\n";
     }
     return html;
 }
 
-TextileConverter::CellAttributes TextileConverter::attrForTableCell(const icu::UnicodeString& prefix) {
-    CellAttributes result{u"td", {}};
-    icu::UnicodeString s(prefix);
-    if (s.startsWith(u"_")) {
-        result.tag = u"th";
-        s.remove(0, 1);
+namespace {
+
+// What a cell's prefix reads as, piece by piece.
+struct CellMarks {
+    icu::UnicodeString spans, cssClass, id, lang, style, textAlign, verticalAlign;
+};
+
+// Reads the bracketed piece at `at` ("(class#id)", "{style}", "[lang]") and
+// steps behind it; false when it does not close or is empty.
+bool readBracketed(const icu::UnicodeString& prefix, int32_t& at, CellMarks& marks) {
+    const char16_t open = prefix[at];
+    const int32_t end = prefix.indexOf(open == u'(' ? u')' : open == u'{' ? u'}' : u']', at + 1);
+    if (end < at + 2)
+        return false;
+    const icu::UnicodeString inner(prefix, at + 1, end - at - 1);
+    at = end + 1;
+    if (open == u'{') {
+        marks.style = inner;
+    } else if (open == u'[') {
+        marks.lang = inner;
+    } else if (int32_t hash = inner.indexOf(u'#'); hash >= 0) {
+        marks.cssClass = icu::UnicodeString(inner, 0, hash);
+        marks.id = icu::UnicodeString(inner, hash + 1);
+    } else {
+        marks.cssClass = inner;
     }
-    for (int span = 0; span < 2; ++span) {
-        if (s.length() < 2 || (s.charAt(0) != u'\\' && s.charAt(0) != u'/'))
-            continue;
-        bool column = s.charAt(0) == u'\\';
-        icu::UnicodeString ends = column ? u"/=({<>" : u"\\=({<>";
-        int32_t end = 1;
-        while (end < s.length() && ends.indexOf(s.charAt(end)) < 0)
+    return true;
+}
+
+// Reads one piece at `at` and steps behind it; false when none stands there.
+bool readCellMark(const icu::UnicodeString& prefix, int32_t& at, CellMarks& marks) {
+    static const icu::UnicodeString across(u"<>="), upDown(u"^~-");
+    static const char16_t* const acrossStyles[] = {u"text-align:left;", u"text-align:right;", u"text-align:center;"};
+    static const char16_t* const upDownStyles[] = {u"vertical-align:top;", u"vertical-align:bottom;",
+                                                   u"vertical-align:middle;"};
+    const char16_t c = prefix[at];
+    if (c == u'\\' || c == u'/') {
+        int32_t end = at + 1;
+        while (end < prefix.length() && end < at + 6 && prefix[end] >= u'0' && prefix[end] <= u'9')
             ++end;
-        int64_t value = integerValue(icu::UnicodeString(s, 1, end - 1));
-        s.remove(0, end);
-        result.attributes += engine::formatted(u" %@=\"%@\"", {column ? u"colspan" : u"rowspan",
-                                                              engine::number(value)});
+        if (end == at + 1)
+            return false;
+        marks.spans += engine::formatted(u" %@=\"%@\"", {c == u'\\' ? u"colspan" : u"rowspan",
+                                                         engine::number(integerValue(icu::UnicodeString(prefix, at + 1, end - at - 1)))});
+        at = end;
+    } else if (c == u'<' && at + 1 < prefix.length() && prefix[at + 1] == u'>') {
+        marks.textAlign = u"text-align:justify;";
+        at += 2;
+    } else if (across.indexOf(c) >= 0) {
+        marks.textAlign = acrossStyles[across.indexOf(c)];
+        ++at;
+    } else if (upDown.indexOf(c) >= 0) {
+        marks.verticalAlign = upDownStyles[upDown.indexOf(c)];
+        ++at;
+    } else if (c == u'(' || c == u'{' || c == u'[') {
+        return readBracketed(prefix, at, marks);
+    } else {
+        return false;
     }
-    icu::UnicodeString alignment;
-    if (!s.isEmpty()) {
-        static const char16_t* const aligns[] = {u"text-align:center;", u"text-align:left;", u"text-align:right;"};
-        int32_t which = icu::UnicodeString(u"=<>").indexOf(s.charAt(0));
-        if (which >= 0) {
-            alignment = aligns[which];
-            s.remove(0, 1);
+    return true;
+}
+
+}  // namespace
+
+// "_", spans ("\2", "/3"), alignment ("<", ">", "=", "<>" across; "^", "~",
+// "-" up and down), "(class#id)", "{style}" and "[lang]" in any order. A
+// prefix holding anything else is the cell's text ("Done. Passes.").
+std::optional<TextileConverter::CellAttributes> TextileConverter::attrForTableCell(const icu::UnicodeString& prefix) {
+    CellAttributes result{u"td", {}};
+    CellMarks marks;
+    for (int32_t at = 0; at < prefix.length();) {
+        if (at == 0 && prefix[0] == u'_') {
+            result.tag = u"th";
+            ++at;
+        } else if (!readCellMark(prefix, at, marks)) {
+            return std::nullopt;
         }
     }
-    // Class, then style: each from its first opening to its first closing
-    // character, when the closing one stands behind the opening one.
-    int32_t open = s.indexOf(u'(');
-    int32_t close = s.indexOf(u')');
-    if (open >= 0 && close > open) {
-        result.attributes += engine::formatted(
-            u" class=\"%@\"", {engine::escapedAttributeValue(icu::UnicodeString(s, open + 1, close - open - 1))});
-        s.remove(open, close - open + 1);
-    }
-    open = s.indexOf(u'{');
-    close = s.indexOf(u'}');
-    if (open >= 0 && close > open) {
-        icu::UnicodeString style = engine::escapedAttributeValue(icu::UnicodeString(s, open + 1, close - open - 1));
-        result.attributes += alignment.isEmpty() ? engine::formatted(u" style=\"%@\"", {style})
-                                                 : engine::formatted(u" style=\"%@ %@\"", {style, alignment});
-    } else if (!alignment.isEmpty() && !(open >= 0 && close >= 0)) {
-        result.attributes += engine::formatted(u" style=\"%@\"", {alignment});
-    }
+    result.attributes = marks.spans;
+    icu::UnicodeString style = marks.style;
+    const icu::UnicodeString alignment = marks.textAlign + marks.verticalAlign;
+    if (!style.isEmpty() && !style.endsWith(u";") && !alignment.isEmpty())
+        style += u';';
+    style += alignment;
+    const std::pair<const char16_t*, icu::UnicodeString> named[] = {
+        {u"class", marks.cssClass}, {u"id", marks.id}, {u"lang", marks.lang}, {u"style", style}};
+    for (const auto& [name, value] : named)
+        if (!value.isEmpty())
+            result.attributes += engine::formatted(u" %@=\"%@\"", {name, engine::escapedAttributeValue(value)});
     return result;
 }

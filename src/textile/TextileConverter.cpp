@@ -18,6 +18,7 @@ TextileConverter& TextileConverter::initWithString(const icu::UnicodeString& str
     blockAttributesTransformRegex = regexAttributedBlockTextile();
     noTextileDic = engine::PlaceholderTable(u"\u00A7\u00A7N0T3XT1LE-", u"\u00A7\u00A7");
     keptText_ = engine::PlaceholderTable(u"\u00A7K33P-", u"\u00A7");
+    asWritten_ = engine::PlaceholderTable(u"\u00A7W41T-", u"\u00A7");
     useJavaScriptAnchors = javaScriptLinksOn;
     javaScriptHashStart = javaScriptLinksOn ? u"javascript:;\" onclick=\"document.location.hash='" : u"#";
     javaScriptHashEnd = javaScriptLinksOn ? u"';" : u"";
@@ -32,6 +33,7 @@ icu::UnicodeString TextileConverter::transform() {
     performExtendedBlocks();
     saveNotextileBlocks();
     saveCodeAndComments();
+    performHorizontalRules();
     performImages();
     performLinks();
     performNoteLists();
@@ -54,6 +56,13 @@ icu::UnicodeString TextileConverter::transform() {
     returnNoTextileBlocks();
     returnCodeAndComments();
     return str;
+}
+
+// "***", "---" or "___" alone on a line between blank lines: before the
+// phrases and dashes could read it. Inside a paragraph it stays text.
+void TextileConverter::performHorizontalRules() {
+    static const icu::UnicodeString pattern(u"(?m)(?<=\\A\\n|\\n\\n)(?:\\*\\*\\*+|---+|___+)[ \\t]*(?=\\n\\n|\\n?\\z)");
+    engine::replaceAllAt(str, pattern, u"<hr" + HTML_close, engine::atOpenings(pattern, engine::kNoOptions));
 }
 
 // Each block rule begins with its signature ("\nh1.", "fn"), so it is only
@@ -99,8 +108,10 @@ void TextileConverter::inlineTransform() {
 }
 
 void TextileConverter::simpleReplace() {
+    // The marks in either case.
     static const char16_t* const glyphs[][2] = {
-        {u"(tm)", u"&#8482;"}, {u"(R)", u"&#174;"},   {u"(C)", u"&#169;"},
+        {u"(tm)", u"&#8482;"}, {u"(TM)", u"&#8482;"}, {u"(Tm)", u"&#8482;"}, {u"(tM)", u"&#8482;"},
+        {u"(R)", u"&#174;"},   {u"(r)", u"&#174;"},   {u"(C)", u"&#169;"},   {u"(c)", u"&#169;"},
         {u"(1/4)", u"&#188;"}, {u"(1/2)", u"&#189;"}, {u"(3/4)", u"&#190;"},
         {u"(o)", u"&#176;"},   {u"(+/-)", u"&#177;"}, {u"...", u"&#8230;"},
     };

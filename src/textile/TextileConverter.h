@@ -35,15 +35,17 @@ public:
     // an acronym's, for a search that fails once per line
     // (InlineRuleOpenings.cpp). `barredFirst`: besides white space, what the
     // content cannot begin with; `openedByDelimiter`: nothing needs to stand
-    // before the delimiter.
+    // before the delimiter; `endsStretch`: what else besides a line end the
+    // content cannot run over.
     static engine::NextOpening phraseOpenings(const icu::UnicodeString& delimiter, char16_t barredFirst,
-                                              bool openedByDelimiter);
+                                              bool openedByDelimiter, bool (*endsStretch)(char16_t) = nullptr);
     static engine::NextOpening acronymOpenings();
     // The walk that applies the capitals rule (replaceCapitalRuns).
     static constexpr int kCapitalRunsWalk = 1;
 
     // Block table, inline table and glyphs (TextileConverter.cpp).
     void blockTransform();
+    void performHorizontalRules();
     void inlineTransform();
     void simpleReplace();
 
@@ -79,6 +81,8 @@ public:
     // the text or lets a long line exhaust the matcher's stack; for
     // definition lists the range of each whole match.
     static icu::UnicodeString listPattern();
+    // The attributes an item may carry behind its markers ("*(warn) ").
+    static icu::UnicodeString listItemAttributesPattern();
     static std::optional<std::vector<engine::Match>> findLists(const icu::UnicodeString& text);
     static icu::UnicodeString definitionListPattern();
     static std::vector<engine::TextRange> definitionListRanges(const icu::UnicodeString& text);
@@ -100,7 +104,8 @@ public:
         icu::UnicodeString tag;
         icu::UnicodeString attributes;
     };
-    static CellAttributes attrForTableCell(const icu::UnicodeString& prefix);
+    // Nothing when the prefix does not read as attributes.
+    static std::optional<CellAttributes> attrForTableCell(const icu::UnicodeString& prefix);
 
     // Note lists (NoteLists.cpp).
     void performNoteLists();
@@ -134,11 +139,16 @@ private:
     void performQuotedLinks(const std::map<icu::UnicodeString, icu::UnicodeString>& aliases);
     void restoreUnusedAttributeMarkers();
     void keepComments();
+    void keepPreSections();
     void keepMatches(const std::vector<engine::Match>& matches, int group,
                      icu::UnicodeString (*kept)(const icu::UnicodeString&));
+    void keepMatches(const std::vector<engine::Match>& matches, int group,
+                     icu::UnicodeString (*kept)(const icu::UnicodeString&), engine::PlaceholderTable& into);
 
     // Code and comments, saved as written or escaped.
     engine::PlaceholderTable keptText_{u"\u00A7K33P-", u"\u00A7"};
+    // Notextile elements and "==" phrases inside lines, as written.
+    engine::PlaceholderTable asWritten_{u"\u00A7W41T-", u"\u00A7"};
 
     // Marked signatures written by preBlockTransform, with the signature each
     // one replaced, for markers that no block took.

@@ -10,6 +10,10 @@ RuleRecord blockRule(const char16_t* name, const char16_t* pattern, const char16
     return rule;
 }
 
+bool isClosingBracket(char16_t c) {
+    return c == u']' || engine::endsLineForDot(c);
+}
+
 RuleRecord attributedRule(const char16_t* name, const icu::UnicodeString& tag) {
     icu::UnicodeString pattern = u"(?m)^" + tag + u"[\\=\\<\\>\\[\\(\\)\\{]{1,1}(.*?)\\.[ ]{1,1}";
     return RuleRecord{name, pattern, {}, false, false, false, tag, {}};
@@ -56,7 +60,7 @@ RuleTable TextileConverter::regexTextileWithjavaScriptStart(const icu::UnicodeSt
     // "FootnoteDestinationWithLink" ends in a blank line and "upperCase"
     // looks ahead to the next "<" wherever it is: both search the whole text.
     using engine::FastPath;
-    // Phrase modifiers: white space or an opening tag before, white space,
+    // Phrase modifiers: white space, "(" or an opening tag before, white space,
     // punctuation or a closing tag behind; the bracketed form works inside
     // words. A phrase ends at the first delimiter that can close it, so two
     // phrases on a line ("*a*, and *b*.") stay two. A deletion neither
@@ -65,18 +69,19 @@ RuleTable TextileConverter::regexTextileWithjavaScriptStart(const icu::UnicodeSt
                              const char16_t* literal, char16_t barredFirst = 0,
                              const icu::UnicodeString& content = u"(?!\\s).{0,}?[^\\s]") {
         return RuleRecord::regex(name,
-                                 u"([\\s]|<[a-z]{1,}>)" + delimiter + u"(" + content + u")" + delimiter +
+                                 u"([\\s(]|<[a-z]{1,}>)" + delimiter + u"(" + content + u")" + delimiter +
                                      u"([\\s.,;:!?)\"']|<\\/[a-z]{1,}>)",
                                  u"$1<" + tag + u">$2</" + tag + u">$3")
             .with(FastPath::inBlock(literal, phraseOpenings(literal, barredFirst, false)));
     };
-    // "[*strong*]" runs to the last closing "*]" of its line: where there is
-    // none for one opening, there is none for a later one.
+    // "[*strong*]" is one phrase: it ends at the first "]" of its line, so
+    // "1[^st^] and 2[^nd^]" stays two. Where no closing "*]" stands before
+    // that "]" for one opening, there is none for a later one.
     auto bracketed = [](const char16_t* name, const icu::UnicodeString& delimiter,
                                 const icu::UnicodeString& tag, const char16_t* literal) {
-        return RuleRecord::regex(name, u"\\[" + delimiter + u"((?!\\s).*[^\\s])" + delimiter + u"\\]",
+        return RuleRecord::regex(name, u"\\[" + delimiter + u"((?!\\s)[^\\]\\n]*?[^\\s\\]])" + delimiter + u"\\]",
                                  u"<" + tag + u">$1</" + tag + u">")
-            .with(FastPath::inBlock(literal, phraseOpenings(literal, 0, true)));
+            .with(FastPath::inBlock(literal, phraseOpenings(literal, 0, true, isClosingBracket)));
     };
     return {
         phrase(u"bold", u"\\*\\*", u"b", u"**"),
@@ -95,7 +100,8 @@ RuleTable TextileConverter::regexTextileWithjavaScriptStart(const icu::UnicodeSt
         bracketed(u"supertext_Encapsulated", u"\\^", u"sup", u"[^"),
         phrase(u"subtext", u"\\~", u"sub", u"~"),
         bracketed(u"subtext_Encapsulated", u"~", u"sub", u"[~"),
-        RuleRecord::regex(u"cituation", u"\\?\\?([^ \\s])(.*?)([^ \\t])\\?\\?([\\s])", u"<cite>$1$2$3</cite>$4")
+        RuleRecord::regex(u"cituation", u"\\?\\?([^ \\s](?:.*?[^ \\t]){0,1}?)\\?\\?([\\s.,;:!)\"']|<\\/[a-z]{1,}>)",
+                          u"<cite>$1</cite>$2")
             .with(FastPath::inBlock(u"??", phraseOpenings(u"??", 0, true))),
         RuleRecord::regex(u"span", u"\\%([^ \\s])(.*?)([^ \\t])\\%([\\s])", u"<span>$1$2$3</span>$4")
             .with(FastPath::inBlock(u"%", phraseOpenings(u"%", 0, true))),
@@ -134,6 +140,10 @@ RuleTable TextileConverter::regexTextileWithjavaScriptStart(const icu::UnicodeSt
                           u"(?<=<(?:b|strong|i|em|ins|del|sup|sub|cite|span))>\\(([^()<>\"\n]*)\\)[ ]?(?![\\s<])(.*?)</",
                           u" class=\"$1\">$2</")
             .with(FastPath::inBlock(u">(")),
+        RuleRecord::regex(u"attr_style_phrase",
+                          u"(?<=<(?:b|strong|i|em|ins|del|sup|sub|cite|span))>\\{([^{}<>\"\n]*)\\}(?![\\s<])(.*?)</",
+                          u" style=\"$1\">$2</")
+            .with(FastPath::inBlock(u">{")),
         RuleRecord::regex(u"attr_class", u">\\(([^()<>\"\n]*)\\)(?![\\s<])(.*?)</", u" class=\"$1\">$2</")
             .with(FastPath::inBlock(u">(")),
     };
