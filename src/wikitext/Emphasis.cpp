@@ -27,11 +27,14 @@ struct Run {
 // rest and bold italic.
 std::vector<Run> runsOf(const icu::UnicodeString& line) {
     std::vector<Run> runs;
+    // A "<" that no ">" closes is text, and so is every "<" after it.
+    bool closingFollows = true;
     for (int32_t i = 0; i < line.length(); ++i) {
-        if (line[i] == u'<' && i + 1 < line.length() &&
+        if (closingFollows && line[i] == u'<' && i + 1 < line.length() &&
             (u_isalpha(line[i + 1]) || line[i + 1] == u'/' || line[i + 1] == u'!')) {
-            // A "<" that no ">" closes is text.
-            if (const int32_t close = line.indexOf(u'>', i); close >= 0) {
+            const int32_t close = line.indexOf(u'>', i);
+            closingFollows = close >= 0;
+            if (closingFollows) {
                 i = close;
                 continue;
             }

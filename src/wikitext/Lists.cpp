@@ -13,9 +13,13 @@ namespace {
 
 bool isPrefixCharacter(char16_t c) { return c == u'*' || c == u'#' || c == u':' || c == u';'; }
 
+// Lists nest this deep at most; further markers are the item's text, so a
+// line of thousands of them does not open thousands of lists.
+constexpr int32_t kDeepestList = 32;
+
 int32_t prefixLength(const icu::UnicodeString& line) {
     int32_t length = 0;
-    while (length < line.length() && isPrefixCharacter(line[length]))
+    while (length < line.length() && length < kDeepestList && isPrefixCharacter(line[length]))
         ++length;
     return length;
 }
@@ -31,22 +35,26 @@ bool endsList(const icu::UnicodeString& line, bool insideTable) {
            line.startsWith(u"{|") || (insideTable && (line.startsWith(u"|") || line.startsWith(u"!")));
 }
 
+// The indentation of a level's lines, no deeper than a few tabs.
 icu::UnicodeString tabs(size_t count) {
-    icu::UnicodeString out;
-    for (size_t i = 0; i < count; ++i)
-        out += u'\t';
-    return out;
+    static const icu::UnicodeString kTabs(u"\t\t\t\t");
+    return icu::UnicodeString(kTabs, 0, int32_t(std::min(count, size_t(4))));
 }
 
 // Where the ":" that ends a term stands, or -1. Colons inside tags, in the
 // text of links made earlier, in references and in "://" of an address are
-// no markup.
+// no markup. A closing is searched for only where one follows, so a line
+// of openings costs one walk.
 int32_t termColon(const icu::UnicodeString& text) {
+    const int32_t lastLinkEnd = text.lastIndexOf(u"</a>");
+    const int32_t lastReferenceEnd = text.lastIndexOf(u"</ref>");
     for (int32_t i = 0; i < text.length(); ++i) {
         if (text[i] == u'<') {
-            const bool link = text.compare(i, 3, u"<a ") == 0 || text.compare(i, 3, u"<a>") == 0;
-            const bool reference = text.compare(i, 4, u"<ref") == 0;
-            int32_t end = link ? text.indexOf(u"</a>", i) : reference ? text.indexOf(u"</ref>", i) : -1;
+            int32_t end = -1;
+            if ((text.compare(i, 3, u"<a ") == 0 || text.compare(i, 3, u"<a>") == 0) && lastLinkEnd > i)
+                end = text.indexOf(u"</a>", i);
+            else if (text.compare(i, 4, u"<ref") == 0 && lastReferenceEnd > i)
+                end = text.indexOf(u"</ref>", i);
             if (end < 0)
                 end = text.indexOf(u'>', i);
             if (end < 0)
