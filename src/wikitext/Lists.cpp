@@ -90,7 +90,7 @@ public:
             if (common > 0 && prefix[common - 1] == u':' && levels_.back().item == u't')
                 nextItem(u':');
             for (size_t i = common; i < size_t(prefix.length()); ++i)
-                openLevel(prefix[i]);
+                openLevel(prefix[i], i + 1 < size_t(prefix.length()));
         }
         if (prefix[prefix.length() - 1] != u';') {
             html_ += levels_.back().kind == u':' ? engine::trimmed(text) : text;
@@ -120,6 +120,10 @@ private:
     struct Level {
         char16_t kind;  // '*', '#' or ':'
         char16_t item;  // 'l' for <li>, 't' for <dt>, 'd' for <dd>
+        // Opened only to hold a deeper level ("**a" at a list's start): written
+        // on one line with its item, opening and closing, as long as it holds
+        // nothing else.
+        bool wrapper;
     };
 
     static char16_t itemOf(char16_t prefix) { return prefix == u';' ? u't' : prefix == u':' ? u'd' : u'l'; }
@@ -129,29 +133,46 @@ private:
     static const char16_t* closingOf(char16_t item) {
         return item == u't' ? u"</dt>" : item == u'd' ? u"</dd>" : u"</li>";
     }
+    static const char16_t* listOpeningOf(char16_t kind) {
+        return kind == u'*' ? u"<ul>" : kind == u'#' ? u"<ol>" : u"<dl>";
+    }
+    static const char16_t* listClosingOf(char16_t kind) {
+        return kind == u'*' ? u"</ul>" : kind == u'#' ? u"</ol>" : u"</dl>";
+    }
 
-    void openLevel(char16_t prefix) {
+    void newLine(size_t depth) {
+        html_ += u'\n';
+        html_.append(tabs(depth));
+    }
+
+    void openLevel(char16_t prefix, bool wrapper) {
         const size_t depth = levels_.size();
         if (depth == 0)
             startedAsIndent_ = prefix == u':';
-        const char16_t kind = levelKind(prefix);
-        html_ += u"\n" + tabs(depth) + (kind == u'*' ? u"<ul>" : kind == u'#' ? u"<ol>" : u"<dl>");
-        levels_.push_back({kind, itemOf(prefix)});
-        html_ += u"\n" + tabs(depth + 1) + openingOf(levels_.back().item);
+        levels_.push_back({levelKind(prefix), itemOf(prefix), wrapper});
+        if (!wrapper || depth == 0)
+            newLine(depth);
+        html_ += listOpeningOf(levels_.back().kind);
+        if (!wrapper)
+            newLine(depth + 1);
+        html_ += openingOf(levels_.back().item);
     }
 
     void nextItem(char16_t prefix) {
         html_ += closingOf(levels_.back().item);
         levels_.back().item = itemOf(prefix);
-        html_ += u"\n" + tabs(levels_.size()) + openingOf(levels_.back().item);
+        levels_.back().wrapper = false;
+        newLine(levels_.size());
+        html_ += openingOf(levels_.back().item);
     }
 
     void closeLevel() {
         const Level level = levels_.back();
         levels_.pop_back();
         html_ += closingOf(level.item);
-        html_ += u"\n" + tabs(levels_.size()) +
-                 (level.kind == u'*' ? u"</ul>" : level.kind == u'#' ? u"</ol>" : u"</dl>");
+        if (!level.wrapper)
+            newLine(levels_.size());
+        html_ += listClosingOf(level.kind);
     }
 
     icu::UnicodeString lineBreak_;
