@@ -49,17 +49,27 @@ bool isHeadingLine(const icu::UnicodeString& line) {
            ((line[2] >= u'1' && line[2] <= u'6') || line[2] == u'r');
 }
 
-// A line of spaces and tabs between text ends its paragraph as an empty line does.
+// A line of spaces and tabs between text ends its paragraph as an empty
+// line does: each is made empty, in one walk that copies only when needed.
 void emptySpaceOnlyLines(icu::UnicodeString& text) {
-    std::vector<icu::UnicodeString> lines = engine::split(text, u"\n");
-    bool changed = false;
-    for (icu::UnicodeString& line : lines)
-        if (!line.isEmpty() && engine::isBlank(line)) {
-            line.remove();
-            changed = true;
+    icu::UnicodeString out;
+    int32_t copiedUpTo = 0;
+    for (int32_t start = 0; start < text.length();) {
+        int32_t end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.length();
+        if (end > start && engine::isBlank(icu::UnicodeString(false, text.getBuffer() + start, end - start))) {
+            if (copiedUpTo == 0)
+                out = engine::emptyWithRoomFor(text);
+            out.append(text, copiedUpTo, start - copiedUpTo);
+            copiedUpTo = end;
         }
-    if (changed)
-        text = engine::join(lines, u"\n");
+        start = end + 1;
+    }
+    if (copiedUpTo == 0)
+        return;
+    out.append(text, copiedUpTo, text.length() - copiedUpTo);
+    text = std::move(out);
 }
 
 icu::UnicodeString paragraph(const icu::UnicodeString& block) {
