@@ -111,7 +111,7 @@ RuleTable MarkdownConverter::regexMarkdownLinks() const {
         RuleRecord::regex(u"hyperlinkNamed", pattern(u"\\[", end), uR"(<a href=\"$2\">$1</a>)")
             .with(link(kInlineLinkWalk, u"[")),
         regex(u"hyperlink",
-              uR"((?<!=\")<(http[s]{0,1}:\/\/[a-zA-Z0-9-]?+\.?)(([a-zA-Z0-9-][a-zA-Z0-9-]+\.)+[a-zA-Z0-9-\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]+)>)",
+              uR"((?<!=\")<(http[s]{0,1}:\/\/)((?:[a-zA-Z0-9-]++\.)++[a-zA-Z0-9-\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]+)>)",
               uR"(<a href=\"$1$2\">$1$2</a>)")
             .with(link(kWebAddressWalk, u"<http")),
         regex(u"hyperlinkPlain",

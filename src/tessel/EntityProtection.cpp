@@ -22,7 +22,7 @@ const SparedPattern kSparedPatterns[] = {
     {uR"x(="(.*?)")x", {u"=\""}},
     {uR"((?<!=")(([a-zA-Z0-9-\/\_%])+\.+(jpg|png|gif))->((left|right|center)))", kImageExtensions},
     {uR"((?<!=")(([a-zA-Z0-9-\/\_%])+\.+(jpg|png|gif))(?!"))", kImageExtensions},
-    {uR"((?<!=")(http[s]{0,1}:\/\/[a-zA-Z0-9-]?+\.?)(([a-zA-Z0-9-][a-zA-Z0-9-]+\.)+[a-zA-Z0-9-\.\/\_\?\%\#\&\=\;\~\!\(\)]+))", {u"http"}},
+    {uR"((?<!=")(http[s]{0,1}:\/\/)((?:[a-zA-Z0-9-]++\.)++[a-zA-Z0-9-\.\/\_\?\%\#\&\=\;\~\!\(\)]+))", {u"http"}},
     {uR"(\[\[(.*)::)", {u"[["}},
     {uR"(\[\[(.*)\]\])", {u"[["}},
     {uR"(\]->)", {u"]->"}},

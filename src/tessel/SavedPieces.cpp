@@ -145,7 +145,7 @@ void TesselConverter::saveBareReferences(int64_t& counter) {
          u"<video src=\"%@\" type=\"video/mp4\" controls=\"controls\">Not supported</video>"},
         {uR"((?<!=\")(([a-zA-Z0-9-\.\:\&\/\_%])+\.+(mp3))(?!\"))", {u"mp3"},
          u"<audio src=\"%@\" type=\"audio/mp3\" controls=\"controls\">Not supported</audio>"},
-        {uR"((?<!=\")(http[s]{0,1}:\/\/[a-zA-Z0-9-]?+\.?)(([a-zA-Z0-9-][a-zA-Z0-9-]+\.)+[a-zA-Z0-9-\+\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]+))", {u"http"},
+        {uR"((?<!=\")(http[s]{0,1}:\/\/)((?:[a-zA-Z0-9-]++\.)++[a-zA-Z0-9-\+\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]+))", {u"http"},
          u"<a href=\"%@\">%@</a>"},
     };
     // No token holds "::": a text without one has no named link after any kind.

@@ -9,9 +9,9 @@
 
 namespace wikitext {
 
-// The walks a rule's fast path names: the named and the unnamed link, and
-// the bare address that is linked outside tags and links only.
-enum Walk : int { kNamedBracketLinkWalk = 1, kBracketLinkWalk, kBareAddressWalk };
+// The walks a rule's fast path names: the named and the unnamed link, the
+// bare address that is linked outside tags and links only, and emphasis.
+enum Walk : int { kNamedBracketLinkWalk = 1, kBracketLinkWalk, kBareAddressWalk, kEmphasisWalk };
 
 // True for a rule of the table that applyBracketLinkRule applies.
 bool isBracketLinkRule(const RuleRecord& rule);

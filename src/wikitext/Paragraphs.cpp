@@ -21,8 +21,8 @@ bool holdsPieceAtMark(const icu::UnicodeString& text, char16_t mark, const std::
 
 // Blocks that already are block markup get no paragraph around them.
 bool isMarkupBlock(const icu::UnicodeString& block) {
-    static const std::vector<icu::UnicodeString> pieces = {u"<h",     u"<ol>", u"<ul>",  u"</ol>", u"</ul>",
-                                                           u"<li>",   u"<table", u"<p", u"<code", u"</code"};
+    static const std::vector<icu::UnicodeString> pieces = {u"<h",     u"<ol>", u"<ul>",  u"</ol>", u"</ul>", u"<dl>",
+                                                           u"</dl>",  u"<li>", u"<table", u"<p", u"<code", u"</code"};
     return holdsPieceAtMark(block, u'<', pieces);
 }
 
@@ -43,13 +43,71 @@ bool isMarkupLine(const icu::UnicodeString& line) {
     return engine::containsIgnoringAsciiCase(line, u"<d") && !engine::containsIgnoringAsciiCase(line, u"<del");
 }
 
+// A heading or rule the rule table made, alone on its line.
+bool isHeadingLine(const icu::UnicodeString& line) {
+    return line.length() > 2 && line[0] == u'<' && line[1] == u'h' &&
+           ((line[2] >= u'1' && line[2] <= u'6') || line[2] == u'r');
+}
+
+// A line of spaces and tabs between text ends its paragraph as an empty
+// line does: each is made empty, in one walk that copies only when needed.
+void emptySpaceOnlyLines(icu::UnicodeString& text) {
+    icu::UnicodeString out;
+    int32_t copiedUpTo = 0;
+    for (int32_t start = 0; start < text.length();) {
+        int32_t end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.length();
+        if (end > start && engine::isBlank(icu::UnicodeString(false, text.getBuffer() + start, end - start))) {
+            if (copiedUpTo == 0)
+                out = engine::emptyWithRoomFor(text);
+            out.append(text, copiedUpTo, start - copiedUpTo);
+            copiedUpTo = end;
+        }
+        start = end + 1;
+    }
+    if (copiedUpTo == 0)
+        return;
+    out.append(text, copiedUpTo, text.length() - copiedUpTo);
+    text = std::move(out);
+}
+
+icu::UnicodeString paragraph(const icu::UnicodeString& block) {
+    if (isMarkupBlock(block) || engine::isBlank(block))
+        return block;
+    return engine::formatted(u"<p>%@</p>", {block});
+}
+
+// The text of a block around the headings in it: headings stand alone,
+// the runs of text between them are paragraphs.
+icu::UnicodeString paragraphsAroundHeadings(const icu::UnicodeString& block) {
+    std::vector<icu::UnicodeString> lines = engine::split(block, u"\n");
+    std::vector<icu::UnicodeString> out;
+    std::vector<icu::UnicodeString> run;
+    auto endRun = [&] {
+        if (!run.empty())
+            out.push_back(paragraph(engine::join(run, u"\n")));
+        run.clear();
+    };
+    for (const icu::UnicodeString& line : lines) {
+        if (isHeadingLine(line)) {
+            endRun();
+            out.push_back(line);
+        } else {
+            run.push_back(line);
+        }
+    }
+    endRun();
+    return engine::join(out, u"\n");
+}
+
 }  // namespace
 
 void WikitextConverter::makeParagraphs() {
+    emptySpaceOnlyLines(str);
     std::vector<icu::UnicodeString> blocks = engine::split(str, u"\n\n");
     for (icu::UnicodeString& block : blocks)
-        if (!isMarkupBlock(block) && !engine::isBlank(block))
-            block = engine::formatted(u"<p>%@</p>", {block});
+        block = block.indexOf(u"<h") >= 0 ? paragraphsAroundHeadings(block) : paragraph(block);
     str = engine::join(blocks, u"\n\n");
 }
 

@@ -1,6 +1,6 @@
-// Preformatted text: <pre> sections, and runs of lines that begin with a
-// space. Both are cut out early, like nowiki sections, so that no list,
-// paragraph or line break is made inside them.
+// Text kept from the other passes: nowiki sections, <pre> sections, and
+// runs of lines that begin with a space. All are cut out early, so that no
+// list, paragraph or line break is made inside them.
 #include "wikitext/WikitextConverter.h"
 
 #include "engine/RangeEdits.h"
@@ -9,6 +9,7 @@
 
 namespace {
 
+const char16_t* const kNowikiPattern = uR"(<nowiki>(.*?)</nowiki>)";
 const char16_t* const kPreSectionPattern = uR"(<pre(?:\s[^<>]*)?>(.*?)</pre>)";
 
 // Per line of the text: whether it starts inside a template ("{{ … }}"), a
@@ -60,7 +61,28 @@ bool startsPreformattedLine(const icu::UnicodeString& line) {
     return true;
 }
 
+// A line of one space or more and nothing else.
+bool isSpaceLine(const icu::UnicodeString& line) { return line.startsWith(u" ") && engine::isBlank(line); }
+
 }  // namespace
+
+// Nowiki content is text: its tags and markup show as written.
+void WikitextConverter::saveNowikiSections() {
+    // No section ends after the last closing tag: searching no further keeps
+    // a text full of unclosed openings from being scanned to its end.
+    const int32_t lastEnd = str.lastIndexOf(u"</nowiki>");
+    if (lastEnd < 0)
+        return;
+    auto matches = engine::findAll(icu::UnicodeString(str, 0, lastEnd + 9), kNowikiPattern,
+                                   engine::kDotMatchesLineSeparators);
+    if (!matches || matches->empty())
+        return;
+    std::vector<engine::RangeEdit> edits;
+    for (const engine::Match& match : *matches)
+        edits.push_back(
+            {match.start(), match.end(), htmlBlocksEscaped.add(engine::escapedTagCharacters(match.text(1)))});
+    engine::applyRangeEdits(str, std::move(edits));
+}
 
 // The content of each <pre> section is kept as written: its tags and
 // addresses such as <name@example.com> show as text.
@@ -90,8 +112,16 @@ void WikitextConverter::savePreformattedLines() {
             continue;
         }
         std::vector<icu::UnicodeString> run;
-        for (; i < lines.size() && !excluded[i] && startsPreformattedLine(lines[i]); ++i)
+        for (; i < lines.size() && !excluded[i] && startsPreformattedLine(lines[i]); ++i) {
             run.emplace_back(lines[i], 1);
+            // Lines of spaces between two preformatted lines belong to them.
+            size_t next = i + 1;
+            while (next < lines.size() && !excluded[next] && isSpaceLine(lines[next]))
+                ++next;
+            if (next > i + 1 && next < lines.size() && !excluded[next] && startsPreformattedLine(lines[next]))
+                for (; i + 1 < next; ++i)
+                    run.emplace_back(lines[i + 1], 1);
+        }
         found = true;
         out.push_back(u"<pre>" + htmlBlocksEscaped.add(inlineFormatted(engine::join(run, u"\n"))) + u"</pre>");
     }

@@ -29,12 +29,17 @@ const char16_t* const kAttributePattern =
 
 // A cell written "attributes | text": the attributes, each written again
 // with its value escaped and in double quotes, and the text. A cell whose
-// part before its first "|" reads as no attributes is text as a whole.
-std::pair<icu::UnicodeString, icu::UnicodeString> cellAttributesAndText(const icu::UnicodeString& cell) {
+// part before its first "|" reads as no attributes is text as a whole. An
+// empty first part ("||a" at a row's start) is left out, and what follows
+// may still begin with attributes.
+std::pair<icu::UnicodeString, icu::UnicodeString> cellAttributesAndText(const icu::UnicodeString& cell,
+                                                                        bool first = true) {
     const int32_t bar = cell.indexOf(u'|');
     if (bar < 0)
         return {{}, cell};
     const icu::UnicodeString written(cell, 0, bar);
+    if (engine::isBlank(written))
+        return first ? cellAttributesAndText(after(cell, bar + 1), false) : std::pair{icu::UnicodeString(), cell};
     if (!engine::containsMatch(written, kAttributeListPattern))
         return {{}, cell};
     icu::UnicodeString attributes;
@@ -61,13 +66,15 @@ public:
         lastCellEnd_ = -1;
     }
 
+    // Lines after the caption that begin with neither "|" nor "!" go on in it.
     void caption(const icu::UnicodeString& line) {
         std::vector<icu::UnicodeString> parts = engine::split(engine::split(line, u"|+")[1], u"|");
         if (parts.size() < 2)
-            html_ += engine::formatted(u"\t<caption>%@</caption>\n\t<tbody>\n\t\t<tr>\n", {after(line, 2)});
+            html_ += engine::formatted(u"\t<caption>%@", {after(line, 2)});
         else
-            html_ += engine::formatted(u"\t<caption %@>%@</caption>\n\t<tbody>\n\t\t<tr>\n",
-                                       {engine::trimmed(parts[0]), engine::trimmed(parts[1])});
+            html_ += engine::formatted(u"\t<caption %@>%@", {engine::trimmed(parts[0]), engine::trimmed(parts[1])});
+        lastCellEnd_ = html_.length();
+        html_ += u"</caption>\n\t<tbody>\n\t\t<tr>\n";
     }
 
     // One trimmed line of the table body.
@@ -82,7 +89,10 @@ public:
         } else if (line[0] == u'|') {
             cells(after(line, 1), u"||", u"td");
         } else if (line[0] == u'!') {
-            cells(after(line, 1), u"!!", u"th");
+            // Header cells are parted by "!!" and by "||" alike.
+            icu::UnicodeString headers = after(line, 1);
+            engine::replaceAllLiteral(headers, u"||", u"!!");
+            cells(headers, u"!!", u"th");
         } else if (lastCellEnd_ >= 0) {
             icu::UnicodeString continuation = u"\n" + line;
             html_.insert(lastCellEnd_, continuation);

@@ -17,7 +17,7 @@ WikitextConverter& WikitextConverter::initWithString(const icu::UnicodeString& s
 }
 
 icu::UnicodeString WikitextConverter::transform() {
-    saveHTMLBlocksWithStart(u"<nowiki>", u"</nowiki>", u"<nowiki>", u"</nowiki>");
+    saveNowikiSections();
     savePreSections();
     savePreformattedLines();
     // Before the rule table: its bracket rules would take [[…]] for external links.
@@ -27,7 +27,6 @@ icu::UnicodeString WikitextConverter::transform() {
     performReferences();
     performTables();
     infoboxFormatting();
-    performDefinitionBlock();
     makeParagraphs();
     autoLineBreaks();
     returnSavedHTMLBlocks();

@@ -19,6 +19,7 @@ public:
     icu::UnicodeString transform();
     void applyRules(bool inlineOnly = false);
 
+    void saveNowikiSections();
     void savePreSections();
     void savePreformattedLines();
     void performInternalLinks();
@@ -26,7 +27,6 @@ public:
     void performReferences();
     void performTables();
     void infoboxFormatting();
-    void performDefinitionBlock();
     void makeParagraphs();
     void autoLineBreaks();
 
@@ -49,9 +49,6 @@ private:
     icu::UnicodeString wikiLink(const icu::UnicodeString& host, const icu::UnicodeString& page,
                                 const icu::UnicodeString& title, const icu::UnicodeString& text) const;
 
-    icu::UnicodeString listHTML(const icu::UnicodeString& block) const;
     icu::UnicodeString tableHTML(const icu::UnicodeString& block) const;
     icu::UnicodeString infoboxHTML(const std::vector<icu::UnicodeString>& pieces) const;
-    icu::UnicodeString definitionListHTML(const icu::UnicodeString& block) const;
-    icu::UnicodeString indentedLinesHTML(const icu::UnicodeString& block) const;
 };

@@ -4,6 +4,7 @@
 #include "engine/Log.h"
 #include "engine/TextUtilities.h"
 #include "wikitext/BracketLinks.h"
+#include "wikitext/Emphasis.h"
 
 namespace {
 
@@ -49,20 +50,15 @@ RuleTable WikitextConverter::regexWikiText() const {
             .with(engine::FastPath::walked(wikitext::kNamedBracketLinkWalk)),
         regex(u"hyperlinkUnNamed", uR"(\[(.*?)\])", u"<a href=\"$1\" alt=\"$1\" title=\"$1\">$1</a>")
             .with(engine::FastPath::walked(wikitext::kBracketLinkWalk)),
-        // Applied outside tags and links only (applyRules).
+        // Applied outside tags and links only (applyRules). Web, file transfer
+        // and mail addresses; a comma stays inside an address only with more of
+        // it behind. Possessive, so a run without a dot fails at once.
         regex(u"hyperlinkUnNamedBadStyle",
-              uR"((?<!=\")(http[s]{0,1}:\/\/[a-zA-Z0-9-]?+\.?)(([a-zA-Z0-9-][a-zA-Z0-9-]+\.)+[a-zA-Z0-9-\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]+))",
-              u"<a href=\"$1$2\">$1$2</a>")
+              uR"((?<!=\")((?:https?|ftp)://(?:[a-zA-Z0-9-]++\.)++[a-zA-Z0-9-\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]++(?:,[a-zA-Z0-9-\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]++)*+|mailto:[a-zA-Z0-9._%+-]++@(?:[a-zA-Z0-9-]++\.)++[a-zA-Z0-9-]++))",
+              u"<a href=\"$1\">$1</a>")
             .with(engine::FastPath::walked(wikitext::kBareAddressWalk)),
-        regex(u"boldItalic", uR"(\'\'\'\'\'(.*?)\'\'\'\'\')", u"<strong><em>$1</em></strong>"),
-        // Five apostrophes closed by two or by three: the other half closes
-        // where it is written, or at the end of the line.
-        regex(u"boldItalicClosedByItalic", uR"((?m)'''''((?:(?!'').)*?)''(?!')((?:(?!''').)*)(?:'''|$))",
-              u"<strong><em>$1</em>$2</strong>"),
-        regex(u"boldItalicClosedByBold", uR"((?m)'''''((?:(?!''').)*?)'''(?!')((?:(?!'').)*)(?:''|$))",
-              u"<em><strong>$1</strong>$2</em>"),
-        regex(u"bold", uR"(\'\'\'(.*?)\'\'\')", u"<strong>$1</strong>"),
-        regex(u"inverseRegular", uR"(\'\'(.*?)\'\')", u"<em>$1</em>"),
+        // Bold and italic, opened and closed line by line (Emphasis.h).
+        RuleRecord::literal(u"emphasis", u"''", u"").with(engine::FastPath::walked(wikitext::kEmphasisWalk)),
         // Not the dashes of a table's row separator ("|-----").
         regex(u"horizontalLine", uR"((?<![|\-])\-{4,})", engine::formatted(u"<hr%@", {HTML_close})),
         regex(u"headline5", uR"((?m)^[=]{6,6}(.*?)[=]{6,6}$)", u"<h5>$1</h5>"),
@@ -70,6 +66,8 @@ RuleTable WikitextConverter::regexWikiText() const {
         regex(u"headline3", uR"((?m)^[=]{4,4}(.*?)[=]{4,4}$)", u"<h3>$1</h3>"),
         regex(u"headline2", uR"((?m)^[=]{3,3}(.*?)[=]{3,3}$)", u"<h2>$1</h2>"),
         regex(u"headline1", uR"((?m)^[=]{2,2}(.*?)[=]{2,2}$)", u"<h1>$1</h1>"),
+        // One sign has no level below it.
+        regex(u"headline0", uR"((?m)^=([^=](?:.*?[^=])?)=$)", u"<h1>$1</h1>"),
     };
 }
 
@@ -91,11 +89,16 @@ void WikitextConverter::applyRules(bool inlineOnly) {
     for (const RuleRecord& rule : regexes) {
         if (inlineOnly && (rule.name.startsWith(u"headline") || rule.name == u"horizontalLine"))
             continue;
-        if (rule.fastPath.walk != wikitext::kBareAddressWalk && !wikitext::isBracketLinkRule(rule)) {
+        const int walk = rule.fastPath.walk;
+        if (walk != wikitext::kBareAddressWalk && walk != wikitext::kEmphasisWalk && !wikitext::isBracketLinkRule(rule)) {
             lineRules.push_back(rule);
             continue;
         }
         applyLineRules();
+        if (walk == wikitext::kEmphasisWalk) {
+            wikitext::applyEmphasis(str);
+            continue;
+        }
         if (wikitext::isBracketLinkRule(rule)) {
             wikitext::applyBracketLinkRule(str, rule);
             continue;

@@ -44,7 +44,8 @@ TEST(WikitextRobustness, BrokenMarkup) {
         "[[Category:]]", "[[File:]]", "[[Image:|]]", "<ref></ref>", "<ref>", "<ref name=></ref>", "<ref name=\"\"></ref>",
         "<references/>", "*", "* ", "#\n# \n", "*\t\n\n", "**x\n\n", ";", "\n;", "\n;:", "\n;:\n:\n", "a\n;\n",
         "<nowiki>", "<nowiki></nowiki>", "<nowiki>[[a]]</nowiki>]]", "''''''", "==", "====", "[http:// ]", "[ ]", "",
-        "\n", "\n\n\n",
+        "\n", "\n\n\n", "*#:;x\n#*\n;:\n::", ";a:b\n::c\n*", "{|\n|+ a\nb\n!||\n||\n|}\n",
+        "'''''\n''", "''<a'''", "<nowiki><</nowiki>", " a\n \n", " \n \n",
     };
     for (const char* input : inputs) {
         expectNoToken(wiki(input), input);
