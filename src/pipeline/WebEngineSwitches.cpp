@@ -1,5 +1,7 @@
 #include "pipeline/WebEngineSwitches.h"
 
+#include "pipeline/PictureRelay.h"
+
 namespace webengineswitches {
 
 namespace {
@@ -15,11 +17,13 @@ const QStringList& switches() {
         "--force-webrtc-ip-handling-policy=disable_non_proxied_udp",
         // WebTransport speaks QUIC over UDP, past the request policy too.
         "--disable-blink-features=WebTransport",
-        // No page of ours loads from the network, so the engine resolves no
-        // name, addresses included: what is left of WebRTC (relays and peers
-        // over TCP), the WebSockets of shared workers (no request policy
-        // sees them) and DNS lookups of names that carry data all fail.
-        "--host-resolver-rules=MAP * ~NOTFOUND",
+        // No page of ours loads from the network itself, so the engine
+        // resolves no name, addresses included: what is left of WebRTC
+        // (relays and peers over TCP), the WebSockets of shared workers (no
+        // request policy sees them) and DNS lookups of names that carry data
+        // all fail. The one address left is the loopback one of our own
+        // relay, which fetches the pictures a reader allowed (PictureRelay).
+        QString("--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE %1").arg(QLatin1String(PictureRelay::kHost)),
     };
     return list;
 }

@@ -1,0 +1,107 @@
+#include "pipeline/PictureRelay.h"
+
+#include <QHostAddress>
+#include <QLoggingCategory>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPointer>
+#include <QRandomGenerator>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+Q_LOGGING_CATEGORY(pictureRelayLog, "quillview.pictures")
+
+namespace {
+
+constexpr qint64 kLargestPicture = 20 * 1024 * 1024;
+constexpr int kPatienceMs = 30000;
+
+QString newToken() {
+    quint64 parts[2];
+    QRandomGenerator::system()->fillRange(parts);
+    return QString::number(parts[0], 16) + QString::number(parts[1], 16);
+}
+
+void reply(QTcpSocket* socket, const QByteArray& status, const QByteArray& type = {}, const QByteArray& body = {}) {
+    QByteArray head = "HTTP/1.1 " + status + "\r\nConnection: close\r\nCache-Control: no-store\r\n";
+    if (!type.isEmpty())
+        head += "Content-Type: " + type + "\r\n";
+    socket->write(head + "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    socket->disconnectFromHost();
+}
+
+}  // namespace
+
+PictureRelay& PictureRelay::shared() {
+    static PictureRelay* relay = new PictureRelay;
+    return *relay;
+}
+
+PictureRelay::PictureRelay() : server_(new QTcpServer(this)), network_(new QNetworkAccessManager(this)) {
+    // Only to the web, and not back to a file or an address of ours.
+    network_->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    network_->setTransferTimeout(kPatienceMs);
+    if (!server_->listen(QHostAddress(QString::fromLatin1(kHost))))
+        qCWarning(pictureRelayLog) << "no relay for pictures:" << server_->errorString();
+    connect(server_, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket* socket = server_->nextPendingConnection()) {
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    });
+}
+
+QUrl PictureRelay::relayUrlFor(const QUrl& picture) {
+    QString& token = tokens_[picture];
+    if (token.isEmpty()) {
+        token = newToken();
+        pictures_.insert(token, picture);
+    }
+    QUrl url;
+    url.setScheme("http");
+    url.setHost(QString::fromLatin1(kHost));
+    url.setPort(server_->serverPort());
+    url.setPath('/' + token);
+    return url;
+}
+
+bool PictureRelay::isRelayUrl(const QUrl& url) const {
+    return url.scheme() == "http" && url.host() == QLatin1String(kHost) && server_->isListening()
+           && url.port() == server_->serverPort() && pictures_.contains(url.path().mid(1));
+}
+
+void PictureRelay::answer(QTcpSocket* socket) {
+    // One request a connection: its first line names the picture.
+    if (socket->property("answered").toBool() || !socket->canReadLine())
+        return;
+    socket->setProperty("answered", true);
+    const QList<QByteArray> line = socket->readLine().trimmed().split(' ');
+    const QUrl picture = pictures_.value(QString::fromLatin1(line.value(1)).mid(1));
+    if (line.value(0) != "GET" || picture.isEmpty())
+        return reply(socket, "404 Not Found");
+    fetch(socket, picture);
+}
+
+void PictureRelay::fetch(QTcpSocket* socket, const QUrl& picture) {
+    QNetworkRequest request(picture);
+    request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
+    request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
+    request.setAttribute(QNetworkRequest::AuthenticationReuseAttribute, QNetworkRequest::Manual);
+    request.setRawHeader("Accept", "image/*");
+    QNetworkReply* fetched = network_->get(request);
+    connect(socket, &QTcpSocket::disconnected, fetched, &QNetworkReply::abort);
+    connect(fetched, &QNetworkReply::downloadProgress, fetched, [fetched](qint64 received, qint64) {
+        if (received > kLargestPicture)
+            fetched->abort();
+    });
+    connect(fetched, &QNetworkReply::finished, this, [socket = QPointer<QTcpSocket>(socket), fetched] {
+        fetched->deleteLater();
+        if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+            return;
+        const QByteArray type = fetched->header(QNetworkRequest::ContentTypeHeader).toByteArray();
+        // Nothing but a picture reaches the page: no page, no style sheet.
+        if (fetched->error() != QNetworkReply::NoError || !type.startsWith("image/"))
+            return reply(socket, "404 Not Found");
+        reply(socket, "200 OK", type, fetched->readAll());
+    });
+}
