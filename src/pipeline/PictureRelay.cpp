@@ -8,6 +8,10 @@
 #include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 Q_LOGGING_CATEGORY(pictureRelayLog, "quillview.pictures")
 
@@ -15,6 +19,18 @@ namespace {
 
 constexpr qint64 kLargestPicture = 20 * 1024 * 1024;
 constexpr int kPatienceMs = 30000;
+// Not 127.0.0.1: other programs' servers there are none of the page's business.
+constexpr const char* kAddress = "127.0.0.77";
+
+struct Reservation {
+    int descriptor = -1;
+    quint16 port = 0;
+};
+
+Reservation& reservation() {
+    static Reservation reserved;
+    return reserved;
+}
 
 QString newToken() {
     quint64 parts[2];
@@ -32,6 +48,25 @@ void reply(QTcpSocket* socket, const QByteArray& status, const QByteArray& type 
 
 }  // namespace
 
+QString PictureRelay::reserveAddress() {
+    Reservation& reserved = reservation();
+    if (reserved.descriptor < 0) {
+        const int descriptor = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        socklen_t length = sizeof address;
+        if (descriptor >= 0 && ::inet_pton(AF_INET, kAddress, &address.sin_addr) == 1
+            && ::bind(descriptor, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+            && ::listen(descriptor, 16) == 0
+            && ::getsockname(descriptor, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+            reserved = {descriptor, ntohs(address.sin_port)};
+        } else if (descriptor >= 0) {
+            ::close(descriptor);
+        }
+    }
+    return reserved.descriptor < 0 ? QString() : QString("%1:%2").arg(QLatin1String(kAddress)).arg(reserved.port);
+}
+
 PictureRelay& PictureRelay::shared() {
     static PictureRelay* relay = new PictureRelay;
     return *relay;
@@ -41,8 +76,10 @@ PictureRelay::PictureRelay() : server_(new QTcpServer(this)), network_(new QNetw
     // Only to the web, and not back to a file or an address of ours.
     network_->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
     network_->setTransferTimeout(kPatienceMs);
-    if (!server_->listen(QHostAddress(QString::fromLatin1(kHost))))
-        qCWarning(pictureRelayLog) << "no relay for pictures:" << server_->errorString();
+    // Without the port taken before the engine started, the engine has no
+    // way to the relay: pictures stay away.
+    if (reservation().descriptor < 0 || !server_->setSocketDescriptor(reservation().descriptor))
+        qCWarning(pictureRelayLog) << "no relay for pictures from the web";
     connect(server_, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket* socket = server_->nextPendingConnection()) {
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { answer(socket); });
@@ -59,15 +96,14 @@ QUrl PictureRelay::relayUrlFor(const QUrl& picture) {
     }
     QUrl url;
     url.setScheme("http");
-    url.setHost(QString::fromLatin1(kHost));
-    url.setPort(server_->serverPort());
+    url.setHost(QString::fromLatin1(kHostName));
     url.setPath('/' + token);
     return url;
 }
 
 bool PictureRelay::isRelayUrl(const QUrl& url) const {
-    return url.scheme() == "http" && url.host() == QLatin1String(kHost) && server_->isListening()
-           && url.port() == server_->serverPort() && pictures_.contains(url.path().mid(1));
+    return url.scheme() == "http" && url.host() == QLatin1String(kHostName) && url.port() == -1
+           && pictures_.contains(url.path().mid(1));
 }
 
 void PictureRelay::answer(QTcpSocket* socket) {

@@ -1,10 +1,11 @@
 #pragma once
 // Fetches the pictures from the web a reader allowed, for the web engine,
-// which itself resolves no name (see WebEngineSwitches). The request policy
-// sends an allowed picture's request to a relay address on the loopback
-// interface, made up for that one picture; the relay fetches the picture
-// and answers with it if it is an image. Addresses the relay did not make
-// are refused, so a page can reach nothing through it on its own.
+// which itself resolves no name but the relay's own (see WebEngineSwitches),
+// and that one only to the relay's port. The request policy sends an allowed
+// picture's request to a relay address made up for that one picture; the
+// relay fetches the picture and answers with it if it is an image. Addresses
+// the relay did not make are refused, so a page can reach nothing through it
+// on its own.
 
 #include <QHash>
 #include <QObject>
@@ -17,11 +18,15 @@ class QTcpSocket;
 class PictureRelay : public QObject {
     Q_OBJECT
 public:
-    // The loopback address the relay listens on, the only one the engine
-    // may reach.
-    static constexpr const char* kHost = "127.0.0.77";
+    // The name of the relay in its addresses.
+    static constexpr const char* kHostName = "pictures.quillview";
 
-    // The relay of the process, listening from its first use on.
+    // Takes a port on the loopback interface for the relay, before the web
+    // engine starts (its name rules are fixed then); gives "address:port",
+    // empty when there is none.
+    static QString reserveAddress();
+
+    // The relay of the process, answering from its first use on.
     static PictureRelay& shared();
 
     // The relay address that fetches `picture` (an http or https URL).

@@ -79,7 +79,7 @@ bool PreviewRequestPolicy::allows(const QUrl& url, QWebEngineUrlRequestInfo::Res
     // fonts could fetch further, frames bring pages of their own.
     if (isWebAddress(url))
         return remotePicturesAllowed_ && !documentScriptsRun_ && type == QWebEngineUrlRequestInfo::ResourceTypeImage
-               && (url.host() != QLatin1String(PictureRelay::kHost) || PictureRelay::shared().isRelayUrl(url));
+               && (url.host() != QLatin1String(PictureRelay::kHostName) || PictureRelay::shared().isRelayUrl(url));
     // The page itself and what it carries inline.
     return scheme == "data" || scheme == "blob" || scheme == "about";
 }

@@ -8,8 +8,13 @@ namespace {
 
 const char* const kEngineArgumentsMarker = "--webEngineArgs";
 
-const QStringList& switches() {
-    static const QStringList list{
+QStringList switches() {
+    // The relay's name leads to its port and nowhere else; every other name
+    // and address resolves to nothing.
+    const QString relay = PictureRelay::reserveAddress();
+    const QString names = relay.isEmpty() ? QString("MAP * ~NOTFOUND")
+                                          : QString("MAP %1 %2, MAP * ~NOTFOUND").arg(QLatin1String(PictureRelay::kHostName), relay);
+    return {
         // WebRTC gathers and checks its candidates over UDP without any
         // request: a script could send what it read to any address.
         // UDP that goes past the proxy is off, and there is no proxy; this
@@ -21,11 +26,10 @@ const QStringList& switches() {
         // resolves no name, addresses included: what is left of WebRTC
         // (relays and peers over TCP), the WebSockets of shared workers (no
         // request policy sees them) and DNS lookups of names that carry data
-        // all fail. The one address left is the loopback one of our own
-        // relay, which fetches the pictures a reader allowed (PictureRelay).
-        QString("--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE %1").arg(QLatin1String(PictureRelay::kHost)),
+        // all fail. One name is left: that of our own relay, which fetches
+        // the pictures a reader allowed (PictureRelay).
+        "--host-resolver-rules=" + names,
     };
-    return list;
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ std::vector<Entry> readTs(const QString& path) {
         if (xml.name() == u"name")
             context = xml.readElementText();
         else if (xml.name() == u"message")
-            entry = Entry{context, {}, {}, false, QFileInfo(path).fileName()};
+            entry = Entry{context, {}, {}, {}, false, QFileInfo(path).fileName()};
         else if (xml.name() == u"source")
             entry.source = xml.readElementText();
         else if (xml.name() == u"translation") {

@@ -101,7 +101,7 @@ private slots:
                                 Type::ResourceTypePing,  Type::ResourceTypeFavicon,    Type::ResourceTypeUnknown};
         const QStringList pictures{"https://img.example.org/badge.svg", "http://img.example.org/badge.svg"};
         const QStringList others{"wss://example.org/socket", "ftp://example.org/x.png",
-                                 "http://127.0.0.77:1/made-up-relay-address"};
+                                 "http://pictures.quillview/made-up-relay-address"};
         for (const bool allowed : {false, true})
             for (const bool scripts : {false, true}) {
                 policy.setRemotePicturesAllowed(allowed);
