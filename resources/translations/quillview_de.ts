@@ -387,9 +387,38 @@
         <source>Runs the scripts of every document in this folder from now on.</source>
         <translation>Führt ab jetzt die Skripte jedes Dokuments in diesem Ordner aus.</translation>
     </message>
+</context>
+<context>
+    <name>NoticeBar</name>
     <message>
         <source>Hide this message</source>
         <translation>Diese Meldung ausblenden</translation>
+    </message>
+</context>
+<context>
+    <name>PictureNoticeBar</name>
+    <message numerus="yes">
+        <source>This document shows %n picture(s) from the web. They were not loaded.</source>
+        <translation>
+            <numerusform>Dieses Dokument zeigt %n Bild aus dem Web. Es wurde nicht geladen.</numerusform>
+            <numerusform>Dieses Dokument zeigt %n Bilder aus dem Web. Sie wurden nicht geladen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Load Pictures</source>
+        <translation>Bilder laden</translation>
+    </message>
+    <message>
+        <source>Loads the pictures of this document until its window closes.</source>
+        <translation>Lädt die Bilder dieses Dokuments, bis sein Fenster geschlossen wird.</translation>
+    </message>
+    <message>
+        <source>Always for This Folder</source>
+        <translation>Immer für diesen Ordner</translation>
+    </message>
+    <message>
+        <source>Loads the pictures of every document in this folder from now on.</source>
+        <translation>Lädt ab jetzt die Bilder jedes Dokuments in diesem Ordner.</translation>
     </message>
 </context>
 <context>

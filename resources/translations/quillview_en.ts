@@ -213,4 +213,14 @@
         <translation>Documents (*.md *.markdown *.mdown *.mkdn *.mmd *.textile *.tex *.wiki *.bbcode *.bbc *.tessel *.tsl *.html *.htm *.textpack *.txt);;All files (*)</translation>
     </message>
 </context>
+<context>
+    <name>PictureNoticeBar</name>
+    <message numerus="yes">
+        <source>This document shows %n picture(s) from the web. They were not loaded.</source>
+        <translation>
+            <numerusform>This document shows %n picture from the web. It was not loaded.</numerusform>
+            <numerusform>This document shows %n pictures from the web. They were not loaded.</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

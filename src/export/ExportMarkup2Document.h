@@ -17,6 +17,7 @@ struct ExportRequest {
     QString destination;
     QString markupLanguage;  // empty: as the pipeline chooses (what the window shows)
     QString css;             // style text; empty: none
+    bool remotePictures = false;  // the PDF shows pictures from the web (as the reader allowed for the window)
 };
 
 // One export, asynchronous: runs LibreOffice as a QProcess and prints PDF with

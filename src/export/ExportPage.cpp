@@ -126,7 +126,9 @@ void ExportPage::load(const QString& page, const QUrl& baseURL, const QStringLis
                       const QString& workFolder) {
     page_ = new ExportWebPage(this);
     policy_ = new PreviewRequestPolicy(this);
+    policy_->setRemotePicturesAllowed(remotePictures_);
     applySafeSettings(page_->settings());
+    page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, remotePictures_);
     page_->setUrlRequestInterceptor(policy_);
     PreviewRequestPolicy::guardProfile(page_->profile());
     connect(page_, &QWebEnginePage::loadFinished, this, &ExportPage::loaded);

@@ -2,9 +2,9 @@
 // A page shown to Qt WebEngine without a window, for export: printed to PDF,
 // or laid out and handed back as HTML prepared for LibreOffice. The page
 // obeys the preview's policy: no scripts of its own, local files only from
-// the document's folders, only https images, styles and fonts from the
-// network, and it never navigates away. Our preparation scripts run in the
-// application's world.
+// the document's folders, nothing from the network but, where the reader
+// allowed them, pictures, and it never navigates away. Our preparation
+// scripts run in the application's world.
 
 #include <QObject>
 #include <QPageLayout>
@@ -24,6 +24,10 @@ public:
     // The usual paper of the user's country (A4, or Letter where the system
     // measures in inches) and the margins every PDF is printed with.
     static QPageLayout paperLayout();
+
+    // Whether pictures from the web load into the page (off unless set
+    // before printing or preparing).
+    void setRemotePicturesAllowed(bool allowed) { remotePictures_ = allowed; }
 
     // Loads `page` (relative names resolve against `baseURL`), waits for its
     // images and prints it to `pdfFile`; emits printed. Large pages are
@@ -55,6 +59,7 @@ private:
     QTimer patience_;
     QString pdfFile_;
     bool realNotes_ = false;
+    bool remotePictures_ = false;
     bool preparing_ = false;
     bool done_ = false;
 };

@@ -185,6 +185,7 @@ void ExportRun::officeConverted(const QString& outputFile, const QString& error)
 
 void ExportRun::exportPdf() {
     auto* printer = new ExportPage(this);
+    printer->setRemotePicturesAllowed(request_.remotePictures);
     connect(printer, &ExportPage::printed, this, [this](const QString& error) {
         if (!error.isEmpty())
             return finish(error);

@@ -5,9 +5,15 @@
 #include <QLoggingCategory>
 #include <QWebEngineProfile>
 
+#include "pipeline/PictureRelay.h"
+
 Q_LOGGING_CATEGORY(previewPolicyLog, "quillview.preview")
 
 namespace {
+
+bool isWebAddress(const QUrl& url) {
+    return url.scheme() == "http" || url.scheme() == "https";
+}
 
 class NetworkRefusal : public QWebEngineUrlRequestInterceptor {
 public:
@@ -17,6 +23,11 @@ public:
         // page's own policy decides on) and our resources.
         static const QStringList offTheNetwork{"file", "data", "blob", "about", "qrc"};
         if (offTheNetwork.contains(info.requestUrl().scheme()))
+            return;
+        // Pictures are the page's policy's to refuse, count or relay; a
+        // page without one reaches no server with them: the engine
+        // resolves no name.
+        if (isWebAddress(info.requestUrl()) && info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeImage)
             return;
         info.block(true);
         qCDebug(previewPolicyLog) << "refused for the profile" << info.requestUrl().scheme() << info.resourceType();
@@ -59,20 +70,43 @@ bool PreviewRequestPolicy::allowsLocalFile(const QUrl& url) const {
     return isInsideFolders(url.toLocalFile(), canonicalFolders_);
 }
 
-bool PreviewRequestPolicy::allows(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType) const {
+bool PreviewRequestPolicy::allows(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType type) const {
     const QString scheme = url.scheme();
     if (scheme == "file")
         return allowsLocalFile(url);
-    // No address on the network, not even an image: a remote load tells
-    // its server that the document was opened, and by whom.
+    // A remote load tells its server that the document was opened, and by
+    // whom: only pictures, only with the reader's consent. Style sheets and
+    // fonts could fetch further, frames bring pages of their own.
+    if (isWebAddress(url))
+        return remotePicturesAllowed_ && !documentScriptsRun_ && type == QWebEngineUrlRequestInfo::ResourceTypeImage
+               && (url.host() != QLatin1String(PictureRelay::kHostName) || PictureRelay::shared().isRelayUrl(url));
     // The page itself and what it carries inline.
     return scheme == "data" || scheme == "blob" || scheme == "about";
 }
 
-void PreviewRequestPolicy::interceptRequest(QWebEngineUrlRequestInfo& info) {
-    if (allows(info.requestUrl(), info.resourceType()))
+void PreviewRequestPolicy::forgetRefusedPictures() {
+    refusedPictures_.clear();
+}
+
+void PreviewRequestPolicy::noteRefused(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType type) {
+    if (type != QWebEngineUrlRequestInfo::ResourceTypeImage || !isWebAddress(url))
         return;
+    const qsizetype before = refusedPictures_.size();
+    refusedPictures_.insert(url);
+    if (refusedPictures_.size() != before)
+        emit remotePicturesRefused(int(refusedPictures_.size()));
+}
+
+void PreviewRequestPolicy::interceptRequest(QWebEngineUrlRequestInfo& info) {
+    const QUrl url = info.requestUrl();
+    if (allows(url, info.resourceType())) {
+        // The engine reaches no server itself: the relay fetches the picture.
+        if (isWebAddress(url) && !PictureRelay::shared().isRelayUrl(url))
+            info.redirect(PictureRelay::shared().relayUrlFor(url));
+        return;
+    }
     info.block(true);
     qCDebug(previewPolicyLog) << "refused" << info.requestUrl().toString(QUrl::RemoveQuery) << info.resourceType();
+    noteRefused(info.requestUrl(), info.resourceType());
     emit requestRefused(info.requestUrl());
 }

@@ -1,9 +1,12 @@
 #pragma once
 // Which requests a preview page may make. Documents come from anywhere, so
-// local files load only from the folders the document may use, and no
-// request reaches the network, with or without the document's scripts: what
-// a page reads cannot be sent away, and no server learns it was opened.
+// local files load only from the folders the document may use, and nothing
+// reaches the network unless the reader lets the pictures of a document
+// load: then http and https pictures do, and only while the document's own
+// scripts do not run. What a page reads cannot be sent away, and no server
+// learns a document was opened without the reader's consent.
 
+#include <QSet>
 #include <QStringList>
 #include <QUrl>
 #include <QWebEngineUrlRequestInfo>
@@ -19,7 +22,13 @@ public:
     // Folders (and everything below them) whose files the page may load.
     void setAllowedFolders(const QStringList& folders);
 
-    // Local files of the allowed folders and inline content; never the network.
+    // Pictures from the web load while allowed and no document script runs
+    // (a script could otherwise send what it read in a picture's address).
+    void setRemotePicturesAllowed(bool allowed) { remotePicturesAllowed_ = allowed; }
+    void setDocumentScriptsRun(bool run) { documentScriptsRun_ = run; }
+
+    // Local files of the allowed folders and inline content; from the
+    // network only pictures, as set above.
     bool allows(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType type) const;
     void interceptRequest(QWebEngineUrlRequestInfo& info) override;
 
@@ -33,11 +42,21 @@ public:
     // it to the rest.
     static void guardProfile(QWebEngineProfile* profile);
 
+    // The distinct pictures from the web refused since the last forget.
+    int refusedRemotePictures() const { return int(refusedPictures_.size()); }
+    void forgetRefusedPictures();
+
 signals:
     void requestRefused(const QUrl& url);
+    // Another picture from the web was refused; count as above.
+    void remotePicturesRefused(int count);
 
 private:
     bool allowsLocalFile(const QUrl& url) const;
+    void noteRefused(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType type);
 
     QStringList canonicalFolders_;
+    bool remotePicturesAllowed_ = false;
+    bool documentScriptsRun_ = false;
+    QSet<QUrl> refusedPictures_;
 };

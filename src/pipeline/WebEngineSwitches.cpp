@@ -1,13 +1,20 @@
 #include "pipeline/WebEngineSwitches.h"
 
+#include "pipeline/PictureRelay.h"
+
 namespace webengineswitches {
 
 namespace {
 
 const char* const kEngineArgumentsMarker = "--webEngineArgs";
 
-const QStringList& switches() {
-    static const QStringList list{
+QStringList switches() {
+    // The relay's name leads to its port and nowhere else; every other name
+    // and address resolves to nothing.
+    const QString relay = PictureRelay::reserveAddress();
+    const QString names = relay.isEmpty() ? QString("MAP * ~NOTFOUND")
+                                          : QString("MAP %1 %2, MAP * ~NOTFOUND").arg(QLatin1String(PictureRelay::kHostName), relay);
+    return {
         // WebRTC gathers and checks its candidates over UDP without any
         // request: a script could send what it read to any address.
         // UDP that goes past the proxy is off, and there is no proxy; this
@@ -15,13 +22,14 @@ const QStringList& switches() {
         "--force-webrtc-ip-handling-policy=disable_non_proxied_udp",
         // WebTransport speaks QUIC over UDP, past the request policy too.
         "--disable-blink-features=WebTransport",
-        // No page of ours loads from the network, so the engine resolves no
-        // name, addresses included: what is left of WebRTC (relays and peers
-        // over TCP), the WebSockets of shared workers (no request policy
-        // sees them) and DNS lookups of names that carry data all fail.
-        "--host-resolver-rules=MAP * ~NOTFOUND",
+        // No page of ours loads from the network itself, so the engine
+        // resolves no name, addresses included: what is left of WebRTC
+        // (relays and peers over TCP), the WebSockets of shared workers (no
+        // request policy sees them) and DNS lookups of names that carry data
+        // all fail. One name is left: that of our own relay, which fetches
+        // the pictures a reader allowed (PictureRelay).
+        "--host-resolver-rules=" + names,
     };
-    return list;
 }
 
 }  // namespace

@@ -18,8 +18,10 @@
 #include "window/PreviewController.h"
 #include "window/PreviewWebPage.h"
 #include "window/RenderedPage.h"
+#include "window/PictureNoticeBar.h"
 #include "window/ScriptNoticeBar.h"
-#include "pipeline/ScriptPermissions.h"
+#include "pipeline/FolderPermissions.h"
+#include "pipeline/PreviewRequestPolicy.h"
 #include "window/SegmentedControl.h"
 #include "window/SharedConversions.h"
 #include "window/WindowAppearance.h"
@@ -43,6 +45,7 @@ Document::Document(const QString& filePath, QWidget* parent)
     connect(page_, &PreviewWebPage::revealFileRequested, this, [](const QString& path) { filemanager::revealFile(path); });
     connect(page_, &PreviewWebPage::reloadRequested, this, &Document::reloadTxt);
     buildScriptNotice();
+    buildPictureNotice();
     buildConversionNotice();
     buildToolbar();
     buildReaderTools();
@@ -76,10 +79,45 @@ void Document::buildScriptNotice() {
 }
 
 void Document::allowDocumentScripts() {
-    scriptpermissions::allowScriptsInFolder(documentFolder());
+    folderpermissions::allowScriptsInFolder(documentFolder());
     scriptNotice_->hide();
     // Other windows of that folder follow the stored setting.
     scheduleReload();
+}
+
+void Document::buildPictureNotice() {
+    pictureNotice_ = new PictureNoticeBar(ui->view_WebView);
+    pictureNotice_->hide();
+    ui->layout_WebView->insertWidget(0, pictureNotice_);
+    connect(pictureNotice_, &PictureNoticeBar::loadPicturesRequested, this, [this] { loadRemotePictures(false); });
+    connect(pictureNotice_, &PictureNoticeBar::alwaysForFolderRequested, this, [this] { loadRemotePictures(true); });
+    // Pictures are refused while the page loads, and later when an update
+    // brings new ones.
+    connect(page_->requestPolicy(), &PreviewRequestPolicy::remotePicturesRefused, this, &Document::updatePictureNotice);
+    connect(preview_, &PreviewController::pageShown, this, &Document::updatePictureNotice);
+}
+
+void Document::updatePictureNotice() {
+    // With the document's scripts running no picture loads, so there is
+    // nothing to offer.
+    pictureNotice_->picturesRefused(page_->requestPolicy()->refusedRemotePictures(),
+                                    !page_->picturesAllowed() && !page_->scriptsAllowed());
+}
+
+bool Document::remotePicturesAllowed() const {
+    return picturesForThisWindow_ || folderpermissions::areRemotePicturesAllowedInFolder(documentFolder());
+}
+
+void Document::loadRemotePictures(bool alwaysForFolder) {
+    pictureNotice_->hide();
+    if (!alwaysForFolder) {
+        picturesForThisWindow_ = true;
+        reloadTxt();
+        return;
+    }
+    folderpermissions::allowRemotePicturesInFolder(documentFolder());
+    // Every window of that folder loads them from its next render on.
+    NotificationCenter::defaultCenter().post(notifications::kReload);
 }
 
 QString Document::documentFolder() const {
@@ -207,7 +245,8 @@ void Document::showRendered(const RenderedPage& rendered) {
     baseURL_ = result.baseURL;
     lastFragment_ = result.fragment;
     preview_->show(rendered.page, {baseURL_, foldersThePageMayRead(),
-                                   scriptpermissions::areScriptsAllowedInFolder(documentFolder())});
+                                   folderpermissions::areScriptsAllowedInFolder(documentFolder()),
+                                   remotePicturesAllowed()});
     sourceViewStale_ = true;
     if (ui->box_Content->currentWidget() == ui->view_SourceView)
         fillSourceView();

@@ -29,6 +29,7 @@ struct RenderedPage;
 class QToolButton;
 class QMenu;
 class SegmentedControl;
+class PictureNoticeBar;
 class ScriptNoticeBar;
 
 class Document : public QMainWindow {
@@ -74,6 +75,7 @@ public:
     // hold the window for many seconds.
     static constexpr qint64 kLargestPreviewedFile = 20 * 1024 * 1024;
     ScriptNoticeBar* scriptNotice() const { return scriptNotice_; }
+    PictureNoticeBar* pictureNotice() const { return pictureNotice_; }
     FindBar* findBar() const { return findBar_; }
     OutlinePanel* outlinePanel() const { return outline_; }
     QLabel* statisticsLabel() const { return statisticsLabel_; }
@@ -146,6 +148,8 @@ private:
     void showRendered(const RenderedPage& rendered);
     void fillSourceView();
     void buildScriptNotice();
+    void buildPictureNotice();
+    void updatePictureNotice();
     void buildConversionNotice();
     void buildReaderTools();
     void updateStatistics();
@@ -154,6 +158,8 @@ private:
     void exportToDestination(const QString& format, const QString& destination);
     void showExportProgress(const QString& name, bool running);
     void allowDocumentScripts();
+    void loadRemotePictures(bool alwaysForFolder);
+    bool remotePicturesAllowed() const;
     QString documentFolder() const;
     QStringList foldersThePageMayRead() const;
     void settleFolderAccessAndScheduleWatching();
@@ -172,6 +178,8 @@ private:
     QString unpackedPackageFolder_;
     QString textpackUnpackFolder_;  // this window's own, removed with it
     ScriptNoticeBar* scriptNotice_ = nullptr;
+    PictureNoticeBar* pictureNotice_ = nullptr;
+    bool picturesForThisWindow_ = false;  // "Load Pictures": until the window closes
     QUrl baseURL_;
     QString lastFragment_;
     bool sourceViewStale_ = false;

@@ -74,6 +74,8 @@ void Document::exportToDestination(const QString& format, const QString& destina
     request.destination = destination;
     request.markupLanguage = markupLanguage_;
     request.css = printstyle::selectedStyleForPaper();
+    // What the window shows: pictures from the web where the reader let them load.
+    request.remotePictures = remotePicturesAllowed();
     ExportJob* job = ExportJob::start(request, this);
     showExportProgress(QFileInfo(destination).fileName(), true);
     connect(job, &ExportJob::finished, this, [this, job, destination](bool ok, const QString& error) {

@@ -22,6 +22,7 @@ namespace preview {
 
 PaintRoad choosePaintRoad(const PaintInputs& in) {
     const bool inPlace = in.pageShown && !in.loading && in.sameBaseURL && in.scriptsAllowed == in.shownWithScripts
+                         && in.picturesAllowed == in.shownWithPictures
                          && !(in.scriptsAllowed && in.pageHasScripts);
     if (inPlace)
         return in.scriptsAllowed ? PaintRoad::RewriteInPlace : PaintRoad::BlockUpdate;
@@ -43,7 +44,7 @@ void PreviewController::show(const PreparedPage& page, const preview::PageContex
     rememberScrollPosition();
     baseURL_ = context.baseURL;
     page_->setDocumentBaseURL(context.baseURL);
-    page_->setDocumentAccess(context.readableFolders, context.scriptsAllowed);
+    page_->setDocumentAccess(context.readableFolders, context.scriptsAllowed, context.picturesAllowed);
 
     preview::PaintInputs inputs;
     inputs.pageShown = completedLoads_ > 0;
@@ -51,6 +52,8 @@ void PreviewController::show(const PreparedPage& page, const preview::PageContex
     inputs.sameBaseURL = baseURL_ == loadedBaseURL_;
     inputs.scriptsAllowed = context.scriptsAllowed;
     inputs.shownWithScripts = loadedWithScripts_;
+    inputs.picturesAllowed = context.picturesAllowed;
+    inputs.shownWithPictures = loadedWithPictures_;
     inputs.pageHasScripts = page.html.contains(QLatin1String("<script"), Qt::CaseInsensitive);
     inputs.htmlLength = page.html.size();
     // Code colours, math and diagrams rendered with other switches are not
@@ -92,6 +95,7 @@ void PreviewController::loadFresh(const PreparedPage& page, bool empty) {
     loading_ = true;
     loadedBaseURL_ = baseURL_;
     loadedWithScripts_ = page_->scriptsAllowed();
+    loadedWithPictures_ = page_->picturesAllowed();
     if (!empty) {
         page_->setHtml(page.html, baseURL_);
         return;

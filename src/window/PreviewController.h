@@ -30,6 +30,8 @@ struct PaintInputs {
     bool sameBaseURL = false;        // the shown page has the new page's base URL
     bool scriptsAllowed = false;     // the document's scripts may run now
     bool shownWithScripts = false;   // ... and could when the shown page loaded
+    bool picturesAllowed = false;    // pictures from the web may load now
+    bool shownWithPictures = false;  // ... and could when the shown page loaded
     bool pageHasScripts = false;     // the new page holds a script element
     qsizetype htmlLength = 0;        // of the new page, in UTF-16 code units
 };
@@ -38,7 +40,8 @@ struct PaintInputs {
 // the web engine a second or more). Without document scripts only the
 // changed blocks are replaced; a document whose scripts may run gets a fresh
 // document, written into the page. A new base URL, a change of the script
-// permission, or scripts in the page need a fresh load.
+// or picture permission (refused pictures are not asked for again), or
+// scripts in the page need a fresh load.
 PaintRoad choosePaintRoad(const PaintInputs& inputs);
 
 // What a page is shown with.
@@ -46,6 +49,7 @@ struct PageContext {
     QUrl baseURL;
     QStringList readableFolders;  // local files the page may load come from these
     bool scriptsAllowed = false;  // the document's own scripts may run
+    bool picturesAllowed = false; // pictures from the web may load (while no script runs)
 };
 
 }  // namespace preview
@@ -98,6 +102,7 @@ private:
     QUrl baseURL_;
     QUrl loadedBaseURL_;   // the base of the page in the web view
     bool loadedWithScripts_ = false;
+    bool loadedWithPictures_ = false;
     int completedLoads_ = 0;
     int changedBlockCount_ = 0;
     int expected_ = 0;     // counts the pages announced so far

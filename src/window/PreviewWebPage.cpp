@@ -64,8 +64,12 @@ QWebEngineScript ownScript(const char* name, QWebEngineScript::InjectionPoint po
 void applyBaseSettings(QWebEngineSettings* settings) {
     // Images and style sheets of the document's folders load from a file:
     // page only with this switch on; PreviewRequestPolicy then decides
-    // request by request. Remote access is set with the script permission.
+    // request by request.
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    // Without this switch a page from a file would not even ask for a
+    // picture from the web: the policy could neither count the pictures it
+    // refuses nor let the allowed ones through. It refuses everything else.
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
@@ -88,7 +92,7 @@ bool opensInBrowser(const QUrl& url) {
 
 PreviewWebPage::PreviewWebPage(QObject* parent) : QWebEnginePage(parent), policy_(new PreviewRequestPolicy(this)) {
     applyBaseSettings(settings());
-    setDocumentAccess({}, false);
+    setDocumentAccess({}, false, false);
     setUrlRequestInterceptor(policy_);
     PreviewRequestPolicy::guardProfile(profile());
     // Our functions exist in every document before anything else runs;
@@ -97,13 +101,20 @@ PreviewWebPage::PreviewWebPage(QObject* parent) : QWebEnginePage(parent), policy
     scripts().insert(ownScript(kModuleName, QWebEngineScript::DocumentCreation, module));
     scripts().insert(ownScript(kPageReadyName, QWebEngineScript::DocumentReady,
                                pagescript::call(pagescript::kPageReady) + u';'));
-    // A new document takes no parts of a page meant for the one before.
-    connect(this, &QWebEnginePage::loadStarted, this, [this] { sending_ = 0; });
+    // A new document takes no parts of a page meant for the one before, and
+    // its refused pictures are counted afresh.
+    connect(this, &QWebEnginePage::loadStarted, this, [this] {
+        sending_ = 0;
+        policy_->forgetRefusedPictures();
+    });
 }
 
-void PreviewWebPage::setDocumentAccess(const QStringList& allowedFolders, bool scriptsAllowed) {
+void PreviewWebPage::setDocumentAccess(const QStringList& allowedFolders, bool scriptsAllowed, bool picturesAllowed) {
     scriptsAllowed_ = scriptsAllowed;
+    picturesAllowed_ = picturesAllowed;
     policy_->setAllowedFolders(allowedFolders);
+    policy_->setDocumentScriptsRun(scriptsAllowed);
+    policy_->setRemotePicturesAllowed(picturesAllowed);
     settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scriptsAllowed);
 }
 

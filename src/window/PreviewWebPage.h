@@ -6,7 +6,7 @@
 //   in-place updates) run in the application's script world, which the
 //   document cannot see;
 // - loads are filtered by PreviewRequestPolicy (local files from the
-//   document's folders only, little from the network);
+//   document's folders only, from the network pictures at most);
 // - the page never navigates away: in-page anchors scroll in place, web links
 //   open in the user's browser, a file Quillview can show opens a window of
 //   its own, and any other local file is revealed, never opened or run.
@@ -28,10 +28,11 @@ public:
     // The base URL of the page being shown (in-page links resolve against it).
     void setDocumentBaseURL(const QUrl& baseURL) { baseURL_ = baseURL; }
 
-    // What the next page may do: load local files from these folders, and run
-    // the document's scripts or not.
-    void setDocumentAccess(const QStringList& allowedFolders, bool scriptsAllowed);
+    // What the next page may do: load local files from these folders, run
+    // the document's scripts or not, load pictures from the web or not.
+    void setDocumentAccess(const QStringList& allowedFolders, bool scriptsAllowed, bool picturesAllowed);
     bool scriptsAllowed() const { return scriptsAllowed_; }
+    bool picturesAllowed() const { return picturesAllowed_; }
     PreviewRequestPolicy* requestPolicy() const { return policy_; }
 
     // Hands the page's parts over, one event-loop turn apart, then runs
@@ -77,6 +78,7 @@ private:
     PreviewRequestPolicy* policy_ = nullptr;
     QUrl baseURL_;
     bool scriptsAllowed_ = false;
+    bool picturesAllowed_ = false;
     quint64 sending_ = 0;       // the page being handed over, 0 for none
     quint64 lastReading_ = 0;   // the newest reading of the text
 };

@@ -1,12 +1,10 @@
 #pragma once
-// The slim bar above a page whose document holds scripts that were not run,
-// with the one way to let them run: for every document of its folder.
+// The bar above a page whose document holds scripts that were not run, with
+// the one way to let them run: for every document of its folder.
 
-#include <QFrame>
+#include "window/NoticeBar.h"
 
-class QPushButton;
-
-class ScriptNoticeBar : public QFrame {
+class ScriptNoticeBar : public NoticeBar {
     Q_OBJECT
 public:
     explicit ScriptNoticeBar(QWidget* parent = nullptr);
@@ -21,5 +19,4 @@ signals:
 
 private:
     QPushButton* allowButton_ = nullptr;
-    bool dismissed_ = false;  // closed by the reader: away for this window
 };

@@ -1,7 +1,10 @@
 // quillview export through the real binary, as a user runs it from a shell.
 #include <QProcessEnvironment>
+#include <QTcpServer>
 
 #include "export/ExportTestSupport.h"
+#include "pipeline/FolderPermissions.h"
+#include "settings/SettingsStore.h"
 
 using namespace exporttest;
 
@@ -77,4 +80,21 @@ TEST(ExportCommand, AFailedExportExitsOneAndKeepsEveryFile) {
     const CommandRun missing = quillviewExport({sample.path("missing.md"), "--format", "html", "-o", sample.path("m.html")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_FALSE(QFile::exists(sample.path("m.html")));
+}
+
+// What a shell exports was seen by no reader: no picture from the web loads,
+// even from a folder whose pictures the reader allowed in the window.
+TEST(ExportCommand, LoadsNoPictureFromTheWeb) {
+    QTcpServer web;
+    ASSERT_TRUE(web.listen(QHostAddress::LocalHost));
+    Sample sample;
+    writeBytes(sample.path("badges.md"),
+               QString("![build](http://127.0.0.1:%1/build.png)\n").arg(web.serverPort()).toUtf8());
+    folderpermissions::allowRemotePicturesInFolder(sample.folder.path());
+    SettingsStore::shared().sync();
+    const CommandRun pdf = quillviewExport({sample.path("badges.md"), "--format", "pdf", "-o", sample.path("b.pdf")});
+    SettingsStore::shared().reset(SettingsStore::Setting::remotePicturesAllowedFolders);
+    EXPECT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
+    // A connection the command made waits in the queue: nothing took it.
+    EXPECT_FALSE(web.waitForNewConnection(200));
 }

@@ -2,6 +2,7 @@
 // Word, OpenDocument), PDF (Qt WebEngine) and packages. Every check reads the
 // real file that was written.
 #include <QBuffer>
+#include <QEventLoop>
 #include <QDirIterator>
 #include <QMap>
 #include <QRegularExpression>
@@ -12,6 +13,8 @@
 #include "export/AnchorLinks.h"
 #include "export/ExportHtml.h"
 #include "export/ExportTestSupport.h"
+#include "pipeline/FolderPermissions.h"
+#include "support/PictureServer.h"
 #include "export/PrintStyle.h"
 #include "settings/AppSupportFilePaths.h"
 #include "settings/SettingsStore.h"
@@ -350,6 +353,35 @@ TEST(PdfExport, ThePageRunsNoScriptsAndLoadsNoFileOutsideTheDocumentsFolders) {
     // At most the placeholder of a missing image, never the image itself.
     EXPECT_FALSE(pdfImageSizes(sample.path("page.pdf")).contains("57x31"));
     EXPECT_TRUE(pdfImageSizes(sample.path("page.pdf")).contains("40x20"));
+}
+
+// The window passes on whether the reader let the pictures from the web load.
+TEST(PdfExport, PicturesFromTheWebOnlyWhereTheReaderAllowedThem) {
+    PictureServer pictures;
+    Sample sample;
+    writeBytes(sample.path("badges.md"), "# Badges\n\n![build](" + pictures.url("build.png").toUtf8()
+                                             + ")\n\n<link rel=\"stylesheet\" href=\"" + pictures.url("style.css").toUtf8()
+                                             + "\">\n");
+    for (const bool allowed : {false, true}) {
+        ExportRequest request;
+        request.source = sample.path("badges.md");
+        request.format = "pdf";
+        request.destination = sample.path(allowed ? "with.pdf" : "without.pdf");
+        request.remotePictures = allowed;
+        QEventLoop loop;
+        bool ok = false;
+        QString error;
+        std::unique_ptr<ExportJob> job(ExportJob::start(request));
+        QObject::connect(job.get(), &ExportJob::finished, &loop, [&](bool done, const QString& reason) {
+            ok = done;
+            error = reason;
+            loop.quit();
+        });
+        loop.exec();
+        ASSERT_TRUE(ok) << error.toStdString();
+        EXPECT_EQ(pdfImageSizes(request.destination).contains("48x24"), allowed);
+        EXPECT_EQ(pictures.paths, allowed ? QStringList{"/build.png"} : QStringList{});
+    }
 }
 
 TEST(PdfExport, APageOfMoreThanTwoMegabytesIsPrintedWhole) {

@@ -17,6 +17,7 @@ struct Entry {
     QString context;
     QString source;
     QString translation;
+    QStringList forms;  // each form of a text counted with %n, or the translation alone
     bool unfinished = false;
     QString file;
 };
@@ -40,13 +41,25 @@ std::vector<Entry> readTs(const QString& path) {
         if (xml.name() == u"name")
             context = xml.readElementText();
         else if (xml.name() == u"message")
-            entry = Entry{context, {}, {}, false, QFileInfo(path).fileName()};
+            entry = Entry{context, {}, {}, {}, false, QFileInfo(path).fileName()};
         else if (xml.name() == u"source")
             entry.source = xml.readElementText();
         else if (xml.name() == u"translation") {
             const QStringView type = xml.attributes().value("type");
             entry.unfinished = !type.isEmpty();  // unfinished, vanished, obsolete
-            entry.translation = xml.readElementText();
+            entry.forms.clear();
+            while (xml.readNext() != QXmlStreamReader::EndElement || xml.name() != u"translation") {
+                if (xml.atEnd())
+                    break;
+                if (xml.isCharacters() && entry.forms.isEmpty())
+                    entry.translation += xml.text();
+                else if (xml.isStartElement() && xml.name() == u"numerusform")
+                    entry.forms << xml.readElementText();
+            }
+            if (entry.forms.isEmpty())
+                entry.forms << entry.translation;
+            else
+                entry.translation = entry.forms.join('\n');
             entries.push_back(entry);
         }
     }
@@ -94,11 +107,12 @@ QStringList languagesNeeded(const Entry& entry) {
         return {"en"};
     if (entry.context.endsWith("_DE"))
         return {"de"};
-    return isKey(entry.source) ? QStringList{"en", "de"} : QStringList{"de"};
+    // A count's text ("%n picture(s)") needs its English forms as well.
+    return isKey(entry.source) || entry.source.contains("%n") ? QStringList{"en", "de"} : QStringList{"de"};
 }
 
 QStringList placeholders(const QString& text) {
-    static const QRegularExpression marker("%(\\d+|@)");
+    static const QRegularExpression marker("%(\\d+|@|n)");
     QStringList found;
     for (auto it = marker.globalMatch(text); it.hasNext();)
         found << it.next().captured();
@@ -146,7 +160,7 @@ TEST_F(Translations, NoEntryIsUnfinishedEmptyOrLosesAPlaceholder) {
             const QString where = QString("  %1 %2: \"%3\"").arg(entry.file, entry.context, entry.source);
             if (entry.unfinished)
                 faults << where + " is not finished";
-            else if (entry.translation.trimmed().isEmpty())
+            else if (entry.translation.trimmed().isEmpty() || entry.forms.contains(QString()))
                 faults << where + " is empty";
             // A key's own name says nothing of its placeholders; the English
             // text does, and the German one must keep them.
@@ -156,8 +170,9 @@ TEST_F(Translations, NoEntryIsUnfinishedEmptyOrLosesAPlaceholder) {
             const QString reference =
                 isKey(entry.source) ? (*catalogues_)["en"].value({englishContext, entry.source}).translation
                                     : entry.source;
-            if (!reference.isEmpty() && placeholders(reference) != placeholders(entry.translation))
-                faults << where + " has other placeholders than \"" + reference + "\"";
+            for (const QString& form : entry.forms)
+                if (!reference.isEmpty() && placeholders(reference) != placeholders(form))
+                    faults << where + " has other placeholders than \"" + reference + "\"";
         }
     EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
 }

@@ -18,7 +18,7 @@
 #include "window/PreviewController.h"
 #include "pipeline/DocumentStatistics.h"
 #include "pipeline/PreparedPage.h"
-#include "pipeline/ScriptPermissions.h"
+#include "pipeline/FolderPermissions.h"
 #include "window/ViewSettings.h"
 #include "settings/SettingsStore.h"
 
@@ -272,7 +272,7 @@ private slots:
                                    "<script>document.getElementById('count').textContent ="
                                    " 'paragraphs: ' + document.querySelectorAll('p').length;</script>\n";
         writeFile(path("scripted/page.html"), counter);
-        scriptpermissions::allowScriptsInFolder(path("scripted"));
+        folderpermissions::allowScriptsInFolder(path("scripted"));
         Document* document = openAndWait(*delegate, path("scripted/page.html"));
         QVERIFY(document);
         QVERIFY(waitForBodyText(document, "paragraphs: 2", 5000));

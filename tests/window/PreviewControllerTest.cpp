@@ -64,6 +64,11 @@ private slots:
         QTest::newRow("scripts no longer allowed") << revoked << PaintRoad::FreshLoad;
         revoked.shownWithScripts = false;
         QTest::newRow("scripts in the page, not allowed") << revoked << PaintRoad::BlockUpdate;
+        PaintInputs pictures = shownPage();
+        pictures.picturesAllowed = true;
+        QTest::newRow("pictures just loaded") << pictures << PaintRoad::FreshLoad;
+        pictures.shownWithPictures = true;
+        QTest::newRow("a save with pictures loaded") << pictures << PaintRoad::BlockUpdate;
     }
 
     void paintRoads() {

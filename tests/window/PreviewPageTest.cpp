@@ -11,7 +11,7 @@
 #include "window/FileWatcher.h"
 #include "pipeline/PageTemplate.h"
 #include "pipeline/PreviewRequestPolicy.h"
-#include "pipeline/ScriptPermissions.h"
+#include "pipeline/FolderPermissions.h"
 #include "window/SharedConversions.h"
 #include "pipeline/TextReading.h"
 #include "window/ViewSettings.h"
@@ -89,21 +89,32 @@ private slots:
         QVERIFY(policy.allows(file("docs/pic.png"), Type::ResourceTypeXhr));
     }
 
-    void theNetworkIsNeverReached() {
+    // Not even a badge, unless the reader allowed the pictures: a remote
+    // load tells its server the document was opened. Then pictures only,
+    // and none while the document's scripts run.
+    void theNetworkIsReachedByAllowedPicturesOnly() {
         using Type = QWebEngineUrlRequestInfo::ResourceType;
         PreviewRequestPolicy policy;
-        // Not even a badge: a remote load tells its server the document was opened.
-        for (const char* address : {"https://img.example.org/badge.svg", "http://img.example.org/badge.svg",
-                                    "wss://example.org/socket", "ftp://example.org/x.png"})
-            for (Type type : {Type::ResourceTypeImage, Type::ResourceTypeStylesheet, Type::ResourceTypeFontResource,
-                              Type::ResourceTypeXhr, Type::ResourceTypeScript, Type::ResourceTypeSubFrame,
-                              Type::ResourceTypePing, Type::ResourceTypeUnknown})
-                QVERIFY(!policy.allows(QUrl(address), type));
+        const QList<Type> types{Type::ResourceTypeImage, Type::ResourceTypeStylesheet, Type::ResourceTypeFontResource,
+                                Type::ResourceTypeXhr,   Type::ResourceTypeScript,     Type::ResourceTypeSubFrame,
+                                Type::ResourceTypePing,  Type::ResourceTypeFavicon,    Type::ResourceTypeUnknown};
+        const QStringList pictures{"https://img.example.org/badge.svg", "http://img.example.org/badge.svg"};
+        const QStringList others{"wss://example.org/socket", "ftp://example.org/x.png",
+                                 "http://pictures.quillview/made-up-relay-address"};
+        for (const bool allowed : {false, true})
+            for (const bool scripts : {false, true}) {
+                policy.setRemotePicturesAllowed(allowed);
+                policy.setDocumentScriptsRun(scripts);
+                for (const QString& address : pictures + others)
+                    for (Type type : types)
+                        QCOMPARE(policy.allows(QUrl(address), type),
+                                 allowed && !scripts && type == Type::ResourceTypeImage && pictures.contains(address));
+            }
         QVERIFY(policy.allows(QUrl("data:image/png;base64,AAAA"), Type::ResourceTypeImage));
     }
 
     void scriptsAreAllowedPerFolderAndRemembered() {
-        using namespace scriptpermissions;
+        using namespace folderpermissions;
         QVERIFY(!areScriptsAllowedInFolder(path("site")));
         allowScriptsInFolder(path("site") + "/");
         allowScriptsInFolder(path("site"));
@@ -115,7 +126,13 @@ private slots:
         SettingsStore::shared().sync();
         QCOMPARE(SettingsStore::shared().scriptsAllowedFolders(),
                  QStringList{QDir::cleanPath(path("site"))});
+        // Pictures are a choice of their own.
+        QVERIFY(!areRemotePicturesAllowedInFolder(path("site")));
+        allowRemotePicturesInFolder(path("pictures"));
+        QVERIFY(areRemotePicturesAllowedInFolder(path("pictures")));
+        QVERIFY(!areScriptsAllowedInFolder(path("pictures")));
         SettingsStore::shared().reset(SettingsStore::Setting::scriptsAllowedFolders);
+        SettingsStore::shared().reset(SettingsStore::Setting::remotePicturesAllowedFolders);
     }
 
     // ------------------------------------------------------------- reading

@@ -4,6 +4,7 @@
 // Local servers on 127.0.0.1 stand for the web.
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QNetworkDatagram>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -13,14 +14,16 @@
 
 #include "DocumentTestSupport.h"
 #include "support/OpenedUrls.h"
+#include "support/PictureServer.h"
 #include "QtTestSupport.h"
 #include "app/AppDelegate.h"
 #include "window/Document.h"
 #include "window/PreviewController.h"
 #include "pipeline/PreviewRequestPolicy.h"
 #include "window/PreviewWebPage.h"
+#include "window/PictureNoticeBar.h"
 #include "window/ScriptNoticeBar.h"
-#include "pipeline/ScriptPermissions.h"
+#include "pipeline/FolderPermissions.h"
 #include "window/ViewSettings.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
@@ -178,6 +181,28 @@ new Image().src = '%1?outside=' + encodeURIComponent(outside) + '&inside=' + enc
         documenttestsupport::saveScreenshot(document, name);
     }
 
+    // A README with pictures from `pictures` and, pointing at `elsewhere`,
+    // everything else a page could fetch.
+    QByteArray pageWithPictures(const PictureServer& pictures, const RecordingServer& elsewhere) const {
+        return QString(R"html(<h1>Read me</h1>
+<img id="badge" src="%1"> <img id="shot" src="%2"> <img id="again" src="%1">
+<p style="background: url('%3')">A background is a picture too.</p>
+<link rel="stylesheet" href="%4">
+<style>@font-face { font-family: f; src: url('%5'); } p { font-family: f; }</style>
+<iframe src="%6"></iframe>
+<script>fetch('%7');</script>
+<p>The end.</p>
+)html")
+            .arg(pictures.url("badge.png"), pictures.url("shot.png"), pictures.url("background.png"),
+                 elsewhere.url("http", "style.css"), elsewhere.url("http", "font.woff"), elsewhere.url("http", "frame"),
+                 elsewhere.url("http", "fetch"))
+            .toUtf8();
+    }
+
+    int naturalWidth(Document* document, const char* id) {
+        return evaluate(document, QString("document.getElementById('%1').naturalWidth").arg(id)).toInt();
+    }
+
     double scrollY(Document* document) { return evaluate(document, "window.scrollY").toDouble(); }
 
 private slots:
@@ -193,6 +218,7 @@ private slots:
         QApplication::closeAllWindows();
         QTest::qWait(50);
         SettingsStore::shared().reset(SettingsStore::Setting::scriptsAllowedFolders);
+        SettingsStore::shared().reset(SettingsStore::Setting::remotePicturesAllowedFolders);
         SettingsStore::shared().reset(SettingsStore::Setting::selectedCssStyle);
         opened.urls.clear();
     }
@@ -226,6 +252,76 @@ private slots:
     }
 
 
+    // "Load Pictures" lets the pictures come, for this window only, and
+    // nothing else; "Always for This Folder" is kept.
+    void picturesLoadByConsentAndNothingElseLeaves() {
+        PictureServer pictures;
+        RecordingServer elsewhere;
+        const QString file = folder.filePath("pictured/README.html");
+        writeFile(file, pageWithPictures(pictures, elsewhere));
+        Document* document = openAndWait(file);
+        QVERIFY(document);
+        PictureNoticeBar* bar = document->pictureNotice();
+        QVERIFY(QTest::qWaitFor([&] { return bar->isVisible(); }, 5000));
+        QVERIFY2(bar->findChild<QLabel*>()->text().contains(" 3 picture"), qPrintable(bar->findChild<QLabel*>()->text()));
+        QCOMPARE(naturalWidth(document, "badge"), 0);
+        saveScreenshot(document, "pictures-refused");
+
+        const int loads = document->preview()->completedLoads();
+        QTest::mouseClick(bar->loadButton(), Qt::LeftButton);
+        QVERIFY(waitForLoads(document, loads + 1));
+        QVERIFY(QTest::qWaitFor([&] { return naturalWidth(document, "badge") == 48; }, 5000));
+        QCOMPARE(naturalWidth(document, "again"), 48);
+        QTest::qWait(1500);
+        QStringList asked = pictures.paths;
+        asked.removeDuplicates();
+        asked.sort();
+        QCOMPARE(asked, QStringList({"/background.png", "/badge.png", "/shot.png"}));
+        QVERIFY2(elsewhere.connections == 0, elsewhere.received.left(300).constData());
+        QVERIFY(!bar->isVisible());
+        QVERIFY(!folderpermissions::areRemotePicturesAllowedInFolder(QFileInfo(file).path()));
+        saveScreenshot(document, "pictures-loaded");
+
+        // The choice ends with the window; the folder's choice is kept.
+        document->close();
+        QTest::qWait(100);
+        document = openAndWait(file);
+        QVERIFY(document);
+        QVERIFY(QTest::qWaitFor([&] { return document->pictureNotice()->isVisible(); }, 5000));
+        QTest::mouseClick(document->pictureNotice()->alwaysButton(), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return naturalWidth(document, "shot") == 48; }, 5000));
+        QVERIFY(folderpermissions::areRemotePicturesAllowedInFolder(QFileInfo(file).path()));
+        document->close();
+        QTest::qWait(100);
+        document = openAndWait(file);
+        QVERIFY(document);
+        QVERIFY(QTest::qWaitFor([&] { return naturalWidth(document, "shot") == 48; }, 5000));
+        QVERIFY(!document->pictureNotice()->isVisible());
+        QCOMPARE(elsewhere.connections, 0);
+    }
+
+    // A page whose scripts run reaches no server, even where its pictures
+    // are allowed: a script could put what it read into a picture's address.
+    void withScriptsAllowedNoPictureLoads() {
+        PictureServer pictures;
+        RecordingServer elsewhere;
+        const QString file = folder.filePath("scripted-pictures/README.html");
+        writeFile(file, pageWithPictures(pictures, elsewhere) + "<script>document.body.setAttribute('data-ran', 'yes');"
+                                                                "new Image().src = '" + pictures.url("sent.png").toUtf8()
+                                                                + "';</script>");
+        folderpermissions::allowScriptsInFolder(QFileInfo(file).path());
+        folderpermissions::allowRemotePicturesInFolder(QFileInfo(file).path());
+        Document* document = openAndWait(file);
+        QVERIFY(document);
+        QVERIFY(QTest::qWaitFor(
+            [&] { return evaluate(document, "document.body.getAttribute('data-ran')").toString() == "yes"; }, 10000));
+        QTest::qWait(1500);
+        QVERIFY2(pictures.paths.isEmpty(), qPrintable(pictures.paths.join(' ')));
+        QCOMPARE(elsewhere.connections, 0);
+        QCOMPARE(naturalWidth(document, "badge"), 0);
+        QVERIFY(!document->pictureNotice()->isVisible());
+    }
+
     void allowedScriptsReadNothingOutsideTheirFolderAndReachNoServer() {
         writeFile(path("hostile.html"), hostilePage());
         Document* document = openAndWait(path("hostile.html"));
@@ -234,8 +330,8 @@ private slots:
         const int loads = document->preview()->completedLoads();
         QTest::mouseClick(document->scriptNotice()->allowButton(), Qt::LeftButton);
         QVERIFY(waitForLoads(document, loads + 1));
-        QVERIFY(scriptpermissions::areScriptsAllowedInFolder(folder.path()));
-        QVERIFY(!scriptpermissions::areScriptsAllowedInFolder(home.path()));
+        QVERIFY(folderpermissions::areScriptsAllowedInFolder(folder.path()));
+        QVERIFY(!folderpermissions::areScriptsAllowedInFolder(home.path()));
 
         // The script runs and reads its own folder, nothing outside it, and
         // reaches no server, not even the https badge.
@@ -343,7 +439,7 @@ private slots:
         RecordingServer tcp;
         UdpListener udp;
         const QString folderPath = folder.filePath("scripted");
-        scriptpermissions::allowScriptsInFolder(folderPath);
+        folderpermissions::allowScriptsInFolder(folderPath);
         const QString file = folderPath + "/ways-out.html";
         writeFile(file, (kWaysOutPrelude + page.replace("%UDP%", QString::number(udp.socket.localPort()))
                                                 .replace("%TCP%", QString::number(tcp.server.serverPort())))
