@@ -15,6 +15,7 @@ if (!window.quillviewRendering) {
 
     var done = new WeakSet();    // elements rendered already (kept across updates)
     var sheets = {};             // constructed style sheets by name
+    var sheetTexts = {};         // and the text each was made from
     var pending = Promise.resolve();
     var diagramCount = 0;
     var kSlice = 24;             // elements per event-loop turn
@@ -33,6 +34,7 @@ if (!window.quillviewRendering) {
       if (!sheets[name]) {
         sheets[name] = new CSSStyleSheet();
         sheets[name].replaceSync(css);
+        sheetTexts[name] = css;
       }
       return sheets[name];
     }
@@ -135,7 +137,8 @@ if (!window.quillviewRendering) {
       });
       if (options.math)
         document.querySelectorAll('span.math').forEach(function (span) {
-          if (!done.has(span))
+          // A page exported with its math typeset comes typeset already.
+          if (!done.has(span) && !span.querySelector('.katex'))
             list.push({element: span, run: function () { typesetMath(span); }});
         });
       return list;
@@ -198,6 +201,16 @@ if (!window.quillviewRendering) {
       return pending.then(function () { return true; });
     }
 
-    return {render: render, finished: finished};
+    // The text of the style sheets the page uses, for a copy of the page that
+    // must carry them (exports); math's large sheet only when there is math.
+    function styleText() {
+      return Object.keys(sheets).filter(function (name) {
+        if (document.adoptedStyleSheets.indexOf(sheets[name]) < 0)
+          return false;
+        return name !== 'math' || document.querySelector('.katex');
+      }).map(function (name) { return sheetTexts[name]; }).join('\n');
+    }
+
+    return {render: render, finished: finished, styleText: styleText};
   })();
 }

@@ -82,29 +82,51 @@ QString switches() {
     return text;
 }
 
+namespace {
+
+bool hasCode(const QString& html) {
+    return html.contains(QLatin1String("language-"));
+}
+
+bool hasMath(const QString& html) {
+    return html.contains(QLatin1String("class=\"math"));
+}
+
+bool hasDiagram(const QString& html) {
+    return html.contains(QLatin1String("language-mermaid"));
+}
+
+}  // namespace
+
+bool rendersSomething(const QString& html) {
+    const SettingsStore& settings = SettingsStore::shared();
+    return (settings.highlightCode() && hasCode(html)) || (settings.typesetMath() && hasMath(html))
+           || (settings.drawDiagrams() && hasDiagram(html));
+}
+
 QString script(const QString& html, bool atOnce) {
     const SettingsStore& settings = SettingsStore::shared();
     const bool code = settings.highlightCode();
     const bool math = settings.typesetMath();
     const bool diagrams = settings.drawDiagrams();
     const bool all = html.isEmpty();
-    const bool hasCode = all || html.contains(QLatin1String("language-"));
-    const bool hasMath = math && (all || html.contains(QLatin1String("class=\"math")));
-    const bool hasDiagram = all || html.contains(QLatin1String("language-mermaid"));
+    const bool withCode = all || hasCode(html);
+    const bool withMath = math && (all || hasMath(html));
+    const bool withDiagram = all || hasDiagram(html);
     static const QString driver = QString::fromUtf8(resource(":/preview/rendering.js"));
     static const QString css = QString::fromUtf8(resource(":/preview/rendering.css"));
     static const QString darkCss = QString::fromUtf8(resource(":/preview/rendering-dark.css"));
 
     QString source;
-    if (code && hasCode)
+    if (code && withCode)
         source += loader(0);
-    if (hasMath)
+    if (withMath)
         source += loader(1);
-    if (diagrams && hasDiagram)
+    if (diagrams && withDiagram)
         source += loader(2);
     QJsonObject options{{"code", code}, {"math", math}, {"diagrams", diagrams}, {"css", css}, {"darkCss", darkCss},
                         {"atOnce", atOnce}};
-    if (hasMath)
+    if (withMath)
         options.insert("mathCss", mathStyle());
     return source + driver + QStringLiteral("quillviewRendering.render(")
            + QString::fromUtf8(QJsonDocument(options).toJson(QJsonDocument::Compact)) + QStringLiteral(");");

@@ -14,6 +14,10 @@ namespace previewrendering {
 // is on screen first and the rest in slices.
 QString script(const QString& html = {}, bool atOnce = false);
 
+// Whether the HTML has code, math or a diagram that a switch that is on
+// renders.
+bool rendersSomething(const QString& html);
+
 // Which of the three are switched on, as a short text: a page rendered with
 // others must be written afresh (rendering is not undone in place).
 QString switches();
