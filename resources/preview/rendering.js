@@ -52,6 +52,18 @@ if (!window.quillviewRendering) {
       document.adoptedStyleSheets = others.concat(wanted);
     }
 
+    // A library the page was given but has not evaluated yet is evaluated
+    // the first time it is needed.
+    function library(name) {
+      var waiting = window.quillviewLibraries;
+      if (!window[name] && waiting && waiting[name]) {
+        var load = waiting[name];
+        delete waiting[name];
+        load();
+      }
+      return window[name];
+    }
+
     function languageOf(code) {
       var found = /(?:^|\s)language-(\S+)/.exec(code.className);
       return found ? found[1].toLowerCase() : null;
@@ -59,7 +71,7 @@ if (!window.quillviewRendering) {
 
     function highlightCode(code, language) {
       // Unknown languages stay plain: a guessed language's colours mislead.
-      if (!window.hljs || !hljs.getLanguage(language))
+      if (!library('hljs') || !hljs.getLanguage(language))
         return;
       var result = hljs.highlight(code.textContent, {language: language, ignoreIllegals: true});
       code.innerHTML = result.value;
@@ -77,7 +89,7 @@ if (!window.quillviewRendering) {
     }
 
     function typesetMath(element) {
-      if (!window.katex)
+      if (!library('katex'))
         return;
       var written = element.textContent;
       var display = element.classList.contains('display');
@@ -95,7 +107,7 @@ if (!window.quillviewRendering) {
     }
 
     function drawDiagram(pre, code, dark) {
-      if (!window.mermaid)
+      if (!library('mermaid'))
         return Promise.resolve();
       var source = code.textContent;
       var id = 'quillview-diagram-' + (++diagramCount);
@@ -129,7 +141,9 @@ if (!window.quillviewRendering) {
         var language = languageOf(code);
         var pre = code.parentElement;
         if (language === 'mermaid') {
-          if (options.diagrams && pre && pre.tagName === 'PRE')
+          // Without Mermaid yet the diagram waits for the call that brings it.
+          var mermaidHere = window.mermaid || (window.quillviewLibraries && quillviewLibraries.mermaid);
+          if (options.diagrams && mermaidHere && pre && pre.tagName === 'PRE')
             list.push({element: code, run: function () { return drawDiagram(pre, code, dark); }});
         } else if (options.code && language) {
           list.push({element: code, run: function () { highlightCode(code, language); }});
@@ -162,13 +176,23 @@ if (!window.quillviewRendering) {
       return Promise.all(waits);
     }
 
+    // The next event-loop turn. Not setTimeout: a page that draws no frames
+    // (hidden, or offscreen) may hold its timers back without end.
+    var turns = new MessageChannel();
+    var turnQueue = [];
+    turns.port1.onmessage = function () { turnQueue.shift()(); };
+    function nextTurn(callback) {
+      turnQueue.push(callback);
+      turns.port2.postMessage(null);
+    }
+
     function inSlices(list) {
       return new Promise(function (resolve) {
         var waits = [];
         (function next(from) {
           waits.push(runAll(list.slice(from, from + kSlice)));
           if (from + kSlice < list.length)
-            setTimeout(function () { next(from + kSlice); }, 0);
+            nextTurn(function () { next(from + kSlice); });
           else
             resolve(Promise.all(waits));
         })(0);
