@@ -55,11 +55,15 @@ function quillviewOfficePage(textWidth, textHeight, realNotes) {
   for (const code of document.querySelectorAll('code, kbd, samp, tt'))
     code.style.fontFamily = monospace;
   for (const image of document.querySelectorAll('img')) {
-    if (!image.naturalWidth)
+    // Pictures of formulas and diagrams have more pixels than their size.
+    const drawn = image.classList.contains('quillview-picture');
+    const width = drawn ? Number(image.getAttribute('width')) : image.naturalWidth;
+    const height = drawn ? Number(image.getAttribute('height')) : image.naturalHeight;
+    if (!width)
       continue;
-    const scale = Math.min(1, textWidth / image.naturalWidth);
-    image.setAttribute('width', Math.round(image.naturalWidth * scale));
-    image.setAttribute('height', Math.round(image.naturalHeight * scale));
+    const scale = Math.min(1, textWidth / width);
+    image.setAttribute('width', Math.round(width * scale));
+    image.setAttribute('height', Math.round(height * scale));
   }
   return '<!DOCTYPE html>\n' + document.documentElement.outerHTML;
 }

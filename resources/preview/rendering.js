@@ -15,6 +15,7 @@ if (!window.quillviewRendering) {
 
     var done = new WeakSet();    // elements rendered already (kept across updates)
     var sheets = {};             // constructed style sheets by name
+    var sheetTexts = {};         // and the text each was made from
     var pending = Promise.resolve();
     var diagramCount = 0;
     var kSlice = 24;             // elements per event-loop turn
@@ -33,6 +34,7 @@ if (!window.quillviewRendering) {
       if (!sheets[name]) {
         sheets[name] = new CSSStyleSheet();
         sheets[name].replaceSync(css);
+        sheetTexts[name] = css;
       }
       return sheets[name];
     }
@@ -50,6 +52,18 @@ if (!window.quillviewRendering) {
       document.adoptedStyleSheets = others.concat(wanted);
     }
 
+    // A library the page was given but has not evaluated yet is evaluated
+    // the first time it is needed.
+    function library(name) {
+      var waiting = window.quillviewLibraries;
+      if (!window[name] && waiting && waiting[name]) {
+        var load = waiting[name];
+        delete waiting[name];
+        load();
+      }
+      return window[name];
+    }
+
     function languageOf(code) {
       var found = /(?:^|\s)language-(\S+)/.exec(code.className);
       return found ? found[1].toLowerCase() : null;
@@ -57,7 +71,7 @@ if (!window.quillviewRendering) {
 
     function highlightCode(code, language) {
       // Unknown languages stay plain: a guessed language's colours mislead.
-      if (!window.hljs || !hljs.getLanguage(language))
+      if (!library('hljs') || !hljs.getLanguage(language))
         return;
       var result = hljs.highlight(code.textContent, {language: language, ignoreIllegals: true});
       code.innerHTML = result.value;
@@ -75,7 +89,7 @@ if (!window.quillviewRendering) {
     }
 
     function typesetMath(element) {
-      if (!window.katex)
+      if (!library('katex'))
         return;
       var written = element.textContent;
       var display = element.classList.contains('display');
@@ -93,7 +107,7 @@ if (!window.quillviewRendering) {
     }
 
     function drawDiagram(pre, code, dark) {
-      if (!window.mermaid)
+      if (!library('mermaid'))
         return Promise.resolve();
       var source = code.textContent;
       var id = 'quillview-diagram-' + (++diagramCount);
@@ -127,7 +141,9 @@ if (!window.quillviewRendering) {
         var language = languageOf(code);
         var pre = code.parentElement;
         if (language === 'mermaid') {
-          if (options.diagrams && pre && pre.tagName === 'PRE')
+          // Without Mermaid yet the diagram waits for the call that brings it.
+          var mermaidHere = window.mermaid || (window.quillviewLibraries && quillviewLibraries.mermaid);
+          if (options.diagrams && mermaidHere && pre && pre.tagName === 'PRE')
             list.push({element: code, run: function () { return drawDiagram(pre, code, dark); }});
         } else if (options.code && language) {
           list.push({element: code, run: function () { highlightCode(code, language); }});
@@ -135,7 +151,8 @@ if (!window.quillviewRendering) {
       });
       if (options.math)
         document.querySelectorAll('span.math').forEach(function (span) {
-          if (!done.has(span))
+          // A page exported with its math typeset comes typeset already.
+          if (!done.has(span) && !span.querySelector('.katex'))
             list.push({element: span, run: function () { typesetMath(span); }});
         });
       return list;
@@ -159,13 +176,23 @@ if (!window.quillviewRendering) {
       return Promise.all(waits);
     }
 
+    // The next event-loop turn. Not setTimeout: a page that draws no frames
+    // (hidden, or offscreen) may hold its timers back without end.
+    var turns = new MessageChannel();
+    var turnQueue = [];
+    turns.port1.onmessage = function () { turnQueue.shift()(); };
+    function nextTurn(callback) {
+      turnQueue.push(callback);
+      turns.port2.postMessage(null);
+    }
+
     function inSlices(list) {
       return new Promise(function (resolve) {
         var waits = [];
         (function next(from) {
           waits.push(runAll(list.slice(from, from + kSlice)));
           if (from + kSlice < list.length)
-            setTimeout(function () { next(from + kSlice); }, 0);
+            nextTurn(function () { next(from + kSlice); });
           else
             resolve(Promise.all(waits));
         })(0);
@@ -198,6 +225,16 @@ if (!window.quillviewRendering) {
       return pending.then(function () { return true; });
     }
 
-    return {render: render, finished: finished};
+    // The text of the style sheets the page uses, for a copy of the page that
+    // must carry them (exports); math's large sheet only when there is math.
+    function styleText() {
+      return Object.keys(sheets).filter(function (name) {
+        if (document.adoptedStyleSheets.indexOf(sheets[name]) < 0)
+          return false;
+        return name !== 'math' || document.querySelector('.katex');
+      }).map(function (name) { return sheetTexts[name]; }).join('\n');
+    }
+
+    return {render: render, finished: finished, styleText: styleText};
   })();
 }

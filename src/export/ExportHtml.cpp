@@ -44,13 +44,24 @@ QString styledFragment(const QString& fragment, const QString& css) {
     return anchorlinks::undoJavaScriptAnchors(html);
 }
 
-QString printPage(const QString& fragment, const QString& css, const QUrl& baseURL) {
-    QString page = pagetemplate::pageWithFragment(anchorlinks::undoJavaScriptAnchors(fragment),
-                                                  css.trimmed() + '\n' + paperRules(), 100);
+namespace {
+
+QString pageWithBase(const QString& fragment, const QString& css, const QUrl& baseURL) {
+    QString page = pagetemplate::pageWithFragment(anchorlinks::undoJavaScriptAnchors(fragment), css, 100);
     const qsizetype head = page.indexOf(QStringLiteral("<head>"));
     if (head >= 0)
         page.insert(head + 6, baseElement(baseURL));
     return page;
+}
+
+}  // namespace
+
+QString printPage(const QString& fragment, const QString& css, const QUrl& baseURL) {
+    return pageWithBase(fragment, css.trimmed() + '\n' + paperRules(), baseURL);
+}
+
+QString screenPage(const QString& fragment, const QString& css, const QUrl& baseURL) {
+    return pageWithBase(fragment, css.trimmed(), baseURL);
 }
 
 QString officePage(const QString& fragment, const QString& css, const QUrl& baseURL) {

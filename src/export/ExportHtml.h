@@ -17,6 +17,10 @@ QString styledFragment(const QString& fragment, const QString& css);
 // element so that it resolves the same wherever it is loaded from.
 QString printPage(const QString& fragment, const QString& css, const QUrl& baseURL);
 
+// The same page without the paper's rules: the page whose rendered code,
+// math and diagrams the HTML export takes.
+QString screenPage(const QString& fragment, const QString& css, const QUrl& baseURL);
+
 // The page handed to LibreOffice: UTF-8 declared, the base element, the style
 // and the fragment.
 QString officePage(const QString& fragment, const QString& css, const QUrl& baseURL);

@@ -31,8 +31,8 @@ constexpr double kCssPixelsPerPoint = 96.0 / 72.0;
 // A page whose images do not arrive is used as it stands after this.
 constexpr int kLongestLoadMs = 60 * 1000;
 
-// Code colours, math and diagrams get this long to render; then the page
-// is printed as it stands.
+// Code colours, math and diagrams get this long to render, and again to
+// become pictures; then the page is used as it stands.
 constexpr int kLongestRenderingMs = 30 * 1000;
 constexpr int kRenderingPollMs = 50;
 
@@ -122,6 +122,12 @@ void ExportPage::prepareForOffice(const QString& page, const QUrl& baseURL, cons
     load(page, baseURL, allowedFolders, workFolder);
 }
 
+void ExportPage::prepareStandalone(const QString& page, const QUrl& baseURL, const QStringList& allowedFolders,
+                                   const QString& workFolder) {
+    purpose_ = Purpose::Standalone;
+    load(page, baseURL, allowedFolders, workFolder);
+}
+
 void ExportPage::load(const QString& page, const QUrl& baseURL, const QStringList& allowedFolders,
                       const QString& workFolder) {
     page_ = new ExportWebPage(this);
@@ -163,48 +169,63 @@ void ExportPage::loaded(bool ok) {
     }
     preparing_ = true;
     patience_.stop();
-    if (purpose_ != Purpose::Pdf) {
-        prepare();
-        return;
-    }
-    // The PDF shows code, math and diagrams as the preview does: prepared
-    // and printed once they have rendered.
     qCDebug(exportLog) << "page loaded, rendering";
     page_->runJavaScript(previewrendering::script({}, true)
                              + "quillviewRendering.finished().then(function () { window.quillviewRendered = true; });",
                          QWebEngineScript::ApplicationWorld);
-    waitForRendering(kLongestRenderingMs / kRenderingPollMs);
+    waitFor("window.quillviewRendered === true", kLongestRenderingMs / kRenderingPollMs, [this] {
+        if (purpose_ == Purpose::Office)
+            makePictures();
+        else
+            prepare();
+    });
 }
 
-void ExportPage::waitForRendering(int pollsLeft) {
-    page_->runJavaScript("window.quillviewRendered === true", QWebEngineScript::ApplicationWorld,
-                         [this, pollsLeft](const QVariant& rendered) {
+void ExportPage::waitFor(const QString& condition, int pollsLeft, const std::function<void()>& next) {
+    page_->runJavaScript(condition, QWebEngineScript::ApplicationWorld,
+                         [this, condition, pollsLeft, next](const QVariant& met) {
                              if (done_)
                                  return;
-                             if (rendered.toBool() || pollsLeft <= 0) {
-                                 if (!rendered.toBool())
-                                     qCWarning(exportLog) << "printing before everything rendered";
-                                 prepare();
+                             if (met.toBool() || pollsLeft <= 0) {
+                                 if (!met.toBool())
+                                     qCWarning(exportLog).noquote() << "going on before" << condition;
+                                 next();
                                  return;
                              }
-                             QTimer::singleShot(kRenderingPollMs, this,
-                                                [this, pollsLeft] { waitForRendering(pollsLeft - 1); });
+                             QTimer::singleShot(kRenderingPollMs, this, [this, condition, pollsLeft, next] {
+                                 waitFor(condition, pollsLeft - 1, next);
+                             });
                          });
+}
+
+// LibreOffice reads neither SVG nor the style sheets the renderers use.
+void ExportPage::makePictures() {
+    page_->runJavaScript(scriptText("pictures.js")
+                             + QStringLiteral("\nquillviewPictures(%1).finally(function () { window.quillviewPictured = true; });")
+                                   .arg(officeText().width()),
+                         QWebEngineScript::ApplicationWorld);
+    waitFor("window.quillviewPictured === true", kLongestRenderingMs / kRenderingPollMs, [this] { prepare(); });
 }
 
 void ExportPage::prepare() {
     qCDebug(exportLog) << "page loaded, preparing it";
     const bool pdf = purpose_ == Purpose::Pdf;
-    page_->runJavaScript(pdf ? preparation("keep-headings.js", "quillviewKeepHeadings", printedText())
-                             : preparation("office.js", "quillviewOfficePage", officeText(), realNotes_),
-                         QWebEngineScript::ApplicationWorld, [this, pdf](const QVariant& result) {
-                             if (pdf)
-                                 page_->printToPdf(pdfFile_, paperLayout());
-                             else if (result.toString().isEmpty())
-                                 finish(ExportMarkup2Document::tr("The document could not be prepared for LibreOffice."));
-                             else
-                                 finish(QString(), result.toString());
-                         });
+    QString script;
+    switch (purpose_) {
+    case Purpose::Pdf: script = preparation("keep-headings.js", "quillviewKeepHeadings", printedText()); break;
+    case Purpose::Office: script = preparation("office.js", "quillviewOfficePage", officeText(), realNotes_); break;
+    case Purpose::Standalone: script = scriptText("standalone.js") + "\nquillviewStandalone();"; break;
+    }
+    page_->runJavaScript(script, QWebEngineScript::ApplicationWorld, [this, pdf](const QVariant& result) {
+        if (pdf)
+            page_->printToPdf(pdfFile_, paperLayout());
+        else if (result.toString().isEmpty())
+            finish(purpose_ == Purpose::Office
+                       ? ExportMarkup2Document::tr("The document could not be prepared for LibreOffice.")
+                       : ExportMarkup2Document::tr("The HTML could not be written."));
+        else
+            finish(QString(), result.toString());
+    });
 }
 
 void ExportPage::pdfWritten(const QString&, bool success) {
@@ -220,5 +241,5 @@ void ExportPage::finish(const QString& error, const QString& html) {
     if (purpose_ == Purpose::Pdf)
         emit printed(error);
     else
-        emit preparedForOffice(html, error);
+        emit prepared(html, error);
 }

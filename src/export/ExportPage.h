@@ -1,6 +1,8 @@
 #pragma once
 // A page shown to Qt WebEngine without a window, for export: printed to PDF,
-// or laid out and handed back as HTML prepared for LibreOffice. The page
+// or laid out and handed back as HTML prepared for LibreOffice or as a
+// fragment that stands on its own. Code, math and diagrams render first, as
+// in the preview. The page
 // obeys the preview's policy: no scripts of its own, local files only from
 // the document's folders, nothing from the network but, where the reader
 // allowed them, pictures, and it never navigates away. Our preparation
@@ -12,6 +14,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
+#include <functional>
 
 class PreviewRequestPolicy;
 class QWebEnginePage;
@@ -34,21 +37,29 @@ public:
     // loaded from a file written into `workFolder`.
     void printToPdf(const QString& page, const QUrl& baseURL, const QStringList& allowedFolders,
                     const QString& workFolder, const QString& pdfFile);
-    // Loads `page` the same way and emits preparedForOffice with its HTML as
-    // LibreOffice's import reads it best (see resources/export/office.js),
-    // the notes as the format's own footnotes when `realNotes`.
+    // Loads `page` the same way and emits prepared with its HTML as
+    // LibreOffice's import reads it best (see resources/export/office.js):
+    // code colours written into the elements, math and diagrams as pictures
+    // (resources/export/pictures.js), the notes as the format's own
+    // footnotes when `realNotes`.
     void prepareForOffice(const QString& page, const QUrl& baseURL, const QStringList& allowedFolders,
                           const QString& workFolder, bool realNotes);
+    // Loads `page` the same way and emits prepared with the rendered body in
+    // front of which stands a style element with what its code, math and
+    // diagrams need (resources/export/standalone.js); no scripts.
+    void prepareStandalone(const QString& page, const QUrl& baseURL, const QStringList& allowedFolders,
+                           const QString& workFolder);
 
 signals:
     void printed(const QString& error);  // empty on success
-    void preparedForOffice(const QString& html, const QString& error);
+    void prepared(const QString& html, const QString& error);
 
 private:
-    enum class Purpose { Pdf, Office };
+    enum class Purpose { Pdf, Office, Standalone };
     void load(const QString& page, const QUrl& baseURL, const QStringList& allowedFolders, const QString& workFolder);
     void loaded(bool ok);
-    void waitForRendering(int pollsLeft);
+    void waitFor(const QString& condition, int pollsLeft, const std::function<void()>& next);
+    void makePictures();
     void prepare();
     void pdfWritten(const QString& filePath, bool success);
     void finish(const QString& error, const QString& html = {});

@@ -10,6 +10,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "pipeline/BaseURL.h"
+#include "pipeline/PreviewRendering.h"
 #include "settings/SettingsStore.h"
 #include "export/ExportDestination.h"
 #include "export/ExportHtml.h"
@@ -118,8 +119,23 @@ QString ExportRun::stagePath() const {
     return work_.filePath("stage/" + QFileInfo(request_.destination).fileName());
 }
 
+// The converter's fragment; code, math and diagrams come rendered, with the
+// style they need in front and no scripts, so the file needs nothing else.
 void ExportRun::exportHtml() {
-    if (!writeUtf8(stagePath(), exporthtml::styledFragment(document_.fragment, request_.css)))
+    if (!previewrendering::rendersSomething(document_.fragment))
+        return writeHtml(exporthtml::styledFragment(document_.fragment, request_.css));
+    auto* page = new ExportPage(this);
+    connect(page, &ExportPage::prepared, this, [this](const QString& html, const QString& error) {
+        if (!error.isEmpty())
+            return finish(error);
+        writeHtml(exporthtml::styledFragment(html, request_.css));
+    });
+    page->prepareStandalone(exporthtml::screenPage(document_.fragment, request_.css, baseURL()), baseURL(),
+                            allowedFolders(), work_.path());
+}
+
+void ExportRun::writeHtml(const QString& html) {
+    if (!writeUtf8(stagePath(), html))
         return finish(ExportMarkup2Document::tr("The HTML could not be written."));
     install(stagePath());
 }
@@ -127,7 +143,7 @@ void ExportRun::exportHtml() {
 void ExportRun::exportOffice() {
     qCDebug(exportLog).noquote() << QString("Attachmentfolder %1").arg(baseURL().toString());
     auto* page = new ExportPage(this);
-    connect(page, &ExportPage::preparedForOffice, this, &ExportRun::convertOffice);
+    connect(page, &ExportPage::prepared, this, &ExportRun::convertOffice);
     // Plain text has no notes of its own: there they stay a list at the end.
     page->prepareForOffice(exporthtml::officePage(document_.fragment, request_.css, baseURL()), baseURL(),
                            allowedFolders(), work_.path(), format_.name != "txt");

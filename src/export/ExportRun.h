@@ -23,6 +23,7 @@ private:
     documentpipeline::Request pipelineRequest() const;
     void rendered();
     void exportHtml();
+    void writeHtml(const QString& html);
     void exportOffice();
     void convertOffice(const QString& page, const QString& error);
     void flatDocumentConverted(const QString& flatFile, const QString& error);

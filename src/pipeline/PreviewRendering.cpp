@@ -25,11 +25,14 @@ QString jsString(const QString& text) {
     return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
-// A library, evaluated at the top level of our world when the page has
-// something for it and does not have it yet. A library that fails to load
-// leaves the others working.
+// A library, made ready to be evaluated at the top level of our world when
+// the page has something for it and does not have it yet. The driver
+// evaluates it when it first renders something of its kind, so that a large
+// library (Mermaid's is 3.5 MB) does not hold up what is on screen. A
+// library that fails to load leaves the others working.
 QString libraryLoader(const char* global, const char* wantedSelector, const QString& source) {
-    return QStringLiteral("if(!window.%1&&document.querySelector(%2))try{(0,eval)(%3);}catch(e){console.error(e);}\n")
+    return QStringLiteral("if(!window.%1&&document.querySelector(%2)){window.quillviewLibraries=window.quillviewLibraries||{};"
+                          "window.quillviewLibraries.%1=function(){try{(0,eval)(%3);}catch(e){console.error(e);}};}\n")
         .arg(QLatin1String(global), jsString(QLatin1String(wantedSelector)), jsString(source));
 }
 
@@ -82,32 +85,74 @@ QString switches() {
     return text;
 }
 
-QString script(const QString& html, bool atOnce) {
+namespace {
+
+bool hasCode(const QString& html) {
+    return html.contains(QLatin1String("language-"));
+}
+
+bool hasMath(const QString& html) {
+    return html.contains(QLatin1String("class=\"math"));
+}
+
+bool hasDiagram(const QString& html) {
+    return html.contains(QLatin1String("language-mermaid"));
+}
+
+}  // namespace
+
+bool rendersSomething(const QString& html) {
+    const SettingsStore& settings = SettingsStore::shared();
+    return (settings.highlightCode() && hasCode(html)) || (settings.typesetMath() && hasMath(html))
+           || (settings.drawDiagrams() && hasDiagram(html));
+}
+
+namespace {
+
+enum Libraries { kCodeAndMath = 1, kDiagrams = 2, kAll = kCodeAndMath | kDiagrams };
+
+QString composed(const QString& html, bool atOnce, int libraries) {
     const SettingsStore& settings = SettingsStore::shared();
     const bool code = settings.highlightCode();
     const bool math = settings.typesetMath();
     const bool diagrams = settings.drawDiagrams();
     const bool all = html.isEmpty();
-    const bool hasCode = all || html.contains(QLatin1String("language-"));
-    const bool hasMath = math && (all || html.contains(QLatin1String("class=\"math")));
-    const bool hasDiagram = all || html.contains(QLatin1String("language-mermaid"));
+    const bool withCode = all || hasCode(html);
+    const bool withMath = math && (all || hasMath(html));
+    const bool withDiagram = all || hasDiagram(html);
     static const QString driver = QString::fromUtf8(resource(":/preview/rendering.js"));
     static const QString css = QString::fromUtf8(resource(":/preview/rendering.css"));
     static const QString darkCss = QString::fromUtf8(resource(":/preview/rendering-dark.css"));
 
     QString source;
-    if (code && hasCode)
+    if ((libraries & kCodeAndMath) && code && withCode)
         source += loader(0);
-    if (hasMath)
+    if ((libraries & kCodeAndMath) && withMath)
         source += loader(1);
-    if (diagrams && hasDiagram)
+    if ((libraries & kDiagrams) && diagrams && withDiagram)
         source += loader(2);
     QJsonObject options{{"code", code}, {"math", math}, {"diagrams", diagrams}, {"css", css}, {"darkCss", darkCss},
                         {"atOnce", atOnce}};
-    if (hasMath)
+    if (withMath)
         options.insert("mathCss", mathStyle());
     return source + driver + QStringLiteral("quillviewRendering.render(")
            + QString::fromUtf8(QJsonDocument(options).toJson(QJsonDocument::Compact)) + QStringLiteral(");");
+}
+
+}  // namespace
+
+QString script(const QString& html, bool atOnce) {
+    return composed(html, atOnce, kAll);
+}
+
+QString screenScript(const QString& html) {
+    return composed(html, false, kCodeAndMath);
+}
+
+QString diagramScript(const QString& html) {
+    if (!SettingsStore::shared().drawDiagrams() || !hasDiagram(html))
+        return {};
+    return composed(html, false, kDiagrams);
 }
 
 }  // namespace previewrendering

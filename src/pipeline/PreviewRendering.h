@@ -14,6 +14,16 @@ namespace previewrendering {
 // is on screen first and the rest in slices.
 QString script(const QString& html = {}, bool atOnce = false);
 
+// The same in two parts for the window: first all but Mermaid, so that the
+// first screen does not wait for its 3.5 MB; then Mermaid with the call that
+// draws the diagrams (empty when the page has none to draw).
+QString screenScript(const QString& html);
+QString diagramScript(const QString& html);
+
+// Whether the HTML has code, math or a diagram that a switch that is on
+// renders.
+bool rendersSomething(const QString& html);
+
 // Which of the three are switched on, as a short text: a page rendered with
 // others must be written afresh (rendering is not undone in place).
 QString switches();

@@ -58,7 +58,8 @@ void PreviewController::show(const PreparedPage& page, const preview::PageContex
     inputs.htmlLength = page.html.size();
     // Code colours, math and diagrams rendered with other switches are not
     // taken back in place.
-    renderingScript_ = previewrendering::script(page.html);
+    renderingScript_ = previewrendering::screenScript(page.html);
+    diagramScript_ = previewrendering::diagramScript(page.html);
     preview::PaintRoad road = preview::choosePaintRoad(inputs);
     if (road == preview::PaintRoad::BlockUpdate && renderedWith_ != previewrendering::switches())
         road = preview::PaintRoad::RewriteInPlace;
@@ -142,7 +143,12 @@ void PreviewController::writeIntoShownPage(const PreparedPage& page) {
 
 void PreviewController::finishShowing(bool ok) {
     renderedWith_ = previewrendering::switches();
-    page_->runJavaScript(renderingScript_, QWebEngineScript::ApplicationWorld);
+    // Diagrams follow once the rest has rendered, so that the page can show
+    // its first screen in between.
+    page_->runJavaScript(renderingScript_, QWebEngineScript::ApplicationWorld, [this, diagrams = diagramScript_](const QVariant&) {
+        if (!diagrams.isEmpty())
+            page_->runJavaScript(diagrams, QWebEngineScript::ApplicationWorld);
+    });
     page_->runJavaScript(pagescript::call(pagescript::kHasDocumentScripts), QWebEngineScript::ApplicationWorld,
                          [this](const QVariant& found) { emit documentScriptsFound(found.toBool()); });
     ++completedLoads_;

@@ -106,6 +106,7 @@ private:
     int completedLoads_ = 0;
     int changedBlockCount_ = 0;
     int expected_ = 0;     // counts the pages announced so far
-    QString renderingScript_;  // renders the code, math and diagrams of the page being shown
+    QString renderingScript_;  // renders the code and math of the page being shown
+    QString diagramScript_;    // and then its diagrams
     QString renderedWith_;     // the rendering switches of the page shown
 };
