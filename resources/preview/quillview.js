@@ -8,8 +8,36 @@
 
   // ------------------------------------------------------------- scrolling
 
+  // Big pages lay out only the top-level blocks near the view (the rest
+  // keeps a size guessed, then the size it last had). Find, printing and
+  // the text still see everything.
+  var lazyLayout = null;
+
+  function layOutLazily(on) {
+    if (!lazyLayout) {
+      lazyLayout = new CSSStyleSheet();
+      lazyLayout.replaceSync('body > * { content-visibility: auto; contain-intrinsic-size: auto 3em; }');
+    }
+    var others = document.adoptedStyleSheets.filter(function (s) { return s !== lazyLayout; });
+    document.adoptedStyleSheets = on ? others.concat([lazyLayout]) : others;
+  }
+
+  function laysOutLazily() {
+    return lazyLayout !== null && document.adoptedStyleSheets.indexOf(lazyLayout) >= 0;
+  }
+
   quillview.restoreScroll = function (x, y) {
+    if (y <= 0 || !laysOutLazily()) {
+      window.scrollTo(x, y);
+      return;
+    }
+    // A place below the top needs the real heights above it: the whole page
+    // is laid out once, and keeps its sizes when it turns lazy again.
+    layOutLazily(false);
     window.scrollTo(x, y);
+    requestAnimationFrame(function () {
+      requestAnimationFrame(function () { layOutLazily(true); });
+    });
   };
 
   // ------------------------------------------------- anchor links, scripts
@@ -83,6 +111,8 @@
   var incoming = null;
 
   quillview.receivePart = function (id, index, text) {
+    if (writePart(id, index, text))
+      return;
     if (!incoming || incoming.id !== id)
       incoming = {id: id, parts: []};
     if (incoming.parts.length === index)
@@ -104,13 +134,48 @@
   quillview.writePage = function (page) {
     if (typeof page !== 'string')
       return false;
+    var lazy = laysOutLazily();
     document.open();
     document.write(page);
     document.close();
+    if (lazy)
+      layOutLazily(true);
     // Published again, should the new document have come with a new global.
     window.quillview = quillview;
     quillview.pageReady();
     return true;
+  };
+
+  // A fresh page in the empty one: written part by part as the parts come,
+  // so its top shows while the rest is still on its way (the engine paints
+  // between parts).
+  var streaming = null;
+
+  quillview.writeAsReceived = function (id) {
+    streaming = {id: id, written: 0};
+    incoming = null;
+    document.open();
+    layOutLazily(true);
+  };
+
+  function writePart(id, index, text) {
+    if (!streaming || streaming.id !== id || streaming.written !== index)
+      return false;
+    document.write(text);
+    ++streaming.written;
+    return true;
+  }
+
+  // Ends the page written part by part; whether all count parts were there.
+  quillview.finishWriting = function (id, count) {
+    if (!streaming || streaming.id !== id)
+      return false;
+    var whole = streaming.written === count;
+    streaming = null;
+    document.close();
+    window.quillview = quillview;
+    quillview.pageReady();
+    return whole;
   };
 
   // ------------------------------------------------------------- the text
