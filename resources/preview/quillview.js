@@ -8,22 +8,37 @@
 
   // ------------------------------------------------------------- scrolling
 
-  // Big pages lay out only the top-level blocks near the view (the rest
-  // keeps a size guessed, then the size it last had). Find, printing and
-  // the text still see everything.
-  var lazyLayout = null;
+  // Big pages lay out only the top-level blocks near the view; the others
+  // keep the size they last had (a guess before they first showed). Find
+  // and printing still see everything.
+  var lazyLayout = null, rememberedSizes = null;
 
   function layOutLazily(on) {
     if (!lazyLayout) {
       lazyLayout = new CSSStyleSheet();
-      lazyLayout.replaceSync('body > * { content-visibility: auto; contain-intrinsic-size: auto 3em; }');
+      lazyLayout.replaceSync('body > * { content-visibility: auto; }');
+      rememberedSizes = new CSSStyleSheet();
+      rememberedSizes.replaceSync('body > * { contain-intrinsic-size: auto 3em; }');
     }
-    var others = document.adoptedStyleSheets.filter(function (s) { return s !== lazyLayout; });
-    document.adoptedStyleSheets = on ? others.concat([lazyLayout]) : others;
+    var others = document.adoptedStyleSheets.filter(function (s) { return s !== lazyLayout && s !== rememberedSizes; });
+    document.adoptedStyleSheets = others.concat(on ? [rememberedSizes, lazyLayout] : [rememberedSizes]);
   }
 
   function laysOutLazily() {
     return lazyLayout !== null && document.adoptedStyleSheets.indexOf(lazyLayout) >= 0;
+  }
+
+  // What needs the whole page laid out: the blocks out of view would count
+  // as empty.
+  function laidOutWhole(work) {
+    if (!laysOutLazily())
+      return work();
+    layOutLazily(false);
+    try {
+      return work();
+    } finally {
+      layOutLazily(true);
+    }
   }
 
   quillview.restoreScroll = function (x, y) {
@@ -32,7 +47,8 @@
       return;
     }
     // A place below the top needs the real heights above it: the whole page
-    // is laid out once, and keeps its sizes when it turns lazy again.
+    // is laid out for a frame or two, and its blocks keep those sizes when
+    // it turns lazy again.
     layOutLazily(false);
     window.scrollTo(x, y);
     requestAnimationFrame(function () {
@@ -151,11 +167,11 @@
   // between parts).
   var streaming = null;
 
-  quillview.writeAsReceived = function (id) {
+  quillview.writeAsReceived = function (id, lazily) {
     streaming = {id: id, written: 0};
     incoming = null;
     document.open();
-    layOutLazily(true);
+    layOutLazily(lazily);
   };
 
   function writePart(id, index, text) {
@@ -186,7 +202,7 @@
 
   // Keeps the body's text and answers its length.
   quillview.takeBodyText = function () {
-    bodyText = document.body ? document.body.innerText : '';
+    bodyText = document.body ? laidOutWhole(function () { return document.body.innerText; }) : '';
     return bodyText.length;
   };
 

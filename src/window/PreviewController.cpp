@@ -15,6 +15,10 @@ namespace {
 // beyond 2 MB once encoded.
 constexpr qsizetype kLargestDataUrlPage = 1400 * 1024;
 
+// Pages from this long lay out only the blocks near the view: the rest of
+// a megabyte page would hold its first screen back.
+constexpr qsizetype kLazyLayoutPage = 512 * 1024;
+
 const char* const kScrollScriptName = "quillview-restore-scroll";
 
 }  // namespace
@@ -126,7 +130,9 @@ void PreviewController::writePendingPage() {
     emptyPage_ = EmptyPage::None;
     setChangedBlockCount(0);
     const QString id = pagescript::number(double(page.id));
-    page_->runJavaScript(pagescript::call(pagescript::kWriteAsReceived, {id}), QWebEngineScript::ApplicationWorld);
+    const bool lazily = page.html.size() > kLazyLayoutPage;
+    page_->runJavaScript(pagescript::call(pagescript::kWriteAsReceived, {id, lazily ? QStringLiteral("true") : QStringLiteral("false")}),
+                         QWebEngineScript::ApplicationWorld);
     QString finish = pagescript::call(pagescript::kFinishWriting, {id, pagescript::number(double(page.parts.size()))})
                      + u';';
     if (needsToScroll_)
