@@ -41,6 +41,21 @@
     }
   }
 
+  // Paper shows every block: printing lays the whole page out, and it
+  // turns lazy again afterwards.
+  var lazyBeforePrinting = false;
+
+  quillview.preparePrinting = function (starting) {
+    if (starting) {
+      lazyBeforePrinting = laysOutLazily();
+      if (lazyBeforePrinting)
+        layOutLazily(false);
+    } else if (lazyBeforePrinting) {
+      lazyBeforePrinting = false;
+      layOutLazily(true);
+    }
+  };
+
   quillview.restoreScroll = function (x, y) {
     if (y <= 0 || !laysOutLazily()) {
       window.scrollTo(x, y);
