@@ -145,6 +145,18 @@ void benchDocument(AppDelegate& delegate, const QString& source, int rounds, boo
     const QString path = workFolder + "/" + QFileInfo(source).fileName();
     writeBytes(path, withMarker(body, 0));
 
+    // Opening too: the longest the window goes without answering until the
+    // page is shown and its text counted.
+    double openingStallMs = 0;
+    QElapsedTimer sinceTick;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        openingStallMs = std::max(openingStallMs, double(sinceTick.nsecsElapsed()) / 1e6);
+        sinceTick.restart();
+    });
+    sinceTick.start();
+    ticker.start();
     Document* document = delegate.openDocument(path);
     if (!document || !waitFor([&] { return document->preview()->completedLoads() > 0 && document->isWatching(); }, 120000)) {
         std::fprintf(stderr, "%s did not open\n", qPrintable(source));
@@ -155,6 +167,9 @@ void benchDocument(AppDelegate& delegate, const QString& source, int rounds, boo
         document->outlinePanel()->show();
     document->show();
     waitFor([] { return false; }, 1500);
+    ticker.stop();
+    std::printf("%-19s %9lld  %-8s %44.0f\n", qPrintable(QFileInfo(source).fileName()),
+                static_cast<long long>(body.size()), "open", openingStallMs);
 
     for (const bool atomic : {true, false}) {
         std::vector<double> dom, pixels, stalls;

@@ -7,11 +7,12 @@
   }
 
   // [[level, text], ...] as JSON text: one string crosses to the GUI thread
-  // far faster than thousands of little lists.
+  // far faster than thousands of little lists. The text content, not the
+  // inner text: that would lay out each heading of a lazily laid out page.
   quillview.headings = function () {
     var all = headings(), found = [];
     for (var i = 0; i < all.length; ++i)
-      found.push([Number(all[i].tagName.charAt(1)), all[i].innerText || all[i].textContent]);
+      found.push([Number(all[i].tagName.charAt(1)), all[i].textContent.replace(/\s+/g, ' ').trim()]);
     return JSON.stringify(found);
   };
 

@@ -8,8 +8,67 @@
 
   // ------------------------------------------------------------- scrolling
 
+  // Big pages lay out only the top-level blocks near the view; the others
+  // keep the size they last had (a guess before they first showed). Find
+  // and printing still see everything.
+  var lazyLayout = null, rememberedSizes = null;
+
+  function layOutLazily(on) {
+    if (!lazyLayout) {
+      lazyLayout = new CSSStyleSheet();
+      lazyLayout.replaceSync('body > * { content-visibility: auto; }');
+      rememberedSizes = new CSSStyleSheet();
+      rememberedSizes.replaceSync('body > * { contain-intrinsic-size: auto 3em; }');
+    }
+    var others = document.adoptedStyleSheets.filter(function (s) { return s !== lazyLayout && s !== rememberedSizes; });
+    document.adoptedStyleSheets = others.concat(on ? [rememberedSizes, lazyLayout] : [rememberedSizes]);
+  }
+
+  function laysOutLazily() {
+    return lazyLayout !== null && document.adoptedStyleSheets.indexOf(lazyLayout) >= 0;
+  }
+
+  // What needs the whole page laid out: the blocks out of view would count
+  // as empty.
+  function laidOutWhole(work) {
+    if (!laysOutLazily())
+      return work();
+    layOutLazily(false);
+    try {
+      return work();
+    } finally {
+      layOutLazily(true);
+    }
+  }
+
+  // Paper shows every block: printing lays the whole page out, and it
+  // turns lazy again afterwards.
+  var lazyBeforePrinting = false;
+
+  quillview.preparePrinting = function (starting) {
+    if (starting) {
+      lazyBeforePrinting = laysOutLazily();
+      if (lazyBeforePrinting)
+        layOutLazily(false);
+    } else if (lazyBeforePrinting) {
+      lazyBeforePrinting = false;
+      layOutLazily(true);
+    }
+  };
+
   quillview.restoreScroll = function (x, y) {
+    if (y <= 0 || !laysOutLazily()) {
+      window.scrollTo(x, y);
+      return;
+    }
+    // A place below the top needs the real heights above it: the whole page
+    // is laid out for a frame or two, and its blocks keep those sizes when
+    // it turns lazy again.
+    layOutLazily(false);
     window.scrollTo(x, y);
+    requestAnimationFrame(function () {
+      requestAnimationFrame(function () { layOutLazily(true); });
+    });
   };
 
   // ------------------------------------------------- anchor links, scripts
@@ -83,6 +142,8 @@
   var incoming = null;
 
   quillview.receivePart = function (id, index, text) {
+    if (writePart(id, index, text))
+      return;
     if (!incoming || incoming.id !== id)
       incoming = {id: id, parts: []};
     if (incoming.parts.length === index)
@@ -104,13 +165,48 @@
   quillview.writePage = function (page) {
     if (typeof page !== 'string')
       return false;
+    var lazy = laysOutLazily();
     document.open();
     document.write(page);
     document.close();
+    if (lazy)
+      layOutLazily(true);
     // Published again, should the new document have come with a new global.
     window.quillview = quillview;
     quillview.pageReady();
     return true;
+  };
+
+  // A fresh page in the empty one: written part by part as the parts come,
+  // so its top shows while the rest is still on its way (the engine paints
+  // between parts).
+  var streaming = null;
+
+  quillview.writeAsReceived = function (id, lazily) {
+    streaming = {id: id, written: 0};
+    incoming = null;
+    document.open();
+    layOutLazily(lazily);
+  };
+
+  function writePart(id, index, text) {
+    if (!streaming || streaming.id !== id || streaming.written !== index)
+      return false;
+    document.write(text);
+    ++streaming.written;
+    return true;
+  }
+
+  // Ends the page written part by part; whether all count parts were there.
+  quillview.finishWriting = function (id, count) {
+    if (!streaming || streaming.id !== id)
+      return false;
+    var whole = streaming.written === count;
+    streaming = null;
+    document.close();
+    window.quillview = quillview;
+    quillview.pageReady();
+    return whole;
   };
 
   // ------------------------------------------------------------- the text
@@ -121,7 +217,7 @@
 
   // Keeps the body's text and answers its length.
   quillview.takeBodyText = function () {
-    bodyText = document.body ? document.body.innerText : '';
+    bodyText = document.body ? laidOutWhole(function () { return document.body.innerText; }) : '';
     return bodyText.length;
   };
 

@@ -158,8 +158,13 @@ if (!window.quillviewRendering) {
       return list;
     }
 
+    // Asked of the top-level block: inside a block laid out lazily, the
+    // element's own place would lay the block out.
     function isNearView(element) {
-      var rect = (element.parentElement || element).getBoundingClientRect();
+      var block = element;
+      while (block.parentElement && block.parentElement !== document.body)
+        block = block.parentElement;
+      var rect = block.getBoundingClientRect();
       return rect.bottom > -window.innerHeight && rect.top < 2 * window.innerHeight;
     }
 

@@ -18,7 +18,9 @@ PreparedPage PreparedPage::of(const QString& html) {
     qsizetype index = 0;
     qsizetype at = 0;
     do {
-        const QStringView text = QStringView(html).mid(at, kPreparedPagePartLength);
+        // A short first part: a page written as it arrives shows its top
+        // after it alone.
+        const QStringView text = QStringView(html).mid(at, index == 0 ? kPreparedFirstPartLength : kPreparedPagePartLength);
         page.parts << pagescript::call(pagescript::kReceivePart,
                                        {id, pagescript::number(double(index++)), javaScriptStringLiteral(text)})
                           + u';';

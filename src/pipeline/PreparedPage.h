@@ -23,6 +23,8 @@ struct PreparedPage {
 
 // The UTF-16 code units of html one part carries.
 constexpr qsizetype kPreparedPagePartLength = 256 * 1024;
+// ... and the first part, enough for the first screen.
+constexpr qsizetype kPreparedFirstPartLength = 32 * 1024;
 
 // A JavaScript string literal of the text (double quotes included), escaped
 // in one pass over its UTF-16 code units. Safe on any thread.

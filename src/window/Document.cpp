@@ -177,6 +177,9 @@ void Document::setUp() {
     accessGranted_ = false;
     markupLanguage_ = markupLangSelectFromExtension(fileExtension());
     reloadTxt();
+    // The web engine starts while the document converts.
+    preview_->prepareEmptyPage({baseurl::baseURLForFile(filePath_), foldersThePageMayRead(),
+                                scriptpermissions::areScriptsAllowedInFolder(documentFolder())});
     settleFolderAccessAndScheduleWatching();
     setupHTMLSourceView();
     loadExternalEditorsForExtension(fileExtension());

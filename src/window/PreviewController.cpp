@@ -2,6 +2,7 @@
 
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
+#include <utility>
 
 #include "window/PreviewWebPage.h"
 #include "pipeline/PageScript.h"
@@ -13,6 +14,10 @@ namespace {
 // setHtml() passes the page as a data URL, which the web engine refuses
 // beyond 2 MB once encoded.
 constexpr qsizetype kLargestDataUrlPage = 1400 * 1024;
+
+// Pages from this long lay out only the blocks near the view: the rest of
+// a megabyte page would hold its first screen back.
+constexpr qsizetype kLazyLayoutPage = 512 * 1024;
 
 const char* const kScrollScriptName = "quillview-restore-scroll";
 
@@ -34,10 +39,25 @@ PaintRoad choosePaintRoad(const PaintInputs& in) {
 PreviewController::PreviewController(PreviewWebPage* page, QObject* parent) : QObject(parent), page_(page) {
     connect(page_, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         loading_ = false;
+        if (emptyPage_ == EmptyPage::Loading) {
+            emptyPage_ = EmptyPage::Ready;
+            if (pendingPage_)
+                writePendingPage();
+            return;
+        }
         if (needsToScroll_)
             page_->runJavaScript(restoreScrollCall(), QWebEngineScript::ApplicationWorld);
         finishShowing(ok);
     });
+}
+
+void PreviewController::prepareEmptyPage(const preview::PageContext& context) {
+    if (completedLoads_ > 0 || loading_)
+        return;
+    page_->setDocumentBaseURL(context.baseURL);
+    page_->setDocumentAccess(context.readableFolders, context.scriptsAllowed);
+    baseURL_ = context.baseURL;
+    loadEmptyPage(context.baseURL);
 }
 
 void PreviewController::show(const PreparedPage& page, const preview::PageContext& context) {
@@ -60,6 +80,10 @@ void PreviewController::show(const PreparedPage& page, const preview::PageContex
     // taken back in place.
     renderingScript_ = previewrendering::screenScript(page.html);
     diagramScript_ = previewrendering::diagramScript(page.html);
+    if (canWriteIntoEmptyPage(inputs)) {
+        writeIntoEmptyPage(page);
+        return;
+    }
     preview::PaintRoad road = preview::choosePaintRoad(inputs);
     if (road == preview::PaintRoad::BlockUpdate && renderedWith_ != previewrendering::switches())
         road = preview::PaintRoad::RewriteInPlace;
@@ -79,8 +103,59 @@ void PreviewController::show(const PreparedPage& page, const preview::PageContex
     }
 }
 
+void PreviewController::loadEmptyPage(const QUrl& baseURL) {
+    QWebEngineScriptCollection& scripts = page_->scripts();
+    for (const QWebEngineScript& old : scripts.find(kScrollScriptName))
+        scripts.remove(old);
+    emptyPage_ = EmptyPage::Loading;
+    pendingPage_.reset();
+    loading_ = true;
+    loadedBaseURL_ = baseURL;
+    loadedWithScripts_ = page_->scriptsAllowed();
+    loadedWithPictures_ = page_->picturesAllowed();
+    page_->setHtml(QStringLiteral("<html><body></body></html>"), baseURL);
+}
+
+bool PreviewController::canWriteIntoEmptyPage(const preview::PaintInputs& in) const {
+    // The document's own scripts run only in a page loaded with them.
+    return emptyPage_ != EmptyPage::None && in.sameBaseURL && in.scriptsAllowed == in.shownWithScripts
+           && in.picturesAllowed == in.shownWithPictures && !(in.scriptsAllowed && in.pageHasScripts);
+}
+
+void PreviewController::writeIntoEmptyPage(const PreparedPage& page) {
+    pendingPage_ = page;
+    if (emptyPage_ == EmptyPage::Ready)
+        writePendingPage();
+}
+
+void PreviewController::writePendingPage() {
+    // Written as the parts arrive: the top of a big page shows while the
+    // rest is still on its way.
+    const PreparedPage page = *std::exchange(pendingPage_, std::nullopt);
+    emptyPage_ = EmptyPage::None;
+    setChangedBlockCount(0);
+    const QString id = pagescript::number(double(page.id));
+    const bool lazily = page.html.size() > kLazyLayoutPage;
+    page_->runJavaScript(pagescript::call(pagescript::kWriteAsReceived, {id, lazily ? QStringLiteral("true") : QStringLiteral("false")}),
+                         QWebEngineScript::ApplicationWorld);
+    QString finish = pagescript::call(pagescript::kFinishWriting, {id, pagescript::number(double(page.parts.size()))})
+                     + u';';
+    if (needsToScroll_)
+        finish += restoreScrollCall() + u';';
+    page_->sendPage(page, finish, [this](const QVariant&) { finishShowing(true); });
+}
+
 void PreviewController::loadFresh(const PreparedPage& page, bool empty) {
     setChangedBlockCount(0);
+    if (empty) {
+        // setHtml() refuses big pages: they are written into an empty one
+        // that already has the base URL.
+        loadEmptyPage(baseURL_);
+        pendingPage_ = page;
+        return;
+    }
+    emptyPage_ = EmptyPage::None;
+    pendingPage_.reset();
     // For a fresh page the position is applied as soon as it is parsed.
     QWebEngineScriptCollection& scripts = page_->scripts();
     for (const QWebEngineScript& old : scripts.find(kScrollScriptName))
@@ -97,19 +172,7 @@ void PreviewController::loadFresh(const PreparedPage& page, bool empty) {
     loadedBaseURL_ = baseURL_;
     loadedWithScripts_ = page_->scriptsAllowed();
     loadedWithPictures_ = page_->picturesAllowed();
-    if (!empty) {
-        page_->setHtml(page.html, baseURL_);
-        return;
-    }
-    // setHtml() refuses big pages: write them into an empty one that already
-    // has the base URL.
-    page_->setHtml("<html><body></body></html>", baseURL_);
-    auto* once = new QMetaObject::Connection;
-    *once = connect(page_, &QWebEnginePage::loadFinished, this, [this, page, once](bool) {
-        disconnect(*once);
-        delete once;
-        writeIntoShownPage(page);
-    });
+    page_->setHtml(page.html, baseURL_);
 }
 
 void PreviewController::updateBlocksOfShownPage(const PreparedPage& page) {

@@ -9,9 +9,11 @@
 #include <QPointF>
 #include <QStringList>
 #include <QUrl>
+#include <optional>
+
+#include "pipeline/PreparedPage.h"
 
 class PreviewWebPage;
-struct PreparedPage;
 
 namespace preview {
 
@@ -59,6 +61,9 @@ class PreviewController : public QObject {
 public:
     explicit PreviewController(PreviewWebPage* page, QObject* parent = nullptr);
 
+    // Loads an empty page to write the first page into, while that page is
+    // still being converted: the web engine starts meanwhile.
+    void prepareEmptyPage(const preview::PageContext& context);
     // Shows the page, keeping the reader's scroll position.
     void show(const PreparedPage& page, const preview::PageContext& context);
     // A newer page is on its way: an update that finds the shown page's
@@ -87,6 +92,12 @@ signals:
     void documentScriptsFound(bool found);
 
 private:
+    enum class EmptyPage { None, Loading, Ready };
+
+    void loadEmptyPage(const QUrl& baseURL);
+    bool canWriteIntoEmptyPage(const preview::PaintInputs& inputs) const;
+    void writeIntoEmptyPage(const PreparedPage& page);
+    void writePendingPage();
     void loadFresh(const PreparedPage& page, bool empty);
     void writeIntoShownPage(const PreparedPage& page);
     void updateBlocksOfShownPage(const PreparedPage& page);
@@ -109,4 +120,6 @@ private:
     QString renderingScript_;  // renders the code and math of the page being shown
     QString diagramScript_;    // and then its diagrams
     QString renderedWith_;     // the rendering switches of the page shown
+    EmptyPage emptyPage_ = EmptyPage::None;   // loaded to be written into
+    std::optional<PreparedPage> pendingPage_;  // waits for the empty page
 };

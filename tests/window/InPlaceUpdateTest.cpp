@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <cmath>
 
 #include "DocumentTestSupport.h"
 #include "QtTestSupport.h"
@@ -163,6 +164,27 @@ private slots:
                      documentstatistics::summary(documentstatistics::statisticsOf(bodyText(document))));
             QVERIFY(document->statisticsLabel()->text().contains(QLocale().toString(pairs + int(qstrlen(prefix)))));
         }
+    }
+
+    // A page this long lays out only the blocks near the view: its words
+    // still count whole, and a rewrite (a new font size) keeps the place.
+    void aLongPageLaidOutLazilyCountsAllWordsAndKeepsThePlace() {
+        const int count = 9000;  // some 570,000 characters of page
+        writeFile(path("lazy.md"), paragraphs(count));
+        Document* document = openAndWait(*delegate, path("lazy.md"));
+        QVERIFY(document);
+        document->resize(800, 600);
+        document->show();
+        const QString words = QLocale().toString(count * 11);
+        QVERIFY(QTest::qWaitFor([&] { return document->statisticsLabel()->text().contains(words); }, kLoadTimeout));
+        evaluate(document, "window.scrollTo(0, 30000)");
+        QVERIFY(QTest::qWaitFor([&] { return document->webView()->page()->scrollPosition().y() > 29000; }, 5000));
+        const int loads = document->preview()->completedLoads();
+        viewsettings::makeFontBigger();
+        QVERIFY(waitForLoads(document, loads + 1));
+        QVERIFY(QTest::qWaitFor([&] { return std::abs(evaluate(document, "window.scrollY").toDouble() - 30000) < 2; },
+                                3000));
+        viewsettings::makeFontNornalSize();
     }
 
     void aBlockGrownAboveKeepsTheReaderOnTheSameText() {
