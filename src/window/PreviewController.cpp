@@ -55,7 +55,7 @@ void PreviewController::prepareEmptyPage(const preview::PageContext& context) {
     if (completedLoads_ > 0 || loading_)
         return;
     page_->setDocumentBaseURL(context.baseURL);
-    page_->setDocumentAccess(context.readableFolders, context.scriptsAllowed);
+    page_->setDocumentAccess(context.readableFolders, context.scriptsAllowed, context.picturesAllowed);
     baseURL_ = context.baseURL;
     loadEmptyPage(context.baseURL);
 }

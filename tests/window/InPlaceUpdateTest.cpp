@@ -184,7 +184,7 @@ private slots:
         QVERIFY(waitForLoads(document, loads + 1));
         QVERIFY(QTest::qWaitFor([&] { return std::abs(evaluate(document, "window.scrollY").toDouble() - 30000) < 2; },
                                 3000));
-        viewsettings::makeFontNornalSize();
+        viewsettings::makeFontNormalSize();
     }
 
     void aBlockGrownAboveKeepsTheReaderOnTheSameText() {
