@@ -202,12 +202,13 @@ private slots:
         // Every pool thread is held until the window has let go, so a busy
         // machine cannot let the conversion finish first.
         QThreadPool& pool = *QThreadPool::globalInstance();
-        QSemaphore released;
+        // Shared: a holder may start only after this test has returned.
+        auto released = std::make_shared<QSemaphore>();
         for (int i = 0; i < pool.maxThreadCount(); ++i)
-            pool.start([&released] { released.acquire(); });
+            pool.start([released] { released->acquire(); });
         sharedconversions::Conversion abandoned = sharedconversions::conversionFor(request);
         abandoned.interest.reset();
-        released.release(pool.maxThreadCount());
+        released->release(pool.maxThreadCount());
         QCOMPARE(int(abandoned.future.result().problem), int(documentpipeline::Problem::TookTooLong));
         QVERIFY(abandoned.future.result().fragment.isEmpty());
     }
