@@ -116,6 +116,9 @@ void PreviewWebPage::setDocumentAccess(const QStringList& allowedFolders, bool s
     policy_->setDocumentScriptsRun(scriptsAllowed);
     policy_->setRemotePicturesAllowed(picturesAllowed);
     settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scriptsAllowed);
+    // A page that runs its own scripts loads no picture from the web, so it
+    // need not even ask: the engine refuses before the policy is consulted.
+    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, !scriptsAllowed);
 }
 
 bool PreviewWebPage::isShowableFile(const QString& path) {
