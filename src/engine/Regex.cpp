@@ -234,24 +234,6 @@ bool containsMatch(const icu::UnicodeString& text, const icu::UnicodeString& pat
     return findFirst(text, pattern, options).has_value();
 }
 
-void replaceAllLiteral(icu::UnicodeString& text, const icu::UnicodeString& target,
-                       const icu::UnicodeString& replacement) {
-    if (target.isEmpty())
-        return;
-    int32_t at = findLiteral(text, target);
-    if (at < 0)
-        return;
-    icu::UnicodeString out = emptyWithRoomFor(text);
-    int32_t copiedUpTo = 0;
-    while (at >= 0) {
-        out.append(text, copiedUpTo, at - copiedUpTo).append(replacement);
-        copiedUpTo = at + target.length();
-        at = findLiteral(text, target, copiedUpTo);
-    }
-    out.append(text, copiedUpTo, text.length() - copiedUpTo);
-    text = std::move(out);
-}
-
 // RepeatedReplace shares replaceAll's loop.
 RepeatedReplace::RepeatedReplace(icu::UnicodeString pattern, icu::UnicodeString replacementTemplate,
                                  uint32_t options)

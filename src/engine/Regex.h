@@ -14,6 +14,8 @@
 #include <unicode/regex.h>
 #include <unicode/unistr.h>
 
+#include "engine/TextSearch.h"
+
 namespace engine {
 
 // Compile options, as ICU flags.
@@ -93,10 +95,6 @@ std::optional<Match> findFirst(const icu::UnicodeString& text, const icu::Unicod
 bool containsMatch(const icu::UnicodeString& text, const icu::UnicodeString& pattern,
                    uint32_t options = kNoOptions);
 
-// Replaces every occurrence of `target` by `replacement`, code unit by code
-// unit, left to right, without interpreting either.
-void replaceAllLiteral(icu::UnicodeString& text, const icu::UnicodeString& target,
-                       const icu::UnicodeString& replacement);
 
 // Escapes every pattern metacharacter so the text matches itself.
 icu::UnicodeString escapedPattern(const icu::UnicodeString& literal);

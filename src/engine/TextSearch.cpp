@@ -153,22 +153,39 @@ bool containsIgnoringAsciiCase(const icu::UnicodeString& text, const icu::Unicod
     return indexOfIgnoringAsciiCase(text, lowerPiece) >= 0;
 }
 
-void replaceAllIgnoringAsciiCase(icu::UnicodeString& text, const icu::UnicodeString& lowerPiece,
-                                 const icu::UnicodeString& replacement) {
-    if (lowerPiece.isEmpty())
-        return;
-    int32_t at = indexOfIgnoringAsciiCase(text, lowerPiece);
+namespace {
+
+// Replaces, left to right, each piece of `length` units that `next(from)`
+// finds (-1: none left) by `replacement`.
+template <typename Next>
+void replaceFound(icu::UnicodeString& text, int32_t length, const icu::UnicodeString& replacement, Next next) {
+    int32_t at = next(0);
     if (at < 0)
         return;
     icu::UnicodeString out = emptyWithRoomFor(text);
     int32_t copiedUpTo = 0;
     while (at >= 0) {
         out.append(text, copiedUpTo, at - copiedUpTo).append(replacement);
-        copiedUpTo = at + lowerPiece.length();
-        at = indexOfIgnoringAsciiCase(text, lowerPiece, copiedUpTo);
+        copiedUpTo = at + length;
+        at = next(copiedUpTo);
     }
     out.append(text, copiedUpTo, text.length() - copiedUpTo);
     text = std::move(out);
+}
+
+}  // namespace
+
+void replaceAllLiteral(icu::UnicodeString& text, const icu::UnicodeString& target,
+                       const icu::UnicodeString& replacement) {
+    if (!target.isEmpty())
+        replaceFound(text, target.length(), replacement, [&](int32_t from) { return findLiteral(text, target, from); });
+}
+
+void replaceAllIgnoringAsciiCase(icu::UnicodeString& text, const icu::UnicodeString& lowerPiece,
+                                 const icu::UnicodeString& replacement) {
+    if (!lowerPiece.isEmpty())
+        replaceFound(text, lowerPiece.length(), replacement,
+                     [&](int32_t from) { return indexOfIgnoringAsciiCase(text, lowerPiece, from); });
 }
 
 }  // namespace engine

@@ -47,6 +47,11 @@ bool startsWithIgnoringAsciiCase(const icu::UnicodeString& text, int32_t at, con
 int32_t indexOfIgnoringAsciiCase(const icu::UnicodeString& text, const icu::UnicodeString& lowerPiece,
                                  int32_t from = 0);
 
+// Replaces every occurrence of `target` by `replacement`, code unit by code
+// unit, left to right, without interpreting either.
+void replaceAllLiteral(icu::UnicodeString& text, const icu::UnicodeString& target,
+                       const icu::UnicodeString& replacement);
+
 // Replaces every occurrence of `lowerPiece` (ASCII letters in either case),
 // left to right, by `replacement`.
 void replaceAllIgnoringAsciiCase(icu::UnicodeString& text, const icu::UnicodeString& lowerPiece,

@@ -35,15 +35,7 @@ const QStringList kPages = {"start",
                             "Export"};
 
 QVariant evaluate(HelpWindow* viewer, const QString& script) {
-    QVariant result;
-    bool done = false;
-    viewer->webView()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
-        result = value;
-        done = true;
-    });
-    if (!QTest::qWaitFor([&] { return done; }, kLoadTimeout))
-        return {};
-    return result;
+    return documenttestsupport::evaluate(viewer->webView()->page(), script);
 }
 
 // The file the frame shows, and the text of its page.

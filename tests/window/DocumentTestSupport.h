@@ -19,16 +19,22 @@ namespace documenttestsupport {
 
 constexpr int kLoadTimeout = 20000;
 
-inline QVariant evaluate(Document* document, const QString& script) {
+// The script's value in the application's world of `page`; invalid when the
+// page does not answer in time.
+inline QVariant evaluate(QWebEnginePage* page, const QString& script) {
     QVariant result;
     bool done = false;
-    document->webView()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
+    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
         result = value;
         done = true;
     });
     if (!QTest::qWaitFor([&] { return done; }, kLoadTimeout))
         return {};
     return result;
+}
+
+inline QVariant evaluate(Document* document, const QString& script) {
+    return evaluate(document->webView()->page(), script);
 }
 
 inline QString bodyText(Document* document) {
