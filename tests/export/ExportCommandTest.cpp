@@ -35,6 +35,8 @@ TEST(ExportCommand, WritesEachRoadsFormatAndExitsZeroQuietly) {
     Sample sample;
     EXPECT_EQ(quillviewExport({sample.document, "--format", "html", "-o", sample.path("out.html")}).exitCode, 0);
     EXPECT_TRUE(readBytes(sample.path("out.html")).contains("href=\"#fn:1\""));
+    // A picture that is missing is the reader's to see, not a message.
+    writeBytes(sample.document, readBytes(sample.document) + "\n![gone](notes/gone.png)\n");
     const CommandRun pdf = quillviewExport({sample.document, "--format", "pdf", "-o", sample.path("out.pdf")});
     EXPECT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
     EXPECT_EQ(pdf.err.toStdString(), "");
