@@ -72,7 +72,7 @@ Split split(const QString& text) {
 }
 
 QString tableHtml(const std::vector<std::pair<QString, QString>>& entries) {
-    QString html = "<table class=\"front-matter\">\n";
+    QString html = QString("<table class=\"%1\">\n").arg(kTableClass);
     for (const auto& [key, value] : entries)
         html += "<tr><th>" + key.toHtmlEscaped() + "</th><td>" + value.toHtmlEscaped() + "</td></tr>\n";
     return html + "</table>\n";

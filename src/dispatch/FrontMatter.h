@@ -23,6 +23,9 @@ struct Split {
 // of the one before, a comment or empty, and there is at least one key.
 Split split(const QString& text);
 
+// The class of the table: the page's style and the printed title find it by it.
+inline constexpr char kTableClass[] = "front-matter";
+
 // <table class="front-matter"> with a row per key, escaped.
 QString tableHtml(const std::vector<std::pair<QString, QString>>& entries);
 

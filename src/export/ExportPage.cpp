@@ -34,7 +34,7 @@ constexpr int kLongestLoadMs = 60 * 1000;
 // Code colours, math and diagrams get this long to render, and again to
 // become pictures; then the page is used as it stands.
 constexpr int kLongestRenderingMs = 30 * 1000;
-constexpr int kRenderingPollMs = 50;
+constexpr int kRenderingPollMs = 10;
 
 // Only the page we load itself: a refresh or a link never takes it elsewhere.
 class ExportWebPage : public QWebEnginePage {
@@ -139,6 +139,9 @@ void ExportPage::load(const QString& page, const QUrl& baseURL, const QStringLis
     PreviewRequestPolicy::guardProfile(page_->profile());
     connect(page_, &QWebEnginePage::loadFinished, this, &ExportPage::loaded);
     connect(page_, &QWebEnginePage::pdfPrintingFinished, this, &ExportPage::pdfWritten);
+    // Only the libraries this page needs: Mermaid alone is 3.5 MB of script.
+    if (previewrendering::rendersSomething(page))
+        renderingScript_ = previewrendering::script(page, true);
     patience_.start(kLongestLoadMs);
     const QByteArray bytes = page.toUtf8();
     if (bytes.size() <= kLargestInlinePage) {
@@ -169,16 +172,19 @@ void ExportPage::loaded(bool ok) {
     }
     preparing_ = true;
     patience_.stop();
-    qCDebug(exportLog) << "page loaded, rendering";
-    page_->runJavaScript(previewrendering::script({}, true)
-                             + "quillviewRendering.finished().then(function () { window.quillviewRendered = true; });",
-                         QWebEngineScript::ApplicationWorld);
-    waitFor("window.quillviewRendered === true", kLongestRenderingMs / kRenderingPollMs, [this] {
+    const auto next = [this] {
         if (purpose_ == Purpose::Office)
             makePictures();
         else
             prepare();
-    });
+    };
+    if (renderingScript_.isEmpty())
+        return next();
+    qCDebug(exportLog) << "page loaded, rendering";
+    page_->runJavaScript(renderingScript_
+                             + "quillviewRendering.finished().then(function () { window.quillviewRendered = true; });",
+                         QWebEngineScript::ApplicationWorld);
+    waitFor("window.quillviewRendered === true", kLongestRenderingMs / kRenderingPollMs, next);
 }
 
 void ExportPage::waitFor(const QString& condition, int pollsLeft, const std::function<void()>& next) {
@@ -217,8 +223,10 @@ void ExportPage::prepare() {
     case Purpose::Standalone: script = scriptText("standalone.js") + "\nquillviewStandalone();"; break;
     }
     page_->runJavaScript(script, QWebEngineScript::ApplicationWorld, [this, pdf](const QVariant& result) {
-        if (pdf)
+        if (pdf) {
+            qCDebug(exportLog) << "page prepared, printing";
             page_->printToPdf(pdfFile_, paperLayout());
+        }
         else if (result.toString().isEmpty())
             finish(purpose_ == Purpose::Office
                        ? ExportMarkup2Document::tr("The document could not be prepared for LibreOffice.")
@@ -229,6 +237,7 @@ void ExportPage::prepare() {
 }
 
 void ExportPage::pdfWritten(const QString&, bool success) {
+    qCDebug(exportLog) << "printed";
     const QFileInfo written(pdfFile_);
     finish(success && written.isFile() && written.size() > 0 ? QString() : ExportMarkup2Document::tr("The PDF could not be printed."));
 }

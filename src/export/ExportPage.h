@@ -69,6 +69,7 @@ private:
     PreviewRequestPolicy* policy_ = nullptr;
     QTimer patience_;
     QString pdfFile_;
+    QString renderingScript_;  // empty when the page has nothing to render
     bool realNotes_ = false;
     bool remotePictures_ = false;
     bool preparing_ = false;

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
 
+#include "dispatch/FrontMatter.h"
 #include "export/ExportMarkup2Document.h"
 
 namespace pagestamps {
@@ -23,13 +24,31 @@ const QColor kStampColor(0x70, 0x70, 0x70);
 
 }  // namespace
 
-QString titleOf(const QString& fragment, const QString& source) {
+namespace {
+
+// The title key of the front matter the document opens with, if it has one.
+QString frontMatterTitle(const QString& fragment) {
+    static const QRegularExpression table(
+        QString(R"re(^\s*<table class="%1">.*?</table>)re").arg(frontmatter::kTableClass),
+        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression titleRow(R"re(<tr><th>title</th><td>(.*?)</td></tr>)re",
+                                             QRegularExpression::CaseInsensitiveOption);
+    const auto front = table.match(fragment);
+    return front.hasMatch() ? titleRow.match(front.captured(0)).captured(1) : QString();
+}
+
+QString firstHeading(const QString& fragment) {
     static const QRegularExpression heading(R"re(<h[1-6]\b[^>]*>(.*?)</h[1-6]>)re",
                                             QRegularExpression::CaseInsensitiveOption
                                                 | QRegularExpression::DotMatchesEverythingOption);
-    const auto match = heading.match(fragment);
-    if (match.hasMatch()) {
-        const QString text = QTextDocumentFragment::fromHtml(match.captured(1)).toPlainText().simplified();
+    return heading.match(fragment).captured(1);
+}
+
+}  // namespace
+
+QString titleOf(const QString& fragment, const QString& source) {
+    for (const QString& html : {frontMatterTitle(fragment), firstHeading(fragment)}) {
+        const QString text = QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
         if (!text.isEmpty())
             return text;
     }

@@ -11,8 +11,8 @@ class QProcess;
 
 namespace pagestamps {
 
-// The title a printed document carries: the text of its first heading, else
-// the file's name.
+// The title a printed document carries: the title of its front matter, else
+// the text of its first heading, else the file's name.
 QString titleOf(const QString& fragment, const QString& source);
 
 // Draws `pages` pages of stamps on the paper of `layout`, with the title in

@@ -15,7 +15,9 @@
 #include "export/ExportTestSupport.h"
 #include "pipeline/FolderPermissions.h"
 #include "support/PictureServer.h"
+#include "export/PageStamps.h"
 #include "export/PrintStyle.h"
+#include "dispatch/FrontMatter.h"
 #include "settings/AppSupportFilePaths.h"
 #include "settings/SettingsStore.h"
 #include "textbundle/Textbundle.h"
@@ -315,6 +317,19 @@ TEST(PdfExport, PagesAreNumberedTitledAndKeepTablesAndHeadingsTogether) {
     ASSERT_TRUE(exportDocument(folder.filePath("report.md"), "pdf", folder.filePath("bare.pdf")));
     SettingsStore::shared().setPdfHeaderAndFooter(true);
     EXPECT_FALSE(pdfText(folder.filePath("bare.pdf")).contains("page 1 of"));
+}
+
+// A document's own title comes first: its front matter's, then its first
+// heading; a document with neither is called by its file's name.
+TEST(PdfExport, TheTitleOnEveryPage) {
+    using pagestamps::titleOf;
+    const QString front = frontmatter::tableHtml({{"author", "Ann"}, {"title", "Field & Notes"}});
+    EXPECT_EQ(titleOf(front + "<h1>Synopsis</h1>", "/d/notes.md"), "Field & Notes");
+    EXPECT_EQ(titleOf(frontmatter::tableHtml({{"author", "Ann"}}) + "<h2 id=\"a\">The <em>real</em> one</h2>", "/d/notes.md"),
+              "The real one");
+    EXPECT_EQ(titleOf("<p>x</p><table class=\"front-matter\"><tr><th>title</th><td>Later</td></tr></table>", "/d/n.md"),
+              "n.md");
+    EXPECT_EQ(titleOf("<p>No heading</p><h3> </h3>", "/d/notes.md"), "notes.md");
 }
 
 TEST(PrintStyle, DarkStylesPrintAsTheirLightSiblingAndNoneIsNoStyle) {
