@@ -126,6 +126,70 @@
     return false;
   };
 
+  // The pictures from the web the document shows: its images, their source
+  // sets, posters, SVG images and the pictures its styles name. The page
+  // itself may not ask for them until the reader lets them load, so they
+  // are counted here, from the markup, as distinct addresses.
+  var pictureProperties = ['backgroundImage', 'listStyleImage', 'borderImageSource', 'content'];
+
+  function addWebAddress(found, value, base) {
+    if (!value)
+      return;
+    try {
+      var url = new URL(value.trim(), base);
+      if (url.protocol === 'http:' || url.protocol === 'https:')
+        found[url.href] = true;
+    } catch (e) {
+      // Not an address at all: nothing to load.
+    }
+  }
+
+  function addSourceSet(found, value, base) {
+    (value || '').split(',').forEach(function (candidate) {
+      addWebAddress(found, candidate.trim().split(/\s+/)[0], base);
+    });
+  }
+
+  function addStyleAddresses(found, style, base) {
+    pictureProperties.forEach(function (property) {
+      var value = style[property] || '', pattern = /url\(\s*(["']?)(.*?)\1\s*\)/g, match;
+      while ((match = pattern.exec(value)) !== null)
+        addWebAddress(found, match[2], base);
+    });
+  }
+
+  function addSheetAddresses(found, rules, base) {
+    for (var i = 0; i < rules.length; ++i) {
+      if (rules[i].style && !(rules[i] instanceof CSSFontFaceRule))
+        addStyleAddresses(found, rules[i].style, base);
+      if (rules[i].cssRules)
+        addSheetAddresses(found, rules[i].cssRules, base);
+    }
+  }
+
+  quillview.remotePictureCount = function (doc) {
+    doc = doc || document;
+    var found = {}, base = doc.baseURI;
+    doc.querySelectorAll('img, input[type=image]').forEach(function (e) {
+      addWebAddress(found, e.getAttribute('src'), base);
+      addSourceSet(found, e.getAttribute('srcset'), base);
+    });
+    doc.querySelectorAll('picture source').forEach(function (e) { addSourceSet(found, e.getAttribute('srcset'), base); });
+    doc.querySelectorAll('video[poster]').forEach(function (e) { addWebAddress(found, e.getAttribute('poster'), base); });
+    doc.querySelectorAll('image').forEach(function (e) {
+      addWebAddress(found, e.getAttribute('href') || e.getAttribute('xlink:href'), base);
+    });
+    doc.querySelectorAll('[style]').forEach(function (e) { addStyleAddresses(found, e.style, base); });
+    for (var i = 0; i < doc.styleSheets.length; ++i) {
+      try {
+        addSheetAddresses(found, doc.styleSheets[i].cssRules, base);
+      } catch (e) {
+        // A sheet from elsewhere never loaded: it names nothing we saw.
+      }
+    }
+    return Object.keys(found).length;
+  };
+
   // ------------------------------------------------------- the page itself
 
   // A document was parsed (loaded, or written in place, which drops every

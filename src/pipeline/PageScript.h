@@ -14,6 +14,7 @@ inline constexpr char kPageReady[] = "pageReady";
 inline constexpr char kRestoreScroll[] = "restoreScroll";
 inline constexpr char kScrollToAnchor[] = "scrollToAnchor";
 inline constexpr char kHasDocumentScripts[] = "hasDocumentScripts";
+inline constexpr char kRemotePictureCount[] = "remotePictureCount";
 inline constexpr char kReceivePart[] = "receivePart";
 inline constexpr char kReceivedPage[] = "receivedPage";
 inline constexpr char kWritePage[] = "writePage";

@@ -84,19 +84,6 @@ bool PreviewRequestPolicy::allows(const QUrl& url, QWebEngineUrlRequestInfo::Res
     return scheme == "data" || scheme == "blob" || scheme == "about";
 }
 
-void PreviewRequestPolicy::forgetRefusedPictures() {
-    refusedPictures_.clear();
-}
-
-void PreviewRequestPolicy::noteRefused(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType type) {
-    if (type != QWebEngineUrlRequestInfo::ResourceTypeImage || !isWebAddress(url))
-        return;
-    const qsizetype before = refusedPictures_.size();
-    refusedPictures_.insert(url);
-    if (refusedPictures_.size() != before)
-        emit remotePicturesRefused(int(refusedPictures_.size()));
-}
-
 void PreviewRequestPolicy::interceptRequest(QWebEngineUrlRequestInfo& info) {
     const QUrl url = info.requestUrl();
     if (allows(url, info.resourceType())) {
@@ -107,6 +94,5 @@ void PreviewRequestPolicy::interceptRequest(QWebEngineUrlRequestInfo& info) {
     }
     info.block(true);
     qCDebug(previewPolicyLog) << "refused" << info.requestUrl().toString(QUrl::RemoveQuery) << info.resourceType();
-    noteRefused(info.requestUrl(), info.resourceType());
     emit requestRefused(info.requestUrl());
 }

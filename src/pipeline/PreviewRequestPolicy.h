@@ -6,7 +6,6 @@
 // scripts do not run. What a page reads cannot be sent away, and no server
 // learns a document was opened without the reader's consent.
 
-#include <QSet>
 #include <QStringList>
 #include <QUrl>
 #include <QWebEngineUrlRequestInfo>
@@ -42,21 +41,13 @@ public:
     // it to the rest.
     static void guardProfile(QWebEngineProfile* profile);
 
-    // The distinct pictures from the web refused since the last forget.
-    int refusedRemotePictures() const { return int(refusedPictures_.size()); }
-    void forgetRefusedPictures();
-
 signals:
     void requestRefused(const QUrl& url);
-    // Another picture from the web was refused; count as above.
-    void remotePicturesRefused(int count);
 
 private:
     bool allowsLocalFile(const QUrl& url) const;
-    void noteRefused(const QUrl& url, QWebEngineUrlRequestInfo::ResourceType type);
 
     QStringList canonicalFolders_;
     bool remotePicturesAllowed_ = false;
     bool documentScriptsRun_ = false;
-    QSet<QUrl> refusedPictures_;
 };

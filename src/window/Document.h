@@ -149,7 +149,7 @@ private:
     void fillSourceView();
     void buildScriptNotice();
     void buildPictureNotice();
-    void updatePictureNotice();
+    void updatePictureNotice(int remotePictures);
     void buildConversionNotice();
     void buildReaderTools();
     void updateStatistics();

@@ -44,17 +44,14 @@ void Document::buildPictureNotice() {
     ui->layout_WebView->insertWidget(0, pictureNotice_);
     connect(pictureNotice_, &PictureNoticeBar::loadPicturesRequested, this, [this] { loadRemotePictures(false); });
     connect(pictureNotice_, &PictureNoticeBar::alwaysForFolderRequested, this, [this] { loadRemotePictures(true); });
-    // Pictures are refused while the page loads, and later when an update
-    // brings new ones.
-    connect(page_->requestPolicy(), &PreviewRequestPolicy::remotePicturesRefused, this, &Document::updatePictureNotice);
-    connect(preview_, &PreviewController::pageShown, this, &Document::updatePictureNotice);
+    // Counted each time a page is shown, updates included.
+    connect(preview_, &PreviewController::remotePicturesFound, this, &Document::updatePictureNotice);
 }
 
-void Document::updatePictureNotice() {
+void Document::updatePictureNotice(int remotePictures) {
     // With the document's scripts running no picture loads, so there is
     // nothing to offer.
-    pictureNotice_->picturesRefused(page_->requestPolicy()->refusedRemotePictures(),
-                                    !page_->picturesAllowed() && !page_->scriptsAllowed());
+    pictureNotice_->picturesRefused(remotePictures, !page_->picturesAllowed() && !page_->scriptsAllowed());
 }
 
 bool Document::remotePicturesAllowed() const {

@@ -214,6 +214,8 @@ void PreviewController::finishShowing(bool ok) {
     });
     page_->runJavaScript(pagescript::call(pagescript::kHasDocumentScripts), QWebEngineScript::ApplicationWorld,
                          [this](const QVariant& found) { emit documentScriptsFound(found.toBool()); });
+    page_->runJavaScript(pagescript::call(pagescript::kRemotePictureCount), QWebEngineScript::ApplicationWorld,
+                         [this](const QVariant& count) { emit remotePicturesFound(count.toInt()); });
     ++completedLoads_;
     emit pageShown(ok);
 }

@@ -90,6 +90,8 @@ signals:
     // Whether the page shown holds scripts of the document's own (the
     // converters' anchor links do not count).
     void documentScriptsFound(bool found);
+    // Pictures from the web the shown page names, loaded or not.
+    void remotePicturesFound(int count);
 
 private:
     enum class EmptyPage { None, Loading, Ready };

@@ -66,10 +66,9 @@ void applyBaseSettings(QWebEngineSettings* settings) {
     // page only with this switch on; PreviewRequestPolicy then decides
     // request by request.
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    // Without this switch a page from a file would not even ask for a
-    // picture from the web: the policy could neither count the pictures it
-    // refuses nor let the allowed ones through. It refuses everything else.
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    // A page from a file asks for nothing on the web until the reader lets
+    // its pictures load (setDocumentAccess).
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
@@ -101,12 +100,8 @@ PreviewWebPage::PreviewWebPage(QObject* parent) : QWebEnginePage(parent), policy
     scripts().insert(ownScript(kModuleName, QWebEngineScript::DocumentCreation, module));
     scripts().insert(ownScript(kPageReadyName, QWebEngineScript::DocumentReady,
                                pagescript::call(pagescript::kPageReady) + u';'));
-    // A new document takes no parts of a page meant for the one before, and
-    // its refused pictures are counted afresh.
-    connect(this, &QWebEnginePage::loadStarted, this, [this] {
-        sending_ = 0;
-        policy_->forgetRefusedPictures();
-    });
+    // A new document takes no parts of a page meant for the one before.
+    connect(this, &QWebEnginePage::loadStarted, this, [this] { sending_ = 0; });
 }
 
 void PreviewWebPage::setDocumentAccess(const QStringList& allowedFolders, bool scriptsAllowed, bool picturesAllowed) {
@@ -116,9 +111,10 @@ void PreviewWebPage::setDocumentAccess(const QStringList& allowedFolders, bool s
     policy_->setDocumentScriptsRun(scriptsAllowed);
     policy_->setRemotePicturesAllowed(picturesAllowed);
     settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, scriptsAllowed);
-    // A page that runs its own scripts loads no picture from the web, so it
-    // need not even ask: the engine refuses before the policy is consulted.
-    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, !scriptsAllowed);
+    // Only then may the page ask for web addresses at all, and the policy
+    // passes its pictures alone. A page that runs its own scripts loads
+    // none: a script could put what it read into a picture's address.
+    settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, picturesAllowed && !scriptsAllowed);
 }
 
 bool PreviewWebPage::isShowableFile(const QString& path) {

@@ -83,6 +83,26 @@ document.addEventListener('DOMContentLoaded', function () {
     ], [true, true, true, true, true]);
   });
 
+  check('pictures from the web are counted from the markup, each address once', function () {
+    // Style sheets take effect only in a shown document.
+    var shown = document.createElement('div'), without = q.remotePictureCount();
+    shown.innerHTML = '<p style="background: url(\'https://d.example/bg.png\')">x</p>'
+      + '<style>@font-face { font-family: f; src: url(https://e.example/f.woff); }'
+      + ' li.none { list-style-image: url("http://e.example/dot.png"); }</style>';
+    document.body.appendChild(shown);
+    var styled = q.remotePictureCount() - without;
+    shown.remove();
+    return same([
+      q.remotePictureCount(parsed('<img src="https://a.example/1.png"><img src="https://a.example/1.png">'
+                                  + '<img src="local.png"><img src="data:image/png;base64,AA==">')),
+      q.remotePictureCount(parsed('<img srcset="http://a.example/s.png 1x, http://a.example/l.png 2x">'
+                                  + '<picture><source srcset="https://b.example/w.webp"></picture>'
+                                  + '<svg><image href="https://c.example/i.png"/></svg>')),
+      styled,
+      q.remotePictureCount(parsed('<a href="https://f.example/">link</a><iframe src="https://f.example/x"></iframe>')),
+    ], [1, 4, 2, 0]);
+  });
+
   check('headings are listed with their levels, in document order', function () {
     return same(JSON.parse(q.headings()), [[1, 'Title'], [3, 'Skipped a level'], [2, 'Late heading']]);
   });
