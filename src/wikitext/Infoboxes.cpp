@@ -3,6 +3,7 @@
 #include <map>
 
 #include "engine/RangeEdits.h"
+#include "engine/TextSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace {
@@ -26,7 +27,10 @@ struct InfoboxExtent {
 // templates cost no rescans.
 std::map<int32_t, InfoboxExtent> pairInfoboxes(const icu::UnicodeString& text, std::map<int32_t, InfoboxExtent> boxes) {
     std::vector<int32_t> open;
-    for (int32_t i = 0; i < text.length(); ++i) {
+    const char16_t* chars = text.getBuffer();
+    const int32_t length = text.length();
+    for (int32_t i = engine::firstOfUnits(chars, 0, length, u'{', u'}', u'|'); i < length;
+         i = engine::firstOfUnits(chars, i + 1, length, u'{', u'}', u'|')) {
         if (pairAt(text, i, u'{')) {
             open.push_back(i++);
         } else if (pairAt(text, i, u'}')) {

@@ -1,5 +1,6 @@
 #include "wikitext/WikitextConverter.h"
 
+#include "engine/ConversionBudget.h"
 #include "engine/TextSearch.h"
 #include "engine/TextUtilities.h"
 
@@ -72,62 +73,91 @@ void emptySpaceOnlyLines(icu::UnicodeString& text) {
     text = std::move(out);
 }
 
-icu::UnicodeString paragraph(const icu::UnicodeString& block) {
-    if (isMarkupBlock(block) || engine::isBlank(block))
-        return block;
-    return engine::formatted(u"<p>%@</p>", {block});
+// Appends the block, in a paragraph unless it is blank or block markup.
+void appendParagraph(icu::UnicodeString& out, const icu::UnicodeString& block) {
+    if (isMarkupBlock(block) || engine::isBlank(block)) {
+        out.append(block);
+        return;
+    }
+    engine::stopIfOverBudget();
+    out.append(u"<p>", 3).append(block).append(u"</p>", 4);
 }
 
-// The text of a block around the headings in it: headings stand alone,
-// the runs of text between them are paragraphs.
-icu::UnicodeString paragraphsAroundHeadings(const icu::UnicodeString& block) {
-    std::vector<icu::UnicodeString> lines = engine::split(block, u"\n");
-    std::vector<icu::UnicodeString> out;
-    std::vector<icu::UnicodeString> run;
-    auto endRun = [&] {
-        if (!run.empty())
-            out.push_back(paragraph(engine::join(run, u"\n")));
-        run.clear();
-    };
-    for (const icu::UnicodeString& line : lines) {
-        if (isHeadingLine(line)) {
-            endRun();
-            out.push_back(line);
-        } else {
-            run.push_back(line);
+// Appends the text of a block around the headings in it: headings stand
+// alone, the runs of text between them are paragraphs.
+void appendParagraphsAroundHeadings(icu::UnicodeString& out, const icu::UnicodeString& block) {
+    const char16_t* chars = block.getBuffer();
+    int32_t runStart = 0;
+    auto endRunBefore = [&](int32_t at) {
+        if (at > runStart) {
+            // The run without the line end before the heading.
+            appendParagraph(out, icu::UnicodeString(false, chars + runStart, at - 1 - runStart));
+            out.append(u'\n');
         }
+    };
+    for (int32_t start = 0;;) {
+        const int32_t end = engine::firstOfUnits(chars, start, block.length(), u'\n', u'\n', u'\n');
+        const icu::UnicodeString line(false, chars + start, end - start);
+        if (isHeadingLine(line)) {
+            endRunBefore(start);
+            out.append(line);
+            if (end < block.length())
+                out.append(u'\n');
+            runStart = end + 1;
+        }
+        if (end == block.length())
+            break;
+        start = end + 1;
     }
-    endRun();
-    return engine::join(out, u"\n");
+    if (runStart <= block.length())
+        appendParagraph(out, icu::UnicodeString(false, chars + runStart, block.length() - runStart));
 }
 
 }  // namespace
 
+// Blocks are parted by an empty line; each is looked at in place and written
+// once into the result.
 void WikitextConverter::makeParagraphs() {
     emptySpaceOnlyLines(str);
-    std::vector<icu::UnicodeString> blocks = engine::split(str, u"\n\n");
-    for (icu::UnicodeString& block : blocks)
-        block = block.indexOf(u"<h") >= 0 ? paragraphsAroundHeadings(block) : paragraph(block);
-    str = engine::join(blocks, u"\n\n");
+    icu::UnicodeString out = engine::emptyWithRoomForLength(int64_t{str.length()} + str.length() / 8 + 16);
+    for (int32_t start = 0;;) {
+        int32_t end = engine::findLiteral(str, u"\n\n", start);
+        if (end < 0)
+            end = str.length();
+        const icu::UnicodeString block(false, str.getBuffer() + start, end - start);
+        if (block.indexOf(u"<h") >= 0)
+            appendParagraphsAroundHeadings(out, block);
+        else
+            appendParagraph(out, block);
+        if (end == str.length())
+            break;
+        out.append(u"\n\n", 2);
+        start = end + 2;
+    }
+    str = std::move(out);
 }
 
 // One walk over the lines, each looked at in place.
 void WikitextConverter::autoLineBreaks() {
-    const icu::UnicodeString text = engine::trimmed(str);
+    // `str` is replaced only after the walk.
+    const icu::UnicodeString text = engine::trimmedInPlace(str);
+    const char16_t* chars = text.getBuffer();
     const icu::UnicodeString lineBreak = u"<br" + HTML_close;
     icu::UnicodeString out = engine::emptyWithRoomForLength(int64_t{text.length()} + text.length() / 4 + 16);
     bool insideTable = false;
     for (int32_t start = 0; start <= text.length();) {
-        int32_t end = text.indexOf(u'\n', start);
-        if (end < 0)
-            end = text.length();
-        const icu::UnicodeString line(false, text.getBuffer() + start, end - start);
+        int32_t end = engine::firstOfUnits(chars, start, text.length(), u'\n', u'<', u'>');
+        const bool tagged = end < text.length() && chars[end] != u'\n';
+        if (tagged)
+            end = engine::firstOfUnits(chars, end, text.length(), u'\n', u'\n', u'\n');
+        const icu::UnicodeString line(false, chars + start, end - start);
         out.append(line);
-        if (line.indexOf(u"<table") >= 0)
+        // A line without "<" or ">" holds no table tag and no markup.
+        if (tagged && line.indexOf(u"<table") >= 0)
             insideTable = true;
-        else if (line.indexOf(u"</table>") >= 0)
+        else if (tagged && line.indexOf(u"</table>") >= 0)
             insideTable = false;
-        else if (!insideTable && !isMarkupLine(line) && !engine::isBlank(line))
+        else if (!insideTable && !(tagged && isMarkupLine(line)) && !engine::isBlank(line))
             out.append(lineBreak);
         if (end < text.length())
             out.append(u'\n');

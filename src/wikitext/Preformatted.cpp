@@ -5,6 +5,7 @@
 
 #include "engine/RangeEdits.h"
 #include "engine/Regex.h"
+#include "engine/TextSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace {
@@ -12,29 +13,55 @@ namespace {
 const char16_t* const kNowikiPattern = uR"(<nowiki>(.*?)</nowiki>)";
 const char16_t* const kPreSectionPattern = uR"(<pre(?:\s[^<>]*)?>(.*?)</pre>)";
 
+// A line of the text, as a read-only alias of the text's buffer.
+icu::UnicodeString lineAt(const icu::UnicodeString& text, engine::TextRange line) {
+    return icu::UnicodeString(false, text.getBuffer() + line.start, line.end - line.start);
+}
+
+// Where each line of the text stands, without its "\n".
+std::vector<engine::TextRange> lineRanges(const icu::UnicodeString& text) {
+    std::vector<engine::TextRange> lines;
+    const char16_t* chars = text.getBuffer();
+    const int32_t length = text.length();
+    for (int32_t start = 0;;) {
+        const int32_t end = engine::firstOfUnits(chars, start, length, u'\n', u'\n', u'\n');
+        lines.push_back({start, end});
+        if (end == length)
+            return lines;
+        start = end + 1;
+    }
+}
+
 // Per line of the text: whether it starts inside a template ("{{ … }}"), a
 // table ("{| … |}") or a code listing ("<syntaxhighlight>", "<source>").
 // Their lines are often indented (citation parameters, table rows, code)
 // and are no preformatted text of their own.
-std::vector<bool> linesInsideTemplatesOrTables(const std::vector<icu::UnicodeString>& lines) {
+std::vector<bool> linesInsideTemplatesOrTables(const icu::UnicodeString& text,
+                                               const std::vector<engine::TextRange>& lines) {
     std::vector<bool> inside;
+    inside.reserve(lines.size());
     int32_t templates = 0;
     int32_t tables = 0;
     bool listing = false;
-    for (const icu::UnicodeString& line : lines) {
+    const char16_t* chars = text.getBuffer();
+    for (const engine::TextRange& range : lines) {
         inside.push_back(templates > 0 || tables > 0 || listing);
-        listing = engine::regionOpenAfter(line, listing, {u"<syntaxhighlight", u"<source"},
-                                          {u"</syntaxhighlight>", u"</source>"});
-        const icu::UnicodeString start = engine::trimmed(line);
+        const icu::UnicodeString line = lineAt(text, range);
+        // Only a line with a tag can open or close a listing.
+        if (engine::firstOfUnits(chars, range.start, range.end, u'<', u'<', u'<') < range.end)
+            listing = engine::regionOpenAfter(line, listing, {u"<syntaxhighlight", u"<source"},
+                                              {u"</syntaxhighlight>", u"</source>"});
+        const icu::UnicodeString start = engine::trimmedInPlace(line);
         if (start.startsWith(u"{|"))
             ++tables;
         else if (start.startsWith(u"|}") && tables > 0)
             --tables;
-        for (int32_t i = 0; i + 1 < line.length(); ++i) {
-            if (line[i] == u'{' && line[i + 1] == u'{') {
+        for (int32_t i = engine::firstOfUnits(chars, range.start, range.end, u'{', u'}', u'}'); i + 1 < range.end;
+             i = engine::firstOfUnits(chars, i + 1, range.end, u'{', u'}', u'}')) {
+            if (chars[i] == u'{' && chars[i + 1] == u'{') {
                 ++templates;
                 ++i;
-            } else if (line[i] == u'}' && line[i + 1] == u'}' && templates > 0) {
+            } else if (chars[i] == u'}' && chars[i + 1] == u'}' && templates > 0) {
                 --templates;
                 ++i;
             }
@@ -102,31 +129,43 @@ void WikitextConverter::savePreSections() {
 // space. Emphasis and links inside it are made as anywhere else; headlines,
 // lists and the other block markup are not.
 void WikitextConverter::savePreformattedLines() {
-    std::vector<icu::UnicodeString> lines = engine::split(str, u"\n");
-    const std::vector<bool> excluded = linesInsideTemplatesOrTables(lines);
-    std::vector<icu::UnicodeString> out;
-    bool found = false;
+    // The text stays apart while runs are formatted, as that works on `str`.
+    icu::UnicodeString text;
+    text.swap(str);
+    const std::vector<engine::TextRange> lines = lineRanges(text);
+    const std::vector<bool> excluded = linesInsideTemplatesOrTables(text, lines);
+    auto startsRun = [&](size_t i) { return !excluded[i] && startsPreformattedLine(lineAt(text, lines[i])); };
+    icu::UnicodeString out;
+    int32_t copiedUpTo = 0;
     for (size_t i = 0; i < lines.size();) {
-        if (excluded[i] || !startsPreformattedLine(lines[i])) {
-            out.push_back(lines[i++]);
+        if (!startsRun(i)) {
+            ++i;
             continue;
         }
         std::vector<icu::UnicodeString> run;
-        for (; i < lines.size() && !excluded[i] && startsPreformattedLine(lines[i]); ++i) {
-            run.emplace_back(lines[i], 1);
+        const int32_t runStart = lines[i].start;
+        for (; i < lines.size() && startsRun(i); ++i) {
+            run.push_back(lineAt(text, {lines[i].start + 1, lines[i].end}));
             // Lines of spaces between two preformatted lines belong to them.
             size_t next = i + 1;
-            while (next < lines.size() && !excluded[next] && isSpaceLine(lines[next]))
+            while (next < lines.size() && !excluded[next] && isSpaceLine(lineAt(text, lines[next])))
                 ++next;
-            if (next > i + 1 && next < lines.size() && !excluded[next] && startsPreformattedLine(lines[next]))
+            if (next > i + 1 && next < lines.size() && startsRun(next))
                 for (; i + 1 < next; ++i)
-                    run.emplace_back(lines[i + 1], 1);
+                    run.push_back(lineAt(text, {lines[i + 1].start + 1, lines[i + 1].end}));
         }
-        found = true;
-        out.push_back(u"<pre>" + htmlBlocksEscaped.add(inlineFormatted(engine::join(run, u"\n"))) + u"</pre>");
+        if (copiedUpTo == 0)
+            out = engine::emptyWithRoomFor(text);
+        out.append(text, copiedUpTo, runStart - copiedUpTo);
+        out += u"<pre>" + htmlBlocksEscaped.add(inlineFormatted(engine::join(run, u"\n"))) + u"</pre>";
+        copiedUpTo = lines[i - 1].end;
     }
-    if (found)
-        str = engine::join(out, u"\n");
+    if (copiedUpTo == 0) {
+        str.swap(text);
+        return;
+    }
+    out.append(text, copiedUpTo, text.length() - copiedUpTo);
+    str = std::move(out);
 }
 
 // The inline passes (internal links and the table's link and emphasis rules)

@@ -2,11 +2,10 @@
 
 #include "engine/RangeEdits.h"
 #include "engine/Regex.h"
+#include "engine/TextSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace {
-
-const char16_t* const kTablePattern = uR"(\{\|(.*?)\|\}\n)";
 
 icu::UnicodeString after(const icu::UnicodeString& text, int32_t start) {
     return start >= text.length() ? icu::UnicodeString() : icu::UnicodeString(text, start);
@@ -121,21 +120,22 @@ private:
 
 }  // namespace
 
+// A table runs from "{|" to the first "|}" at a line's end after it (the
+// "|" of "{|" is not that of "|}"). Once no "|}\n" follows an opening, none
+// follows a later one either: the walk ends there, so a text full of
+// unclosed "{|" is searched once.
 void WikitextConverter::performTables() {
-    // No table ends after the last "|}\n": searching no further keeps a text
-    // full of unclosed "{|" from being scanned to its end from each of them.
-    const int32_t lastEnd = str.lastIndexOf(u"|}\n");
-    if (lastEnd < 0)
-        return;
-    auto matches = engine::findAll(icu::UnicodeString(str, 0, lastEnd + 3), kTablePattern,
-                                   engine::kDotMatchesLineSeparators);
-    if (!matches || matches->empty())
-        return;
-    // Each table at its own place: a copy of an earlier table is converted too.
     std::vector<engine::RangeEdit> edits;
-    for (const engine::Match& match : *matches)
-        edits.push_back({match.start(), match.end(), tableHTML(match.text())});
-    engine::applyRangeEdits(str, std::move(edits));
+    for (int32_t at = engine::findLiteral(str, u"{|"); at >= 0;) {
+        const int32_t end = engine::findLiteral(str, u"|}\n", at + 2);
+        if (end < 0)
+            break;
+        // Each table at its own place: a copy of an earlier table is converted too.
+        edits.push_back({at, end + 3, tableHTML(icu::UnicodeString(str, at, end + 3 - at))});
+        at = engine::findLiteral(str, u"{|", end + 3);
+    }
+    if (!edits.empty())
+        engine::applyRangeEdits(str, std::move(edits));
 }
 
 icu::UnicodeString WikitextConverter::tableHTML(const icu::UnicodeString& block) const {
