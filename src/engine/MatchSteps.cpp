@@ -95,15 +95,22 @@ std::vector<TextRange> matchRangesAtOpenings(const icu::UnicodeString& text, con
 }
 
 bool replaceSteps(MatchSteps& steps, const icu::RegexMatcher& matcher, const icu::UnicodeString& text,
-                  const icu::UnicodeString& replacementTemplate, icu::UnicodeString& out, UErrorCode& status) {
+                  const icu::UnicodeString& replacementTemplate, icu::UnicodeString& out, UErrorCode& status,
+                  const std::vector<TextRange>& keptRanges) {
     int32_t copiedUpTo = 0;
     bool replacedAny = false;
+    auto kept = keptRanges.begin();
     while (steps.find(status)) {
         UErrorCode rangeStatus = U_ZERO_ERROR;
+        const int32_t start = matcher.start(rangeStatus);
+        while (kept != keptRanges.end() && kept->end <= start)
+            ++kept;
+        if (kept != keptRanges.end() && kept->start <= start)
+            continue;
         if (!replacedAny)
             out = emptyWithRoomFor(text);
         replacedAny = true;
-        out.append(text, copiedUpTo, matcher.start(rangeStatus) - copiedUpTo);
+        out.append(text, copiedUpTo, start - copiedUpTo);
         appendEvaluatedTemplate(out, replacementTemplate, matcher, text);
         copiedUpTo = matcher.end(rangeStatus);
     }
@@ -115,7 +122,8 @@ bool replaceSteps(MatchSteps& steps, const icu::RegexMatcher& matcher, const icu
 
 RegexResult replaceAllAt(icu::UnicodeString& text, const icu::UnicodeString& pattern,
                          const icu::UnicodeString& replacementTemplate,
-                         const std::unique_ptr<Candidates>& candidates, uint32_t options) {
+                         const std::unique_ptr<Candidates>& candidates, uint32_t options,
+                         const std::vector<TextRange>& keptRanges) {
     RegexResult result;
     auto matcher = seeingMatcher(text, pattern, options, result);
     if (!matcher)
@@ -123,7 +131,7 @@ RegexResult replaceAllAt(icu::UnicodeString& text, const icu::UnicodeString& pat
     MatchSteps steps(*matcher, text, candidates.get());
     UErrorCode status = U_ZERO_ERROR;
     icu::UnicodeString replaced;
-    if (replaceSteps(steps, *matcher, text, replacementTemplate, replaced, status))
+    if (replaceSteps(steps, *matcher, text, replacementTemplate, replaced, status, keptRanges))
         text = std::move(replaced);
     searchFailed(status, pattern, result);
     return result;

@@ -45,16 +45,20 @@ std::vector<TextRange> matchRangesAtOpenings(const icu::UnicodeString& text, con
                                              uint32_t options = kNoOptions);
 
 // The same text as replaceAll(text, pattern, template, options), searched as
-// findAllAt searches; on a failure the text stays as it was.
+// findAllAt searches; on a failure the text stays as it was. A match that
+// starts inside one of `keptRanges` stays as it is, as replaceAllOutside
+// leaves it.
 RegexResult replaceAllAt(icu::UnicodeString& text, const icu::UnicodeString& pattern,
                          const icu::UnicodeString& replacementTemplate,
                          const std::unique_ptr<Candidates>& candidates,
-                         uint32_t options = kNoOptions);
+                         uint32_t options = kNoOptions, const std::vector<TextRange>& keptRanges = {});
 
 // `text` with each match that `steps` finds replaced by the template, in
-// `out`; false when none was found or the search failed (`status` says
-// which).
+// `out`, but for those that start inside one of `keptRanges` (sorted, not
+// overlapping); false when none was replaced or the search failed (`status`
+// says which).
 bool replaceSteps(MatchSteps& steps, const icu::RegexMatcher& matcher, const icu::UnicodeString& text,
-                  const icu::UnicodeString& replacementTemplate, icu::UnicodeString& out, UErrorCode& status);
+                  const icu::UnicodeString& replacementTemplate, icu::UnicodeString& out, UErrorCode& status,
+                  const std::vector<TextRange>& keptRanges = {});
 
 }  // namespace engine

@@ -1,7 +1,12 @@
 #include "wikitext/WikitextConverter.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "engine/Candidates.h"
 #include "engine/LineByLineRules.h"
 #include "engine/Log.h"
+#include "engine/MatchSteps.h"
 #include "engine/TextUtilities.h"
 #include "wikitext/BracketLinks.h"
 #include "wikitext/Emphasis.h"
@@ -33,6 +38,20 @@ std::vector<engine::TextRange> tagsAndLinks(const icu::UnicodeString& text) {
         at = end - 1;
     }
     return ranges;
+}
+
+// Where a bare address can start: "https", "http" or "ftp" before each
+// "://", and each "mailto:". The pattern is tried there only, instead of at
+// every "h", "f" and "m" of the text.
+engine::SearchPlan bareAddressStarts(const icu::UnicodeString& text) {
+    std::vector<int32_t> schemes;
+    for (int32_t at : engine::occurrencesOf(text, u"://"))
+        for (int32_t scheme = std::max(0, at - 5); scheme <= at - 3; ++scheme)
+            schemes.push_back(scheme);
+    const std::vector<int32_t> mails = engine::occurrencesOf(text, u"mailto:");
+    engine::SearchPlan plan;
+    std::merge(schemes.begin(), schemes.end(), mails.begin(), mails.end(), std::back_inserter(plan.starts));
+    return plan;
 }
 
 RuleRecord regex(const char16_t* name, const char16_t* pattern, const icu::UnicodeString& templateText) {
@@ -103,7 +122,10 @@ void WikitextConverter::applyRules(bool inlineOnly) {
             wikitext::applyBracketLinkRule(str, rule);
             continue;
         }
-        engine::RegexResult result = engine::replaceAllOutside(str, rule.pattern, rule.templateText, tagsAndLinks(str));
+        engine::RegexResult result =
+            engine::replaceAllAt(str, rule.pattern, rule.templateText,
+                                 engine::atPlannedStarts(bareAddressStarts(str), rule.pattern, engine::kNoOptions),
+                                 engine::kNoOptions, tagsAndLinks(str));
         if (result.status == engine::RegexStatus::invalidPattern)
             engine::log(u"Error Markup/simpleTransform/performRegex : %@", {result.error});
     }
