@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/ReplacementTemplate.h"
+#include "engine/TextSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace wikitext {
@@ -34,7 +35,7 @@ void applyBracketLinkRule(icu::UnicodeString& text, const RuleRecord& rule) {
     const int32_t length = text.length();
     icu::UnicodeString out;
     int32_t copiedUpTo = 0;
-    for (int32_t at = text.indexOf(u'['); at >= 0; at = text.indexOf(u'[', at + 1)) {
+    for (int32_t at = engine::findUnit(text, u'['); at >= 0; at = engine::findUnit(text, u'[', at + 1)) {
         // Every "[" before the closing looks for the same closing, so when
         // this one fails they all do and the search goes on after it.
         const int32_t close = closingOrLineEnd(buffer, length, at + 1, named);

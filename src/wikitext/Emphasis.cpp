@@ -5,6 +5,7 @@
 
 #include <unicode/uchar.h>
 
+#include "engine/TextSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace wikitext {
@@ -201,20 +202,20 @@ void appendLine(icu::UnicodeString& out, const icu::UnicodeString& line) {
 }  // namespace
 
 void applyEmphasis(icu::UnicodeString& text) {
-    int32_t at = text.indexOf(u"''");
+    int32_t at = engine::findLiteral(text, u"''");
     if (at < 0)
         return;
     icu::UnicodeString out = engine::emptyWithRoomFor(text);
     int32_t copiedUpTo = 0;
     while (at >= 0) {
         const int32_t lineStart = text.lastIndexOf(u'\n', copiedUpTo, at - copiedUpTo) + 1;
-        const int32_t newline = text.indexOf(u'\n', at);
+        const int32_t newline = engine::findUnit(text, u'\n', at);
         const int32_t lineEnd = newline < 0 ? text.length() : newline;
         const int32_t from = std::max(lineStart, copiedUpTo);
         out.append(text, copiedUpTo, from - copiedUpTo);
         appendLine(out, icu::UnicodeString(false, text.getBuffer() + from, lineEnd - from));
         copiedUpTo = lineEnd;
-        at = text.indexOf(u"''", lineEnd);
+        at = engine::findLiteral(text, u"''", lineEnd);
     }
     out.append(text, copiedUpTo, text.length() - copiedUpTo);
     text = std::move(out);

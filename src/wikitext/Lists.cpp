@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "engine/TextSearch.h"
 #include "engine/TextUtilities.h"
 
 namespace {
@@ -193,7 +194,7 @@ void WikitextConverter::performLists() {
     int32_t copiedUpTo = 0;
     int32_t tables = 0;
     for (int32_t start = 0; start < str.length();) {
-        int32_t end = str.indexOf(u'\n', start);
+        int32_t end = engine::findUnit(str, u'\n', start);
         if (end < 0)
             end = str.length();
         const icu::UnicodeString line(false, str.getBuffer() + start, end - start);

@@ -13,7 +13,7 @@ bool standsAt(const icu::UnicodeString& text, int32_t at, const icu::UnicodeStri
 // True when one of `pieces`, each beginning with `mark`, stands in the text:
 // only the places of the mark are compared, in one walk.
 bool holdsPieceAtMark(const icu::UnicodeString& text, char16_t mark, const std::vector<icu::UnicodeString>& pieces) {
-    for (int32_t at = text.indexOf(mark); at >= 0; at = text.indexOf(mark, at + 1))
+    for (int32_t at = engine::findUnit(text, mark); at >= 0; at = engine::findUnit(text, mark, at + 1))
         for (const icu::UnicodeString& piece : pieces)
             if (standsAt(text, at, piece))
                 return true;
@@ -37,7 +37,7 @@ bool isMarkupLine(const icu::UnicodeString& line) {
     static const icu::UnicodeString closed[] = {u"ol>", u"ul>", u"li>"};
     if (holdsPieceAtMark(line, u'<', opened))
         return true;
-    for (int32_t at = line.indexOf(u'>'); at >= 0; at = line.indexOf(u'>', at + 1))
+    for (int32_t at = engine::findUnit(line, u'>'); at >= 0; at = engine::findUnit(line, u'>', at + 1))
         for (const icu::UnicodeString& piece : closed)
             if (standsAt(line, at - 2, piece))
                 return true;
@@ -56,7 +56,7 @@ void emptySpaceOnlyLines(icu::UnicodeString& text) {
     icu::UnicodeString out;
     int32_t copiedUpTo = 0;
     for (int32_t start = 0; start < text.length();) {
-        int32_t end = text.indexOf(u'\n', start);
+        int32_t end = engine::findUnit(text, u'\n', start);
         if (end < 0)
             end = text.length();
         if (end > start && engine::isBlank(icu::UnicodeString(false, text.getBuffer() + start, end - start))) {
@@ -125,7 +125,7 @@ void WikitextConverter::makeParagraphs() {
         if (end < 0)
             end = str.length();
         const icu::UnicodeString block(false, str.getBuffer() + start, end - start);
-        if (block.indexOf(u"<h") >= 0)
+        if (engine::findLiteral(block, u"<h") >= 0)
             appendParagraphsAroundHeadings(out, block);
         else
             appendParagraph(out, block);
@@ -153,9 +153,9 @@ void WikitextConverter::autoLineBreaks() {
         const icu::UnicodeString line(false, chars + start, end - start);
         out.append(line);
         // A line without "<" or ">" holds no table tag and no markup.
-        if (tagged && line.indexOf(u"<table") >= 0)
+        if (tagged && engine::findLiteral(line, u"<table") >= 0)
             insideTable = true;
-        else if (tagged && line.indexOf(u"</table>") >= 0)
+        else if (tagged && engine::findLiteral(line, u"</table>") >= 0)
             insideTable = false;
         else if (!insideTable && !(tagged && isMarkupLine(line)) && !engine::isBlank(line))
             out.append(lineBreak);

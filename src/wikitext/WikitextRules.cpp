@@ -7,6 +7,7 @@
 #include "engine/LineByLineRules.h"
 #include "engine/Log.h"
 #include "engine/MatchSteps.h"
+#include "engine/TextSearch.h"
 #include "engine/TextUtilities.h"
 #include "wikitext/BracketLinks.h"
 #include "wikitext/Emphasis.h"
@@ -23,15 +24,15 @@ std::vector<engine::TextRange> tagsAndLinks(const icu::UnicodeString& text) {
     std::vector<engine::TextRange> ranges;
     int32_t nextClose = -1;
     int32_t nextLinkEnd = -1;
-    for (int32_t at = text.indexOf(u'<'); at >= 0; at = text.indexOf(u'<', at + 1)) {
+    for (int32_t at = engine::findUnit(text, u'<'); at >= 0; at = engine::findUnit(text, u'<', at + 1)) {
         if (at + 1 >= text.length() || !(isLetter(text[at + 1]) || text[at + 1] == u'/' || text[at + 1] == u'!'))
             continue;
-        if (nextClose < at && (nextClose = text.indexOf(u'>', at)) < 0)
+        if (nextClose < at && (nextClose = engine::findUnit(text, u'>', at)) < 0)
             break;
         int32_t end = nextClose + 1;
         const bool link = text[at + 1] == u'a' && (text[at + 2] == u' ' || text[at + 2] == u'>');
         if (link && nextLinkEnd < at)
-            nextLinkEnd = text.indexOf(u"</a>", at);
+            nextLinkEnd = engine::findLiteral(text, u"</a>", at);
         if (link && nextLinkEnd >= 0)
             end = nextLinkEnd + 4;
         ranges.push_back({at, end});
