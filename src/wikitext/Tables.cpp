@@ -53,6 +53,20 @@ std::pair<icu::UnicodeString, icu::UnicodeString> cellAttributesAndText(const ic
     return {attributes, after(cell, bar + 1)};
 }
 
+// The lines of `text` (without their "\n"), as read-only aliases of its
+// buffer: valid while the text lives unchanged.
+std::vector<icu::UnicodeString> linesInPlace(const icu::UnicodeString& text) {
+    std::vector<icu::UnicodeString> lines;
+    const char16_t* chars = text.getBuffer();
+    for (int32_t start = 0;;) {
+        const int32_t end = engine::firstOfUnits(chars, start, text.length(), u'\n', u'\n', u'\n');
+        lines.push_back(text.tempSubStringBetween(start, end));
+        if (end == text.length())
+            return lines;
+        start = end + 1;
+    }
+}
+
 // Writes the rows of one table. A cell's text may go on over further lines
 // that begin with neither "|" nor "!"; they are added to that cell.
 class TableWriter {
@@ -131,7 +145,7 @@ void WikitextConverter::performTables() {
         if (end < 0)
             break;
         // Each table at its own place: a copy of an earlier table is converted too.
-        edits.push_back({at, end + 3, tableHTML(icu::UnicodeString(str, at, end + 3 - at))});
+        edits.push_back({at, end + 3, tableHTML(str.tempSubString(at, end + 3 - at))});
         at = engine::findLiteral(str, u"{|", end + 3);
     }
     if (!edits.empty())
@@ -141,9 +155,8 @@ void WikitextConverter::performTables() {
 icu::UnicodeString WikitextConverter::tableHTML(const icu::UnicodeString& block) const {
     // Without the closing "|}\n"; cells written before the "|}" on its own
     // line, and a table on one line ("{||}"), keep their text.
-    icu::UnicodeString body(block, 0, block.length() - 3);
-    std::vector<icu::UnicodeString> lines = engine::split(body, u"\n");
-    if (lines.size() > 1 && engine::trimmed(lines.back()).isEmpty())
+    std::vector<icu::UnicodeString> lines = linesInPlace(block.tempSubString(0, block.length() - 3));
+    if (lines.size() > 1 && engine::isBlank(lines.back()))
         lines.pop_back();
 
     icu::UnicodeString attributes = engine::trimmed(after(lines[0], 2));
@@ -151,7 +164,7 @@ icu::UnicodeString WikitextConverter::tableHTML(const icu::UnicodeString& block)
                                                        : icu::UnicodeString(u"\n<table>\n");
     TableWriter writer(html);
     // The second line opens the first row, or gives the caption.
-    icu::UnicodeString second = lines.size() > 1 ? engine::trimmed(lines[1]) : icu::UnicodeString();
+    icu::UnicodeString second = lines.size() > 1 ? engine::trimmedInPlace(lines[1]) : icu::UnicodeString();
     if (second.startsWith(u"|+")) {
         writer.caption(second);
     } else if (second.startsWith(u"|-")) {
@@ -162,7 +175,7 @@ icu::UnicodeString WikitextConverter::tableHTML(const icu::UnicodeString& block)
         writer.line(second);
     }
     for (size_t i = 2; i < lines.size(); ++i)
-        writer.line(engine::trimmed(lines[i]));
+        writer.line(engine::trimmedInPlace(lines[i]));
     writer.close();
     return html;
 }
