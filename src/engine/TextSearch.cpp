@@ -133,8 +133,8 @@ int32_t indexOfIgnoringAsciiCase(const icu::UnicodeString& text, const icu::Unic
     const bool firstIsLetter = first != firstUpper;
     for (int32_t i = from < 0 ? 0 : from; i + length <= text.length(); ++i) {
         if (!firstIsLetter) {
-            // A tag's "<": the library's character search is the fastest way there.
-            i = text.indexOf(first, i);
+            // A tag's "<": memchr is the fastest way there.
+            i = findUnit(text, first, i);
             if (i < 0 || i + length > text.length())
                 return -1;
         } else if (units[i] != first && units[i] != firstUpper) {

@@ -3,6 +3,8 @@
 // list, paragraph or line break is made inside them.
 #include "wikitext/WikitextConverter.h"
 
+#include "engine/Candidates.h"
+#include "engine/MatchSteps.h"
 #include "engine/RangeEdits.h"
 #include "engine/Regex.h"
 #include "engine/TextSearch.h"
@@ -95,13 +97,9 @@ bool isSpaceLine(const icu::UnicodeString& line) { return line.startsWith(u" ") 
 
 // Nowiki content is text: its tags and markup show as written.
 void WikitextConverter::saveNowikiSections() {
-    // No section ends after the last closing tag: searching no further keeps
-    // a text full of unclosed openings from being scanned to its end.
-    const int32_t lastEnd = str.lastIndexOf(u"</nowiki>");
-    if (lastEnd < 0)
-        return;
-    auto matches = engine::findAll(icu::UnicodeString(str, 0, lastEnd + 9), kNowikiPattern,
-                                   engine::kDotMatchesLineSeparators);
+    // Tried where "<nowiki>" stands, and no later than the last closing tag:
+    // a text full of unclosed openings is not scanned to its end from each.
+    auto matches = matchesAtOpenings(kNowikiPattern, engine::kDotMatchesLineSeparators);
     if (!matches || matches->empty())
         return;
     std::vector<engine::RangeEdit> edits;
@@ -114,8 +112,17 @@ void WikitextConverter::saveNowikiSections() {
 // The content of each <pre> section is kept as written: its tags and
 // addresses such as <name@example.com> show as text.
 void WikitextConverter::savePreSections() {
-    auto matches =
-        engine::findAll(str, kPreSectionPattern, engine::kDotMatchesLineSeparators | engine::kCaseInsensitive);
+    // Tried only where "<pre" stands in any case: no other character folds
+    // to "p", "r" or "e", so a case-blind match starts nowhere else.
+    engine::SearchPlan plan;
+    for (int32_t at = engine::indexOfIgnoringAsciiCase(str, u"<pre"); at >= 0;
+         at = engine::indexOfIgnoringAsciiCase(str, u"<pre", at + 1))
+        plan.starts.push_back(at);
+    if (plan.starts.empty())
+        return;
+    const uint32_t options = engine::kDotMatchesLineSeparators | engine::kCaseInsensitive;
+    auto matches = engine::findAllAt(str, kPreSectionPattern,
+                                     engine::atPlannedStarts(std::move(plan), kPreSectionPattern, options), options);
     if (!matches || matches->empty())
         return;
     std::vector<engine::RangeEdit> edits;
