@@ -44,6 +44,24 @@ bool isMarkupLine(const icu::UnicodeString& line) {
     return engine::containsIgnoringAsciiCase(line, u"<d") && !engine::containsIgnoringAsciiCase(line, u"<del");
 }
 
+// Whether a line holds "<table" and whether it holds "</table>", looked for
+// at its "<" only.
+struct TableTags {
+    bool opens = false;
+    bool closes = false;
+};
+
+TableTags tableTags(const icu::UnicodeString& line) {
+    static const icu::UnicodeString opening(u"<table");
+    static const icu::UnicodeString closing(u"</table>");
+    TableTags tags;
+    for (int32_t at = engine::findUnit(line, u'<'); at >= 0 && !tags.opens; at = engine::findUnit(line, u'<', at + 1)) {
+        tags.opens = standsAt(line, at, opening);
+        tags.closes = tags.closes || standsAt(line, at, closing);
+    }
+    return tags;
+}
+
 // A heading or rule the rule table made, alone on its line.
 bool isHeadingLine(const icu::UnicodeString& line) {
     return line.length() > 2 && line[0] == u'<' && line[1] == u'h' &&
@@ -153,9 +171,10 @@ void WikitextConverter::autoLineBreaks() {
         const icu::UnicodeString line(false, chars + start, end - start);
         out.append(line);
         // A line without "<" or ">" holds no table tag and no markup.
-        if (tagged && engine::findLiteral(line, u"<table") >= 0)
+        const TableTags table = tagged ? tableTags(line) : TableTags{};
+        if (table.opens)
             insideTable = true;
-        else if (tagged && engine::findLiteral(line, u"</table>") >= 0)
+        else if (table.closes)
             insideTable = false;
         else if (!insideTable && !(tagged && isMarkupLine(line)) && !engine::isBlank(line))
             out.append(lineBreak);

@@ -53,18 +53,18 @@ std::pair<icu::UnicodeString, icu::UnicodeString> cellAttributesAndText(const ic
     return {attributes, after(cell, bar + 1)};
 }
 
-// The lines of `text` (without their "\n"), as read-only aliases of its
-// buffer: valid while the text lives unchanged.
-std::vector<icu::UnicodeString> linesInPlace(const icu::UnicodeString& text) {
-    std::vector<icu::UnicodeString> lines;
-    const char16_t* chars = text.getBuffer();
-    for (int32_t start = 0;;) {
-        const int32_t end = engine::firstOfUnits(chars, start, text.length(), u'\n', u'\n', u'\n');
-        lines.push_back(text.tempSubStringBetween(start, end));
-        if (end == text.length())
-            return lines;
-        start = end + 1;
+// The pieces of `text` between its separators, as engine::split gives them,
+// but as read-only aliases of its buffer: valid while the text lives
+// unchanged.
+std::vector<icu::UnicodeString> piecesInPlace(const icu::UnicodeString& text, const icu::UnicodeString& separator) {
+    std::vector<icu::UnicodeString> pieces;
+    int32_t from = 0;
+    for (int32_t at = engine::findLiteral(text, separator); at >= 0; at = engine::findLiteral(text, separator, from)) {
+        pieces.push_back(text.tempSubStringBetween(from, at));
+        from = at + separator.length();
     }
+    pieces.push_back(text.tempSubStringBetween(from));
+    return pieces;
 }
 
 // Writes the rows of one table. A cell's text may go on over further lines
@@ -119,7 +119,7 @@ public:
 
 private:
     void cells(const icu::UnicodeString& text, const icu::UnicodeString& separator, const icu::UnicodeString& tag) {
-        for (const icu::UnicodeString& cell : engine::split(text, separator)) {
+        for (const icu::UnicodeString& cell : piecesInPlace(text, separator)) {
             auto [attributes, cellText] = cellAttributesAndText(cell);
             html_ += engine::formatted(u"\t\t\t<%@%@>", {tag, attributes});
             html_ += engine::trimmed(cellText);
@@ -155,7 +155,7 @@ void WikitextConverter::performTables() {
 icu::UnicodeString WikitextConverter::tableHTML(const icu::UnicodeString& block) const {
     // Without the closing "|}\n"; cells written before the "|}" on its own
     // line, and a table on one line ("{||}"), keep their text.
-    std::vector<icu::UnicodeString> lines = linesInPlace(block.tempSubString(0, block.length() - 3));
+    std::vector<icu::UnicodeString> lines = piecesInPlace(block.tempSubString(0, block.length() - 3), u"\n");
     if (lines.size() > 1 && engine::isBlank(lines.back()))
         lines.pop_back();
 
