@@ -112,14 +112,21 @@ void WikitextConverter::saveNowikiSections() {
 // The content of each <pre> section is kept as written: its tags and
 // addresses such as <name@example.com> show as text.
 void WikitextConverter::savePreSections() {
-    // Tried only where "<pre" stands in any case: no other character folds
-    // to "p", "r" or "e", so a case-blind match starts nowhere else.
+    // Tried only where "<pre" stands in any case (no other character folds
+    // to "p", "r" or "e", so a case-blind match starts nowhere else), and
+    // only before the last "</pre>": a text full of unclosed openings is not
+    // searched to its end from each.
+    int32_t lastClose = -1;
+    for (int32_t at = engine::indexOfIgnoringAsciiCase(str, u"</pre>"); at >= 0;
+         at = engine::indexOfIgnoringAsciiCase(str, u"</pre>", at + 1))
+        lastClose = at;
     engine::SearchPlan plan;
-    for (int32_t at = engine::indexOfIgnoringAsciiCase(str, u"<pre"); at >= 0;
+    for (int32_t at = engine::indexOfIgnoringAsciiCase(str, u"<pre"); at >= 0 && at < lastClose;
          at = engine::indexOfIgnoringAsciiCase(str, u"<pre", at + 1))
         plan.starts.push_back(at);
     if (plan.starts.empty())
         return;
+    plan.limit = lastClose + 6;
     const uint32_t options = engine::kDotMatchesLineSeparators | engine::kCaseInsensitive;
     auto matches = engine::findAllAt(str, kPreSectionPattern,
                                      engine::atPlannedStarts(std::move(plan), kPreSectionPattern, options), options);

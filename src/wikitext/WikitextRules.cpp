@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 #include "engine/Candidates.h"
 #include "engine/LineByLineRules.h"
@@ -47,8 +48,11 @@ std::vector<engine::TextRange> tagsAndLinks(const icu::UnicodeString& text) {
 engine::SearchPlan bareAddressStarts(const icu::UnicodeString& text) {
     std::vector<int32_t> schemes;
     for (int32_t at : engine::occurrencesOf(text, u"://"))
-        for (int32_t scheme = std::max(0, at - 5); scheme <= at - 3; ++scheme)
-            schemes.push_back(scheme);
+        for (const char16_t* scheme : {u"https", u"http", u"ftp"}) {
+            const int32_t length = static_cast<int32_t>(std::char_traits<char16_t>::length(scheme));
+            if (at >= length && text.compare(at - length, length, scheme, 0, length) == 0)
+                schemes.push_back(at - length);
+        }
     const std::vector<int32_t> mails = engine::occurrencesOf(text, u"mailto:");
     engine::SearchPlan plan;
     std::merge(schemes.begin(), schemes.end(), mails.begin(), mails.end(), std::back_inserter(plan.starts));
