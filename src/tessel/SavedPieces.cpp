@@ -145,8 +145,10 @@ void TesselConverter::saveBareReferences(int64_t& counter) {
          u"<video src=\"%@\" type=\"video/mp4\" controls=\"controls\">Not supported</video>"},
         {uR"((?<!=\")(([a-zA-Z0-9-\.\:\&\/\_%])+\.+(mp3))(?!\"))", {u"mp3"},
          u"<audio src=\"%@\" type=\"audio/mp3\" controls=\"controls\">Not supported</audio>"},
-        {uR"((?<!=\")(http[s]{0,1}:\/\/)((?:[a-zA-Z0-9-]++\.)++[a-zA-Z0-9-\+\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]+))", {u"http"},
-         u"<a href=\"%@\">%@</a>"},
+        // The sentence keeps its punctuation: an address does not end in
+        // . ; ! or ?, and takes a ")" only to close a "(" of its own.
+        {uR"((?<!=\")(http[s]{0,1}:\/\/)((?:[a-zA-Z0-9-]++\.)++[a-zA-Z0-9\-+.\/_?%#&=;~!()]*(?:(?<=[a-zA-Z0-9\-+\/_%#&=~])|(?<=[a-zA-Z0-9\-+.\/_?%#&=;~!]\))(?<=\([a-zA-Z0-9\-+.\/_?%#&=;~!]{0,40}\)))))",
+         {u"http"}, u"<a href=\"%@\">%@</a>"},
     };
     // No token holds "::": a text without one has no named link after any kind.
     const bool mayHoldLinks = str.indexOf(u"::") >= 0;

@@ -75,10 +75,14 @@ RuleTable WikitextConverter::regexWikiText() const {
         regex(u"hyperlinkUnNamed", uR"(\[(.*?)\])", u"<a href=\"$1\" alt=\"$1\" title=\"$1\">$1</a>")
             .with(engine::FastPath::walked(wikitext::kBracketLinkWalk)),
         // Applied outside tags and links only (applyRules). Web, file transfer
-        // and mail addresses; a comma stays inside an address only with more of
-        // it behind. Possessive, so a run without a dot fails at once.
+        // and mail addresses. The sentence around an address keeps its
+        // punctuation: an address does not end in . , ; ! or ?, and takes a
+        // ")" only to close a "(" of its own (a page named "Name_(topic)").
+        // The host is possessive, so a run without a dot fails at once; the
+        // rest is one loop of single characters, which gives back without a
+        // stack until it ends where an address may.
         regex(u"hyperlinkUnNamedBadStyle",
-              uR"((?<!=\")((?:https?|ftp)://(?:[a-zA-Z0-9-]++\.)++[a-zA-Z0-9-\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]++(?:,[a-zA-Z0-9-\.\/\_\?\%\#\&amp;\=\;\~\!\(\)]++)*+|mailto:[a-zA-Z0-9._%+-]++@(?:[a-zA-Z0-9-]++\.)++[a-zA-Z0-9-]++))",
+              uR"((?<!=\")((?:https?|ftp)://(?:[a-zA-Z0-9-]++\.)++[a-zA-Z0-9\-.\/_?%#&=;~!,()]*(?:(?<=[a-zA-Z0-9\-\/_%#&=~])|(?<=[a-zA-Z0-9\-.\/_?%#&=;~!,]\))(?<=\([a-zA-Z0-9\-.\/_?%#&=;~!,]{0,40}\)))|mailto:[a-zA-Z0-9._%+-]++@(?:[a-zA-Z0-9-]++\.)++[a-zA-Z0-9-]++))",
               u"<a href=\"$1\">$1</a>")
             .with(engine::FastPath::walked(wikitext::kBareAddressWalk)),
         // Bold and italic, opened and closed line by line (Emphasis.h).
