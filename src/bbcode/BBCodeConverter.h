@@ -1,7 +1,7 @@
 #pragma once
 // Forum-style BBCode to an HTML fragment: one table of tag rules between the
-// protection of "+html+ … +endhtml+" blocks, then a line break at the end of
-// every plain line.
+// protection of "+html+ … +endhtml+" blocks, with tag names read in any case
+// and lists read whole, then a line break at the end of every plain line.
 
 #include "engine/ConverterBase.h"
 
@@ -11,6 +11,8 @@ public:
 
     RuleTable regexBBCode() const;
     icu::UnicodeString transform();
+    void lowerTagNames();
+    void convertLists();
     void autoLineBreaks();
 
 private:

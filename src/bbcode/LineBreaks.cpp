@@ -3,6 +3,8 @@
 #include "engine/TextSearch.h"
 #include "engine/TextUtilities.h"
 
+#include <unicode/uchar.h>
+
 namespace {
 
 // What the line-break pass needs to know of a line's tags, from one walk
@@ -34,7 +36,7 @@ const icu::UnicodeString kD(u"<d");
 const icu::UnicodeString kDel(u"<del");
 
 LineTags tagsOf(const icu::UnicodeString& line) {
-    static const icu::UnicodeString blockTags[] = {u"<h", u"<ol>", u"</ol>", u"<ul>", u"</ul>", u"<li>", u"</p>"};
+    static const icu::UnicodeString blockTags[] = {u"<h", u"<ol>", u"</ol>", u"<ul>", u"<ul ", u"</ul>", u"<li>", u"</li>", u"</p>"};
     LineTags tags;
     for (int32_t at = line.indexOf(u'<'); at >= 0; at = line.indexOf(u'<', at + 1)) {
         if (standsAt(line, at, kPreOpening) || standsAt(line, at, kPreOpeningWithAttributes))
@@ -60,6 +62,11 @@ void BBCodeConverter::autoLineBreaks() {
     icu::UnicodeString out = engine::emptyWithRoomForLength(int64_t{str.length()} + str.length() / 4 + 16);
     bool insideTable = false;
     bool insidePre = false;
+    // Blank lines at the end, the two added to every text among them, show
+    // nothing: breaks there would only pile up empty space below the text.
+    int32_t lastContent = str.length() - 1;
+    while (lastContent >= 0 && u_isUWhiteSpace(str[lastContent]))
+        --lastContent;
     for (int32_t start = 0; start <= str.length();) {
         int32_t end = str.indexOf(u'\n', start);
         if (end < 0)
@@ -74,7 +81,7 @@ void BBCodeConverter::autoLineBreaks() {
             insideTable = true;
         else if (tags.tableClosing)
             insideTable = false;
-        const bool breakAfter = !tags.tableOpening && !tags.tableClosing && !tags.isBlockLine() && !insideTable &&
+        const bool breakAfter = start <= lastContent && !tags.tableOpening && !tags.tableClosing && !tags.isBlockLine() && !insideTable &&
                                 !insidePre;
         if (breakAfter)
             out.append(line).append(lineBreak).append(str, end, next - end);

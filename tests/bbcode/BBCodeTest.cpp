@@ -18,7 +18,7 @@ std::string bbcode(const std::string& text) {
 
 TEST(BBCode, Html5VoidTags) {
     testsupport::ScopedSettings html5({.useHtml5 = true});
-    EXPECT_EQ(bbcode("[img]a.png[/img]"), " <img src=\"a.png\"><br>\n<br>\n<br>");
+    EXPECT_EQ(bbcode("[img]a.png[/img]"), " <img src=\"a.png\"><br>\n\n");
 }
 
 // The whole pipeline with the table applied the plain way, rule after rule
@@ -27,6 +27,8 @@ std::string bbcodeThroughPlainEngine(const std::string& text) {
     BBCodeConverter converter;
     converter.initWithString(u(text));
     converter.saveHTMLBlocksWithStart(uR"(\+html\+)", uR"(\+endhtml\+)", u"+html+", u"+endhtml+");
+    converter.lowerTagNames();
+    converter.convertLists();
     converter.simpleTransform();
     converter.returnSavedHTMLBlocks();
     converter.autoLineBreaks();

@@ -1,0 +1,117 @@
+#include "bbcode/BBCodeConverter.h"
+
+#include <vector>
+
+#include "engine/TextUtilities.h"
+
+namespace {
+
+enum class ListTagKind { Opening, Closing, Item };
+
+struct ListTag {
+    int32_t at = 0;
+    int32_t length = 0;
+    ListTagKind kind = ListTagKind::Item;
+    icu::UnicodeString html;  // for an opening
+    bool matched = false;     // an opening or closing with its partner
+};
+
+const icu::UnicodeString kListOpening(u"[list]");
+const icu::UnicodeString kListStyledOpening(u"[list=");
+const icu::UnicodeString kListClosing(u"[/list]");
+const icu::UnicodeString kItem(u"[*]");
+
+bool standsAt(const icu::UnicodeString& text, int32_t at, const icu::UnicodeString& piece) {
+    return text.compare(at, piece.length(), piece) == 0;
+}
+
+// The list element "[list=STYLE]" opens, or nothing for a style no forum knows.
+icu::UnicodeString styledOpening(const icu::UnicodeString& style) {
+    static const struct {
+        const char16_t* style;
+        const char16_t* css;
+    } kStyles[] = {{u"1", u"decimal"},     {u"a", u"lower-alpha"}, {u"A", u"upper-alpha"}, {u"i", u"lower-roman"},
+                   {u"I", u"upper-roman"}, {u"circle", u"circle"}, {u"disc", u"disc"},     {u"square", u"square"}};
+    for (const auto& known : kStyles)
+        if (style == known.style)
+            return engine::formatted(u"<ul style=\"list-style-type:%@\">", {known.css});
+    return {};
+}
+
+// The list tags of the text, in order, openings paired with their closings.
+std::vector<ListTag> listTagsOf(const icu::UnicodeString& text) {
+    std::vector<ListTag> tags;
+    std::vector<size_t> open;
+    for (int32_t at = text.indexOf(u'['); at >= 0; at = text.indexOf(u'[', at + 1)) {
+        if (standsAt(text, at, kItem)) {
+            tags.push_back({at, kItem.length(), ListTagKind::Item, {}, false});
+        } else if (standsAt(text, at, kListOpening)) {
+            open.push_back(tags.size());
+            tags.push_back({at, kListOpening.length(), ListTagKind::Opening, u"<ul>", false});
+        } else if (standsAt(text, at, kListStyledOpening)) {
+            const int32_t styleStart = at + kListStyledOpening.length();
+            const int32_t end = text.indexOf(u']', styleStart);
+            if (end < 0 || end - styleStart > 6)
+                continue;
+            icu::UnicodeString html = styledOpening(icu::UnicodeString(text, styleStart, end - styleStart));
+            if (html.isEmpty())
+                continue;
+            open.push_back(tags.size());
+            tags.push_back({at, end + 1 - at, ListTagKind::Opening, std::move(html), false});
+        } else if (standsAt(text, at, kListClosing)) {
+            const bool matched = !open.empty();
+            if (matched) {
+                tags[open.back()].matched = true;
+                open.pop_back();
+            }
+            tags.push_back({at, kListClosing.length(), ListTagKind::Closing, {}, matched});
+        }
+    }
+    return tags;
+}
+
+// An item ends before the white space that leads to the next item or to the
+// end of its list, so that "</li>" stays on the item's own line.
+void closeItem(icu::UnicodeString& out) {
+    int32_t end = out.length();
+    while (end > 0 && (out[end - 1] == u'\n' || out[end - 1] == u' ' || out[end - 1] == u'\t' || out[end - 1] == u'\r'))
+        --end;
+    out.insert(end, u"</li>");
+}
+
+}  // namespace
+
+// Lists span lines, so they are read here, over the whole text, rather than
+// by the line-bound rule table. Only an opening with its closing makes a
+// list, and "[*]" makes an item only inside one; each item closes at the
+// next item or at the end of its list. Tags without a partner stay as typed.
+void BBCodeConverter::convertLists() {
+    const std::vector<ListTag> tags = listTagsOf(str);
+    if (tags.empty())
+        return;
+    icu::UnicodeString out = engine::emptyWithRoomForLength(int64_t{str.length()} + str.length() / 4 + 16);
+    std::vector<bool> itemOpen;  // one for each list open at this point
+    int32_t copied = 0;
+    for (const ListTag& tag : tags) {
+        out.append(str, copied, tag.at - copied);
+        copied = tag.at + tag.length;
+        if (tag.kind == ListTagKind::Opening && tag.matched) {
+            out.append(tag.html);
+            itemOpen.push_back(false);
+        } else if (tag.kind == ListTagKind::Item && !itemOpen.empty()) {
+            if (itemOpen.back())
+                closeItem(out);
+            out.append(u"<li>");
+            itemOpen.back() = true;
+        } else if (tag.kind == ListTagKind::Closing && tag.matched) {
+            if (itemOpen.back())
+                closeItem(out);
+            out.append(u"</ul>");
+            itemOpen.pop_back();
+        } else {
+            out.append(str, tag.at, tag.length);
+        }
+    }
+    out.append(str, copied, str.length() - copied);
+    str = std::move(out);
+}
