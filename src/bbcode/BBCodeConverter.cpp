@@ -11,7 +11,9 @@ BBCodeConverter& BBCodeConverter::initWithString(const icu::UnicodeString& strin
 icu::UnicodeString BBCodeConverter::transform() {
     saveHTMLBlocksWithStart(u"\\+html\\+", u"\\+endhtml\\+", u"+html+", u"+endhtml+");
     lowerTagNames();
+    saveCodeBlocks();
     convertLists();
+    disarmUnpairedTags();
     applyTagRules();
     returnSavedHTMLBlocks();
     autoLineBreaks();

@@ -1,7 +1,8 @@
 #pragma once
 // Forum-style BBCode to an HTML fragment: one table of tag rules between the
-// protection of "+html+ … +endhtml+" blocks, with tag names read in any case
-// and lists read whole, then a line break at the end of every plain line.
+// protection of "+html+ … +endhtml+" blocks and code, with tag names read in
+// any case, lists read whole and tags without their partner left as typed;
+// then a line break at the end of every plain line.
 
 #include "engine/ConverterBase.h"
 
@@ -12,7 +13,9 @@ public:
     RuleTable regexBBCode() const;
     icu::UnicodeString transform();
     void lowerTagNames();
+    void saveCodeBlocks();
     void convertLists();
+    void disarmUnpairedTags();
     void autoLineBreaks();
 
 private:

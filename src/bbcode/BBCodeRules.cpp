@@ -68,11 +68,8 @@ RuleTable BBCodeConverter::regexBBCode() const {
               formatted(u"<blockquote><strong>$1</strong> <a href=\"%@$2\">&gt;</a><br%@<br%@", {kPostPrefix, close, close})),
         regex(u"startQuoteTitle", uR"(\[quote\=(.*?)\])", formatted(u"<blockquote><strong>$1</strong><br%@<br%@", {close, close})),
         literal(u"endQuote", u"[/quote]", u"</blockquote>"),
-        literal(u"startCode", u"[code]", u"<pre>"),
-        // "[code=LANGUAGE]" names the language for forums that colour code.
-        regex(u"startCodeWithLanguage", uR"(\[code\=[^\]\n]*+\])", u"<pre>"),
-        literal(u"endCode", u"[/code]", u"</pre>"),
-        // Lists span lines and are read whole before this table (Lists.cpp).
+        // Code blocks and lists span lines and are read whole before this
+        // table (CodeBlocks.cpp, Lists.cpp).
         literal(u"rule", u"[hr]", u"<hr" + close),
         literal(u"startComment", u"[highlight]", u"<strong><span style=\"color:red\">"),
         literal(u"endComment", u"[/highlight]", u"</span></strong>"),

@@ -28,7 +28,9 @@ std::string bbcodeThroughPlainEngine(const std::string& text) {
     converter.initWithString(u(text));
     converter.saveHTMLBlocksWithStart(uR"(\+html\+)", uR"(\+endhtml\+)", u"+html+", u"+endhtml+");
     converter.lowerTagNames();
+    converter.saveCodeBlocks();
     converter.convertLists();
+    converter.disarmUnpairedTags();
     converter.simpleTransform();
     converter.returnSavedHTMLBlocks();
     converter.autoLineBreaks();

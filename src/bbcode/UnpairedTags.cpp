@@ -1,0 +1,99 @@
+#include "bbcode/BBCodeConverter.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Tags that open and close an element across lines. An opening ending in
+// "=" takes a value up to a "]" on its own line.
+struct TagFamily {
+    std::vector<icu::UnicodeString> openings;
+    std::vector<icu::UnicodeString> closings;
+};
+
+const std::vector<TagFamily>& families() {
+    static const std::vector<TagFamily> kFamilies = {
+        {{u"[quote]", u"[quote="}, {u"[/quote]"}},
+        {{u"[center]", u"[left]", u"[right]", u"[justify]", u"[align="},
+         {u"[/center]", u"[/left]", u"[/right]", u"[/justify]", u"[/align]"}},
+        {{u"[font=", u"[size=", u"[color=", u"[style font=", u"[style size=", u"[style color="},
+         {u"[/font]", u"[/size]", u"[/color]", u"[/style]"}},
+        {{u"[highlight]"}, {u"[/highlight]"}},
+        {{u"[comment]"}, {u"[/comment]"}},
+        {{u"[column]"}, {u"[/column]"}},
+    };
+    return kFamilies;
+}
+
+// Where the next "]" and the next line end stand, found again only once
+// passed, so that a long line of unfinished openings is read once.
+struct Lookahead {
+    const icu::UnicodeString& text;
+    int32_t bracket = -1;
+    int32_t lineEnd = -1;
+
+    bool bracketOnLineAfter(int32_t at) {
+        if (bracket != INT32_MAX && bracket < at)
+            bracket = text.indexOf(u']', at);
+        if (bracket < 0)
+            bracket = INT32_MAX;
+        if (lineEnd != INT32_MAX && lineEnd < at)
+            lineEnd = text.indexOf(u'\n', at);
+        if (lineEnd < 0)
+            lineEnd = INT32_MAX;
+        return bracket != INT32_MAX && bracket < lineEnd;
+    }
+};
+
+bool standsAt(const icu::UnicodeString& text, int32_t at, const icu::UnicodeString& piece) {
+    return text.compare(at, piece.length(), piece) == 0;
+}
+
+}  // namespace
+
+// An opening without its closing would leave an element open to the end of
+// the document (a "[comment]" would hide all of it), and a closing without
+// its opening a stray end tag: such tags stay as typed. Their "[" is saved
+// away, so no rule sees the tag.
+void BBCodeConverter::disarmUnpairedTags() {
+    const std::vector<TagFamily>& all = families();
+    std::vector<std::vector<int32_t>> open(all.size());
+    std::vector<int32_t> unpaired;
+    Lookahead lookahead{str};
+    for (int32_t at = str.indexOf(u'['); at >= 0; at = str.indexOf(u'[', at + 1)) {
+        for (size_t family = 0; family < all.size(); ++family) {
+            const TagFamily& tags = all[family];
+            const auto opens = [&](const icu::UnicodeString& opening) {
+                return standsAt(str, at, opening) &&
+                       (opening.charAt(opening.length() - 1) != u'=' || lookahead.bracketOnLineAfter(at));
+            };
+            if (std::any_of(tags.openings.begin(), tags.openings.end(), opens)) {
+                open[family].push_back(at);
+                break;
+            }
+            const auto closes = [&](const icu::UnicodeString& closing) { return standsAt(str, at, closing); };
+            if (std::any_of(tags.closings.begin(), tags.closings.end(), closes)) {
+                if (open[family].empty())
+                    unpaired.push_back(at);
+                else
+                    open[family].pop_back();
+                break;
+            }
+        }
+    }
+    for (const std::vector<int32_t>& left : open)
+        unpaired.insert(unpaired.end(), left.begin(), left.end());
+    if (unpaired.empty())
+        return;
+    std::sort(unpaired.begin(), unpaired.end());
+    const icu::UnicodeString bracket = htmlBlocksEscaped.add(u"[");
+    icu::UnicodeString out;
+    int32_t copied = 0;
+    for (int32_t at : unpaired) {
+        out.append(str, copied, at - copied).append(bracket);
+        copied = at + 1;
+    }
+    out.append(str, copied, str.length() - copied);
+    str = std::move(out);
+}
