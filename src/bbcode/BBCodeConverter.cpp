@@ -10,7 +10,7 @@ BBCodeConverter& BBCodeConverter::initWithString(const icu::UnicodeString& strin
 
 icu::UnicodeString BBCodeConverter::transform() {
     saveHTMLBlocksWithStart(u"\\+html\\+", u"\\+endhtml\\+", u"+html+", u"+endhtml+");
-    lowerTagNames();
+    normaliseTags();
     saveCodeBlocks();
     convertLists();
     disarmUnpairedTags();

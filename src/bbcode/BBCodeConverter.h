@@ -12,7 +12,7 @@ public:
 
     RuleTable regexBBCode() const;
     icu::UnicodeString transform();
-    void lowerTagNames();
+    void normaliseTags();
     void saveCodeBlocks();
     void convertLists();
     void disarmUnpairedTags();

@@ -79,21 +79,50 @@ void closeItem(icu::UnicodeString& out) {
     out.insert(end, u"</li>");
 }
 
+// An item outside every list is a list of its own, to the end of its line or
+// to the next list tag on it: writers set "[*]" before a line as a bullet.
+struct LooseItem {
+    bool open = false;
+
+    // Copies text[from, to) to `out`, closing the item at its line's end.
+    void copy(icu::UnicodeString& out, const icu::UnicodeString& text, int32_t from, int32_t to) {
+        if (open) {
+            const int32_t lineEnd = text.indexOf(u'\n', from, to - from);
+            if (lineEnd >= 0 && lineEnd < to) {
+                out.append(text, from, lineEnd - from);
+                close(out);
+                from = lineEnd;
+            }
+        }
+        out.append(text, from, to - from);
+    }
+
+    void close(icu::UnicodeString& out) {
+        if (!open)
+            return;
+        closeItem(out);
+        out.append(u"</ul>");
+        open = false;
+    }
+};
+
 }  // namespace
 
 // Lists span lines, so they are read here, over the whole text, rather than
 // by the line-bound rule table. Only an opening with its closing makes a
-// list, and "[*]" makes an item only inside one; each item closes at the
-// next item or at the end of its list. Tags without a partner stay as typed.
+// list; each item closes at the next item or at the end of its list. List
+// tags without a partner stay as typed.
 void BBCodeConverter::convertLists() {
     const std::vector<ListTag> tags = listTagsOf(str);
     if (tags.empty())
         return;
     icu::UnicodeString out = engine::emptyWithRoomForLength(int64_t{str.length()} + str.length() / 4 + 16);
     std::vector<bool> itemOpen;  // one for each list open at this point
+    LooseItem loose;
     int32_t copied = 0;
     for (const ListTag& tag : tags) {
-        out.append(str, copied, tag.at - copied);
+        loose.copy(out, str, copied, tag.at);
+        loose.close(out);
         copied = tag.at + tag.length;
         if (tag.kind == ListTagKind::Opening && tag.matched) {
             out.append(tag.html);
@@ -103,6 +132,9 @@ void BBCodeConverter::convertLists() {
                 closeItem(out);
             out.append(u"<li>");
             itemOpen.back() = true;
+        } else if (tag.kind == ListTagKind::Item) {
+            out.append(u"<ul><li>");
+            loose.open = true;
         } else if (tag.kind == ListTagKind::Closing && tag.matched) {
             if (itemOpen.back())
                 closeItem(out);
@@ -112,6 +144,7 @@ void BBCodeConverter::convertLists() {
             out.append(str, tag.at, tag.length);
         }
     }
-    out.append(str, copied, str.length() - copied);
+    loose.copy(out, str, copied, str.length());
+    loose.close(out);
     str = std::move(out);
 }

@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "bbcode/LineLookahead.h"
+
 namespace {
 
 // Every tag name of the rule table, in lower case.
@@ -31,28 +33,40 @@ bool isTagName(std::u16string_view name) {
 
 }  // namespace
 
-// Forums read tag names without regard to case ("[URL=…]", "[Quote]"); the
-// rule table spells them in lower case, so names written otherwise are
-// lowered in place first. Only the name changes: "[list=A]" keeps its "A".
-void BBCodeConverter::lowerTagNames() {
+// Forums read tag names without regard to case ("[URL=…]", "[Quote]") and
+// take a tag's value in quotes or without ("[color=\"red\"]"); the rule table
+// spells names in lower case and values bare, so tags written otherwise are
+// brought to that form first. Only the name changes case: "[list=A]" keeps
+// its "A".
+void BBCodeConverter::normaliseTags() {
     const int32_t length = str.length();
+    LineLookahead lookahead{str};
+    icu::UnicodeString out;
+    int32_t copied = 0;
     for (int32_t at = str.indexOf(u'['); at >= 0 && at + 1 < length; at = str.indexOf(u'[', at + 1)) {
-        const int32_t start = at + 1 < length && str[at + 1] == u'/' ? at + 2 : at + 1;
+        const int32_t start = str[at + 1] == u'/' ? at + 2 : at + 1;
         int32_t end = start;
-        bool upper = false;
         char16_t name[kLongestName];
         while (end < length && end - start < kLongestName && isAsciiAlphanumeric(str[end])) {
-            upper = upper || (str[end] >= u'A' && str[end] <= u'Z');
             name[end - start] = lowered(str[end]);
             ++end;
         }
-        if (!upper || end == start || end >= length)
-            continue;
-        const char16_t after = str[end];
-        if ((after != u']' && after != u'=' && after != u' ') ||
+        if (end == start || end >= length || (str[end] != u']' && str[end] != u'=' && str[end] != u' ') ||
             !isTagName(std::u16string_view(name, size_t(end - start))))
             continue;
-        for (int32_t i = start; i < end; ++i)
-            str.setCharAt(i, name[i - start]);
+        out.append(str, copied, start - copied).append(name, end - start);
+        copied = end;
+        const char16_t quote = str[end] == u'=' && end + 1 < length ? str[end + 1] : u'\0';
+        if (quote != u'"' && quote != u'\'')
+            continue;
+        const int32_t bracket = lookahead.bracketOnLineFrom(end + 2);
+        if (bracket > end + 2 && str[bracket - 1] == quote) {
+            out.append(str, end, 1).append(str, end + 2, bracket - 1 - (end + 2));
+            copied = bracket;
+        }
     }
+    if (copied == 0)
+        return;
+    out.append(str, copied, length - copied);
+    str = std::move(out);
 }

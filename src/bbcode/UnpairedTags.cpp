@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "bbcode/LineLookahead.h"
+
 namespace {
 
 // Tags that open and close an element across lines. An opening ending in
@@ -26,26 +28,6 @@ const std::vector<TagFamily>& families() {
     return kFamilies;
 }
 
-// Where the next "]" and the next line end stand, found again only once
-// passed, so that a long line of unfinished openings is read once.
-struct Lookahead {
-    const icu::UnicodeString& text;
-    int32_t bracket = -1;
-    int32_t lineEnd = -1;
-
-    bool bracketOnLineAfter(int32_t at) {
-        if (bracket != INT32_MAX && bracket < at)
-            bracket = text.indexOf(u']', at);
-        if (bracket < 0)
-            bracket = INT32_MAX;
-        if (lineEnd != INT32_MAX && lineEnd < at)
-            lineEnd = text.indexOf(u'\n', at);
-        if (lineEnd < 0)
-            lineEnd = INT32_MAX;
-        return bracket != INT32_MAX && bracket < lineEnd;
-    }
-};
-
 bool standsAt(const icu::UnicodeString& text, int32_t at, const icu::UnicodeString& piece) {
     return text.compare(at, piece.length(), piece) == 0;
 }
@@ -60,13 +42,13 @@ void BBCodeConverter::disarmUnpairedTags() {
     const std::vector<TagFamily>& all = families();
     std::vector<std::vector<int32_t>> open(all.size());
     std::vector<int32_t> unpaired;
-    Lookahead lookahead{str};
+    LineLookahead lookahead{str};
     for (int32_t at = str.indexOf(u'['); at >= 0; at = str.indexOf(u'[', at + 1)) {
         for (size_t family = 0; family < all.size(); ++family) {
             const TagFamily& tags = all[family];
             const auto opens = [&](const icu::UnicodeString& opening) {
                 return standsAt(str, at, opening) &&
-                       (opening.charAt(opening.length() - 1) != u'=' || lookahead.bracketOnLineAfter(at));
+                       (opening.charAt(opening.length() - 1) != u'=' || lookahead.bracketOnLineFrom(at) >= 0);
             };
             if (std::any_of(tags.openings.begin(), tags.openings.end(), opens)) {
                 open[family].push_back(at);

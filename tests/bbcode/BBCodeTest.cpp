@@ -27,7 +27,7 @@ std::string bbcodeThroughPlainEngine(const std::string& text) {
     BBCodeConverter converter;
     converter.initWithString(u(text));
     converter.saveHTMLBlocksWithStart(uR"(\+html\+)", uR"(\+endhtml\+)", u"+html+", u"+endhtml+");
-    converter.lowerTagNames();
+    converter.normaliseTags();
     converter.saveCodeBlocks();
     converter.convertLists();
     converter.disarmUnpairedTags();
