@@ -13,12 +13,18 @@ const char16_t* const kThreeColumns =
     u"-webkit-column-count: 3;-webkit-column-gap: 1em;-webkit-column-rule: 1px solid black;"
     u"column-count: 3;column-gap: 1em;column-rule: 1px solid black;text-align: justify;\">";
 
-RuleRecord regex(const char16_t* name, const char16_t* pattern, const icu::UnicodeString& templateText) {
+RuleRecord regex(const char16_t* name, const icu::UnicodeString& pattern, const icu::UnicodeString& templateText) {
     return RuleRecord::regex(name, pattern, templateText);
 }
 
 RuleRecord literal(const char16_t* name, const char16_t* pattern, const icu::UnicodeString& templateText) {
     return RuleRecord::literal(name, pattern, templateText);
+}
+
+// "[TAG]…[/TAG]" on one line to the element `element`.
+RuleRecord pair(const char16_t* tag, const char16_t* element) {
+    return regex(tag, engine::formatted(uR"(\[%@\](.*?)\[\/%@\])", {tag, tag}),
+                 engine::formatted(u"<%@>$1</%@>", {element, element}));
 }
 
 }  // namespace
@@ -31,10 +37,13 @@ RuleTable BBCodeConverter::regexBBCode() const {
         regex(u"inverse", uR"(\[i\](.*?)\[\/i\])", u"<em>$1</em>"),
         regex(u"underline", uR"(\[u\](.*?)\[\/u\])", u"<ins>$1</ins>"),
         regex(u"deleted", uR"(\[s\](.*?)\[\/s\])", u"<del>$1</del>"),
-        // A pair closes with its own name: "[h2]…[/h3]" stays as typed.
-        regex(u"headlines", uR"(\[[Hh]([1-6])\](.*?)\[\/[Hh]\1\])", u"<h$1>$2</h$1>"),
-        regex(u"super", uR"(\[(sup|sub)\](.*?)\[\/\1\])", u"<$1>$2</$1>"),
-        regex(u"teletype", uR"(\[(tt|icode)\](.*?)\[\/\1\])", u"<code>$2</code>"),
+        // A pair closes with its own name: "[h2]…[/h3]" stays as typed. One
+        // rule for each name rather than a back reference, so that a line of
+        // unclosed openings is given up at once.
+        pair(u"h1", u"h1"), pair(u"h2", u"h2"), pair(u"h3", u"h3"),
+        pair(u"h4", u"h4"), pair(u"h5", u"h5"), pair(u"h6", u"h6"),
+        pair(u"sup", u"sup"), pair(u"sub", u"sub"),
+        pair(u"tt", u"code"), pair(u"icode", u"code"),
         regex(u"directTagsOpen", uR"(\[(table|tr|td|th|ol|ul|li|TABLE|TR|TD|TH|OL|UL|LI)\])", u"<$1>"),
         regex(u"directTagsClose", uR"(\[\/(table|tr|td|th|ol|ul|li|TABLE|TR|TD|TH|OL|UL|LI)\])", u"</$1>"),
         regex(u"urlSimple", uR"(\[url\](.*?)\[\/url\])", u"<a href=\"$1\">$1</a>"),

@@ -43,6 +43,9 @@ std::vector<ListTag> listTagsOf(const icu::UnicodeString& text) {
     std::vector<ListTag> tags;
     std::vector<size_t> open;
     for (int32_t at = text.indexOf(u'['); at >= 0; at = text.indexOf(u'[', at + 1)) {
+        const char16_t next = at + 1 < text.length() ? text[at + 1] : u'\0';
+        if (next != u'*' && next != u'l' && next != u'/')
+            continue;
         if (standsAt(text, at, kItem)) {
             tags.push_back({at, kItem.length(), ListTagKind::Item, {}, false});
         } else if (standsAt(text, at, kListOpening)) {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "bbcode/LineLookahead.h"
+#include "engine/TextUtilities.h"
 
 namespace {
 
@@ -46,22 +47,28 @@ void BBCodeConverter::normaliseTags() {
     for (int32_t at = str.indexOf(u'['); at >= 0 && at + 1 < length; at = str.indexOf(u'[', at + 1)) {
         const int32_t start = str[at + 1] == u'/' ? at + 2 : at + 1;
         int32_t end = start;
+        bool upper = false;
         char16_t name[kLongestName];
         while (end < length && end - start < kLongestName && isAsciiAlphanumeric(str[end])) {
             name[end - start] = lowered(str[end]);
+            upper = upper || name[end - start] != str[end];
             ++end;
         }
-        if (end == start || end >= length || (str[end] != u']' && str[end] != u'=' && str[end] != u' ') ||
-            !isTagName(std::u16string_view(name, size_t(end - start))))
+        if (end == start || end >= length || (str[end] != u']' && str[end] != u'=' && str[end] != u' '))
             continue;
-        out.append(str, copied, start - copied).append(name, end - start);
-        copied = end;
         const char16_t quote = str[end] == u'=' && end + 1 < length ? str[end + 1] : u'\0';
-        if (quote != u'"' && quote != u'\'')
+        const bool quoted = quote == u'"' || quote == u'\'';
+        if ((!upper && !quoted) || !isTagName(std::u16string_view(name, size_t(end - start))))
+            continue;
+        for (int32_t i = start; upper && i < end; ++i)
+            str.setCharAt(i, name[i - start]);
+        if (!quoted)
             continue;
         const int32_t bracket = lookahead.bracketOnLineFrom(end + 2);
         if (bracket > end + 2 && str[bracket - 1] == quote) {
-            out.append(str, end, 1).append(str, end + 2, bracket - 1 - (end + 2));
+            if (out.isEmpty())
+                out = engine::emptyWithRoomFor(str);
+            out.append(str, copied, end + 1 - copied).append(str, end + 2, bracket - 1 - (end + 2));
             copied = bracket;
         }
     }

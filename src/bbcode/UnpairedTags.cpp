@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "bbcode/LineLookahead.h"
+#include "engine/TextUtilities.h"
 
 namespace {
 
@@ -28,6 +29,12 @@ const std::vector<TagFamily>& families() {
     return kFamilies;
 }
 
+// Whether a tag name beginning with `c` may be one of the above.
+bool startsTag(char16_t c) {
+    return c == u'q' || c == u'c' || c == u'l' || c == u'r' || c == u'j' || c == u'a' || c == u'f' ||
+           c == u's' || c == u'h';
+}
+
 bool standsAt(const icu::UnicodeString& text, int32_t at, const icu::UnicodeString& piece) {
     return text.compare(at, piece.length(), piece) == 0;
 }
@@ -44,6 +51,9 @@ void BBCodeConverter::disarmUnpairedTags() {
     std::vector<int32_t> unpaired;
     LineLookahead lookahead{str};
     for (int32_t at = str.indexOf(u'['); at >= 0; at = str.indexOf(u'[', at + 1)) {
+        const int32_t nameAt = at + 1 < str.length() && str[at + 1] == u'/' ? at + 2 : at + 1;
+        if (nameAt >= str.length() || !startsTag(str[nameAt]))
+            continue;
         for (size_t family = 0; family < all.size(); ++family) {
             const TagFamily& tags = all[family];
             const auto opens = [&](const icu::UnicodeString& opening) {
@@ -70,7 +80,7 @@ void BBCodeConverter::disarmUnpairedTags() {
         return;
     std::sort(unpaired.begin(), unpaired.end());
     const icu::UnicodeString bracket = htmlBlocksEscaped.add(u"[");
-    icu::UnicodeString out;
+    icu::UnicodeString out = engine::emptyWithRoomFor(str);
     int32_t copied = 0;
     for (int32_t at : unpaired) {
         out.append(str, copied, at - copied).append(bracket);
