@@ -10,8 +10,8 @@ BBCodeConverter& BBCodeConverter::initWithString(const icu::UnicodeString& strin
 
 icu::UnicodeString BBCodeConverter::transform() {
     saveHTMLBlocksWithStart(u"\\+html\\+", u"\\+endhtml\\+", u"+html+", u"+endhtml+");
-    normaliseTags();
     saveCodeBlocks();
+    normaliseTags();
     convertLists();
     disarmUnpairedTags();
     applyTagRules();

@@ -12,8 +12,8 @@ public:
 
     RuleTable regexBBCode() const;
     icu::UnicodeString transform();
-    void normaliseTags();
     void saveCodeBlocks();
+    void normaliseTags();
     void convertLists();
     void disarmUnpairedTags();
     void autoLineBreaks();

@@ -27,8 +27,8 @@ std::string bbcodeThroughPlainEngine(const std::string& text) {
     BBCodeConverter converter;
     converter.initWithString(u(text));
     converter.saveHTMLBlocksWithStart(uR"(\+html\+)", uR"(\+endhtml\+)", u"+html+", u"+endhtml+");
-    converter.normaliseTags();
     converter.saveCodeBlocks();
+    converter.normaliseTags();
     converter.convertLists();
     converter.disarmUnpairedTags();
     converter.simpleTransform();
