@@ -57,7 +57,7 @@ TEST_F(CriticStyles, EscapedCommentOpeningStillRenders) {
 TEST_F(CriticStyles, OffMeansDelimitersReachTheConverterUntouched) {
     EXPECT_EQ(MarkupTransformTask::transformString("{++a++}", "html", false), "{++a++}");
     EXPECT_EQ(MarkupTransformTask::transformString("[b]{++a++}[/b]", "bbcode", true),
-              "<strong><span style='A'>a</span></strong><br />\n<br />\n<br />");
+              "<strong><span style='A'>a</span></strong><br />\n\n");
 }
 
 // Before the preferences were ever opened the four styles are absent; the

@@ -37,7 +37,7 @@ TEST_F(BuiltInRoad, IdentifierIsTrimmedAndLowerCased) {
     task.setMarkuplanguage("  MultiMarkdown\n");
     EXPECT_EQ(task.markLanguage, "multimarkdown");
     EXPECT_FALSE(task.mmd_UseExe);
-    EXPECT_EQ(MarkupTransformTask::transformString("[b]x[/b]", " BBCode ", false), "<strong>x</strong><br />\n<br />\n<br />");
+    EXPECT_EQ(MarkupTransformTask::transformString("[b]x[/b]", " BBCode ", false), "<strong>x</strong><br />\n\n");
 }
 
 TEST_F(BuiltInRoad, HtmlPassesThroughWithOrWithoutReviewMarks) {

@@ -176,7 +176,7 @@ TEST_F(Interpreters, WithoutCustomInterpreterTheBuiltInConvertersTakeOver) {
     MarkupTransformTask task;
     task.setMarkuplanguage("bbcode");
     EXPECT_TRUE(task.useBuiltInConverters);
-    EXPECT_EQ(task.performMarkupTaskonString("[b]x[/b]", false), "<strong>x</strong><br />\n<br />\n<br />");
+    EXPECT_EQ(task.performMarkupTaskonString("[b]x[/b]", false), "<strong>x</strong><br />\n\n");
 }
 
 TEST_F(Interpreters, StartupCheckStoresTheBuiltInChoiceWhenNoneIsStored) {
