@@ -29,6 +29,8 @@ RuleRecord pair(const char16_t* tag, const char16_t* element) {
 
 }  // namespace
 
+// Tag names reach the table in lower case (TagNames.cpp); code blocks and
+// lists span lines and are read whole before it (CodeBlocks.cpp, Lists.cpp).
 RuleTable BBCodeConverter::regexBBCode() const {
     using engine::formatted;
     const icu::UnicodeString& close = HTML_close;
@@ -44,8 +46,8 @@ RuleTable BBCodeConverter::regexBBCode() const {
         pair(u"h4", u"h4"), pair(u"h5", u"h5"), pair(u"h6", u"h6"),
         pair(u"sup", u"sup"), pair(u"sub", u"sub"),
         pair(u"tt", u"code"), pair(u"icode", u"code"),
-        regex(u"directTagsOpen", uR"(\[(table|tr|td|th|ol|ul|li|TABLE|TR|TD|TH|OL|UL|LI)\])", u"<$1>"),
-        regex(u"directTagsClose", uR"(\[\/(table|tr|td|th|ol|ul|li|TABLE|TR|TD|TH|OL|UL|LI)\])", u"</$1>"),
+        regex(u"directTagsOpen", uR"(\[(table|tr|td|th|ol|ul|li)\])", u"<$1>"),
+        regex(u"directTagsClose", uR"(\[\/(table|tr|td|th|ol|ul|li)\])", u"</$1>"),
         regex(u"urlSimple", uR"(\[url\](.*?)\[\/url\])", u"<a href=\"$1\">$1</a>"),
         regex(u"urlComplex", uR"(\[url\=(.*?)\](.*?)\[\/url\])", u"<a href=\"$1\">$2</a>"),
         regex(u"mailSimple", uR"(\[(mail|email)\](.*?)\[\/(mail|email)\])", u"<a href=\"mailto:$2\">$2</a>"),
@@ -77,8 +79,6 @@ RuleTable BBCodeConverter::regexBBCode() const {
               formatted(u"<blockquote><strong>$1</strong> <a href=\"%@$2\">&gt;</a><br%@<br%@", {kPostPrefix, close, close})),
         regex(u"startQuoteTitle", uR"(\[quote\=(.*?)\])", formatted(u"<blockquote><strong>$1</strong><br%@<br%@", {close, close})),
         literal(u"endQuote", u"[/quote]", u"</blockquote>"),
-        // Code blocks and lists span lines and are read whole before this
-        // table (CodeBlocks.cpp, Lists.cpp).
         literal(u"rule", u"[hr]", u"<hr" + close),
         literal(u"startComment", u"[highlight]", u"<strong><span style=\"color:red\">"),
         literal(u"endComment", u"[/highlight]", u"</span></strong>"),

@@ -36,7 +36,8 @@ const icu::UnicodeString kD(u"<d");
 const icu::UnicodeString kDel(u"<del");
 
 LineTags tagsOf(const icu::UnicodeString& line) {
-    static const icu::UnicodeString blockTags[] = {u"<h", u"<ol>", u"</ol>", u"<ul>", u"<ul ", u"</ul>", u"<li>", u"</li>", u"</p>"};
+    static const icu::UnicodeString blockTags[] = {u"<h",   u"<ol>", u"</ol>", u"<ul>", u"<ul ",
+                                                   u"</ul>", u"<li>", u"</li>", u"</p>"};
     LineTags tags;
     for (int32_t at = line.indexOf(u'<'); at >= 0; at = line.indexOf(u'<', at + 1)) {
         if (standsAt(line, at, kPreOpening) || standsAt(line, at, kPreOpeningWithAttributes))
@@ -81,8 +82,8 @@ void BBCodeConverter::autoLineBreaks() {
             insideTable = true;
         else if (tags.tableClosing)
             insideTable = false;
-        const bool breakAfter = start <= lastContent && !tags.tableOpening && !tags.tableClosing && !tags.isBlockLine() && !insideTable &&
-                                !insidePre;
+        const bool breakAfter = start <= lastContent && !tags.tableOpening && !tags.tableClosing &&
+                                !tags.isBlockLine() && !insideTable && !insidePre;
         if (breakAfter)
             out.append(line).append(lineBreak).append(str, end, next - end);
         else
