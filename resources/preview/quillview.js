@@ -8,67 +8,25 @@
 
   // ------------------------------------------------------------- scrolling
 
-  // Big pages lay out only the top-level blocks near the view; the others
-  // keep the size they last had (a guess before they first showed). Find
-  // and printing still see everything.
-  var lazyLayout = null, rememberedSizes = null;
+  // While a big page is written part by part, only its top-level blocks
+  // near the view are laid out, so that its top shows before the rest has
+  // arrived. The whole page is laid out once it is complete: every block
+  // laid out lazily keeps its own containment, paint layer and visibility
+  // watch, which for a 10 MB page cost hundreds of megabytes and a slower
+  // frame for as long as the page is shown.
+  var lazyLayout = null;
 
   function layOutLazily(on) {
     if (!lazyLayout) {
       lazyLayout = new CSSStyleSheet();
-      lazyLayout.replaceSync('body > * { content-visibility: auto; }');
-      rememberedSizes = new CSSStyleSheet();
-      rememberedSizes.replaceSync('body > * { contain-intrinsic-size: auto 3em; }');
+      lazyLayout.replaceSync('body > * { content-visibility: auto; contain-intrinsic-size: auto 3em; }');
     }
-    var others = document.adoptedStyleSheets.filter(function (s) { return s !== lazyLayout && s !== rememberedSizes; });
-    document.adoptedStyleSheets = others.concat(on ? [rememberedSizes, lazyLayout] : [rememberedSizes]);
+    var others = document.adoptedStyleSheets.filter(function (s) { return s !== lazyLayout; });
+    document.adoptedStyleSheets = on ? others.concat([lazyLayout]) : others;
   }
-
-  function laysOutLazily() {
-    return lazyLayout !== null && document.adoptedStyleSheets.indexOf(lazyLayout) >= 0;
-  }
-
-  // What needs the whole page laid out: the blocks out of view would count
-  // as empty.
-  function laidOutWhole(work) {
-    if (!laysOutLazily())
-      return work();
-    layOutLazily(false);
-    try {
-      return work();
-    } finally {
-      layOutLazily(true);
-    }
-  }
-
-  // Paper shows every block: printing lays the whole page out, and it
-  // turns lazy again afterwards.
-  var lazyBeforePrinting = false;
-
-  quillview.preparePrinting = function (starting) {
-    if (starting) {
-      lazyBeforePrinting = laysOutLazily();
-      if (lazyBeforePrinting)
-        layOutLazily(false);
-    } else if (lazyBeforePrinting) {
-      lazyBeforePrinting = false;
-      layOutLazily(true);
-    }
-  };
 
   quillview.restoreScroll = function (x, y) {
-    if (y <= 0 || !laysOutLazily()) {
-      window.scrollTo(x, y);
-      return;
-    }
-    // A place below the top needs the real heights above it: the whole page
-    // is laid out for a frame or two, and its blocks keep those sizes when
-    // it turns lazy again.
-    layOutLazily(false);
     window.scrollTo(x, y);
-    requestAnimationFrame(function () {
-      requestAnimationFrame(function () { layOutLazily(true); });
-    });
   };
 
   // ------------------------------------------------- anchor links, scripts
@@ -229,12 +187,12 @@
   quillview.writePage = function (page) {
     if (typeof page !== 'string')
       return false;
-    var lazy = laysOutLazily();
     document.open();
     document.write(page);
     document.close();
-    if (lazy)
-      layOutLazily(true);
+    // A page written whole is laid out whole, even over one whose writing
+    // part by part was cut short.
+    layOutLazily(false);
     // Published again, should the new document have come with a new global.
     window.quillview = quillview;
     quillview.pageReady();
@@ -268,6 +226,7 @@
     var whole = streaming.written === count;
     streaming = null;
     document.close();
+    layOutLazily(false);
     window.quillview = quillview;
     quillview.pageReady();
     return whole;
@@ -281,7 +240,7 @@
 
   // Keeps the body's text and answers its length.
   quillview.takeBodyText = function () {
-    bodyText = document.body ? laidOutWhole(function () { return document.body.innerText; }) : '';
+    bodyText = document.body ? document.body.innerText : '';
     return bodyText.length;
   };
 

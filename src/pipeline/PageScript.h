@@ -20,7 +20,6 @@ inline constexpr char kReceivedPage[] = "receivedPage";
 inline constexpr char kWritePage[] = "writePage";
 inline constexpr char kWriteAsReceived[] = "writeAsReceived";
 inline constexpr char kFinishWriting[] = "finishWriting";
-inline constexpr char kPreparePrinting[] = "preparePrinting";
 inline constexpr char kUpdateBlocks[] = "updateBlocks";
 inline constexpr char kJumpToNextChange[] = "jumpToNextChange";
 inline constexpr char kTakeBodyText[] = "takeBodyText";

@@ -166,9 +166,11 @@ private slots:
         }
     }
 
-    // A page this long lays out only the blocks near the view: its words
-    // still count whole, and a rewrite (a new font size) keeps the place.
-    void aLongPageLaidOutLazilyCountsAllWordsAndKeepsThePlace() {
+    // A page this long is written in parts, laid out near the view only
+    // while it arrives: once complete it is laid out whole (blocks left lazy
+    // would each keep a paint layer), its words count whole, and a rewrite
+    // (a new font size) keeps the place.
+    void aLongPageWrittenInPartsCountsAllWordsAndKeepsThePlace() {
         const int count = 9000;  // some 570,000 characters of page
         writeFile(path("lazy.md"), paragraphs(count));
         Document* document = openAndWait(*delegate, path("lazy.md"));
@@ -177,6 +179,8 @@ private slots:
         document->show();
         const QString words = QLocale().toString(count * 11);
         QVERIFY(QTest::qWaitFor([&] { return document->statisticsLabel()->text().contains(words); }, kLoadTimeout));
+        QCOMPARE(evaluate(document, "getComputedStyle(document.body.lastElementChild).contentVisibility").toString(),
+                 QStringLiteral("visible"));
         evaluate(document, "window.scrollTo(0, 30000)");
         QVERIFY(QTest::qWaitFor([&] { return document->webView()->page()->scrollPosition().y() > 29000; }, 5000));
         const int loads = document->preview()->completedLoads();
