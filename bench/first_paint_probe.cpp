@@ -135,7 +135,8 @@ Round runOnce(const QStringList& command, bool settle) {
         }
         if (!settle && round.firstTextMs >= 0)
             break;
-        QThread::msleep(10);
+        // Waits as a pause, and notices a program that quit early.
+        program.waitForFinished(10);
     }
     program.terminate();
     if (!program.waitForFinished(5000)) {
