@@ -7,8 +7,7 @@
   }
 
   // [[level, text], ...] as JSON text: one string crosses to the GUI thread
-  // far faster than thousands of little lists. The text content, not the
-  // inner text: that would lay out each heading of a lazily laid out page.
+  // far faster than thousands of little lists.
   quillview.headings = function () {
     var all = headings(), found = [];
     for (var i = 0; i < all.length; ++i)

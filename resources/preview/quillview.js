@@ -8,23 +8,6 @@
 
   // ------------------------------------------------------------- scrolling
 
-  // While a big page is written part by part, only its top-level blocks
-  // near the view are laid out, so that its top shows before the rest has
-  // arrived. The whole page is laid out once it is complete: every block
-  // laid out lazily keeps its own containment, paint layer and visibility
-  // watch, which for a 10 MB page cost hundreds of megabytes and a slower
-  // frame for as long as the page is shown.
-  var lazyLayout = null;
-
-  function layOutLazily(on) {
-    if (!lazyLayout) {
-      lazyLayout = new CSSStyleSheet();
-      lazyLayout.replaceSync('body > * { content-visibility: auto; contain-intrinsic-size: auto 3em; }');
-    }
-    var others = document.adoptedStyleSheets.filter(function (s) { return s !== lazyLayout; });
-    document.adoptedStyleSheets = on ? others.concat([lazyLayout]) : others;
-  }
-
   quillview.restoreScroll = function (x, y) {
     window.scrollTo(x, y);
   };
@@ -190,43 +173,44 @@
     document.open();
     document.write(page);
     document.close();
-    // A page written whole is laid out whole, even over one whose writing
-    // part by part was cut short.
-    layOutLazily(false);
     // Published again, should the new document have come with a new global.
     window.quillview = quillview;
     quillview.pageReady();
     return true;
   };
 
-  // A fresh page in the empty one: written part by part as the parts come,
-  // so its top shows while the rest is still on its way (the engine paints
-  // between parts).
+  // A fresh page in the empty one: its first part is written as it comes,
+  // so that its top shows while the rest is still on its way; the rest is
+  // kept and written in one go once it is all there. Written part by part,
+  // the growing page was styled and laid out again at every frame between
+  // two parts, which for a 10 MB page took longer than the parts did.
   var streaming = null;
 
-  quillview.writeAsReceived = function (id, lazily) {
-    streaming = {id: id, written: 0};
+  quillview.writeAsReceived = function (id) {
+    streaming = {id: id, written: 0, rest: []};
     incoming = null;
     document.open();
-    layOutLazily(lazily);
   };
 
   function writePart(id, index, text) {
     if (!streaming || streaming.id !== id || streaming.written !== index)
       return false;
-    document.write(text);
+    if (index === 0)
+      document.write(text);
+    else
+      streaming.rest.push(text);
     ++streaming.written;
     return true;
   }
 
-  // Ends the page written part by part; whether all count parts were there.
+  // Ends the page written as received; whether all count parts were there.
   quillview.finishWriting = function (id, count) {
     if (!streaming || streaming.id !== id)
       return false;
     var whole = streaming.written === count;
+    document.write(streaming.rest.join(''));
     streaming = null;
     document.close();
-    layOutLazily(false);
     window.quillview = quillview;
     quillview.pageReady();
     return whole;

@@ -158,13 +158,8 @@ if (!window.quillviewRendering) {
       return list;
     }
 
-    // Asked of the top-level block: inside a block laid out lazily, the
-    // element's own place would lay the block out.
     function isNearView(element) {
-      var block = element;
-      while (block.parentElement && block.parentElement !== document.body)
-        block = block.parentElement;
-      var rect = block.getBoundingClientRect();
+      var rect = (element.parentElement || element).getBoundingClientRect();
       return rect.bottom > -window.innerHeight && rect.top < 2 * window.innerHeight;
     }
 

@@ -15,10 +15,6 @@ namespace {
 // beyond 2 MB once encoded.
 constexpr qsizetype kLargestDataUrlPage = 1400 * 1024;
 
-// Pages from this long lay out only the blocks near the view: the rest of
-// a megabyte page would hold its first screen back.
-constexpr qsizetype kLazyLayoutPage = 512 * 1024;
-
 const char* const kScrollScriptName = "quillview-restore-scroll";
 
 }  // namespace
@@ -129,15 +125,13 @@ void PreviewController::writeIntoEmptyPage(const PreparedPage& page) {
 }
 
 void PreviewController::writePendingPage() {
-    // Written as the parts arrive: the top of a big page shows while the
-    // rest is still on its way.
+    // The first part is written as it arrives: the top of a big page shows
+    // while the rest is still on its way.
     const PreparedPage page = *std::exchange(pendingPage_, std::nullopt);
     emptyPage_ = EmptyPage::None;
     setChangedBlockCount(0);
     const QString id = pagescript::number(double(page.id));
-    const bool lazily = page.html.size() > kLazyLayoutPage;
-    page_->runJavaScript(pagescript::call(pagescript::kWriteAsReceived, {id, lazily ? QStringLiteral("true") : QStringLiteral("false")}),
-                         QWebEngineScript::ApplicationWorld);
+    page_->runJavaScript(pagescript::call(pagescript::kWriteAsReceived, {id}), QWebEngineScript::ApplicationWorld);
     QString finish = pagescript::call(pagescript::kFinishWriting, {id, pagescript::number(double(page.parts.size()))})
                      + u';';
     if (needsToScroll_)
