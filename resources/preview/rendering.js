@@ -7,8 +7,11 @@
 // of top-level nodes, and nothing is added to the head (the updater compares
 // both). Styles come in as constructed style sheets for the same reason.
 //
-// What is on screen renders first; the rest follows in small slices, one
-// event-loop turn apart, so a long document never freezes the window.
+// What is on screen renders first. Code and math further down render as
+// they come near the view (and all at once before printing): colouring every
+// block of a long document would cost seconds and hundreds of megabytes for
+// blocks nobody scrolls to. Diagrams follow in small slices, one event-loop
+// turn apart, so a long document never freezes the window.
 if (!window.quillviewRendering) {
   window.quillviewRendering = (function () {
     'use strict';
@@ -146,14 +149,14 @@ if (!window.quillviewRendering) {
           if (options.diagrams && mermaidHere && pre && pre.tagName === 'PRE')
             list.push({element: code, run: function () { return drawDiagram(pre, code, dark); }});
         } else if (options.code && language) {
-          list.push({element: code, run: function () { highlightCode(code, language); }});
+          list.push({element: code, whenNear: true, run: function () { highlightCode(code, language); }});
         }
       });
       if (options.math)
         document.querySelectorAll('span.math').forEach(function (span) {
           // A page exported with its math typeset comes typeset already.
           if (!done.has(span) && !span.querySelector('.katex'))
-            list.push({element: span, run: function () { typesetMath(span); }});
+            list.push({element: span, whenNear: true, run: function () { typesetMath(span); }});
         });
       return list;
     }
@@ -199,6 +202,41 @@ if (!window.quillviewRendering) {
       });
     }
 
+    // Code and math out of view, each rendered when it comes within a screen
+    // or two of the view. Printing needs them all: they render at once then
+    // (both are synchronous, so the printed page has them).
+    var waiting = new Map();     // watched block -> the targets inside it
+    var nearView = new IntersectionObserver(function (entries) {
+      var near = [];
+      entries.forEach(function (entry) {
+        if (entry.isIntersecting && waiting.has(entry.target)) {
+          near = near.concat(waiting.get(entry.target));
+          waiting.delete(entry.target);
+          nearView.unobserve(entry.target);
+        }
+      });
+      runAll(near);
+    }, {rootMargin: '100% 0px 200% 0px'});
+
+    function renderWhenNear(list) {
+      nearView.disconnect();
+      waiting = new Map();
+      list.forEach(function (target) {
+        var block = target.element.parentElement || target.element;
+        if (!waiting.has(block)) {
+          waiting.set(block, []);
+          nearView.observe(block);
+        }
+        waiting.get(block).push(target);
+      });
+    }
+
+    function renderAllNow() {
+      nearView.disconnect();
+      waiting.forEach(function (targets) { runAll(targets); });
+      waiting = new Map();
+    }
+
     // options: {code, math, diagrams, atOnce: bool; css, darkCss, mathCss: style text}.
     function render(options) {
       if (!document.body)
@@ -210,7 +248,10 @@ if (!window.quillviewRendering) {
         return pending;
       }
       var visible = list.filter(function (target) { return isNearView(target.element); });
-      var later = list.filter(function (target) { return visible.indexOf(target) < 0; });
+      var later = list.filter(function (target) { return visible.indexOf(target) < 0 && !target.whenNear; });
+      renderWhenNear(list.filter(function (target) { return visible.indexOf(target) < 0 && target.whenNear; }));
+      // Again for every page: writing a page drops the window's listeners.
+      window.addEventListener('beforeprint', renderAllNow);
       // Diagrams draw one after another: Mermaid keeps one set of settings.
       pending = pending.then(function () {
         return runAll(visible);

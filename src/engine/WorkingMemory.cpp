@@ -13,4 +13,10 @@ void keepFreedMemoryForLargeTexts() {
 #endif
 }
 
+void giveBackFreedMemory() {
+#if defined(M_TRIM_THRESHOLD)
+    malloc_trim(0);
+#endif
+}
+
 }  // namespace engine

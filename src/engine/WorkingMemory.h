@@ -12,4 +12,9 @@ namespace engine {
 // instead of shrinking after each one.
 void keepFreedMemoryForLargeTexts();
 
+// After a large conversion: what the heaps kept for the next pass goes back
+// to the system, so that a window showing a big document does not hold its
+// conversion's peak for as long as it stays open.
+void giveBackFreedMemory();
+
 }  // namespace engine

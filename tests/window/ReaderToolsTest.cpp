@@ -290,10 +290,18 @@ private slots:
         recentfiles::clear();
     }
 
+    // Code far below the view is coloured only when it comes near, or on
+    // paper: printing renders it at once.
     void printsThePageAsShown() {
-        writeFile(path("print.md"), "# Printed heading\n\nA paragraph on paper.\n");
+        QByteArray text = "# Printed heading\n\nA paragraph on paper.\n\n";
+        for (int i = 0; i < 400; ++i)
+            text += "Filler paragraph " + QByteArray::number(i) + ".\n\n";
+        writeFile(path("print.md"), text + "```python\ndef far(): return 1\n```\n");
         Document* document = openAndWait(path("print.md"));
         QVERIFY(document);
+        const QString farCodeColoured = "document.querySelector('code.language-python span') !== null";
+        QTest::qWait(500);
+        QCOMPARE(evaluate(document, farCodeColoured).toBool(), false);
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(path("print.pdf"));
@@ -301,6 +309,7 @@ private slots:
         document->printPage(std::move(printer));
         QVERIFY(finished.wait(30000));
         QCOMPARE(finished.first().first().toBool(), true);
+        QCOMPARE(evaluate(document, farCodeColoured).toBool(), true);
         // The web engine prints pages as pictures: the first page, rasterised,
         // must show the heading's dark text on the light page.
         QProcess raster;
