@@ -226,8 +226,7 @@ void ExportPage::prepare() {
         if (pdf) {
             qCDebug(exportLog) << "page prepared, printing";
             page_->printToPdf(pdfFile_, paperLayout());
-        }
-        else if (result.toString().isEmpty())
+        } else if (result.toString().isEmpty())
             finish(purpose_ == Purpose::Office
                        ? ExportMarkup2Document::tr("The document could not be prepared for LibreOffice.")
                        : ExportMarkup2Document::tr("The HTML could not be written."));

@@ -51,7 +51,7 @@ void Document::buildPictureNotice() {
 void Document::updatePictureNotice(int remotePictures) {
     // With the document's scripts running no picture loads, so there is
     // nothing to offer.
-    pictureNotice_->picturesRefused(remotePictures, !page_->picturesAllowed() && !page_->scriptsAllowed());
+    pictureNotice_->showUnloadedPictures(remotePictures, !page_->picturesAllowed() && !page_->scriptsAllowed());
 }
 
 bool Document::remotePicturesAllowed() const {

@@ -13,7 +13,7 @@ PictureNoticeBar::PictureNoticeBar(QWidget* parent)
     connect(alwaysButton_, &QPushButton::clicked, this, &PictureNoticeBar::alwaysForFolderRequested);
 }
 
-void PictureNoticeBar::picturesRefused(int count, bool loadable) {
+void PictureNoticeBar::showUnloadedPictures(int count, bool loadable) {
     setMessage(tr("This document shows %n picture(s) from the web. They were not loaded.", nullptr, count));
     showIfWanted(count > 0 && loadable);
 }

@@ -12,11 +12,11 @@ public:
 
     QPushButton* loadButton() const { return loadButton_; }
     QPushButton* alwaysButton() const { return alwaysButton_; }
-    // The page refused `count` distinct pictures from the web. The bar shows
+    // The page names `count` distinct pictures from the web. The bar shows
     // while there are some and loading them is possible (pictures are not
     // allowed yet and the document's scripts do not run), unless the reader
     // closed it in this window.
-    void picturesRefused(int count, bool loadable);
+    void showUnloadedPictures(int count, bool loadable);
 
 signals:
     void loadPicturesRequested();
