@@ -208,7 +208,9 @@
     if (!streaming || streaming.id !== id)
       return false;
     var whole = streaming.written === count;
-    document.write(streaming.rest.join(''));
+    // Part by part, within this one call: no frame comes in between, and no
+    // joined copy of the page is made.
+    streaming.rest.forEach(function (part) { document.write(part); });
     streaming = null;
     document.close();
     window.quillview = quillview;

@@ -42,7 +42,12 @@ if (!window.quillviewRendering) {
       return sheets[name];
     }
 
+    // Adopting style sheets restyles and lays out the whole page again (for
+    // a long page, seconds): a page written in parts adopts them before its
+    // rest is written, and sheets adopted already are left alone.
     function adoptStyles(options) {
+      if (!document.body)
+        return;
       var wanted = [sheet('rendering', options.css)];
       if (isDark())
         wanted.push(sheet('dark', options.darkCss));
@@ -52,7 +57,11 @@ if (!window.quillviewRendering) {
         wanted.push(sheets.math);
       var ours = Object.keys(sheets).map(function (name) { return sheets[name]; });
       var others = document.adoptedStyleSheets.filter(function (s) { return ours.indexOf(s) < 0; });
-      document.adoptedStyleSheets = others.concat(wanted);
+      var adopted = others.concat(wanted);
+      var same = adopted.length === document.adoptedStyleSheets.length
+        && adopted.every(function (s, i) { return document.adoptedStyleSheets[i] === s; });
+      if (!same)
+        document.adoptedStyleSheets = adopted;
     }
 
     // A library the page was given but has not evaluated yet is evaluated
@@ -276,6 +285,6 @@ if (!window.quillviewRendering) {
       }).map(function (name) { return sheetTexts[name]; }).join('\n');
     }
 
-    return {render: render, finished: finished, styleText: styleText};
+    return {render: render, adoptStyles: adoptStyles, finished: finished, styleText: styleText};
   })();
 }

@@ -7,14 +7,18 @@
 
 namespace engine {
 
+// Texts of this many UTF-16 units and more leave much memory behind in the
+// heaps once they are done with.
+inline constexpr long long kLargeText = 1024 * 1024;
+
 // Called once at start: texts of up to about a hundred megabytes come from
 // the heap, and the heap keeps up to 128 MB of freed memory for the next pass
 // instead of shrinking after each one.
 void keepFreedMemoryForLargeTexts();
 
-// After a large conversion: what the heaps kept for the next pass goes back
-// to the system, so that a window showing a big document does not hold its
-// conversion's peak for as long as it stays open.
+// After work on a large text: what the heaps kept for the next pass goes
+// back to the system, so that a window showing a big document does not hold
+// its conversion's peak for as long as it stays open.
 void giveBackFreedMemory();
 
 }  // namespace engine

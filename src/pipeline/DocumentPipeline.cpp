@@ -9,7 +9,6 @@
 
 #include "dispatch/MarkupLanguages.h"
 #include "dispatch/MarkupTransformTask.h"
-#include "engine/WorkingMemory.h"
 #include "pipeline/BaseURL.h"
 #include "pipeline/PageTemplate.h"
 #include "pipeline/TextReading.h"
@@ -80,9 +79,6 @@ void readPackage(const Request& request, Result& result) {
     result.baseURL = baseurl::baseURLForPackageFolder(result.packageFolder);
 }
 
-// Texts from this size on leave much memory behind in the heaps.
-constexpr qsizetype kLargeText = 1024 * 1024;
-
 void convert(Result& result, bool criticMarkup, const QString& documentFolder, engine::CancelFlag cancelled = {}) {
     if (!result.ok())
         return;
@@ -92,8 +88,6 @@ void convert(Result& result, bool criticMarkup, const QString& documentFolder, e
     result.conversionFailed = outcome.conversionFailed;
     if (outcome.stopped)
         result.problem = Problem::TookTooLong;
-    if (result.text.size() >= kLargeText)
-        engine::giveBackFreedMemory();
 }
 
 }  // namespace

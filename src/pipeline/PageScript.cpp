@@ -7,7 +7,15 @@
 namespace pagescript {
 
 QString call(const char* function, std::initializer_list<QString> arguments) {
-    QString expression = QStringLiteral("quillview.") + QLatin1String(function) + u'(';
+    // Arguments run to megabytes (a page's part): copied once each.
+    static const QString module = QStringLiteral("quillview.");
+    const QLatin1String name(function);
+    qsizetype length = module.size() + name.size() + 2 + qsizetype(arguments.size());
+    for (const QString& argument : arguments)
+        length += argument.size();
+    QString expression;
+    expression.reserve(length);
+    expression.append(module).append(name).append(u'(');
     bool first = true;
     for (const QString& argument : arguments) {
         if (!first)
@@ -15,7 +23,8 @@ QString call(const char* function, std::initializer_list<QString> arguments) {
         expression += argument;
         first = false;
     }
-    return expression + u')';
+    expression += u')';
+    return expression;
 }
 
 QString number(double value) {

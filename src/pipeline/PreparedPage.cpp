@@ -14,6 +14,11 @@ PreparedPage PreparedPage::of(const QString& html) {
     PreparedPage page;
     page.html = html;
     page.id = ++lastPageId;
+    const previewrendering::PageContents contents = previewrendering::contentsOf(html);
+    page.renderingScript = previewrendering::screenScript(contents);
+    page.diagramScript = previewrendering::diagramScript(contents);
+    page.styleScript = previewrendering::styleScript(contents);
+    page.hasScripts = html.contains(QLatin1String("<script"), Qt::CaseInsensitive);
     const QString id = pagescript::number(double(page.id));
     qsizetype index = 0;
     qsizetype at = 0;
@@ -22,8 +27,7 @@ PreparedPage PreparedPage::of(const QString& html) {
         // after it alone.
         const QStringView text = QStringView(html).mid(at, index == 0 ? kPreparedFirstPartLength : kPreparedPagePartLength);
         page.parts << pagescript::call(pagescript::kReceivePart,
-                                       {id, pagescript::number(double(index++)), javaScriptStringLiteral(text)})
-                          + u';';
+                                       {id, pagescript::number(double(index++)), javaScriptStringLiteral(text)});
         at += text.size();
     } while (at < html.size());
     return page;
@@ -34,29 +38,46 @@ QString PreparedPage::receivedExpression() const {
                             {pagescript::number(double(id)), pagescript::number(double(parts.size()))});
 }
 
-QString javaScriptStringLiteral(QStringView text) {
+namespace {
+
+// Characters that would end or bend the literal: quotes, backslashes,
+// control characters and line separators; surrogates, paired or not, pass
+// as escapes too (so that a pair split between two parts joins again).
+bool needsEscape(char16_t u) {
+    return u < 0x20 || u == u'"' || u == u'\\' || u == 0x2028 || u == 0x2029 || (u >= 0xd800 && u <= 0xdfff);
+}
+
+void appendEscape(QString& literal, char16_t u) {
     static const char hex[] = "0123456789abcdef";
+    if (u == u'"' || u == u'\\') {
+        literal += u'\\';
+        literal += QChar(u);
+    } else if (u == u'\n') {
+        literal += u"\\n";
+    } else {
+        const char16_t escape[] = {u'\\', u'u', char16_t(hex[(u >> 12) & 0xf]), char16_t(hex[(u >> 8) & 0xf]),
+                                   char16_t(hex[(u >> 4) & 0xf]), char16_t(hex[u & 0xf])};
+        literal.append(QStringView(escape, 6));
+    }
+}
+
+}  // namespace
+
+QString javaScriptStringLiteral(QStringView text) {
+    // Runs of plain characters are copied whole: a page runs to megabytes.
     QString literal;
     literal.reserve(text.size() + text.size() / 16 + 2);
     literal += u'"';
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == u'"' || u == u'\\') {
-            literal += u'\\';
-            literal += c;
-        } else if (u == u'\n') {
-            literal += u"\\n";
-        } else if (u < 0x20 || u == 0x2028 || u == 0x2029 || (u >= 0xd800 && u <= 0xdfff)) {
-            // Control characters and line separators would end the literal;
-            // surrogates, paired or not, pass as escapes (so a pair split
-            // between two parts joins again).
-            literal += u"\\u";
-            for (int shift = 12; shift >= 0; shift -= 4)
-                literal += QLatin1Char(hex[(u >> shift) & 0xf]);
-        } else {
-            literal += c;
-        }
+    const char16_t* run = text.utf16();
+    const char16_t* const end = run + text.size();
+    for (const char16_t* at = run; at != end; ++at) {
+        if (!needsEscape(*at))
+            continue;
+        literal.append(QStringView(run, at));
+        appendEscape(literal, *at);
+        run = at + 1;
     }
+    literal.append(QStringView(run, end));
     literal += u'"';
     return literal;
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "pipeline/PreviewRendering.h"
+
 struct PreparedPage {
     QString html;
     // Statements that give html to the page, part by part, in this order
@@ -14,6 +16,13 @@ struct PreparedPage {
     QStringList parts;
     // Tells this page's parts from those of any other.
     quint64 id = 0;
+    // Made here, off the GUI thread (the libraries run to megabytes): the
+    // scripts that render the page's code and math, and its diagrams.
+    QString renderingScript;
+    QString diagramScript;
+    QString styleScript;
+    // Whether html holds a script of its own (it decides the paint road).
+    bool hasScripts = false;
 
     static PreparedPage of(const QString& html);
     // An expression, for the page once every part ran: the html, or null

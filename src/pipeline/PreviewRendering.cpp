@@ -1,12 +1,12 @@
 #include "pipeline/PreviewRendering.h"
 
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QRegularExpression>
 
+#include "pipeline/PageScript.h"
 #include "settings/SettingsStore.h"
 
 namespace previewrendering {
@@ -20,11 +20,6 @@ QByteArray resource(const QString& path) {
     return file.readAll();
 }
 
-QString jsString(const QString& text) {
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(array.mid(1, array.size() - 2));
-}
-
 // A library, made ready to be evaluated at the top level of our world when
 // the page has something for it and does not have it yet. The driver
 // evaluates it when it first renders something of its kind, so that a large
@@ -33,7 +28,7 @@ QString jsString(const QString& text) {
 QString libraryLoader(const char* global, const char* wantedSelector, const QString& source) {
     return QStringLiteral("if(!window.%1&&document.querySelector(%2)){window.quillviewLibraries=window.quillviewLibraries||{};"
                           "window.quillviewLibraries.%1=function(){try{(0,eval)(%3);}catch(e){console.error(e);}};}\n")
-        .arg(QLatin1String(global), jsString(QLatin1String(wantedSelector)), jsString(source));
+        .arg(QLatin1String(global), pagescript::string(QString::fromLatin1(wantedSelector)), pagescript::string(source));
 }
 
 // Mermaid's bundle is strict code that keeps its namespace in a `var` and
@@ -45,13 +40,22 @@ QString mermaidSource() {
     return source;
 }
 
-const QString& loader(int which) {
-    static const QString loaders[] = {
-        libraryLoader("hljs", "code[class*=\"language-\"]", QString::fromUtf8(resource(":/preview/vendor/highlight.min.js"))),
-        libraryLoader("katex", "span.math", QString::fromUtf8(resource(":/preview/vendor/katex.min.js"))),
-        libraryLoader("mermaid", "code.language-mermaid", mermaidSource()),
-    };
-    return loaders[which];
+// Each made on first need: a page without diagrams never pays for Mermaid's.
+const QString& codeLoader() {
+    static const QString loader =
+        libraryLoader("hljs", "code[class*=\"language-\"]", QString::fromUtf8(resource(":/preview/vendor/highlight.min.js")));
+    return loader;
+}
+
+const QString& mathLoader() {
+    static const QString loader =
+        libraryLoader("katex", "span.math", QString::fromUtf8(resource(":/preview/vendor/katex.min.js")));
+    return loader;
+}
+
+const QString& diagramLoader() {
+    static const QString loader = libraryLoader("mermaid", "code.language-mermaid", mermaidSource());
+    return loader;
 }
 
 }  // namespace
@@ -85,74 +89,73 @@ QString switches() {
     return text;
 }
 
-namespace {
-
-bool hasCode(const QString& html) {
-    return html.contains(QLatin1String("language-"));
+PageContents contentsOf(const QString& html) {
+    PageContents contents;
+    contents.code = html.contains(QLatin1String("language-"));
+    contents.math = html.contains(QLatin1String("class=\"math"));
+    contents.diagrams = contents.code && html.contains(QLatin1String("language-mermaid"));
+    return contents;
 }
-
-bool hasMath(const QString& html) {
-    return html.contains(QLatin1String("class=\"math"));
-}
-
-bool hasDiagram(const QString& html) {
-    return html.contains(QLatin1String("language-mermaid"));
-}
-
-}  // namespace
 
 bool rendersSomething(const QString& html) {
     const SettingsStore& settings = SettingsStore::shared();
-    return (settings.highlightCode() && hasCode(html)) || (settings.typesetMath() && hasMath(html))
-           || (settings.drawDiagrams() && hasDiagram(html));
+    const PageContents contents = contentsOf(html);
+    return (settings.highlightCode() && contents.code) || (settings.typesetMath() && contents.math)
+           || (settings.drawDiagrams() && contents.diagrams);
 }
 
 namespace {
 
-enum Libraries { kCodeAndMath = 1, kDiagrams = 2, kAll = kCodeAndMath | kDiagrams };
+enum Libraries { kNone = 0, kCodeAndMath = 1, kDiagrams = 2, kAll = kCodeAndMath | kDiagrams };
 
-QString composed(const QString& html, bool atOnce, int libraries) {
+// The libraries asked for and the driver, then the driver's `call` with the
+// options.
+QString composed(const PageContents& contents, bool atOnce, int libraries, QLatin1String call = QLatin1String("render")) {
     const SettingsStore& settings = SettingsStore::shared();
     const bool code = settings.highlightCode();
     const bool math = settings.typesetMath();
     const bool diagrams = settings.drawDiagrams();
-    const bool all = html.isEmpty();
-    const bool withCode = all || hasCode(html);
-    const bool withMath = math && (all || hasMath(html));
-    const bool withDiagram = all || hasDiagram(html);
+    const bool withMath = math && contents.math;
     static const QString driver = QString::fromUtf8(resource(":/preview/rendering.js"));
     static const QString css = QString::fromUtf8(resource(":/preview/rendering.css"));
     static const QString darkCss = QString::fromUtf8(resource(":/preview/rendering-dark.css"));
 
     QString source;
-    if ((libraries & kCodeAndMath) && code && withCode)
-        source += loader(0);
+    if ((libraries & kCodeAndMath) && code && contents.code)
+        source += codeLoader();
     if ((libraries & kCodeAndMath) && withMath)
-        source += loader(1);
-    if ((libraries & kDiagrams) && diagrams && withDiagram)
-        source += loader(2);
+        source += mathLoader();
+    if ((libraries & kDiagrams) && diagrams && contents.diagrams)
+        source += diagramLoader();
     QJsonObject options{{"code", code}, {"math", math}, {"diagrams", diagrams}, {"css", css}, {"darkCss", darkCss},
                         {"atOnce", atOnce}};
     if (withMath)
         options.insert("mathCss", mathStyle());
-    return source + driver + QStringLiteral("quillviewRendering.render(")
+    return source + driver + QStringLiteral("quillviewRendering.") + call + u'('
            + QString::fromUtf8(QJsonDocument(options).toJson(QJsonDocument::Compact)) + QStringLiteral(");");
 }
 
 }  // namespace
 
 QString script(const QString& html, bool atOnce) {
-    return composed(html, atOnce, kAll);
+    return composed(html.isEmpty() ? PageContents{true, true, true} : contentsOf(html), atOnce, kAll);
 }
 
-QString screenScript(const QString& html) {
-    return composed(html, false, kCodeAndMath);
+QString screenScript(const PageContents& contents) {
+    return composed(contents, false, kCodeAndMath);
 }
 
-QString diagramScript(const QString& html) {
-    if (!SettingsStore::shared().drawDiagrams() || !hasDiagram(html))
+QString styleScript(const PageContents& contents) {
+    // It runs just before the rest of a page is written: nothing that fails
+    // here may keep the rest out.
+    return QStringLiteral("try{") + composed(contents, false, kNone, QLatin1String("adoptStyles"))
+           + QStringLiteral("}catch(e){console.error(e);}");
+}
+
+QString diagramScript(const PageContents& contents) {
+    if (!SettingsStore::shared().drawDiagrams() || !contents.diagrams)
         return {};
-    return composed(html, false, kDiagrams);
+    return composed(contents, false, kDiagrams);
 }
 
 }  // namespace previewrendering

@@ -7,6 +7,15 @@
 
 namespace previewrendering {
 
+// Which of code, math and diagrams a page's HTML holds, found once (a page
+// runs to megabytes).
+struct PageContents {
+    bool code = false;
+    bool math = false;
+    bool diagrams = false;
+};
+PageContents contentsOf(const QString& html);
+
 // The script for a page about to be shown: the libraries its HTML needs
 // (each evaluated once per page), our driver, and the call that renders
 // what is not rendered yet. An empty `html` takes every library switched on.
@@ -17,8 +26,12 @@ QString script(const QString& html = {}, bool atOnce = false);
 // The same in two parts for the window: first all but Mermaid, so that the
 // first screen does not wait for its 3.5 MB; then Mermaid with the call that
 // draws the diagrams (empty when the page has none to draw).
-QString screenScript(const QString& html);
-QString diagramScript(const QString& html);
+QString screenScript(const PageContents& contents);
+QString diagramScript(const PageContents& contents);
+// Only the style sheets the rendering uses, for the top of a page that is
+// still arriving: adopted later, they would make the engine lay the whole
+// page out again.
+QString styleScript(const PageContents& contents);
 
 // Whether the HTML has code, math or a diagram that a switch that is on
 // renders.

@@ -31,6 +31,10 @@
 
 Document::Document(const QString& filePath, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::Document>()), filePath_(QFileInfo(filePath).absoluteFilePath()) {
+    // The window takes a while to build: its first conversion runs
+    // meanwhile, and setUp()'s first render takes it.
+    markupLanguage_ = markupLangSelectFromExtension(fileExtension());
+    firstConversion_ = sharedconversions::conversionFor(renderRequest());
     setAttribute(Qt::WA_DeleteOnClose);
     ui->setupUi(this);
     page_ = new PreviewWebPage(ui->webview_theDocument);
@@ -110,7 +114,6 @@ void Document::setUp() {
     toggleWindowTitlebar();
 
     accessGranted_ = false;
-    markupLanguage_ = markupLangSelectFromExtension(fileExtension());
     reloadTxt();
     // The web engine starts while the document converts.
     preview_->prepareEmptyPage({baseurl::baseURLForFile(filePath_), foldersThePageMayRead(),
@@ -137,7 +140,8 @@ void Document::reloadTxt() {
         if (generation == renderGeneration_)
             showRendered(watcher->result());
     });
-    sharedconversions::Conversion conversion = sharedconversions::conversionFor(renderRequest());
+    sharedconversions::Conversion conversion = firstConversion_ ? *std::exchange(firstConversion_, std::nullopt)
+                                                                : sharedconversions::conversionFor(renderRequest());
     renderInterest_ = conversion.interest;
     watcher->setFuture(conversion.future.then(QtFuture::Launch::Async,
                                               [path = filePath_](const documentpipeline::Result& result) {

@@ -11,9 +11,11 @@
 #include <QStringList>
 #include <QUrl>
 #include <memory>
+#include <optional>
 
 #include "pipeline/DocumentPipeline.h"
 #include "window/ExternalEditors.h"
+#include "window/SharedConversions.h"
 
 namespace Ui {
 class Document;
@@ -35,7 +37,8 @@ class ScriptNoticeBar;
 class Document : public QMainWindow {
     Q_OBJECT
 public:
-    // The window for a file; nothing is read before setUp().
+    // The window for a file. Its first conversion starts at once; nothing
+    // shows before setUp().
     explicit Document(const QString& filePath, QWidget* parent = nullptr);
     ~Document() override;
 
@@ -189,6 +192,7 @@ private:
     // This window's interest in its newest conversion: letting go of it
     // cancels that conversion unless another window waits for it too.
     std::shared_ptr<const void> renderInterest_;
+    std::optional<sharedconversions::Conversion> firstConversion_;  // started by the constructor
     QLabel* conversionNotice_ = nullptr;  // over the last good page: the newest conversion was stopped
     FileWatcher* watcher_ = nullptr;
 

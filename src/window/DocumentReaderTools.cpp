@@ -9,6 +9,7 @@
 #include <QtConcurrent>
 
 #include "window/Document.h"
+#include "engine/WorkingMemory.h"
 #include "pipeline/DocumentStatistics.h"
 #include "window/FindBar.h"
 #include "window/OutlinePanel.h"
@@ -52,8 +53,13 @@ void Document::updateStatistics() {
 void Document::countStatistics(const QString& text) {
     const quint64 generation = ++statisticsGeneration_;
     auto* counting = new QFutureWatcher<documentstatistics::Statistics>(this);
-    connect(counting, &QFutureWatcherBase::finished, this, [this, counting, generation] {
+    const bool large = text.size() >= engine::kLargeText;
+    connect(counting, &QFutureWatcherBase::finished, this, [this, counting, generation, large] {
         counting->deleteLater();
+        // Reading and counting a long text leave their working memory in
+        // the heaps, as did showing its page: it goes back to the system.
+        if (large)
+            engine::giveBackFreedMemory();
         if (generation != statisticsGeneration_)
             return;
         statisticsLabel_->setText(documentstatistics::summary(counting->result()));

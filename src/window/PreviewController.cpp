@@ -70,12 +70,12 @@ void PreviewController::show(const PreparedPage& page, const preview::PageContex
     inputs.shownWithScripts = loadedWithScripts_;
     inputs.picturesAllowed = context.picturesAllowed;
     inputs.shownWithPictures = loadedWithPictures_;
-    inputs.pageHasScripts = page.html.contains(QLatin1String("<script"), Qt::CaseInsensitive);
+    inputs.pageHasScripts = page.hasScripts;
     inputs.htmlLength = page.html.size();
     // Code colours, math and diagrams rendered with other switches are not
     // taken back in place.
-    renderingScript_ = previewrendering::screenScript(page.html);
-    diagramScript_ = previewrendering::diagramScript(page.html);
+    renderingScript_ = page.renderingScript;
+    diagramScript_ = page.diagramScript;
     if (canWriteIntoEmptyPage(inputs)) {
         writeIntoEmptyPage(page);
         return;
@@ -132,7 +132,11 @@ void PreviewController::writePendingPage() {
     setChangedBlockCount(0);
     const QString id = pagescript::number(double(page.id));
     page_->runJavaScript(pagescript::call(pagescript::kWriteAsReceived, {id}), QWebEngineScript::ApplicationWorld);
-    QString finish = pagescript::call(pagescript::kFinishWriting, {id, pagescript::number(double(page.parts.size()))})
+    // Before the rest is written, the page takes the rendering's styles:
+    // adopted once it is all there, they would make the engine lay the whole
+    // page out again. (Not with the first part: that would hold its paint.)
+    QString finish = page.styleScript
+                     + pagescript::call(pagescript::kFinishWriting, {id, pagescript::number(double(page.parts.size()))})
                      + u';';
     if (needsToScroll_)
         finish += restoreScrollCall() + u';';
