@@ -1,5 +1,6 @@
 #include "pipeline/PreparedPage.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include "pipeline/PageScript.h"
@@ -19,23 +20,27 @@ PreparedPage PreparedPage::of(const QString& html) {
     page.diagramScript = previewrendering::diagramScript(contents);
     page.styleScript = previewrendering::styleScript(contents);
     page.hasScripts = html.contains(QLatin1String("<script"), Qt::CaseInsensitive);
-    const QString id = pagescript::number(double(page.id));
-    qsizetype index = 0;
-    qsizetype at = 0;
-    do {
-        // A short first part: a page written as it arrives shows its top
-        // after it alone.
-        const QStringView text = QStringView(html).mid(at, index == 0 ? kPreparedFirstPartLength : kPreparedPagePartLength);
-        page.parts << pagescript::call(pagescript::kReceivePart,
-                                       {id, pagescript::number(double(index++)), javaScriptStringLiteral(text)});
-        at += text.size();
-    } while (at < html.size());
     return page;
+}
+
+qsizetype PreparedPage::partCount() const {
+    // A short first part: a page written as it arrives shows its top after
+    // it alone. An empty page still has its one part.
+    const qsizetype rest = std::max<qsizetype>(0, html.size() - kPreparedFirstPartLength);
+    return 1 + (rest + kPreparedPagePartLength - 1) / kPreparedPagePartLength;
+}
+
+QString PreparedPage::part(qsizetype index) const {
+    const qsizetype start = index == 0 ? 0 : kPreparedFirstPartLength + (index - 1) * kPreparedPagePartLength;
+    const qsizetype length = index == 0 ? kPreparedFirstPartLength : kPreparedPagePartLength;
+    return pagescript::call(pagescript::kReceivePart,
+                            {pagescript::number(double(id)), pagescript::number(double(index)),
+                             javaScriptStringLiteral(QStringView(html).mid(start, length))});
 }
 
 QString PreparedPage::receivedExpression() const {
     return pagescript::call(pagescript::kReceivedPage,
-                            {pagescript::number(double(id)), pagescript::number(double(parts.size()))});
+                            {pagescript::number(double(id)), pagescript::number(double(partCount()))});
 }
 
 namespace {

@@ -1,19 +1,15 @@
 #pragma once
-// A page made ready for the preview off the GUI thread. Pages run to
-// megabytes; writing one into the shown page hands it over as JavaScript
-// string literals, in parts, so that no single hand-over holds the GUI
-// thread for long (each costs a few copies of its text there).
+// A page made ready for the preview: what it needs is found off the GUI
+// thread. Pages run to megabytes; writing one into the shown page hands it
+// over as JavaScript string literals, in parts, so that no single hand-over
+// holds the GUI thread for long (each costs a few copies of its text there).
 
 #include <QString>
-#include <QStringList>
 
 #include "pipeline/PreviewRendering.h"
 
 struct PreparedPage {
     QString html;
-    // Statements that give html to the page, part by part, in this order
-    // (run in the application's script world).
-    QStringList parts;
     // Tells this page's parts from those of any other.
     quint64 id = 0;
     // Made here, off the GUI thread (the libraries run to megabytes): the
@@ -25,6 +21,12 @@ struct PreparedPage {
     bool hasScripts = false;
 
     static PreparedPage of(const QString& html);
+    // The statements that give html to the page, part by part, in order
+    // (run in the application's script world). Each is made when asked for,
+    // so that a big page is not held twice, and its first part goes out
+    // without waiting for the rest.
+    qsizetype partCount() const;
+    QString part(qsizetype index) const;
     // An expression, for the page once every part ran: the html, or null
     // when some part did not arrive (the page was replaced meanwhile).
     QString receivedExpression() const;

@@ -136,7 +136,7 @@ void PreviewController::writePendingPage() {
     // adopted once it is all there, they would make the engine lay the whole
     // page out again. (Not with the first part: that would hold its paint.)
     QString finish = page.styleScript
-                     + pagescript::call(pagescript::kFinishWriting, {id, pagescript::number(double(page.parts.size()))})
+                     + pagescript::call(pagescript::kFinishWriting, {id, pagescript::number(double(page.partCount()))})
                      + u';';
     if (needsToScroll_)
         finish += restoreScrollCall() + u';';

@@ -28,12 +28,12 @@ void PreviewWebPage::sendPart(const PreparedPage& page, qsizetype index, const Q
                               const std::function<void(const QVariant&)>& done) {
     if (sending_ != page.id)
         return;
-    if (index == page.parts.size()) {
+    if (index == page.partCount()) {
         sending_ = 0;
         runJavaScript(finish, QWebEngineScript::ApplicationWorld, done);
         return;
     }
-    runJavaScript(page.parts[index], QWebEngineScript::ApplicationWorld);
+    runJavaScript(page.part(index), QWebEngineScript::ApplicationWorld);
     QTimer::singleShot(0, this, [this, page, index, finish, done] { sendPart(page, index + 1, finish, done); });
 }
 
