@@ -170,8 +170,14 @@ if (!window.quillviewRendering) {
       return list;
     }
 
+    // What is watched and measured for an element: its code block (the
+    // pre around a code element), or the element itself.
+    function blockOf(element) {
+      return element.parentElement || element;
+    }
+
     function isNearView(element) {
-      var rect = (element.parentElement || element).getBoundingClientRect();
+      var rect = blockOf(element).getBoundingClientRect();
       return rect.bottom > -window.innerHeight && rect.top < 2 * window.innerHeight;
     }
 
@@ -231,7 +237,7 @@ if (!window.quillviewRendering) {
       nearView.disconnect();
       waiting = new Map();
       list.forEach(function (target) {
-        var block = target.element.parentElement || target.element;
+        var block = blockOf(target.element);
         if (!waiting.has(block)) {
           waiting.set(block, []);
           nearView.observe(block);
@@ -257,8 +263,9 @@ if (!window.quillviewRendering) {
         return pending;
       }
       var visible = list.filter(function (target) { return isNearView(target.element); });
-      var later = list.filter(function (target) { return visible.indexOf(target) < 0 && !target.whenNear; });
-      renderWhenNear(list.filter(function (target) { return visible.indexOf(target) < 0 && target.whenNear; }));
+      var shown = new Set(visible);
+      var later = list.filter(function (target) { return !shown.has(target) && !target.whenNear; });
+      renderWhenNear(list.filter(function (target) { return !shown.has(target) && target.whenNear; }));
       // Again for every page: writing a page drops the window's listeners.
       window.addEventListener('beforeprint', renderAllNow);
       // Diagrams draw one after another: Mermaid keeps one set of settings.
